@@ -1,0 +1,279 @@
+#include "db/database.h"
+
+#include "db/demodata.h"
+#include "schema/schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+Q_LOGGING_CATEGORY(lcSql, "zrn.sql", QtInfoMsg)
+
+namespace {
+DbConfig g_config;
+bool g_open = false;
+
+bool execOn(QSqlDatabase &db, const QString &sql, QString *error)
+{
+    QSqlQuery q(db);
+    if (q.exec(sql))
+        return true;
+    if (error)
+        *error = q.lastError().text();
+    qCDebug(lcSql).noquote() << "failed:" << sql << "--" << q.lastError().text();
+    return false;
+}
+
+// SQLite's own "file is not a database" says nothing about which file.
+QString sqliteMessage(const DbConfig &cfg, const QString &detail)
+{
+    return QStringLiteral("Databázi %1 nelze otevřít: %2").arg(cfg.describe(), detail);
+}
+}
+
+QString Database::connectionName()
+{
+    return QStringLiteral("zrn");
+}
+
+const char *Database::demoLogin() { return "demo"; }
+const char *Database::demoPassword() { return "demo"; }
+
+QSqlDatabase Database::connection()
+{
+    return QSqlDatabase::database(connectionName(), false);
+}
+
+const DbConfig &Database::config()
+{
+    return g_config;
+}
+
+bool Database::isOpen()
+{
+    return g_open && connection().isOpen();
+}
+
+bool Database::isSqlite()
+{
+    return g_config.driver == DbConfig::SQLite;
+}
+
+void Database::close()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
+        if (db.isValid())
+            db.close();
+    }
+    if (QSqlDatabase::contains(connectionName()))
+        QSqlDatabase::removeDatabase(connectionName());
+    g_open = false;
+}
+
+bool Database::open(const DbConfig &cfg, QString *error, OpenMode mode)
+{
+    close();
+    g_config = cfg;
+    const bool ok = cfg.driver == DbConfig::SQLite ? openSqlite(cfg, error, mode) : openMysql(cfg, error);
+    g_open = ok;
+    if (!ok)
+        close();
+    return ok;
+}
+
+bool Database::openSqlite(const DbConfig &cfg, QString *error, OpenMode mode)
+{
+    const QFileInfo fi(cfg.path);
+    const bool existed = fi.exists();
+    if (!existed) {
+        if (mode == MustExist) {
+            if (error)
+                *error = sqliteMessage(cfg, QStringLiteral("soubor neexistuje."));
+            return false;
+        }
+        if (!QDir().mkpath(fi.absolutePath())) {
+            if (error)
+                *error = sqliteMessage(cfg, QStringLiteral("složku %1 nelze vytvořit.").arg(fi.absolutePath()));
+            return false;
+        }
+    } else if (!fi.isFile()) {
+        if (error)
+            *error = sqliteMessage(cfg, QStringLiteral("cesta není soubor."));
+        return false;
+    } else if (!fi.isWritable()
+               || !(QFile::permissions(cfg.path) & QFileDevice::WriteOwner)) {
+        // Checked on the permission bits too: an administrator account can
+        // write anywhere, but a file marked read-only is meant to stay so.
+        if (error)
+            *error = sqliteMessage(cfg, QStringLiteral("soubor je jen pro čtení."));
+        return false;
+    }
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName());
+    db.setDatabaseName(cfg.path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        if (error)
+            *error = sqliteMessage(cfg, db.lastError().text());
+        return false;
+    }
+    // Reading the catalogue is the first access that notices a file that is
+    // not a database.
+    QString detail;
+    if (!execOn(db, QStringLiteral("select count(*) from sqlite_master"), &detail)) {
+        if (error)
+            *error = sqliteMessage(cfg, detail);
+        return false;
+    }
+    execOn(db, QStringLiteral("PRAGMA foreign_keys=ON"), nullptr);
+    execOn(db, QStringLiteral("PRAGMA journal_mode=WAL"), nullptr);
+    execOn(db, QStringLiteral("PRAGMA synchronous=NORMAL"), nullptr);
+
+    QString attachError;
+    QSqlQuery attach(db);
+    attach.prepare(QStringLiteral("ATTACH DATABASE ? AS qml"));
+    attach.addBindValue(cfg.qmlSqlitePath());
+    if (!attach.exec()) {
+        if (error)
+            *error = sqliteMessage(cfg, attach.lastError().text());
+        return false;
+    }
+    execOn(db, QStringLiteral("PRAGMA qml.journal_mode=WAL"), nullptr);
+
+    if (!registerMysqlFunctions(db, error))
+        return false;
+    g_open = true;
+
+    if (!existed && mode == CreateIfMissing) {
+        QString why;
+        if (!Schema::create(&why)) {
+            if (error)
+                *error = sqliteMessage(cfg, QStringLiteral("schéma nelze vytvořit: ") + why);
+            db.close();
+            QFile::remove(cfg.path);
+            QFile::remove(cfg.qmlSqlitePath());
+            return false;
+        }
+        DemoOptions demo;
+        if (!DemoData::seed(demo, &why)) {
+            if (error)
+                *error = sqliteMessage(cfg, QStringLiteral("ukázková data nelze vložit: ") + why);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Database::openMysql(const DbConfig &cfg, QString *error)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName());
+    if (!db.isValid()) {
+        if (error)
+            *error = QStringLiteral("Ovladač databáze MySQL (QMYSQL) není nainstalován.");
+        return false;
+    }
+    db.setHostName(cfg.host);
+    db.setPort(cfg.port);
+    db.setDatabaseName(cfg.name);
+    db.setUserName(cfg.user);
+    db.setPassword(cfg.password);
+    QStringList options;
+    options << QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(cfg.connectTimeoutSec)
+            << QStringLiteral("MYSQL_OPT_READ_TIMEOUT=%1").arg(qMax(30, cfg.connectTimeoutSec))
+            << QStringLiteral("MYSQL_OPT_WRITE_TIMEOUT=%1").arg(qMax(30, cfg.connectTimeoutSec));
+    if (!cfg.socket.isEmpty())
+        options << QStringLiteral("UNIX_SOCKET=%1").arg(cfg.socket);
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!db.open()) {
+        if (error)
+            *error = QStringLiteral("Nelze se připojit k databázovému serveru %1: %2")
+                         .arg(cfg.describe(), db.lastError().text());
+        return false;
+    }
+    QString why;
+    if (!execOn(db, QStringLiteral("SET NAMES utf8mb4"), &why)) {
+        if (error)
+            *error = QStringLiteral("Databázový server %1 nepřijal znakovou sadu utf8mb4: %2").arg(cfg.describe(), why);
+        return false;
+    }
+    return true;
+}
+
+bool Database::reconnect(QString *error)
+{
+    const DbConfig cfg = g_config;
+    if (cfg.driver != DbConfig::MySQL)
+        return false;
+    return open(cfg, error, MustExist);
+}
+
+QString Database::adaptSql(const QString &sql)
+{
+    // Walks the text once, copying quoted parts unchanged and replacing the
+    // two MySQL keywords whose SQLite meaning differs (UTC instead of local).
+    static const QString ts = QStringLiteral("current_timestamp");
+    static const QString cd = QStringLiteral("current_date");
+    if (!sql.contains(QLatin1String("current_"), Qt::CaseInsensitive))
+        return sql;
+    QString out;
+    out.reserve(sql.size() + 32);
+    const int n = sql.size();
+    int i = 0;
+    auto isWord = [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); };
+    // MySQL also accepts current_timestamp() with empty parentheses.
+    auto skipEmptyParens = [&sql, n](int k) {
+        int j = k;
+        while (j < n && sql.at(j).isSpace())
+            ++j;
+        if (j < n && sql.at(j) == QLatin1Char('(')) {
+            int e = j + 1;
+            while (e < n && sql.at(e).isSpace())
+                ++e;
+            if (e < n && sql.at(e) == QLatin1Char(')'))
+                return e + 1;
+        }
+        return k;
+    };
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            int j = i + 1;
+            while (j < n) {
+                if (sql.at(j) == QLatin1Char('\\') && c != QLatin1Char('`')) {
+                    j += 2;
+                    continue;
+                }
+                if (sql.at(j) == c) {
+                    if (j + 1 < n && sql.at(j + 1) == c) { // doubled quote
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            out += sql.midRef(i, qMin(j + 1, n) - i);
+            i = j + 1;
+            continue;
+        }
+        const bool boundary = i == 0 || !isWord(sql.at(i - 1));
+        if (boundary && sql.midRef(i, ts.size()).compare(ts, Qt::CaseInsensitive) == 0
+            && (i + ts.size() >= n || !isWord(sql.at(i + ts.size())))) {
+            out += QLatin1String("(datetime('now','localtime'))");
+            i = skipEmptyParens(i + ts.size());
+            continue;
+        }
+        if (boundary && sql.midRef(i, cd.size()).compare(cd, Qt::CaseInsensitive) == 0
+            && (i + cd.size() >= n || !isWord(sql.at(i + cd.size())))) {
+            out += QLatin1String("(date('now','localtime'))");
+            i = skipEmptyParens(i + cd.size());
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return out;
+}

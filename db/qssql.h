@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <QPair>
+
+// Readable text of the last failure of a query.
+class QSSQLError
+{
+public:
+    QSSQLError() = default;
+    explicit QSSQLError(const QString &text) : m_text(text) {}
+    QString text() const { return m_text; }
+    bool isValid() const { return !m_text.isEmpty(); }
+
+private:
+    QString m_text;
+};
+
+// One short-lived query against the central database (the connection opened
+// by Database::open). Statements are MySQL dialect; on the embedded SQLite
+// backend they are adapted on the way (see Database::adaptSql).
+//
+//   QSSQL q;
+//   q.prepare("select nazev from tellmark_podniky where id=?");
+//   q.addBindValue(id);
+//   if (q.exec() && q.next()) name = q.value(0).toString();
+class QSSQL : public QObject
+{
+    Q_OBJECT
+public:
+    explicit QSSQL(QObject *parent = nullptr);
+    ~QSSQL() override;
+
+    // Runs literal SQL.
+    bool exec(const QString &sql);
+    // SQL with positional "?" or named ":name" placeholders.
+    bool prepare(const QString &sql);
+    void addBindValue(const QVariant &value);
+    // The name includes the colon (":GPS").
+    void bindValue(const QString &name, const QVariant &value);
+    // Runs the prepared statement with the bound values.
+    bool exec();
+
+    // Next row; false after a failed exec or when no row is left.
+    bool next();
+    QVariant value(int column) const;
+    QVariant lastInsertId() const;
+    int numRowsAffected() const;
+    QSSQLError lastError() const;
+
+private:
+    bool run(bool prepared);
+    bool runOnce(bool prepared);
+
+    QSqlQuery m_query;
+    QString m_sql;
+    QVector<QVariant> m_positional;
+    QVector<QPair<QString, QVariant>> m_named;
+    QString m_error;
+    bool m_active = false;
+    bool m_sqlite = false;
+};

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs the build dependencies, builds and starts ZRN on the embedded
+# SQLite database (created with demo data on the first start).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+bash "$root/scripts/install-deps.sh"
+build=${ZRN_BUILD_DIR:-$root/build}
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc)" --target zrn zrnctl
+exec "$build/bin/zrn" "$@"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds, starts a private MariaDB and runs every
+# suite on SQLite and on MariaDB. ZRN_SANITIZE=1 builds with ASan+UBSan.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+bash "$root/scripts/install-deps.sh"
+
+build=${ZRN_BUILD_DIR:-$root/build}
+san=OFF
+[ "${ZRN_SANITIZE:-0}" = "1" ] && { san=ON; build=${ZRN_BUILD_DIR:-$root/build-asan}; }
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZRN_SANITIZE=$san -DZRN_TEST_MARIADB=ON
+cmake --build "$build" -j"$(nproc)"
+
+dbdir="$build/mariadb-test"
+port=${ZRN_TEST_MYSQL_PORT:-33061}
+server="$root/scripts/mariadb-test-server.sh"
+bash "$server" stop "$dbdir" "$port" || true
+trap 'bash "$server" stop "$dbdir" "$port" || true' EXIT
+while IFS= read -r line; do export "$line"; done < <(bash "$server" start "$dbdir" "$port")
+# The reconnect suite restarts the server with this command.
+export ZRN_TEST_MYSQL_RESTART="bash $server restart $dbdir $port"
+
+if [ "$san" = ON ]; then
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+cd "$build"
+ctest --output-on-failure -j2 --timeout 900

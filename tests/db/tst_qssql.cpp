@@ -1,0 +1,349 @@
+// The query object on both backends: every statement form the program uses,
+// the MySQL functions of the embedded backend, thread queries, dates, the
+// second schema and surviving a restart of the server.
+
+#include "db/database.h"
+#include "db/qssql.h"
+#include "support/testdb.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+int insertEvent(const QVariant &parent, const QVariant &podnik, const QVariant &stredisko, int smazano,
+                const QString &predmet = QString())
+{
+    QSSQL q;
+    q.prepare(QStringLiteral("insert into tellmark_udalosti(id_parent,id_podnik,id_strediska,smazano,predmet,stav,kategorie) "
+                             "values(?,?,?,?,?,1,8)"));
+    q.addBindValue(parent);
+    q.addBindValue(podnik);
+    q.addBindValue(stredisko);
+    q.addBindValue(smazano);
+    q.addBindValue(predmet);
+    if (!q.exec())
+        qWarning() << q.lastError().text();
+    return q.lastInsertId().toInt();
+}
+
+// The statement of the event lists: live thread members of every live event
+// that passes the prefix, at any depth.
+QString threadQuery(const QString &f)
+{
+    return QStringLiteral(
+               "select udl.id as id, if(udl.id_podnik>0,pdq2.podnik_nazev,pdq.podnik_nazev) as podnik_nazev, "
+               "stq.akce_nazev as akce_nazev, udl.id_parent as id_parent "
+               "from tellmark_udalosti udl left join tellmark_strediska as stq on stq.id=udl.id_strediska "
+               "left join tellmark_podniky as pdq on stq.id_podnik=pdq.id "
+               "left join tellmark_podniky as pdq2 on pdq2.id=udl.id_podnik "
+               "where udl.id in ( SELECT udlsub.id FROM ( WITH recursive cte (id, id_parent, smazano) AS ("
+               "SELECT id, id_parent, smazano FROM tellmark_udalosti WHERE id_parent IN ("
+               " SELECT pp.id FROM tellmark_udalosti pp left join tellmark_strediska as pps on pps.ID=pp.ID_STREDISKA"
+               " WHERE %1 pp.smazano=0 ) AND smazano=0 "
+               "UNION ALL SELECT p.id, p.id_parent, p.smazano FROM tellmark_udalosti p INNER JOIN cte ON p.id_parent = cte.id"
+               " WHERE p.smazano=0 AND cte.smazano=0 ) "
+               "SELECT * FROM cte UNION ALL SELECT pp.id, pp.id_parent, pp.smazano FROM tellmark_udalosti pp"
+               " left join tellmark_strediska as pps on pps.ID=pp.ID_STREDISKA"
+               " WHERE %1 pp.smazano=0 AND pp.id_parent IS NULL ) as udlsub ) order by 1")
+        .arg(f);
+}
+}
+
+class TestQSSQL : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { ZRN_OPEN_TEST_DB(); }
+    void init()
+    {
+        QString err;
+        QVERIFY2(TestDb::clear(&err), qPrintable(err));
+    }
+    void cleanupTestCase() { TestDb::close(); }
+
+    void bindsPositionalNamedAndNull()
+    {
+        QSSQL ins;
+        QVERIFY(ins.prepare(QStringLiteral("insert into tellmark_podniky(podnik_nazev,ICO,OBR) values(?,?,?)")));
+        ins.addBindValue(QStringLiteral("Zemědělské družstvo Hrušovany"));
+        ins.addBindValue(QStringLiteral("00123456"));
+        ins.addBindValue(QVariant());
+        QVERIFY2(ins.exec(), qPrintable(ins.lastError().text()));
+        const int first = ins.lastInsertId().toInt();
+        QVERIFY(first > 0);
+
+        // The same object runs a second statement with named values; a name
+        // may appear twice.
+        QVERIFY(ins.prepare(QStringLiteral("insert into tellmark_podniky(podnik_nazev,ICO,OBR,OBR_POZNAMKA) "
+                                           "values(:nazev,:ico,:obr,:obr)")));
+        ins.bindValue(QStringLiteral(":nazev"), QStringLiteral("Statek 'U Lípy'; drop table x"));
+        ins.bindValue(QStringLiteral(":ico"), QVariant(QVariant::String));
+        ins.bindValue(QStringLiteral(":obr"), QStringLiteral("ST,TA"));
+        QVERIFY2(ins.exec(), qPrintable(ins.lastError().text()));
+        const int second = ins.lastInsertId().toInt();
+        QVERIFY(second > first);
+
+        QSSQL q;
+        QVERIFY(q.exec(QStringLiteral("select id,podnik_nazev,ICO,OBR,OBR_POZNAMKA from tellmark_podniky order by id")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), first);
+        QCOMPARE(q.value(1).toString(), QStringLiteral("Zemědělské družstvo Hrušovany"));
+        QCOMPARE(q.value(2).toString(), QStringLiteral("00123456"));
+        QVERIFY(q.value(3).isNull());
+        QVERIFY(q.next());
+        QCOMPARE(q.value(1).toString(), QStringLiteral("Statek 'U Lípy'; drop table x"));
+        QVERIFY(q.value(2).isNull());
+        QCOMPARE(q.value(3).toString(), QStringLiteral("ST,TA"));
+        QCOMPARE(q.value(4).toString(), QStringLiteral("ST,TA"));
+        QVERIFY(!q.next());
+
+        // NULL binds select nothing with "=" and rows with "is null".
+        QVERIFY(q.prepare(QStringLiteral("select count(*) from tellmark_podniky where ICO is null and podnik_nazev like ?")));
+        q.addBindValue(QStringLiteral("Statek%"));
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+    }
+
+    void failedStatementReadsAsEmpty()
+    {
+        QSSQL q;
+        QVERIFY(!q.exec(QStringLiteral("select nic from tabulka_ktera_neni")));
+        QVERIFY(!q.next());
+        QVERIFY(q.value(0).isNull());
+        QVERIFY(!q.lastError().text().isEmpty());
+
+        q.prepare(QStringLiteral("selec id from tellmark_podniky where id=?"));
+        q.addBindValue(1);
+        QVERIFY(!q.exec());
+        QVERIFY(!q.next());
+        QVERIFY(!q.lastError().text().isEmpty());
+
+        // The object stays usable after a failure.
+        QVERIFY(q.exec(QStringLiteral("select 1")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+        QVERIFY(q.lastError().text().isEmpty());
+    }
+
+    void blobOfTwentyMegabytes()
+    {
+        const int event = insertEvent(QVariant(), 1, QVariant(), 0);
+        QByteArray data(20 * 1024 * 1024, Qt::Uninitialized);
+        QRandomGenerator gen(42);
+        gen.fillRange(reinterpret_cast<quint32 *>(data.data()), data.size() / 4);
+        data[0] = '\0';
+        data[data.size() - 1] = '\0';
+
+        QSSQL ins;
+        ins.prepare(QStringLiteral("insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values(?,?,?)"));
+        ins.addBindValue(event);
+        ins.addBindValue(QStringLiteral("výkres stáje.pdf"));
+        ins.addBindValue(data);
+        QVERIFY2(ins.exec(), qPrintable(ins.lastError().text()));
+        const int id = ins.lastInsertId().toInt();
+
+        QSSQL q;
+        q.prepare(QStringLiteral("select nazev_souboru,data from tellmark_udalosti_prilohy where id=?"));
+        q.addBindValue(id);
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("výkres stáje.pdf"));
+        const QByteArray back = q.value(1).toByteArray();
+        QCOMPARE(back.size(), data.size());
+        QVERIFY(back == data);
+    }
+
+    void mysqlFunctions_data()
+    {
+        QTest::addColumn<QString>("expr");
+        QTest::addColumn<QVariant>("expected"); // invalid = SQL NULL
+
+        QTest::newRow("if true") << "if(1,'a','b')" << QVariant("a");
+        QTest::newRow("if false") << "if(0,'a','b')" << QVariant("b");
+        QTest::newRow("if null") << "if(NULL,'a','b')" << QVariant("b");
+        QTest::newRow("if comparison") << "if(2>1,'ano','ne')" << QVariant("ano");
+        QTest::newRow("if text zero") << "if('0','a','b')" << QVariant("b");
+        QTest::newRow("if number text") << "if('12','a','b')" << QVariant("a");
+        QTest::newRow("if null branch") << "if(1,NULL,'b')" << QVariant();
+        QTest::newRow("find first") << "find_in_set('ST','ST,TA')" << QVariant(1);
+        QTest::newRow("find second") << "find_in_set('TA','ST,TA,LI')" << QVariant(2);
+        QTest::newRow("find absent") << "find_in_set('UH','ST,TA')" << QVariant(0);
+        QTest::newRow("find in empty") << "find_in_set('ST','')" << QVariant(0);
+        QTest::newRow("find case") << "find_in_set('st','ST,TA')" << QVariant(1);
+        QTest::newRow("find no partial") << "find_in_set('S','ST,TA')" << QVariant(0);
+        QTest::newRow("find null list") << "find_in_set('ST',NULL)" << QVariant();
+        QTest::newRow("find null needle") << "find_in_set(NULL,'ST')" << QVariant();
+        QTest::newRow("find comma needle") << "find_in_set('ST,TA','ST,TA')" << QVariant(0);
+        QTest::newRow("find email") << "find_in_set('jan@firma.cz','pn,jan@firma.cz')" << QVariant(2);
+        QTest::newRow("lpad pads") << "lpad('7',4,'0')" << QVariant("0007");
+        QTest::newRow("lpad number") << "lpad(42,5,'0')" << QVariant("00042");
+        QTest::newRow("lpad cuts") << "lpad('123456',3,'0')" << QVariant("123");
+        QTest::newRow("lpad exact") << "lpad('abc',3,'x')" << QVariant("abc");
+        QTest::newRow("lpad pattern") << "lpad('ab',7,'xy')" << QVariant("xyxyxab");
+        QTest::newRow("lpad characters") << "lpad('č',3,'ř')" << QVariant("řřč");
+        QTest::newRow("lpad null") << "lpad(NULL,3,'0')" << QVariant();
+        QTest::newRow("lpad null pad") << "lpad('a',3,NULL)" << QVariant();
+        QTest::newRow("lpad negative") << "lpad('a',-1,'0')" << QVariant();
+        QTest::newRow("lpad zero") << "lpad('abc',0,'0')" << QVariant("");
+        QTest::newRow("concat") << "concat('a','-',3)" << QVariant("a-3");
+        QTest::newRow("concat null") << "concat('a',NULL)" << QVariant();
+    }
+
+    void mysqlFunctions()
+    {
+        QFETCH(QString, expr);
+        QFETCH(QVariant, expected);
+        QSSQL q;
+        QVERIFY2(q.exec(QStringLiteral("select ") + expr), qPrintable(q.lastError().text()));
+        QVERIFY(q.next());
+        const QVariant v = q.value(0);
+        if (!expected.isValid()) {
+            QVERIFY2(v.isNull(), qPrintable(v.toString()));
+        } else {
+            QVERIFY(!v.isNull());
+            QCOMPARE(v.toString(), expected.toString());
+        }
+    }
+
+    void functionsOverColumns()
+    {
+        // The region filter of the tree: one enterprise with a list of
+        // offices, one with none.
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(podnik_nazev,OBR) values('A','ST,TA'),('B',NULL),('C','LI')")));
+        QSSQL q;
+        q.prepare(QStringLiteral("select podnik_nazev from tellmark_podniky pdq where FIND_IN_SET(?,pdq.obr) order by 1"));
+        q.addBindValue(QStringLiteral("TA"));
+        QVERIFY(q.exec());
+        QStringList names;
+        while (q.next())
+            names << q.value(0).toString();
+        QCOMPARE(names, QStringList{QStringLiteral("A")});
+    }
+
+    void recursiveThreadQueries()
+    {
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev) values(1,'Agro Měřín'),(2,'Statek Bílý Kámen')")));
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) values(10,1,'Farma Dolní'),(20,2,'Farma Horní')")));
+        const int root = insertEvent(QVariant(), 1, QVariant(), 0, QStringLiteral("kořen"));
+        const int reply = insertEvent(root, QVariant(), QVariant(), 0);
+        const int deep = insertEvent(reply, QVariant(), QVariant(), 0);
+        const int deleted = insertEvent(deep, QVariant(), QVariant(), 1);
+        insertEvent(deleted, QVariant(), QVariant(), 0); // below a deleted event: not followed
+        const int onCentre = insertEvent(QVariant(), QVariant(), 10, 0, QStringLiteral("středisko"));
+        const int centreReply = insertEvent(onCentre, QVariant(), QVariant(), 0);
+        insertEvent(QVariant(), 2, QVariant(), 0);                 // another enterprise
+        insertEvent(QVariant(), 1, QVariant(), 1);                 // deleted root
+
+        QSSQL q;
+        QVERIFY2(q.exec(threadQuery(QStringLiteral("((pp.id_podnik=1) or  (pps.id_podnik=1)) AND "))),
+                 qPrintable(q.lastError().text()));
+        QList<int> ids;
+        QStringList names;
+        while (q.next()) {
+            ids << q.value(0).toInt();
+            names << q.value(1).toString();
+        }
+        QCOMPARE(ids, (QList<int>{root, reply, deep, onCentre, centreReply}));
+        QCOMPARE(names.at(0), QStringLiteral("Agro Měřín"));
+        QCOMPARE(names.at(3), QStringLiteral("Agro Měřín")); // through the centre
+
+        // Thread root of a deep reply.
+        QVERIFY(q.exec(QStringLiteral(
+            "select id,stav from tellmark_udalosti where id in ( WITH recursive tree AS ( SELECT id, id_parent "
+            "FROM tellmark_udalosti WHERE id =%1 UNION ALL SELECT p.id, p.id_parent FROM tellmark_udalosti p "
+            "JOIN tree t ON t.id_parent = p.id ) SELECT id FROM tree where ID_PARENT is null )").arg(deep)));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), root);
+        QVERIFY(!q.next());
+    }
+
+    void datesRoundTrip()
+    {
+        const QDateTime start(QDate(2026, 3, 4), QTime(5, 6, 7));
+        const QDate yesterday = QDate::currentDate().addDays(-1);
+        const QDate tomorrow = QDate::currentDate().addDays(1);
+        QSSQL ins;
+        ins.prepare(QStringLiteral("insert into tellmark_udalosti(ts_zacatek,upozornit_od,ts_zalozeno,smazano,stav) "
+                                   "values(?,?,current_timestamp,0,1)"));
+        ins.addBindValue(start);
+        ins.addBindValue(yesterday);
+        QVERIFY2(ins.exec(), qPrintable(ins.lastError().text()));
+        const int past = ins.lastInsertId().toInt();
+        ins.prepare(QStringLiteral("insert into tellmark_udalosti(ts_zacatek,upozornit_od,smazano,stav) values(?,?,0,1)"));
+        ins.addBindValue(QVariant(QVariant::DateTime));
+        ins.addBindValue(tomorrow);
+        QVERIFY(ins.exec());
+
+        QSSQL q;
+        q.prepare(QStringLiteral("select ts_zacatek,upozornit_od,ts_zalozeno from tellmark_udalosti where id=?"));
+        q.addBindValue(past);
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toDateTime(), start);
+        QCOMPARE(q.value(1).toDate(), yesterday);
+        // current_timestamp is the local clock on both backends.
+        const QDateTime created = q.value(2).toDateTime();
+        QVERIFY2(qAbs(created.secsTo(QDateTime::currentDateTime())) < 600, qPrintable(created.toString()));
+
+        QVERIFY(q.exec(QStringLiteral("select count(*) from tellmark_udalosti where (upozornit_od is null) or (upozornit_od<=current_date)")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+
+        // A bound date compares with stored dates.
+        q.prepare(QStringLiteral("select count(*) from tellmark_udalosti where ts_zacatek>=? and ts_zacatek<?"));
+        q.addBindValue(QDateTime(QDate(2026, 3, 4), QTime(0, 0)));
+        q.addBindValue(QDate(2026, 3, 5));
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+        QVERIFY(q.exec(QStringLiteral("select count(*) from tellmark_udalosti where ts_zacatek is null")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+    }
+
+    void secondSchemaAcl()
+    {
+        QSSQL q;
+        q.prepare(QStringLiteral("insert into qml.acl(uzivatel,heslo,poznamka,idlist)        values(?,?,?,?)"));
+        q.addBindValue(QStringLiteral("farma1"));
+        q.addBindValue(QStringLiteral("5baa61e4c9b93f3f0682250b6cf8331b7ee68fd8"));
+        q.addBindValue(QVariant());
+        q.addBindValue(QStringLiteral("1,2,3"));
+        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        const int id = q.lastInsertId().toInt();
+        QVERIFY(id > 0);
+        QVERIFY(q.exec(QStringLiteral("select id,uzivatel,heslo,poznamka,idlist        from qml.acl order by 2")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), id);
+        QCOMPARE(q.value(1).toString(), QStringLiteral("farma1"));
+        QVERIFY(q.value(3).isNull());
+        QCOMPARE(q.value(4).toString(), QStringLiteral("1,2,3"));
+        q.prepare(QStringLiteral("delete from qml.acl where id=?"));
+        q.addBindValue(id);
+        QVERIFY(q.exec());
+        QVERIFY(q.exec(QStringLiteral("select count(*) from qml.acl")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+    }
+
+    void survivesServerRestart()
+    {
+        if (!TestDb::isMariaDb())
+            QSKIP("only a server can go away");
+        const QString restart = qEnvironmentVariable("ZRN_TEST_MYSQL_RESTART");
+        if (restart.isEmpty())
+            QFAIL("ZRN_TEST_MYSQL_RESTART is not set by the test command");
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(podnik_nazev) values('Před restartem')")));
+        QCOMPARE(QProcess::execute(QStringLiteral("bash"), {QStringLiteral("-c"), restart}), 0);
+
+        QSSQL q;
+        QVERIFY2(q.exec(QStringLiteral("select podnik_nazev from tellmark_podniky")), qPrintable(q.lastError().text()));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("Před restartem"));
+        // Prepared statements are prepared again on the new connection.
+        q.prepare(QStringLiteral("select count(*) from tellmark_podniky where podnik_nazev=?"));
+        q.addBindValue(QStringLiteral("Před restartem"));
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQSSQL)
+#include "tst_qssql.moc"

@@ -1,0 +1,116 @@
+#include "testdb.h"
+
+#include "db/database.h"
+#include "schema/schema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace {
+QTemporaryDir *tempDir()
+{
+    static QTemporaryDir dir;
+    return &dir;
+}
+
+QString env(const char *name, const QString &def = QString())
+{
+    const QString v = qEnvironmentVariable(name);
+    return v.isEmpty() ? def : v;
+}
+
+QStringList tableNames()
+{
+    QStringList names;
+    QSqlQuery q(Database::connection());
+    if (Database::isSqlite()) {
+        for (const QString &schema : {QStringLiteral("main"), QStringLiteral("qml")}) {
+            q.exec(QStringLiteral("select name from %1.sqlite_master where type='table' and name not like 'sqlite_%'").arg(schema));
+            while (q.next())
+                names << (schema == QLatin1String("main") ? QString() : schema + QLatin1Char('.')) + q.value(0).toString();
+        }
+    } else {
+        q.exec(QStringLiteral("select table_schema, table_name from information_schema.tables "
+                              "where table_schema in (database(), 'qml') and table_type='BASE TABLE'"));
+        while (q.next()) {
+            const QString schema = q.value(0).toString();
+            names << (schema == QLatin1String("qml") ? QStringLiteral("qml.") : QString()) + q.value(1).toString();
+        }
+    }
+    return names;
+}
+}
+
+bool TestDb::isMariaDb()
+{
+    return env("ZRN_TEST_BACKEND", QStringLiteral("sqlite")) == QLatin1String("mariadb");
+}
+
+bool TestDb::exec(const QString &sql, QString *error)
+{
+    QSqlQuery q(Database::connection());
+    if (q.exec(Database::isSqlite() ? Database::adaptSql(sql) : sql))
+        return true;
+    if (error)
+        *error = q.lastError().text() + QStringLiteral(" in: ") + sql;
+    return false;
+}
+
+bool TestDb::open(QString *error)
+{
+    DbConfig cfg;
+    if (isMariaDb()) {
+        cfg.driver = DbConfig::MySQL;
+        cfg.host = env("ZRN_TEST_MYSQL_HOST", QStringLiteral("127.0.0.1"));
+        cfg.port = env("ZRN_TEST_MYSQL_PORT", QStringLiteral("3306")).toInt();
+        cfg.socket = env("ZRN_TEST_MYSQL_SOCKET");
+        cfg.user = env("ZRN_TEST_MYSQL_USER", QStringLiteral("zrn"));
+        cfg.password = env("ZRN_TEST_MYSQL_PASSWORD", QStringLiteral("zrn"));
+        cfg.name = env("ZRN_TEST_MYSQL_DATABASE", QStringLiteral("zrn_test"));
+        if (!Database::open(cfg, error, Database::MustExist))
+            return false;
+        // Every suite starts from the current DDL.
+        if (!Schema::dropAll(error))
+            return false;
+    } else {
+        if (!tempDir()->isValid()) {
+            if (error)
+                *error = QStringLiteral("no temporary folder");
+            return false;
+        }
+        cfg.driver = DbConfig::SQLite;
+        cfg.path = tempDir()->filePath(QStringLiteral("zrn.sqlite"));
+        if (!Database::open(cfg, error, Database::CreateEmpty))
+            return false;
+        if (!Schema::dropAll(error))
+            return false;
+    }
+    return Schema::create(error);
+}
+
+bool TestDb::clear(QString *error)
+{
+    const bool sqlite = Database::isSqlite();
+    if (!sqlite && !exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=0"), error))
+        return false;
+    for (const QString &t : tableNames()) {
+        const QString sql = sqlite ? QStringLiteral("delete from %1").arg(t) : QStringLiteral("truncate table %1").arg(t);
+        if (!exec(sql, error))
+            return false;
+    }
+    if (sqlite) {
+        QString ignored;
+        exec(QStringLiteral("delete from sqlite_sequence"), &ignored);
+        exec(QStringLiteral("delete from qml.sqlite_sequence"), &ignored);
+    } else if (!exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=1"), error)) {
+        return false;
+    }
+    return true;
+}
+
+void TestDb::close()
+{
+    Database::close();
+}
