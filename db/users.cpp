@@ -1,0 +1,128 @@
+#include "db/users.h"
+
+#include "db/bcrypt.h"
+#include "db/qssql.h"
+
+#include <QVariant>
+
+namespace {
+
+// On/off rights are stored as the administration dialog stores them: the
+// value when set, NULL when not.
+QVariant flagValue(int v)
+{
+    return v > 0 ? QVariant(v) : QVariant(QVariant::Int);
+}
+
+// Id of the user with this login: > 0 found, 0 none, -1 error.
+int findUser(const QString &login, QString *error)
+{
+    QSSQL q;
+    q.prepare(QStringLiteral("select id from www_users where login=?"));
+    q.addBindValue(login);
+    if (!q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return -1;
+    }
+    return q.next() ? q.value(0).toInt() : 0;
+}
+
+} // namespace
+
+namespace Users {
+
+QByteArray hashPassword(const QString &password)
+{
+    const QByteArray salt = mcrypt_gensalt(10);
+    if (salt.isEmpty())
+        return QByteArray();
+    return mcrypt_hashpw(password.toLatin1().constData(), salt.constData());
+}
+
+bool checkPassword(const QString &password, const QString &hash)
+{
+    if (hash.isEmpty())
+        return false;
+    return mcrypt_checkpw(password.toLatin1().constData(), hash.toLatin1().constData()) == 0;
+}
+
+bool createUser(const QString &login, const QString &password, const UserFlags &f, QString *error, int *newId)
+{
+    if (login.trimmed().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Přihlašovací jméno nesmí být prázdné.");
+        return false;
+    }
+    const int existing = findUser(login, error);
+    if (existing < 0)
+        return false;
+    if (existing > 0) {
+        if (error)
+            *error = QStringLiteral("Uživatel \"%1\" už existuje.").arg(login);
+        return false;
+    }
+    const QByteArray hash = hashPassword(password);
+    if (hash.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Heslo nelze zašifrovat (bcrypt).");
+        return false;
+    }
+
+    QSSQL q;
+    q.prepare(QStringLiteral("insert into www_users(login,password,vp,admin,minimal,acls,os,region,sestavy,"
+                             "pristupy,udalosti,fakturace,cp,stredisko_tech_cteni) "
+                             "values(?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+    q.addBindValue(login);
+    q.addBindValue(QString::fromLatin1(hash));
+    q.addBindValue(f.vp);
+    q.addBindValue(flagValue(f.admin));
+    q.addBindValue(flagValue(f.minimal));
+    q.addBindValue(flagValue(f.acls));
+    q.addBindValue(f.os);
+    q.addBindValue(f.region.isEmpty() ? QVariant(QVariant::String) : QVariant(f.region));
+    q.addBindValue(flagValue(f.sestavy));
+    q.addBindValue(flagValue(f.pristupy));
+    q.addBindValue(f.udalosti);
+    q.addBindValue(f.fakturace);
+    q.addBindValue(flagValue(f.cp));
+    q.addBindValue(flagValue(f.stredisko_tech_cteni));
+    if (!q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    if (newId)
+        *newId = q.lastInsertId().toInt();
+    return true;
+}
+
+bool setPassword(const QString &login, const QString &password, QString *error)
+{
+    const int id = findUser(login, error);
+    if (id < 0)
+        return false;
+    if (id == 0) {
+        if (error)
+            *error = QStringLiteral("Uživatel \"%1\" neexistuje.").arg(login);
+        return false;
+    }
+    const QByteArray hash = hashPassword(password);
+    if (hash.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Heslo nelze zašifrovat (bcrypt).");
+        return false;
+    }
+    QSSQL q;
+    q.prepare(QStringLiteral("update www_users set password=? where id=?"));
+    q.addBindValue(QString::fromLatin1(hash));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+} // namespace Users

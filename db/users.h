@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Rights of a row of www_users as the user administration stores them: the
+// levelled rights (vp, os, udalosti, fakturace) as numbers, the on/off rights
+// as their value when set and NULL when not.
+struct UserFlags {
+    int vp = 0;
+    int admin = 0;
+    int minimal = 0;
+    int acls = 0;
+    int os = 0;
+    QString region;          // empty = no region restriction (NULL)
+    int udalosti = 0;
+    int sestavy = 0;
+    int fakturace = 0;
+    int cp = 0;
+    int stredisko_tech_cteni = 0;
+    int pristupy = 0;
+};
+
+namespace Users {
+// The stored form of a typed password: bcrypt "$2y$", cost 10, over the
+// Latin-1 bytes of the text (characters outside Latin-1 become '?'), the
+// same bytes the login check hashes. Empty on failure.
+QByteArray hashPassword(const QString &password);
+
+// True when password matches the stored hash.
+bool checkPassword(const QString &password, const QString &hash);
+
+// Inserts a user on the open connection. Refuses an empty or already used
+// login. On success *newId (if given) holds the new row's id.
+bool createUser(const QString &login, const QString &password, const UserFlags &flags,
+                QString *error, int *newId = nullptr);
+
+// Replaces the password of the user with this login.
+bool setPassword(const QString &login, const QString &password, QString *error);
+}

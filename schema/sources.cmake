@@ -1,0 +1,4 @@
+list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/schema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/schema.qrc
+)
