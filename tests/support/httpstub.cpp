@@ -1,0 +1,144 @@
+#include "httpstub.h"
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+HttpStub::HttpStub(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
+{
+    connect(m_server, &QTcpServer::newConnection, this, &HttpStub::onNewConnection);
+}
+
+HttpStub::~HttpStub() = default;
+
+bool HttpStub::listen()
+{
+    return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, 0);
+}
+
+quint16 HttpStub::port() const
+{
+    return m_server->serverPort();
+}
+
+QUrl HttpStub::url(const QString &path) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+}
+
+void HttpStub::on(const QString &path, const Response &response)
+{
+    m_responses.insert(path, response);
+}
+
+quint16 HttpStub::closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+HttpStub::Response HttpStub::json(const QByteArray &body, int status)
+{
+    return data(body, "application/json; charset=utf-8", status);
+}
+
+HttpStub::Response HttpStub::data(const QByteArray &body, const QByteArray &contentType, int status)
+{
+    Response r;
+    r.status = status;
+    r.body = body;
+    r.headers.append({QByteArrayLiteral("Content-Type"), contentType});
+    return r;
+}
+
+void HttpStub::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+        socket->setParent(this);
+        m_buffers.insert(socket, QByteArray());
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            m_buffers.remove(socket);
+            socket->deleteLater();
+        });
+    }
+}
+
+void HttpStub::onReadyRead(QTcpSocket *socket)
+{
+    if (!m_buffers.contains(socket))
+        return; // answered already; ignore anything further
+    QByteArray &buf = m_buffers[socket];
+    buf += socket->readAll();
+    const int headEnd = buf.indexOf("\r\n\r\n");
+    if (headEnd < 0)
+        return;
+
+    Request req;
+    const QList<QByteArray> lines = buf.left(headEnd).split('\n');
+    const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+    req.method = first.value(0);
+    const QByteArray target = first.value(1);
+    const int q = target.indexOf('?');
+    req.path = QUrl::fromPercentEncoding(q < 0 ? target : target.left(q));
+    req.query = q < 0 ? QByteArray() : target.mid(q + 1);
+    for (int i = 1; i < lines.size(); ++i) {
+        const int colon = lines[i].indexOf(':');
+        if (colon > 0)
+            req.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+    }
+    const int length = req.headers.value("content-length").toInt();
+    if (buf.size() < headEnd + 4 + length)
+        return; // body incomplete
+    req.body = buf.mid(headEnd + 4, length);
+    m_buffers.remove(socket);
+
+    m_requests.append(req);
+    emit requestReceived(req);
+
+    Response response;
+    if (m_responses.contains(req.path)) {
+        response = m_responses.value(req.path);
+    } else {
+        response = data("no such path", "text/plain", 404);
+    }
+    if (response.delayMs > 0) {
+        QPointer<QTcpSocket> guard(socket);
+        QTimer::singleShot(response.delayMs, this, [this, guard, response] {
+            if (guard)
+                respond(guard, response);
+        });
+    } else {
+        respond(socket, response);
+    }
+}
+
+void HttpStub::respond(QTcpSocket *socket, const Response &r)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    if (r.mode == Response::NeverAnswer)
+        return;
+    if (r.mode == Response::Close) {
+        socket->disconnectFromHost();
+        return;
+    }
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(r.status) + " Stub\r\n";
+    for (const auto &h : r.headers)
+        out += h.first + ": " + h.second + "\r\n";
+    out += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
+    out += "Connection: close\r\n\r\n";
+    if (r.mode == Response::Truncate || r.mode == Response::Stall)
+        out += r.body.left(r.partialBytes);
+    else
+        out += r.body;
+    socket->write(out);
+    socket->flush();
+    if (r.mode != Response::Stall)
+        socket->disconnectFromHost(); // after the pending bytes are written
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A tiny HTTP/1.1 server on 127.0.0.1 (random port) for testing network
+// clients without the network. It runs on the test's thread: the client's
+// local event loop (or QTRY_* / QSignalSpy::wait) drives it.
+//
+//   HttpStub stub;
+//   QVERIFY(stub.listen());
+//   stub.on("/api/events/hash", HttpStub::json(R"({"hash":"abc"})"));
+//   stub.on("/slow", HttpStub::Response::neverAnswer());
+//   client.setBaseUrl(stub.url("/api").toString());
+//   ... call the client ...
+//   QCOMPARE(stub.requests().last().method, QByteArray("POST"));
+//
+// Paths are matched exactly, without the query; a path with no canned answer
+// gets 404 with body "no such path". Every answer closes the connection.
+class HttpStub : public QObject
+{
+    Q_OBJECT
+public:
+    struct Response {
+        enum Mode {
+            Normal,        // status, headers and body
+            NeverAnswer,   // read the request, then stay silent (provokes timeouts)
+            Close,         // close the connection without answering
+            Truncate,      // announce the whole body, send partialBytes of it, close
+            Stall          // announce the whole body, send partialBytes of it, stay silent
+        };
+        int status = 200;
+        QList<QPair<QByteArray, QByteArray>> headers;  // Content-Length is added
+        QByteArray body;
+        int delayMs = 0;       // wait this long before answering
+        Mode mode = Normal;
+        int partialBytes = 0;  // for Truncate and Stall
+
+        static Response neverAnswer() { Response r; r.mode = NeverAnswer; return r; }
+        static Response close() { Response r; r.mode = Close; return r; }
+    };
+
+    struct Request {
+        QByteArray method;
+        QString path;                           // decoded, without the query
+        QByteArray query;                       // as sent, without "?"
+        QMap<QByteArray, QByteArray> headers;   // names in lower case
+        QByteArray body;
+        QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
+    };
+
+    explicit HttpStub(QObject *parent = nullptr);
+    ~HttpStub() override;
+
+    bool listen();
+    quint16 port() const;
+    // http://127.0.0.1:<port><path>
+    QUrl url(const QString &path = QString()) const;
+
+    void on(const QString &path, const Response &response);
+    // A loopback port nobody listens on (connections are refused).
+    static quint16 closedPort();
+    // A JSON answer (Content-Type: application/json; charset=utf-8).
+    static Response json(const QByteArray &body, int status = 200);
+    // Any body with the given content type.
+    static Response data(const QByteArray &body, const QByteArray &contentType = "application/octet-stream",
+                         int status = 200);
+
+    // Requests received so far, oldest first.
+    QList<Request> requests() const { return m_requests; }
+    int requestCount() const { return m_requests.size(); }
+    void clearRequests() { m_requests.clear(); }
+
+signals:
+    void requestReceived(const HttpStub::Request &request);
+
+private:
+    void onNewConnection();
+    void onReadyRead(QTcpSocket *socket);
+    void respond(QTcpSocket *socket, const Response &response);
+
+    QTcpServer *m_server;
+    QHash<QString, Response> m_responses;
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+    QList<Request> m_requests;
+};
+
+Q_DECLARE_METATYPE(HttpStub::Request)
+Q_DECLARE_METATYPE(HttpStub::Response)
