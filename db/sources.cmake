@@ -1,0 +1,22 @@
+list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/qssql.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dbconfig.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/database.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sqlitefunctions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/demodata.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/demodata_centres.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/demodata_events.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bcrypt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bcrypt.h
+  ${CMAKE_CURRENT_LIST_DIR}/users.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/users.h
+  ${CMAKE_CURRENT_LIST_DIR}/servicekeys.h
+  ${CMAKE_CURRENT_LIST_DIR}/servicehttp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/servicehttp.h
+  ${CMAKE_CURRENT_LIST_DIR}/qsapitellmark.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qsapitellmark.h
+  ${CMAKE_CURRENT_LIST_DIR}/qsdownloadmanager.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qsdownloadmanager.h
+  ${CMAKE_CURRENT_LIST_DIR}/qsares.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qsares.h
+)
