@@ -37,6 +37,8 @@ public:
 private:
     // Asks about unsaved edits of the pages shown; false when a save failed.
     bool offerSave();
+    // Settles unsaved edits and shows the prompt; false keeps the tree.
+    bool prepareRebuild();
     void onSelection(const QVariant &podnikId, const QVariant &strediskoId);
 
     struct Private;
