@@ -1,0 +1,120 @@
+#include "admin/pristupypage.h"
+
+#include "ui_pristupypage.h"
+
+#include "app/session.h"
+#include "db/qssql.h"
+#include "register/centrerecord.h"
+#include "register/columnvalues.h"
+
+#include <QMessageBox>
+
+namespace {
+const QString kUpdatePristupy = QStringLiteral(
+    "update tellmark_strediska set EAGRI_UZIVATEL=:eagri_uzivatel, EAGRI_HESLO=:eagri_heslo,"
+    " KU_CMSCH_UZIVATEL=:ku_cmsch_uzivatel, KU_CMSCH_HESLO=:ku_cmsch_heslo where id=:id");
+}
+
+PristupyPage::PristupyPage(Session *session, QWidget *parent)
+    : ZrnPage(session, parent), ui(new Ui::PristupyPage)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("tab_pristupy"));
+    setWindowTitle(tr("Přístupy"));
+    for (QLineEdit *e : {ui->aeagri_jmeno, ui->aeagri_heslo, ui->aeskot_jmeno, ui->aeskot_heslo})
+        connect(e, &QLineEdit::textChanged, this, &PristupyPage::onPristupyChanged);
+    connect(ui->pristupy_uloz, &QPushButton::clicked, this, &PristupyPage::onPristupySave);
+    ui->pristupy_uloz->setEnabled(false);
+}
+
+PristupyPage::~PristupyPage()
+{
+    delete ui;
+}
+
+QLineEdit *PristupyPage::eagriJmeno() const { return ui->aeagri_jmeno; }
+QLineEdit *PristupyPage::eagriHeslo() const { return ui->aeagri_heslo; }
+QLineEdit *PristupyPage::eskotJmeno() const { return ui->aeskot_jmeno; }
+QLineEdit *PristupyPage::eskotHeslo() const { return ui->aeskot_heslo; }
+QAbstractButton *PristupyPage::saveButton() const { return ui->pristupy_uloz; }
+
+void PristupyPage::load()
+{
+    const QVariant id = session()->s_id_stredisko;
+    if (!id.isValid() || id.toString().isEmpty()) {
+        clear();
+        return;
+    }
+    CentreRecord record;
+    QString error;
+    if (!CentreRecord::read(id, &record, &error)) {
+        qWarning("PristupyPage: %s", qPrintable(error));
+        return;
+    }
+    if (!record.found) {
+        clear();
+        return;
+    }
+    loadFrom(record);
+}
+
+void PristupyPage::loadFrom(const CentreRecord &r)
+{
+    m_loading = true;
+    m_centreId = r.value(CentreRecord::Id);
+    ui->aeagri_jmeno->setText(r.text(CentreRecord::EagriUzivatel));
+    ui->aeagri_heslo->setText(r.text(CentreRecord::EagriHeslo));
+    ui->aeskot_jmeno->setText(r.text(CentreRecord::KuCmschUzivatel));
+    ui->aeskot_heslo->setText(r.text(CentreRecord::KuCmschHeslo));
+    m_loading = false;
+    ui->pristupy_uloz->setEnabled(false);
+    setDirty(false);
+}
+
+void PristupyPage::clear()
+{
+    m_loading = true;
+    m_centreId = QVariant();
+    for (QLineEdit *e : {ui->aeagri_jmeno, ui->aeagri_heslo, ui->aeskot_jmeno, ui->aeskot_heslo})
+        e->clear();
+    m_loading = false;
+    ui->pristupy_uloz->setEnabled(false);
+    setDirty(false);
+}
+
+void PristupyPage::onPristupyChanged()
+{
+    if (m_loading)
+        return;
+    ui->pristupy_uloz->setEnabled(true);
+    setDirty(true);
+}
+
+bool PristupyPage::save()
+{
+    if (!m_centreId.isValid())
+        return true;
+    QSSQL q;
+    q.prepare(kUpdatePristupy);
+    q.bindValue(QStringLiteral(":eagri_uzivatel"), ColumnValues::text(ui->aeagri_jmeno->text()));
+    q.bindValue(QStringLiteral(":eagri_heslo"), ColumnValues::text(ui->aeagri_heslo->text()));
+    q.bindValue(QStringLiteral(":ku_cmsch_uzivatel"), ColumnValues::text(ui->aeskot_jmeno->text()));
+    q.bindValue(QStringLiteral(":ku_cmsch_heslo"), ColumnValues::text(ui->aeskot_heslo->text()));
+    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
+    if (!q.exec()) {
+        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        return false;
+    }
+    ui->pristupy_uloz->setEnabled(false);
+    setDirty(false);
+    return true;
+}
+
+void PristupyPage::onPristupySave()
+{
+    save();
+}
+
+void PristupyPage::applyRights()
+{
+}

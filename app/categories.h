@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QVector>
+
+class QComboBox;
+
+// Fills a category combo box from the category code list: the text as item
+// text, the code as item data, in code order.
+void fillCategoryCombo(QComboBox *combo);
+
+// Selects the item whose data equals code; false (and no change) when none.
+bool selectCategory(QComboBox *combo, int code);
+
+// 15 x 15 colour squares as the icons of a combo box's items, by index.
+void setColourSquares(QComboBox *combo, const QVector<QColor> &colours);
+// Item colours of the event priority (0 to 3) and state (0 to 3) combos.
+QVector<QColor> priorityColours();
+QVector<QColor> stateColours();

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class Session;
+class QSMySortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
+
+namespace Ui {
+class ControlPanelTab;
+}
+
+// The "Control Panel" tab: users of the control panel (qml.acl) with
+// "Přidat", "Opravit", "Smazat". Filled in by the administration modules.
+class ControlPanelTab : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ControlPanelTab(Session *session, QWidget *parent = nullptr);
+    ~ControlPanelTab() override;
+
+    QTableView *view() const;
+    QStandardItemModel *model() const { return m_model; }
+    QSMySortFilterProxyModel *proxy() const { return m_proxy; }
+
+public slots:
+    // Reloads the list selecting the user lid (-1 keeps the current one).
+    void onRefreshModelCP(int lid = -1);
+    void onAddCP();
+    void onEditCP();
+    void onDelCP();
+
+private:
+    Ui::ControlPanelTab *ui;
+    Session *m_session;
+    QStandardItemModel *m_model;
+    QSMySortFilterProxyModel *m_proxy;
+};

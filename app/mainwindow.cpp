@@ -1,0 +1,299 @@
+#include "app/mainwindow.h"
+
+#include "app/controlpaneltab.h"
+#include "app/dialoguzivatel.h"
+#include "app/prohlizectab.h"
+#include "app/session.h"
+#include "app/sestavytab.h"
+#include "app/settingskeys.h"
+#include "app/udalostitab.h"
+#include "app/usersettings.h"
+#include "app/usertab.h"
+#include "app/uzivateletab.h"
+#include "app/viewstate.h"
+#include "app/windowlayout.h"
+#include "db/qsapitellmark.h"
+#include "register/evidencetab.h"
+#include "ui_mainwindow.h"
+#include "widgets/qffileutils.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QSplashScreen>
+#include <QTableView>
+#include <QTreeView>
+
+// The pictures live in the static widget library; nothing else references
+// them, so they are registered by hand.
+void initShellResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+QHeaderView *headerOf(const QObject *window, const char *objectName)
+{
+    auto *view = window->findChild<QAbstractItemView *>(QLatin1String(objectName));
+    if (auto *tree = qobject_cast<QTreeView *>(view))
+        return tree->header();
+    if (auto *table = qobject_cast<QTableView *>(view))
+        return table->horizontalHeader();
+    return nullptr;
+}
+
+void addPage(QWidget *tab, QWidget *page)
+{
+    tab->layout()->addWidget(page);
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString &programPath, const StartOptions &options, QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), m_programPath(programPath),
+      m_session(new Session(this))
+{
+    initShellResources();
+    ui->setupUi(this);
+
+    if (options.splash) {
+        m_splash = new QSplashScreen(QPixmap(QStringLiteral(":/pics/splash.png")));
+        m_splash->show();
+        QApplication::processEvents();
+    }
+
+    // Pages: each builds its own form, tool bars, colour squares, models and
+    // proxies, and wires its own signals.
+    buildPages();
+    restoreViewStates();
+    qDebug() << "temp dir:" << QFFileUtils::osTempDir();
+    setWindowTitle(tr("ZRN") + QLatin1Char(' ') + QStringLiteral(ZRN_VERSION));
+
+    m_api = new QSAPITellmark(this);
+    m_session->api = m_api;
+
+    loadSettings();
+    connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
+    connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
+
+    if (!signIn(options.login)) {
+        delete m_splash;
+        m_splash = nullptr;
+        return;
+    }
+    m_userTab->setLogin(m_login);
+
+    if (options.updateCheck && !options.updateCheck(*this)) {
+        abortStartup(0);
+        return;
+    }
+
+    {
+        ZrnSettings s;
+        WindowLayout::restoreTabs(s, ui->tw, m_evidenceTab->innerTabs());
+        WindowLayout::restoreSplitters(s, this);
+        WindowLayout::restoreGeometry(s, this);
+    }
+    connectTabChanged();
+    onMTWchanged(ui->tw->currentIndex());
+
+    m_started = true;
+    if (m_splash) {
+        m_splash->finish(this);
+        m_splash->deleteLater();
+        m_splash = nullptr;
+    }
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_splash;
+    if (m_started)
+        saveSettings();
+    delete ui;
+}
+
+void MainWindow::buildPages()
+{
+    m_userTab = new UserTab(m_session, ui->tab_uzivatel);
+    addPage(ui->tab_uzivatel, m_userTab);
+    m_sestavyTab = new SestavyTab(m_session, ui->tab_sestavy);
+    addPage(ui->tab_sestavy, m_sestavyTab);
+    m_evidenceTab = new EvidenceTab(m_session, ui->tab_evidence);
+    addPage(ui->tab_evidence, m_evidenceTab);
+    m_udalostiTab = new UdalostiTab(m_session, ui->tab_sudalosti);
+    addPage(ui->tab_sudalosti, m_udalostiTab);
+    m_prohlizecTab = new ProhlizecTab(m_session, ui->tab_prohlizec);
+    addPage(ui->tab_prohlizec, m_prohlizecTab);
+    m_uzivateleTab = new UzivateleTab(m_session, ui->tab_uzivatele);
+    addPage(ui->tab_uzivatele, m_uzivateleTab);
+    m_cpTab = new ControlPanelTab(m_session, ui->tab_cp);
+    addPage(ui->tab_cp, m_cpTab);
+}
+
+void MainWindow::restoreViewStates()
+{
+    using namespace SettingsKeys;
+    ZrnSettings s;
+    for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti}) {
+        if (QHeaderView *h = headerOf(this, v.objectName))
+            restoreViewState(s, QLatin1String(v.prefix), h);
+    }
+}
+
+void MainWindow::loadSettings()
+{
+    ZrnSettings s;
+    m_userTab->setOptions(UserOptions::load(s));
+    const SavedCredentials c = SavedCredentials::load(s);
+    m_login = c.login;
+    m_password = c.password;
+    const EventFilters f = EventFilters::load(s);
+    m_udalostiTab->setNedokoncene(f.nedokoncene);
+    m_session->filtrSKategorie = f.skategorie;
+    m_session->filtrSoo = f.soo;
+    m_session->filtrSooDalsi = f.sooDalsi;
+    m_session->filtrKategorie = f.kategorie;
+}
+
+void MainWindow::saveSettings()
+{
+    using namespace SettingsKeys;
+    ZrnSettings s;
+    m_userTab->options().save(s);
+    WindowLayout::saveTabs(s, ui->tw, m_evidenceTab ? m_evidenceTab->innerTabs() : nullptr);
+    WindowLayout::saveSplitters(s, this);
+    WindowLayout::saveGeometry(s, this);
+    if (m_credentialsChanged)
+        SavedCredentials{m_login, m_password}.save(s);
+    EventFilters f;
+    f.nedokoncene = m_udalostiTab->nedokoncene();
+    f.skategorie = m_session->filtrSKategorie;
+    f.soo = m_session->filtrSoo;
+    f.sooDalsi = m_session->filtrSooDalsi;
+    f.kategorie = m_session->filtrKategorie;
+    f.save(s);
+    for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti, ViewAccess}) {
+        if (QHeaderView *h = headerOf(this, v.objectName))
+            saveViewState(s, QLatin1String(v.prefix), h);
+    }
+}
+
+bool MainWindow::signIn(const Login::Callbacks &given)
+{
+    Login::Callbacks callbacks = given;
+    if (!callbacks.askCredentials) {
+        callbacks.askCredentials = [this](QString &login, QString &password) {
+            // The splash stays on top of everything; it must not hide the dialog.
+            if (m_splash)
+                m_splash->hide();
+            const bool ok = DialogUzivatel::ask(login, password);
+            if (m_splash)
+                m_splash->show();
+            return ok;
+        };
+    }
+    if (!callbacks.denied) {
+        callbacks.denied = [this] {
+            if (m_splash)
+                m_splash->hide();
+            QMessageBox::information(nullptr, tr("ZRN"), tr("Přístup zamítnut."), QMessageBox::Ok);
+        };
+    }
+    const Login::Outcome out = Login::signIn(m_login, m_password, callbacks);
+    if (out.result != Login::Result::Accepted) {
+        abortStartup(-1);
+        return false;
+    }
+    m_session->user = out.user;
+    if (out.credentialsChanged)
+        m_credentialsChanged = true;
+    applyRights();
+    return true;
+}
+
+void MainWindow::abortStartup(int exitCode)
+{
+    m_started = false;
+    m_exitCode = exitCode;
+}
+
+void MainWindow::applyRights()
+{
+    const UserRights &r = m_session->user;
+    auto remove = [this](QWidget *page) {
+        const int i = ui->tw->indexOf(page);
+        if (i >= 0)
+            ui->tw->removeTab(i);
+    };
+    if (r.admin == 0)
+        remove(ui->tab_uzivatele);
+    if (r.minimal == 1) {
+        remove(ui->tab_sestavy);
+        remove(ui->tab_sudalosti);
+    }
+    if (r.udalosti == 0)
+        remove(ui->tab_sudalosti);
+    if (r.sestavy == 0)
+        remove(ui->tab_sestavy);
+    if (r.fakturace != 3)
+        remove(ui->tab_fakturace);
+    if (r.cp == 0)
+        remove(ui->tab_cp);
+    m_udalostiTab->applyRights(r);
+    m_evidenceTab->applyRights();
+}
+
+QTabWidget *MainWindow::mainTabs() const
+{
+    return ui->tw;
+}
+
+void MainWindow::connectTabChanged()
+{
+    disconnect(m_tabChanged);
+    m_tabChanged = connect(ui->tw, &QTabWidget::currentChanged, this, &MainWindow::onMTWchanged);
+}
+
+void MainWindow::onMTWchanged(int index)
+{
+    QWidget *page = ui->tw->widget(index);
+    if (page == ui->tab_sestavy)
+        m_sestavyTab->enter();
+    else if (page == ui->tab_evidence)
+        m_evidenceTab->refresh();
+    else if (page == ui->tab_sudalosti)
+        m_udalostiTab->onRefreshModelSUdalosti(-1);
+    else if (page == ui->tab_uzivatele)
+        m_uzivateleTab->onRefreshModelAccess(-1);
+    else if (page == ui->tab_cp)
+        m_cpTab->onRefreshModelCP(-1);
+}
+
+void MainWindow::showInRegister(const QString &innerPageName)
+{
+    disconnect(m_tabChanged);
+    ui->tw->setCurrentWidget(ui->tab_evidence);
+    if (QTabWidget *twe = m_evidenceTab->innerTabs()) {
+        if (auto *inner = twe->findChild<QWidget *>(innerPageName)) {
+            const int i = twe->indexOf(inner);
+            if (i >= 0)
+                twe->setCurrentIndex(i);
+        }
+    }
+    connectTabChanged();
+}
+
+void MainWindow::onOdhlasit()
+{
+    m_credentialsChanged = true;
+    m_login.clear();
+    m_password.clear();
+    close();
+}
+
+void MainWindow::podnikVybran(const QString &)
+{
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "app/login.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class ControlPanelTab;
+class EvidenceTab;
+class ProhlizecTab;
+class QSAPITellmark;
+class QSplashScreen;
+class QTabWidget;
+class SestavyTab;
+class Session;
+class UdalostiTab;
+class UserTab;
+class UzivateleTab;
+
+class MainWindow;
+
+namespace Ui {
+class MainWindow;
+}
+
+// What the start-up of the window may be given instead of the defaults.
+struct MainWindowStartOptions {
+    // How the login asks for credentials and reports a refusal; empty
+    // members mean DialogUzivatel and the "Přístup zamítnut." box.
+    Login::Callbacks login;
+    bool splash = true;
+    // The release check run right after login; returns false when the
+    // update path ends the program (exit code 0). Empty: no check.
+    std::function<bool(MainWindow &)> updateCheck;
+};
+
+// The one window of the program. The constructor does the whole start-up
+// (splash, pages, settings, login and rights, release check, layout); each
+// tab is a page class of its own that owns its form and slots, and the
+// pages share the signed-in user and the current selection through Session.
+//
+// A refused or cancelled login does not end the process from inside the
+// constructor: the window records the exit code and stays unstarted, and
+// main() returns that code without showing it (tests can construct the
+// window and read the outcome). An unstarted window saves no settings.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    using StartOptions = MainWindowStartOptions;
+
+    explicit MainWindow(const QString &programPath, const StartOptions &options = StartOptions(),
+                        QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Whether start-up completed and the window may be shown.
+    bool isStarted() const { return m_started; }
+    // The code the process ends with when the window is not started:
+    // -1 refused or cancelled login, 0 the update path.
+    int exitCode() const { return m_exitCode; }
+    // Ends the start-up (for the update path); the window is not shown.
+    void abortStartup(int exitCode);
+
+    QString programPath() const { return m_programPath; }
+    QString login() const { return m_login; }
+    bool credentialsChanged() const { return m_credentialsChanged; }
+
+    Session *session() const { return m_session; }
+    QSAPITellmark *api() const { return m_api; }
+    QTabWidget *mainTabs() const;
+    UserTab *userTab() const { return m_userTab; }
+    SestavyTab *sestavyTab() const { return m_sestavyTab; }
+    EvidenceTab *evidenceTab() const { return m_evidenceTab; }
+    UdalostiTab *udalostiTab() const { return m_udalostiTab; }
+    ProhlizecTab *prohlizecTab() const { return m_prohlizecTab; }
+    UzivateleTab *uzivateleTab() const { return m_uzivateleTab; }
+    ControlPanelTab *controlPanelTab() const { return m_cpTab; }
+
+    // Saves the whole user settings now (the destructor does the same).
+    void saveSettings();
+
+    // Switches to the register tab (and the given inner page) without the
+    // reload that onMTWchanged would run, so that a selection made by the
+    // caller stays.
+    void showInRegister(const QString &innerPageName);
+
+signals:
+    // The map service's answer has been handled (used by the map export).
+    void onRequestMapDone();
+
+public slots:
+    // Reloads what the entered tab shows.
+    void onMTWchanged(int index);
+    // "Odhlásit a ukončit": forget the credentials and close.
+    void onOdhlasit();
+    // A page of the browser tab asked for an enterprise (filled in by the
+    // browser module together with the tree lookup).
+    void podnikVybran(const QString &id);
+
+private:
+    void buildPages();
+    void loadSettings();
+    bool signIn(const Login::Callbacks &callbacks);
+    void applyRights();
+    void restoreLayout();
+    void restoreViewStates();
+    void connectTabChanged();
+
+    Ui::MainWindow *ui;
+    bool m_credentialsChanged = false;
+    QString m_login;
+    QString m_password;
+    QString m_programPath;
+    bool m_started = false;
+    int m_exitCode = 0;
+
+    Session *m_session;
+    QSAPITellmark *m_api = nullptr;
+    QSplashScreen *m_splash = nullptr;
+    UserTab *m_userTab = nullptr;
+    SestavyTab *m_sestavyTab = nullptr;
+    EvidenceTab *m_evidenceTab = nullptr;
+    UdalostiTab *m_udalostiTab = nullptr;
+    ProhlizecTab *m_prohlizecTab = nullptr;
+    UzivateleTab *m_uzivateleTab = nullptr;
+    ControlPanelTab *m_cpTab = nullptr;
+    QMetaObject::Connection m_tabChanged;
+};

@@ -1,0 +1,106 @@
+#include "app/usertab.h"
+
+#include "app/categories.h"
+#include "app/session.h"
+#include "register/documentfolders.h"
+#include "ui_usertab.h"
+
+#include <QDebug>
+
+UserTab::UserTab(Session *session, QWidget *parent)
+    : QWidget(parent), ui(new Ui::UserTab), m_session(session)
+{
+    ui->setupUi(this);
+    fillCategoryCombo(ui->uKategorie_cb);
+    setUkategorie(ui->uKategorie->isChecked());
+
+    m_chooser = chooseDocumentRoot;
+
+    connect(ui->nextcloud, &QFEditWithButton::buttonClicked, this, &UserTab::vyber_nextcloud);
+    connect(ui->uKategorie, &QCheckBox::toggled, this, &UserTab::setUkategorie);
+    connect(ui->skategorie_obchod, &QCheckBox::toggled, this, &UserTab::setKategorieObchod);
+    connect(ui->odhlasit, &QPushButton::clicked, this, &UserTab::logoutRequested);
+
+    // Other pages read these two options from the session.
+    connect(ui->nextcloud, &QFEditWithButton::textChanged, this,
+            [this](const QString &text) { m_session->documentRoot = text; });
+    connect(ui->uschranka, &QCheckBox::toggled, this,
+            [this](bool on) { m_session->copyNameToClipboard = on; });
+}
+
+UserTab::~UserTab()
+{
+    delete ui;
+}
+
+void UserTab::setLogin(const QString &login)
+{
+    ui->luzivatel->setText(login);
+}
+
+QString UserTab::login() const
+{
+    return ui->luzivatel->text();
+}
+
+UserOptions UserTab::options() const
+{
+    UserOptions o;
+    o.nextcloud = ui->nextcloud->text();
+    o.kategorie = ui->uKategorie->isChecked();
+    o.kategorieIdx = qMax(0, ui->uKategorie_cb->currentIndex());
+    o.schranka = ui->uschranka->isChecked();
+    o.z = addressees();
+    return o;
+}
+
+void UserTab::setOptions(const UserOptions &o)
+{
+    ui->nextcloud->setText(o.nextcloud);
+    ui->uKategorie->setChecked(o.kategorie);
+    setUkategorie(o.kategorie);
+    // An index the list does not have (a damaged file) keeps the first item.
+    ui->uKategorie_cb->setCurrentIndex(
+        o.kategorieIdx >= 0 && o.kategorieIdx < ui->uKategorie_cb->count() ? o.kategorieIdx : 0);
+    ui->uschranka->setChecked(o.schranka);
+    m_session->documentRoot = o.nextcloud;
+    m_session->copyNameToClipboard = o.schranka;
+    QLineEdit *const z[] = {ui->uz1, ui->uz2, ui->uz3, ui->uz4, ui->uz5, ui->uz6};
+    for (int i = 0; i < 6; ++i)
+        z[i]->setText(o.z.value(i));
+}
+
+QStringList UserTab::addressees() const
+{
+    return {ui->uz1->text(), ui->uz2->text(), ui->uz3->text(),
+            ui->uz4->text(), ui->uz5->text(), ui->uz6->text()};
+}
+
+int UserTab::defaultCategory() const
+{
+    if (!ui->uKategorie->isChecked() || ui->uKategorie_cb->currentIndex() < 0)
+        return -1;
+    return ui->uKategorie_cb->currentData().toInt();
+}
+
+QComboBox *UserTab::categoryCombo() const
+{
+    return ui->uKategorie_cb;
+}
+
+void UserTab::vyber_nextcloud()
+{
+    const QString root = m_chooser(this, ui->nextcloud->text());
+    if (!root.isEmpty() && root != ui->nextcloud->text())
+        ui->nextcloud->setText(root);
+}
+
+void UserTab::setUkategorie(bool on)
+{
+    ui->uKategorie_cb->setEnabled(on);
+}
+
+void UserTab::setKategorieObchod(bool on)
+{
+    qDebug() << (on ? "on" : "off");
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/usersettings.h"
+
+#include <QWidget>
+#include <functional>
+
+class Session;
+class QComboBox;
+
+namespace Ui {
+class UserTab;
+}
+
+// The "Uživatel" tab: who is signed in, the document root, the clipboard and
+// category options, the further addressees and "Odhlásit a ukončit".
+class UserTab : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit UserTab(Session *session, QWidget *parent = nullptr);
+    ~UserTab() override;
+
+    void setLogin(const QString &login);
+    QString login() const;
+
+    UserOptions options() const;
+    void setOptions(const UserOptions &options);
+
+    // The six addressees kept at hand (uz1 ... uz6) for the person chooser.
+    QStringList addressees() const;
+    // The default category of a new event (item data of uKategorie_cb), or
+    // -1 when the option is off.
+    int defaultCategory() const;
+    QComboBox *categoryCombo() const;
+
+    // The directory chooser of vyber_nextcloud: given the current root,
+    // returns the new one (the current one when cancelled). Replaceable so
+    // that tests need no modal dialog.
+    using DirectoryChooser = std::function<QString(QWidget *, const QString &)>;
+    void setDirectoryChooser(DirectoryChooser chooser) { m_chooser = std::move(chooser); }
+
+signals:
+    // "Odhlásit a ukončit" was pressed.
+    void logoutRequested();
+
+public slots:
+    // Picks the root of the document folders.
+    void vyber_nextcloud();
+    // The category combo box is usable while its check box is on.
+    void setUkategorie(bool on);
+    void setKategorieObchod(bool on);
+
+private:
+    Ui::UserTab *ui;
+    Session *m_session;
+    DirectoryChooser m_chooser;
+};

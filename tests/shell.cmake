@@ -1,0 +1,8 @@
+# The application shell: the settings store, the window layout and the user
+# page (no database), the sign-in against the database, the main window with
+# its tabs, rights and saved layout (web views: under Xvfb).
+zrn_add_test(tst_usersettings GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell/tst_usersettings.cpp)
+zrn_add_test(tst_login DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell/tst_login.cpp
+                                      ${CMAKE_CURRENT_LIST_DIR}/shell/shellfixtures.h)
+zrn_add_test(tst_mainwindow DB XVFB SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell/tst_mainwindow.cpp
+                                            ${CMAKE_CURRENT_LIST_DIR}/shell/shellfixtures.h)
