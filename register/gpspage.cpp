@@ -1,0 +1,163 @@
+#include "register/gpspage.h"
+
+#include "ui_gpspage.h"
+
+#include "app/session.h"
+#include "db/qssql.h"
+#include "register/centrerecord.h"
+#include "register/columnvalues.h"
+#include "register/webmap.h"
+
+#include <QMessageBox>
+#include <QWebEngineView>
+
+namespace {
+const QString kUpdatePodnik = QStringLiteral("update tellmark_podniky set   GPS=:GPS where id=:id");
+const QString kUpdateStredisko = QStringLiteral("update tellmark_strediska set   GPS=:GPS where id=:id");
+const QString kSelectPodnik = QStringLiteral("select GPS from tellmark_podniky where id=?");
+const QString kSelectStredisko = QStringLiteral("select GPS from tellmark_strediska where id=?");
+
+bool hasId(const QVariant &v)
+{
+    return v.isValid() && !v.toString().isEmpty();
+}
+} // namespace
+
+GpsPage::GpsPage(Session *session, QWidget *parent)
+    : ZrnPage(session, parent), ui(new Ui::GpsPage)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("tab_gps"));
+    setWindowTitle(tr("GPS"));
+    ui->gps_url->setText(QStringLiteral("about:blank"));
+
+    connect(ui->gps_souradnice, &QLineEdit::textChanged, this, &GpsPage::onGPSChanged);
+    connect(ui->gps_save, &QPushButton::clicked, this, &GpsPage::onGPSSave);
+    connect(ui->gps_show_google, &QPushButton::clicked, this, &GpsPage::onGPSShowGoogle);
+    ui->gps_save->setEnabled(false);
+}
+
+GpsPage::~GpsPage()
+{
+    delete ui;
+}
+
+QLineEdit *GpsPage::coordinatesEdit() const { return ui->gps_souradnice; }
+QLineEdit *GpsPage::addressEdit() const { return ui->gps_url; }
+QAbstractButton *GpsPage::saveButton() const { return ui->gps_save; }
+
+QWebEngineView *GpsPage::mapView()
+{
+    if (!m_view) {
+        m_view = new QWebEngineView(ui->gps_view_box);
+        m_view->setObjectName(QStringLiteral("wvgps"));
+        ui->gps_view_box->layout()->addWidget(m_view);
+        connect(m_view, &QWebEngineView::urlChanged, this, &GpsPage::onGPSUrlChanged);
+        m_view->setUrl(QUrl(QStringLiteral("about:blank")));
+    }
+    return m_view;
+}
+
+QUrl GpsPage::mapUrl() const
+{
+    return WebMap::url(WebMap::base(), ui->gps_souradnice->text());
+}
+
+void GpsPage::blankView()
+{
+    if (m_view)
+        m_view->setUrl(QUrl(QStringLiteral("about:blank")));
+    else
+        ui->gps_url->setText(QStringLiteral("about:blank"));
+}
+
+void GpsPage::load()
+{
+    const bool centre = hasId(session()->s_id_stredisko);
+    const QVariant id = centre ? session()->s_id_stredisko : session()->s_id_podnik;
+    if (!hasId(id)) {
+        clear();
+        return;
+    }
+    QSSQL q;
+    q.prepare(centre ? kSelectStredisko : kSelectPodnik);
+    q.addBindValue(CentreStore::idValue(id));
+    if (!q.exec()) {
+        qWarning("GpsPage: %s", qPrintable(q.lastError().text()));
+        return;
+    }
+    if (!q.next()) {
+        clear();
+        return;
+    }
+    loadFrom(q.value(0));
+}
+
+void GpsPage::loadFrom(const QVariant &gps)
+{
+    m_centre = hasId(session()->s_id_stredisko);
+    m_id = m_centre ? session()->s_id_stredisko : session()->s_id_podnik;
+    m_loading = true;
+    ui->gps_souradnice->setText(ColumnValues::storedText(gps));
+    m_loading = false;
+    blankView();
+    ui->gps_save->setEnabled(false);
+    setDirty(false);
+}
+
+void GpsPage::clear()
+{
+    m_id = QVariant();
+    m_loading = true;
+    ui->gps_souradnice->clear();
+    m_loading = false;
+    blankView();
+    ui->gps_save->setEnabled(false);
+    setDirty(false);
+}
+
+void GpsPage::onGPSChanged()
+{
+    if (m_loading)
+        return;
+    ui->gps_save->setEnabled(true);
+    setDirty(true);
+}
+
+bool GpsPage::save()
+{
+    if (!hasId(m_id))
+        return true;
+    // The row the coordinates were read from: the centre when one was
+    // current, otherwise its enterprise - never both.
+    QSSQL q;
+    q.prepare(m_centre ? kUpdateStredisko : kUpdatePodnik);
+    q.bindValue(QStringLiteral(":GPS"), ColumnValues::text(ui->gps_souradnice->text()));
+    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_id));
+    if (!q.exec()) {
+        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        return false;
+    }
+    ui->gps_save->setEnabled(false);
+    setDirty(false);
+    return true;
+}
+
+void GpsPage::onGPSSave()
+{
+    save();
+}
+
+void GpsPage::onGPSShowGoogle()
+{
+    mapView()->load(mapUrl());
+}
+
+void GpsPage::onGPSUrlChanged(const QUrl &url)
+{
+    ui->gps_url->setText(url.toString());
+}
+
+void GpsPage::applyRights()
+{
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/page.h"
+
+#include <QString>
+#include <QUrl>
+#include <QVariant>
+
+class QAbstractButton;
+class QLineEdit;
+class QWebEngineView;
+
+namespace Ui {
+class GpsPage;
+}
+
+// "GPS" (tab_gps): the coordinates of the current centre, or of the current
+// enterprise when no centre is selected, and the position on a web map.
+class GpsPage : public ZrnPage
+{
+    Q_OBJECT
+public:
+    explicit GpsPage(Session *session, QWidget *parent = nullptr);
+    ~GpsPage() override;
+
+    // Reads GPS of the current centre (s_id_stredisko valid) or enterprise.
+    void load() override;
+    // Fills the coordinates already read with the enterprise or centre row;
+    // the page saves to that row.
+    void loadFrom(const QVariant &gps);
+    void clear() override;
+    bool save() override;
+
+    void applyRights();
+
+    QLineEdit *coordinatesEdit() const;
+    QLineEdit *addressEdit() const;
+    QAbstractButton *saveButton() const;
+    // The map view (wvgps); created on first use, so pages that never show
+    // the map need no web engine.
+    QWebEngineView *mapView();
+    bool hasMapView() const { return m_view != nullptr; }
+
+    // The address "Google" loads for the coordinates text.
+    QUrl mapUrl() const;
+
+public slots:
+    void onGPSChanged();
+    void onGPSSave();
+    void onGPSShowGoogle();
+    void onGPSUrlChanged(const QUrl &url);
+
+private:
+    void blankView();
+
+    Ui::GpsPage *ui;
+    QWebEngineView *m_view = nullptr;
+    QVariant m_id;             // the enterprise or centre the page shows
+    bool m_centre = false;     // m_id is a centre
+    bool m_loading = false;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/page.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+namespace Ui { class PodnikPage; }
+class QSSQL;
+class QSTBTextedit;
+
+// "O podniku": one row of tellmark_podniky - contacts, herd, software in
+// use, the sales record, contract and invoicing terms and the free notes.
+// Loaded whole for the current enterprise of the session, saved whole by
+// "Uložit" (`podnik_uloz`), which any edit enables.
+class PodnikPage : public ZrnPage
+{
+    Q_OBJECT
+public:
+    explicit PodnikPage(Session *session, QWidget *parent = nullptr);
+    ~PodnikPage() override;
+
+    void load() override;
+    void clear() override;
+    bool save() override;
+    // `fakturace` hides (0) or locks (1) the contract and invoicing block;
+    // `os` hides the maintenance buttons.
+    void applyRights();
+
+    // The enterprise name of the loaded row (the header label).
+    QString podnikName() const;
+    // GPS of the loaded row, for the location page.
+    QVariant loadedGps() const { return m_gps; }
+
+    // Turns stored responsible-person codes into the names shown in the
+    // field; the events code lists plug in here. Default: shows the codes.
+    using CodesToNames = std::function<QString(const QString &codes)>;
+    void setCodesToNames(CodesToNames convert);
+    // Picks responsible persons starting from the given codes; returns false
+    // when the user cancels. Default: a plain input of comma-separated codes.
+    using PersonChooser = std::function<bool(QWidget *parent, QString *codes)>;
+    void setPersonChooser(PersonChooser choose);
+
+    Ui::PodnikPage *form() const;
+
+signals:
+    // Maintenance buttons of the header (renaming, deleting the enterprise,
+    // adding a centre) - handled by the enterprise maintenance.
+    void editPodnikRequested();
+    void deletePodnikRequested();
+    void addStrediskoRequested();
+
+public slots:
+    void onPodnikChanged();
+    void onPodnikSave();
+    void onSelectOOO();
+    void onZRNSouboryPodnik();
+
+private:
+    void connectChanges();
+    void fillFromRow(const QSSQL &q);
+    void setClean();
+
+    Ui::PodnikPage *ui;
+    QSTBTextedit *m_notesBar;
+    CodesToNames m_codesToNames;
+    PersonChooser m_personChooser;
+    QVariant m_loadedId;
+    QVariant m_gps;
+    bool m_loading = false;
+};

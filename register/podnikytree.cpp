@@ -1,0 +1,385 @@
+#include "register/podnikytree.h"
+
+#include "app/session.h"
+#include "register/podnikytreemodel.h"
+#include "register/qsmysortfilterproxymodel.h"
+#include "register/textutil.h"
+#include "register/treequery.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+const char kYellow[] = "background-color: rgb(255, 255, 0);";
+const char kCyan[] = "background-color: rgb(85, 255, 255);";
+
+int toId(const QVariant &v)
+{
+    return v.isValid() && !v.isNull() ? v.toInt() : 0;
+}
+
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+struct PodnikyTree::Private {
+    Session *session = nullptr;
+    QString advanced;
+    std::function<bool()> guard;
+
+    PodnikyTreeModel *model = nullptr;
+    QSMySortFilterProxyModel *proxy = nullptr;
+    std::unique_ptr<PodnikyTreeBuilder> built; // items of the last rebuild, by id
+    PodnikyTreeCounters counters;
+
+    QWidget *toolBar = nullptr;
+    QToolButton *collapse = nullptr;
+    QToolButton *expand = nullptr;
+    QToolButton *add = nullptr;
+    QToolButton *filtr = nullptr;
+    QToolButton *refresh = nullptr;
+    QToolButton *mapa = nullptr;
+    QToolButton *exportButton = nullptr;
+    QLineEdit *sfilter = nullptr;
+    QTreeView *view = nullptr;
+    QLabel *pocty = nullptr;
+
+    QToolButton *button(QWidget *parent, const char *name, const QString &text, const QString &tip = QString())
+    {
+        auto *b = new QToolButton(parent);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(text);
+        b->setToolTip(tip);
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        return b;
+    }
+
+    QModelIndex proxyIndex(QStandardItem *item) const
+    {
+        return item ? proxy->mapFromSource(model->indexFromItem(item)) : QModelIndex();
+    }
+
+    // The item of the centre, else of the enterprise (its first row in the flat shape).
+    QStandardItem *itemFor(const QVariant &podnikId, const QVariant &strediskoId) const
+    {
+        if (!built)
+            return nullptr;
+        if (const int s = toId(strediskoId); s > 0) {
+            if (QStandardItem *item = built->strediskoItem(s))
+                return item;
+        }
+        if (const int p = toId(podnikId); p > 0) {
+            if (QStandardItem *item = built->podnikItem(p))
+                return item;
+            return built->firstRowOfPodnik(p);
+        }
+        return nullptr;
+    }
+};
+
+PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
+    : QWidget(parent)
+    , d(new Private)
+{
+    d->session = session;
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    d->toolBar = new QWidget(this);
+    d->toolBar->setObjectName(QStringLiteral("tbPodniky"));
+    auto *bar = new QHBoxLayout(d->toolBar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(2);
+    d->collapse = d->button(d->toolBar, "collapse", QStringLiteral("−"), tr("Sbalit vše"));
+    d->expand = d->button(d->toolBar, "expand", QStringLiteral("+"), tr("Rozbalit vše"));
+    d->add = d->button(d->toolBar, "podnik_add", tr("Přidat"), tr("Nový podnik"));
+    d->add->setIcon(QIcon(QStringLiteral(":/pics/add-48.png")));
+    d->filtr = d->button(d->toolBar, "se_filtr", tr("Filtr"));
+    d->refresh = d->button(d->toolBar, "tbPRefresh", tr("Obnovit"));
+    d->mapa = d->button(d->toolBar, "se_mapa", tr("Mapa"));
+    d->exportButton = d->button(d->toolBar, "se_export", tr("Export"));
+    for (QToolButton *b : {d->collapse, d->expand, d->add, d->filtr, d->refresh, d->mapa, d->exportButton})
+        bar->addWidget(b);
+    bar->addStretch();
+    layout->addWidget(d->toolBar);
+
+    d->sfilter = new QLineEdit(this);
+    d->sfilter->setObjectName(QStringLiteral("sfilter"));
+    d->sfilter->setStyleSheet(QString::fromLatin1(kYellow));
+    d->sfilter->setClearButtonEnabled(true);
+    layout->addWidget(d->sfilter);
+
+    d->model = new PodnikyTreeModel(this);
+    PodnikyTreeBuilder::prepareModel(d->model);
+    d->proxy = new QSMySortFilterProxyModel(this);
+    d->proxy->sortMode = QSMySortFilterProxyModel::SortText;
+    d->proxy->treeColumns = {PtNazev};
+    // Names in the user's language order: "Č" after "C", not after "Z".
+    d->proxy->setSortLocaleAware(true);
+    d->proxy->setSourceModel(d->model);
+
+    d->view = new QTreeView(this);
+    d->view->setObjectName(QStringLiteral("treeView"));
+    d->view->setModel(d->proxy);
+    d->view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    d->view->setAlternatingRowColors(true);
+    d->view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    d->view->setSelectionMode(QAbstractItemView::SingleSelection);
+    d->view->setUniformRowHeights(true);
+    for (int col = PtHidden6; col < PtColumnCount; ++col)
+        d->view->setColumnHidden(col, true);
+    // The tree sorts itself on a rebuild: a new sort column changes its shape.
+    QHeaderView *header = d->view->header();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(PtNazev, Qt::AscendingOrder);
+    d->proxy->sort(PtNazev, Qt::AscendingOrder);
+    layout->addWidget(d->view, 1);
+
+    d->pocty = new QLabel(this);
+    d->pocty->setObjectName(QStringLiteral("pocty"));
+    d->pocty->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    d->pocty->setText(d->counters.text());
+    layout->addWidget(d->pocty);
+
+    connect(d->collapse, &QToolButton::clicked, this, &PodnikyTree::onCollapse);
+    connect(d->expand, &QToolButton::clicked, this, &PodnikyTree::onExpand);
+    connect(d->refresh, &QToolButton::clicked, this, &PodnikyTree::onRefreshModelPodnikyStrediska);
+    connect(d->add, &QToolButton::clicked, this, &PodnikyTree::addPodnikRequested);
+    connect(d->filtr, &QToolButton::clicked, this, &PodnikyTree::filtrRequested);
+    connect(d->mapa, &QToolButton::clicked, this, &PodnikyTree::mapaRequested);
+    connect(d->exportButton, &QToolButton::clicked, this, &PodnikyTree::exportRequested);
+    connect(d->sfilter, &QLineEdit::textChanged, this, &PodnikyTree::onFilter);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &PodnikyTree::onFilterReset);
+    connect(d->view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &) { onRowPodnikStrediskaChanged(current); });
+}
+
+PodnikyTree::~PodnikyTree()
+{
+    delete d;
+}
+
+QTreeView *PodnikyTree::view() const
+{
+    return d->view;
+}
+
+QStandardItemModel *PodnikyTree::model() const
+{
+    return d->model;
+}
+
+QSMySortFilterProxyModel *PodnikyTree::proxy() const
+{
+    return d->proxy;
+}
+
+const PodnikyTreeCounters &PodnikyTree::counters() const
+{
+    return d->counters;
+}
+
+void PodnikyTree::setAdvancedFilter(const QString &condition)
+{
+    d->advanced = condition;
+}
+
+QString PodnikyTree::advancedFilter() const
+{
+    return d->advanced;
+}
+
+void PodnikyTree::setRebuildGuard(std::function<bool()> guard)
+{
+    d->guard = std::move(guard);
+}
+
+bool PodnikyTree::guardAllows()
+{
+    return !d->guard || d->guard();
+}
+
+void PodnikyTree::applyRights()
+{
+    const UserRights &u = d->session->user;
+    d->add->setVisible(u.os > 1);
+    d->toolBar->setVisible(u.minimal != 1);
+}
+
+void PodnikyTree::refresh()
+{
+    rebuild(d->session->s_id_podnik, d->session->s_id_stredisko);
+}
+
+void PodnikyTree::refresh(const QVariant &podnikId, const QVariant &strediskoId)
+{
+    rebuild(podnikId, strediskoId);
+}
+
+void PodnikyTree::onRefreshModelPodnikyStrediska()
+{
+    if (guardAllows())
+        refresh();
+}
+
+void PodnikyTree::rebuild(const QVariant &podnikId, const QVariant &strediskoId)
+{
+    QHeaderView *header = d->view->header();
+    int section = header->sortIndicatorSection();
+    if (section < 0 || section >= PtColumnCount)
+        section = PtNazev;
+    const Qt::SortOrder order = header->sortIndicatorOrder();
+    const bool tree = section == PtNazev;
+
+    QString error;
+    bool ok = true;
+    {
+        WaitCursor wait;
+        d->proxy->sortMode = section == PtLicence ? QSMySortFilterProxyModel::SortNumeric
+            : (section == PtSpusteni || section == PtFakturaceOd) ? QSMySortFilterProxyModel::SortDate
+            : QSMySortFilterProxyModel::SortText;
+        d->view->setRootIsDecorated(tree);
+
+        TreeQueryOptions options;
+        options.userId = d->session->user.id;
+        options.acls = d->session->user.acls;
+        options.region = d->session->user.region;
+        options.sortSection = section;
+        options.advancedCondition = d->advanced;
+
+        d->model->beginRebuild();
+        d->built = std::make_unique<PodnikyTreeBuilder>(d->model, tree);
+        PodnikyTreeBuilder *builder = d->built.get();
+        ok = runPodnikyTreeQuery(buildTreeQuery(options),
+                                 [builder](const PodnikyTreeRow &row) { builder->addRow(row); }, &error);
+        d->model->endRebuild();
+        // The reset re-sorts with the new mode; a new column sorts here.
+        d->proxy->sort(section, order);
+        d->counters = builder->counters();
+
+        // Highlight the remembered row without making it current; a centre
+        // wins over its enterprise.
+        if (QStandardItem *item = d->itemFor(podnikId, strediskoId)) {
+            const QModelIndex index = d->proxyIndex(item);
+            if (index.isValid()) {
+                d->view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                d->view->expandAll();
+                d->view->scrollTo(index);
+            }
+        }
+    }
+    if (!ok) {
+        d->counters = PodnikyTreeCounters();
+        QMessageBox::information(this, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+    }
+    d->sfilter->setFocus();
+    d->filtr->setStyleSheet(d->advanced.trimmed().isEmpty() ? QString() : QString::fromLatin1(kCyan));
+    d->pocty->setText(d->counters.text());
+}
+
+void PodnikyTree::onFilter()
+{
+    int column = d->proxy->sortColumn();
+    if (column < 0)
+        column = PtNazev;
+    QString text = d->sfilter->text();
+    if (d->proxy->treeColumns.contains(column))
+        text = stripDiacritics(text);
+    // Every expanded row is a persistent index the proxy must move with each
+    // row it hides or shows: with thousands of them one keystroke took
+    // seconds. The tree is expanded anew afterwards anyway.
+    d->view->collapseAll();
+    if (d->proxy->filterKeyColumn() != column)
+        d->proxy->setFilterKeyColumn(column);
+    d->proxy->setFilterText(text);
+    d->view->expandAll();
+}
+
+void PodnikyTree::clearFilter()
+{
+    d->sfilter->clear();
+}
+
+void PodnikyTree::onFilterReset()
+{
+    if (!guardAllows()) {
+        // Keep the shape the tree has: put the indicator back.
+        QHeaderView *header = d->view->header();
+        const QSignalBlocker blocker(header);
+        header->setSortIndicator(d->proxy->sortColumn(), d->proxy->sortOrder());
+        return;
+    }
+    {
+        // The rebuild below filters anew; no need to filter the old rows first.
+        const QSignalBlocker blocker(d->sfilter);
+        d->sfilter->clear();
+    }
+    d->proxy->setFilterText(QString());
+    refresh();
+}
+
+void PodnikyTree::onCollapse()
+{
+    d->view->collapseAll();
+}
+
+void PodnikyTree::onExpand()
+{
+    d->view->expandAll();
+}
+
+void PodnikyTree::onRowPodnikStrediskaChanged(const QModelIndex &current)
+{
+    if (!current.isValid()) {
+        emit selectionChanged(QVariant(), QVariant(), QString());
+        return;
+    }
+    const QModelIndex source = d->proxy->mapToSource(current);
+    const QModelIndex name = source.siblingAtColumn(PtNazev);
+    const bool isPodnik = source.siblingAtColumn(PtFPodnik).data().toString() == QLatin1String("1");
+    const bool isStredisko = source.siblingAtColumn(PtFStredisko).data().toString() == QLatin1String("1");
+    const QString podnikName = name.data(PtPodnikNameRole).toString();
+    if (isStredisko) {
+        emit selectionChanged(name.data(PtPodnikIdRole),
+                              source.siblingAtColumn(PtIdStredisko).data().toInt(), podnikName);
+    } else if (isPodnik) {
+        emit selectionChanged(source.siblingAtColumn(PtIdPodnik).data().toInt(), QVariant(), podnikName);
+    } else {
+        emit selectionChanged(QVariant(), QVariant(), QString());
+    }
+}
+
+bool PodnikyTree::setCurrentRow(const QVariant &podnikId, const QVariant &strediskoId)
+{
+    const QModelIndex index = d->proxyIndex(d->itemFor(podnikId, strediskoId));
+    if (!index.isValid())
+        return false;
+    d->view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    d->view->scrollTo(index);
+    return true;
+}
+
+void PodnikyTree::updateCentreRow(int centreId, const QString &licence, const QDate &start)
+{
+    if (d->built)
+        updatePodnikyTreeCentreRow(d->built->strediskoItem(centreId), licence, start);
+}

@@ -1,0 +1,170 @@
+#include "register/specifikace.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+namespace Specifikace {
+
+namespace {
+
+const QString kNeurceno = QStringLiteral("Neurčeno");
+
+QHash<QString, QStringList> buildCodeLists()
+{
+    const QStringList neAno = {QStringLiteral("Ne"), QStringLiteral("Ano")};
+    const QStringList krkNoha = {QStringLiteral("Krk"), QStringLiteral("Noha")};
+    QHash<QString, QStringList> h;
+    h.insert(QStringLiteral("SST"), {QStringLiteral("Centrála"), QStringLiteral("Kravín"), QStringLiteral("OMD"),
+                                     QStringLiteral("Výkrm"), QStringLiteral("Hlavní zootechnik"), QStringLiteral("Ekonom")});
+    h.insert(QStringLiteral("SSW"), {QStringLiteral("Tellmark"), QStringLiteral("Fastos 2000"), QStringLiteral("Fastos 3"),
+                                     QStringLiteral("Crystal"), QStringLiteral("Afifarm"), QStringLiteral("Dairyplan"),
+                                     QStringLiteral("T4C"), QStringLiteral("Delpro"), QStringLiteral("Alpro"),
+                                     QStringLiteral("Dairymaster"), QStringLiteral("Herdmetric"), QStringLiteral("EasyCow"),
+                                     QStringLiteral("Smartdairy")});
+    h.insert(QStringLiteral("SDOJPR"), {QStringLiteral("Nepropojeno s TM"), QStringLiteral("Propojeno s TM")});
+    h.insert(QStringLiteral("SDOJ"), {QStringLiteral("Molvane"), QStringLiteral("Westfalia"), QStringLiteral("Lely"),
+                                      QStringLiteral("Afikim"), QStringLiteral("Fullwood"), QStringLiteral("Boumatic"),
+                                      QStringLiteral("Delaval"), QStringLiteral("Germania"), QStringLiteral("Dairymaster"),
+                                      QStringLiteral("Gascoigne Melotte")});
+    h.insert(QStringLiteral("SDOJTYP"), {QStringLiteral("Rybinová"), QStringLiteral("Paralelní"), QStringLiteral("Tandem"),
+                                         QStringLiteral("Autotandem"), QStringLiteral("Kruhová"), QStringLiteral("Robot")});
+    h.insert(QStringLiteral("SDMM"), {QStringLiteral("Favorit"), QStringLiteral("Unipuls"), QStringLiteral("Interpuls")});
+    h.insert(QStringLiteral("SID"), {QStringLiteral("Žádná"), QStringLiteral("HDX Molvane"), QStringLiteral("HDX Delaval"),
+                                     QStringLiteral("FDX"), QStringLiteral("Afikim starý")});
+    h.insert(QStringLiteral("SIDT"), krkNoha);
+    h.insert(QStringLiteral("SPAT"), krkNoha);
+    h.insert(QStringLiteral("SPA"), {QStringLiteral("Žádná"), QStringLiteral("Molvane"), QStringLiteral("SCR"),
+                                     QStringLiteral("Ovalert"), QStringLiteral("Afikim"), QStringLiteral("Nedap"),
+                                     QStringLiteral("Dairymaster"), QStringLiteral("Cow Watch"), QStringLiteral("Delaval"),
+                                     QStringLiteral("Westfalia")});
+    h.insert(QStringLiteral("SPAVYSILAC"), {QStringLiteral("Aurel"), QStringLiteral("Hope"), QStringLiteral("Lora")});
+    h.insert(QStringLiteral("SSB"), neAno);
+    h.insert(QStringLiteral("SASR"), neAno);
+    h.insert(QStringLiteral("SVAZENI"), neAno);
+    h.insert(QStringLiteral("SAKB"), {QStringLiteral("Ano"), QStringLiteral("Ukončeno")});
+    h.insert(QStringLiteral("SKU"), {QStringLiteral("DKU"), QStringLiteral("Inplem"), QStringLiteral("Chovservis"),
+                                     QStringLiteral("Reprogen"), QStringLiteral("Jihočeský chovatel")});
+    h.insert(QStringLiteral("SREP"), {QStringLiteral("Molvane"), QStringLiteral("CRV"), QStringLiteral("Reprogen"),
+                                      QStringLiteral("Jihočeský chovatel"), QStringLiteral("Natural"),
+                                      QStringLiteral("Chovservis"), QStringLiteral("Plemko"), QStringLiteral("CBS"),
+                                      QStringLiteral("Alta"), QStringLiteral("Insemina")});
+    h.insert(QStringLiteral("SVYZIVA"), {QStringLiteral("Mikrop")});
+    // The company's contract veterinarian.
+    h.insert(QStringLiteral("SDOKTOR"), {QStringLiteral("MVDr. Josef Dvořák")});
+    h.insert(QStringLiteral("SPAZNEHTARI"), {QStringLiteral("Safel")});
+    h.insert(QStringLiteral("SMLEKARNA"), {QStringLiteral("LKV"), QStringLiteral("Pragolaktos"), QStringLiteral("Bechtel"),
+                                           QStringLiteral("Madeta"), QStringLiteral("Olma")});
+    h.insert(QStringLiteral("SVAZENIV"), {QStringLiteral("Trutest"), QStringLiteral("Form")});
+    h.insert(QStringLiteral("SKV"), {QStringLiteral("Siloking"), QStringLiteral("Trioliet"), QStringLiteral("Faresin")});
+    h.insert(QStringLiteral("SKVSW"), {QStringLiteral("Feeding management"), QStringLiteral("DC - Form 700"),
+                                       QStringLiteral("DTM Suite")});
+    h.insert(QStringLiteral("SCH"), {QStringLiteral("Serap")});
+    h.insert(QStringLiteral("SCHTYP"), {QStringLiteral("300 - tank"), QStringLiteral("2550 - tank"),
+                                        QStringLiteral("4000 - tank"), QStringLiteral("5200 - tank"),
+                                        QStringLiteral("6000 - tank"), QStringLiteral("7000 - tank"),
+                                        QStringLiteral("8000 - tank"), QStringLiteral("2 x 8000 - tank"),
+                                        QStringLiteral("9000 - tank"), QStringLiteral("10400 - tank"),
+                                        QStringLiteral("12000 - tank"), QStringLiteral("15000 - tank"),
+                                        QStringLiteral("2 x 10400 - tank"), QStringLiteral("2 x 15000 - tank"),
+                                        QStringLiteral("25000 - silo"), QStringLiteral("30000 - silo")});
+    for (auto it = h.begin(); it != h.end(); ++it)
+        it->prepend(kNeurceno);
+    return h;
+}
+
+const QHash<QString, QStringList> &codeLists()
+{
+    static const QHash<QString, QStringList> h = buildCodeLists();
+    return h;
+}
+
+Row row(const char *label, const char *column, Kind kind, const char *second, const char *note)
+{
+    return Row{QString::fromUtf8(label), QString::fromLatin1(column), kind, QString::fromLatin1(second),
+               QString::fromLatin1(note)};
+}
+
+} // namespace
+
+const QVector<Row> &rows()
+{
+    using K = Kind;
+    static const QVector<Row> r = {
+        row("Druh střediska", "SST", K::CodeList, "", "SSTP"),
+        row("Technologiký SW", "SSW", K::CodeList, "SDOJPR", "SSWP"),
+        row("Dojírna", "SDOJ", K::CodeList, "", "SDOJP"),
+        row("Spuštění", "SDOJSPUSTENI", K::Date, "", "SDOJSPUSTENIP"),
+        row("Typ", "SDOJTYP", K::CodeList, "", "SDOJTYPP"),
+        row("Milkmetr", "SDMM", K::CodeList, "", "SDMMP"),
+        row("Počet stání", "", K::None, "", "SDOJPSP"),
+        row("Servis dojení", "", K::None, "", "SDOJSERVISP"),
+        row("Identifikace", "SID", K::CodeList, "SIDT", "SIDP"),
+        row("Pohybová aktivita", "SPA", K::CodeList, "SPAT", "SPAP"),
+        row("Spuštění", "SPASPUSTENI", K::Date, "", "SPASPUSTENIP"),
+        row("Vysílací modul", "SPAVYSILAC", K::CodeList, "", "SPAVYSILACP"),
+        row("Selekční branka", "SSB", K::CodeList, "", "SSBP"),
+        row("AKB", "SAKB", K::CodeList, "", "SAKBP"),
+        row("ASŘ", "SASR", K::CodeList, "", "SASRP"),
+        row("KU", "SKU", K::CodeList, "", "SKUP"),
+        row("Reprodukce / inseminace", "SREP", K::CodeList, "", "SREPP"),
+        row("Výživa", "SVYZIVA", K::CodeList, "", "SVYZIVAP"),
+        row("Doktor", "SDOKTOR", K::CodeList, "", "SDOKTORP"),
+        row("Paznehtáři", "SPAZNEHTARI", K::CodeList, "", "SPAZNEHTARIP"),
+        row("Mlékárna", "SMLEKARNA", K::CodeList, "", "SMLEKARNAP"),
+        row("Vážení", "SVAZENI", K::CodeList, "SVAZENIV", "SVAZENIP"),
+        row("Krmný vůz", "SKV", K::CodeList, "SKVSW", "SKVP"),
+        row("Chlazení", "SCH", K::CodeList, "", "SCHP"),
+        row("Typ tanku", "SCHTYP", K::CodeList, "", "SCHTYPP"),
+    };
+    return r;
+}
+
+QStringList codeListColumns()
+{
+    QStringList cols;
+    for (const Row &r : rows()) {
+        if (r.kind == Kind::CodeList)
+            cols << r.column;
+        if (!r.second.isEmpty())
+            cols << r.second;
+    }
+    return cols;
+}
+
+QStringList codeList(const QString &column)
+{
+    return codeLists().value(column.toUpper());
+}
+
+QString updateStatement()
+{
+    return QStringLiteral(
+        "update tellmark_strediska set SSW =:v1,SSWP =:v2,SDOJ =:v3,SDOJP =:v4,SDOJSPUSTENI =:v5,"
+        "SDOJSPUSTENIP =:v6,SDOJTYP =:v7,SDOJTYPP =:v8,SDOJPSP =:v9,SDOJSERVISP =:v10,SID =:v11,"
+        "SIDT =:v12,SIDP =:v13,SPA =:v14,SPAT =:v15,SPAP =:v16,SSB =:v17,SSBP =:v18,SAKB =:akb,"
+        "SAKBP =:v19,SASR =:v20,SASRP =:v21,SKU =:v22,SKUP =:v23,SREP =:v24,SREPP =:v25,"
+        "SVYZIVA =:v26,SVYZIVAP =:v27,SMLEKARNA =:v28,SMLEKARNAP =:v29,SCH =:v30,SCHP =:v31,"
+        "SCHTYP =:v32,SCHTYPP =:v33,SPOZNAMKA =:v35, SDMM = :v36,SDMMP = :v37, SPASPUSTENI =:v38,"
+        " SPASPUSTENIP = :v39, SPAVYSILAC =:v40, SPAVYSILACP =:v41, SDOKTOR = :v42, SDOKTORP = :v43,"
+        " SPAZNEHTARI = :v44, SPAZNEHTARIP = :v45, SST = :v46, SSTP = :v47, SVAZENI = :v48,"
+        " SVAZENIV = :v49, SVAZENIP = :v50, SKV = :v51, SKVSW = :v52, SKVP = :v53, SDOJPR = :v54"
+        " where id=:id");
+}
+
+QVector<QPair<QString, QString>> updateBindings()
+{
+    static const QVector<QPair<QString, QString>> pairs = [] {
+        QVector<QPair<QString, QString>> p;
+        const QRegularExpression re(QStringLiteral("(\\w+)\\s*=\\s*(:\\w+)"));
+        auto it = re.globalMatch(updateStatement());
+        while (it.hasNext()) {
+            const auto m = it.next();
+            if (m.captured(2) != QLatin1String(":id"))
+                p.append({m.captured(1), m.captured(2)});
+        }
+        return p;
+    }();
+    return pairs;
+}
+
+} // namespace Specifikace

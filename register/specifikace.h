@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The technology specification of a centre: its rows, their columns of
+// tellmark_strediska and the fixed code lists.
+namespace Specifikace {
+
+enum class Kind { None, CodeList, Date };
+
+struct Row {
+    QString label;
+    QString column;        // code list or date; empty for a note-only row
+    Kind kind;
+    QString second;        // second code list; empty when the row has none
+    QString note;          // free-text note
+};
+
+// The 25 rows of the page, in order.
+const QVector<Row> &rows();
+
+// Every code-list column of the page (SIDT and SPAT included).
+QStringList codeListColumns();
+
+// Entries of the code list of a column, "Neurčeno" first; empty for a column
+// that is not a code list.
+QStringList codeList(const QString &column);
+
+// The update of the page: one named placeholder per column (":akb" for SAKB,
+// ":v35" for SPOZNAMKA), the centre id bound to ":id".
+QString updateStatement();
+
+// (column, placeholder) pairs of updateStatement(), in its order.
+QVector<QPair<QString, QString>> updateBindings();
+
+inline const QString NotesColumn = QStringLiteral("SPOZNAMKA");
+
+} // namespace Specifikace

@@ -1,0 +1,173 @@
+#include "register/specifikacepage.h"
+
+#include "ui_specifikacepage.h"
+
+#include "app/session.h"
+#include "db/qssql.h"
+#include "register/centrerecord.h"
+#include "register/columnvalues.h"
+#include "register/richtext.h"
+#include "register/specifikace.h"
+#include "widgets/qfdateedit.h"
+#include "widgets/qstbtextedit.h"
+
+#include <QHash>
+#include <QMessageBox>
+
+struct SpecifikacePage::Fields {
+    QHash<QString, QComboBox *> combos;
+    QHash<QString, QFDateEdit *> dates;
+    QHash<QString, QLineEdit *> notes;
+};
+
+SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
+    : ZrnPage(session, parent), ui(new Ui::SpecifikacePage), f(new Fields)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("tab_specifikace"));
+    setWindowTitle(tr("Specifikace"));
+
+    auto *tb = new QSTBTextedit(this);
+    tb->createTB(ui->specifikace_poznamky_box, ui->spoznamka, font(), false);
+
+    // The form names every field after its column in small letters.
+    auto addCombo = [this](const QString &column) {
+        auto *cb = findChild<QComboBox *>(column.toLower());
+        Q_ASSERT(cb);
+        cb->addItems(Specifikace::codeList(column));
+        f->combos.insert(column, cb);
+        connect(cb, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                &SpecifikacePage::onStrediskoSpecifikaceChanged);
+    };
+    for (const Specifikace::Row &row : Specifikace::rows()) {
+        if (row.kind == Specifikace::Kind::CodeList) {
+            addCombo(row.column);
+        } else if (row.kind == Specifikace::Kind::Date) {
+            auto *de = findChild<QFDateEdit *>(row.column.toLower());
+            Q_ASSERT(de);
+            f->dates.insert(row.column, de);
+            connect(de, &QFDateEdit::dateChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
+        }
+        if (!row.second.isEmpty())
+            addCombo(row.second);
+        auto *note = findChild<QLineEdit *>(row.note.toLower());
+        Q_ASSERT(note);
+        f->notes.insert(row.note, note);
+        connect(note, &QLineEdit::textChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
+    }
+    connect(ui->spoznamka, &QTextEdit::textChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
+    connect(ui->specifikace_uloz, &QPushButton::clicked, this, &SpecifikacePage::onStrediskoSpecifikaceSave);
+    ui->specifikace_uloz->setEnabled(false);
+}
+
+SpecifikacePage::~SpecifikacePage()
+{
+    delete f;
+    delete ui;
+}
+
+QComboBox *SpecifikacePage::comboFor(const QString &column) const { return f->combos.value(column.toUpper()); }
+QLineEdit *SpecifikacePage::noteFor(const QString &column) const { return f->notes.value(column.toUpper()); }
+QFDateEdit *SpecifikacePage::dateFor(const QString &column) const { return f->dates.value(column.toUpper()); }
+QAbstractButton *SpecifikacePage::saveButton() const { return ui->specifikace_uloz; }
+QTextEdit *SpecifikacePage::notesEditor() const { return ui->spoznamka; }
+
+void SpecifikacePage::load()
+{
+    const QVariant id = session()->s_id_stredisko;
+    if (!id.isValid() || id.toString().isEmpty()) {
+        clear();
+        return;
+    }
+    CentreRecord record;
+    QString error;
+    if (!CentreRecord::read(id, &record, &error)) {
+        qWarning("SpecifikacePage: %s", qPrintable(error));
+        return;
+    }
+    if (!record.found) {
+        clear();
+        return;
+    }
+    loadFrom(record);
+}
+
+void SpecifikacePage::loadFrom(const CentreRecord &record)
+{
+    m_loading = true;
+    m_centreId = record.value(CentreRecord::Id);
+    for (auto it = f->combos.cbegin(); it != f->combos.cend(); ++it) {
+        const QVariant stored = record.value(CentreRecord::specColumn(it.key()));
+        it.value()->setCurrentIndex(ColumnValues::codeListIndex(Specifikace::codeList(it.key()), stored));
+    }
+    for (auto it = f->dates.cbegin(); it != f->dates.cend(); ++it)
+        it.value()->setDate(ColumnValues::storedDate(record.value(CentreRecord::specColumn(it.key()))));
+    for (auto it = f->notes.cbegin(); it != f->notes.cend(); ++it)
+        it.value()->setText(record.text(CentreRecord::specColumn(it.key())));
+    ui->spoznamka->setText(richTextFromStorage(record.value(CentreRecord::specColumn(Specifikace::NotesColumn))));
+    m_loading = false;
+    ui->specifikace_uloz->setEnabled(false);
+    setDirty(false);
+}
+
+void SpecifikacePage::clear()
+{
+    m_loading = true;
+    m_centreId = QVariant();
+    for (QComboBox *cb : qAsConst(f->combos))
+        cb->setCurrentIndex(0);
+    for (QFDateEdit *de : qAsConst(f->dates))
+        de->setDate(QDate());
+    for (QLineEdit *e : qAsConst(f->notes))
+        e->clear();
+    ui->spoznamka->clear();
+    m_loading = false;
+    ui->specifikace_uloz->setEnabled(false);
+    setDirty(false);
+}
+
+void SpecifikacePage::onStrediskoSpecifikaceChanged()
+{
+    if (m_loading)
+        return;
+    ui->specifikace_uloz->setEnabled(true);
+    setDirty(true);
+}
+
+bool SpecifikacePage::save()
+{
+    if (!m_centreId.isValid())
+        return true;
+    QSSQL q;
+    q.prepare(Specifikace::updateStatement());
+    for (const auto &b : Specifikace::updateBindings()) {
+        const QString &column = b.first;
+        QVariant v;
+        if (column.compare(Specifikace::NotesColumn, Qt::CaseInsensitive) == 0)
+            v = richTextForStorage(ui->spoznamka->toHtml());
+        else if (QComboBox *cb = comboFor(column))
+            v = ColumnValues::codeListEntry(Specifikace::codeList(column), cb->currentIndex());
+        else if (QFDateEdit *de = dateFor(column))
+            v = ColumnValues::date(de->date());
+        else if (QLineEdit *e = noteFor(column))
+            v = ColumnValues::text(e->text());
+        q.bindValue(b.second, v);
+    }
+    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
+    if (!q.exec()) {
+        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        return false;
+    }
+    ui->specifikace_uloz->setEnabled(false);
+    setDirty(false);
+    return true;
+}
+
+void SpecifikacePage::onStrediskoSpecifikaceSave()
+{
+    save();
+}
+
+void SpecifikacePage::applyRights()
+{
+}

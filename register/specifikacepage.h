@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/page.h"
+
+#include <QVariant>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QTextEdit;
+class QFDateEdit;
+struct CentreRecord;
+
+namespace Ui {
+class SpecifikacePage;
+}
+
+// "Specifikace" (tab_specifikace): the technology of the current centre, one
+// code list (or date) and one note per area, and the notes editor. Saved whole
+// by its own "Uložit" (specifikace_uloz).
+class SpecifikacePage : public ZrnPage
+{
+    Q_OBJECT
+public:
+    explicit SpecifikacePage(Session *session, QWidget *parent = nullptr);
+    ~SpecifikacePage() override;
+
+    void load() override;
+    void loadFrom(const CentreRecord &record);
+    void clear() override;
+    bool save() override;
+
+    // Nothing on this page is locked by a right; kept for symmetry.
+    void applyRights();
+
+    // The widget that edits a column of tellmark_strediska (code list, date
+    // edit or note), by the column's name; nullptr when the page has none.
+    QComboBox *comboFor(const QString &column) const;
+    QLineEdit *noteFor(const QString &column) const;
+    QFDateEdit *dateFor(const QString &column) const;
+    QAbstractButton *saveButton() const;
+    QTextEdit *notesEditor() const;
+
+public slots:
+    void onStrediskoSpecifikaceChanged();
+    void onStrediskoSpecifikaceSave();
+
+private:
+    struct Fields;
+    Ui::SpecifikacePage *ui;
+    Fields *f;
+    QVariant m_centreId;       // the centre the page shows (and saves)
+    bool m_loading = false;
+};

@@ -1,0 +1,212 @@
+#include "register/strediskopage.h"
+
+#include "ui_strediskopage.h"
+
+#include "app/session.h"
+#include "db/qssql.h"
+#include "register/centrerecord.h"
+#include "register/columnvalues.h"
+#include "register/documentfolders.h"
+#include "register/richtext.h"
+#include "widgets/qf.h"
+#include "widgets/qstbtextedit.h"
+
+#include <QMessageBox>
+
+namespace {
+
+const QString kUpdateStredisko = QStringLiteral(
+    "update tellmark_strediska set   PODNIK_JMENO=:kontakt,  PODNIK_TELEFON=:telefon,  PODNIK_EMAIL=:email,"
+    "  ICO=:ico,  DB_UUID=:db_uuid,  licence_cislo=:licence_cislo,  spusteni=:spusteni,"
+    "  DRUHE_SKOLENI=:DRUHE_SKOLENI,  UPDATE_OMEZEN=:UPDATE_OMEZEN,  hospodarstvi=:hospodarstvi,"
+    "  poznamkovy_blok=:data where id=:id");
+
+QString joinSlash(const QStringList &parts)
+{
+    return parts.join(QStringLiteral(" / "));
+}
+
+} // namespace
+
+StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
+    : ZrnPage(session, parent), ui(new Ui::StrediskoPage)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("tab_stredisko"));
+    setWindowTitle(tr("O středisku"));
+
+    auto *tb = new QSTBTextedit(this);
+    tb->createTB(ui->stredisko_poznamky_box, ui->poznamkovy_blok, font(), false);
+
+    for (QLineEdit *e : {ui->stredisko_kontakt, ui->stredisko_telefon, ui->stredisko_email, ui->stredisko_ico,
+                         ui->stredisko_licence, ui->stredisko_db_uuid, ui->stredisko_hospodarstvi})
+        connect(e, &QLineEdit::textChanged, this, &StrediskoPage::onStrediskoChanged);
+    connect(ui->poznamkovy_blok, &QTextEdit::textChanged, this, &StrediskoPage::onStrediskoChanged);
+    connect(ui->stredisko_spusteni, &QFDateEdit::dateChanged, this, &StrediskoPage::onStrediskoChanged);
+    connect(ui->stredisko_druhe_skoleni, &QFDateEdit::dateChanged, this, &StrediskoPage::onStrediskoChanged);
+    connect(ui->stredisko_aktualizace, &QCheckBox::toggled, this, &StrediskoPage::onStrediskoChanged);
+
+    connect(ui->stredisko_uloz, &QPushButton::clicked, this, &StrediskoPage::onStrediskoSave);
+    connect(ui->sdir, &QPushButton::clicked, this, &StrediskoPage::onZRNSouboryStredisko);
+    connect(ui->stredisko_edit, &QPushButton::clicked, this, &StrediskoPage::editStrediskoRequested);
+    connect(ui->stredisko_del, &QPushButton::clicked, this, &StrediskoPage::deleteStrediskoRequested);
+
+    ui->stredisko_uloz->setEnabled(false);
+}
+
+StrediskoPage::~StrediskoPage()
+{
+    delete ui;
+}
+
+QAbstractButton *StrediskoPage::editButton() const { return ui->stredisko_edit; }
+QAbstractButton *StrediskoPage::deleteButton() const { return ui->stredisko_del; }
+QAbstractButton *StrediskoPage::saveButton() const { return ui->stredisko_uloz; }
+QAbstractButton *StrediskoPage::filesButton() const { return ui->sdir; }
+QTextEdit *StrediskoPage::notesEditor() const { return ui->poznamkovy_blok; }
+
+void StrediskoPage::load()
+{
+    const QVariant id = session()->s_id_stredisko;
+    if (!id.isValid() || id.toString().isEmpty()) {
+        clear();
+        return;
+    }
+    CentreRecord record;
+    QString error;
+    if (!CentreRecord::read(id, &record, &error)) {
+        // The fields stay as they were; the next selection reads again.
+        qWarning("StrediskoPage: %s", qPrintable(error));
+        return;
+    }
+    if (!record.found) {
+        // Deleted meanwhile: show nothing rather than another centre's data.
+        clear();
+        return;
+    }
+    loadFrom(record);
+}
+
+void StrediskoPage::loadFrom(const CentreRecord &r)
+{
+    using C = CentreRecord;
+    m_loading = true;
+    m_centreId = r.value(C::Id);
+
+    ui->stredisko_holding->setText(r.text(C::NazevHolding));
+    ui->stredisko_podnik->setText(r.text(C::PodnikNazev));
+    ui->stredisko_nazev->setText(r.text(C::AkceNazev));
+    ui->stredisko_ico->setText(r.text(C::Ico));
+    ui->stredisko_kontakt->setText(r.text(C::PodnikJmeno));
+    ui->stredisko_telefon->setText(r.text(C::PodnikTelefon));
+    ui->stredisko_email->setText(r.text(C::PodnikEmail));
+    ui->stredisko_hospodarstvi->setText(r.text(C::Hospodarstvi));
+    ui->stredisko_db_uuid->setText(r.text(C::DbUuid));
+    ui->stredisko_licence->setText(r.text(C::LicenceCislo));
+    ui->stredisko_cloud_id->setText(r.text(C::CloudCislo));
+    ui->stredisko_verze->setText(r.text(C::VerzeProgramu));
+    ui->stredisko_pocet_spusteni->setText(
+        joinSlash({Qf::formatDate(ColumnValues::storedDate(r.value(C::Aktualizovano))), r.text(C::PocetAktualizaci)}));
+    ui->stredisko_pocty->setText(joinSlash({r.text(C::PocetKusu), r.text(C::PocetKrav), r.text(C::PocetObojku)}));
+    // NULL counts as 0: updates not restricted.
+    ui->stredisko_aktualizace->setChecked(r.value(C::UpdateOmezen).toInt() == 0);
+    ui->stredisko_spusteni->setDate(ColumnValues::storedDate(r.value(C::Spusteni)));
+    ui->stredisko_druhe_skoleni->setDate(ColumnValues::storedDate(r.value(C::DruheSkoleni)));
+    ui->stredisko_ku->setText(joinSlash({Qf::formatDate(ColumnValues::storedDate(r.value(C::SkuDatum))),
+                                         r.text(C::SkuDojnic), r.text(C::SkuStupen)}));
+    ui->poznamkovy_blok->setText(richTextFromStorage(r.value(C::PoznamkovyBlok)));
+
+    m_loading = false;
+    setClean();
+}
+
+void StrediskoPage::clear()
+{
+    m_loading = true;
+    m_centreId = QVariant();
+    for (QLabel *l : {ui->stredisko_holding, ui->stredisko_podnik, ui->stredisko_nazev, ui->stredisko_cloud_id,
+                      ui->stredisko_verze, ui->stredisko_pocet_spusteni, ui->stredisko_pocty, ui->stredisko_ku})
+        l->clear();
+    for (QLineEdit *e : {ui->stredisko_ico, ui->stredisko_kontakt, ui->stredisko_telefon, ui->stredisko_email,
+                         ui->stredisko_hospodarstvi, ui->stredisko_db_uuid, ui->stredisko_licence})
+        e->clear();
+    ui->stredisko_aktualizace->setChecked(true);
+    ui->stredisko_spusteni->setDate(QDate());
+    ui->stredisko_druhe_skoleni->setDate(QDate());
+    ui->poznamkovy_blok->clear();
+    m_loading = false;
+    setClean();
+}
+
+void StrediskoPage::setClean()
+{
+    ui->stredisko_uloz->setEnabled(false);
+    setDirty(false);
+}
+
+void StrediskoPage::onStrediskoChanged()
+{
+    if (m_loading)
+        return;
+    ui->stredisko_uloz->setEnabled(true);
+    setDirty(true);
+}
+
+bool StrediskoPage::save()
+{
+    if (!m_centreId.isValid())
+        return true;
+
+    QSSQL q;
+    q.prepare(kUpdateStredisko);
+    q.bindValue(QStringLiteral(":kontakt"), ColumnValues::text(ui->stredisko_kontakt->text()));
+    q.bindValue(QStringLiteral(":telefon"), ColumnValues::text(ui->stredisko_telefon->text()));
+    q.bindValue(QStringLiteral(":email"), ColumnValues::text(ui->stredisko_email->text()));
+    q.bindValue(QStringLiteral(":ico"), ColumnValues::identificationOrNull(ui->stredisko_ico->text()));
+    q.bindValue(QStringLiteral(":db_uuid"), ColumnValues::text(ui->stredisko_db_uuid->text()));
+    q.bindValue(QStringLiteral(":licence_cislo"), CentreStore::licenceOrNull(ui->stredisko_licence->text()));
+    q.bindValue(QStringLiteral(":spusteni"), ColumnValues::date(ui->stredisko_spusteni->date()));
+    q.bindValue(QStringLiteral(":DRUHE_SKOLENI"), ColumnValues::date(ui->stredisko_druhe_skoleni->date()));
+    q.bindValue(QStringLiteral(":UPDATE_OMEZEN"), ui->stredisko_aktualizace->isChecked() ? 0 : 1);
+    q.bindValue(QStringLiteral(":hospodarstvi"), ColumnValues::identificationOrNull(ui->stredisko_hospodarstvi->text()));
+    q.bindValue(QStringLiteral(":data"), richTextForStorage(ui->poznamkovy_blok->toHtml()));
+    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
+    if (!q.exec()) {
+        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        return false;
+    }
+    setClean();
+    // The tree row shows the licence as typed until the tree is rebuilt.
+    emit centreSaved(m_centreId.toInt(), ui->stredisko_licence->text(), ui->stredisko_spusteni->date());
+    return true;
+}
+
+void StrediskoPage::onStrediskoSave()
+{
+    save();
+}
+
+void StrediskoPage::onZRNSouboryStredisko()
+{
+    const QVariant id = m_centreId.isValid() ? m_centreId : session()->s_id_stredisko;
+    openCentreFolder(id, session()->documentRoot);
+}
+
+void StrediskoPage::applyRights()
+{
+    const UserRights &u = session()->user;
+    if (u.stredisko_tech_cteni == 1) {
+        ui->stredisko_db_uuid->setReadOnly(true);
+        ui->stredisko_licence->setReadOnly(true);
+        ui->stredisko_aktualizace->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+        ui->stredisko_aktualizace->setFocusPolicy(Qt::NoFocus);
+        ui->stredisko_spusteni->setReadOnly(true);
+        ui->stredisko_druhe_skoleni->setReadOnly(true);
+    }
+    if (u.os == 0) {
+        ui->stredisko_edit->hide();
+        ui->stredisko_del->hide();
+    } else if (u.os == 1) {
+        ui->stredisko_del->hide();
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/page.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+class QAbstractButton;
+class QTextEdit;
+struct CentreRecord;
+
+namespace Ui {
+class StrediskoPage;
+}
+
+// "O středisku" (tab_stredisko): identity, contact, installation data and the
+// notepad of the current centre (Session::s_id_stredisko). Saved whole by its
+// own "Uložit" (stredisko_uloz).
+class StrediskoPage : public ZrnPage
+{
+    Q_OBJECT
+public:
+    explicit StrediskoPage(Session *session, QWidget *parent = nullptr);
+    ~StrediskoPage() override;
+
+    // Reads the centre row and fills the page; the page is clean afterwards.
+    void load() override;
+    // Fills the page from a centre row already read (the centre statement).
+    void loadFrom(const CentreRecord &record);
+    void clear() override;
+    // Writes the page; on failure tells the user and stays dirty.
+    bool save() override;
+
+    // stredisko_tech_cteni locks the installation fields; os hides the centre
+    // maintenance buttons. Call after login.
+    void applyRights();
+
+    // The centre maintenance buttons ("Upravit", "Smazat"); their actions
+    // belong to the maintenance code (a new centre is added from the
+    // enterprise page).
+    QAbstractButton *editButton() const;
+    QAbstractButton *deleteButton() const;
+    QAbstractButton *saveButton() const;
+    QAbstractButton *filesButton() const;
+    QTextEdit *notesEditor() const;
+
+public slots:
+    void onStrediskoChanged();
+    void onStrediskoSave();
+    // "Soubory" (sdir): opens the document folder of the centre's enterprise.
+    void onZRNSouboryStredisko();
+
+signals:
+    // "Upravit" (stredisko_edit) and "Smazat" (stredisko_del) were pressed.
+    void editStrediskoRequested();
+    void deleteStrediskoRequested();
+    // After a successful save: the licence text as typed and the first start
+    // date, so the tree can refresh its row in place.
+    void centreSaved(int centreId, const QString &licence, const QDate &start);
+
+private:
+    void setClean();
+
+    Ui::StrediskoPage *ui;
+    QVariant m_centreId;       // the centre the page shows (and saves)
+    bool m_loading = false;
+};
