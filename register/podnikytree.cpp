@@ -278,13 +278,19 @@ void PodnikyTree::rebuild(const QVariant &podnikId, const QVariant &strediskoId)
 
         // Highlight the remembered row without making it current; a centre
         // wins over its enterprise.
+        bool expand = !d->sfilter->text().isEmpty(); // the quick filter still applies
         if (QStandardItem *item = d->itemFor(podnikId, strediskoId)) {
             const QModelIndex index = d->proxyIndex(item);
             if (index.isValid()) {
                 d->view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-                d->view->expandAll();
-                d->view->scrollTo(index);
+                expand = true;
             }
+        }
+        if (expand) {
+            d->view->expandAll();
+            const QModelIndexList selected = d->view->selectionModel()->selectedRows();
+            if (!selected.isEmpty())
+                d->view->scrollTo(selected.first());
         }
     }
     if (!ok) {

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
-// The technology specification of a centre: its rows, their columns of
+// The technology sheet ("Specifikace") of a centre: its rows, their columns of
 // tellmark_strediska and the fixed code lists.
 namespace Specifikace {
 
