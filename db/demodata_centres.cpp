@@ -20,9 +20,9 @@ namespace DemoData {
 
 namespace {
 
-// An entry of a code list of the centre specification, exactly as the page
+// An entry of a code list of the centre technology sheet, exactly as the page
 // offers it, or NULL ("Neurčeno") with the given chance.
-QVariant spec(Rng &rng, const char *column, double nullChance = 0.0)
+QVariant sheetEntry(Rng &rng, const char *column, double nullChance = 0.0)
 {
     const QStringList entries = Specifikace::codeList(QLatin1String(column));   // "Neurčeno" first
     if (entries.size() < 2 || (nullChance > 0 && rng.chance(nullChance)))
@@ -216,21 +216,21 @@ bool Seeder::seedCentres()
                 }
             }
 
-            // Technology specification, entries exactly as the code lists hold them.
+            // Technology sheet, entries exactly as the code lists hold them.
             if (rng.chance(licensed ? 0.65 : 0.2)) {
                 static const int sstWeights[] = {0, 10, 2, 2, 1, 1};   // "Centrála" only by name
                 const QStringList kinds = Specifikace::codeList(QStringLiteral("SST"));
                 set("SST", name == QStringLiteral("Centrála") ? kinds.value(1) : kinds.value(1 + rng.weighted(sstWeights)));
                 note("SSTP", 0.03);
-                QVariant ssw = rng.chance(0.4) ? QVariant(QStringLiteral("Tellmark")) : spec(rng, "SSW", 0.3);
+                QVariant ssw = rng.chance(0.4) ? QVariant(QStringLiteral("Tellmark")) : sheetEntry(rng, "SSW", 0.3);
                 set("SSW", ssw);
                 note("SSWP", 0.03);
                 if (!ssw.isNull() && ssw.toString() != QStringLiteral("Tellmark"))
-                    set("SDOJPR", spec(rng, "SDOJPR"));
+                    set("SDOJPR", sheetEntry(rng, "SDOJPR"));
                 QStringList summary;
                 if (rng.chance(0.8)) {
-                    const QVariant maker = rng.chance(0.4) ? QVariant(QStringLiteral("Molvane")) : spec(rng, "SDOJ");
-                    const QVariant type = spec(rng, "SDOJTYP", 0.15);
+                    const QVariant maker = rng.chance(0.4) ? QVariant(QStringLiteral("Molvane")) : sheetEntry(rng, "SDOJ");
+                    const QVariant type = sheetEntry(rng, "SDOJTYP", 0.15);
                     set("SDOJ", maker);
                     set("SDOJTYP", type);
                     if (rng.chance(0.6))
@@ -238,7 +238,7 @@ bool Seeder::seedCentres()
                     note("SDOJP", 0.03);
                     note("SDOJSPUSTENIP", 0.02);
                     note("SDOJTYPP", 0.02);
-                    set("SDMM", spec(rng, "SDMM", 0.6));
+                    set("SDMM", sheetEntry(rng, "SDMM", 0.6));
                     note("SDMMP", 0.02);
                     if (rng.chance(0.5)) {
                         const int side = rng.range(6, 20);
@@ -249,61 +249,61 @@ bool Seeder::seedCentres()
                         set("SDOJSERVISP", rng.chance(0.5) ? QStringLiteral("Tellmark servis") : QStringLiteral("vlastní údržba"));
                     summary << (maker.toString() + (type.isNull() ? QString() : QLatin1Char(' ') + type.toString()));
                 }
-                const QVariant ident = spec(rng, "SID", 0.3);
+                const QVariant ident = sheetEntry(rng, "SID", 0.3);
                 set("SID", ident);
                 if (!ident.isNull() && ident.toString() != QStringLiteral("Žádná"))
-                    set("SIDT", spec(rng, "SIDT"));
+                    set("SIDT", sheetEntry(rng, "SIDT"));
                 note("SIDP", 0.02);
-                const QVariant activity = spec(rng, "SPA", 0.3);
+                const QVariant activity = sheetEntry(rng, "SPA", 0.3);
                 set("SPA", activity);
                 if (!activity.isNull() && activity.toString() != QStringLiteral("Žádná")) {
-                    set("SPAT", spec(rng, "SPAT"));
+                    set("SPAT", sheetEntry(rng, "SPAT"));
                     if (rng.chance(0.6))
                         set("SPASPUSTENI", sqlDate(base.addDays(-rng.range(60, 3000))));
                     if (activity.toString() == QStringLiteral("Molvane"))
-                        set("SPAVYSILAC", spec(rng, "SPAVYSILAC"));
+                        set("SPAVYSILAC", sheetEntry(rng, "SPAVYSILAC"));
                     summary << activity.toString();
                 }
                 note("SPAP", 0.02);
                 note("SPAVYSILACP", 0.01);
                 note("SPASPUSTENIP", 0.01);
-                const QVariant gate = spec(rng, "SSB", 0.4);
+                const QVariant gate = sheetEntry(rng, "SSB", 0.4);
                 set("SSB", gate);
                 note("SSBP", 0.02);
-                const QVariant akb = spec(rng, "SAKB", 0.5);
+                const QVariant akb = sheetEntry(rng, "SAKB", 0.5);
                 set("SAKB", akb);
                 note("SAKBP", 0.02);
                 if (gate.toString() == QStringLiteral("Ano"))
                     summary << QStringLiteral("SB");
                 if (akb.toString() == QStringLiteral("Ano"))
                     summary << QStringLiteral("AKB");
-                set("SASR", spec(rng, "SASR", 0.5));
+                set("SASR", sheetEntry(rng, "SASR", 0.5));
                 note("SASRP", 0.01);
-                set("SKU", spec(rng, "SKU", 0.3));
+                set("SKU", sheetEntry(rng, "SKU", 0.3));
                 note("SKUP", 0.02);
-                set("SREP", spec(rng, "SREP", 0.3));
+                set("SREP", sheetEntry(rng, "SREP", 0.3));
                 note("SREPP", 0.02);
-                set("SVYZIVA", spec(rng, "SVYZIVA", 0.8));
+                set("SVYZIVA", sheetEntry(rng, "SVYZIVA", 0.8));
                 note("SVYZIVAP", 0.02);
-                set("SDOKTOR", spec(rng, "SDOKTOR", 0.85));
+                set("SDOKTOR", sheetEntry(rng, "SDOKTOR", 0.85));
                 note("SDOKTORP", 0.01);
-                set("SPAZNEHTARI", spec(rng, "SPAZNEHTARI", 0.85));
+                set("SPAZNEHTARI", sheetEntry(rng, "SPAZNEHTARI", 0.85));
                 note("SPAZNEHTARIP", 0.01);
-                set("SMLEKARNA", spec(rng, "SMLEKARNA", 0.5));
+                set("SMLEKARNA", sheetEntry(rng, "SMLEKARNA", 0.5));
                 note("SMLEKARNAP", 0.02);
-                const QVariant scale = spec(rng, "SVAZENI", 0.5);
+                const QVariant scale = sheetEntry(rng, "SVAZENI", 0.5);
                 set("SVAZENI", scale);
                 if (scale.toString() == QStringLiteral("Ano"))
-                    set("SVAZENIV", spec(rng, "SVAZENIV"));
+                    set("SVAZENIV", sheetEntry(rng, "SVAZENIV"));
                 note("SVAZENIP", 0.01);
-                const QVariant wagon = spec(rng, "SKV", 0.5);
+                const QVariant wagon = sheetEntry(rng, "SKV", 0.5);
                 set("SKV", wagon);
                 if (!wagon.isNull())
-                    set("SKVSW", spec(rng, "SKVSW", 0.4));
+                    set("SKVSW", sheetEntry(rng, "SKVSW", 0.4));
                 note("SKVP", 0.01);
-                set("SCH", spec(rng, "SCH", 0.75));
+                set("SCH", sheetEntry(rng, "SCH", 0.75));
                 note("SCHP", 0.01);
-                set("SCHTYP", spec(rng, "SCHTYP", 0.6));
+                set("SCHTYP", sheetEntry(rng, "SCHTYP", 0.6));
                 note("SCHTYPP", 0.01);
                 if (rng.chance(0.05))
                     set("SPOZNAMKA", PICK(rng, DemoLists::richNotes));

@@ -2,7 +2,7 @@
 
 // Word lists of the demo data: districts with villages, people, breeds, event
 // texts and the entries of the enterprise page code lists (the centre
-// specification takes its entries from register/specifikace.h). Included
+// technology sheet takes its entries from register/specifikace.h). Included
 // only by the demo data sources.
 
 namespace DemoLists {

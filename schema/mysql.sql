@@ -131,7 +131,7 @@ CREATE TABLE IF NOT EXISTS tellmark_strediska (
   UVNC2_AF INT NULL,
   UVNC3_AF INT NULL,
   UVNC4_AF INT NULL,
-  -- technology specification: code-list text and note per area
+  -- technology sheet (Specifikace): code-list text and note per area
   SST VARCHAR(100) NULL, SSTP TEXT NULL,
   SSW VARCHAR(100) NULL, SSWP TEXT NULL,
   SDOJPR VARCHAR(100) NULL,

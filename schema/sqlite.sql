@@ -127,7 +127,7 @@ CREATE TABLE IF NOT EXISTS tellmark_strediska (
   UVNC2_AF INTEGER,
   UVNC3_AF INTEGER,
   UVNC4_AF INTEGER,
-  -- technology specification: code-list text and note per area
+  -- technology sheet (Specifikace): code-list text and note per area
   SST TEXT, SSTP TEXT,
   SSW TEXT, SSWP TEXT,
   SDOJPR TEXT,

@@ -7,7 +7,8 @@ set -euo pipefail
 cmd=${1:?start|stop|restart}
 dir=${2:?data directory}
 port=${3:-33061}
-sock="$dir/mysqld.sock"
+# Unix socket paths are short-limited: keep it in /tmp, named after the folder.
+sock="${TMPDIR:-/tmp}/zrn-mariadb-$(printf %s "$dir" | md5sum | cut -c1-12).sock"
 pidf="$dir/mysqld.pid"
 log="$dir/mysqld.log"
 

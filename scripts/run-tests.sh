@@ -12,11 +12,20 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZRN_SA
 cmake --build "$build" -j"$(nproc)"
 
 dbdir="$build/mariadb-test"
-port=${ZRN_TEST_MYSQL_PORT:-33061}
 server="$root/scripts/mariadb-test-server.sh"
-bash "$server" stop "$dbdir" "$port" || true
-trap 'bash "$server" stop "$dbdir" "$port" || true' EXIT
-while IFS= read -r line; do export "$line"; done < <(bash "$server" start "$dbdir" "$port")
+bash "$server" stop "$dbdir" || true
+# A loopback port nobody listens on (another test server may be running).
+port=${ZRN_TEST_MYSQL_PORT:-}
+if [ -z "$port" ]; then
+  for p in $(seq 33061 33160); do
+    if ! (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null; then port=$p; break; fi
+  done
+fi
+[ -n "$port" ] || { echo "no free loopback port for the test MariaDB" >&2; exit 1; }
+trap 'bash "$server" stop "$dbdir" || true' EXIT
+envfile="$dbdir.env"
+bash "$server" start "$dbdir" "$port" > "$envfile"
+while IFS= read -r line; do export "$line"; done < "$envfile"
 # The reconnect suite restarts the server with this command.
 export ZRN_TEST_MYSQL_RESTART="bash $server restart $dbdir $port"
 

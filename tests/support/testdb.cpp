@@ -62,6 +62,12 @@ bool TestDb::open(QString *error)
 {
     DbConfig cfg;
     if (isMariaDb()) {
+        if (qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_PORT") && qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_SOCKET")) {
+            if (error)
+                *error = QStringLiteral("no test MariaDB: run the suites through scripts/run-tests.sh, "
+                                        "or run \"ctest -L sqlite\" for the SQLite ones only");
+            return false;
+        }
         cfg.driver = DbConfig::MySQL;
         cfg.host = env("ZRN_TEST_MYSQL_HOST", QStringLiteral("127.0.0.1"));
         cfg.port = env("ZRN_TEST_MYSQL_PORT", QStringLiteral("3306")).toInt();
