@@ -1,3 +1,6 @@
+// The maker's service client: the local mode that never leaves the computer,
+// and the calls against the loopback stub with their failures.
+
 #include "db/qsapitellmark.h"
 #include "db/servicekeys.h"
 #include "support/httpstub.h"
@@ -13,21 +16,29 @@ namespace {
 // (No raw string: moc would take the "//" of an address inside one for a comment.)
 const QByteArray kRelease = "{\"link\":\"https:\\/\\/dl.example\\/zrn-3.13.zip\","
                             "\"version\":{\"major\":\"3\",\"minor\":\"13\",\"date\":\"2025-02-01\"}}";
+const QString kLatest = QStringLiteral("/api/releases/zrn/latest");
 
-void writeSetting(const QString &key, const QVariant &value)
+// An empty value reads as not set.
+void writeSetting(const QString &key, const QString &value)
 {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"));
-    if (value.isNull())
-        s.remove(key);
-    else
-        s.setValue(key, value);
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN")).setValue(key, value);
 }
 
 QJsonObject replyObject(QSAPITellmark &api)
 {
     return QJsonDocument::fromJson(api.getReplayData()).object();
 }
+
+// Runs one of the three calls by name.
+int run(QSAPITellmark &api, const QString &call)
+{
+    if (call == QLatin1String("update"))
+        return api.update(QStringLiteral("zrn"), QString(), false, false, 1);
+    if (call == QLatin1String("hash"))
+        return api.sendZRNHash(1);
+    return api.sendZRNSync(QStringLiteral("5"), 1);
 }
+} // namespace
 
 class TestQSAPITellmark : public QObject
 {
@@ -35,10 +46,12 @@ class TestQSAPITellmark : public QObject
     HttpStub m_stub;
 
     // A client pointed at the stub through the settings, as the program is.
-    void configure(QSAPITellmark &api)
+    std::unique_ptr<QSAPITellmark> client(int timeoutMs = 3000)
     {
         writeSetting(ServiceKeys::Api, m_stub.url(QStringLiteral("/api/")).toString());
-        api.setTimeout(3000);
+        auto api = std::make_unique<QSAPITellmark>();
+        api->setTimeout(timeoutMs);
+        return api;
     }
 
 private slots:
@@ -46,37 +59,30 @@ private slots:
     void init()
     {
         m_stub.clearRequests();
-        writeSetting(ServiceKeys::Api, QVariant());
-        writeSetting(ServiceKeys::ApiToken, QVariant());
-        writeSetting(ServiceKeys::LastRelease, QVariant());
+        for (const QString &key : {ServiceKeys::Api, ServiceKeys::ApiToken, ServiceKeys::LastRelease})
+            writeSetting(key, QString());
     }
 
-    // --- local mode (no address configured) ---
-    void localUpdateReportsRunningRelease()
+    // Local mode (no address): the running release with no link, dated as
+    // the release last seen, so the start-up check finds no update.
+    void localUpdateFindsNothingNewer()
     {
         QSAPITellmark api;
-        QVERIFY(api.baseUrl().isEmpty());
-        QCOMPARE(api.update(QStringLiteral("zrn"), QString(), false, false, 1), 1);
-        const QJsonObject o = replyObject(api);
-        QCOMPARE(o.value("link").toString(), QString());
-        const QJsonObject v = o.value("version").toObject();
-        QCOMPARE(v.value("major").toString(), QStringLiteral("3"));
-        QCOMPARE(v.value("minor").toString(), QStringLiteral("12"));
-        QCOMPARE(v.value("date").toString(), QSAPITellmark::builtInReleaseDate());
-        QCOMPARE(m_stub.requestCount(), 0);
+        for (const QString &lastSeen : {QString(), QStringLiteral("2025-03-07")}) {
+            writeSetting(ServiceKeys::LastRelease, lastSeen);
+            QCOMPARE(api.update(QStringLiteral("zrn"), QString(), false, false, 1), 1);
+            const QJsonObject o = replyObject(api);
+            QCOMPARE(o.value("link").toString(), QString());
+            QCOMPARE(o.value("version").toObject().value("date").toString(),
+                     lastSeen.isEmpty() ? QSAPITellmark::builtInReleaseDate() : lastSeen);
+        }
     }
-    void localUpdateNeverLooksNewerThanWhatWasSeen()
+    void localModeIssuesUniqueHashesAndSendsNothing()
     {
-        // A release seen while a server was configured: the local mode must
-        // not make the start-up check try a download.
-        writeSetting(ServiceKeys::LastRelease, QStringLiteral("2025-03-07"));
+        // The setter wins over a configured address.
+        writeSetting(ServiceKeys::Api, m_stub.url(QStringLiteral("/api")).toString());
         QSAPITellmark api;
-        QCOMPARE(api.update(QStringLiteral("zrn"), QString(), false, false, 1), 1);
-        QCOMPARE(replyObject(api).value("version").toObject().value("date").toString(), QStringLiteral("2025-03-07"));
-    }
-    void localHashesAreFreshAndUnique()
-    {
-        QSAPITellmark api;
+        api.setBaseUrl(QString());
         QSet<QString> seen;
         const QRegularExpression hex(QStringLiteral("^[0-9a-f]{32}$"));
         for (int i = 0; i < 200; ++i) {
@@ -86,162 +92,83 @@ private slots:
             seen.insert(hash);
         }
         QCOMPARE(seen.size(), 200);
-        QSAPITellmark other; // another client (another program run) too
-        QVERIFY(other.sendZRNHash(1) > 0);
-        QVERIFY(!seen.contains(replyObject(other).value("hash").toString()));
-    }
-    void localSyncDoesNothing()
-    {
-        QSAPITellmark api;
         QVERIFY(api.sendZRNSync(QStringLiteral("42"), 1) >= 0);
         QCOMPARE(m_stub.requestCount(), 0);
     }
-    void setterOverridesSetting()
-    {
-        writeSetting(ServiceKeys::Api, m_stub.url(QStringLiteral("/api")).toString());
-        QSAPITellmark api;
-        api.setBaseUrl(QString()); // local mode despite the setting
-        QVERIFY(api.sendZRNHash(1) > 0);
-        QCOMPARE(m_stub.requestCount(), 0);
-    }
 
-    // --- against a server ---
     void updateFetchesRelease()
     {
-        m_stub.on(QStringLiteral("/api/releases/zrn/latest"), HttpStub::json(kRelease));
-        QSAPITellmark api;
-        configure(api);
-        QCOMPARE(api.update(QStringLiteral("zrn"), QString(), false, false, 1), 1);
-        QCOMPARE(api.getReplayData(), kRelease);
+        m_stub.on(kLatest, HttpStub::json(kRelease));
+        auto api = client();
+        QCOMPARE(api->update(QStringLiteral("zrn"), QStringLiteral("beta 2"), true, false, 1), 1);
+        QCOMPARE(api->getReplayData(), kRelease);
         QCOMPARE(m_stub.requestCount(), 1);
         const HttpStub::Request req = m_stub.requests().first();
         QCOMPARE(req.method, QByteArray("GET"));
-        QCOMPARE(req.query, QByteArray("prerelease=0&full=0&api=1"));
+        QCOMPARE(req.query, QByteArray("channel=beta%202&prerelease=1&full=0&api=1"));
         QVERIFY(req.header("accept").contains("application/json"));
-        QVERIFY(req.header("user-agent").startsWith("ZRN/"));
         QVERIFY(req.header("authorization").isEmpty());
+        // An answer that is not JSON is handed over too: the caller reads it
+        // as no release (no update).
+        m_stub.on(kLatest, HttpStub::data("<html>maintenance</html>", "text/html"));
+        QCOMPARE(api->update(QStringLiteral("zrn"), QString(), false, false, 1), 1);
+        QCOMPARE(api->getReplayData(), QByteArray("<html>maintenance</html>"));
     }
-    void updateHandsOverAnswerThatIsNotJson()
-    {
-        // The caller decides what a broken release answer means.
-        m_stub.on(QStringLiteral("/api/releases/zrn/latest"), HttpStub::data("<html>maintenance</html>", "text/html"));
-        QSAPITellmark api;
-        configure(api);
-        QCOMPARE(api.update(QStringLiteral("zrn"), QString(), false, false, 1), 1);
-        QCOMPARE(api.getReplayData(), QByteArray("<html>maintenance</html>"));
-    }
-    void updateAsksForChannel()
-    {
-        m_stub.on(QStringLiteral("/api/releases/zrn/latest"), HttpStub::json(kRelease));
-        QSAPITellmark api;
-        configure(api);
-        QCOMPARE(api.update(QStringLiteral("zrn"), QStringLiteral("beta 2"), true, true, 1), 1);
-        QCOMPARE(m_stub.requests().first().query, QByteArray("channel=beta%202&prerelease=1&full=1&api=1"));
-    }
-    void tokenIsSent()
+    void hashAndSyncWithToken()
     {
         writeSetting(ServiceKeys::ApiToken, QStringLiteral("s3cret"));
-        m_stub.on(QStringLiteral("/api/events/sync"), HttpStub::json("{}"));
-        QSAPITellmark api;
-        configure(api);
-        QCOMPARE(api.sendZRNSync(QStringLiteral("7"), 1), 1);
-        QCOMPARE(m_stub.requests().first().header("authorization"), QByteArray("Bearer s3cret"));
+        m_stub.on(QStringLiteral("/api/events/hash"), HttpStub::json(R"({"hash":"9f86d081884c7d65"})"));
+        m_stub.on(QStringLiteral("/api/events/sync"), HttpStub::json(R"({"queued":true})"));
+        auto api = client();
+        QVERIFY(api->sendZRNHash(1) > 0);
+        QCOMPARE(replyObject(*api).value("hash").toString(), QStringLiteral("9f86d081884c7d65"));
+        QCOMPARE(api->sendZRNSync(QStringLiteral("1234"), 1), 1);
+        const QList<HttpStub::Request> req = m_stub.requests();
+        QCOMPARE(req.size(), 2);
+        QCOMPARE(req[0].method, QByteArray("POST"));
+        QCOMPARE(QJsonDocument::fromJson(req[0].body).object().value("api").toInt(), 1);
+        QCOMPARE(QJsonDocument::fromJson(req[1].body).object().value("id").toString(), QStringLiteral("1234"));
+        QCOMPARE(req[1].header("authorization"), QByteArray("Bearer s3cret"));
     }
 
     void failures_data()
     {
         QTest::addColumn<QString>("call");
-        QTest::addColumn<QString>("path");
         QTest::addColumn<HttpStub::Response>("response");
+        QTest::addColumn<QString>("base"); // empty: the stub
         QTest::addColumn<int>("expected");
-        HttpStub::Response slow = HttpStub::json(kRelease);
-        slow.delayMs = 900;
         HttpStub::Response cut = HttpStub::json("{\"hash\":\"abcdef\",\"link\":\"https:\\/\\/dl.example\\/zrn.zip\"}");
         cut.mode = HttpStub::Response::Truncate;
         cut.partialBytes = 14;
+        const HttpStub::Response ok = HttpStub::json(R"({"hash":"abc"})");
         for (const QString &call : {QStringLiteral("update"), QStringLiteral("hash"), QStringLiteral("sync")}) {
-            const QString path = call == QLatin1String("update") ? QStringLiteral("/api/releases/zrn/latest")
-                                                                 : QStringLiteral("/api/events/") + call;
-            QTest::newRow(qPrintable(call + " 500")) << call << path << HttpStub::json("{}", 500) << -3;
-            QTest::newRow(qPrintable(call + " 404")) << call << path << HttpStub::data("no", "text/plain", 404) << -3;
-            QTest::newRow(qPrintable(call + " never answers")) << call << path << HttpStub::Response::neverAnswer() << -2;
-            QTest::newRow(qPrintable(call + " answers too late")) << call << path << slow << -2;
-            QTest::newRow(qPrintable(call + " connection closed")) << call << path << HttpStub::Response::close() << -1;
-            QTest::newRow(qPrintable(call + " answer cut short")) << call << path << cut << -1;
+            QTest::newRow(qPrintable(call + " 500")) << call << HttpStub::json("{}", 500) << QString() << -3;
+            QTest::newRow(qPrintable(call + " never answers")) << call << HttpStub::Response::neverAnswer() << QString() << -2;
+            QTest::newRow(qPrintable(call + " connection closed")) << call << HttpStub::Response::close() << QString() << -1;
         }
-        const QString hash = QStringLiteral("/api/events/hash");
-        QTest::newRow("hash not json") << "hash" << hash << HttpStub::json("hash=abc") << -4;
-        QTest::newRow("hash missing") << "hash" << hash << HttpStub::json(R"({"id":1})") << -4;
-        QTest::newRow("hash empty") << "hash" << hash << HttpStub::json(R"({"hash":""})") << -4;
-        QTest::newRow("hash not text") << "hash" << hash << HttpStub::json(R"({"hash":12})") << -4;
-        QTest::newRow("hash array") << "hash" << hash << HttpStub::json(R"(["abc"])") << -4;
+        QTest::newRow("hash answer cut short") << "hash" << cut << QString() << -1;
+        QTest::newRow("hash not json") << "hash" << HttpStub::json("hash=abc") << QString() << -4;
+        QTest::newRow("hash missing") << "hash" << HttpStub::json(R"({"id":1})") << QString() << -4;
+        QTest::newRow("hash empty") << "hash" << HttpStub::json(R"({"hash":""})") << QString() << -4;
+        QTest::newRow("nobody listens") << "update" << ok
+                                        << QStringLiteral("http://127.0.0.1:%1/api").arg(HttpStub::closedPort()) << -1;
+        QTest::newRow("address without scheme") << "hash" << ok << "api.example.cz/zrn" << -5;
+        QTest::newRow("ftp address") << "sync" << ok << "ftp://api.example.cz/zrn" << -5;
     }
     void failures()
     {
         QFETCH(QString, call);
-        QFETCH(QString, path);
         QFETCH(HttpStub::Response, response);
-        QFETCH(int, expected);
-        m_stub.on(path, response);
-        QSAPITellmark api;
-        configure(api);
-        api.setTimeout(300);
-        int rc = 0;
-        if (call == QLatin1String("update"))
-            rc = api.update(QStringLiteral("zrn"), QString(), false, false, 1);
-        else if (call == QLatin1String("hash"))
-            rc = api.sendZRNHash(1);
-        else
-            rc = api.sendZRNSync(QStringLiteral("5"), 1);
-        QCOMPARE(rc, expected);
-        QVERIFY(!api.lastError().isEmpty());
-    }
-
-    void hashIsIssuedByServer()
-    {
-        m_stub.on(QStringLiteral("/api/events/hash"), HttpStub::json(R"({"hash":"9f86d081884c7d65"})"));
-        QSAPITellmark api;
-        configure(api);
-        QVERIFY(api.sendZRNHash(1) > 0);
-        QCOMPARE(replyObject(api).value("hash").toString(), QStringLiteral("9f86d081884c7d65"));
-        const HttpStub::Request req = m_stub.requests().first();
-        QCOMPARE(req.method, QByteArray("POST"));
-        QVERIFY(req.header("content-type").startsWith("application/json"));
-        QCOMPARE(QJsonDocument::fromJson(req.body).object().value("api").toInt(), 1);
-    }
-    void syncNamesTheEvent()
-    {
-        m_stub.on(QStringLiteral("/api/events/sync"), HttpStub::json(R"({"queued":true})"));
-        QSAPITellmark api;
-        configure(api);
-        QCOMPARE(api.sendZRNSync(QStringLiteral("1234"), 1), 1);
-        const QJsonObject body = QJsonDocument::fromJson(m_stub.requests().first().body).object();
-        QCOMPARE(body.value("id").toString(), QStringLiteral("1234"));
-    }
-    void unreachableServer()
-    {
-        QSAPITellmark api;
-        api.setTimeout(2000);
-        api.setBaseUrl(QStringLiteral("http://127.0.0.1:%1/api").arg(HttpStub::closedPort()));
-        QCOMPARE(api.update(QStringLiteral("zrn"), QString(), false, false, 1), -1);
-        QVERIFY(api.getReplayData().isEmpty());
-    }
-    void badAddress_data()
-    {
-        QTest::addColumn<QString>("base");
-        QTest::newRow("no scheme") << "api.example.cz/zrn";
-        QTest::newRow("ftp") << "ftp://api.example.cz/zrn";
-        QTest::newRow("garbage") << "::::";
-    }
-    void badAddress()
-    {
         QFETCH(QString, base);
-        QSAPITellmark api;
-        api.setBaseUrl(base);
-        QCOMPARE(api.sendZRNHash(1), -5);
+        QFETCH(int, expected);
+        m_stub.on(call == QLatin1String("update") ? kLatest : QStringLiteral("/api/events/") + call, response);
+        auto api = client(300);
+        if (!base.isEmpty())
+            api->setBaseUrl(base);
+        QCOMPARE(run(*api, call), expected);
+        QVERIFY(!api->lastError().isEmpty());
     }
 };
-
 
 QTEST_GUILESS_MAIN(TestQSAPITellmark)
 #include "tst_qsapitellmark.moc"

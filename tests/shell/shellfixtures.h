@@ -1,7 +1,9 @@
 #pragma once
 
-// Users of the sign-in tests, stored as the user administration stores them.
+// Users of the sign-in tests, stored as the user administration stores them,
+// and a scripted login dialog.
 
+#include "app/login.h"
 #include "app/session.h"
 #include "db/bcrypt.h"
 #include "db/qssql.h"
@@ -11,21 +13,24 @@
 
 namespace ShellFixtures {
 
+// The rights columns of a user, in the order of the insert below.
+inline QVariantList rightsValues(const UserRights &r)
+{
+    return {r.login, r.vp, r.admin, r.minimal, r.acls, r.os, r.region, r.udalosti,
+            r.sestavy, r.fakturace, r.cp, r.stredisko_tech_cteni, r.pristupy};
+}
+
 // Inserts a user with the given rights (r.login is the login) and returns
 // its id, or 0 on failure.
 inline int addUser(const UserRights &r, const QString &password)
 {
-    const QByteArray hash = mcrypt_hashpw(password.toLatin1().constData(), mcrypt_gensalt(4).constData());
     QSSQL q;
     q.prepare(QStringLiteral(
-        "insert into www_users(login,password,vp,admin,minimal,acls,os,region,udalosti,sestavy,"
-        "fakturace,cp,stredisko_tech_cteni,pristupy,stat_zrn_cnt) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"));
-    for (const QVariant &v : {QVariant(r.login), QVariant(QString::fromLatin1(hash)), QVariant(r.vp),
-                              QVariant(r.admin), QVariant(r.minimal), QVariant(r.acls), QVariant(r.os),
-                              QVariant(r.region), QVariant(r.udalosti), QVariant(r.sestavy),
-                              QVariant(r.fakturace), QVariant(r.cp), QVariant(r.stredisko_tech_cteni),
-                              QVariant(r.pristupy)})
+        "insert into www_users(login,vp,admin,minimal,acls,os,region,udalosti,sestavy,"
+        "fakturace,cp,stredisko_tech_cteni,pristupy,password,stat_zrn_cnt) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"));
+    for (const QVariant &v : rightsValues(r))
         q.addBindValue(v);
+    q.addBindValue(QString::fromLatin1(mcrypt_hashpw(password.toLatin1().constData(), mcrypt_gensalt(4).constData())));
     if (!q.exec()) {
         qWarning() << "addUser:" << q.lastError().text();
         return 0;
@@ -33,19 +38,11 @@ inline int addUser(const UserRights &r, const QString &password)
     return q.lastInsertId().toInt();
 }
 
+// Every tab and right on: vp, admin, acls, minimal, os, region, udalosti,
+// sestavy, fakturace, cp, stredisko_tech_cteni, pristupy.
 inline UserRights fullRights(const QString &login)
 {
-    UserRights r;
-    r.login = login;
-    r.vp = 2;
-    r.admin = 1;
-    r.os = 2;
-    r.udalosti = 2;
-    r.sestavy = 1;
-    r.fakturace = 3;
-    r.cp = 1;
-    r.pristupy = 1;
-    return r;
+    return UserRights{0, login, 2, 1, 0, 0, 2, QString(), 2, 1, 3, 1, 0, 1};
 }
 
 inline int scalar(const QString &sql, const QVariant &bound = QVariant())
@@ -58,5 +55,28 @@ inline int scalar(const QString &sql, const QVariant &bound = QVariant())
         return -1;
     return q.value(0).toInt();
 }
+
+// A login dialog that records what it was shown and answers with the typed
+// login and password, or Cancel when nothing is typed.
+struct ScriptedDialog {
+    QStringList typed;
+    int shown = 0, denied = 0;
+    QString shownLogin, shownPassword;
+
+    Login::Callbacks callbacks()
+    {
+        return {[this](QString &login, QString &password) {
+                    ++shown;
+                    shownLogin = login;
+                    shownPassword = password;
+                    if (typed.isEmpty())
+                        return false;
+                    login = typed.value(0);
+                    password = typed.value(1);
+                    return true;
+                },
+                [this] { ++denied; }};
+    }
+};
 
 } // namespace ShellFixtures

@@ -1,10 +1,8 @@
 #include "httpstub.h"
 
 #include <QHostAddress>
-#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 
 HttpStub::HttpStub(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
 {
@@ -99,23 +97,7 @@ void HttpStub::onReadyRead(QTcpSocket *socket)
     m_buffers.remove(socket);
 
     m_requests.append(req);
-    emit requestReceived(req);
-
-    Response response;
-    if (m_responses.contains(req.path)) {
-        response = m_responses.value(req.path);
-    } else {
-        response = data("no such path", "text/plain", 404);
-    }
-    if (response.delayMs > 0) {
-        QPointer<QTcpSocket> guard(socket);
-        QTimer::singleShot(response.delayMs, this, [this, guard, response] {
-            if (guard)
-                respond(guard, response);
-        });
-    } else {
-        respond(socket, response);
-    }
+    respond(socket, m_responses.value(req.path, data("no such path", "text/plain", 404)));
 }
 
 void HttpStub::respond(QTcpSocket *socket, const Response &r)

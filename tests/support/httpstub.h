@@ -41,7 +41,6 @@ public:
         int status = 200;
         QList<QPair<QByteArray, QByteArray>> headers;  // Content-Length is added
         QByteArray body;
-        int delayMs = 0;       // wait this long before answering
         Mode mode = Normal;
         int partialBytes = 0;  // for Truncate and Stall
 
@@ -80,9 +79,6 @@ public:
     int requestCount() const { return m_requests.size(); }
     void clearRequests() { m_requests.clear(); }
 
-signals:
-    void requestReceived(const HttpStub::Request &request);
-
 private:
     void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
@@ -94,5 +90,4 @@ private:
     QList<Request> m_requests;
 };
 
-Q_DECLARE_METATYPE(HttpStub::Request)
 Q_DECLARE_METATYPE(HttpStub::Response)
