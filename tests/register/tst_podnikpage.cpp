@@ -5,56 +5,58 @@
 #include "support/testdb.h"
 #include "ui_podnikpage.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QMessageBox>
+#include <QGroupBox>
+#include <QRegularExpression>
 #include <QToolButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
-
-// Answers the next message box with OK and keeps what it said.
-struct MessageCatcher {
-    QString title;
-    QString text;
-    QTimer timer;
-    MessageCatcher()
-    {
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                title = box->windowTitle();
-                text = box->text();
-                box->accept();
-                timer.stop();
-            }
-        });
-        timer.start();
-    }
-};
 
 QVariant column(int id, const QString &name)
 {
     QSSQL q;
     q.prepare(QStringLiteral("select %1 from tellmark_podniky where id=?").arg(name));
     q.addBindValue(id);
-    if (!q.exec() || !q.next())
-        return QVariant(QStringLiteral("<no row>"));
-    return q.value(0);
+    const QVariant v = q.exec() && q.next() ? q.value(0) : QVariant(QStringLiteral("<no row>"));
+    return v.type() == QVariant::ByteArray ? QVariant(QString::fromUtf8(v.toByteArray())) : v;
 }
 
-QString columnText(int id, const QString &name)
+// The fields of the form are named after their columns (lower case); the
+// inner edits of the date and person fields are not fields.
+template<typename W>
+QList<W *> fields(const QWidget *form)
 {
-    const QVariant v = column(id, name);
-    if (v.type() == QVariant::ByteArray)
-        return QString::fromUtf8(v.toByteArray());
-    return v.toString();
+    QList<W *> list;
+    for (W *w : form->findChildren<W *>())
+        if (qobject_cast<QGroupBox *>(w->parentWidget()))
+            list << w;
+    return list;
 }
 
-QDate columnDate(int id, const QString &name)
+// The fields as "name=value" lines, as the page shows them or (with `row`)
+// as their columns hold them, NULL as "NULL". Numbers are compared as
+// numbers: the server gives "13.00" back for 13.
+QStringList fieldValues(const Ui::PodnikPage *ui, int row = 0)
 {
-    return QDate::fromString(column(id, name).toString().left(10), Qt::ISODate);
+    QStringList list;
+    auto add = [&](const QWidget *field, QString value) {
+        if (row) {
+            const QVariant v = column(row, field == ui->oodpovedna_osoba ? QStringLiteral("O_ODPOVEDNA_OSOBA") : field->objectName().toUpper());
+            value = v.isNull() ? QStringLiteral("NULL") : v.toString();
+        }
+        bool number = false;
+        const double d = value.toDouble(&number);
+        list << field->objectName() + QLatin1Char('=') + (number ? QString::number(d, 'g', 15) : value);
+    };
+    for (QLineEdit *edit : fields<QLineEdit>(ui->podnik_form))
+        add(edit, edit->text());
+    for (QFDateEdit *date : fields<QFDateEdit>(ui->podnik_form))
+        add(date, date->date().toString(Qt::ISODate));
+    for (QComboBox *box : fields<QComboBox>(ui->podnik_form))
+        add(box, box->currentText());
+    add(ui->oodpovedna_osoba, ui->oodpovedna_osoba->Id());
+    return list;
 }
 
 } // namespace
@@ -64,71 +66,36 @@ class TstPodnikPage : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { ZRN_OPEN_TEST_DB(); }
     void init();
     void cleanup();
 
-    void loadFillsEveryField();
-    void loadMatchesCodeListsIgnoringCase();
-    void editAndSaveRoundTrip();
-    void emptyFieldsStoreNull();
-    void unknownCodeListValueIsDropped();
-    void saveButtonFollowsEdits_data();
+    void roundTrip_data();
+    void roundTrip();
+    void storedCodeLists_data();
+    void storedCodeLists();
     void saveButtonFollowsEdits();
-    void failedSaveKeepsTheEdit();
-    void invoicingRights_data();
-    void invoicingRights();
-    void maintenanceRights_data();
-    void maintenanceRights();
+    void rights_data();
+    void rights();
     void clipboardOption();
     void documentFolder();
 
 private:
-    int insertEnterprise(const QString &name);
     Session m_session;
     PodnikPage *m_page = nullptr;
     Ui::PodnikPage *ui = nullptr;
     int m_id = 0;
 };
 
-void TstPodnikPage::initTestCase()
-{
-    ZRN_OPEN_TEST_DB();
-}
-
-int TstPodnikPage::insertEnterprise(const QString &name)
-{
-    QSSQL q;
-    q.prepare(QStringLiteral("insert into tellmark_podniky(podnik_nazev) values(?)"));
-    q.addBindValue(name);
-    if (!q.exec())
-        return 0;
-    return q.lastInsertId().toInt();
-}
-
 void TstPodnikPage::init()
 {
     QString error;
     QVERIFY2(TestDb::clear(&error), qPrintable(error));
     QVERIFY2(TestDb::exec(QStringLiteral("insert into tellmark_holding(id,nazev_holding) values(7,'Agro Holding')"), &error), qPrintable(error));
-    m_id = insertEnterprise(QStringLiteral("Agro Vysočina, a.s."));
-    QVERIFY(m_id > 0);
     QVERIFY2(TestDb::exec(QStringLiteral(
-        "update tellmark_podniky set id_holding=7, ICO='12345678', CH6='123456', ZEME='CZ', OKRES='Jihlava',"
-        " OBR='ST,TA', OBR_POZNAMKA='dva regiony', KONTAKT_JMENO='Jan Novák', KONTAKT_ADRESA='Lipová 1, Jihlava',"
-        " KONTAKT_TELEFON='777 111 222', KONTAKT_EMAIL='jan@agro.cz', GPS='49.4,15.6', SKOT_KS=1200, DOJNICE_KS=500,"
-        " DOJNICE_PLEMENO='H', MASNY_KS=40, MASNY_PLEMENO='Charolais', SW='Tellmark', SW_POZNAMKA='od 2010',"
-        " UE='Zootechnici', UE_POZNAMKA='ručně', UCTO='Winfas', UCTO_POZNAMKA='účetní', O_ODPOVEDNA_OSOBA='JN,PK',"
-        " O_VZTAH_SE_ZAKAZNIKEM=4, O_KONTAKTNI_OSOBA='Petr', O_PRIORITA=2, O_TELEFON='602', O_EMAIL='p@agro.cz',"
-        " O_POSLEDNI_KONTAKT='2024-03-01', O_POSLEDNI_KONTAKT_OSOBA='Eva', O_DALSI_KONTAKT='2024-06-30',"
-        " O_PREDVEDENI='2023-11-15', O_PREDVEDENI_OSOBA='Karel', O_NABIDKA_ODESLANA='2023-12-01', O_STAV='Poptávka',"
-        " O_POZNAMKA='sw pozn', O_NABIDKAT_ODESLANA='2024-01-10', O_STAVT='Podepsáno', O_POZNAMKAT='tech pozn',"
-        " SMLOUVA_ORGANIZACE='Agro a.s.', SMLOUVA_CISLO='S-15', SMLOUVA_PODEPSANO='2022-05-05',"
-        " SMLOUVA_FAKTURACE_OD='2022-06-01', SMLOUVA_FAKTURACE_CASTKA_ROK=1500, SMLOUVA_FAKTURACE_MENA='CZK',"
-        " SMLOUVA_FAKTURACE_SLEVA=10, SMLOUVA_FAKTURACE_SLEVA_OBDOBI=6, SMLOUVA_FAKTURACE_MESICE='1,7',"
-        " SMLOUVA_FAKTURACE_OBDOBI='pololetí', SMLOUVA_FAKTURACE_ZPETNE='ne', SMLOUVA_POZNAMKA='pozn. smlouvy',"
-        " SMLOUVA_POZNAMKY='<p>poznámky</p>' where id=%1").arg(m_id), &error), qPrintable(error));
-
+        "insert into tellmark_podniky(id,podnik_nazev,id_holding,ICO,GPS,KONTAKT_JMENO,UE,O_PRIORITA,SMLOUVA_CISLO,SMLOUVA_FAKTURACE_OD)"
+        " values(3,'Agro Vysočina, a.s.',7,'12345678','49.4,15.6','Jan Novák','Zootechnici',2,'S-15','2022-06-01')"), &error), qPrintable(error));
+    m_id = 3;
     m_session.user = UserRights();
     m_session.user.fakturace = 2;
     m_session.user.os = 2;
@@ -143,410 +110,168 @@ void TstPodnikPage::cleanup()
 {
     delete m_page;
     m_page = nullptr;
-    ui = nullptr;
 }
 
-void TstPodnikPage::loadFillsEveryField()
+void TstPodnikPage::roundTrip_data()
 {
-    m_page->setCodesToNames([](const QString &codes) { return codes == QLatin1String("JN,PK") ? QStringLiteral("Jan Novák,Petr Kos") : codes; });
-    m_page->load();
+    QTest::addColumn<bool>("filled");
+    QTest::newRow("every field filled") << true;
+    QTest::newRow("every field emptied") << false;
+}
 
-    QCOMPARE(ui->ppodnik->text(), QStringLiteral("Agro Vysočina, a.s."));
+void TstPodnikPage::roundTrip()
+{
+    QFETCH(bool, filled);
+    m_page->setCodesToNames([](const QString &codes) { return codes.isEmpty() ? codes : QStringLiteral("jména ") + codes; });
+    m_page->setPersonChooser([filled](QWidget *, QString *codes) { *codes = filled ? QStringLiteral("EV,JN") : QString(); return true; });
+    m_page->load();
     QCOMPARE(ui->pholding->text(), QStringLiteral("Agro Holding"));
-    QCOMPARE(ui->ico->text(), QStringLiteral("12345678"));
-    QCOMPARE(ui->ch6->text(), QStringLiteral("123456"));
-    QCOMPARE(ui->zeme->currentText(), QStringLiteral("CZ"));
-    QCOMPARE(ui->okres->text(), QStringLiteral("Jihlava"));
-    QCOMPARE(ui->obr->text(), QStringLiteral("ST,TA"));
-    QCOMPARE(ui->obr_poznamka->text(), QStringLiteral("dva regiony"));
-    QCOMPARE(ui->kontakt_jmeno->text(), QStringLiteral("Jan Novák"));
-    QCOMPARE(ui->kontakt_adresa->text(), QStringLiteral("Lipová 1, Jihlava"));
-    QCOMPARE(ui->kontakt_telefon->text(), QStringLiteral("777 111 222"));
-    QCOMPARE(ui->kontakt_email->text(), QStringLiteral("jan@agro.cz"));
-    QCOMPARE(ui->skot_ks->text(), QStringLiteral("1200"));
-    QCOMPARE(ui->dojnice_ks->text(), QStringLiteral("500"));
-    QCOMPARE(ui->dojnice_plemeno->text(), QStringLiteral("H"));
-    QCOMPARE(ui->masny_ks->text(), QStringLiteral("40"));
-    QCOMPARE(ui->masny_plemeno->text(), QStringLiteral("Charolais"));
-    QCOMPARE(ui->sw->currentText(), QStringLiteral("Tellmark"));
-    QCOMPARE(ui->sw_poznamka->text(), QStringLiteral("od 2010"));
-    QCOMPARE(ui->ue->currentText(), QStringLiteral("Zootechnici"));
-    QCOMPARE(ui->ue_poznamka->text(), QStringLiteral("ručně"));
-    QCOMPARE(ui->ucto->currentText(), QStringLiteral("Winfas"));
-    QCOMPARE(ui->ucto_poznamka->text(), QStringLiteral("účetní"));
-    // The person field keeps the codes and shows the names.
-    QCOMPARE(ui->oodpovedna_osoba->Id(), QStringLiteral("JN,PK"));
-    QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Jan Novák,Petr Kos"));
-    QCOMPARE(ui->o_vztah_se_zakaznikem->currentIndex(), 4);
-    QCOMPARE(ui->o_kontaktni_osoba->text(), QStringLiteral("Petr"));
-    QCOMPARE(ui->o_priorita->currentIndex(), 2);
-    QCOMPARE(ui->o_telefon->text(), QStringLiteral("602"));
-    QCOMPARE(ui->o_email->text(), QStringLiteral("p@agro.cz"));
-    QCOMPARE(ui->o_posledni_kontakt->date(), QDate(2024, 3, 1));
-    QCOMPARE(ui->o_posledni_kontakt_osoba->text(), QStringLiteral("Eva"));
-    QCOMPARE(ui->o_dalsi_kontakt->date(), QDate(2024, 6, 30));
-    QCOMPARE(ui->o_predvedeni->date(), QDate(2023, 11, 15));
-    QCOMPARE(ui->o_predvedeni_osoba->text(), QStringLiteral("Karel"));
-    QCOMPARE(ui->o_nabidka_odeslana->date(), QDate(2023, 12, 1));
-    QCOMPARE(ui->o_stav->currentText(), QStringLiteral("Poptávka"));
-    QCOMPARE(ui->o_poznamka->text(), QStringLiteral("sw pozn"));
-    QCOMPARE(ui->o_nabidkat_odeslana->date(), QDate(2024, 1, 10));
-    QCOMPARE(ui->o_stavt->currentText(), QStringLiteral("Podepsáno"));
-    QCOMPARE(ui->o_poznamkat->text(), QStringLiteral("tech pozn"));
-    QCOMPARE(ui->smlouva_organizace->text(), QStringLiteral("Agro a.s."));
-    QCOMPARE(ui->smlouva_cislo->text(), QStringLiteral("S-15"));
-    QCOMPARE(ui->smlouva_podepsano->date(), QDate(2022, 5, 5));
-    QCOMPARE(ui->smlouva_fakturace_od->date(), QDate(2022, 6, 1));
-    QCOMPARE(ui->smlouva_fakturace_castka_rok->text().toDouble(), 1500.0);
-    QCOMPARE(ui->smlouva_fakturace_mena->text(), QStringLiteral("CZK"));
-    QCOMPARE(ui->smlouva_fakturace_sleva->text().toDouble(), 10.0);
-    QCOMPARE(ui->smlouva_fakturace_sleva_obdobi->text().toDouble(), 6.0);
-    QCOMPARE(ui->smlouva_fakturace_mesice->text(), QStringLiteral("1,7"));
-    QCOMPARE(ui->smlouva_fakturace_obdobi->text(), QStringLiteral("pololetí"));
-    QCOMPARE(ui->smlouva_fakturace_zpetne->text(), QStringLiteral("ne"));
-    QCOMPARE(ui->smlouva_poznamka->text(), QStringLiteral("pozn. smlouvy"));
-    QCOMPARE(ui->smlouva_poznamky->toPlainText(), QStringLiteral("poznámky"));
-    QCOMPARE(m_page->loadedGps().toString(), QStringLiteral("49.4,15.6"));
-
-    // A freshly loaded page is clean.
     QVERIFY(!ui->podnik_uloz->isEnabled());
-    QVERIFY(!m_page->isDirty());
-}
 
-void TstPodnikPage::loadMatchesCodeListsIgnoringCase()
-{
-    QVERIFY(TestDb::exec(QStringLiteral("update tellmark_podniky set ZEME='cz', SW='KORBANIT skot', UE='portál FARMÁŘE',"
-                                        " UCTO='bílý motýl', O_STAV='vypovězeno', O_STAVT='zamítnuto' where id=%1").arg(m_id)));
-    m_page->load();
-    QCOMPARE(ui->zeme->currentText(), QStringLiteral("CZ"));
-    QCOMPARE(ui->sw->currentText(), QStringLiteral("Korbanit Skot"));
-    QCOMPARE(ui->ue->currentText(), QStringLiteral("Portál farmáře"));
-    QCOMPARE(ui->ucto->currentText(), QStringLiteral("Bílý motýl"));
-    QCOMPARE(ui->o_stav->currentText(), QStringLiteral("Vypovězeno"));
-    QCOMPARE(ui->o_stavt->currentText(), QStringLiteral("Zamítnuto"));
-
-    // Saved unchanged, the entries are stored in their own spelling.
-    QVERIFY(m_page->save());
-    QCOMPARE(columnText(m_id, QStringLiteral("ZEME")), QStringLiteral("CZ"));
-    QCOMPARE(columnText(m_id, QStringLiteral("UCTO")), QStringLiteral("Bílý motýl"));
-    QCOMPARE(columnText(m_id, QStringLiteral("O_STAV")), QStringLiteral("Vypovězeno"));
-}
-
-void TstPodnikPage::editAndSaveRoundTrip()
-{
-    m_page->load();
-    ui->ico->setText(QStringLiteral(" 876 54\n321 "));
-    ui->ch6->setText(QStringLiteral("654321"));
-    ui->zeme->setCurrentText(QStringLiteral("SK"));
-    ui->okres->setText(QStringLiteral("Třebíč"));
-    ui->obr->setText(QStringLiteral("UH"));
-    ui->obr_poznamka->setText(QStringLiteral("nový"));
-    ui->kontakt_jmeno->setText(QStringLiteral("Žofie Řeháková"));
-    ui->kontakt_adresa->setText(QStringLiteral("Hlavní 2"));
-    ui->kontakt_telefon->setText(QStringLiteral("603"));
-    ui->kontakt_email->setText(QStringLiteral("z@r.cz"));
-    ui->skot_ks->setText(QStringLiteral("1300"));
-    ui->dojnice_ks->setText(QStringLiteral("600"));
-    ui->dojnice_plemeno->setText(QStringLiteral("C"));
-    ui->masny_ks->setText(QStringLiteral("50"));
-    ui->masny_plemeno->setText(QStringLiteral("Angus"));
-    ui->sw->setCurrentText(QStringLiteral("Norvex"));
-    ui->sw_poznamka->setText(QStringLiteral("sw"));
-    ui->ue->setCurrentText(QStringLiteral("Bravel"));
-    ui->ue_poznamka->setText(QStringLiteral("ue"));
-    ui->ucto->setCurrentText(QStringLiteral("Ekosoft"));
-    ui->ucto_poznamka->setText(QStringLiteral("ucto"));
-    m_page->setPersonChooser([](QWidget *, QString *codes) { *codes = QStringLiteral("EV"); return true; });
+    // Distinct values, so that a field stored in another field's column shows.
+    int n = 10;
+    for (QLineEdit *edit : fields<QLineEdit>(ui->podnik_form))
+        edit->setText(filled ? QString::number(++n) : QString());
+    for (QFDateEdit *date : fields<QFDateEdit>(ui->podnik_form))
+        date->setDate(filled ? QDate(2025, 1, 1).addDays(++n) : QDate());
+    for (QComboBox *box : fields<QComboBox>(ui->podnik_form))
+        box->setCurrentIndex(filled ? 1 + ++n % (box->count() - 1) : 0);
+    if (filled) {
+        ui->ico->setText(QStringLiteral(" 876 54\n321 "));
+        ui->kontakt_jmeno->setText(QStringLiteral("Žofie Řeháková"));
+        ui->smlouva_poznamky->setHtml(QStringLiteral("<b>Důležité</b>"));
+    }
     m_page->onSelectOOO();
-    ui->o_vztah_se_zakaznikem->setCurrentIndex(0);
-    ui->o_kontaktni_osoba->setText(QStringLiteral("Olga"));
-    ui->o_priorita->setCurrentIndex(5);
-    ui->o_telefon->setText(QStringLiteral("604"));
-    ui->o_email->setText(QStringLiteral("o@r.cz"));
-    ui->o_posledni_kontakt->setDate(QDate(2025, 1, 2));
-    ui->o_posledni_kontakt_osoba->setText(QStringLiteral("Ivan"));
-    ui->o_dalsi_kontakt->setDate(QDate(2025, 2, 3));
-    ui->o_predvedeni->setDate(QDate(2025, 3, 4));
-    ui->o_predvedeni_osoba->setText(QStringLiteral("Jana"));
-    ui->o_nabidka_odeslana->setDate(QDate(2025, 4, 5));
-    ui->o_stav->setCurrentText(QStringLiteral("Zamítnuto"));
-    ui->o_poznamka->setText(QStringLiteral("op"));
-    ui->o_nabidkat_odeslana->setDate(QDate(2025, 5, 6));
-    ui->o_stavt->setCurrentText(QStringLiteral("Rozpracováno"));
-    ui->o_poznamkat->setText(QStringLiteral("opt"));
-    ui->smlouva_organizace->setText(QStringLiteral("Agro SK"));
-    ui->smlouva_cislo->setText(QStringLiteral("S-16"));
-    ui->smlouva_podepsano->setDate(QDate(2025, 6, 7));
-    ui->smlouva_fakturace_od->setDate(QDate(2025, 7, 1));
-    ui->smlouva_fakturace_castka_rok->setText(QStringLiteral("2500.5"));
-    ui->smlouva_fakturace_mena->setText(QStringLiteral("EUR"));
-    ui->smlouva_fakturace_sleva->setText(QStringLiteral("5"));
-    ui->smlouva_fakturace_sleva_obdobi->setText(QStringLiteral("3"));
-    ui->smlouva_fakturace_mesice->setText(QStringLiteral("1"));
-    ui->smlouva_fakturace_obdobi->setText(QStringLiteral("rok"));
-    ui->smlouva_fakturace_zpetne->setText(QStringLiteral("ano"));
-    ui->smlouva_poznamka->setText(QStringLiteral("sp"));
-    ui->smlouva_poznamky->setHtml(QStringLiteral("<b>Důležité</b>"));
-
-    QVERIFY(ui->podnik_uloz->isEnabled());
     QTest::mouseClick(ui->podnik_uloz, Qt::LeftButton);
     QVERIFY(!ui->podnik_uloz->isEnabled());
     QVERIFY(!m_page->isDirty());
 
-    const QList<QPair<const char *, QString>> expected = {
-        {"ICO", QStringLiteral("87654321")}, {"CH6", QStringLiteral("654321")}, {"ZEME", QStringLiteral("SK")},
-        {"OKRES", QStringLiteral("Třebíč")}, {"OBR", QStringLiteral("UH")}, {"OBR_POZNAMKA", QStringLiteral("nový")},
-        {"KONTAKT_JMENO", QStringLiteral("Žofie Řeháková")}, {"KONTAKT_ADRESA", QStringLiteral("Hlavní 2")},
-        {"KONTAKT_TELEFON", QStringLiteral("603")}, {"KONTAKT_EMAIL", QStringLiteral("z@r.cz")},
-        {"SKOT_KS", QStringLiteral("1300")}, {"DOJNICE_KS", QStringLiteral("600")}, {"DOJNICE_PLEMENO", QStringLiteral("C")},
-        {"MASNY_KS", QStringLiteral("50")}, {"MASNY_PLEMENO", QStringLiteral("Angus")}, {"SW", QStringLiteral("Norvex")},
-        {"SW_POZNAMKA", QStringLiteral("sw")}, {"UE", QStringLiteral("Bravel")}, {"UE_POZNAMKA", QStringLiteral("ue")},
-        {"UCTO", QStringLiteral("Ekosoft")}, {"UCTO_POZNAMKA", QStringLiteral("ucto")},
-        {"O_ODPOVEDNA_OSOBA", QStringLiteral("EV")}, {"O_VZTAH_SE_ZAKAZNIKEM", QStringLiteral("0")},
-        {"O_KONTAKTNI_OSOBA", QStringLiteral("Olga")}, {"O_PRIORITA", QStringLiteral("5")},
-        {"O_TELEFON", QStringLiteral("604")}, {"O_EMAIL", QStringLiteral("o@r.cz")},
-        {"O_POSLEDNI_KONTAKT_OSOBA", QStringLiteral("Ivan")}, {"O_PREDVEDENI_OSOBA", QStringLiteral("Jana")},
-        {"O_STAV", QStringLiteral("Zamítnuto")}, {"O_POZNAMKA", QStringLiteral("op")},
-        {"O_STAVT", QStringLiteral("Rozpracováno")}, {"O_POZNAMKAT", QStringLiteral("opt")},
-        {"SMLOUVA_ORGANIZACE", QStringLiteral("Agro SK")}, {"SMLOUVA_CISLO", QStringLiteral("S-16")},
-        {"SMLOUVA_FAKTURACE_MENA", QStringLiteral("EUR")}, {"SMLOUVA_FAKTURACE_MESICE", QStringLiteral("1")},
-        {"SMLOUVA_FAKTURACE_OBDOBI", QStringLiteral("rok")}, {"SMLOUVA_FAKTURACE_ZPETNE", QStringLiteral("ano")},
-        {"SMLOUVA_POZNAMKA", QStringLiteral("sp")}, {"podnik_nazev", QStringLiteral("Agro Vysočina, a.s.")},
-        {"GPS", QStringLiteral("49.4,15.6")},
-    };
-    for (const auto &e : expected)
-        QVERIFY2(columnText(m_id, QLatin1String(e.first)) == e.second,
-                 qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(e.first), columnText(m_id, QLatin1String(e.first)))));
-    QCOMPARE(column(m_id, QStringLiteral("SMLOUVA_FAKTURACE_CASTKA_ROK")).toDouble(), 2500.5);
-    QCOMPARE(column(m_id, QStringLiteral("SMLOUVA_FAKTURACE_SLEVA")).toDouble(), 5.0);
-    QCOMPARE(column(m_id, QStringLiteral("SMLOUVA_FAKTURACE_SLEVA_OBDOBI")).toDouble(), 3.0);
+    QStringList onScreen = fieldValues(ui);
+    onScreen.replaceInStrings(QRegularExpression(QStringLiteral("^ico=.*"), QRegularExpression::DotMatchesEverythingOption),
+                              filled ? QStringLiteral("ico=87654321") : QStringLiteral("ico="));  // without white space
+    // Empty fields and "Neurčeno" are stored as NULL; the index lists ("0" to
+    // "5") store their index and the enterprise's IČO an empty text, never NULL.
+    QStringList inColumns = onScreen;
+    inColumns.replaceInStrings(QRegularExpression(QStringLiteral("=(Neurčeno)?$")), QStringLiteral("=NULL"))
+        .replaceInStrings(QStringLiteral("ico=NULL"), QStringLiteral("ico="));
+    QCOMPARE(fieldValues(ui, m_id), inColumns);
+    // Columns the page does not edit are left alone.
+    QCOMPARE(column(m_id, QStringLiteral("podnik_nazev")).toString(), QStringLiteral("Agro Vysočina, a.s."));
+    QCOMPARE(column(m_id, QStringLiteral("GPS")).toString(), QStringLiteral("49.4,15.6"));
+    if (filled) {
+        // The notes are the editor's HTML with the charset tag, as UTF-8.
+        const QString notes = column(m_id, QStringLiteral("SMLOUVA_POZNAMKY")).toString();
+        QVERIFY(notes.contains(QStringLiteral("<meta name=\"qrichtext\" content=\"1\" /><meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />")));
+        QVERIFY(notes.contains(QStringLiteral("Důležité")));
+    }
 
-    const QList<QPair<const char *, QDate>> dates = {
-        {"O_POSLEDNI_KONTAKT", QDate(2025, 1, 2)}, {"O_DALSI_KONTAKT", QDate(2025, 2, 3)},
-        {"O_PREDVEDENI", QDate(2025, 3, 4)}, {"O_NABIDKA_ODESLANA", QDate(2025, 4, 5)},
-        {"O_NABIDKAT_ODESLANA", QDate(2025, 5, 6)}, {"SMLOUVA_PODEPSANO", QDate(2025, 6, 7)},
-        {"SMLOUVA_FAKTURACE_OD", QDate(2025, 7, 1)},
-    };
-    for (const auto &e : dates)
-        QVERIFY2(columnDate(m_id, QLatin1String(e.first)) == e.second, e.first);
-
-    // The notes are the editor's HTML with the charset tag, as UTF-8.
-    const QString notes = columnText(m_id, QStringLiteral("SMLOUVA_POZNAMKY"));
-    QVERIFY(notes.contains(QStringLiteral("<meta name=\"qrichtext\" content=\"1\" /><meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />")));
-    QVERIFY(notes.contains(QStringLiteral("Důležité")));
-
-    // Reloading shows what was saved, clean.
+    // Loaded again, the page shows what was saved, clean.
     m_page->clear();
     m_page->load();
-    QCOMPARE(ui->ico->text(), QStringLiteral("87654321"));
-    QCOMPARE(ui->zeme->currentText(), QStringLiteral("SK"));
-    QCOMPARE(ui->o_priorita->currentIndex(), 5);
-    QCOMPARE(ui->o_vztah_se_zakaznikem->currentIndex(), 0);
-    QCOMPARE(ui->smlouva_fakturace_od->date(), QDate(2025, 7, 1));
-    QCOMPARE(ui->smlouva_poznamky->toPlainText(), QStringLiteral("Důležité"));
-    QCOMPARE(ui->oodpovedna_osoba->Id(), QStringLiteral("EV"));
+    QCOMPARE(fieldValues(ui), onScreen);
+    QCOMPARE(ui->smlouva_poznamky->toPlainText(), filled ? QStringLiteral("Důležité") : QString());
+    QCOMPARE(ui->oodpovedna_osoba->text(), filled ? QStringLiteral("jména EV,JN") : QString());
+    QCOMPARE(m_page->loadedGps().toString(), QStringLiteral("49.4,15.6"));
     QVERIFY(!ui->podnik_uloz->isEnabled());
 }
 
-void TstPodnikPage::emptyFieldsStoreNull()
+void TstPodnikPage::storedCodeLists_data()
 {
-    m_page->load();
-    for (QLineEdit *edit : ui->podnik_form->findChildren<QLineEdit *>()) {
-        if (!edit->isReadOnly())
-            edit->clear();
-    }
-    for (QComboBox *box : ui->podnik_form->findChildren<QComboBox *>())
-        box->setCurrentIndex(0);
-    for (QFDateEdit *date : ui->podnik_form->findChildren<QFDateEdit *>())
-        date->setDate(QDate());
-    ui->oodpovedna_osoba->clear();
-    QVERIFY(m_page->save());
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("savedBack");  // null: NULL
 
-    const QStringList nullColumns = {
-        QStringLiteral("CH6"), QStringLiteral("ZEME"), QStringLiteral("OKRES"), QStringLiteral("OBR"),
-        QStringLiteral("OBR_POZNAMKA"), QStringLiteral("KONTAKT_JMENO"), QStringLiteral("KONTAKT_ADRESA"),
-        QStringLiteral("KONTAKT_TELEFON"), QStringLiteral("KONTAKT_EMAIL"), QStringLiteral("SKOT_KS"),
-        QStringLiteral("DOJNICE_KS"), QStringLiteral("DOJNICE_PLEMENO"), QStringLiteral("MASNY_KS"),
-        QStringLiteral("MASNY_PLEMENO"), QStringLiteral("SW"), QStringLiteral("SW_POZNAMKA"), QStringLiteral("UE"),
-        QStringLiteral("UE_POZNAMKA"), QStringLiteral("UCTO"), QStringLiteral("UCTO_POZNAMKA"),
-        QStringLiteral("O_ODPOVEDNA_OSOBA"), QStringLiteral("O_KONTAKTNI_OSOBA"), QStringLiteral("O_TELEFON"),
-        QStringLiteral("O_EMAIL"), QStringLiteral("O_POSLEDNI_KONTAKT"), QStringLiteral("O_POSLEDNI_KONTAKT_OSOBA"),
-        QStringLiteral("O_DALSI_KONTAKT"), QStringLiteral("O_PREDVEDENI"), QStringLiteral("O_PREDVEDENI_OSOBA"),
-        QStringLiteral("O_NABIDKA_ODESLANA"), QStringLiteral("O_STAV"), QStringLiteral("O_POZNAMKA"),
-        QStringLiteral("O_NABIDKAT_ODESLANA"), QStringLiteral("O_STAVT"), QStringLiteral("O_POZNAMKAT"),
-        QStringLiteral("SMLOUVA_ORGANIZACE"), QStringLiteral("SMLOUVA_CISLO"), QStringLiteral("SMLOUVA_PODEPSANO"),
-        QStringLiteral("SMLOUVA_FAKTURACE_OD"), QStringLiteral("SMLOUVA_FAKTURACE_CASTKA_ROK"),
-        QStringLiteral("SMLOUVA_FAKTURACE_MENA"), QStringLiteral("SMLOUVA_FAKTURACE_SLEVA"),
-        QStringLiteral("SMLOUVA_FAKTURACE_SLEVA_OBDOBI"), QStringLiteral("SMLOUVA_FAKTURACE_MESICE"),
-        QStringLiteral("SMLOUVA_FAKTURACE_OBDOBI"), QStringLiteral("SMLOUVA_FAKTURACE_ZPETNE"),
-        QStringLiteral("SMLOUVA_POZNAMKA"),
-    };
-    for (const QString &name : nullColumns)
-        QVERIFY2(column(m_id, name).isNull(), qPrintable(name + QStringLiteral(" is ") + columnText(m_id, name)));
-
-    // The enterprise's IČO is the one column that keeps an empty text, and
-    // the two index lists store index 0.
-    QVERIFY(!column(m_id, QStringLiteral("ICO")).isNull());
-    QCOMPARE(columnText(m_id, QStringLiteral("ICO")), QString());
-    QCOMPARE(column(m_id, QStringLiteral("O_VZTAH_SE_ZAKAZNIKEM")).toInt(), 0);
-    QVERIFY(!column(m_id, QStringLiteral("O_VZTAH_SE_ZAKAZNIKEM")).isNull());
-    QCOMPARE(column(m_id, QStringLiteral("O_PRIORITA")).toInt(), 0);
-    QVERIFY(!column(m_id, QStringLiteral("O_PRIORITA")).isNull());
-}
-
-void TstPodnikPage::unknownCodeListValueIsDropped()
-{
+    // Entries match ignoring case and are written back in their own spelling.
+    QTest::newRow("country, lower case") << "ZEME" << "cz" << "CZ" << "CZ";
+    QTest::newRow("accounting, upper case") << "UCTO" << "BÍLÝ MOTÝL" << "Bílý motýl" << "Bílý motýl";
     // A value another tool wrote, not among the entries, shows as "Neurčeno"
     // and is written back as NULL.
-    QVERIFY(TestDb::exec(QStringLiteral("update tellmark_podniky set SW='Excel', ZEME='Česko', O_STAVT='Vypovězeno',"
-                                        " O_PRIORITA=9 where id=%1").arg(m_id)));
-    m_page->load();
-    QCOMPARE(ui->sw->currentText(), QStringLiteral("Neurčeno"));
-    QCOMPARE(ui->zeme->currentText(), QStringLiteral("Neurčeno"));
-    QCOMPARE(ui->o_stavt->currentText(), QStringLiteral("Neurčeno"));  // only "Stav SW" has it
-    QCOMPARE(ui->o_priorita->currentIndex(), 0);
-    QVERIFY(m_page->save());
-    QVERIFY(column(m_id, QStringLiteral("SW")).isNull());
-    QVERIFY(column(m_id, QStringLiteral("ZEME")).isNull());
-    QVERIFY(column(m_id, QStringLiteral("O_STAVT")).isNull());
-    QCOMPARE(column(m_id, QStringLiteral("O_PRIORITA")).toInt(), 0);
-    QCOMPARE(columnText(m_id, QStringLiteral("UE")), QStringLiteral("Zootechnici"));
+    QTest::newRow("unknown software") << "SW" << "Excel" << "Neurčeno" << QString();
+    QTest::newRow("entry of another list") << "O_STAVT" << "Vypovězeno" << "Neurčeno" << QString();
+    QTest::newRow("index list out of range") << "O_PRIORITA" << "9" << "0" << "0";
 }
 
-void TstPodnikPage::saveButtonFollowsEdits_data()
+void TstPodnikPage::storedCodeLists()
 {
-    QTest::addColumn<QString>("field");
-    QTest::newRow("line edit") << QStringLiteral("kontakt_telefon");
-    QTest::newRow("invoicing line edit") << QStringLiteral("smlouva_fakturace_mena");
-    QTest::newRow("code list") << QStringLiteral("ue");
-    QTest::newRow("index list") << QStringLiteral("o_priorita");
-    QTest::newRow("date") << QStringLiteral("o_dalsi_kontakt");
-    QTest::newRow("notes") << QStringLiteral("smlouva_poznamky");
-    QTest::newRow("responsible person") << QStringLiteral("oodpovedna_osoba");
+    QFETCH(QString, name);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, savedBack);
+    QSSQL q;
+    q.prepare(QStringLiteral("update tellmark_podniky set %1=? where id=?").arg(name));
+    q.addBindValue(stored);
+    q.addBindValue(m_id);
+    QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+    m_page->load();
+    QCOMPARE(m_page->findChild<QComboBox *>(name.toLower())->currentText(), shown);
+
+    QVERIFY(m_page->save());
+    QCOMPARE(column(m_id, name).isNull(), savedBack.isNull());
+    QCOMPARE(column(m_id, name).toString(), savedBack);
+    QCOMPARE(column(m_id, QStringLiteral("UE")).toString(), QStringLiteral("Zootechnici"));
 }
 
 void TstPodnikPage::saveButtonFollowsEdits()
 {
-    QFETCH(QString, field);
-    m_page->load();
-    QVERIFY(!ui->podnik_uloz->isEnabled());
-    QSignalSpy dirty(m_page, &ZrnPage::dirtyChanged);
-
-    QWidget *w = m_page->findChild<QWidget *>(field);
-    QVERIFY(w);
-    if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-        edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("9"));
-    } else if (auto *box = qobject_cast<QComboBox *>(w)) {
-        box->setCurrentIndex(box->currentIndex() == 1 ? 2 : 1);
-    } else if (auto *date = qobject_cast<QFDateEdit *>(w)) {
-        date->setDate(QDate(2030, 1, 1));
-    } else if (auto *notes = qobject_cast<QTextEdit *>(w)) {
-        QTest::keyClicks(notes, QStringLiteral("x"));
-    } else if (qobject_cast<QFEditWithButton *>(w)) {
-        m_page->setPersonChooser([](QWidget *, QString *codes) { *codes = QStringLiteral("XY"); return true; });
-        QTest::mouseClick(ui->oodpovedna_osoba->button(), Qt::LeftButton);
+    m_page->setPersonChooser([](QWidget *, QString *codes) { *codes = QStringLiteral("XY"); return true; });
+    const QList<QPair<const char *, std::function<void()>>> edits = {
+        {"line edit", [this] { QTest::keyClicks(ui->kontakt_telefon, QStringLiteral("9")); }},
+        {"code list", [this] { ui->ue->setCurrentIndex(1); }},
+        {"date", [this] { ui->o_dalsi_kontakt->setDate(QDate(2030, 1, 1)); }},
+        {"notes", [this] { QTest::keyClicks(ui->smlouva_poznamky, QStringLiteral("x")); }},
+        {"person", [this] { QTest::mouseClick(ui->oodpovedna_osoba->button(), Qt::LeftButton); }},
+    };
+    for (const auto &edit : edits) {
+        m_page->load();
+        QSignalSpy dirty(m_page, &ZrnPage::dirtyChanged);
+        edit.second();
+        QVERIFY2(ui->podnik_uloz->isEnabled(), edit.first);
+        QVERIFY2(m_page->isDirty() && dirty.count() == 1, edit.first);
+        QTest::mouseClick(ui->podnik_uloz, Qt::LeftButton);
+        QVERIFY2(!ui->podnik_uloz->isEnabled() && !m_page->isDirty(), edit.first);
     }
-    QVERIFY(ui->podnik_uloz->isEnabled());
-    QVERIFY(m_page->isDirty());
-    QCOMPARE(dirty.count(), 1);
-
-    QTest::mouseClick(ui->podnik_uloz, Qt::LeftButton);
-    QVERIFY(!ui->podnik_uloz->isEnabled());
-    QVERIFY(!m_page->isDirty());
-
-    // Loading another enterprise leaves the page clean as well.
-    const int other = insertEnterprise(QStringLiteral("Druhý podnik"));
-    QTest::keyClicks(ui->kontakt_jmeno, QStringLiteral("a"));
-    QVERIFY(ui->podnik_uloz->isEnabled());
-    m_session.setSelection(other, QVariant());
-    m_page->load();
-    QCOMPARE(ui->ppodnik->text(), QStringLiteral("Druhý podnik"));
-    QVERIFY(ui->kontakt_jmeno->text().isEmpty());
-    QVERIFY(!ui->podnik_uloz->isEnabled());
-    QVERIFY(!m_page->isDirty());
 }
 
-void TstPodnikPage::failedSaveKeepsTheEdit()
+void TstPodnikPage::rights_data()
 {
-    m_page->load();
-    QTest::keyClicks(ui->kontakt_jmeno, QStringLiteral(" ml."));
-    QString error;
-    QVERIFY2(TestDb::exec(QStringLiteral("drop table tellmark_podniky"), &error), qPrintable(error));
-
-    MessageCatcher message;
-    QTest::mouseClick(ui->podnik_uloz, Qt::LeftButton);
-    QCOMPARE(message.title, QStringLiteral("ZRN"));
-    QVERIFY2(message.text.startsWith(QStringLiteral("Chyba:")), qPrintable(message.text));
-    QVERIFY2(message.text.contains(QStringLiteral("tellmark_podniky"), Qt::CaseInsensitive), qPrintable(message.text));
-    QVERIFY(ui->podnik_uloz->isEnabled());
-    QVERIFY(m_page->isDirty());
-    QCOMPARE(ui->kontakt_jmeno->text(), QStringLiteral("Jan Novák ml."));
-
-    // A fresh schema for the tests that follow.
-    QVERIFY2(TestDb::open(&error), qPrintable(error));
+    // One level for both `fakturace` (invoicing block) and `os` (maintenance buttons).
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("invoicing");
+    QTest::addColumn<QString>("maintenance");
+    QTest::newRow("0") << 0 << "hidden" << "";
+    QTest::newRow("1") << 1 << "read-only" << "stredisko_add";
+    QTest::newRow("2") << 2 << "editable" << "podnik_edit podnik_del stredisko_add";
+    QTest::newRow("3") << 3 << "editable" << "podnik_edit podnik_del stredisko_add";
 }
 
-void TstPodnikPage::invoicingRights_data()
+void TstPodnikPage::rights()
 {
-    QTest::addColumn<int>("fakturace");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<bool>("editable");
-    QTest::newRow("0: hidden") << 0 << false << false;
-    QTest::newRow("1: read-only") << 1 << true << false;
-    QTest::newRow("2: editable") << 2 << true << true;
-    QTest::newRow("3: editable") << 3 << true << true;
-}
-
-void TstPodnikPage::invoicingRights()
-{
-    QFETCH(int, fakturace);
-    QFETCH(bool, shown);
-    QFETCH(bool, editable);
-    m_session.user.fakturace = fakturace;
+    QFETCH(int, level);
+    QFETCH(QString, invoicing);
+    QFETCH(QString, maintenance);
+    m_session.user.fakturace = level;
+    m_session.user.os = level;
     m_page->applyRights();
     m_page->load();
 
-    QCOMPARE(!ui->fakturace_box->isHidden(), shown);
-    if (!shown)
+    QStringList shownButtons;
+    for (QWidget *button : {ui->podnik_edit, ui->podnik_del, ui->stredisko_add})
+        if (!button->isHidden())
+            shownButtons << button->objectName();
+    QCOMPARE(shownButtons.join(QLatin1Char(' ')), maintenance);
+    QCOMPARE(ui->fakturace_box->isHidden(), invoicing == QLatin1String("hidden"));
+    if (ui->fakturace_box->isHidden())
         return;
-    // Read-only still shows the values.
+    // Read-only still shows the values; the other blocks are never locked.
     QCOMPARE(ui->smlouva_cislo->text(), QStringLiteral("S-15"));
     QCOMPARE(ui->smlouva_fakturace_od->date(), QDate(2022, 6, 1));
-    for (auto *edit : {ui->smlouva_organizace, ui->smlouva_cislo, ui->smlouva_fakturace_castka_rok,
-                       ui->smlouva_fakturace_mena, ui->smlouva_fakturace_sleva, ui->smlouva_fakturace_sleva_obdobi,
-                       ui->smlouva_fakturace_mesice, ui->smlouva_fakturace_obdobi, ui->smlouva_fakturace_zpetne,
-                       ui->smlouva_poznamka})
-        QVERIFY2(edit->isReadOnly() == !editable, qPrintable(edit->objectName()));
-    QCOMPARE(ui->smlouva_fakturace_od->isReadOnly(), !editable);
-    QCOMPARE(ui->smlouva_podepsano->isReadOnly(), !editable);
-    // The other blocks are never locked by this right.
-    QVERIFY(!ui->kontakt_jmeno->isReadOnly());
-    QVERIFY(!ui->o_dalsi_kontakt->isReadOnly());
-}
-
-void TstPodnikPage::maintenanceRights_data()
-{
-    QTest::addColumn<int>("os");
-    QTest::addColumn<bool>("enterprise");
-    QTest::addColumn<bool>("addCentre");
-    QTest::newRow("0: nothing") << 0 << false << false;
-    QTest::newRow("1: centres only") << 1 << false << true;
-    QTest::newRow("2: everything") << 2 << true << true;
-}
-
-void TstPodnikPage::maintenanceRights()
-{
-    QFETCH(int, os);
-    QFETCH(bool, enterprise);
-    QFETCH(bool, addCentre);
-    m_session.user.os = os;
-    m_page->applyRights();
-    QCOMPARE(!ui->podnik_edit->isHidden(), enterprise);
-    QCOMPARE(!ui->podnik_del->isHidden(), enterprise);
-    QCOMPARE(!ui->stredisko_add->isHidden(), addCentre);
-    QCOMPARE(ui->podnik_edit->text(), QStringLiteral("Upravit"));
-    QCOMPARE(ui->podnik_del->text(), QStringLiteral("Smazat"));
+    const bool locked = invoicing == QLatin1String("read-only");
+    for (QLineEdit *edit : fields<QLineEdit>(ui->fakturace_box))
+        QVERIFY2(edit->isReadOnly() == locked, qPrintable(edit->objectName()));
+    for (QFDateEdit *date : fields<QFDateEdit>(ui->fakturace_box))
+        QVERIFY2(date->isReadOnly() == locked, qPrintable(date->objectName()));
+    QVERIFY(!ui->kontakt_jmeno->isReadOnly() && !ui->o_dalsi_kontakt->isReadOnly());
 }
 
 void TstPodnikPage::clipboardOption()
@@ -567,15 +292,11 @@ void TstPodnikPage::documentFolder()
     setFolderOpener([&opened](const QString &path) { opened << path; });
     m_session.documentRoot = QStringLiteral("/data/Nextcloud");
     m_page->load();
-    QTest::mouseClick(ui->pdir, Qt::LeftButton);
     QCOMPARE(ui->pdir->text(), QStringLiteral("Soubory"));
-
-    // A centre of the enterprise opens the same folder.
-    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id_podnik,akce_nazev) values(%1,'Farma')").arg(m_id)));
-    QSSQL q;
-    QVERIFY(q.exec(QStringLiteral("select max(id) from tellmark_strediska")) && q.next());
-    QVERIFY(openCentreFolder(q.value(0), m_session.documentRoot));
-    // A deleted enterprise opens nothing.
+    QTest::mouseClick(ui->pdir, Qt::LeftButton);
+    // A centre of the enterprise opens the same folder; a deleted enterprise nothing.
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) values(20,%1,'Farma')").arg(m_id)));
+    QVERIFY(openCentreFolder(20, m_session.documentRoot));
     QVERIFY(!openEnterpriseFolder(m_id + 1000, m_session.documentRoot));
     setFolderOpener(FolderOpener());
 
