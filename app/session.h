@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class QSAPITellmark;
@@ -42,6 +43,7 @@ public:
     // User options of the user page that other pages consult.
     QString documentRoot;            // "user/nextcloud": root of the document folders
     bool copyNameToClipboard = false; // "user/schranka"
+    QStringList addressees;          // "user/z1".."user/z6": kept for the person chooser
 
     // Filters of the event lists, loaded from the settings at start and
     // saved at exit ("misc/filtr_*"): category codes joined by ",", the

@@ -21,7 +21,9 @@ UserTab::UserTab(Session *session, QWidget *parent)
     connect(ui->skategorie_obchod, &QCheckBox::toggled, this, &UserTab::setKategorieObchod);
     connect(ui->odhlasit, &QPushButton::clicked, this, &UserTab::logoutRequested);
 
-    // Other pages read these two options from the session.
+    // Other pages read these options from the session.
+    for (QLineEdit *z : {ui->uz1, ui->uz2, ui->uz3, ui->uz4, ui->uz5, ui->uz6})
+        connect(z, &QLineEdit::textChanged, this, [this] { m_session->addressees = addressees(); });
     connect(ui->nextcloud, &QFEditWithButton::textChanged, this,
             [this](const QString &text) { m_session->documentRoot = text; });
     connect(ui->uschranka, &QCheckBox::toggled, this,
@@ -68,6 +70,7 @@ void UserTab::setOptions(const UserOptions &o)
     QLineEdit *const z[] = {ui->uz1, ui->uz2, ui->uz3, ui->uz4, ui->uz5, ui->uz6};
     for (int i = 0; i < 6; ++i)
         z[i]->setText(o.z.value(i));
+    m_session->addressees = addressees();
 }
 
 QStringList UserTab::addressees() const

@@ -211,8 +211,8 @@ QString Seeder::staffCodes(Rng &rng, bool sales, int most)
     QStringList codes;
     const int wanted = rng.range(1, most);
     for (int tries = 0; codes.size() < wanted && tries < 20; ++tries) {
-        const DemoLists::Staff &s = rng.pick(DemoLists::staff);
-        if (s.sales != sales && tries < 15)
+        const StaffTable::Member &s = rng.pick(DemoLists::staff);
+        if (DemoLists::isSales(s) != sales && tries < 15)
             continue;
         const QString code = QString::fromUtf8(s.code);
         if (!codes.contains(code))

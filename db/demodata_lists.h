@@ -5,6 +5,10 @@
 // technology sheet takes its entries from register/specifikace.h). Included
 // only by the demo data sources.
 
+#include "events/staff.h"
+
+#include <QByteArray>
+
 namespace DemoLists {
 
 struct District {
@@ -220,30 +224,19 @@ inline const char *const stavSw[] = {"Rozpracováno", "Poptávka", "Odeslaná na
 inline const char *const stavTech[] = {"Rozpracováno", "Poptávka", "Odeslaná nabídka", "Zamítnuto", "Podepsáno"};
 
 
-// Staff of the company as the events know them: login fragment,
-// responsible-person code, display name. Must match the staff table of the
-// event code lists.
-struct Staff {
-    const char *login;
-    const char *code;
-    const char *name;
-    bool sales;            // looks after customers (enterprise page "Odpovědná osoba")
-};
-inline const Staff staff[] = {
-    {"novotny", "JN", "Jan Novotný", true},
-    {"kral", "PK", "Petr Král", true},
-    {"dvorak", "MD", "Martin Dvořák", true},
-    {"havel", "LH", "Lukáš Havel", false},
-    {"sediva", "ES", "Eva Šedivá", true},
-    {"brabec", "TB", "Tomáš Brabec", false},
-    {"mares", "JM", "Jiří Mareš", false},
-    {"kopal", "VK", "Václav Kopal", false},
-    {"ruzicka", "R", "Radek Růžička", false},
-};
-inline const char *const mailboxes[] = {
-    "podpora@tellmark.cz", "podpora.ru@tellmark.cz", "podpora.pl@tellmark.cz",
-    "technologie@tellmark.cz", "technologie.ru@tellmark.cz", "technologie.pl@tellmark.cz",
-};
+// Staff and shared mailboxes: the events' own staff table, so that the demo
+// rows name the persons the program knows.
+inline constexpr const auto &staff = StaffTable::members;
+inline constexpr const auto &mailboxes = StaffTable::mailboxes;
+// Salesmen look after customers (enterprise page "Odpovědná osoba"); the
+// others are technicians.
+inline bool isSales(const StaffTable::Member &m)
+{
+    for (const char *code : {"JN", "PK", "MD", "ES"})
+        if (qstrcmp(m.code, code) == 0)
+            return true;
+    return false;
+}
 
 // Event categories (single bits) with how often they occur, what their
 // subjects look like and sentences for their descriptions (%1 = a number).

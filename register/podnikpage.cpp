@@ -3,6 +3,8 @@
 
 #include "app/session.h"
 #include "db/qssql.h"
+#include "events/dialogauoouzivatel.h"
+#include "events/eciselniky.h"
 #include "register/columnvalues.h"
 #include "register/documentfolders.h"
 #include "register/richtext.h"
@@ -12,7 +14,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -108,8 +109,12 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     m_notesBar->createTB(ui->podnik_poznamky_box, ui->smlouva_poznamky, font(), false);
     // The names shown must match the codes kept: only the picker sets them.
     ui->oodpovedna_osoba->setTextEditable(false);
-    ui->podnik_splitter->setStretchFactor(0, 3);
-    ui->podnik_splitter->setStretchFactor(1, 2);
+    m_codesToNames = [](const QString &codes) { return ECiselniky().codesToNames(codes); };
+    m_personChooser = [this](QWidget *parent, QString *codes) {
+        return DialogAUOOUzivatel::choose(parent, tr("Výběr odpovedené osoby"), this->session()->addressees, codes);
+    };
+    ui->splitter_3->setStretchFactor(0, 3);
+    ui->splitter_3->setStretchFactor(1, 2);
 
     connectChanges();
     connect(ui->podnik_uloz, &QPushButton::clicked, this, &PodnikPage::onPodnikSave);
@@ -366,15 +371,7 @@ void PodnikPage::onPodnikSave()
 void PodnikPage::onSelectOOO()
 {
     QString codes = ui->oodpovedna_osoba->Id();
-    bool accepted = false;
-    if (m_personChooser) {
-        accepted = m_personChooser(this, &codes);
-    } else {
-        codes = QInputDialog::getText(this, tr("Výběr odpovedené osoby"), tr("Odpovědná osoba"),
-                                      QLineEdit::Normal, codes, &accepted);
-        codes.remove(QLatin1Char(' '));
-    }
-    if (!accepted)
+    if (!m_personChooser || !m_personChooser(this, &codes))
         return;
     ui->oodpovedna_osoba->setId(codes);
     // Setting the shown text enables "Uložit" through the change slot.

@@ -35,11 +35,13 @@ public:
     QVariant loadedGps() const { return m_gps; }
 
     // Turns stored responsible-person codes into the names shown in the
-    // field; the events code lists plug in here. Default: shows the codes.
+    // field. Default: the names of the events code lists.
     using CodesToNames = std::function<QString(const QString &codes)>;
     void setCodesToNames(CodesToNames convert);
     // Picks responsible persons starting from the given codes; returns false
-    // when the user cancels. Default: a plain input of comma-separated codes.
+    // when the user cancels. Default: the person chooser of the events with
+    // the addresses the user keeps at hand. Replaceable so that tests need
+    // no modal dialog.
     using PersonChooser = std::function<bool(QWidget *parent, QString *codes)>;
     void setPersonChooser(PersonChooser choose);
 

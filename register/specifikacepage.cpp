@@ -24,6 +24,8 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
     : ZrnPage(session, parent), ui(new Ui::SpecifikacePage), f(new Fields)
 {
     ui->setupUi(this);
+    ui->splitter_6->setStretchFactor(0, 3);
+    ui->splitter_6->setStretchFactor(1, 2);
     setObjectName(QStringLiteral("tab_specifikace"));
     setWindowTitle(tr("Specifikace"));
 

@@ -32,6 +32,9 @@ StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
     : ZrnPage(session, parent), ui(new Ui::StrediskoPage)
 {
     ui->setupUi(this);
+    // Without a saved layout the form gets most of the width, the notepad the rest.
+    ui->splitter_5->setStretchFactor(0, 3);
+    ui->splitter_5->setStretchFactor(1, 2);
     setObjectName(QStringLiteral("tab_stredisko"));
     setWindowTitle(tr("O středisku"));
 

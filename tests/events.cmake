@@ -1,0 +1,3 @@
+# Events: responsible persons - the code lists, the person chooser and the
+# enterprise page's person field against the database.
+zrn_add_test(tst_persons DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/events/tst_persons.cpp)
