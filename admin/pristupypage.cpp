@@ -7,7 +7,6 @@
 #include "register/centrerecord.h"
 #include "register/columnvalues.h"
 
-#include <QMessageBox>
 
 namespace {
 const QString kUpdatePristupy = QStringLiteral(
@@ -16,7 +15,7 @@ const QString kUpdatePristupy = QStringLiteral(
 }
 
 PristupyPage::PristupyPage(Session *session, QWidget *parent)
-    : ZrnPage(session, parent), ui(new Ui::PristupyPage)
+    : CentrePage(session, parent), ui(new Ui::PristupyPage)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("tab_pristupy"));
@@ -37,26 +36,6 @@ QLineEdit *PristupyPage::eagriHeslo() const { return ui->aeagri_heslo; }
 QLineEdit *PristupyPage::eskotJmeno() const { return ui->aeskot_jmeno; }
 QLineEdit *PristupyPage::eskotHeslo() const { return ui->aeskot_heslo; }
 QAbstractButton *PristupyPage::saveButton() const { return ui->pristupy_uloz; }
-
-void PristupyPage::load()
-{
-    const QVariant id = session()->s_id_stredisko;
-    if (!id.isValid() || id.toString().isEmpty()) {
-        clear();
-        return;
-    }
-    CentreRecord record;
-    QString error;
-    if (!CentreRecord::read(id, &record, &error)) {
-        qWarning("PristupyPage: %s", qPrintable(error));
-        return;
-    }
-    if (!record.found) {
-        clear();
-        return;
-    }
-    loadFrom(record);
-}
 
 void PristupyPage::loadFrom(const CentreRecord &r)
 {
@@ -102,7 +81,7 @@ bool PristupyPage::save()
     q.bindValue(QStringLiteral(":ku_cmsch_heslo"), ColumnValues::text(ui->aeskot_heslo->text()));
     q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
     if (!q.exec()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        reportSaveFailure(q.lastError().text());
         return false;
     }
     ui->pristupy_uloz->setEnabled(false);

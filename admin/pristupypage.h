@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page.h"
+#include "register/centrepage.h"
 
 #include <QVariant>
 
@@ -14,15 +14,14 @@ class PristupyPage;
 
 // "Přístupy" (tab_pristupy): login names and passwords of the current centre
 // for the two public portals ("EAgri", "ESkot").
-class PristupyPage : public ZrnPage
+class PristupyPage : public CentrePage
 {
     Q_OBJECT
 public:
     explicit PristupyPage(Session *session, QWidget *parent = nullptr);
     ~PristupyPage() override;
 
-    void load() override;
-    void loadFrom(const CentreRecord &record);
+    void loadFrom(const CentreRecord &record) override;
     void clear() override;
     bool save() override;
 

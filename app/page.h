@@ -38,6 +38,10 @@ protected:
 
     Session *session() const { return m_session; }
 
+    // Tells the user that saving failed, with the database's reason; the
+    // caller leaves the edits and the save button as they are.
+    void reportSaveFailure(const QString &databaseError);
+
 private:
     Session *m_session;
     bool m_dirty = false;

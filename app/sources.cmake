@@ -9,6 +9,7 @@ list(APPEND ZRN_CORE_SOURCES
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/page.h
+  ${CMAKE_CURRENT_LIST_DIR}/page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewstate.h
   ${CMAKE_CURRENT_LIST_DIR}/viewstate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windowlayout.h

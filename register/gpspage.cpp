@@ -8,7 +8,6 @@
 #include "register/columnvalues.h"
 #include "register/webmap.h"
 
-#include <QMessageBox>
 #include <QWebEngineView>
 
 namespace {
@@ -135,7 +134,7 @@ bool GpsPage::save()
     q.bindValue(QStringLiteral(":GPS"), ColumnValues::text(ui->gps_souradnice->text()));
     q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_id));
     if (!q.exec()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        reportSaveFailure(q.lastError().text());
         return false;
     }
     ui->gps_save->setEnabled(false);

@@ -15,7 +15,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 
 namespace {
 
@@ -356,7 +355,7 @@ bool PodnikPage::save()
 
     if (!q.exec()) {
         // The edits stay on screen and "Uložit" stays enabled.
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char('\n') + q.lastError().text());
+        reportSaveFailure(q.lastError().text());
         return false;
     }
     setClean();

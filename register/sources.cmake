@@ -32,6 +32,8 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/evidencetab.h
   ${CMAKE_CURRENT_LIST_DIR}/evidencetab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strediskopage.h
+  ${CMAKE_CURRENT_LIST_DIR}/centrepage.h
+  ${CMAKE_CURRENT_LIST_DIR}/centrepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strediskopage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/specifikacepage.h
   ${CMAKE_CURRENT_LIST_DIR}/specifikacepage.cpp

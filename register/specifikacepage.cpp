@@ -12,7 +12,6 @@
 #include "widgets/qstbtextedit.h"
 
 #include <QHash>
-#include <QMessageBox>
 
 struct SpecifikacePage::Fields {
     QHash<QString, QComboBox *> combos;
@@ -21,7 +20,7 @@ struct SpecifikacePage::Fields {
 };
 
 SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
-    : ZrnPage(session, parent), ui(new Ui::SpecifikacePage), f(new Fields)
+    : CentrePage(session, parent), ui(new Ui::SpecifikacePage), f(new Fields)
 {
     ui->setupUi(this);
     ui->splitter_6->setStretchFactor(0, 3);
@@ -73,26 +72,6 @@ QLineEdit *SpecifikacePage::noteFor(const QString &column) const { return f->not
 QFDateEdit *SpecifikacePage::dateFor(const QString &column) const { return f->dates.value(column.toUpper()); }
 QAbstractButton *SpecifikacePage::saveButton() const { return ui->specifikace_uloz; }
 QTextEdit *SpecifikacePage::notesEditor() const { return ui->spoznamka; }
-
-void SpecifikacePage::load()
-{
-    const QVariant id = session()->s_id_stredisko;
-    if (!id.isValid() || id.toString().isEmpty()) {
-        clear();
-        return;
-    }
-    CentreRecord record;
-    QString error;
-    if (!CentreRecord::read(id, &record, &error)) {
-        qWarning("SpecifikacePage: %s", qPrintable(error));
-        return;
-    }
-    if (!record.found) {
-        clear();
-        return;
-    }
-    loadFrom(record);
-}
 
 void SpecifikacePage::loadFrom(const CentreRecord &record)
 {
@@ -157,7 +136,7 @@ bool SpecifikacePage::save()
     }
     q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
     if (!q.exec()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        reportSaveFailure(q.lastError().text());
         return false;
     }
     ui->specifikace_uloz->setEnabled(false);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page.h"
+#include "register/centrepage.h"
 
 #include <QVariant>
 
@@ -18,15 +18,14 @@ class SpecifikacePage;
 // "Specifikace" (tab_specifikace): the technology of the current centre, one
 // code list (or date) and one note per area, and the notes editor. Saved whole
 // by its own "Uložit" (specifikace_uloz).
-class SpecifikacePage : public ZrnPage
+class SpecifikacePage : public CentrePage
 {
     Q_OBJECT
 public:
     explicit SpecifikacePage(Session *session, QWidget *parent = nullptr);
     ~SpecifikacePage() override;
 
-    void load() override;
-    void loadFrom(const CentreRecord &record);
+    void loadFrom(const CentreRecord &record) override;
     void clear() override;
     bool save() override;
 

@@ -11,7 +11,6 @@
 #include "widgets/qf.h"
 #include "widgets/qstbtextedit.h"
 
-#include <QMessageBox>
 
 namespace {
 
@@ -29,7 +28,7 @@ QString joinSlash(const QStringList &parts)
 } // namespace
 
 StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
-    : ZrnPage(session, parent), ui(new Ui::StrediskoPage)
+    : CentrePage(session, parent), ui(new Ui::StrediskoPage)
 {
     ui->setupUi(this);
     // Without a saved layout the form gets most of the width, the notepad the rest.
@@ -67,28 +66,6 @@ QAbstractButton *StrediskoPage::deleteButton() const { return ui->stredisko_del;
 QAbstractButton *StrediskoPage::saveButton() const { return ui->stredisko_uloz; }
 QAbstractButton *StrediskoPage::filesButton() const { return ui->sdir; }
 QTextEdit *StrediskoPage::notesEditor() const { return ui->poznamkovy_blok; }
-
-void StrediskoPage::load()
-{
-    const QVariant id = session()->s_id_stredisko;
-    if (!id.isValid() || id.toString().isEmpty()) {
-        clear();
-        return;
-    }
-    CentreRecord record;
-    QString error;
-    if (!CentreRecord::read(id, &record, &error)) {
-        // The fields stay as they were; the next selection reads again.
-        qWarning("StrediskoPage: %s", qPrintable(error));
-        return;
-    }
-    if (!record.found) {
-        // Deleted meanwhile: show nothing rather than another centre's data.
-        clear();
-        return;
-    }
-    loadFrom(record);
-}
 
 void StrediskoPage::loadFrom(const CentreRecord &r)
 {
@@ -175,7 +152,7 @@ bool StrediskoPage::save()
     q.bindValue(QStringLiteral(":data"), richTextForStorage(ui->poznamkovy_blok->toHtml()));
     q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
     if (!q.exec()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        reportSaveFailure(q.lastError().text());
         return false;
     }
     setClean();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page.h"
+#include "register/centrepage.h"
 
 #include <QDate>
 #include <QString>
@@ -17,7 +17,7 @@ class StrediskoPage;
 // "O středisku" (tab_stredisko): identity, contact, installation data and the
 // notepad of the current centre (Session::s_id_stredisko). Saved whole by its
 // own "Uložit" (stredisko_uloz).
-class StrediskoPage : public ZrnPage
+class StrediskoPage : public CentrePage
 {
     Q_OBJECT
 public:
@@ -25,9 +25,8 @@ public:
     ~StrediskoPage() override;
 
     // Reads the centre row and fills the page; the page is clean afterwards.
-    void load() override;
     // Fills the page from a centre row already read (the centre statement).
-    void loadFrom(const CentreRecord &record);
+    void loadFrom(const CentreRecord &record) override;
     void clear() override;
     // Writes the page; on failure tells the user and stays dirty.
     bool save() override;
