@@ -173,6 +173,8 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     d->splitter->addWidget(d->twe);
     d->splitter->setStretchFactor(0, 1);
     d->splitter->setStretchFactor(1, 2);
+    // Without a saved layout the detail pages get about two thirds of the width.
+    d->splitter->setSizes({400, 800});
 
     d->podnik = new PodnikPage(session);
     d->podnik->setObjectName(QString::fromLatin1(DetailPages::Podnik));

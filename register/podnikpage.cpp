@@ -114,6 +114,7 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     };
     ui->splitter_3->setStretchFactor(0, 3);
     ui->splitter_3->setStretchFactor(1, 2);
+    ui->splitter_3->setSizes({600, 400});
 
     connectChanges();
     connect(ui->podnik_uloz, &QPushButton::clicked, this, &PodnikPage::onPodnikSave);

@@ -25,6 +25,7 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
     ui->setupUi(this);
     ui->splitter_6->setStretchFactor(0, 3);
     ui->splitter_6->setStretchFactor(1, 2);
+    ui->splitter_6->setSizes({600, 400});
     setObjectName(QStringLiteral("tab_specifikace"));
     setWindowTitle(tr("Specifikace"));
 
