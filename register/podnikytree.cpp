@@ -18,8 +18,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <memory>
-
 namespace {
 
 const char kYellow[] = "background-color: rgb(255, 255, 0);";
@@ -44,7 +42,6 @@ struct PodnikyTree::Private {
 
     PodnikyTreeModel *model = nullptr;
     QSMySortFilterProxyModel *proxy = nullptr;
-    std::unique_ptr<PodnikyTreeBuilder> built; // items of the last rebuild, by id
     PodnikyTreeCounters counters;
 
     QWidget *toolBar = nullptr;
@@ -70,26 +67,19 @@ struct PodnikyTree::Private {
         return b;
     }
 
-    QModelIndex proxyIndex(QStandardItem *item) const
+    // The proxy index of the centre's row, else of the enterprise's (its
+    // first row in the flat shape).
+    QModelIndex proxyIndexFor(const QVariant &podnikId, const QVariant &strediskoId) const
     {
-        return item ? proxy->mapFromSource(model->indexFromItem(item)) : QModelIndex();
-    }
-
-    // The item of the centre, else of the enterprise (its first row in the flat shape).
-    QStandardItem *itemFor(const QVariant &podnikId, const QVariant &strediskoId) const
-    {
-        if (!built)
-            return nullptr;
-        if (const int s = toId(strediskoId); s > 0) {
-            if (QStandardItem *item = built->strediskoItem(s))
-                return item;
+        QModelIndex source;
+        if (const int s = toId(strediskoId); s > 0)
+            source = model->strediskoIndex(s);
+        if (const int p = toId(podnikId); !source.isValid() && p > 0) {
+            source = model->podnikIndex(p);
+            if (!source.isValid())
+                source = model->firstRowOfPodnik(p);
         }
-        if (const int p = toId(podnikId); p > 0) {
-            if (QStandardItem *item = built->podnikItem(p))
-                return item;
-            return built->firstRowOfPodnik(p);
-        }
-        return nullptr;
+        return source.isValid() ? proxy->mapFromSource(source) : QModelIndex();
     }
 };
 
@@ -128,7 +118,6 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     layout->addWidget(d->sfilter);
 
     d->model = new PodnikyTreeModel(this);
-    PodnikyTreeBuilder::prepareModel(d->model);
     d->proxy = new QSMySortFilterProxyModel(this);
     d->proxy->sortMode = QSMySortFilterProxyModel::SortText;
     d->proxy->treeColumns = {PtNazev};
@@ -183,7 +172,7 @@ QTreeView *PodnikyTree::view() const
     return d->view;
 }
 
-QStandardItemModel *PodnikyTree::model() const
+PodnikyTreeModel *PodnikyTree::model() const
 {
     return d->model;
 }
@@ -266,25 +255,22 @@ void PodnikyTree::rebuild(const QVariant &podnikId, const QVariant &strediskoId)
         options.sortSection = section;
         options.advancedCondition = d->advanced;
 
-        d->model->beginRebuild();
-        d->built = std::make_unique<PodnikyTreeBuilder>(d->model, tree);
-        PodnikyTreeBuilder *builder = d->built.get();
+        PodnikyTreeModel *model = d->model;
+        model->beginRebuild(tree);
         ok = runPodnikyTreeQuery(buildTreeQuery(options),
-                                 [builder](const PodnikyTreeRow &row) { builder->addRow(row); }, &error);
-        d->model->endRebuild();
+                                 [model](const PodnikyTreeRow &row) { model->addRow(row); }, &error);
+        model->endRebuild();
         // The reset re-sorts with the new mode; a new column sorts here.
         d->proxy->sort(section, order);
-        d->counters = builder->counters();
+        d->counters = model->counters();
 
         // Highlight the remembered row without making it current; a centre
         // wins over its enterprise.
         bool expand = !d->sfilter->text().isEmpty(); // the quick filter still applies
-        if (QStandardItem *item = d->itemFor(podnikId, strediskoId)) {
-            const QModelIndex index = d->proxyIndex(item);
-            if (index.isValid()) {
-                d->view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-                expand = true;
-            }
+        const QModelIndex index = d->proxyIndexFor(podnikId, strediskoId);
+        if (index.isValid()) {
+            d->view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            expand = true;
         }
         if (expand) {
             d->view->expandAll();
@@ -376,7 +362,7 @@ void PodnikyTree::onRowPodnikStrediskaChanged(const QModelIndex &current)
 
 bool PodnikyTree::setCurrentRow(const QVariant &podnikId, const QVariant &strediskoId)
 {
-    const QModelIndex index = d->proxyIndex(d->itemFor(podnikId, strediskoId));
+    const QModelIndex index = d->proxyIndexFor(podnikId, strediskoId);
     if (!index.isValid())
         return false;
     d->view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -386,6 +372,5 @@ bool PodnikyTree::setCurrentRow(const QVariant &podnikId, const QVariant &stredi
 
 void PodnikyTree::updateCentreRow(int centreId, const QString &licence, const QDate &start)
 {
-    if (d->built)
-        updatePodnikyTreeCentreRow(d->built->strediskoItem(centreId), licence, start);
+    d->model->updateCentreRow(centreId, licence, start);
 }

@@ -8,7 +8,7 @@
 
 class Session;
 class QTreeView;
-class QStandardItemModel;
+class PodnikyTreeModel;
 class QSMySortFilterProxyModel;
 struct PodnikyTreeCounters;
 
@@ -57,7 +57,7 @@ public:
     // Hides "Přidat" (right `os` 0 or 1) and the tool bar (right `minimal`).
     void applyRights();
 
-    QStandardItemModel *model() const;
+    PodnikyTreeModel *model() const;
     QSMySortFilterProxyModel *proxy() const;
     const PodnikyTreeCounters &counters() const;
 

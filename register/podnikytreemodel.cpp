@@ -1,14 +1,19 @@
 #include "register/podnikytreemodel.h"
 
 #include "db/qssql.h"
+#include "register/qsmysortfilterproxymodel.h"
 #include "register/textutil.h"
 #include "widgets/qf.h"
 
+#include <QCollator>
 #include <QCoreApplication>
-#include <QStandardItem>
-#include <QStandardItemModel>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
+
+const int kMinRankedGroup = 32;
 
 QDate toDate(const QVariant &v)
 {
@@ -37,75 +42,14 @@ QString dateText(const QDate &date)
     return QString(text, 10);
 }
 
-QStandardItem *textItem(const QString &text)
+// The key of the date comparison of QSMySortFilterProxyModel for the text
+// dateText() makes; the usual format is its julian day without a round trip.
+qint64 dateKey(const QDate &date)
 {
-    return text.isEmpty() ? nullptr : new QStandardItem(text);
-}
-
-// Column-0 item with the search key and the ids of the row.
-QStandardItem *nameItem(const QString &text, int podnikId, int strediskoId, const QString &podnikName)
-{
-    auto *item = new QStandardItem(text);
-    item->setData(stripDiacritics(text), PtSearchKeyRole);
-    item->setData(podnikId, PtPodnikIdRole);
-    item->setData(strediskoId, PtStrediskoIdRole);
-    item->setData(podnikName, PtPodnikNameRole);
-    return item;
-}
-
-// Empty cells get no item at all: the model answers them as empty. The
-// hidden flag and id columns get items only in a plain standard item model;
-// PodnikyTreeModel answers them from the column-0 roles.
-QList<QStandardItem *> hiddenCells(bool withItems, bool podnik, int podnikId, int strediskoId)
-{
-    // A row always spans all columns, so centre rows under an enterprise
-    // have the hidden columns too.
-    if (!withItems)
-        return {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
-    return {nullptr, nullptr,
-            new QStandardItem(QStringLiteral("0")),
-            new QStandardItem(podnik ? QStringLiteral("1") : QStringLiteral("0")),
-            new QStandardItem(podnik ? QStringLiteral("0") : QStringLiteral("1")),
-            nullptr,
-            podnik ? new QStandardItem(QString::number(podnikId)) : nullptr,
-            podnik ? nullptr : new QStandardItem(QString::number(strediskoId))};
-}
-
-QList<QStandardItem *> centreCells(QStandardItem *name, const PodnikyTreeRow &r, bool hiddenItems)
-{
-    QList<QStandardItem *> cells;
-    cells.reserve(PtColumnCount);
-    cells << name
-          << textItem(r.licence)
-          << textItem(dateText(r.spusteni))
-          << textItem(dateText(r.fakturaceOd))
-          << textItem(r.specifikace)
-          << textItem(r.obr);
-    cells << hiddenCells(hiddenItems, false, r.podnikId, r.strediskoId);
-    return cells;
-}
-
-QList<QStandardItem *> podnikCells(QStandardItem *name, const PodnikyTreeRow &r, bool hiddenItems)
-{
-    QList<QStandardItem *> cells;
-    cells.reserve(PtColumnCount);
-    cells << name << nullptr << nullptr << nullptr << nullptr << textItem(r.obr);
-    cells << hiddenCells(hiddenItems, true, r.podnikId, r.strediskoId);
-    return cells;
-}
-
-void setCell(QStandardItem *name, int column, const QString &text)
-{
-    QStandardItem *parent = name->parent();
-    QStandardItemModel *model = name->model();
-    if (!parent && model)
-        parent = model->invisibleRootItem();
-    if (!parent)
-        return;
-    if (QStandardItem *cell = parent->child(name->row(), column))
-        cell->setText(text);
-    else if (!text.isEmpty())
-        parent->setChild(name->row(), column, new QStandardItem(text));
+    static const bool usual = Qf::defaultDateFormat() == QLatin1String("dd.MM.yyyy");
+    if (usual && date.isValid() && date.year() >= 1000 && date.year() <= 9999)
+        return date.toJulianDay();
+    return QSMySortFilterProxyModel::dateSortKey(dateText(date));
 }
 
 } // namespace
@@ -126,77 +70,6 @@ QString treeLicenceText(const QVariant &value)
 {
     const QString text = value.isNull() ? QString() : value.toString();
     return text == QLatin1String("0") ? QString() : text;
-}
-
-void PodnikyTreeBuilder::prepareModel(QStandardItemModel *model)
-{
-    model->removeRows(0, model->rowCount());
-    model->setColumnCount(PtColumnCount);
-    const QStringList labels = {
-        QCoreApplication::translate("PodnikyTree", "Podnik/Středisko"),
-        QCoreApplication::translate("PodnikyTree", "Licence"),
-        QCoreApplication::translate("PodnikyTree", "Spustění"),
-        QCoreApplication::translate("PodnikyTree", "Fakturace od"),
-        QCoreApplication::translate("PodnikyTree", "Spec. AUTO"),
-        QCoreApplication::translate("PodnikyTree", "Region"),
-        QString(), QString(),
-        QStringLiteral("fholding"), QStringLiteral("fpodnik"), QStringLiteral("fstredisko"),
-        QStringLiteral("id_holding"), QStringLiteral("id_podnik"), QStringLiteral("id_stredisko"),
-    };
-    model->setHorizontalHeaderLabels(labels);
-}
-
-PodnikyTreeBuilder::PodnikyTreeBuilder(QStandardItemModel *model, bool treeShape)
-    : m_model(model), m_tree(treeShape), m_hiddenItems(!dynamic_cast<PodnikyTreeModel *>(model))
-{
-}
-
-void PodnikyTreeBuilder::addRow(const PodnikyTreeRow &r)
-{
-    const bool hasCentre = r.strediskoId > 0;
-    if (hasCentre && m_strediska.contains(r.strediskoId))
-        return; // the same centre again (several linked users)
-    if (!m_tree && !hasCentre)
-        return; // the flat shape lists centres only
-
-    const bool newPodnik = !m_podniky.contains(r.podnikId) && !m_firstRow.contains(r.podnikId);
-    if (newPodnik) {
-        ++m_counters.podniky;
-        m_lastPodnikLicensed = false;
-    }
-
-    if (m_tree) {
-        QStandardItem *podnik = m_podniky.value(r.podnikId);
-        if (!podnik) {
-            podnik = nameItem(r.podnikNazev, r.podnikId, 0, r.podnikNazev);
-            m_model->invisibleRootItem()->appendRow(podnikCells(podnik, r, m_hiddenItems));
-            m_podniky.insert(r.podnikId, podnik);
-        }
-        if (hasCentre) {
-            QStandardItem *centre = nameItem(r.akceNazev, r.podnikId, r.strediskoId, r.podnikNazev);
-            podnik->appendRow(centreCells(centre, r, m_hiddenItems));
-            m_strediska.insert(r.strediskoId, centre);
-        }
-    } else {
-        const QString label = r.podnikNazev + QLatin1String(" | ") + r.akceNazev;
-        QStandardItem *item = nameItem(label, r.podnikId, r.strediskoId, r.podnikNazev);
-        m_model->invisibleRootItem()->appendRow(centreCells(item, r, m_hiddenItems));
-        if (hasCentre)
-            m_strediska.insert(r.strediskoId, item);
-        if (!m_firstRow.contains(r.podnikId))
-            m_firstRow.insert(r.podnikId, item);
-    }
-
-    if (hasCentre) {
-        ++m_counters.strediska;
-        if (r.licensed()) {
-            ++m_counters.licencovanaStrediska;
-            if (!m_lastPodnikLicensed) {
-                m_lastPodnikLicensed = true;
-                ++m_counters.licencovanePodniky;
-            }
-        }
-    }
 }
 
 bool runPodnikyTreeQuery(const TreeQuery &query,
@@ -228,47 +101,470 @@ bool runPodnikyTreeQuery(const TreeQuery &query,
     return true;
 }
 
-void updatePodnikyTreeCentreRow(QStandardItem *centreItem, const QString &licence, const QDate &start)
+void PodnikyTreeModel::IdIndex::clear()
 {
-    if (!centreItem)
-        return;
-    setCell(centreItem, PtLicence, licence == QLatin1String("0") ? QString() : licence);
-    setCell(centreItem, PtSpusteni, dateText(start));
+    std::fill(m_slots.begin(), m_slots.end(), std::make_pair(0, -1));
+    m_used = 0;
 }
 
-void PodnikyTreeModel::beginRebuild()
+size_t PodnikyTreeModel::IdIndex::slot(int id) const
+{
+    // Fibonacci hashing: consecutive ids spread over the table.
+    return size_t((quint32(id) * 2654435769u) >> (32 - m_bits));
+}
+
+int PodnikyTreeModel::IdIndex::value(int id) const
+{
+    if (m_slots.empty())
+        return -1;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = slot(id);; i = (i + 1) & mask) {
+        const auto &s = m_slots[i];
+        if (s.second < 0)
+            return -1;
+        if (s.first == id)
+            return s.second;
+    }
+}
+
+void PodnikyTreeModel::IdIndex::insert(int id, int node)
+{
+    if ((m_used + 1) * 2 > m_slots.size()) {
+        std::vector<std::pair<int, int>> old;
+        old.swap(m_slots);
+        m_bits = std::max(m_bits + 1, 10);
+        m_slots.assign(size_t(1) << m_bits, std::make_pair(0, -1));
+        m_used = 0;
+        for (const auto &s : old) {
+            if (s.second >= 0)
+                insert(s.first, s.second);
+        }
+    }
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = slot(id);; i = (i + 1) & mask) {
+        auto &s = m_slots[i];
+        if (s.second < 0) {
+            s = std::make_pair(id, node);
+            ++m_used;
+            return;
+        }
+        if (s.first == id) {
+            s.second = node;
+            return;
+        }
+    }
+}
+
+struct PodnikyTreeModel::Node {
+    QString name;        // column 0
+    mutable QString key; // its search key, made when first searched
+    mutable bool hasKey = false;
+    QString podnikName;
+    QString licence;
+    QString specifikace;
+    QString obr;
+    QDate spusteni;
+    QDate fakturaceOd;
+    // Keys of the numeric and the date sort, made when first sorted by them.
+    mutable quint64 licenceKey = 0;
+    mutable bool licenceNumeric = true;
+    mutable qint64 spusteniKey = 0;
+    mutable qint64 fakturaceKey = 0;
+    int podnikId = 0;
+    int strediskoId = 0; // 0 on enterprise rows
+    int parent = -1;     // the enterprise row of a centre in the tree shape
+    int row = 0;
+    QVector<int> children;
+
+    bool centre() const { return strediskoId > 0; }
+};
+
+PodnikyTreeModel::PodnikyTreeModel(QObject *parent)
+    : QAbstractItemModel(parent)
+{
+    m_headers = QStringList{
+        QCoreApplication::translate("PodnikyTree", "Podnik/Středisko"),
+        QCoreApplication::translate("PodnikyTree", "Licence"),
+        QCoreApplication::translate("PodnikyTree", "Spustění"),
+        QCoreApplication::translate("PodnikyTree", "Fakturace od"),
+        QCoreApplication::translate("PodnikyTree", "Spec. AUTO"),
+        QCoreApplication::translate("PodnikyTree", "Region"),
+        QString(), QString(),
+        QStringLiteral("fholding"), QStringLiteral("fpodnik"), QStringLiteral("fstredisko"),
+        QStringLiteral("id_holding"), QStringLiteral("id_podnik"), QStringLiteral("id_stredisko"),
+    };
+}
+
+PodnikyTreeModel::~PodnikyTreeModel() = default;
+
+void PodnikyTreeModel::beginRebuild(bool treeShape)
 {
     beginResetModel();
-    blockSignals(true);
-    removeRows(0, rowCount());
+    m_tree = treeShape;
+    m_sortKeysMade = false;
+    m_lastPodnikLicensed = false;
+    m_counters = PodnikyTreeCounters();
+    m_nodes.clear();
+    m_top.clear();
+    m_podniky.clear();
+    m_strediska.clear();
+    m_firstRow.clear();
+    for (auto &ranks : m_ranks)
+        ranks.clear();
+    for (auto &groups : m_rankedGroups)
+        groups.clear();
+    // Names collate in the locale in force, as QString::localeAwareCompare.
+    if (m_collator && m_collator->locale() != QCollator().locale()) {
+        m_collator.reset();
+        m_sortKeys.clear();
+    }
 }
 
 void PodnikyTreeModel::endRebuild()
 {
-    blockSignals(false);
     endResetModel();
+}
+
+// Only the flat shape sorts by licence or date: the keys are made when the
+// proxy first asks for one.
+void PodnikyTreeModel::makeSortKeys() const
+{
+    if (m_sortKeysMade)
+        return;
+    for (const Node &n : m_nodes)
+        setSortKeys(n);
+    m_sortKeysMade = true;
+}
+
+void PodnikyTreeModel::setSortKeys(const Node &n) const
+{
+    const bool centre = n.centre();
+    n.licenceNumeric = QSMySortFilterProxyModel::numericSortKey(centre ? n.licence : QString(), &n.licenceKey);
+    n.spusteniKey = dateKey(centre ? n.spusteni : QDate());
+    n.fakturaceKey = dateKey(centre ? n.fakturaceOd : QDate());
+}
+
+void PodnikyTreeModel::addRow(const PodnikyTreeRow &r)
+{
+    const bool hasCentre = r.strediskoId > 0;
+    if (hasCentre && m_strediska.contains(r.strediskoId))
+        return; // the same centre again (several linked users)
+    if (!m_tree && !hasCentre)
+        return; // the flat shape lists centres only
+
+    const bool newPodnik = !m_podniky.contains(r.podnikId) && !m_firstRow.contains(r.podnikId);
+    if (newPodnik) {
+        ++m_counters.podniky;
+        m_lastPodnikLicensed = false;
+    }
+
+    // A new row under `parent` (-1: the root), filled in place.
+    auto append = [this](int parent) -> Node & {
+        const int id = int(m_nodes.size());
+        QVector<int> &siblings = parent < 0 ? m_top : m_nodes[size_t(parent)].children;
+        const int row = siblings.size();
+        siblings.append(id);
+        Node &n = m_nodes.emplace_back();
+        n.parent = parent;
+        n.row = row;
+        return n;
+    };
+    auto fillCentre = [&r](Node &n) {
+        n.strediskoId = r.strediskoId;
+        n.licence = r.licence;
+        n.spusteni = r.spusteni;
+        n.fakturaceOd = r.fakturaceOd;
+        n.specifikace = r.specifikace;
+    };
+
+    if (m_tree) {
+        int podnik = m_podniky.value(r.podnikId);
+        if (podnik < 0) {
+            podnik = int(m_nodes.size());
+            Node &n = append(-1);
+            n.name = r.podnikNazev;
+            n.podnikName = r.podnikNazev;
+            n.podnikId = r.podnikId;
+            n.obr = r.obr;
+            m_podniky.insert(r.podnikId, podnik);
+        }
+        if (hasCentre) {
+            const int id = int(m_nodes.size());
+            Node &n = append(podnik);
+            const Node &p = m_nodes[size_t(podnik)];
+            n.name = r.akceNazev;
+            // The enterprise's texts are shared, not copied per centre.
+            n.podnikName = p.name;
+            n.obr = p.obr;
+            n.podnikId = r.podnikId;
+            fillCentre(n);
+            m_strediska.insert(r.strediskoId, id);
+        }
+    } else {
+        const int id = int(m_nodes.size());
+        Node &n = append(-1);
+        n.name = r.podnikNazev + QLatin1String(" | ") + r.akceNazev;
+        n.podnikName = r.podnikNazev;
+        n.podnikId = r.podnikId;
+        n.obr = r.obr;
+        fillCentre(n);
+        m_strediska.insert(r.strediskoId, id);
+        if (!m_firstRow.contains(r.podnikId))
+            m_firstRow.insert(r.podnikId, id);
+    }
+
+    if (hasCentre) {
+        ++m_counters.strediska;
+        if (r.licensed()) {
+            ++m_counters.licencovanaStrediska;
+            if (!m_lastPodnikLicensed) {
+                m_lastPodnikLicensed = true;
+                ++m_counters.licencovanePodniky;
+            }
+        }
+    }
+}
+
+QModelIndex PodnikyTreeModel::indexOfNode(int n, int column) const
+{
+    if (n < 0 || size_t(n) >= m_nodes.size())
+        return QModelIndex();
+    return createIndex(m_nodes[size_t(n)].row, column, quintptr(n) + 1);
+}
+
+QModelIndex PodnikyTreeModel::podnikIndex(int podnikId) const
+{
+    return indexOfNode(m_podniky.value(podnikId));
+}
+
+QModelIndex PodnikyTreeModel::strediskoIndex(int strediskoId) const
+{
+    return indexOfNode(m_strediska.value(strediskoId));
+}
+
+QModelIndex PodnikyTreeModel::firstRowOfPodnik(int podnikId) const
+{
+    return indexOfNode(m_firstRow.value(podnikId));
+}
+
+bool PodnikyTreeModel::updateCentreRow(int strediskoId, const QString &licence, const QDate &start)
+{
+    const int id = m_strediska.value(strediskoId);
+    if (id < 0)
+        return false;
+    Node &n = m_nodes[size_t(id)];
+    n.licence = licence == QLatin1String("0") ? QString() : licence;
+    n.spusteni = start;
+    if (m_sortKeysMade)
+        setSortKeys(n);
+    for (int column : {PtLicence, PtSpusteni}) {
+        m_ranks[size_t(column)].clear();
+        m_rankedGroups[size_t(column)].clear();
+    }
+    emit dataChanged(indexOfNode(id, PtLicence), indexOfNode(id, PtSpusteni));
+    return true;
+}
+
+const PodnikyTreeModel::Node &PodnikyTreeModel::node(const QModelIndex &index) const
+{
+    return m_nodes[size_t(index.internalId() - 1)];
+}
+
+QModelIndex PodnikyTreeModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || column < 0 || column >= PtColumnCount)
+        return QModelIndex();
+    if (parent.isValid() && parent.model() != this)
+        return QModelIndex();
+    const QVector<int> &rows = parent.isValid() ? node(parent).children : m_top;
+    if (row >= rows.size())
+        return QModelIndex();
+    return createIndex(row, column, quintptr(rows.at(row)) + 1);
+}
+
+QModelIndex PodnikyTreeModel::parent(const QModelIndex &child) const
+{
+    if (!child.isValid())
+        return QModelIndex();
+    return indexOfNode(node(child).parent);
+}
+
+QModelIndex PodnikyTreeModel::sibling(int row, int column, const QModelIndex &index) const
+{
+    if (index.isValid() && row == index.row() && column >= 0 && column < PtColumnCount)
+        return createIndex(row, column, index.internalId());
+    return QAbstractItemModel::sibling(row, column, index);
+}
+
+int PodnikyTreeModel::rowCount(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return m_top.size();
+    return parent.column() == 0 ? node(parent).children.size() : 0;
+}
+
+int PodnikyTreeModel::columnCount(const QModelIndex &) const
+{
+    return PtColumnCount;
+}
+
+bool PodnikyTreeModel::hasChildren(const QModelIndex &parent) const
+{
+    return rowCount(parent) > 0;
+}
+
+Qt::ItemFlags PodnikyTreeModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (node(index).centre())
+        f |= Qt::ItemNeverHasChildren;
+    return f;
+}
+
+QVariant PodnikyTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::EditRole)
+        && section >= 0 && section < m_headers.size())
+        return m_headers.at(section);
+    return QAbstractItemModel::headerData(section, orientation, role);
+}
+
+QString PodnikyTreeModel::text(const Node &n, int column) const
+{
+    const bool centre = n.centre();
+    switch (column) {
+    case PtNazev:
+        return n.name;
+    case PtLicence:
+        return centre ? n.licence : QString();
+    case PtSpusteni:
+        return centre ? dateText(n.spusteni) : QString();
+    case PtFakturaceOd:
+        return centre ? dateText(n.fakturaceOd) : QString();
+    case PtSpecifikace:
+        return centre ? n.specifikace : QString();
+    case PtRegion:
+        return n.obr;
+    case PtFHolding:
+        return QStringLiteral("0");
+    case PtFPodnik:
+        return centre ? QStringLiteral("0") : QStringLiteral("1");
+    case PtFStredisko:
+        return centre ? QStringLiteral("1") : QStringLiteral("0");
+    case PtIdPodnik:
+        return centre ? QString() : QString::number(n.podnikId);
+    case PtIdStredisko:
+        return centre ? QString::number(n.strediskoId) : QString();
+    default:
+        return QString();
+    }
 }
 
 QVariant PodnikyTreeModel::data(const QModelIndex &index, int role) const
 {
+    if (!index.isValid())
+        return QVariant();
+    const Node &n = node(index);
     const int column = index.column();
-    if (column < PtFHolding || (role != Qt::DisplayRole && role != Qt::EditRole))
-        return QStandardItemModel::data(index, role);
-    const QModelIndex name = index.siblingAtColumn(PtNazev);
-    const int stredisko = QStandardItemModel::data(name, PtStrediskoIdRole).toInt();
-    const bool centreRow = stredisko > 0;
-    switch (column) {
-    case PtFHolding:
-        return QStringLiteral("0");
-    case PtFPodnik:
-        return centreRow ? QStringLiteral("0") : QStringLiteral("1");
-    case PtFStredisko:
-        return centreRow ? QStringLiteral("1") : QStringLiteral("0");
-    case PtIdPodnik:
-        return centreRow ? QVariant() : QVariant(QString::number(QStandardItemModel::data(name, PtPodnikIdRole).toInt()));
-    case PtIdStredisko:
-        return centreRow ? QVariant(QString::number(stredisko)) : QVariant();
-    default:
-        return QStandardItemModel::data(index, role);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: {
+        // An empty cell has no value, as an empty cell of a standard item model.
+        const QString t = text(n, column);
+        return t.isEmpty() ? QVariant() : QVariant(t);
     }
+    case PtSearchKeyRole:
+        if (column != PtNazev)
+            return QVariant();
+        if (!n.hasKey) {
+            n.key = stripDiacritics(n.name);
+            n.hasKey = true;
+        }
+        return n.key;
+    case PtPodnikIdRole:
+        return column == PtNazev ? QVariant(n.podnikId) : QVariant();
+    case PtStrediskoIdRole:
+        return column == PtNazev ? QVariant(n.strediskoId) : QVariant();
+    case PtPodnikNameRole:
+        return column == PtNazev ? QVariant(n.podnikName) : QVariant();
+    case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortText:
+        return textRank(int(index.internalId() - 1), column);
+    case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortNumeric:
+        makeSortKeys();
+        return column == PtLicence && n.licenceNumeric ? QVariant(n.licenceKey) : QVariant();
+    case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortDate:
+        makeSortKeys();
+        return column == PtSpusteni ? QVariant(n.spusteniKey)
+            : column == PtFakturaceOd ? QVariant(n.fakturaceKey) : QVariant();
+    default:
+        return QVariant();
+    }
+}
+
+// The rank of a cell among its siblings in the order of
+// QString::localeAwareCompare (cells without text last). A group is ranked
+// when the proxy first sorts it, from one collation key per cell; small
+// groups are not ranked (the proxy compares their texts).
+QVariant PodnikyTreeModel::textRank(int n, int column) const
+{
+    std::vector<qint64> &ranks = m_ranks[size_t(column)];
+    std::vector<char> &ranked = m_rankedGroups[size_t(column)];
+    if (ranks.empty()) {
+        ranks.assign(m_nodes.size(), 0);
+        ranked.assign(m_nodes.size() + 1, 0);
+    }
+    const int parent = m_nodes[size_t(n)].parent;
+    const QVector<int> &group = parent < 0 ? m_top : m_nodes[size_t(parent)].children;
+    // A few siblings compare their texts faster than they are ranked.
+    if (group.size() < kMinRankedGroup)
+        return QVariant();
+    if (ranked[size_t(parent + 1)])
+        return ranks[size_t(n)];
+    ranked[size_t(parent + 1)] = 1;
+
+    std::vector<std::pair<QString, int>> texts;
+    texts.reserve(size_t(group.size()));
+    for (int member : group) {
+        QString t = text(m_nodes[size_t(member)], column);
+        if (t.isEmpty())
+            ranks[size_t(member)] = std::numeric_limits<qint64>::max();
+        else
+            texts.emplace_back(std::move(t), member);
+    }
+    if (!m_collator)
+        m_collator = std::make_unique<QCollator>();
+    const QCollator &collator = *m_collator;
+    auto assign = [&](auto less) {
+        std::vector<size_t> order(texts.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), less);
+        qint64 rank = 0;
+        for (size_t i = 0; i < order.size(); ++i) {
+            if (i > 0 && less(order[i - 1], order[i]))
+                ++rank;
+            ranks[size_t(texts[order[i]].second)] = rank;
+        }
+    };
+    if (collator.locale().language() == QLocale::C) {
+        // Without a collation the texts compare by their characters.
+        assign([&](size_t a, size_t b) { return texts[a].first < texts[b].first; });
+    } else {
+        // A collation key costs more than sorting by it, and most names are
+        // the same from one rebuild to the next: the keys are kept.
+        if (m_sortKeys.size() > 2 * int(m_nodes.size()) + 1000)
+            m_sortKeys.clear();
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(texts.size());
+        for (const auto &t : texts) {
+            auto it = m_sortKeys.constFind(t.first);
+            if (it == m_sortKeys.constEnd())
+                it = m_sortKeys.insert(t.first, collator.sortKey(t.first));
+            keys.push_back(*it);
+        }
+        assign([&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
+    }
+    return ranks[size_t(n)];
 }

@@ -2,14 +2,21 @@
 
 #include "register/treequery.h"
 
+#include <QAbstractItemModel>
+#include <QCollator>
 #include <QDate>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <QVector>
 
-#include <QStandardItemModel>
-
+#include <array>
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
 
 
 // Columns of the enterprise tree model. 6 to 13 are hidden in the view.
@@ -65,57 +72,94 @@ struct PodnikyTreeCounters {
     QString text() const;
 };
 
-// Fills the tree model (a PodnikyTreeModel, or any standard item model: then
-// the hidden columns get items of their own) from the rows of the tree statement (ordered by
-// enterprise id, then centre id). Two shapes: the two-level tree (enterprises
-// with their centres below) and the flat list, one row per centre labelled
-// "enterprise | centre". A centre is listed and counted once in both shapes,
-// however often the statement returns it.
-class PodnikyTreeBuilder
+// The tree's item model: 14 columns, enterprises with their centres below
+// (tree shape) or one row per centre labelled "enterprise | centre" (flat
+// shape). A centre is listed and counted once in both shapes, however often
+// the statement returns it.
+//
+// The rows are kept as plain records: the texts of the cells are made when
+// the view asks for them, and the search key (PtSearchKeyRole) and the sort
+// keys of QSMySortFilterProxyModel (SortKeyRole) once per row when first
+// needed, not once per comparison. A rebuild replaces every row under one
+// model reset; the header keeps its sections (widths, hidden columns).
+class PodnikyTreeModel : public QAbstractItemModel
 {
+    Q_OBJECT
 public:
-    PodnikyTreeBuilder(QStandardItemModel *model, bool treeShape);
+    explicit PodnikyTreeModel(QObject *parent = nullptr);
+    ~PodnikyTreeModel() override;
 
+    // A rebuild: beginRebuild() removes every row, addRow() takes the rows of
+    // the tree statement (ordered by enterprise id, then centre id), and
+    // endRebuild() shows them. No signal reaches the views in between.
+    void beginRebuild(bool treeShape);
     void addRow(const PodnikyTreeRow &row);
+    void endRebuild();
+    bool isTreeShape() const { return m_tree; }
 
     const PodnikyTreeCounters &counters() const { return m_counters; }
-    // Column-0 items by id (enterprise items exist only in the tree shape).
-    QStandardItem *podnikItem(int podnikId) const { return m_podniky.value(podnikId); }
-    QStandardItem *strediskoItem(int strediskoId) const { return m_strediska.value(strediskoId); }
-    const QHash<int, QStandardItem *> &strediskoItems() const { return m_strediska; }
-    // Flat shape: the first row of each enterprise.
-    QStandardItem *firstRowOfPodnik(int podnikId) const { return m_firstRow.value(podnikId); }
+    // Column-0 index of an enterprise row (tree shape only), of a centre's row,
+    // and of the first row of an enterprise (flat shape); invalid when absent.
+    QModelIndex podnikIndex(int podnikId) const;
+    QModelIndex strediskoIndex(int strediskoId) const;
+    QModelIndex firstRowOfPodnik(int podnikId) const;
 
-    // Empties the model and sets the 14 header labels.
-    static void prepareModel(QStandardItemModel *model);
+    // After the centre page saved them: the licence ("0" shows empty) and the
+    // start date of the centre's row. False when the tree does not show it.
+    bool updateCentreRow(int strediskoId, const QString &licence, const QDate &start);
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    QModelIndex sibling(int row, int column, const QModelIndex &index) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    QStandardItemModel *m_model;
-    bool m_tree;
-    bool m_hiddenItems;
-    bool m_lastPodnikLicensed = false;
-    PodnikyTreeCounters m_counters;
-    QHash<int, QStandardItem *> m_podniky;
-    QHash<int, QStandardItem *> m_strediska;
-    QHash<int, QStandardItem *> m_firstRow;
-};
+    struct Node;
+    // Node numbers by record id: an open-addressing table, cheap to fill and
+    // to empty on every rebuild (a QHash allocates and frees one node per entry).
+    class IdIndex
+    {
+    public:
+        void clear();
+        int value(int id) const; // -1 when absent
+        bool contains(int id) const { return value(id) >= 0; }
+        void insert(int id, int node);
 
-// The tree's item model. A rebuild replaces every row under one model reset:
-// the proxy and the view see one reset instead of 20,000 insertions, and the
-// header keeps its sections (widths, hidden columns).
-//
-// The hidden columns 8 to 13 (row-kind flags and ids) hold no items of their
-// own: they answer from the roles of the row's column-0 item, which halves
-// the items a rebuild creates and destroys.
-class PodnikyTreeModel : public QStandardItemModel
-{
-public:
-    using QStandardItemModel::QStandardItemModel;
-    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    // Starts a rebuild: every row is removed; add the new ones, then call
-    // endRebuild(). No signal reaches the views in between.
-    void beginRebuild();
-    void endRebuild();
+    private:
+        size_t slot(int id) const;
+        std::vector<std::pair<int, int>> m_slots; // (id, node), node -1 = free
+        size_t m_used = 0;
+        int m_bits = 0;
+    };
+
+    const Node &node(const QModelIndex &index) const;
+    QModelIndex indexOfNode(int n, int column = 0) const;
+    QString text(const Node &n, int column) const;
+    QVariant textRank(int n, int column) const;
+    void makeSortKeys() const;
+    void setSortKeys(const Node &n) const;
+
+    bool m_tree = true;
+    bool m_lastPodnikLicensed = false;
+    mutable bool m_sortKeysMade = false;
+    PodnikyTreeCounters m_counters;
+    std::vector<Node> m_nodes;
+    QVector<int> m_top;                 // top-level rows
+    IdIndex m_podniky;                  // enterprise id -> node (tree shape)
+    IdIndex m_strediska;                // centre id -> node
+    IdIndex m_firstRow;                 // enterprise id -> its first node (flat shape)
+    // Collation ranks of the cells per column, made per sibling group
+    // (indexed by parent node + 1) when the proxy first sorts it.
+    mutable std::array<std::vector<qint64>, PtColumnCount> m_ranks;
+    mutable std::array<std::vector<char>, PtColumnCount> m_rankedGroups;
+    mutable std::unique_ptr<QCollator> m_collator;
+    mutable QHash<QString, QCollatorSortKey> m_sortKeys; // collation keys by text
+    QStringList m_headers;
 };
 
 // Runs the tree statement and hands every row to `sink`. Returns false with
@@ -123,10 +167,6 @@ public:
 bool runPodnikyTreeQuery(const TreeQuery &query,
                          const std::function<void(const PodnikyTreeRow &)> &sink,
                          QString *error);
-
-// Updates the licence and start-date cells of a centre's row in place (after
-// the centre page saved them).
-void updatePodnikyTreeCentreRow(QStandardItem *centreItem, const QString &licence, const QDate &start);
 
 // The text of a licence number as the tree shows it: empty for NULL and 0.
 QString treeLicenceText(const QVariant &value);

@@ -7,6 +7,8 @@
 #include <QRegExp>
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace {
 
 inline int digit(QChar c)
@@ -136,6 +138,19 @@ const QString &QSMySortFilterProxyModel::needle() const
     return m_needle;
 }
 
+bool QSMySortFilterProxyModel::hasChildren(const QModelIndex &parent) const
+{
+    const QAbstractItemModel *source = sourceModel();
+    if (source && needle().isEmpty()) {
+        // Every row is accepted: the children are visible when there are any.
+        const QModelIndex sourceParent = mapToSource(parent);
+        if (parent.isValid() && !sourceParent.isValid())
+            return false;
+        return source->hasChildren(sourceParent) && source->columnCount(sourceParent) > 0;
+    }
+    return QSortFilterProxyModel::hasChildren(parent);
+}
+
 bool QSMySortFilterProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
     const QModelIndex index = sourceModel()->index(sourceRow, filterKeyColumn(), sourceParent);
@@ -168,8 +183,28 @@ bool QSMySortFilterProxyModel::acceptIndex(QModelIndex index) const
     }
 }
 
+bool QSMySortFilterProxyModel::numericSortKey(const QString &text, quint64 *key)
+{
+    return unsignedValue(text, key);
+}
+
+qint64 QSMySortFilterProxyModel::dateSortKey(const QString &text)
+{
+    const QDate date = parseDate(text);
+    return date.isValid() ? date.toJulianDay() : std::numeric_limits<qint64>::min();
+}
+
 bool QSMySortFilterProxyModel::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
+    if (sortMode == SortNumeric || sortMode == SortDate
+        || (sortMode == SortText && isSortLocaleAware() && sortRole() == Qt::DisplayRole)) {
+        const QVariant l = left.data(SortKeyRole + sortMode);
+        if (l.isValid()) {
+            const QVariant r = right.data(SortKeyRole + sortMode);
+            if (r.isValid())
+                return sortMode == SortNumeric ? l.toULongLong() < r.toULongLong() : l.toLongLong() < r.toLongLong();
+        }
+    }
     switch (sortMode) {
     case SortNumeric: {
         quint64 l = 0, r = 0;

@@ -19,11 +19,23 @@
 // Pass the search text through stripDiacritics for those columns.
 //
 // Recursive filtering of the base class is switched on.
+//
+// A source model may keep sort keys of its own so that sorting thousands of
+// rows does not parse or collate texts on every comparison: it answers the
+// role SortKeyRole + sortMode with a key of the cell. Keys order the cells
+// exactly as the comparison of that mode orders their display texts:
+//   SortText     a qlonglong rank among the siblings in the order of
+//                QString::localeAwareCompare, cells without text last (used
+//                only with locale-aware sorting on the display role);
+//   SortNumeric  numericSortKey() of the text, nothing when it is no number;
+//   SortDate     dateSortKey() of the text.
+// lessThan compares the keys when both cells have one, else the texts.
 class QSMySortFilterProxyModel : public QSortFilterProxyModel
 {
     Q_OBJECT
 public:
     enum SortMode { SortText = 0, SortNumeric = 1, SortDate = 2, SortDateTime = 3 };
+    enum { SortKeyRole = Qt::UserRole + 0x100 };
 
     explicit QSMySortFilterProxyModel(QObject *parent = nullptr);
 
@@ -42,8 +54,18 @@ public:
     // Recursive test of one source index against the filter text.
     bool acceptIndex(QModelIndex index) const;
 
+    // Without a filter, answered by the source: the view asks it of every row
+    // it lays out, and the base class filters and sorts the children to answer.
+    bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
+
     // The pattern of the default date-time sort mode.
     static QString dateTimeFormat();
+
+    // Keys of the numeric and the date comparison (see SortKeyRole): a text
+    // of digits only (the empty text is 0), and a date in
+    // Qf::defaultDateFormat() as its julian day (no date: before every date).
+    static bool numericSortKey(const QString &text, quint64 *key);
+    static qint64 dateSortKey(const QString &text);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
