@@ -50,6 +50,9 @@ QVariant fromSqliteValue(const QVariant &v)
     const int n = s.size();
     if (n != 8 && n != 10 && n != 19 && n != 23)
         return v;
+    // Most texts are not dates: look at the separators before the pattern.
+    if (n == 8 ? s.at(2) != QLatin1Char(':') : (s.at(4) != QLatin1Char('-') || s.at(7) != QLatin1Char('-')))
+        return v;
     static const QRegularExpression re(QStringLiteral(
         "^(?:(\\d{4})-(\\d\\d)-(\\d\\d))?(?:[ T]?(\\d\\d):(\\d\\d):(\\d\\d)(?:\\.(\\d{3}))?)?$"));
     const QRegularExpressionMatch m = re.match(s);
