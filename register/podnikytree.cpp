@@ -141,6 +141,13 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     header->setSortIndicatorShown(true);
     header->setSortIndicator(PtNazev, Qt::AscendingOrder);
     d->proxy->sort(PtNazev, Qt::AscendingOrder);
+    // Widths for a first start; the saved widths of the user replace them.
+    header->resizeSection(PtNazev, 280);
+    header->resizeSection(PtLicence, 70);
+    header->resizeSection(PtSpusteni, 95);
+    header->resizeSection(PtFakturaceOd, 95);
+    header->resizeSection(PtSpecifikace, 120);
+    header->resizeSection(PtRegion, 60);
     layout->addWidget(d->view, 1);
 
     d->pocty = new QLabel(this);
