@@ -120,9 +120,9 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     connect(ui->podnik_uloz, &QPushButton::clicked, this, &PodnikPage::onPodnikSave);
     connect(ui->oodpovedna_osoba, &QFEditWithButton::buttonClicked, this, &PodnikPage::onSelectOOO);
     connect(ui->pdir, &QPushButton::clicked, this, &PodnikPage::onZRNSouboryPodnik);
-    connect(ui->podnik_edit, &QPushButton::clicked, this, &PodnikPage::editPodnikRequested);
-    connect(ui->podnik_del, &QPushButton::clicked, this, &PodnikPage::deletePodnikRequested);
-    connect(ui->stredisko_add, &QPushButton::clicked, this, &PodnikPage::addStrediskoRequested);
+    connect(ui->podnik_edit, &QPushButton::clicked, this, &PodnikPage::onEditPodnik);
+    connect(ui->podnik_del, &QPushButton::clicked, this, &PodnikPage::onDelPodnik);
+    connect(ui->stredisko_add, &QPushButton::clicked, this, &PodnikPage::onAddStredisko);
 
     ui->podnik_uloz->setEnabled(false);
 }

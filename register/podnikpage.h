@@ -59,6 +59,11 @@ public slots:
     void onPodnikSave();
     void onSelectOOO();
     void onZRNSouboryPodnik();
+    // Renaming and deleting the enterprise and adding a centre are done by
+    // the register tab, which these announce to.
+    void onEditPodnik() { emit editPodnikRequested(); }
+    void onDelPodnik() { emit deletePodnikRequested(); }
+    void onAddStredisko() { emit addStrediskoRequested(); }
 
 private:
     void connectChanges();

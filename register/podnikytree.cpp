@@ -159,10 +159,10 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     connect(d->collapse, &QToolButton::clicked, this, &PodnikyTree::onCollapse);
     connect(d->expand, &QToolButton::clicked, this, &PodnikyTree::onExpand);
     connect(d->refresh, &QToolButton::clicked, this, &PodnikyTree::onRefreshModelPodnikyStrediska);
-    connect(d->add, &QToolButton::clicked, this, &PodnikyTree::addPodnikRequested);
-    connect(d->filtr, &QToolButton::clicked, this, &PodnikyTree::filtrRequested);
-    connect(d->mapa, &QToolButton::clicked, this, &PodnikyTree::mapaRequested);
-    connect(d->exportButton, &QToolButton::clicked, this, &PodnikyTree::exportRequested);
+    connect(d->add, &QToolButton::clicked, this, &PodnikyTree::onAddPodnik);
+    connect(d->filtr, &QToolButton::clicked, this, &PodnikyTree::onFiltr);
+    connect(d->mapa, &QToolButton::clicked, this, &PodnikyTree::onMapa);
+    connect(d->exportButton, &QToolButton::clicked, this, &PodnikyTree::onExport);
     connect(d->sfilter, &QLineEdit::textChanged, this, &PodnikyTree::onFilter);
     connect(header, &QHeaderView::sortIndicatorChanged, this, &PodnikyTree::onFilterReset);
     connect(d->view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -80,6 +80,12 @@ public slots:
     void onCollapse();
     void onExpand();
     void onRowPodnikStrediskaChanged(const QModelIndex &current);
+    // The buttons of the tool bar whose work lives elsewhere (new enterprise,
+    // advanced filter, map, export) announce themselves through the signals above.
+    void onAddPodnik() { emit addPodnikRequested(); }
+    void onFiltr() { emit filtrRequested(); }
+    void onMapa() { emit mapaRequested(); }
+    void onExport() { emit exportRequested(); }
 
 private:
     void rebuild(const QVariant &podnikId, const QVariant &strediskoId);

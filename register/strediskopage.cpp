@@ -51,8 +51,8 @@ StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
 
     connect(ui->stredisko_uloz, &QPushButton::clicked, this, &StrediskoPage::onStrediskoSave);
     connect(ui->sdir, &QPushButton::clicked, this, &StrediskoPage::onZRNSouboryStredisko);
-    connect(ui->stredisko_edit, &QPushButton::clicked, this, &StrediskoPage::editStrediskoRequested);
-    connect(ui->stredisko_del, &QPushButton::clicked, this, &StrediskoPage::deleteStrediskoRequested);
+    connect(ui->stredisko_edit, &QPushButton::clicked, this, &StrediskoPage::onEditStredisko);
+    connect(ui->stredisko_del, &QPushButton::clicked, this, &StrediskoPage::onDelStredisko);
 
     ui->stredisko_uloz->setEnabled(false);
 }

@@ -49,6 +49,9 @@ public slots:
     void onStrediskoSave();
     // "Soubory" (sdir): opens the document folder of the centre's enterprise.
     void onZRNSouboryStredisko();
+    // Renaming and deleting the centre are done by the register tab.
+    void onEditStredisko() { emit editStrediskoRequested(); }
+    void onDelStredisko() { emit deleteStrediskoRequested(); }
 
 signals:
     // "Upravit" (stredisko_edit) and "Smazat" (stredisko_del) were pressed.
