@@ -1,12 +1,11 @@
 #include "app/udalostitab.h"
 
-#include "app/categories.h"
 #include "app/session.h"
+#include "events/eventpane.h"
 #include "register/qsmysortfilterproxymodel.h"
 #include "ui_udalostitab.h"
 #include "widgets/qstbtextedit.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
@@ -16,25 +15,47 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
 {
     ui->setupUi(this);
 
-    m_popisToolbar = new QSTBTextedit(this);
-    m_popisToolbar->createTB(ui->TBudalostSPopis, ui->udalostSPopis, QApplication::font(), false);
-
-    setColourSquares(ui->cbSPriorita, priorityColours());
-    setColourSquares(ui->cbSStav, stateColours());
+    m_pane = new EventPaneWidgets;
+    EventPaneWidgets &p = *m_pane;
+    p.placeholder = ui->wsudalost_vyber;
+    p.form = ui->wsudalost;
+    p.header = ui->wsheader;
+    p.save = ui->sudalost_uloz;
+    p.date = ui->sd;
+    p.time = ui->sc;
+    p.subject = ui->udalostSPredmet;
+    p.place = ui->slokalita;
+    p.project = ui->scprojektu;
+    p.source = ui->cbSZdroj;
+    p.category = ui->cbSKategorie;
+    p.priority = ui->cbSPriorita;
+    p.state = ui->cbSStav;
+    p.synchronisation = ui->cbSSynchronizace;
+    p.persons = ui->soo;
+    p.pickers = {ui->spodnik, ui->sstredisko};
+    p.mail = ui->cbSNotifikace;
+    p.service = ui->cbSNotifikaceF;
+    p.journey = ui->cbSCesta;
+    p.notifyFromLabel = ui->lupozornit;
+    p.notifyFrom = ui->supozornit;
+    p.startLabel = ui->lzacatek;
+    p.endLabel = ui->lkonec;
+    p.start = ui->szacatek;
+    p.end = ui->skonec;
+    p.startDate = ui->szd;
+    p.startTime = ui->szc;
+    p.endDate = ui->skd;
+    p.endTime = ui->skc;
+    p.descriptionToolBar = ui->TBudalostSPopis;
+    p.description = ui->udalostSPopis;
+    // Tool bar, colour squares, categories; save disabled, optional widgets hidden.
+    m_popisToolbar = EventPane::setUp(p, this);
     ui->lsudalost->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    fillCategoryCombo(ui->cbSKategorie);
 
     m_model = new QStandardItemModel(0, ColumnCount, this);
-    m_model->setHorizontalHeaderLabels(
-        {tr("Podnik/Středisko/Lokalita"), tr("Předmět"), tr("Datum/z."), tr("Datum/k."), tr("Zd."),
-         tr("Kat."), tr("St."), tr("Pr."), tr("OO"), tr("Syn"), tr("C"), tr("Hash"), tr("ID"),
-         tr("ID parent"), tr("id_podnik"), tr("id_stredisko")});
+    m_model->setHorizontalHeaderLabels(EventList::headers(tr("Podnik/Středisko/Lokalita")));
     m_proxy = new QSMySortFilterProxyModel(this);
-    m_proxy->setRecursiveFilteringEnabled(true);
-    m_proxy->setSourceModel(m_model);
-    ui->treeViewSUdalosti->setModel(m_proxy);
-    for (int c = ColId; c < ColumnCount; ++c)
-        ui->treeViewSUdalosti->setColumnHidden(c, true);
+    EventList::attach(ui->treeViewSUdalosti, m_model, m_proxy);
 
     // Until a saved layout says otherwise: the pane gets two fifths.
     ui->splitter_4->setStretchFactor(0, 3);
@@ -42,19 +63,12 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     ui->splitter_8->setStretchFactor(0, 4);
     ui->splitter_8->setStretchFactor(1, 1);
 
-    ui->sudalost_uloz->setEnabled(false);
-    ui->wsudalost->hide();
-    // Shown only when the state and synchronisation combos ask for them.
-    for (QWidget *w : {static_cast<QWidget *>(ui->lupozornit), static_cast<QWidget *>(ui->supozornit),
-                       static_cast<QWidget *>(ui->lzacatek), static_cast<QWidget *>(ui->lkonec),
-                       ui->szacatek, ui->skonec})
-        w->hide();
-
     wire();
 }
 
 UdalostiTab::~UdalostiTab()
 {
+    delete m_pane;
     delete ui;
 }
 
@@ -87,19 +101,7 @@ void UdalostiTab::wire()
     connect(ui->sudalost_uloz, &QPushButton::clicked, this, &UdalostiTab::onSUdalostSave);
 
     // Every field change makes the pane dirty.
-    for (QDateTimeEdit *t : {ui->sc, ui->szc, ui->skc})
-        connect(t, &QDateTimeEdit::timeChanged, this, &UdalostiTab::onSUdalostChanged);
-    for (QFDateEdit *d : {ui->sd, ui->supozornit, ui->szd, ui->skd})
-        connect(d, &QFDateEdit::dateChanged, this, &UdalostiTab::onSUdalostChanged);
-    for (QLineEdit *e : {ui->udalostSPredmet, ui->slokalita, ui->scprojektu})
-        connect(e, &QLineEdit::textChanged, this, &UdalostiTab::onSUdalostChanged);
-    for (QFEditWithButton *e : {ui->spodnik, ui->sstredisko, ui->soo})
-        connect(e, &QFEditWithButton::textChanged, this, &UdalostiTab::onSUdalostChanged);
-    for (QComboBox *c : {ui->cbSZdroj, ui->cbSKategorie, ui->cbSPriorita, ui->cbSStav, ui->cbSSynchronizace})
-        connect(c, qOverload<int>(&QComboBox::currentIndexChanged), this, &UdalostiTab::onSUdalostChanged);
-    for (QCheckBox *c : {ui->cbSNotifikace, ui->cbSNotifikaceF, ui->cbSCesta})
-        connect(c, &QCheckBox::stateChanged, this, &UdalostiTab::onSUdalostChanged);
-    connect(ui->udalostSPopis, &QTextEdit::textChanged, this, &UdalostiTab::onSUdalostChanged);
+    EventPane::connectChanges(*m_pane, this, [this] { onSUdalostChanged(); });
 }
 
 QTreeView *UdalostiTab::view() const
@@ -153,19 +155,12 @@ void UdalostiTab::onSUdalostChanged()
 
 void UdalostiTab::onSUdalostShowWidgetNotifyFrom(int state)
 {
-    // "Nedokončené od" matters only while the event is reported or in progress.
-    const bool open = state == 1 || state == 2;
-    ui->lupozornit->setVisible(open);
-    ui->supozornit->setVisible(open);
+    EventPane::showNotifyFrom(*m_pane, state);
 }
 
 void UdalostiTab::onSUdalostShowWidgetCalendar(int synchronisation)
 {
-    const bool labels = synchronisation == 1 || synchronisation == 2;
-    ui->lzacatek->setVisible(labels);
-    ui->lkonec->setVisible(labels);
-    ui->szacatek->setVisible(synchronisation == 1);
-    ui->skonec->setVisible(synchronisation == 1);
+    EventPane::showCalendar(*m_pane, synchronisation);
 }
 
 void UdalostiTab::onSelectSOO() {}

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class Session;
+struct EventPaneWidgets;
 class QSMySortFilterProxyModel;
 class QSTBTextedit;
 class QStandardItemModel;
@@ -73,4 +74,5 @@ private:
     QStandardItemModel *m_model;
     QSMySortFilterProxyModel *m_proxy;
     QSTBTextedit *m_popisToolbar;
+    EventPaneWidgets *m_pane;
 };

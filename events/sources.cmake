@@ -7,4 +7,8 @@ list(APPEND ZRN_CORE_SOURCES
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialogauoouzivatel.h
   ${CMAKE_CURRENT_LIST_DIR}/dialogauoouzivatel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventpane.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventpane.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/udalostipage.h
+  ${CMAKE_CURRENT_LIST_DIR}/udalostipage.cpp
 )

@@ -1,7 +1,9 @@
 #include "register/evidencetab.h"
 
 #include "admin/pristupypage.h"
+#include "admin/remoteaccesspage.h"
 #include "app/session.h"
+#include "events/udalostipage.h"
 #include "register/centrerecord.h"
 #include "register/detailpages.h"
 #include "register/gpspage.h"
@@ -62,10 +64,10 @@ struct EvidenceTab::Private {
     PodnikPage *podnik = nullptr;
     StrediskoPage *stredisko = nullptr;
     SpecifikacePage *specifikace = nullptr;
-    QWidget *vzdalenyPristup = nullptr;   // remote access: a later addition
+    RemoteAccessPage *vzdalenyPristup = nullptr;
     PristupyPage *pristupy = nullptr;
     GpsPage *gps = nullptr;
-    QWidget *udalosti = nullptr;          // events of the selection: a later addition
+    UdalostiPage *udalosti = nullptr;
     QWidget *vyber = nullptr;
 
     struct Page {
@@ -135,6 +137,8 @@ struct EvidenceTab::Private {
             stredisko->loadFrom(record);
         if (present(specifikace))
             specifikace->loadFrom(record);
+        if (present(vzdalenyPristup))
+            vzdalenyPristup->loadFrom(record);
         if (present(pristupy))
             pristupy->loadFrom(record);
         if (present(gps))
@@ -182,12 +186,14 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     d->stredisko->setObjectName(QString::fromLatin1(DetailPages::Stredisko));
     d->specifikace = new SpecifikacePage(session);
     d->specifikace->setObjectName(QString::fromLatin1(DetailPages::Specifikace));
-    d->vzdalenyPristup = placeholder(DetailPages::VzdalenyPristup);
+    d->vzdalenyPristup = new RemoteAccessPage(session);
+    d->vzdalenyPristup->setObjectName(QString::fromLatin1(DetailPages::VzdalenyPristup));
     d->pristupy = new PristupyPage(session);
     d->pristupy->setObjectName(QString::fromLatin1(DetailPages::Pristupy));
     d->gps = new GpsPage(session);
     d->gps->setObjectName(QString::fromLatin1(DetailPages::Gps));
-    d->udalosti = placeholder(DetailPages::Udalosti);
+    d->udalosti = new UdalostiPage(session);
+    d->udalosti->setObjectName(QString::fromLatin1(DetailPages::Udalosti));
     d->vyber = placeholder(DetailPages::Vyber, tr("Vyberte prosím podnik nebo středisko ..."));
 
     // Every page lives as long as the tab; only its place in `twe` changes.
@@ -307,6 +313,8 @@ void EvidenceTab::onSelection(const QVariant &podnikId, const QVariant &stredisk
         d->loadCentre();
     else
         d->loadEnterprise();
+    if (d->present(d->udalosti))
+        d->udalosti->load();
 }
 
 bool EvidenceTab::prepareRebuild()
@@ -334,6 +342,7 @@ void EvidenceTab::applyRights()
     d->podnik->applyRights();
     d->stredisko->applyRights();
     d->specifikace->applyRights();
+    d->vzdalenyPristup->applyRights();
     d->pristupy->applyRights();
     d->gps->applyRights();
 }

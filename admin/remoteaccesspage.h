@@ -1,0 +1,62 @@
+#pragma once
+
+#include "register/centrepage.h"
+
+#include <QList>
+#include <QVariant>
+
+class QLineEdit;
+class QNetworkAccessManager;
+class QNetworkReply;
+struct CentreRecord;
+
+namespace Ui {
+class RemoteAccessPage;
+}
+
+// "Vzdálený přístup" (tab_vzdaleny_pristup): the six VNC and two TeamViewer
+// connections of the current centre, their viewer launch buttons, the
+// repeater's connection log and the generated VNC id.
+class RemoteAccessPage : public CentrePage
+{
+    Q_OBJECT
+public:
+    explicit RemoteAccessPage(Session *session, QWidget *parent = nullptr);
+    ~RemoteAccessPage() override;
+
+    void loadFrom(const CentreRecord &record) override;
+    void clear() override;
+    bool save() override;
+
+    void applyRights();
+
+    // The 24 host/id/password fields: VNC 1-6, then TeamViewer 1-2, each as
+    // host, id, password.
+    QList<QLineEdit *> connectionFields() const;
+
+public slots:
+    void onExecVNC1();
+    void onExecVNC2();
+    void onExecVNC3();
+    void onExecVNC4();
+    void onExecVNC5();
+    void onExecVNC6();
+    void onExecTV1();
+    void onExecTV2();
+    void onAccessVNC1();
+    void onAccessVNC2();
+    void onAccessVNC3();
+    void onAccessVNC4();
+    void onAccessVNC5();
+    void onAccessVNC6();
+    void onRCChanged();
+    void onRCSave();
+    void onGenerovaneID();
+    void managerFinished(QNetworkReply *reply);
+
+private:
+    Ui::RemoteAccessPage *ui;
+    QNetworkAccessManager *m_manager;   // only the generated-id request
+    QVariant m_centreId;                // the centre the page shows (and saves)
+    bool m_loading = false;
+};
