@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QToolBar>
 #include <QWebChannel>
 #include <QWebEnginePage>
@@ -38,6 +40,10 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     connect(m_address, &QLineEdit::returnPressed, this, &ProhlizecTab::onURLReturnPressed);
     connect(view, &QWebEngineView::urlChanged, this, &ProhlizecTab::onUrlChanged);
     connect(m_bridge, &webclass::onPodnikVybran, this, &ProhlizecTab::podnikVybran);
+
+    // Map service replies (the map export's rendering requests) arrive here.
+    m_mapManager = new QNetworkAccessManager(this);
+    connect(m_mapManager, &QNetworkAccessManager::finished, this, &ProhlizecTab::managerMapFinished);
 }
 
 ProhlizecTab::~ProhlizecTab()
@@ -66,3 +72,9 @@ void ProhlizecTab::podnikVybran(const QString &id)
 }
 
 void ProhlizecTab::onMapaSavePng() {}
+
+void ProhlizecTab::managerMapFinished(QNetworkReply *reply)
+{
+    // Filled in by the map export; until then the reply is only released.
+    reply->deleteLater();
+}

@@ -6,6 +6,8 @@
 
 class Session;
 class QLineEdit;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QToolBar;
 class QWebChannel;
 class QWebEngineView;
@@ -52,6 +54,7 @@ public slots:
     void podnikVybran(const QString &id);
     // Filled in by the map export.
     void onMapaSavePng();
+    void managerMapFinished(QNetworkReply *reply);
 
 private:
     Ui::ProhlizecTab *ui;
@@ -60,4 +63,5 @@ private:
     QLineEdit *m_address;
     QWebChannel *m_channel;
     webclass *m_bridge;
+    QNetworkAccessManager *m_mapManager;
 };
