@@ -1,26 +1,17 @@
 #include "app/session.h"
-#include "app/settingskeys.h"
 #include "app/usersettings.h"
-#include "app/viewstate.h"
 #include "app/windowlayout.h"
 #include "events/udalostipage.h"
-#include "widgets/qfdateedit.h"
-#include "widgets/qfeditwithbutton.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QSplitter>
-#include <QStandardItemModel>
 #include <QTextEdit>
-#include <QTimeEdit>
-#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
+#include <functional>
 
 class TstUdalostiPage : public QObject
 {
@@ -30,21 +21,17 @@ private slots:
     void init() { m_page = new UdalostiPage(&m_session); }
     void cleanup() { delete m_page; }
     void listColumns();
-    void notifyFromFollowsState_data();
-    void notifyFromFollowsState();
-    void calendarFollowsSynchronisation_data();
-    void calendarFollowsSynchronisation();
-    void editsEnableSave_data();
+    void optionalWidgetsFollowCombos_data();
+    void optionalWidgetsFollowCombos();
     void editsEnableSave();
-    void collapseAndExpand();
-    void layoutSurvivesRestart();
+    void splittersAreSaved();
 
 private:
-    template <typename T> T *child(const char *name) const
+    template <typename T> T *child(const QString &name) const
     {
-        T *w = m_page->findChild<T *>(QLatin1String(name));
+        T *w = m_page->findChild<T *>(name);
         if (!w)
-            qFatal("no %s", name);
+            qFatal("no %s", qPrintable(name));
         return w;
     }
     Session m_session;
@@ -63,95 +50,61 @@ void TstUdalostiPage::listColumns()
         QCOMPARE(view->isColumnHidden(c), c >= 12);
     }
     QCOMPARE(headers, expected);
-    QVERIFY(view->model() != m_page->model());   // the proxy sits between
 }
 
-void TstUdalostiPage::notifyFromFollowsState_data()
+void TstUdalostiPage::optionalWidgetsFollowCombos_data()
 {
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("Nespecifikováno") << 0 << false;
-    QTest::newRow("Nahlášeno") << 1 << true;
-    QTest::newRow("Rozpracováno") << 2 << true;
-    QTest::newRow("Uzavřeno") << 3 << false;
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("hidden");
+    const QStringList notify{"lupozornit2", "upozornit"}, labels{"lzacatek2", "lkonec2"}, editors{"uzacatek", "ukonec"};
+    QTest::newRow("Nespecifikováno") << "cbStav" << 0 << QStringList() << notify;
+    QTest::newRow("Nahlášeno") << "cbStav" << 1 << notify << QStringList();
+    QTest::newRow("Rozpracováno") << "cbStav" << 2 << notify << QStringList();
+    QTest::newRow("Uzavřeno") << "cbStav" << 3 << QStringList() << notify;
+    QTest::newRow("Žádná") << "cbSynchronizace" << 0 << QStringList() << labels + editors;
+    QTest::newRow("Kalendář") << "cbSynchronizace" << 1 << labels + editors << QStringList();
+    QTest::newRow("2: labels only") << "cbSynchronizace" << 2 << labels << editors;
 }
 
-void TstUdalostiPage::notifyFromFollowsState()
+void TstUdalostiPage::optionalWidgetsFollowCombos()
 {
-    QFETCH(int, state);
-    QFETCH(bool, shown);
-    QVERIFY(child<QLabel>("lupozornit2")->isHidden());   // hidden until the state asks
-    child<QComboBox>("cbStav")->setCurrentIndex(2);
-    child<QComboBox>("cbStav")->setCurrentIndex(state);
+    QFETCH(QString, combo);
+    QFETCH(int, index);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, hidden);
+    for (const QString &name : shown + hidden)   // hidden until the combo asks
+        QVERIFY2(child<QWidget>(name)->isHidden(), qPrintable(name));
+    auto *box = child<QComboBox>(combo);
+    box->setCurrentIndex(1);   // shows everything of the row first
+    if (index < box->count())
+        box->setCurrentIndex(index);
+    else   // synchronisation 2 has no item of its own; the rule still holds
+        m_page->onUdalostShowWidgetCalendar(index);
+    for (const QString &name : shown)
+        QVERIFY2(!child<QWidget>(name)->isHidden(), qPrintable(name));
+    for (const QString &name : hidden)
+        QVERIFY2(child<QWidget>(name)->isHidden(), qPrintable(name));
     QCOMPARE(child<QLabel>("lupozornit2")->text(), QStringLiteral("Nedokončené od"));
-    QCOMPARE(!child<QLabel>("lupozornit2")->isHidden(), shown);
-    QCOMPARE(!child<QFDateEdit>("upozornit")->isHidden(), shown);
-}
-
-void TstUdalostiPage::calendarFollowsSynchronisation_data()
-{
-    QTest::addColumn<int>("synchronisation");
-    QTest::addColumn<bool>("labels");
-    QTest::addColumn<bool>("editors");
-    QTest::newRow("Žádná") << 0 << false << false;
-    QTest::newRow("Kalendář") << 1 << true << true;
-    QTest::newRow("2: labels only") << 2 << true << false;
-}
-
-void TstUdalostiPage::calendarFollowsSynchronisation()
-{
-    QFETCH(int, synchronisation);
-    QFETCH(bool, labels);
-    QFETCH(bool, editors);
-    for (const char *name : {"lzacatek2", "lkonec2", "uzacatek", "ukonec"})
-        QVERIFY2(child<QWidget>(name)->isHidden(), name);
-    auto *combo = child<QComboBox>("cbSynchronizace");
-    combo->setCurrentIndex(1);
-    if (synchronisation < combo->count())
-        combo->setCurrentIndex(synchronisation);
-    else   // no item of its own; the rule still holds for the value
-        m_page->onUdalostShowWidgetCalendar(synchronisation);
-    QCOMPARE(!child<QLabel>("lzacatek2")->isHidden(), labels);
-    QCOMPARE(!child<QLabel>("lkonec2")->isHidden(), labels);
-    QCOMPARE(!child<QWidget>("uzacatek")->isHidden(), editors);
-    QCOMPARE(!child<QWidget>("ukonec")->isHidden(), editors);
-}
-
-void TstUdalostiPage::editsEnableSave_data()
-{
-    QTest::addColumn<QString>("field");
-    for (const char *f : {"udalostPredmet", "cprojektu", "cbStav", "cbKategorie", "cbNotifikaceF", "cbCesta",
-                          "udalostPopis", "uzd", "ukc", "uoo"})
-        QTest::newRow(f) << QString::fromLatin1(f);
 }
 
 void TstUdalostiPage::editsEnableSave()
 {
-    QFETCH(QString, field);
     auto *save = child<QPushButton>("udalost_uloz");
+    const std::function<void()> edits[] = {
+        [&] { child<QLineEdit>("udalostPredmet")->setText("Dojezd na farmu"); },
+        [&] { child<QComboBox>("cbStav")->setCurrentIndex(2); },
+        [&] { child<QTextEdit>("udalostPopis")->setHtml("<b>Kontrola dojírny</b>"); },
+    };
+    for (const auto &edit : edits) {
+        QVERIFY(!save->isEnabled());
+        edit();
+        QVERIFY(save->isEnabled());
+        m_page->clear();   // emptying the pane is no edit
+    }
     QVERIFY(!save->isEnabled());
-    QWidget *w = m_page->findChild<QWidget *>(field);
-    QVERIFY(w);
-    if (auto *e = qobject_cast<QLineEdit *>(w))
-        e->setText("Dojezd na farmu");
-    else if (auto *c = qobject_cast<QComboBox *>(w))
-        c->setCurrentIndex(2);
-    else if (auto *b = qobject_cast<QCheckBox *>(w))
-        b->setChecked(true);
-    else if (auto *t = qobject_cast<QTextEdit *>(w))
-        t->setHtml("<b>Kontrola dojírny</b>");
-    else if (auto *d = qobject_cast<QFDateEdit *>(w))
-        d->setDate(QDate(2024, 5, 2));
-    else if (auto *tm = qobject_cast<QTimeEdit *>(w))
-        tm->setTime(QTime(9, 30));
-    else if (auto *o = qobject_cast<QFEditWithButton *>(w))
-        o->setText("Jan Novák");
-    QVERIFY(save->isEnabled());
-
-    // Emptying the pane is no edit: the placeholder is back and nothing to save.
-    m_page->clear();
-    QVERIFY(!save->isEnabled());
-    QVERIFY(!child<QWidget>("wudalost_vyber")->isHidden());
+    QVERIFY(!child<QWidget>("wudalost_vyber")->isHidden());   // the placeholder is back
     QVERIFY(child<QWidget>("wudalost")->isHidden());
     QVERIFY(child<QLineEdit>("udalostPredmet")->text().isEmpty());
     QCOMPARE(child<QComboBox>("cbStav")->currentIndex(), 0);
@@ -159,53 +112,15 @@ void TstUdalostiPage::editsEnableSave()
     QVERIFY(!m_page->isDirty());   // the register tab never asks about the pane
 }
 
-void TstUdalostiPage::collapseAndExpand()
+void TstUdalostiPage::splittersAreSaved()
 {
-    auto *root = new QStandardItem("Farma Lhota");
-    root->appendRow(new QStandardItem("Odpověď"));
-    m_page->model()->appendRow(root);
-    auto *view = child<QTreeView>("treeViewUdalosti");
-    const QModelIndex first = view->model()->index(0, 0);
-    child<QToolButton>("uexpand")->click();
-    QVERIFY(view->isExpanded(first));
-    child<QToolButton>("ucollapse")->click();
-    QVERIFY(!view->isExpanded(first));
-    m_page->load();   // a reload starts with an empty list
-    QCOMPARE(m_page->model()->rowCount(), 0);
-}
-
-void TstUdalostiPage::layoutSurvivesRestart()
-{
-    // The window keeps the splitters and the list's columns by object name.
-    using namespace SettingsKeys;
-    QByteArray saved;
-    {
-        QMainWindow window;
-        auto *page = new UdalostiPage(&m_session);
-        window.setCentralWidget(page);
-        window.resize(1200, 800);
-        window.show();
-        page->findChild<QSplitter *>("splitter_2")->setSizes({700, 500});
-        page->view()->header()->resizeSection(1, 321);
-        page->view()->sortByColumn(2, Qt::DescendingOrder);
-        saved = page->findChild<QSplitter *>("splitter_2")->saveState();
-        ZrnSettings s;
-        WindowLayout::saveSplitters(s, &window);
-        saveViewState(s, QLatin1String(ViewUdalosti.prefix),
-                      window.findChild<QTreeView *>(QLatin1String(ViewUdalosti.objectName))->header());
-        for (const char *key : {"splitterNavstevy/state", "splitterUdalost/state", "splitterUdalostPrilohy/state"})
-            QVERIFY2(!s.value(key).toByteArray().isEmpty(), key);
-    }
+    // The window restores splitters by object name; the page's three have their own keys.
     QMainWindow window;
-    auto *page = new UdalostiPage(&m_session);
-    window.setCentralWidget(page);
+    window.setCentralWidget(new UdalostiPage(&m_session));
     ZrnSettings s;
-    WindowLayout::restoreSplitters(s, &window);
-    restoreViewState(s, QLatin1String(ViewUdalosti.prefix), page->view()->header());
-    QCOMPARE(page->findChild<QSplitter *>("splitter_2")->saveState(), saved);
-    QCOMPARE(page->view()->header()->sectionSize(1), 321);
-    QCOMPARE(page->view()->header()->sortIndicatorSection(), 2);
-    QCOMPARE(page->view()->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    WindowLayout::saveSplitters(s, &window);
+    for (const char *key : {"splitterNavstevy/state", "splitterUdalost/state", "splitterUdalostPrilohy/state"})
+        QVERIFY2(!s.value(key).toByteArray().isEmpty(), key);
 }
 
 QTEST_MAIN(TstUdalostiPage)
