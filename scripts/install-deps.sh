@@ -17,5 +17,5 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update
-  $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+  $SUDO apt-get install -y "${missing[@]}"
 fi
