@@ -325,7 +325,9 @@ void QSTBTextedit::place(QWidget *container)
 
 bool QSTBTextedit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_edit && event->type() == QEvent::ReadOnlyChange && m_toolBar)
+    // The event type first: while the text box is being destroyed it still
+    // sends events, and it is no longer a QTextEdit by then.
+    if (event->type() == QEvent::ReadOnlyChange && m_toolBar && watched == m_edit.data())
         m_toolBar->setEnabled(!m_edit->isReadOnly());
     return QObject::eventFilter(watched, event);
 }
