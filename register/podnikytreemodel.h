@@ -25,7 +25,7 @@ enum PodnikyTreeColumn {
     PtLicence,          // "Licence"
     PtSpusteni,         // "Spustění"
     PtFakturaceOd,      // "Fakturace od"
-    PtSpecifikace,      // "Spec. AUTO"
+    PtSpecifikace,      // automation summary of the technology sheet
     PtRegion,           // "Region"
     PtHidden6,
     PtHidden7,

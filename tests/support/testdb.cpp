@@ -5,7 +5,6 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStringList>
 #include <QTemporaryDir>
 
 namespace {
@@ -19,27 +18,6 @@ QString env(const char *name, const QString &def = QString())
 {
     const QString v = qEnvironmentVariable(name);
     return v.isEmpty() ? def : v;
-}
-
-QStringList tableNames()
-{
-    QStringList names;
-    QSqlQuery q(Database::connection());
-    if (Database::isSqlite()) {
-        for (const QString &schema : {QStringLiteral("main"), QStringLiteral("qml")}) {
-            q.exec(QStringLiteral("select name from %1.sqlite_master where type='table' and name not like 'sqlite_%'").arg(schema));
-            while (q.next())
-                names << (schema == QLatin1String("main") ? QString() : schema + QLatin1Char('.')) + q.value(0).toString();
-        }
-    } else {
-        q.exec(QStringLiteral("select table_schema, table_name from information_schema.tables "
-                              "where table_schema in (database(), 'qml') and table_type='BASE TABLE'"));
-        while (q.next()) {
-            const QString schema = q.value(0).toString();
-            names << (schema == QLatin1String("qml") ? QStringLiteral("qml.") : QString()) + q.value(1).toString();
-        }
-    }
-    return names;
 }
 }
 
@@ -101,7 +79,7 @@ bool TestDb::clear(QString *error)
     const bool sqlite = Database::isSqlite();
     if (!sqlite && !exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=0"), error))
         return false;
-    for (const QString &t : tableNames()) {
+    for (const QString &t : Schema::tables()) {
         const QString sql = sqlite ? QStringLiteral("delete from %1").arg(t) : QStringLiteral("truncate table %1").arg(t);
         if (!exec(sql, error))
             return false;
