@@ -1,8 +1,5 @@
 #include "db/database.h"
 
-#include "db/demodata.h"
-#include "schema/schema.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +11,10 @@ Q_LOGGING_CATEGORY(lcSql, "zrn.sql", QtInfoMsg)
 namespace {
 DbConfig g_config;
 bool g_open = false;
+quint64 g_statements = 0;
+bool g_reconnectable = false;
+bool g_inTransaction = false;
+bool g_created = false;
 
 bool execOn(QSqlDatabase &db, const QString &sql, QString *error)
 {
@@ -38,8 +39,10 @@ QString Database::connectionName()
     return QStringLiteral("zrn");
 }
 
-const char *Database::demoLogin() { return "demo"; }
-const char *Database::demoPassword() { return "demo"; }
+bool Database::createdFile()
+{
+    return g_created;
+}
 
 QSqlDatabase Database::connection()
 {
@@ -54,6 +57,16 @@ const DbConfig &Database::config()
 bool Database::isOpen()
 {
     return g_open && connection().isOpen();
+}
+
+quint64 Database::statementCount()
+{
+    return g_statements;
+}
+
+void Database::countStatement()
+{
+    ++g_statements;
 }
 
 bool Database::isSqlite()
@@ -71,16 +84,25 @@ void Database::close()
     if (QSqlDatabase::contains(connectionName()))
         QSqlDatabase::removeDatabase(connectionName());
     g_open = false;
+    g_reconnectable = false;
+    g_inTransaction = false;
 }
 
 bool Database::open(const DbConfig &cfg, QString *error, OpenMode mode)
 {
     close();
+    g_created = false;
+    if (!cfg.error.isEmpty()) {
+        if (error)
+            *error = cfg.error;
+        return false;
+    }
     g_config = cfg;
     const bool ok = cfg.driver == DbConfig::SQLite ? openSqlite(cfg, error, mode) : openMysql(cfg, error);
     g_open = ok;
     if (!ok)
         close();
+    g_reconnectable = ok && cfg.driver == DbConfig::MySQL;
     return ok;
 }
 
@@ -147,23 +169,7 @@ bool Database::openSqlite(const DbConfig &cfg, QString *error, OpenMode mode)
         return false;
     g_open = true;
 
-    if (!existed && mode == CreateIfMissing) {
-        QString why;
-        if (!Schema::create(&why)) {
-            if (error)
-                *error = sqliteMessage(cfg, QStringLiteral("schéma nelze vytvořit: ") + why);
-            db.close();
-            QFile::remove(cfg.path);
-            QFile::remove(cfg.qmlSqlitePath());
-            return false;
-        }
-        DemoOptions demo;
-        if (!DemoData::seed(demo, &why)) {
-            if (error)
-                *error = sqliteMessage(cfg, QStringLiteral("ukázková data nelze vložit: ") + why);
-            return false;
-        }
-    }
+    g_created = !existed;
     return true;
 }
 
@@ -204,10 +210,73 @@ bool Database::openMysql(const DbConfig &cfg, QString *error)
 
 bool Database::reconnect(QString *error)
 {
-    const DbConfig cfg = g_config;
-    if (cfg.driver != DbConfig::MySQL)
+    if (g_config.driver != DbConfig::MySQL || !QSqlDatabase::contains(connectionName()))
         return false;
-    return open(cfg, error, MustExist);
+    g_inTransaction = false;
+    // The same connection object is opened again, so that nothing else
+    // holding it is left with a removed connection.
+    QSqlDatabase db = connection();
+    db.close();
+    g_open = false;
+    if (!db.open()) {
+        if (error)
+            *error = QStringLiteral("Nelze se připojit k databázovému serveru %1: %2")
+                         .arg(g_config.describe(), db.lastError().text());
+        qCDebug(lcSql) << "reconnect failed:" << db.lastError().text();
+        return false;
+    }
+    QString why;
+    if (!execOn(db, QStringLiteral("SET NAMES utf8mb4"), &why)) {
+        if (error)
+            *error = QStringLiteral("Databázový server %1 nepřijal znakovou sadu utf8mb4: %2").arg(g_config.describe(), why);
+        db.close();
+        return false;
+    }
+    g_open = true;
+    qCDebug(lcSql) << "reconnected to" << g_config.describe();
+    return true;
+}
+
+bool Database::canReconnect()
+{
+    return g_reconnectable && QSqlDatabase::contains(connectionName());
+}
+
+bool Database::beginTransaction(QString *error)
+{
+    QSqlDatabase db = connection();
+    if (!isOpen() || !db.transaction()) {
+        if (error)
+            *error = isOpen() ? db.lastError().text() : QStringLiteral("Databáze není připojena.");
+        return false;
+    }
+    g_inTransaction = true;
+    return true;
+}
+
+bool Database::commit(QString *error)
+{
+    QSqlDatabase db = connection();
+    const bool was = g_inTransaction;
+    g_inTransaction = false;
+    if (!was || !db.commit()) {
+        if (error)
+            *error = was ? db.lastError().text() : QStringLiteral("Transakce byla přerušena ztrátou spojení.");
+        return false;
+    }
+    return true;
+}
+
+void Database::rollback()
+{
+    if (g_inTransaction)
+        connection().rollback();
+    g_inTransaction = false;
+}
+
+bool Database::inTransaction()
+{
+    return g_inTransaction;
 }
 
 QString Database::adaptSql(const QString &sql)

@@ -16,7 +16,6 @@ class Database
 {
 public:
     enum OpenMode {
-        CreateIfMissing,   // a missing SQLite file is created with schema and demo data
         MustExist,         // a missing SQLite file is an error
         CreateEmpty        // a missing SQLite file is created without schema
     };
@@ -25,24 +24,44 @@ public:
 
     // Opens (or reopens) the connection described by cfg. On failure returns
     // false and a message naming the server or file in *error.
-    static bool open(const DbConfig &cfg, QString *error, OpenMode mode = CreateIfMissing);
+    // A configuration that could not be read (DbConfig::error) is refused
+    // with that message.
+    static bool open(const DbConfig &cfg, QString *error, OpenMode mode = CreateEmpty);
+    // Whether the last successful open created a new, empty SQLite file
+    // (the caller then creates the schema).
+    static bool createdFile();
     static void close();
     static bool isOpen();
     static QSqlDatabase connection();
     static const DbConfig &config();
     static bool isSqlite();
 
-    // Drops and reopens the MySQL connection once the server has gone away.
+    // Reopens the MySQL connection once the server has gone away (the same
+    // settings, the connect timeout of the configuration). False with the
+    // reason while the server cannot be reached.
     static bool reconnect(QString *error = nullptr);
+    // Whether a connection to a server was opened and may be opened again
+    // (it was not closed on purpose).
+    static bool canReconnect();
+
+    // A transaction on the connection. A lost connection ends it: nothing
+    // of it is repeated on the new connection.
+    static bool beginTransaction(QString *error = nullptr);
+    static bool commit(QString *error = nullptr);
+    static void rollback();
+    static bool inTransaction();
+
+    // Statements sent to the database since the start (every QSSQL run,
+    // a repeat after a reconnect included); benchmarks and tests read it to
+    // count the statements of a user action.
+    static quint64 statementCount();
+    static void countStatement();
 
     // MySQL statement text as the embedded SQLite backend understands it:
     // current_timestamp/current_date become local-time expressions (SQLite's
     // own are UTC). Text inside quotes is left alone.
     static QString adaptSql(const QString &sql);
 
-    // Login and password shown in the README for the embedded demo database.
-    static const char *demoLogin();
-    static const char *demoPassword();
 
 private:
     static bool openSqlite(const DbConfig &cfg, QString *error, OpenMode mode);

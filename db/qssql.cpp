@@ -6,6 +6,10 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlRecord>
+#include <QSqlResult>
+
+#include <sqlite3.h>
 #include <QTime>
 
 namespace {
@@ -127,35 +131,102 @@ bool QSSQL::exec()
     return run(true);
 }
 
+bool QSSQL::isReadOnlyStatement(const QString &sql)
+{
+    // The first word after white space, comments and opening parentheses.
+    const int n = sql.size();
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c.isSpace() || c == QLatin1Char('(')) {
+            ++i;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('#')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const int e = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = e < 0 ? n : e + 2;
+        } else {
+            break;
+        }
+    }
+    int j = i;
+    while (j < n && sql.at(j).isLetter())
+        ++j;
+    const QString word = sql.mid(i, j - i).toLower();
+    if (word == QLatin1String("select")) {
+        // A locking read belongs to a transaction that a new connection
+        // no longer has.
+        return !sql.contains(QLatin1String("for update"), Qt::CaseInsensitive);
+    }
+    return word == QLatin1String("show") || word == QLatin1String("explain") || word == QLatin1String("describe")
+        || word == QLatin1String("desc") || word == QLatin1String("with");
+}
+
 bool QSSQL::run(bool prepared)
 {
     m_active = false;
     m_error.clear();
+    m_dateKinds.clear();
     if (!Database::isOpen()) {
-        m_error = QStringLiteral("Databáze není připojena.");
-        qCDebug(lcSql) << "no connection for" << m_sql;
-        return false;
+        // A server that went away earlier may be back: try once.
+        QString why;
+        m_query = QSqlQuery();
+        if (!Database::canReconnect() || !Database::reconnect(&why)) {
+            m_error = QStringLiteral("Databáze není připojena.");
+            if (!why.isEmpty())
+                m_error += QLatin1Char('\n') + why;
+            qCDebug(lcSql) << "no connection for" << m_sql;
+            return false;
+        }
     }
     m_sqlite = Database::isSqlite();
-    if (runOnce(prepared))
+    Stage stage = Stage::NotSent;
+    if (runOnce(prepared, &stage))
         return true;
     const QSqlError err = m_query.lastError();
-    if (!m_sqlite && isConnectionLost(err)) {
-        QString reconnectError;
-        qCDebug(lcSql) << "connection lost, reconnecting:" << err.text();
-        if (Database::reconnect(&reconnectError))
-            return runOnce(prepared);
-        m_error = err.text() + QLatin1Char('\n') + reconnectError;
+    if (m_sqlite || !isConnectionLost(err))
+        return false;
+
+    // The connection is gone. Reconnect once; run the statement again only
+    // when the server cannot have executed it, or when it only reads.
+    // A write that broke while running may have been stored: repeating it
+    // could store it twice, so it is reported as failed.
+    const bool repeat = !Database::inTransaction()
+        && (stage == Stage::NotSent || isReadOnlyStatement(m_sql));
+    const QString firstError = m_error;
+    qCDebug(lcSql) << "connection lost, reconnecting:" << err.text();
+    m_query = QSqlQuery();
+    QString reconnectError;
+    if (!Database::reconnect(&reconnectError)) {
+        m_error = firstError + QLatin1Char('\n') + reconnectError;
+        return false;
     }
-    return false;
+    if (!repeat) {
+        m_error = firstError + QLatin1Char('\n')
+            + QStringLiteral("Spojení s databází se přerušilo během zápisu; zápis nemusel proběhnout. "
+                             "Zkontrolujte údaje a případně je uložte znovu.");
+        return false;
+    }
+    stage = Stage::NotSent;
+    return runOnce(prepared, &stage);
 }
 
-bool QSSQL::runOnce(bool prepared)
+bool QSSQL::runOnce(bool prepared, Stage *stage)
 {
     const QString sql = m_sqlite ? Database::adaptSql(m_sql) : m_sql;
     m_query = QSqlQuery(Database::connection());
     m_query.setForwardOnly(true);
+    *stage = Stage::NotSent;
+    Database::countStatement();
     bool ok;
+    // On the server a write always goes through the prepare round trip: a
+    // dead connection is then noticed before anything has been executed.
+    if (!prepared && !m_sqlite && !isReadOnlyStatement(sql))
+        prepared = true;
     if (prepared) {
         ok = m_query.prepare(sql);
         if (ok) {
@@ -163,9 +234,11 @@ bool QSSQL::runOnce(bool prepared)
                 m_query.addBindValue(m_sqlite ? toSqliteValue(v) : v);
             for (const auto &p : qAsConst(m_named))
                 m_query.bindValue(p.first, m_sqlite ? toSqliteValue(p.second) : p.second);
+            *stage = Stage::Executed;
             ok = m_query.exec();
         }
     } else {
+        *stage = Stage::Executed;
         ok = m_query.exec(sql);
     }
     if (ok) {
@@ -193,7 +266,52 @@ QVariant QSSQL::value(int column) const
     if (!m_active)
         return QVariant();
     const QVariant v = m_query.value(column);
-    return m_sqlite ? fromSqliteValue(v) : v;
+    return m_sqlite ? converted(column, v) : v;
+}
+
+QVariant QSSQL::converted(int column, const QVariant &v) const
+{
+    if (column < 0)
+        return v;
+    if (m_dateKinds.isEmpty()) {
+        // Decided once per result: a column declared DATE/DATETIME/TIME is
+        // read as that type, any other declared column as it is; only
+        // expressions (no declared type) are looked at value by value.
+        const QVariant handle = m_query.result() ? m_query.result()->handle() : QVariant();
+        sqlite3_stmt *stmt = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0
+            ? *static_cast<sqlite3_stmt *const *>(handle.data())
+            : nullptr;
+        const int n = stmt ? sqlite3_column_count(stmt) : m_query.record().count();
+        m_dateKinds.resize(qMax(n, 1));
+        for (int i = 0; i < n; ++i) {
+            const char *decl = stmt ? sqlite3_column_decltype(stmt, i) : nullptr;
+            const QByteArray t = QByteArray(decl).toLower();
+            if (!stmt || t.isEmpty())
+                m_dateKinds[i] = DateKind::Sniff;
+            else if (t == "date")
+                m_dateKinds[i] = DateKind::Date;
+            else if (t == "datetime" || t == "timestamp")
+                m_dateKinds[i] = DateKind::DateTime;
+            else if (t == "time")
+                m_dateKinds[i] = DateKind::Time;
+            else
+                m_dateKinds[i] = DateKind::None;
+        }
+    }
+    const DateKind kind = column < m_dateKinds.size() ? m_dateKinds.at(column) : DateKind::Sniff;
+    switch (kind) {
+    case DateKind::None:
+        return v;
+    case DateKind::Unknown:
+    case DateKind::Sniff:
+    case DateKind::Date:
+    case DateKind::DateTime:
+    case DateKind::Time:
+        // Declared date columns take the same parse; a text that is not a
+        // date (a legacy "0000-00-00") stays text.
+        return fromSqliteValue(v);
+    }
+    return v;
 }
 
 QVariant QSSQL::lastInsertId() const

@@ -45,6 +45,10 @@ public:
     // Runs the prepared statement with the bound values.
     bool exec();
 
+    // Whether a statement text only reads (select, show, explain, with):
+    // such a statement may be run again after a lost connection.
+    static bool isReadOnlyStatement(const QString &sql);
+
     // Next row; false after a failed exec or when no row is left.
     bool next();
     QVariant value(int column) const;
@@ -53,8 +57,19 @@ public:
     QSSQLError lastError() const;
 
 private:
+    // Where a failed run stopped: a statement that failed before it was
+    // sent (no connection, or the prepare round trip failed) cannot have
+    // been executed by the server.
+    enum class Stage { NotSent, Executed };
+
     bool run(bool prepared);
-    bool runOnce(bool prepared);
+    bool runOnce(bool prepared, Stage *stage);
+    QVariant converted(int column, const QVariant &v) const;
+
+    // SQLite keeps dates as text: how each column of the current result is
+    // read back, decided once per result from the declared column type.
+    enum class DateKind : char { Unknown, None, Sniff, Date, DateTime, Time };
+    mutable QVector<DateKind> m_dateKinds;
 
     QSqlQuery m_query;
     QString m_sql;

@@ -26,8 +26,10 @@ trap 'bash "$server" stop "$dbdir" || true' EXIT
 envfile="$dbdir.env"
 bash "$server" start "$dbdir" "$port" > "$envfile"
 while IFS= read -r line; do export "$line"; done < "$envfile"
-# The reconnect suite restarts the server with this command.
+# The reconnect suite stops and starts the server with these commands.
 export ZRN_TEST_MYSQL_RESTART="bash $server restart $dbdir $port"
+export ZRN_TEST_MYSQL_STOP="bash $server stop $dbdir $port"
+export ZRN_TEST_MYSQL_START="bash $server start $dbdir $port >/dev/null"
 
 if [ "$san" = ON ]; then
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
