@@ -1,9 +1,9 @@
 #include "app/mainwindow.h"
+#include "app/startup.h"
 #include "db/database.h"
 #include "db/dbconfig.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTextCodec>
@@ -18,16 +18,17 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("ZRN"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZRN_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pics/zrn.png")));
+    Startup::applyCzechLocale();
 
     QString error;
-    if (!Database::open(DbConfig::load(), &error)) {
+    if (!Startup::openDatabase(DbConfig::load(), &error)) {
         QMessageBox::critical(nullptr, QObject::tr("ZRN"),
                               QObject::tr("Databázi nelze otevřít.") + QLatin1Char('\n') + error,
                               QMessageBox::Ok);
         return 1;
     }
 
-    const QString programPath = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+    const QString programPath = Startup::programPath();
     int code;
     {
         // A refused login or the update path leave the window unstarted; it

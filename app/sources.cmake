@@ -6,6 +6,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/usersettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/login.h
   ${CMAKE_CURRENT_LIST_DIR}/login.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/startup.h
+  ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/page.h

@@ -21,7 +21,17 @@ DbConfig DbConfig::fromSettings(QSettings &s)
 {
     DbConfig c;
     const QString drv = textValue(s, DbKeys::Driver, QStringLiteral("sqlite")).toLower();
-    c.driver = (drv == QLatin1String("mysql") || drv == QLatin1String("mariadb")) ? MySQL : SQLite;
+    if (drv == QLatin1String("mysql") || drv == QLatin1String("mariadb")) {
+        c.driver = MySQL;
+    } else if (drv == QLatin1String("sqlite")) {
+        c.driver = SQLite;
+    } else {
+        c.driver = SQLite;
+        c.error = QStringLiteral("Neplatné nastavení %1=%2 v souboru %3: povolené hodnoty jsou sqlite, mysql "
+                                 "a mariadb (prázdná hodnota znamená sqlite).")
+                      .arg(DbKeys::Driver, s.value(DbKeys::Driver).toString(),
+                           QDir::toNativeSeparators(s.fileName()));
+    }
     c.path = textValue(s, DbKeys::Path, defaultSqlitePath());
     c.host = textValue(s, DbKeys::Host, QStringLiteral("localhost"));
     bool ok = false;
@@ -53,6 +63,12 @@ QString DbConfig::defaultSqlitePath()
     if (base.isEmpty())
         base = QDir::homePath();
     return QDir(base).filePath(QStringLiteral("Korbanit/ZRN/zrn.sqlite"));
+}
+
+bool DbConfig::isDefaultEmbedded() const
+{
+    return driver == SQLite
+        && QFileInfo(path).absoluteFilePath() == QFileInfo(defaultSqlitePath()).absoluteFilePath();
 }
 
 QString DbConfig::qmlSqlitePath() const

@@ -30,9 +30,14 @@ struct DbConfig {
     QString password;
     QString socket;           // optional Unix socket of the MySQL server
     int connectTimeoutSec = 5;
+    // Set when a key holds a value the program cannot use (an unknown
+    // driver): the message names the key and the value; nothing is opened.
+    QString error;
 
     // Reads the keys from an open settings object; missing or malformed
-    // values fall back to the defaults.
+    // values fall back to the defaults, except the driver: only an empty
+    // value, "sqlite", "mysql" and "mariadb" are accepted (a typing error
+    // must not silently open another database).
     static DbConfig fromSettings(QSettings &settings);
     // The program's own configuration: the file named by configFile, or the
     // user-scope INI (organisation "Korbanit", application "ZRN") with the
@@ -40,6 +45,9 @@ struct DbConfig {
     static DbConfig load(const QString &configFile = QString());
 
     static QString defaultSqlitePath();
+    // Whether this is the embedded database file the program uses when
+    // nothing is configured (the only one that gets demo data).
+    bool isDefaultEmbedded() const;
     // The second schema ("qml") of an SQLite database lives in its own file
     // beside the main one.
     QString qmlSqlitePath() const;

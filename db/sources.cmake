@@ -3,9 +3,6 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dbconfig.cpp
   ${CMAKE_CURRENT_LIST_DIR}/database.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sqlitefunctions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/demodata.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/demodata_centres.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/demodata_events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bcrypt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bcrypt.h
   ${CMAKE_CURRENT_LIST_DIR}/users.cpp

@@ -32,19 +32,47 @@ int findUser(const QString &login, QString *error)
 
 namespace Users {
 
+QByteArray passwordBytes(const QString &password)
+{
+    // Latin-1 as the stored hashes were always made; a password with a
+    // letter outside it (ř, č, ě, ...) would lose that letter as "?", so it
+    // is hashed over UTF-8, as the web applications do.
+    bool latin1 = true;
+    for (const QChar c : password) {
+        if (c.unicode() > 0xFF) {
+            latin1 = false;
+            break;
+        }
+    }
+    return latin1 ? password.toLatin1() : password.toUtf8();
+}
+
 QByteArray hashPassword(const QString &password)
 {
     const QByteArray salt = mcrypt_gensalt(10);
     if (salt.isEmpty())
         return QByteArray();
-    return mcrypt_hashpw(password.toLatin1().constData(), salt.constData());
+    return mcrypt_hashpw(passwordBytes(password).constData(), salt.constData());
 }
 
 bool checkPassword(const QString &password, const QString &hash)
 {
     if (hash.isEmpty())
         return false;
-    return mcrypt_checkpw(password.toLatin1().constData(), hash.toLatin1().constData()) == 0;
+    const QByteArray h = hash.toLatin1();
+    // Latin-1 first: the hashes stored so far rely on it.
+    if (mcrypt_checkpw(password.toLatin1().constData(), h.constData()) == 0)
+        return true;
+    // A hash made over UTF-8 (the web applications, or a password with
+    // letters outside Latin-1) matches the UTF-8 bytes.
+    bool ascii = true;
+    for (const QChar c : password) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    return !ascii && mcrypt_checkpw(password.toUtf8().constData(), h.constData()) == 0;
 }
 
 bool createUser(const QString &login, const QString &password, const UserFlags &f, QString *error, int *newId)

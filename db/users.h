@@ -23,11 +23,13 @@ struct UserFlags {
 
 namespace Users {
 // The stored form of a typed password: bcrypt "$2y$", cost 10, over the
-// Latin-1 bytes of the text (characters outside Latin-1 become '?'), the
-// same bytes the login check hashes. Empty on failure.
+// Latin-1 bytes of the text, or over its UTF-8 bytes when it holds a letter
+// outside Latin-1 (which Latin-1 would turn into '?'). Empty on failure.
 QByteArray hashPassword(const QString &password);
 
-// True when password matches the stored hash.
+// True when password matches the stored hash: over the Latin-1 bytes (the
+// hashes stored so far), else, for a password with non-ASCII letters, over
+// the UTF-8 bytes (hashes made by the web applications).
 bool checkPassword(const QString &password, const QString &hash);
 
 // Inserts a user on the open connection. Refuses an empty or already used

@@ -7,7 +7,7 @@
 
 #include "db/database.h"
 #include "db/dbconfig.h"
-#include "db/demodata.h"
+#include "tools/demodata/demodata.h"
 #include "db/users.h"
 #include "schema/schema.h"
 

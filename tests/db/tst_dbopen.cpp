@@ -1,10 +1,12 @@
 // Opening the database: configuration from the settings store, the embedded
 // file created on first start, and the clear messages for what cannot open.
 
+#include "app/startup.h"
 #include "db/database.h"
 #include "db/dbconfig.h"
 #include "db/qssql.h"
 #include "schema/schema.h"
+#include "tools/demodata/demodata.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTcpServer>
 #include <QtTest>
+
+#include "support/testmain.h"
 
 class TestDbOpen : public QObject
 {
@@ -49,14 +53,56 @@ private slots:
         {
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("[database]\ndriver=nonsense\nport=99999999999\nname=\n");
+            f.write("[database]\nport=99999999999\nname=\n");
         }
         const DbConfig c = DbConfig::load(file);
+        QVERIFY2(c.error.isEmpty(), qPrintable(c.error));
         QCOMPARE(c.driver, DbConfig::SQLite);
         QCOMPARE(c.port, 3306);
         QCOMPARE(c.name, QStringLiteral("zrn"));
         QVERIFY(c.path.endsWith(QStringLiteral("zrn.sqlite")));
+        QVERIFY(c.isDefaultEmbedded());
         QVERIFY(c.qmlSqlitePath().endsWith(QStringLiteral("zrn-qml.sqlite")));
+    }
+
+    void driverValues_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("driver"); // -1: refused
+        QTest::newRow("empty") << "" << int(DbConfig::SQLite);
+        QTest::newRow("sqlite") << "sqlite" << int(DbConfig::SQLite);
+        QTest::newRow("mysql") << "mysql" << int(DbConfig::MySQL);
+        QTest::newRow("MariaDB") << "MariaDB" << int(DbConfig::MySQL);
+        QTest::newRow("typo") << "mysq" << -1;
+        QTest::newRow("other product") << "postgres" << -1;
+    }
+
+    void driverValues()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, driver);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("zrn.ini"));
+        {
+            QSettings s(file, QSettings::IniFormat);
+            s.setValue(DbKeys::Driver, value);
+            s.setValue(DbKeys::Path, dir.filePath(QStringLiteral("x.sqlite")));
+        }
+        const DbConfig c = DbConfig::load(file);
+        if (driver >= 0) {
+            QVERIFY2(c.error.isEmpty(), qPrintable(c.error));
+            QCOMPARE(int(c.driver), driver);
+            return;
+        }
+        // A typing error is a clear start-up error naming the key and the
+        // value; no file is created in its place.
+        QVERIFY(c.error.contains(QStringLiteral("database/driver")));
+        QVERIFY2(c.error.contains(value), qPrintable(c.error));
+        QString err;
+        QVERIFY(!Startup::openDatabase(c, &err));
+        QCOMPARE(err, c.error);
+        QVERIFY(!Database::isOpen());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.sqlite"))));
     }
 
     void adaptSql_data()
@@ -81,28 +127,52 @@ private slots:
         QCOMPARE(Database::adaptSql(in), out);
     }
 
-    void newEmbeddedFileIsCreatedWithSchema()
+    void defaultEmbeddedFileGetsDemoData()
     {
-        QTemporaryDir dir;
+        // The test's own data home: the default file is created there.
         DbConfig c;
-        c.path = dir.filePath(QStringLiteral("nova/zrn.sqlite"));
+        c.path = DbConfig::defaultSqlitePath();
+        QVERIFY(c.isDefaultEmbedded());
+        QFile::remove(c.path);
+        QFile::remove(c.qmlSqlitePath());
         QString err;
-        QVERIFY2(Database::open(c, &err, Database::CreateIfMissing), qPrintable(err));
+        QVERIFY2(Startup::openDatabase(c, &err), qPrintable(err));
         QVERIFY(Schema::exists());
         QVERIFY(QFile::exists(c.qmlSqlitePath()));
         QSSQL q;
         q.prepare(QStringLiteral("select count(*) from www_users where login=?"));
-        q.addBindValue(QString::fromLatin1(Database::demoLogin()));
+        q.addBindValue(QString::fromLatin1(DemoData::demoLogin()));
         QVERIFY(q.exec() && q.next());
         QCOMPARE(q.value(0).toInt(), 1);
         QVERIFY(q.exec(QStringLiteral("select count(*) from tellmark_podniky")) && q.next());
         QVERIFY(q.value(0).toInt() > 0);
+        QVERIFY(Startup::firstUserNotice().isEmpty());
         Database::close();
 
         // Opening it again keeps what is there.
-        QVERIFY2(Database::open(c, &err, Database::CreateIfMissing), qPrintable(err));
+        QVERIFY2(Startup::openDatabase(c, &err), qPrintable(err));
         QVERIFY(q.exec(QStringLiteral("select count(*) from www_users")) && q.next());
         QVERIFY(q.value(0).toInt() >= 1);
+    }
+
+    void configuredFileGetsSchemaOnly()
+    {
+        QTemporaryDir dir;
+        DbConfig c;
+        c.path = dir.filePath(QStringLiteral("nova/zrn.sqlite"));
+        QVERIFY(!c.isDefaultEmbedded());
+        QString err;
+        QVERIFY2(Startup::openDatabase(c, &err), qPrintable(err));
+        QVERIFY(Schema::exists());
+        QSSQL q;
+        for (const char *table : {"www_users", "tellmark_podniky", "tellmark_udalosti"}) {
+            QVERIFY(q.exec(QStringLiteral("select count(*) from ") + QLatin1String(table)) && q.next());
+            QCOMPARE(q.value(0).toInt(), 0);
+        }
+        // The login tells how to add the first user.
+        const QString notice = Startup::firstUserNotice();
+        QVERIFY2(notice.contains(QStringLiteral("zrnctl user add")), qPrintable(notice));
+        QVERIFY(notice.contains(QStringLiteral("nova")));
     }
 
     void fileThatIsNotADatabase()
@@ -186,5 +256,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDbOpen)
+ZRN_TEST_GUILESS_MAIN(TestDbOpen)
 #include "tst_dbopen.moc"

@@ -4,7 +4,7 @@
 
 #include "db/bcrypt.h"
 #include "db/database.h"
-#include "db/demodata.h"
+#include "tools/demodata/demodata.h"
 #include "db/qssql.h"
 #include "register/specifikace.h"
 #include "support/testdb.h"
@@ -14,6 +14,8 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QtTest>
+
+#include "support/testmain.h"
 
 #include <climits>
 
@@ -263,8 +265,8 @@ void TestDemoData::users()
     QCOMPARE(!q.value(11).toString().isEmpty(), region);
     QCOMPARE(q.value(12).toInt(), 0);
     if (login == QLatin1String("demo")) {
-        QCOMPARE(QString::fromLatin1(Database::demoLogin()), login);
-        QCOMPARE(mcrypt_checkpw(Database::demoPassword(), hash.constData()), 0);
+        QCOMPARE(QString::fromLatin1(DemoData::demoLogin()), login);
+        QCOMPARE(mcrypt_checkpw(DemoData::demoPassword(), hash.constData()), 0);
     }
 }
 
@@ -286,5 +288,5 @@ void TestDemoData::sameSeedSameDatabase()
     QCOMPARE(count("select count(*) from tellmark_podniky"), Enterprises);
 }
 
-QTEST_GUILESS_MAIN(TestDemoData)
+ZRN_TEST_GUILESS_MAIN(TestDemoData)
 #include "tst_demodata.moc"

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 
 // Runs zrnctl with the settings file `config`; *err gets its standard error.
@@ -168,5 +170,5 @@ void TestZrnctl::seedFillsDemoData()
              (QVariantList{3, 5}));
 }
 
-QTEST_GUILESS_MAIN(TestZrnctl)
+ZRN_TEST_GUILESS_MAIN(TestZrnctl)
 #include "tst_zrnctl.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+struct DbConfig;
+
+// What main() does before the window exists: the program's language and
+// the database it works on.
+namespace Startup {
+
+// The program is Czech whatever the machine says: Czech collation for
+// sorting, Czech number and date formats, and Qt's own Czech texts for the
+// standard buttons ("Zrušit", "Ano", "Ne") when they are installed.
+// Returns false when Qt's Czech translation could not be loaded.
+bool applyCzechLocale();
+
+// The executable's own absolute path, whatever the working folder and
+// however it was started (through PATH, a link, a folder with Czech
+// letters): the viewer, update and document paths are built from it.
+QString programPath();
+
+// Opens the configured database. A new default embedded file gets the
+// schema and the demo data (demo/demo); a new file elsewhere gets the
+// schema only and no users. False with a message that names the file, the
+// server or the setting at fault.
+bool openDatabase(const DbConfig &cfg, QString *error);
+
+// The hint shown before the login when the database has no user yet: how
+// to add the first one with zrnctl. Empty when a user exists (or the
+// table cannot be read: the login then says what it says).
+QString firstUserNotice();
+
+} // namespace Startup
