@@ -23,7 +23,9 @@ PristupyPage::PristupyPage(Session *session, QWidget *parent)
     for (QLineEdit *e : {ui->aeagri_jmeno, ui->aeagri_heslo, ui->aeskot_jmeno, ui->aeskot_heslo})
         connect(e, &QLineEdit::textChanged, this, &PristupyPage::onPristupyChanged);
     connect(ui->pristupy_uloz, &QPushButton::clicked, this, &PristupyPage::onPristupySave);
-    ui->pristupy_uloz->setEnabled(false);
+    setSaveButton(ui->pristupy_uloz);
+    setEditorAreas({ui->pristupy_eagri, ui->pristupy_eskot});
+    setHasRow(false);
 }
 
 PristupyPage::~PristupyPage()
@@ -39,39 +41,34 @@ QAbstractButton *PristupyPage::saveButton() const { return ui->pristupy_uloz; }
 
 void PristupyPage::loadFrom(const CentreRecord &r)
 {
-    m_loading = true;
+    beginFill();
     m_centreId = r.value(CentreRecord::Id);
     ui->aeagri_jmeno->setText(r.text(CentreRecord::EagriUzivatel));
     ui->aeagri_heslo->setText(r.text(CentreRecord::EagriHeslo));
     ui->aeskot_jmeno->setText(r.text(CentreRecord::KuCmschUzivatel));
     ui->aeskot_heslo->setText(r.text(CentreRecord::KuCmschHeslo));
-    m_loading = false;
-    ui->pristupy_uloz->setEnabled(false);
-    setDirty(false);
+    endFill();
+    setHasRow(true);
 }
 
 void PristupyPage::clear()
 {
-    m_loading = true;
+    beginFill();
     m_centreId = QVariant();
     for (QLineEdit *e : {ui->aeagri_jmeno, ui->aeagri_heslo, ui->aeskot_jmeno, ui->aeskot_heslo})
         e->clear();
-    m_loading = false;
-    ui->pristupy_uloz->setEnabled(false);
-    setDirty(false);
+    endFill();
+    setHasRow(false);
 }
 
 void PristupyPage::onPristupyChanged()
 {
-    if (m_loading)
-        return;
-    ui->pristupy_uloz->setEnabled(true);
-    setDirty(true);
+    markChanged();
 }
 
 bool PristupyPage::save()
 {
-    if (!m_centreId.isValid())
+    if (!hasRow() || !m_centreId.isValid())
         return true;
     QSSQL q;
     q.prepare(kUpdatePristupy);
@@ -84,8 +81,7 @@ bool PristupyPage::save()
         reportSaveFailure(q.lastError().text());
         return false;
     }
-    ui->pristupy_uloz->setEnabled(false);
-    setDirty(false);
+    setClean();
     return true;
 }
 

@@ -40,5 +40,4 @@ public slots:
 private:
     Ui::PristupyPage *ui;
     QVariant m_centreId;       // the centre the page shows (and saves)
-    bool m_loading = false;
 };

@@ -82,7 +82,12 @@ RemoteAccessPage::RemoteAccessPage(Session *session, QWidget *parent)
     connect(ui->se_generovane_id, &QPushButton::clicked, this, &RemoteAccessPage::onGenerovaneID);
     connect(m_manager, &QNetworkAccessManager::finished, this, &RemoteAccessPage::managerFinished);
 
-    ui->rc_uloz->setEnabled(false);
+    setSaveButton(ui->rc_uloz);
+    QList<QWidget *> areas;
+    for (QLineEdit *e : connectionFields())
+        areas << e;
+    setEditorAreas(areas);
+    setHasRow(false);
 }
 
 RemoteAccessPage::~RemoteAccessPage()
@@ -100,40 +105,35 @@ QList<QLineEdit *> RemoteAccessPage::connectionFields() const
 
 void RemoteAccessPage::loadFrom(const CentreRecord &record)
 {
-    m_loading = true;
+    beginFill();
     m_centreId = record.value(CentreRecord::Id);
     const QList<QLineEdit *> fields = connectionFields();
     for (int i = 0; i < fields.size(); ++i)
         fields.at(i)->setText(record.text(recordColumn(i)));
     ui->kontakt2->setText(record.text(CentreRecord::PodnikJmeno));
-    m_loading = false;
-    ui->rc_uloz->setEnabled(false);
-    setDirty(false);
+    endFill();
+    setHasRow(true);
 }
 
 void RemoteAccessPage::clear()
 {
-    m_loading = true;
+    beginFill();
     m_centreId = QVariant();
     for (QLineEdit *e : connectionFields())
         e->clear();
     ui->kontakt2->clear();
-    m_loading = false;
-    ui->rc_uloz->setEnabled(false);
-    setDirty(false);
+    endFill();
+    setHasRow(false);
 }
 
 void RemoteAccessPage::onRCChanged()
 {
-    if (m_loading)
-        return;
-    ui->rc_uloz->setEnabled(true);
-    setDirty(true);
+    markChanged();
 }
 
 bool RemoteAccessPage::save()
 {
-    if (!m_centreId.isValid())
+    if (!hasRow() || !m_centreId.isValid())
         return true;
     QSSQL q;
     q.prepare(kUpdateConnections);
@@ -144,8 +144,7 @@ bool RemoteAccessPage::save()
         reportSaveFailure(q.lastError().text());
         return false;
     }
-    ui->rc_uloz->setEnabled(false);
-    setDirty(false);
+    setClean();
     return true;
 }
 

@@ -58,5 +58,4 @@ private:
     Ui::RemoteAccessPage *ui;
     QNetworkAccessManager *m_manager;   // only the generated-id request
     QVariant m_centreId;                // the centre the page shows (and saves)
-    bool m_loading = false;
 };

@@ -1,6 +1,78 @@
 #include "app/page.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+
+ZrnPage::ZrnPage(Session *session, QWidget *parent)
+    : QWidget(parent), m_session(session)
+{
+}
+
+void ZrnPage::setSaveButton(QAbstractButton *button)
+{
+    m_saveButton = button;
+    updateControls();
+}
+
+void ZrnPage::setEditorAreas(const QList<QWidget *> &areas)
+{
+    m_editorAreas.clear();
+    for (QWidget *w : areas)
+        m_editorAreas << QPointer<QWidget>(w);
+    updateControls();
+}
+
+void ZrnPage::setHasRow(bool hasRow)
+{
+    m_hasRow = hasRow;
+    setDirty(false);
+}
+
+void ZrnPage::markChanged()
+{
+    if (isFilling() || !m_hasRow)
+        return;
+    setDirty(true);
+}
+
+void ZrnPage::setClean()
+{
+    setDirty(false);
+}
+
+void ZrnPage::setDirty(bool dirty)
+{
+    const bool changed = m_dirty != dirty;
+    m_dirty = dirty;
+    updateControls();
+    if (changed)
+        emit dirtyChanged(dirty);
+}
+
+void ZrnPage::updateControls()
+{
+    if (m_saveButton)
+        m_saveButton->setEnabled(m_hasRow && m_dirty);
+    // Disabling the areas leaves each editor's own read-only state (set by
+    // the user's rights) as it is.
+    for (const QPointer<QWidget> &w : qAsConst(m_editorAreas)) {
+        if (w)
+            w->setEnabled(m_hasRow);
+    }
+}
+
+void ZrnPage::showNothing()
+{
+    clear();
+    setHasRow(false);
+}
+
+void ZrnPage::showReadFailure(const QString &databaseError)
+{
+    showNothing();
+    QMessageBox::information(this, tr("ZRN"),
+                             tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + databaseError);
+}
 
 void ZrnPage::reportSaveFailure(const QString &databaseError)
 {

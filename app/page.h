@@ -1,40 +1,69 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
+class QAbstractButton;
 class Session;
 
 // One page of the window (a tab or an inner tab): owns its form, loads
 // itself whole from the database for the current selection and saves itself
 // whole with its own "Uložit" button.
+//
+// The base keeps what every page shares: while the page is being filled the
+// change tracking is paused; any edit afterwards marks it dirty and enables
+// "Uložit"; a page that holds no row (nothing selected, or its read failed)
+// has nothing to save: its editors are locked and "Uložit" stays disabled.
 class ZrnPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ZrnPage(Session *session, QWidget *parent = nullptr)
-        : QWidget(parent), m_session(session) {}
+    explicit ZrnPage(Session *session, QWidget *parent = nullptr);
 
     // Fills the page for the current selection of the session.
     virtual void load() {}
     // Empties the page (nothing selected).
     virtual void clear() {}
     // Saves the page; on failure tells the user and returns false, leaving
-    // the edits on screen and the page dirty.
+    // the edits on screen and the page dirty. A page without a row has
+    // nothing to save and returns true.
     virtual bool save() { return true; }
 
     bool isDirty() const { return m_dirty; }
+    // Whether the page shows a row read from the database (and may save it).
+    bool hasRow() const { return m_hasRow; }
+
+    // Tells the user that reading the page failed, with the database's
+    // reason, and leaves the page empty and locked. Also used by the tab
+    // that reads one row for several pages.
+    void showReadFailure(const QString &databaseError);
+    // Empties and locks the page without a message (the tab has told the
+    // user already).
+    void showNothing();
 
 signals:
     void dirtyChanged(bool dirty);
 
 protected:
-    void setDirty(bool dirty)
-    {
-        if (m_dirty == dirty)
-            return;
-        m_dirty = dirty;
-        emit dirtyChanged(dirty);
-    }
+    // The page's "Uložit" and the parts of the form the user edits; both are
+    // switched by the base.
+    void setSaveButton(QAbstractButton *button);
+    void setEditorAreas(const QList<QWidget *> &areas);
+
+    // Brackets the filling of the form: edits in between are not changes.
+    void beginFill() { ++m_filling; }
+    void endFill() { --m_filling; }
+    bool isFilling() const { return m_filling > 0; }
+
+    // After a fill: the page holds a row (true) or nothing (false); either
+    // way it is clean.
+    void setHasRow(bool hasRow);
+    // The change slots call this: marks the page dirty unless it is being
+    // filled or holds nothing.
+    void markChanged();
+    // After a successful save.
+    void setClean();
 
     Session *session() const { return m_session; }
 
@@ -43,6 +72,13 @@ protected:
     void reportSaveFailure(const QString &databaseError);
 
 private:
+    void setDirty(bool dirty);
+    void updateControls();
+
     Session *m_session;
+    QPointer<QAbstractButton> m_saveButton;
+    QList<QPointer<QWidget>> m_editorAreas;
+    int m_filling = 0;
     bool m_dirty = false;
+    bool m_hasRow = false;
 };

@@ -13,8 +13,7 @@ void CentrePage::load()
     CentreRecord record;
     QString error;
     if (!CentreRecord::read(id, &record, &error)) {
-        // The fields stay as they were; the next selection reads again.
-        qWarning("%s: %s", metaObject()->className(), qPrintable(error));
+        showReadFailure(error);
         return;
     }
     if (!record.found) {

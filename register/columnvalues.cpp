@@ -1,7 +1,6 @@
 #include "register/columnvalues.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 
 namespace ColumnValues {
 
@@ -14,9 +13,14 @@ QVariant text(const QString &fieldText)
 
 QString identification(const QString &fieldText)
 {
-    static const QRegularExpression space(QStringLiteral("\\s+"));
-    QString out = fieldText;
-    out.remove(space);
+    // All Unicode white space: an IČO pasted from a web page often holds
+    // non-breaking (U+00A0) or thin (U+2009) spaces.
+    QString out;
+    out.reserve(fieldText.size());
+    for (const QChar c : fieldText) {
+        if (!c.isSpace() && c != QChar(0x200B) && c != QChar(0xFEFF))
+            out += c;
+    }
     // An empty but non-null text, so that it is stored as "" and not NULL.
     return out.isEmpty() ? QStringLiteral("") : out;
 }

@@ -7,7 +7,8 @@
 // How the fields of the register pages are written to and read from their
 // columns (the same for enterprises and centres):
 // - single-line text: an empty field is written as NULL;
-// - identification numbers: every space and line break removed;
+// - identification numbers: every white-space character (any Unicode
+//   space, line break, zero-width space) removed;
 // - code lists: the first entry ("Neurčeno") is NULL, any other entry is its
 //   text; a stored text selects the entry that equals it ignoring case, or
 //   the first entry when none does;

@@ -129,8 +129,13 @@ struct EvidenceTab::Private {
         QString error;
         const bool ok = CentreRecord::read(session->s_id_stredisko, &record, &error);
         if (!ok || !record.found) {
-            for (ZrnPage *page : presentPages())
-                page->clear();
+            // One message for the one failed read; every page is left empty
+            // and locked, so nothing can be saved over a row never read.
+            const QList<ZrnPage *> pages = presentPages();
+            for (ZrnPage *page : pages)
+                page->showNothing();
+            if (!ok && !pages.isEmpty())
+                pages.first()->showReadFailure(error);
             return;
         }
         if (present(stredisko))
@@ -149,8 +154,12 @@ struct EvidenceTab::Private {
     {
         if (present(podnik)) {
             podnik->load();
-            if (present(gps))
-                gps->loadFrom(podnik->loadedGps());
+            if (present(gps)) {
+                if (podnik->hasRow())
+                    gps->loadFrom(podnik->loadedGps());
+                else
+                    gps->showNothing();
+            }
         } else if (present(gps)) {
             gps->load();
         }
@@ -269,6 +278,26 @@ bool EvidenceTab::offerSave()
 void EvidenceTab::maybeSave()
 {
     offerSave();
+}
+
+bool EvidenceTab::hasUnsavedEdits() const
+{
+    for (ZrnPage *page : d->presentPages()) {
+        if (page->isDirty())
+            return true;
+    }
+    return false;
+}
+
+bool EvidenceTab::saveUnsavedEdits()
+{
+    for (ZrnPage *page : d->presentPages()) {
+        if (page->isDirty() && !page->save()) {
+            d->twe->setCurrentWidget(page);
+            return false;
+        }
+    }
+    return true;
 }
 
 void EvidenceTab::onSelection(const QVariant &podnikId, const QVariant &strediskoId)

@@ -25,6 +25,11 @@ public:
     void applyRights();
     // Offers to save unsaved edits of the current page; returns when done.
     void maybeSave();
+    // Whether a page shown has edits not yet saved.
+    bool hasUnsavedEdits() const;
+    // Saves every page with unsaved edits without asking; false when one
+    // failed (it has told the user and keeps its edit on screen).
+    bool saveUnsavedEdits();
 
     PodnikyTree *tree() const;
     QTabWidget *innerTabs() const;

@@ -33,7 +33,9 @@ GpsPage::GpsPage(Session *session, QWidget *parent)
     connect(ui->gps_souradnice, &QLineEdit::textChanged, this, &GpsPage::onGPSChanged);
     connect(ui->gps_save, &QPushButton::clicked, this, &GpsPage::onGPSSave);
     connect(ui->gps_show_google, &QPushButton::clicked, this, &GpsPage::onGPSShowGoogle);
-    ui->gps_save->setEnabled(false);
+    setSaveButton(ui->gps_save);
+    setEditorAreas({ui->gps_souradnice, ui->gps_show_google});
+    setHasRow(false);
 }
 
 GpsPage::~GpsPage()
@@ -82,7 +84,7 @@ void GpsPage::load()
     q.prepare(centre ? kSelectStredisko : kSelectPodnik);
     q.addBindValue(CentreStore::idValue(id));
     if (!q.exec()) {
-        qWarning("GpsPage: %s", qPrintable(q.lastError().text()));
+        showReadFailure(q.lastError().text());
         return;
     }
     if (!q.next()) {
@@ -96,36 +98,31 @@ void GpsPage::loadFrom(const QVariant &gps)
 {
     m_centre = hasId(session()->s_id_stredisko);
     m_id = m_centre ? session()->s_id_stredisko : session()->s_id_podnik;
-    m_loading = true;
+    beginFill();
     ui->gps_souradnice->setText(ColumnValues::storedText(gps));
-    m_loading = false;
+    endFill();
     blankView();
-    ui->gps_save->setEnabled(false);
-    setDirty(false);
+    setHasRow(hasId(m_id));
 }
 
 void GpsPage::clear()
 {
     m_id = QVariant();
-    m_loading = true;
+    beginFill();
     ui->gps_souradnice->clear();
-    m_loading = false;
+    endFill();
     blankView();
-    ui->gps_save->setEnabled(false);
-    setDirty(false);
+    setHasRow(false);
 }
 
 void GpsPage::onGPSChanged()
 {
-    if (m_loading)
-        return;
-    ui->gps_save->setEnabled(true);
-    setDirty(true);
+    markChanged();
 }
 
 bool GpsPage::save()
 {
-    if (!hasId(m_id))
+    if (!hasRow() || !hasId(m_id))
         return true;
     // The row the coordinates were read from: the centre when one was
     // current, otherwise its enterprise - never both.
@@ -137,8 +134,7 @@ bool GpsPage::save()
         reportSaveFailure(q.lastError().text());
         return false;
     }
-    ui->gps_save->setEnabled(false);
-    setDirty(false);
+    setClean();
     return true;
 }
 

@@ -57,5 +57,4 @@ private:
     QWebEngineView *m_view = nullptr;
     QVariant m_id;             // the enterprise or centre the page shows
     bool m_centre = false;     // m_id is a centre
-    bool m_loading = false;
 };

@@ -116,6 +116,9 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     ui->splitter_3->setStretchFactor(1, 2);
     ui->splitter_3->setSizes({600, 400});
 
+    setSaveButton(ui->podnik_uloz);
+    setEditorAreas({ui->podnik_form, ui->podnik_poznamky_box});
+    setHasRow(false);
     connectChanges();
     connect(ui->podnik_uloz, &QPushButton::clicked, this, &PodnikPage::onPodnikSave);
     connect(ui->oodpovedna_osoba, &QFEditWithButton::buttonClicked, this, &PodnikPage::onSelectOOO);
@@ -123,8 +126,6 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     connect(ui->podnik_edit, &QPushButton::clicked, this, &PodnikPage::onEditPodnik);
     connect(ui->podnik_del, &QPushButton::clicked, this, &PodnikPage::onDelPodnik);
     connect(ui->stredisko_add, &QPushButton::clicked, this, &PodnikPage::onAddStredisko);
-
-    ui->podnik_uloz->setEnabled(false);
 }
 
 PodnikPage::~PodnikPage()
@@ -166,21 +167,18 @@ void PodnikPage::connectChanges()
 
 void PodnikPage::onPodnikChanged()
 {
-    if (m_loading)
-        return;
-    ui->podnik_uloz->setEnabled(true);
-    setDirty(true);
-}
-
-void PodnikPage::setClean()
-{
-    ui->podnik_uloz->setEnabled(false);
-    setDirty(false);
+    markChanged();
 }
 
 void PodnikPage::clear()
 {
-    m_loading = true;
+    clearFields();
+    setHasRow(false);
+}
+
+void PodnikPage::clearFields()
+{
+    beginFill();
     m_loadedId = QVariant();
     m_gps = QVariant();
     ui->pholding->clear();
@@ -193,8 +191,7 @@ void PodnikPage::clear()
         date->setDate(QDate());
     ui->oodpovedna_osoba->clear();
     ui->smlouva_poznamky->clear();
-    m_loading = false;
-    setClean();
+    endFill();
 }
 
 void PodnikPage::load()
@@ -207,17 +204,22 @@ void PodnikPage::load()
     QSSQL q;
     q.prepare(QString::fromLatin1(kSelectPodnik));
     q.bindValue(QStringLiteral(":id"), id.toLongLong());
-    // A record that cannot be read (deleted meanwhile, connection lost)
-    // leaves an empty page rather than the previous enterprise's data.
-    if (!q.exec() || !q.next()) {
+    // A record that cannot be read leaves an empty, locked page rather than
+    // the previous enterprise's data; the user is told why.
+    if (!q.exec()) {
+        showReadFailure(q.lastError().text());
+        return;
+    }
+    if (!q.next()) {
+        // Deleted meanwhile.
         clear();
         return;
     }
-    m_loading = true;
+    beginFill();
     fillFromRow(q);
     m_loadedId = id;
-    m_loading = false;
-    setClean();
+    endFill();
+    setHasRow(true);
 
     if (session()->copyNameToClipboard) {
         if (QClipboard *clipboard = QGuiApplication::clipboard())
@@ -291,10 +293,9 @@ void PodnikPage::fillFromRow(const QSSQL &q)
 
 bool PodnikPage::save()
 {
-    if (!validId(m_loadedId)) {
-        setClean();
+    // Nothing read, nothing to save (the editors are locked meanwhile).
+    if (!hasRow() || !validId(m_loadedId))
         return true;
-    }
     using namespace ColumnValues;
     auto line = [](const QLineEdit *edit) { return ColumnValues::text(edit->text()); };
 
@@ -376,7 +377,7 @@ void PodnikPage::onSelectOOO()
     ui->oodpovedna_osoba->setId(codes);
     // Setting the shown text enables "Uložit" through the change slot.
     ui->oodpovedna_osoba->setText(m_codesToNames ? m_codesToNames(codes) : codes);
-    onPodnikChanged();
+    markChanged();
 }
 
 void PodnikPage::onZRNSouboryPodnik()

@@ -68,7 +68,7 @@ public slots:
 private:
     void connectChanges();
     void fillFromRow(const QSSQL &q);
-    void setClean();
+    void clearFields();
 
     Ui::PodnikPage *ui;
     QSTBTextedit *m_notesBar;
@@ -76,5 +76,4 @@ private:
     PersonChooser m_personChooser;
     QVariant m_loadedId;
     QVariant m_gps;
-    bool m_loading = false;
 };

@@ -59,7 +59,9 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
     }
     connect(ui->spoznamka, &QTextEdit::textChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
     connect(ui->specifikace_uloz, &QPushButton::clicked, this, &SpecifikacePage::onStrediskoSpecifikaceSave);
-    ui->specifikace_uloz->setEnabled(false);
+    setSaveButton(ui->specifikace_uloz);
+    setEditorAreas({ui->specifikace_grid_widget, ui->specifikace_poznamky_box});
+    setHasRow(false);
 }
 
 SpecifikacePage::~SpecifikacePage()
@@ -76,7 +78,7 @@ QTextEdit *SpecifikacePage::notesEditor() const { return ui->spoznamka; }
 
 void SpecifikacePage::loadFrom(const CentreRecord &record)
 {
-    m_loading = true;
+    beginFill();
     m_centreId = record.value(CentreRecord::Id);
     for (auto it = f->combos.cbegin(); it != f->combos.cend(); ++it) {
         const QVariant stored = record.value(CentreRecord::specColumn(it.key()));
@@ -87,14 +89,13 @@ void SpecifikacePage::loadFrom(const CentreRecord &record)
     for (auto it = f->notes.cbegin(); it != f->notes.cend(); ++it)
         it.value()->setText(record.text(CentreRecord::specColumn(it.key())));
     ui->spoznamka->setText(richTextFromStorage(record.value(CentreRecord::specColumn(Specifikace::NotesColumn))));
-    m_loading = false;
-    ui->specifikace_uloz->setEnabled(false);
-    setDirty(false);
+    endFill();
+    setHasRow(true);
 }
 
 void SpecifikacePage::clear()
 {
-    m_loading = true;
+    beginFill();
     m_centreId = QVariant();
     for (QComboBox *cb : qAsConst(f->combos))
         cb->setCurrentIndex(0);
@@ -103,22 +104,18 @@ void SpecifikacePage::clear()
     for (QLineEdit *e : qAsConst(f->notes))
         e->clear();
     ui->spoznamka->clear();
-    m_loading = false;
-    ui->specifikace_uloz->setEnabled(false);
-    setDirty(false);
+    endFill();
+    setHasRow(false);
 }
 
 void SpecifikacePage::onStrediskoSpecifikaceChanged()
 {
-    if (m_loading)
-        return;
-    ui->specifikace_uloz->setEnabled(true);
-    setDirty(true);
+    markChanged();
 }
 
 bool SpecifikacePage::save()
 {
-    if (!m_centreId.isValid())
+    if (!hasRow() || !m_centreId.isValid())
         return true;
     QSSQL q;
     q.prepare(Specifikace::updateStatement());
@@ -140,8 +137,7 @@ bool SpecifikacePage::save()
         reportSaveFailure(q.lastError().text());
         return false;
     }
-    ui->specifikace_uloz->setEnabled(false);
-    setDirty(false);
+    setClean();
     return true;
 }
 

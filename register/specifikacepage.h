@@ -49,5 +49,4 @@ private:
     Ui::SpecifikacePage *ui;
     Fields *f;
     QVariant m_centreId;       // the centre the page shows (and saves)
-    bool m_loading = false;
 };

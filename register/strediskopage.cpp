@@ -54,7 +54,9 @@ StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
     connect(ui->stredisko_edit, &QPushButton::clicked, this, &StrediskoPage::onEditStredisko);
     connect(ui->stredisko_del, &QPushButton::clicked, this, &StrediskoPage::onDelStredisko);
 
-    ui->stredisko_uloz->setEnabled(false);
+    setSaveButton(ui->stredisko_uloz);
+    setEditorAreas({ui->stredisko_form, ui->stredisko_poznamky_box});
+    setHasRow(false);
 }
 
 StrediskoPage::~StrediskoPage()
@@ -71,7 +73,7 @@ QTextEdit *StrediskoPage::notesEditor() const { return ui->poznamkovy_blok; }
 void StrediskoPage::loadFrom(const CentreRecord &r)
 {
     using C = CentreRecord;
-    m_loading = true;
+    beginFill();
     m_centreId = r.value(C::Id);
 
     ui->stredisko_holding->setText(r.text(C::NazevHolding));
@@ -97,13 +99,13 @@ void StrediskoPage::loadFrom(const CentreRecord &r)
                                          r.text(C::SkuDojnic), r.text(C::SkuStupen)}));
     ui->poznamkovy_blok->setText(richTextFromStorage(r.value(C::PoznamkovyBlok)));
 
-    m_loading = false;
-    setClean();
+    endFill();
+    setHasRow(true);
 }
 
 void StrediskoPage::clear()
 {
-    m_loading = true;
+    beginFill();
     m_centreId = QVariant();
     for (QLabel *l : {ui->stredisko_holding, ui->stredisko_podnik, ui->stredisko_nazev, ui->stredisko_cloud_id,
                       ui->stredisko_verze, ui->stredisko_pocet_spusteni, ui->stredisko_pocty, ui->stredisko_ku})
@@ -115,27 +117,18 @@ void StrediskoPage::clear()
     ui->stredisko_spusteni->setDate(QDate());
     ui->stredisko_druhe_skoleni->setDate(QDate());
     ui->poznamkovy_blok->clear();
-    m_loading = false;
-    setClean();
-}
-
-void StrediskoPage::setClean()
-{
-    ui->stredisko_uloz->setEnabled(false);
-    setDirty(false);
+    endFill();
+    setHasRow(false);
 }
 
 void StrediskoPage::onStrediskoChanged()
 {
-    if (m_loading)
-        return;
-    ui->stredisko_uloz->setEnabled(true);
-    setDirty(true);
+    markChanged();
 }
 
 bool StrediskoPage::save()
 {
-    if (!m_centreId.isValid())
+    if (!hasRow() || !m_centreId.isValid())
         return true;
 
     QSSQL q;

@@ -62,9 +62,6 @@ signals:
     void centreSaved(int centreId, const QString &licence, const QDate &start);
 
 private:
-    void setClean();
-
     Ui::StrediskoPage *ui;
     QVariant m_centreId;       // the centre the page shows (and saves)
-    bool m_loading = false;
 };

@@ -26,6 +26,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "support/testmain.h"
+#include "support/uitest.h"
+
 namespace {
 
 const int kPodnik = 7;
@@ -113,6 +116,8 @@ private slots:
 
     void failedSaveStaysOnScreen_data();
     void failedSaveStaysOnScreen();
+    void failedReadLeavesNothingToSave_data();
+    void failedReadLeavesNothingToSave();
 
 private:
     Session m_session;
@@ -539,5 +544,66 @@ void TestCentrePages::failedSaveStaysOnScreen()
     QVERIFY(!page->isDirty());
 }
 
-QTEST_MAIN(TestCentrePages)
+void TestCentrePages::failedReadLeavesNothingToSave_data()
+{
+    failedSaveStaysOnScreen_data();
+}
+
+void TestCentrePages::failedReadLeavesNothingToSave()
+{
+    QFETCH(int, kind);
+    StrediskoPage stredisko(&m_session);
+    SpecifikacePage specifikace(&m_session);
+    PristupyPage pristupy(&m_session);
+    GpsPage gps(&m_session);
+    ZrnPage *page = QVector<ZrnPage *>{&stredisko, &specifikace, &pristupy, &gps}.at(kind);
+    QAbstractButton *button = QVector<QAbstractButton *>{stredisko.saveButton(), specifikace.saveButton(),
+                                                         pristupy.saveButton(), gps.saveButton()}.at(kind);
+    QLineEdit *field = QVector<QLineEdit *>{child<QLineEdit>(page, "stredisko_kontakt"),
+                                            specifikace.noteFor(QStringLiteral("SSTP")), pristupy.eagriJmeno(),
+                                            gps.coordinatesEdit()}.at(kind);
+    auto storedRow = [] {
+        return asText(dbValue(QStringLiteral("PODNIK_JMENO"))) + QLatin1Char('|') + asText(dbValue(QStringLiteral("SSTP")))
+            + QLatin1Char('|') + asText(dbValue(QStringLiteral("EAGRI_UZIVATEL"))) + QLatin1Char('|')
+            + asText(dbValue(QStringLiteral("GPS")));
+    };
+    const QString before = storedRow();
+    page->show();
+    page->load();
+    QVERIFY(page->hasRow());
+    QVERIFY(field->isEnabled());
+
+    QString error;
+    QVERIFY2(TestDb::exec(QStringLiteral("alter table tellmark_strediska rename to tellmark_strediska_pryc"), &error),
+             qPrintable(error));
+    {
+        MessageBoxAnswerer answerer;
+        page->load();
+        QVERIFY2(TestDb::exec(QStringLiteral("alter table tellmark_strediska_pryc rename to tellmark_strediska"), &error),
+                 qPrintable(error));
+        // Told once, with the database's reason.
+        QCOMPARE(answerer.messages.size(), 1);
+        QVERIFY2(answerer.messages.first().startsWith(QStringLiteral("ZRN Chyba: údaje nelze načíst.")),
+                 qPrintable(answerer.messages.first()));
+        QVERIFY2(answerer.messages.first().contains(QStringLiteral("tellmark_strediska"), Qt::CaseInsensitive),
+                 qPrintable(answerer.messages.first()));
+    }
+    // Empty, not editable, nothing to save: typing cannot enable "Uložit".
+    QVERIFY(!page->hasRow());
+    QVERIFY(field->text().isEmpty());
+    QVERIFY(!field->isEnabled());
+    field->setText(QStringLiteral("přes prázdnou stránku"));
+    QVERIFY(!button->isEnabled());
+    QVERIFY(!page->isDirty());
+    QVERIFY(page->save());
+    QCOMPARE(storedRow(), before);
+
+    // The next read works and unlocks the page.
+    page->load();
+    QVERIFY(page->hasRow());
+    QVERIFY(field->isEnabled());
+    QVERIFY(field->text() != QStringLiteral("přes prázdnou stránku"));
+}
+
+ZRN_TEST_MAIN(TestCentrePages)
 #include "tst_centrepages.moc"

@@ -15,6 +15,9 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include "support/testmain.h"
+#include "support/uitest.h"
+
 namespace {
 
 QString tabTitles(const QTabWidget *twe)
@@ -51,6 +54,8 @@ private slots:
     void unsavedEditQuestion();
     void failedSaveKeepsTheRow();
     void centreRowLoadsAndSaves();
+    void failedReadLeavesNothingToSave_data();
+    void failedReadLeavesNothingToSave();
 
 private:
     void select(int podnik, int stredisko = 0)
@@ -239,5 +244,60 @@ void TstEvidenceTab::centreRowLoadsAndSaves()
     QCOMPARE(m_questions, 0);
 }
 
-QTEST_MAIN(TstEvidenceTab)
+void TstEvidenceTab::failedReadLeavesNothingToSave_data()
+{
+    QTest::addColumn<bool>("centre");
+    QTest::newRow("enterprise row") << false;
+    QTest::newRow("centre row") << true;
+}
+
+void TstEvidenceTab::failedReadLeavesNothingToSave()
+{
+    QFETCH(bool, centre);
+    const QString table = centre ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky");
+    QString error;
+    QVERIFY2(TestDb::exec(QStringLiteral("alter table %1 rename to odlozena").arg(table), &error), qPrintable(error));
+    QStringList messages;
+    {
+        MessageBoxAnswerer answerer;
+        select(kAlfa, centre ? kFarma : 0);
+        messages = answerer.messages;
+    }
+    QVERIFY2(TestDb::exec(QStringLiteral("alter table odlozena rename to %1").arg(table), &error), qPrintable(error));
+
+    // One message for the one failed read, with the database's reason.
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().startsWith(QStringLiteral("ZRN Chyba: údaje nelze načíst.")), qPrintable(messages.first()));
+    QVERIFY2(messages.first().contains(table, Qt::CaseInsensitive), qPrintable(messages.first()));
+
+    // Every page shown is empty and has nothing to save.
+    QTabWidget *twe = m_tab->innerTabs();
+    int pages = 0;
+    for (int i = 0; i < twe->count(); ++i) {
+        auto *page = qobject_cast<ZrnPage *>(twe->widget(i));
+        if (!page || page->objectName() == QLatin1String("tab_udalosti"))
+            continue;
+        ++pages;
+        QVERIFY2(!page->hasRow(), qPrintable(page->objectName()));
+        for (QLineEdit *edit : page->findChildren<QLineEdit *>()) {
+            if (edit->isVisibleTo(page) && !edit->isReadOnly())
+                edit->setText(QStringLiteral("přes prázdnou stránku"));
+        }
+        QVERIFY2(!page->isDirty(), qPrintable(page->objectName()));
+        for (QAbstractButton *b : page->findChildren<QAbstractButton *>()) {
+            if (b->objectName().endsWith(QLatin1String("uloz")) || b->objectName() == QLatin1String("gps_save"))
+                QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+        }
+    }
+    QVERIFY(pages >= (centre ? 3 : 2));
+    QVERIFY(!m_tab->hasUnsavedEdits());
+
+    // Leaving the row asks nothing (nothing to save) and the next row reads.
+    select(kBeta);
+    QCOMPARE(m_questions, 0);
+    QCOMPARE(podnik()->ppodnik->text(), QStringLiteral("Beta statek"));
+    QVERIFY(podnik()->kontakt_jmeno->isEnabled());
+}
+
+ZRN_TEST_MAIN(TstEvidenceTab)
 #include "tst_evidencetab.moc"

@@ -1,8 +1,11 @@
+#include "register/columnvalues.h"
 #include "register/documentfolders.h"
 #include "register/richtext.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "support/testmain.h"
 
 // The text rules of the register pages, without a database: folder names of
 // enterprises and the stored form of rich-text notes.
@@ -16,7 +19,32 @@ private slots:
     void folderToOpen();
     void richText_data();
     void richText();
+    void identificationNumbers_data();
+    void identificationNumbers();
 };
+
+void TstPagesRules::identificationNumbers_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("plain") << QStringLiteral("12345678") << QStringLiteral("12345678");
+    QTest::newRow("blanks and line break") << QStringLiteral(" 123 456\n78 ") << QStringLiteral("12345678");
+    QTest::newRow("non-breaking space") << QStringLiteral("123\u00a045678") << QStringLiteral("12345678");
+    QTest::newRow("narrow and thin spaces") << QStringLiteral("\u202f123\u200945678\u2007") << QStringLiteral("12345678");
+    QTest::newRow("zero-width and BOM") << QStringLiteral("\ufeff1234\u200b5678") << QStringLiteral("12345678");
+    QTest::newRow("tab and ideographic space") << QStringLiteral("CZ\t1234\u30005678") << QStringLiteral("CZ12345678");
+    QTest::newRow("only spaces") << QStringLiteral("\u00a0 \u00a0") << QString();
+}
+
+void TstPagesRules::identificationNumbers()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QCOMPARE(ColumnValues::identification(typed), stored);
+    // The enterprise keeps "" for nothing; the centre NULL.
+    QVERIFY(!ColumnValues::identification(typed).isNull());
+    QCOMPARE(ColumnValues::identificationOrNull(typed).isNull(), stored.isEmpty());
+}
 
 void TstPagesRules::companyName_data()
 {
@@ -85,5 +113,5 @@ void TstPagesRules::richText()
     QCOMPARE(richTextFromStorage(richTextForStorage(html)), stored);
 }
 
-QTEST_GUILESS_MAIN(TstPagesRules)
+ZRN_TEST_GUILESS_MAIN(TstPagesRules)
 #include "tst_pagesrules.moc"

@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 
 QVariant column(int id, const QString &name)
@@ -137,7 +139,8 @@ void TstPodnikPage::roundTrip()
     for (QComboBox *box : fields<QComboBox>(ui->podnik_form))
         box->setCurrentIndex(filled ? 1 + ++n % (box->count() - 1) : 0);
     if (filled) {
-        ui->ico->setText(QStringLiteral(" 876 54\n321 "));
+        // Pasted from a web page: a non-breaking and a thin space among the digits.
+        ui->ico->setText(QStringLiteral(" 876\u00a054\n321\u2009"));
         ui->kontakt_jmeno->setText(QStringLiteral("Žofie Řeháková"));
         ui->smlouva_poznamky->setHtml(QStringLiteral("<b>Důležité</b>"));
     }
@@ -304,5 +307,5 @@ void TstPodnikPage::documentFolder()
                                   QStringLiteral("/data/Nextcloud/ZRN/Agro Vysočina")}));
 }
 
-QTEST_MAIN(TstPodnikPage)
+ZRN_TEST_MAIN(TstPodnikPage)
 #include "tst_podnikpage.moc"
