@@ -1,6 +1,6 @@
 #include "app/login.h"
 
-#include "db/bcrypt.h"
+#include "db/users.h"
 #include "db/qssql.h"
 
 #include <QDateTime>
@@ -38,11 +38,7 @@ bool readUser(const QString &login, QString *hash, UserRights *rights)
 
 bool passwordMatches(const QString &password, const QString &hash)
 {
-    if (hash.isEmpty())
-        return false;
-    const QByteArray p = password.toLatin1();
-    const QByteArray h = hash.toLatin1();
-    return mcrypt_checkpw(p.constData(), h.constData()) == 0;
+    return Users::checkPassword(password, hash);
 }
 
 void recordLogin(const UserRights &user)

@@ -25,7 +25,8 @@ constexpr int AuditLogin = 2;
 // as no row). On success *hash holds the stored hash and *rights the rights.
 bool readUser(const QString &login, QString *hash, UserRights *rights);
 
-// bcrypt check ($2y$, $2b$, $2a$); both texts go to the library as Latin-1.
+// bcrypt check ($2y$, $2b$, $2a$): the Latin-1 bytes of the password, then,
+// for a password with non-ASCII letters, its UTF-8 bytes.
 bool passwordMatches(const QString &password, const QString &hash);
 
 // Counts the login in the user's statistics and writes the audit row.

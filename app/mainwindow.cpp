@@ -6,6 +6,7 @@
 #include "app/session.h"
 #include "app/sestavytab.h"
 #include "app/settingskeys.h"
+#include "app/startup.h"
 #include "app/udalostitab.h"
 #include "app/usersettings.h"
 #include "app/usertab.h"
@@ -15,10 +16,9 @@
 #include "db/qsapitellmark.h"
 #include "register/evidencetab.h"
 #include "ui_mainwindow.h"
-#include "widgets/qffileutils.h"
 
 #include <QApplication>
-#include <QDebug>
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QSplashScreen>
@@ -67,8 +67,6 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     // Pages: each builds its own form, tool bars, colour squares, models and
     // proxies, and wires its own signals.
     buildPages();
-    restoreViewStates();
-    qDebug() << "temp dir:" << QFFileUtils::osTempDir();
     setWindowTitle(tr("ZRN") + QLatin1Char(' ') + QStringLiteral(ZRN_VERSION));
 
     m_api = new QSAPITellmark(this);
@@ -78,12 +76,24 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
     connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
 
+    const QString notice = Startup::firstUserNotice();
+    if (!notice.isEmpty()) {
+        if (m_splash)
+            m_splash->hide();
+        if (options.notice)
+            options.notice(notice);
+        else
+            QMessageBox::information(nullptr, tr("ZRN"), notice, QMessageBox::Ok);
+    }
     if (!signIn(options.login)) {
         delete m_splash;
         m_splash = nullptr;
         return;
     }
     m_userTab->setLogin(m_login);
+    // Column widths and sort orders only now: nothing is read before the
+    // login, and the first read below already uses the saved order.
+    restoreViewStates();
 
     if (options.updateCheck && !options.updateCheck(*this)) {
         abortStartup(0);
@@ -286,11 +296,45 @@ void MainWindow::showInRegister(const QString &innerPageName)
     connectTabChanged();
 }
 
+void MainWindow::setCloseQuestion(CloseQuestion question)
+{
+    m_closeQuestion = std::move(question);
+}
+
+bool MainWindow::confirmClose()
+{
+    if (!m_started || !m_evidenceTab || !m_evidenceTab->hasUnsavedEdits())
+        return true;
+    const int answer = m_closeQuestion
+        ? m_closeQuestion(this)
+        : QMessageBox::question(this, tr("Otázka"), tr("Přejete si uložit změny?"),
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Yes)
+        return m_evidenceTab->saveUnsavedEdits();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_closeConfirmed && !confirmClose()) {
+        event->ignore();
+        return;
+    }
+    m_closeConfirmed = false;
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::onOdhlasit()
 {
+    // The credentials are forgotten only when the window really closes.
+    if (!confirmClose())
+        return;
     m_credentialsChanged = true;
     m_login.clear();
     m_password.clear();
+    m_closeConfirmed = true;
     close();
 }
 

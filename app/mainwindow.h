@@ -32,6 +32,9 @@ struct MainWindowStartOptions {
     // The release check run right after login; returns false when the
     // update path ends the program (exit code 0). Empty: no check.
     std::function<bool(MainWindow &)> updateCheck;
+    // Shows the hint of a database without users before the login; empty
+    // means an information box.
+    std::function<void(const QString &text)> notice;
 };
 
 // The one window of the program. The constructor does the whole start-up
@@ -79,6 +82,14 @@ public:
     // Saves the whole user settings now (the destructor does the same).
     void saveSettings();
 
+    // Asked when the window closes with unsaved edits: Yes saves, No drops
+    // them, Cancel keeps the window open. Tests answer it without a dialog.
+    using CloseQuestion = std::function<int(QWidget *parent)>;
+    void setCloseQuestion(CloseQuestion question);
+    // Settles unsaved edits before the window closes: false keeps it open
+    // (the user cancelled, or a save failed and its edit stays on screen).
+    bool confirmClose();
+
     // Switches to the register tab (and the given inner page) without the
     // reload that onMTWchanged would run, so that a selection made by the
     // caller stays.
@@ -96,6 +107,9 @@ public slots:
     // A page of the browser tab asked for an enterprise (filled in by the
     // browser module together with the tree lookup).
     void podnikVybran(const QString &id);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildPages();
@@ -125,4 +139,6 @@ private:
     UzivateleTab *m_uzivateleTab = nullptr;
     ControlPanelTab *m_cpTab = nullptr;
     QMetaObject::Connection m_tabChanged;
+    CloseQuestion m_closeQuestion;
+    bool m_closeConfirmed = false;
 };

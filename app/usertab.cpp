@@ -5,7 +5,6 @@
 #include "register/documentfolders.h"
 #include "ui_usertab.h"
 
-#include <QDebug>
 
 UserTab::UserTab(Session *session, QWidget *parent)
     : QWidget(parent), ui(new Ui::UserTab), m_session(session)
@@ -103,7 +102,7 @@ void UserTab::setUkategorie(bool on)
     ui->uKategorie_cb->setEnabled(on);
 }
 
-void UserTab::setKategorieObchod(bool on)
+void UserTab::setKategorieObchod(bool)
 {
-    qDebug() << (on ? "on" : "off");
+    // The sales categories need no setting of their own on this page.
 }

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 
 namespace {
@@ -60,5 +61,8 @@ void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *h
         storedInt(settings, prefix + QLatin1String("/sectionSortOrder"), 0, 0, 1));
     if (QAbstractItemModel *model = header->model())
         model->sort(column, order);
+    // Quietly: a list that rebuilds itself on a new sort column must not
+    // read anything here (this runs at start, before the login).
+    const QSignalBlocker blocker(header);
     header->setSortIndicator(column, order);
 }

@@ -2,10 +2,13 @@
 // accepted in all three prefixes, and what we write is the "$2y$" form the
 // web applications sharing www_users expect.
 
+#include "app/login.h"
 #include "db/bcrypt.h"
 #include "db/users.h"
 
 #include <QtTest>
+
+#include "support/testmain.h"
 
 class TestBcrypt : public QObject
 {
@@ -17,6 +20,7 @@ private slots:
     void hashpw();
     void typedPasswords_data();
     void typedPasswords();
+    void hashesOfOtherTools();
 };
 
 namespace {
@@ -85,9 +89,29 @@ void TestBcrypt::typedPasswords_data()
     QTest::addColumn<bool>("matches");
     QTest::newRow("Latin-1 accents") << QStringLiteral("Grüße café") << QStringLiteral("Grüße café") << true;
     QTest::newRow("Latin-1 accent is not ?") << QStringLiteral("café") << QStringLiteral("caf?") << false;
-    // The login check hashes Latin-1 bytes: characters outside Latin-1 all
-    // become '?', so such passwords are only as strong as that allows.
-    QTest::newRow("outside Latin-1 reads as ?") << QStringLiteral("Žluť") << QStringLiteral("?lu?") << true;
+    // A password with letters outside Latin-1 is hashed over UTF-8: its
+    // letters count, and "?" does not stand in for them.
+    QTest::newRow("Czech letters") << QStringLiteral("Žluťoučký kůň") << QStringLiteral("Žluťoučký kůň") << true;
+    QTest::newRow("Czech letter differs") << QStringLiteral("Žluť") << QStringLiteral("Žlut") << false;
+    QTest::newRow("outside Latin-1 is not ?") << QStringLiteral("Žluť") << QStringLiteral("?lu?") << false;
+}
+
+void TestBcrypt::hashesOfOtherTools()
+{
+    // Made by an independent bcrypt implementation (bcryptjs, as the web
+    // applications hash) over the UTF-8 bytes of the password.
+    const QString web = QStringLiteral("$2y$10$ww8QwrDMGcHRIijAmaQsDuwpwNBZz5Uqi5bF4i.9NTe2dkdSnpVM2");
+    QVERIFY(Login::passwordMatches(QStringLiteral("Řeřicha žluťoučká"), web));
+    QVERIFY(!Login::passwordMatches(QStringLiteral("Rericha zlutoucka"), web));
+    QVERIFY(!Login::passwordMatches(QStringLiteral("?e?icha žlu?ou?ká"), web));
+
+    // Hashes stored by earlier clients over the Latin-1 bytes, where every
+    // letter outside Latin-1 became "?": their users still get in.
+    const QByteArray legacy = mcrypt_hashpw("?lu? k??", mcrypt_gensalt(4).constData());
+    QVERIFY(Login::passwordMatches(QStringLiteral("Žluť kůň"), QString::fromLatin1(legacy)));
+    const QByteArray latin1 = mcrypt_hashpw(QStringLiteral("Grüße").toLatin1().constData(), mcrypt_gensalt(4).constData());
+    QVERIFY(Login::passwordMatches(QStringLiteral("Grüße"), QString::fromLatin1(latin1)));
+    QVERIFY(!Login::passwordMatches(QStringLiteral("Grusse"), QString::fromLatin1(latin1)));
 }
 
 void TestBcrypt::typedPasswords()
@@ -100,5 +124,5 @@ void TestBcrypt::typedPasswords()
     QCOMPARE(Users::checkPassword(typed, QString::fromLatin1(hash)), matches);
 }
 
-QTEST_APPLESS_MAIN(TestBcrypt)
+ZRN_TEST_APPLESS_MAIN(TestBcrypt)
 #include "tst_bcrypt.moc"

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "support/testmain.h"
+
 using namespace ShellFixtures;
 
 namespace {
@@ -178,5 +180,5 @@ void TstLogin::dialog()
     QCOMPARE(password, ok ? QStringLiteral("nove") : QStringLiteral("stare"));
 }
 
-QTEST_MAIN(TstLogin)
+ZRN_TEST_MAIN(TstLogin)
 #include "tst_login.moc"

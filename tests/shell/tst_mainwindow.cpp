@@ -3,10 +3,13 @@
 // after a restart, a damaged settings file, and "Odhlásit a ukončit".
 
 #include "app/mainwindow.h"
+#include "db/database.h"
 #include "app/settingskeys.h"
 #include "app/udalostitab.h"
 #include "app/usersettings.h"
 #include "app/usertab.h"
+#include "register/evidencetab.h"
+#include "register/podnikytree.h"
 #include "shellfixtures.h"
 #include "support/testdb.h"
 
@@ -14,12 +17,17 @@
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
+#include <QLoggingCategory>
 #include <QTimer>
 #include <QTreeView>
+
+#include "support/testmain.h"
+#include "support/uitest.h"
 
 using namespace ShellFixtures;
 
@@ -31,6 +39,7 @@ MainWindow::StartOptions startOptions(ScriptedDialog &dlg)
     MainWindow::StartOptions o;
     o.splash = false;
     o.login = dlg.callbacks();
+    o.notice = [](const QString &) {};
     return o;
 }
 
@@ -60,7 +69,203 @@ private slots:
     void layoutAndOptionsSurviveRestart();
     void damagedSettingsGiveDefaults_data();
     void damagedSettingsGiveDefaults();
+    void nothingIsReadBeforeLogin_data();
+    void nothingIsReadBeforeLogin();
+    void unsavedEditsOnClose_data();
+    void unsavedEditsOnClose();
+    void databaseWithoutUsersSaysHowToAddOne();
 };
+
+namespace {
+// The statements the database layer runs, from its logging category.
+QStringList g_statements;
+QtMessageHandler g_previousHandler = nullptr;
+void collectStatements(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (context.category && qstrcmp(context.category, "zrn.sql") == 0) {
+        if (message.startsWith(QLatin1String("ok:")) || message.startsWith(QLatin1String("failed:")))
+            g_statements << message;
+        return;
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+// The enterprise tree's statement: enterprises joined with their centres.
+int treeStatements(const QStringList &statements)
+{
+    int n = 0;
+    for (const QString &s : statements) {
+        if (s.contains(QLatin1String("tellmark_podniky"), Qt::CaseInsensitive)
+            && s.contains(QLatin1String("tellmark_strediska"), Qt::CaseInsensitive))
+            ++n;
+    }
+    return n;
+}
+} // namespace
+
+void TstMainWindow::nothingIsReadBeforeLogin_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("login") << false;
+    QTest::newRow("cancelled login") << true;
+}
+
+void TstMainWindow::nothingIsReadBeforeLogin()
+{
+    QFETCH(bool, cancel);
+    const QString login = cancel ? QStringLiteral("zrusil") : QStringLiteral("razeni");
+    QVERIFY(addUser(fullRights(login), "p") > 0);
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(podnik_nazev) values('Agro Řazení')")));
+    {
+        // A saved descending sort on column 2 of the tree, the register tab
+        // current, and saved credentials that no longer work: the login
+        // dialog is needed.
+        ZrnSettings s;
+        SavedCredentials{login, "stare"}.save(s);
+        s.setValue(SettingsKeys::TabIndexMain, 3);
+        s.setValue(QStringLiteral("tableUser/sectionSort"), 2);
+        s.setValue(QStringLiteral("tableUser/sectionSortOrder"), 1);
+    }
+    ScriptedDialog script;
+    if (!cancel)
+        script.typed = QStringList{login, "p"};
+    MainWindow::StartOptions options = startOptions(script);
+    QStringList beforeLogin;
+    auto ask = options.login.askCredentials;
+    options.login.askCredentials = [&](QString &l, QString &p) {
+        beforeLogin = g_statements;
+        return ask(l, p);
+    };
+
+    QLoggingCategory::setFilterRules(QStringLiteral("zrn.sql.debug=true"));
+    g_statements.clear();
+    g_previousHandler = qInstallMessageHandler(collectStatements);
+    const quint64 start = Database::statementCount();
+    QStringList afterStart;
+    bool started = false;
+    int sortColumn = -1;
+    Qt::SortOrder sortOrder = Qt::AscendingOrder;
+    {
+        MainWindow w(QString(), options);
+        started = w.isStarted();
+        afterStart = g_statements;
+        if (started) {
+            QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
+            auto *tree = w.findChild<QTreeView *>(QStringLiteral("treeView"));
+            sortColumn = tree->header()->sortIndicatorSection();
+            sortOrder = tree->header()->sortIndicatorOrder();
+        }
+    }
+    qInstallMessageHandler(g_previousHandler);
+    QLoggingCategory::setFilterRules(QString());
+
+    QCOMPARE(script.shown, 1);
+    QCOMPARE(started, !cancel);
+    // Before the login only the user table is read.
+    QVERIFY2(!beforeLogin.isEmpty(), "the statement log is empty");
+    for (const QString &statement : qAsConst(beforeLogin))
+        QVERIFY2(statement.contains(QLatin1String("www_users")), qPrintable(statement));
+    QCOMPARE(treeStatements(beforeLogin), 0);
+    // After it the tree is read once, already in the saved order.
+    QCOMPARE(treeStatements(afterStart), cancel ? 0 : 1);
+    QCOMPARE(int(Database::statementCount() - start), afterStart.size());
+    if (!cancel) {
+        QCOMPARE(sortColumn, 2);
+        QCOMPARE(sortOrder, Qt::DescendingOrder);
+    }
+}
+
+void TstMainWindow::unsavedEditsOnClose_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("failingSave");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("viaLogout");
+    QTest::newRow("yes saves and closes") << int(QMessageBox::Yes) << false << true << "Nový kontakt" << false;
+    QTest::newRow("no drops the edit") << int(QMessageBox::No) << false << true << "Starý kontakt" << false;
+    QTest::newRow("cancel keeps the window") << int(QMessageBox::Cancel) << false << false << "Starý kontakt" << false;
+    QTest::newRow("failed save keeps the window") << int(QMessageBox::Yes) << true << false << "Starý kontakt" << false;
+    QTest::newRow("logout: cancel keeps login") << int(QMessageBox::Cancel) << false << false << "Starý kontakt" << true;
+    QTest::newRow("logout: yes saves") << int(QMessageBox::Yes) << false << true << "Nový kontakt" << true;
+}
+
+void TstMainWindow::unsavedEditsOnClose()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, failingSave);
+    QFETCH(bool, closes);
+    QFETCH(QString, stored);
+    QFETCH(bool, viaLogout);
+    const QString login = QString::fromUtf8(QTest::currentDataTag()).left(20);
+    QVERIFY(savedUser(login));
+    QSSQL ins;
+    ins.prepare(QStringLiteral("insert into tellmark_podniky(podnik_nazev,kontakt_jmeno) values(?,?)"));
+    ins.addBindValue(QStringLiteral("Zavírání ") + login);
+    ins.addBindValue(QStringLiteral("Starý kontakt"));
+    QVERIFY(ins.exec());
+    const int id = ins.lastInsertId().toInt();
+
+    ScriptedDialog script;
+    MessageBoxAnswerer errors;
+    int asked = 0;
+    {
+        MainWindow w(QString(), startOptions(script));
+        QVERIFY(w.isStarted());
+        w.setCloseQuestion([&](QWidget *) {
+            ++asked;
+            return answer;
+        });
+        w.show();
+        w.showInRegister(QStringLiteral("tab_podnik"));
+        w.evidenceTab()->refresh();
+        QVERIFY(w.evidenceTab()->tree()->setCurrentRow(id, QVariant()));
+        auto *contact = w.findChild<QLineEdit *>(QStringLiteral("kontakt_jmeno"));
+        QVERIFY(contact && contact->isEnabled());
+        contact->setText(QStringLiteral("Nový kontakt"));
+        if (failingSave)
+            QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_podniky rename to odlozene_podniky")));
+        if (viaLogout)
+            w.findChild<QAbstractButton *>("odhlasit")->click();
+        else
+            w.close();
+        if (failingSave)
+            QVERIFY(TestDb::exec(QStringLiteral("alter table odlozene_podniky rename to tellmark_podniky")));
+        QCOMPARE(asked, 1);
+        QCOMPARE(w.isVisible(), !closes);
+        if (!closes) {
+            // The edit is still on screen, unsaved.
+            QCOMPARE(contact->text(), QStringLiteral("Nový kontakt"));
+            QVERIFY(w.evidenceTab()->hasUnsavedEdits());
+            // The close that follows may drop it on purpose.
+            w.setCloseQuestion([](QWidget *) { return int(QMessageBox::No); });
+            w.close();
+            QVERIFY(!w.isVisible());
+        }
+    }
+    QCOMPARE(errors.messages.size(), failingSave ? 1 : 0);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_podniky where id=? and kontakt_jmeno='") + stored
+                        + QLatin1Char('\''),
+                    id),
+             1);
+    // A cancelled logout keeps the saved login.
+    ZrnSettings s;
+    QCOMPARE(SavedCredentials::load(s).login.isEmpty(), viaLogout && closes);
+}
+
+void TstMainWindow::databaseWithoutUsersSaysHowToAddOne()
+{
+    QString error;
+    QVERIFY2(TestDb::clear(&error), qPrintable(error));
+    ScriptedDialog script;
+    MainWindow::StartOptions options = startOptions(script);
+    QString notice;
+    options.notice = [&](const QString &text) { notice = text; };
+    MainWindow w(QString(), options);
+    QVERIFY(!w.isStarted());
+    QVERIFY2(notice.contains(QStringLiteral("zrnctl user add")), qPrintable(notice));
+    QCOMPARE(script.shown, 1);
+}
 
 void TstMainWindow::rightsRemoveTabs_data()
 {
@@ -282,5 +487,5 @@ void TstMainWindow::damagedSettingsGiveDefaults()
     QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
 }
 
-QTEST_MAIN(TstMainWindow)
+ZRN_TEST_MAIN(TstMainWindow)
 #include "tst_mainwindow.moc"

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QTest>
 
+#include "support/testmain.h"
+
 class TstUserSettings : public QObject
 {
     Q_OBJECT
@@ -19,7 +21,35 @@ private slots:
 
     void roundTripInAnOwnerOnlyFile();
     void userTabKeepsOptionsAndChoosesRoot();
+    void runByHandLeavesTheUsersOwnFileAlone();
 };
+
+void TstUserSettings::runByHandLeavesTheUsersOwnFileAlone()
+{
+    // The file a user of this machine has, with whatever the process was
+    // started with (CTest's folder or the real home).
+    const QString own = TestMain::originalConfigHome() + QStringLiteral("/Korbanit/ZRN.ini");
+    const QFileInfo before(own);
+    const QDateTime modified = before.exists() ? before.lastModified() : QDateTime();
+    const qint64 size = before.exists() ? before.size() : -1;
+
+    {
+        ZrnSettings s;
+        s.setValue(QStringLiteral("database/driver"), QStringLiteral("sqlite"));
+        SavedCredentials{QStringLiteral("test"), QStringLiteral("test")}.save(s);
+    }
+    QVERIFY2(ZrnSettings::path().startsWith(TestMain::home() + QLatin1Char('/')), qPrintable(ZrnSettings::path()));
+    QVERIFY(QFile::exists(ZrnSettings::path()));
+    QVERIFY(QFile::remove(ZrnSettings::path()));
+
+    const QFileInfo after(own);
+    QCOMPARE(after.exists(), before.exists());
+    if (after.exists()) {
+        QCOMPARE(after.lastModified(), modified);
+        QCOMPARE(after.size(), size);
+    }
+    QVERIFY(!own.startsWith(TestMain::home()));
+}
 
 void TstUserSettings::roundTripInAnOwnerOnlyFile()
 {
@@ -98,5 +128,5 @@ void TstUserSettings::userTabKeepsOptionsAndChoosesRoot()
     QCOMPARE(session.documentRoot, answer);
 }
 
-QTEST_MAIN(TstUserSettings)
+ZRN_TEST_MAIN(TstUserSettings)
 #include "tst_usersettings.moc"
