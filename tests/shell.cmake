@@ -6,3 +6,6 @@ zrn_add_test(tst_login DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell/tst_login.
                                       ${CMAKE_CURRENT_LIST_DIR}/shell/shellfixtures.h)
 zrn_add_test(tst_mainwindow DB XVFB SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell/tst_mainwindow.cpp
                                             ${CMAKE_CURRENT_LIST_DIR}/shell/shellfixtures.h)
+# Czech sorting and dialog texts on a machine without a Czech locale.
+zrn_add_test(tst_locale GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell/tst_locale.cpp)
+set_property(TEST tst_locale APPEND PROPERTY ENVIRONMENT "LANG=C" "LC_ALL=C" "LANGUAGE=")

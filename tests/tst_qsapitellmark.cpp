@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 // (No raw string: moc would take the "//" of an address inside one for a comment.)
 const QByteArray kRelease = "{\"link\":\"https:\\/\\/dl.example\\/zrn-3.13.zip\","
@@ -170,5 +172,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestQSAPITellmark)
+ZRN_TEST_GUILESS_MAIN(TestQSAPITellmark)
 #include "tst_qsapitellmark.moc"

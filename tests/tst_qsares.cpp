@@ -9,6 +9,8 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 // Shaped like an answer of the ARES REST interface (members trimmed; no
 // "ico": the asked number is taken).
@@ -130,5 +132,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestQSAres)
+ZRN_TEST_GUILESS_MAIN(TestQSAres)
 #include "tst_qsares.moc"

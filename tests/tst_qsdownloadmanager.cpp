@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 QByteArray package()
 {
@@ -163,5 +165,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestQSDownloadManager)
+ZRN_TEST_GUILESS_MAIN(TestQSDownloadManager)
 #include "tst_qsdownloadmanager.moc"

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 
 const QStringList kAddresses = {QStringLiteral("obchod@tellmark.cz"), QStringLiteral("Servis@Firma.cz"),
@@ -146,5 +148,5 @@ void TstPersons::enterprisePage()
     QCOMPARE(q.value(0).toString(), stored);
 }
 
-QTEST_MAIN(TstPersons)
+ZRN_TEST_MAIN(TstPersons)
 #include "tst_persons.moc"

@@ -11,6 +11,8 @@
 #include <QTextEdit>
 #include <QTreeView>
 #include <QtTest>
+
+#include "support/testmain.h"
 #include <functional>
 
 class TstUdalostiPage : public QObject
@@ -123,5 +125,5 @@ void TstUdalostiPage::splittersAreSaved()
         QVERIFY2(!s.value(key).toByteArray().isEmpty(), key);
 }
 
-QTEST_MAIN(TstUdalostiPage)
+ZRN_TEST_MAIN(TstUdalostiPage)
 #include "tst_udalostipage.moc"

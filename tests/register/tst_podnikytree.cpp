@@ -18,6 +18,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 Q_DECLARE_METATYPE(TreeQueryOptions)
 
 namespace {
@@ -285,5 +287,5 @@ private:
     QToolButton *button(const char *name) const { return tree->findChild<QToolButton *>(QString::fromLatin1(name)); }
 };
 
-QTEST_MAIN(TestPodnikyTree)
+ZRN_TEST_MAIN(TestPodnikyTree)
 #include "tst_podnikytree.moc"

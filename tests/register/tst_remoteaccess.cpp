@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 
 const int kCentre = 70;
@@ -153,5 +155,5 @@ void TestRemoteAccess::loadAndSaveEveryField()
     }
 }
 
-QTEST_MAIN(TestRemoteAccess)
+ZRN_TEST_MAIN(TestRemoteAccess)
 #include "tst_remoteaccess.moc"

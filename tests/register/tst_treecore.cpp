@@ -12,6 +12,8 @@
 #include <QStandardItemModel>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 Q_DECLARE_METATYPE(TreeQueryOptions)
 
 namespace {
@@ -241,5 +243,5 @@ private slots:
 };
 
 
-QTEST_GUILESS_MAIN(TestTreeCore)
+ZRN_TEST_GUILESS_MAIN(TestTreeCore)
 #include "tst_treecore.moc"

@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 namespace {
 
 bool exec(QSSQL &q, const QString &sql, const QVariantList &values)
@@ -264,5 +266,5 @@ void TestSchema::controlPanelTable()
     QCOMPARE(scalar(QStringLiteral("select count(*) from qml.acl")).toInt(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestSchema)
+ZRN_TEST_GUILESS_MAIN(TestSchema)
 #include "tst_schema.moc"

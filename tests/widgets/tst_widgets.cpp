@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "support/testmain.h"
+
 namespace {
 
 // A text box with its tool bar in a shown page.
@@ -345,5 +347,5 @@ void TstWidgets::toolBarFollowsReadOnly()
     QCOMPARE(r.tb.textEdit(), other);
 }
 
-QTEST_MAIN(TstWidgets)
+ZRN_TEST_MAIN(TstWidgets)
 #include "tst_widgets.moc"
