@@ -178,7 +178,7 @@ bool QSSQL::run(bool prepared)
         if (!Database::canReconnect() || !Database::reconnect(&why)) {
             m_error = QStringLiteral("Databáze není připojena.");
             if (!why.isEmpty())
-                m_error += QLatin1Char('\n') + why;
+                m_error = QStringLiteral("Databázový server není dostupný.") + QLatin1Char('\n') + why;
             qCDebug(lcSql) << "no connection for" << m_sql;
             return false;
         }
@@ -202,7 +202,8 @@ bool QSSQL::run(bool prepared)
     m_query = QSqlQuery();
     QString reconnectError;
     if (!Database::reconnect(&reconnectError)) {
-        m_error = firstError + QLatin1Char('\n') + reconnectError;
+        m_error = QStringLiteral("Spojení s databázovým serverem se přerušilo a nepodařilo se je obnovit.")
+            + QLatin1Char('\n') + reconnectError;
         return false;
     }
     if (!repeat) {

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -116,6 +117,12 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     ui->splitter_3->setStretchFactor(1, 2);
     ui->splitter_3->setSizes({600, 400});
 
+    // A long enterprise or holding name must not widen the window past the
+    // screen (the save button would leave it): the labels give way and
+    // show the whole name as a tool tip.
+    for (QLabel *name : {ui->ppodnik, ui->pholding}) {
+        name->setMinimumWidth(60);
+    }
     setSaveButton(ui->podnik_uloz);
     setEditorAreas({ui->podnik_form, ui->podnik_poznamky_box});
     setHasRow(false);
@@ -248,7 +255,9 @@ void PodnikPage::fillFromRow(const QSSQL &q)
     ui->ico->setText(text(12));
     m_gps = q.value(13); // shown by the location page
     ui->ppodnik->setText(text(14));
+    ui->ppodnik->setToolTip(ui->ppodnik->text());
     ui->pholding->setText(text(15));
+    ui->pholding->setToolTip(ui->pholding->text());
     ui->kontakt_jmeno->setText(text(16));
     ui->kontakt_adresa->setText(text(17));
     ui->kontakt_telefon->setText(text(18));

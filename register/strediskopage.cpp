@@ -54,6 +54,10 @@ StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
     connect(ui->stredisko_edit, &QPushButton::clicked, this, &StrediskoPage::onEditStredisko);
     connect(ui->stredisko_del, &QPushButton::clicked, this, &StrediskoPage::onDelStredisko);
 
+    // Long names give way instead of widening the window past the screen.
+    for (QLabel *name : {ui->stredisko_holding, ui->stredisko_podnik, ui->stredisko_nazev}) {
+        name->setMinimumWidth(60);
+    }
     setSaveButton(ui->stredisko_uloz);
     setEditorAreas({ui->stredisko_form, ui->stredisko_poznamky_box});
     setHasRow(false);
@@ -79,6 +83,8 @@ void StrediskoPage::loadFrom(const CentreRecord &r)
     ui->stredisko_holding->setText(r.text(C::NazevHolding));
     ui->stredisko_podnik->setText(r.text(C::PodnikNazev));
     ui->stredisko_nazev->setText(r.text(C::AkceNazev));
+    for (QLabel *name : {ui->stredisko_holding, ui->stredisko_podnik, ui->stredisko_nazev})
+        name->setToolTip(name->text());
     ui->stredisko_ico->setText(r.text(C::Ico));
     ui->stredisko_kontakt->setText(r.text(C::PodnikJmeno));
     ui->stredisko_telefon->setText(r.text(C::PodnikTelefon));
