@@ -1,18 +1,14 @@
 #include "admin/pristupypage.h"
+#include "admin/statements.h"
 
 #include "ui_pristupypage.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "db/qssql.h"
-#include "register/centrerecord.h"
-#include "register/columnvalues.h"
+#include "core/centrerecord.h"
+#include "core/columnvalues.h"
 
 
-namespace {
-const QString kUpdatePristupy = QStringLiteral(
-    "update tellmark_strediska set EAGRI_UZIVATEL=:eagri_uzivatel, EAGRI_HESLO=:eagri_heslo,"
-    " KU_CMSCH_UZIVATEL=:ku_cmsch_uzivatel, KU_CMSCH_HESLO=:ku_cmsch_heslo where id=:id");
-}
 
 PristupyPage::PristupyPage(Session *session, QWidget *parent)
     : CentrePage(session, parent), ui(new Ui::PristupyPage)
@@ -71,7 +67,7 @@ bool PristupyPage::save()
     if (!hasRow() || !m_centreId.isValid())
         return true;
     QSSQL q;
-    q.prepare(kUpdatePristupy);
+    q.prepare(QLatin1String(AdminSql::UpdatePristupy));
     q.bindValue(QStringLiteral(":eagri_uzivatel"), ColumnValues::text(ui->aeagri_jmeno->text()));
     q.bindValue(QStringLiteral(":eagri_heslo"), ColumnValues::text(ui->aeagri_heslo->text()));
     q.bindValue(QStringLiteral(":ku_cmsch_uzivatel"), ColumnValues::text(ui->aeskot_jmeno->text()));

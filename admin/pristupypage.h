@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/centrepage.h"
+#include "core/centrepage.h"
 
 #include <QVariant>
 
@@ -25,7 +25,7 @@ public:
     void clear() override;
     bool save() override;
 
-    void applyRights();
+    void applyRights() override;
 
     QLineEdit *eagriJmeno() const;
     QLineEdit *eagriHeslo() const;

@@ -1,30 +1,16 @@
 #include "admin/remoteaccesspage.h"
+#include "admin/statements.h"
 
 #include "ui_remoteaccesspage.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "db/qssql.h"
-#include "register/centrerecord.h"
+#include "core/centrerecord.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
 namespace {
-
-// Columns of the 24 fields, in the order of connectionFields().
-QStringList connectionColumns()
-{
-    QStringList columns;
-    for (int n = 1; n <= 6; ++n) {
-        for (const char *part : {"host", "id", "password"})
-            columns << QStringLiteral("uvnc%1_%2").arg(n).arg(QLatin1String(part));
-    }
-    for (int n = 1; n <= 2; ++n) {
-        for (const char *part : {"host", "id", "password"})
-            columns << QStringLiteral("tv%1_%2").arg(n).arg(QLatin1String(part));
-    }
-    return columns;
-}
 
 // Position in the centre record of the columns of connectionColumns().
 int recordColumn(int field)
@@ -37,15 +23,6 @@ int recordColumn(int field)
         return CentreRecord::Uvnc5Host + (connection - 4) * 3 + part;
     return CentreRecord::Tv1Host + (connection - 6) * 3 + part;
 }
-
-// All 24 values in one statement, the unchanged ones too.
-const QString kUpdateConnections = [] {
-    QStringList sets;
-    for (const QString &column : connectionColumns())
-        sets << column + QStringLiteral("=?");
-    return QStringLiteral("update tellmark_strediska set ") + sets.join(QStringLiteral(", "))
-        + QStringLiteral(" where id=?");
-}();
 
 // The columns hold exactly the field text: an empty field is '' and not NULL.
 QVariant exactText(const QString &text)
@@ -136,7 +113,7 @@ bool RemoteAccessPage::save()
     if (!hasRow() || !m_centreId.isValid())
         return true;
     QSSQL q;
-    q.prepare(kUpdateConnections);
+    q.prepare(AdminSql::updateConnections());
     for (QLineEdit *e : connectionFields())
         q.addBindValue(exactText(e->text()));
     q.addBindValue(CentreStore::idValue(m_centreId));
@@ -158,7 +135,7 @@ void RemoteAccessPage::applyRights()
     const UserRights &u = session()->user;
 
     // Minimal view: the user may connect but sees no ids, passwords or logs.
-    const bool minimal = u.minimal == 1;
+    const bool minimal = u.minimalTabs();
     QList<QWidget *> secret = {ui->rc_id_caption, ui->rc_heslo_caption, ui->rc_uloz,
                                ui->vnc1_access, ui->vnc2_access, ui->vnc3_access,
                                ui->vnc4_access, ui->vnc5_access, ui->vnc6_access};
@@ -171,7 +148,7 @@ void RemoteAccessPage::applyRights()
         w->setVisible(!minimal);
 
     // Connect only: the connections cannot be changed.
-    const bool connectOnly = u.vp == 1;
+    const bool connectOnly = u.remoteAccessConnectOnly();
     ui->se_generovane_id->setVisible(!connectOnly);
     for (QLineEdit *e : fields)
         e->setReadOnly(connectOnly);

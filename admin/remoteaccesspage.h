@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/centrepage.h"
+#include "core/centrepage.h"
 
 #include <QList>
 #include <QVariant>
@@ -28,7 +28,7 @@ public:
     void clear() override;
     bool save() override;
 
-    void applyRights();
+    void applyRights() override;
 
     // The 24 host/id/password fields: VNC 1-6, then TeamViewer 1-2, each as
     // host, id, password.

@@ -6,4 +6,10 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pristupypage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/remoteaccesspage.h
   ${CMAKE_CURRENT_LIST_DIR}/remoteaccesspage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/detailpages.h
+  ${CMAKE_CURRENT_LIST_DIR}/detailpages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/uzivateletab.h
+  ${CMAKE_CURRENT_LIST_DIR}/uzivateletab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.h
+  ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.cpp
 )

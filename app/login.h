@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/session.h"
+#include "core/session.h"
 
 #include <QString>
 #include <functional>
@@ -9,13 +9,8 @@
 // dialog once; the password is checked against the stored bcrypt hash.
 namespace Login {
 
-// The user row as read for the login. The login is bound as a value, so the
-// row is found by the exact text typed (quotes and all).
-inline const char *const UserQuery =
-    "select password,vp,admin,acls,minimal,id,os,region,udalosti,"
-    "       sestavy,fakturace,cp,stredisko_tech_cteni,pristupy from www_users where login=?";
 inline const char *const StatisticsUpdate =
-    "update www_users set    stat_zrn_last=current_timestamp,   stat_zrn_cnt=stat_zrn_cnt+1 where id=";
+    "update www_users set    stat_zrn_last=current_timestamp,   stat_zrn_cnt=stat_zrn_cnt+1 where id=?";
 inline const char *const AuditInsert =
     "insert into logovani(uzivatel,ts,operace)        values(?,?,?)";
 // logovani.operace of a login.

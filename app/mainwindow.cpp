@@ -1,18 +1,20 @@
 #include "app/mainwindow.h"
 
-#include "app/controlpaneltab.h"
+#include "admin/controlpaneltab.h"
 #include "app/dialoguzivatel.h"
-#include "app/prohlizectab.h"
-#include "app/session.h"
-#include "app/sestavytab.h"
-#include "app/settingskeys.h"
+#include "outputs/prohlizectab.h"
+#include "core/session.h"
+#include "outputs/sestavytab.h"
+#include "core/settingskeys.h"
 #include "app/startup.h"
-#include "app/udalostitab.h"
-#include "app/usersettings.h"
+#include "events/udalostitab.h"
+#include "core/usersettings.h"
 #include "app/usertab.h"
-#include "app/uzivateletab.h"
-#include "app/viewstate.h"
+#include "admin/uzivateletab.h"
+#include "core/viewstate.h"
 #include "app/windowlayout.h"
+#include "admin/detailpages.h"
+#include "events/detailpages.h"
 #include "db/qsapitellmark.h"
 #include "register/evidencetab.h"
 #include "ui_mainwindow.h"
@@ -133,6 +135,11 @@ void MainWindow::buildPages()
     addPage(ui->tab_sestavy, m_sestavyTab);
     m_evidenceTab = new EvidenceTab(m_session, ui->tab_evidence);
     addPage(ui->tab_evidence, m_evidenceTab);
+    // The register's detail tab shows pages of the other subsystems too.
+    DetailPage::Registry detailPages;
+    AdminPages::addDetailPages(detailPages);
+    EventsPages::addDetailPages(detailPages);
+    m_evidenceTab->addPages(detailPages);
     m_udalostiTab = new UdalostiTab(m_session, ui->tab_sudalosti);
     addPage(ui->tab_sudalosti, m_udalostiTab);
     m_prohlizecTab = new ProhlizecTab(m_session, ui->tab_prohlizec);
@@ -238,19 +245,19 @@ void MainWindow::applyRights()
         if (i >= 0)
             ui->tw->removeTab(i);
     };
-    if (r.admin == 0)
+    if (!r.hasUsersTab())
         remove(ui->tab_uzivatele);
-    if (r.minimal == 1) {
+    if (r.minimalTabs()) {
         remove(ui->tab_sestavy);
         remove(ui->tab_sudalosti);
     }
-    if (r.udalosti == 0)
+    if (!r.hasEventsTab())
         remove(ui->tab_sudalosti);
-    if (r.sestavy == 0)
+    if (!r.hasReportsTab())
         remove(ui->tab_sestavy);
-    if (r.fakturace != 3)
+    if (!r.hasInvoicingTab())
         remove(ui->tab_fakturace);
-    if (r.cp == 0)
+    if (!r.hasControlPanelTab())
         remove(ui->tab_cp);
     m_udalostiTab->applyRights(r);
     m_evidenceTab->applyRights();

@@ -1,7 +1,7 @@
 #include "app/usertab.h"
 
-#include "app/categories.h"
-#include "app/session.h"
+#include "events/categories.h"
+#include "core/session.h"
 #include "register/documentfolders.h"
 #include "ui_usertab.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/usersettings.h"
+#include "core/usersettings.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "app/windowlayout.h"
 
-#include "app/settingskeys.h"
-#include "app/usersettings.h"
+#include "core/settingskeys.h"
+#include "core/usersettings.h"
 
 #include <QMainWindow>
 #include <QSplitter>

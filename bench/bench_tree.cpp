@@ -28,9 +28,8 @@
 //   db.roundtrip.delayN, tree.rebuild.delayN, page.enterprise.load.delayN,
 //   page.centre.load.delayN
 
-#include "app/login.h"
-#include "app/page.h"
-#include "app/session.h"
+#include "core/page.h"
+#include "core/session.h"
 #include "bench/delayrelay.h"
 #include "db/database.h"
 #include "db/qssql.h"
@@ -152,7 +151,7 @@ void runQssql(const TreeQuery &query, int *rows)
 UserRights benchUser()
 {
     UserRights user;
-    if (Login::readUser(QStringLiteral("demo"), nullptr, &user))
+    if (UserRights::read(QStringLiteral("demo"), nullptr, &user))
         return user;
     user.login = QStringLiteral("bench");
     user.vp = 2;

@@ -270,6 +270,14 @@ QVariant QSSQL::value(int column) const
     return m_sqlite ? converted(column, v) : v;
 }
 
+QVariant QSSQL::value(const QString &columnName) const
+{
+    if (!m_active)
+        return QVariant();
+    const int column = m_query.record().indexOf(columnName);
+    return column < 0 ? QVariant() : value(column);
+}
+
 QVariant QSSQL::converted(int column, const QVariant &v) const
 {
     if (column < 0)

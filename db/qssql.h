@@ -52,6 +52,9 @@ public:
     // Next row; false after a failed exec or when no row is left.
     bool next();
     QVariant value(int column) const;
+    // The value of a result column by its name (case-insensitive, without
+    // the table prefix); invalid when the result has no such column.
+    QVariant value(const QString &columnName) const;
     QVariant lastInsertId() const;
     int numRowsAffected() const;
     QSSQLError lastError() const;

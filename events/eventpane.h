@@ -1,115 +1,90 @@
 #pragma once
 
-#include <QList>
-#include <QStringList>
-
-#include <functional>
+#include <QWidget>
 
 class QCheckBox;
 class QComboBox;
 class QFDateEdit;
 class QFEditWithButton;
 class QLineEdit;
-class QObject;
 class QPushButton;
-class QSMySortFilterProxyModel;
 class QSTBTextedit;
-class QStandardItemModel;
+class QSplitter;
 class QTextEdit;
 class QTimeEdit;
-class QTreeView;
-class QWidget;
 
-// The two event lists (the selected enterprise's and the global one) share
-// their columns; only the header of the name column differs.
-namespace EventList {
+namespace Ui {
+class EventPane;
+}
 
-enum Column {
-    ColName = 0,
-    ColPredmet,
-    ColZacatek,
-    ColKonec,
-    ColZdroj,
-    ColKategorie,
-    ColStav,
-    ColPriorita,
-    ColOO,
-    ColSynchronizace,
-    ColCesta,
-    ColHash,
-    ColId,
-    ColIdParent,
-    ColIdPodnik,
-    ColIdStredisko,
-    ColumnCount
+// The event pane beside both event lists (the global "Události" tab and the
+// enterprise's "Události" page): one form, with the attachments below it in
+// a splitter. The global pane also moves an event to another enterprise or
+// centre through its two pickers; the enterprise's pane has none.
+//
+// Until an event is shown the pane shows "Vyberte prosím událost". Any edit
+// of a field is announced with changed() and enables "Uložit".
+class EventPane : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Kind { Global, Enterprise };
+
+    explicit EventPane(Kind kind, QWidget *parent = nullptr);
+    ~EventPane() override;
+
+    Kind kind() const { return m_kind; }
+
+    // Back to "nothing selected": placeholder shown, form hidden, every
+    // field emptied. Not an edit: "Uložit" ends disabled.
+    void reset();
+    // Shows the form (an event is loaded into it).
+    void showForm();
+
+    // "Nedokončené od" matters only while the event is reported or in progress.
+    void showNotifyFrom(int state);
+    // The labels for a synchronised event, the calendar editors for "Kalendář".
+    void showCalendar(int synchronisation);
+
+    QPushButton *saveButton() const;
+    QFDateEdit *date() const;
+    QTimeEdit *time() const;
+    QLineEdit *subject() const;
+    QLineEdit *place() const;
+    QLineEdit *project() const;
+    QComboBox *source() const;
+    QComboBox *category() const;
+    QComboBox *priority() const;
+    QComboBox *state() const;
+    QComboBox *synchronisation() const;
+    QFEditWithButton *persons() const;
+    // Global pane only; null in the enterprise's pane.
+    QFEditWithButton *enterprisePicker() const;
+    QFEditWithButton *centrePicker() const;
+    QCheckBox *mail() const;
+    QCheckBox *service() const;
+    QCheckBox *journey() const;
+    QFDateEdit *notifyFrom() const;
+    QFDateEdit *startDate() const;
+    QTimeEdit *startTime() const;
+    QFDateEdit *endDate() const;
+    QTimeEdit *endTime() const;
+    QTextEdit *description() const;
+    // Where the attachments of the event go.
+    QWidget *attachmentsArea() const;
+
+signals:
+    // A field was edited by the user or by code outside a load.
+    void changed();
+    void saveClicked();
+    void personsClicked();
+    void enterprisePickerClicked();
+    void centrePickerClicked();
+
+private:
+    void connectChanges();
+
+    Ui::EventPane *ui;
+    Kind m_kind;
+    QSTBTextedit *m_descriptionBar;
 };
-
-// Header texts in column order, the first one given.
-QStringList headers(const QString &nameHeader);
-
-// Puts the model behind the proxy (recursive filtering, so a matching reply
-// keeps its thread) on the view and hides the id columns.
-void attach(QTreeView *view, QStandardItemModel *model, QSMySortFilterProxyModel *proxy);
-
-} // namespace EventList
-
-// The widgets an event pane has in both event tabs, under each tab's own
-// object names. The helpers below keep the two panes behaving alike.
-struct EventPaneWidgets {
-    QWidget *placeholder = nullptr;     // "Vyberte prosím událost"
-    QWidget *form = nullptr;
-    QWidget *header = nullptr;
-    QPushButton *save = nullptr;
-
-    QFDateEdit *date = nullptr;         // ts_zacatek
-    QTimeEdit *time = nullptr;
-    QLineEdit *subject = nullptr;
-    QLineEdit *place = nullptr;
-    QLineEdit *project = nullptr;
-    QComboBox *source = nullptr;
-    QComboBox *category = nullptr;
-    QComboBox *priority = nullptr;
-    QComboBox *state = nullptr;
-    QComboBox *synchronisation = nullptr;
-    QFEditWithButton *persons = nullptr;
-    QList<QFEditWithButton *> pickers;  // enterprise and centre (global pane only)
-    QCheckBox *mail = nullptr;
-    QCheckBox *service = nullptr;
-    QCheckBox *journey = nullptr;
-
-    QWidget *notifyFromLabel = nullptr; // "Nedokončené od"
-    QFDateEdit *notifyFrom = nullptr;
-    QWidget *startLabel = nullptr;      // "Začátek" / "Konec" and their groups
-    QWidget *endLabel = nullptr;
-    QWidget *start = nullptr;
-    QWidget *end = nullptr;
-    QFDateEdit *startDate = nullptr;
-    QTimeEdit *startTime = nullptr;
-    QFDateEdit *endDate = nullptr;
-    QTimeEdit *endTime = nullptr;
-
-    QWidget *descriptionToolBar = nullptr;
-    QTextEdit *description = nullptr;
-};
-
-namespace EventPane {
-
-// One-time set-up: the rich-text tool bar above the description (owned by
-// owner, returned), colour squares on the priority and state items, the
-// categories, the save button disabled, the placeholder shown and the
-// optional widgets hidden until their combos ask for them.
-QSTBTextedit *setUp(const EventPaneWidgets &w, QObject *owner);
-
-// Calls changed for every change of a field (which makes the pane dirty).
-void connectChanges(const EventPaneWidgets &w, QObject *context, const std::function<void()> &changed);
-
-// "Nedokončené od" matters only while the event is reported or in progress.
-void showNotifyFrom(const EventPaneWidgets &w, int state);
-// The labels for a synchronised event, the calendar editors for "Kalendář".
-void showCalendar(const EventPaneWidgets &w, int synchronisation);
-
-// Back to "nothing selected": placeholder shown, form hidden, every field
-// emptied. Not an edit: the save button ends disabled.
-void reset(const EventPaneWidgets &w);
-
-} // namespace EventPane

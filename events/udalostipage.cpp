@@ -1,6 +1,8 @@
 #include "events/udalostipage.h"
 
-#include "register/qsmysortfilterproxymodel.h"
+#include "core/qsmysortfilterproxymodel.h"
+#include "events/eventlist.h"
+#include "events/eventpane.h"
 #include "ui_udalostipage.h"
 
 #include <QHeaderView>
@@ -14,42 +16,10 @@ UdalostiPage::UdalostiPage(Session *session, QWidget *parent)
     setObjectName(QStringLiteral("tab_udalosti"));
     setWindowTitle(tr("Události"));
 
-    m_pane.placeholder = ui->wudalost_vyber;
-    m_pane.form = ui->wudalost;
-    m_pane.header = ui->wheader;
-    m_pane.save = ui->udalost_uloz;
-    m_pane.date = ui->ud;
-    m_pane.time = ui->uc;
-    m_pane.subject = ui->udalostPredmet;
-    m_pane.place = ui->lokalita;
-    m_pane.project = ui->cprojektu;
-    m_pane.source = ui->cbZdroj;
-    m_pane.category = ui->cbKategorie;
-    m_pane.priority = ui->cbPriorita;
-    m_pane.state = ui->cbStav;
-    m_pane.synchronisation = ui->cbSynchronizace;
-    m_pane.persons = ui->uoo;
-    m_pane.mail = ui->cbNotifikace;
-    m_pane.service = ui->cbNotifikaceF;
-    m_pane.journey = ui->cbCesta;
-    m_pane.notifyFromLabel = ui->lupozornit2;
-    m_pane.notifyFrom = ui->upozornit;
-    m_pane.startLabel = ui->lzacatek2;
-    m_pane.endLabel = ui->lkonec2;
-    m_pane.start = ui->uzacatek;
-    m_pane.end = ui->ukonec;
-    m_pane.startDate = ui->uzd;
-    m_pane.startTime = ui->uzc;
-    m_pane.endDate = ui->ukd;
-    m_pane.endTime = ui->ukc;
-    m_pane.descriptionToolBar = ui->TBudalostPopis;
-    m_pane.description = ui->udalostPopis;
-    m_popisToolbar = EventPane::setUp(m_pane, this);
-
-    // The events are those of the selected enterprise or centre: the pane
-    // has no enterprise and centre fields.
-    ui->label_54->hide();
-    ui->widget_36->hide();
+    // The pane beside the list; it keeps the splitters splitter_9 and
+    // splitter_7 of this page.
+    m_pane = new EventPane(EventPane::Enterprise, ui->splitter_2);
+    ui->splitter_2->addWidget(m_pane);
 
     m_model = new QStandardItemModel(0, EventList::ColumnCount, this);
     m_model->setHorizontalHeaderLabels(EventList::headers(tr("Podnik/Středisko")));
@@ -60,10 +30,6 @@ UdalostiPage::UdalostiPage(Session *session, QWidget *parent)
     // description most of the pane's height.
     ui->splitter_2->setStretchFactor(0, 3);
     ui->splitter_2->setStretchFactor(1, 2);
-    ui->splitter_7->setStretchFactor(0, 0);
-    ui->splitter_7->setStretchFactor(1, 1);
-    ui->splitter_9->setStretchFactor(0, 4);
-    ui->splitter_9->setStretchFactor(1, 1);
 
     wire();
 }
@@ -84,13 +50,9 @@ void UdalostiPage::wire()
     connect(ui->uexpand, &QToolButton::clicked, this, &UdalostiPage::onUExpand);
     connect(ui->kategorie, &QToolButton::clicked, this, &UdalostiPage::onKategorie);
 
-    connect(ui->cbStav, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &UdalostiPage::onUdalostShowWidgetNotifyFrom);
-    connect(ui->cbSynchronizace, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &UdalostiPage::onUdalostShowWidgetCalendar);
-    connect(ui->uoo, &QFEditWithButton::buttonClicked, this, &UdalostiPage::onSelectOO);
-    connect(ui->udalost_uloz, &QPushButton::clicked, this, &UdalostiPage::onUdalostSave);
-    EventPane::connectChanges(m_pane, this, [this] { onUdalostChanged(); });
+    connect(m_pane, &EventPane::personsClicked, this, &UdalostiPage::onSelectOO);
+    connect(m_pane, &EventPane::saveClicked, this, &UdalostiPage::onUdalostSave);
+    connect(m_pane, &EventPane::changed, this, &UdalostiPage::onUdalostChanged);
 }
 
 QTreeView *UdalostiPage::view() const
@@ -100,7 +62,7 @@ QTreeView *UdalostiPage::view() const
 
 void UdalostiPage::resetPane()
 {
-    EventPane::reset(m_pane);
+    m_pane->reset();
 }
 
 void UdalostiPage::load()
@@ -139,19 +101,17 @@ void UdalostiPage::onAddUdalostReplay() {}
 // Filled by the event-list work.
 void UdalostiPage::onDelUdalost() {}
 
-void UdalostiPage::onUdalostChanged()
-{
-    ui->udalost_uloz->setEnabled(true);
-}
+// The pane enables "Uložit" itself.
+void UdalostiPage::onUdalostChanged() {}
 
 void UdalostiPage::onUdalostShowWidgetNotifyFrom(int state)
 {
-    EventPane::showNotifyFrom(m_pane, state);
+    m_pane->showNotifyFrom(state);
 }
 
 void UdalostiPage::onUdalostShowWidgetCalendar(int synchronisation)
 {
-    EventPane::showCalendar(m_pane, synchronisation);
+    m_pane->showCalendar(synchronisation);
 }
 
 // Filled by the event-list work.

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/page.h"
-#include "events/eventpane.h"
+#include "core/page.h"
 
 #include <QModelIndex>
 
+class EventPane;
 class QSMySortFilterProxyModel;
-class QSTBTextedit;
 class QStandardItemModel;
 class QTreeView;
 
@@ -30,6 +29,7 @@ public:
     void clear() override;
 
     QTreeView *view() const;
+    EventPane *pane() const { return m_pane; }
     QStandardItemModel *model() const { return m_model; }
     QSMySortFilterProxyModel *proxy() const { return m_proxy; }
 
@@ -56,8 +56,7 @@ private:
     void resetPane();
 
     Ui::UdalostiPage *ui;
-    EventPaneWidgets m_pane;
+    EventPane *m_pane;
     QStandardItemModel *m_model;
     QSMySortFilterProxyModel *m_proxy;
-    QSTBTextedit *m_popisToolbar;
 };

@@ -2,4 +2,8 @@
 list(APPEND ZRN_CORE_SOURCES
 )
 list(APPEND ZRN_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/sestavytab.h
+  ${CMAKE_CURRENT_LIST_DIR}/sestavytab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prohlizectab.h
+  ${CMAKE_CURRENT_LIST_DIR}/prohlizectab.cpp
 )

@@ -1,5 +1,6 @@
 #include "register/documentfolders.h"
 
+#include "core/ids.h"
 #include "db/qssql.h"
 
 #include <QDesktopServices>
@@ -25,16 +26,11 @@ void platformOpen(const QString &path)
     QDesktopServices::openUrl(folderUrlToOpen(path));
 }
 
-bool validId(const QVariant &id)
-{
-    bool ok = false;
-    return id.isValid() && !id.isNull() && id.toLongLong(&ok) != 0 && ok;
-}
 
 QString enterpriseNameById(const QVariant &podnikId, bool *found)
 {
     *found = false;
-    if (!validId(podnikId))
+    if (!isValidId(podnikId))
         return QString();
     QSSQL q;
     q.prepare(QStringLiteral("select podnik_nazev from tellmark_podniky where id=?"));
@@ -129,7 +125,7 @@ QString enterpriseFolderFor(const QVariant &podnikId, const QString &root)
 
 QString centreFolderFor(const QVariant &strediskoId, const QString &root)
 {
-    if (!validId(strediskoId))
+    if (!isValidId(strediskoId))
         return QString();
     QSSQL q;
     q.prepare(QStringLiteral("select id_podnik from tellmark_strediska where id=?"));

@@ -1,11 +1,9 @@
 #include "register/evidencetab.h"
 
-#include "admin/pristupypage.h"
-#include "admin/remoteaccesspage.h"
-#include "app/session.h"
-#include "events/udalostipage.h"
-#include "register/centrerecord.h"
-#include "register/detailpages.h"
+#include "core/centrepage.h"
+#include "core/centrerecord.h"
+#include "core/ids.h"
+#include "core/session.h"
 #include "register/gpspage.h"
 #include "register/podnikpage.h"
 #include "register/podnikytree.h"
@@ -23,13 +21,16 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+using DetailPage::RowKind;
+
 namespace {
 
-bool isId(const QVariant &id)
-{
-    bool ok = false;
-    return id.isValid() && !id.isNull() && id.toLongLong(&ok) != 0 && ok;
-}
+// Object names of the register's own pages.
+const char kPodnik[] = "tab_podnik";
+const char kStredisko[] = "tab_stredisko";
+const char kSpecifikace[] = "tab_specifikace";
+const char kGps[] = "tab_gps";
+const char kVyber[] = "tab_vyber";
 
 bool askToSave(QWidget *parent)
 {
@@ -61,15 +62,15 @@ struct EvidenceTab::Private {
     QSplitter *splitter = nullptr;
     QTabWidget *twe = nullptr;
 
+    // The register's own pages; the pages of other subsystems are known
+    // only through the registry.
     PodnikPage *podnik = nullptr;
     StrediskoPage *stredisko = nullptr;
     SpecifikacePage *specifikace = nullptr;
-    RemoteAccessPage *vzdalenyPristup = nullptr;
-    PristupyPage *pristupy = nullptr;
     GpsPage *gps = nullptr;
-    UdalostiPage *udalosti = nullptr;
     QWidget *vyber = nullptr;
 
+    DetailPage::Registry registry;
     struct Page {
         QWidget *widget;
         QString title;
@@ -86,6 +87,15 @@ struct EvidenceTab::Private {
     SaveQuestion question;
 
     bool present(QWidget *page) const { return page && twe->indexOf(page) >= 0; }
+
+    void addPage(const DetailPage::Spec &spec, QWidget *widget)
+    {
+        widget->setObjectName(spec.objectName);
+        widget->setParent(twe);
+        widget->hide();
+        registry.add(spec);
+        pages.insert(spec.objectName, {widget, spec.title});
+    }
 
     void rememberTab()
     {
@@ -123,31 +133,38 @@ struct EvidenceTab::Private {
         return list;
     }
 
+    // Pages that read for themselves (the event list, ...).
+    void loadOthers(const QList<ZrnPage *> &handled)
+    {
+        for (ZrnPage *page : presentPages()) {
+            if (!handled.contains(page) && !qobject_cast<CentrePage *>(page))
+                page->load();
+        }
+    }
+
     void loadCentre()
     {
+        // One read of the centre for every centre page shown.
         CentreRecord record;
         QString error;
         const bool ok = CentreRecord::read(session->s_id_stredisko, &record, &error);
         if (!ok || !record.found) {
             // One message for the one failed read; every page is left empty
             // and locked, so nothing can be saved over a row never read.
-            const QList<ZrnPage *> pages = presentPages();
-            for (ZrnPage *page : pages)
+            const QList<ZrnPage *> shown = presentPages();
+            for (ZrnPage *page : shown)
                 page->showNothing();
-            if (!ok && !pages.isEmpty())
-                pages.first()->showReadFailure(error);
+            if (!ok && !shown.isEmpty())
+                shown.first()->showReadFailure(error);
             return;
         }
-        if (present(stredisko))
-            stredisko->loadFrom(record);
-        if (present(specifikace))
-            specifikace->loadFrom(record);
-        if (present(vzdalenyPristup))
-            vzdalenyPristup->loadFrom(record);
-        if (present(pristupy))
-            pristupy->loadFrom(record);
+        for (ZrnPage *page : presentPages()) {
+            if (auto *centrePage = qobject_cast<CentrePage *>(page))
+                centrePage->loadFrom(record);
+        }
         if (present(gps))
             gps->loadFrom(record.value(CentreRecord::Gps));
+        loadOthers({gps});
     }
 
     void loadEnterprise()
@@ -163,6 +180,7 @@ struct EvidenceTab::Private {
         } else if (present(gps)) {
             gps->load();
         }
+        loadOthers({podnik, gps});
     }
 };
 
@@ -189,39 +207,31 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     // Without a saved layout the detail pages get about two thirds of the width.
     d->splitter->setSizes({400, 800});
 
-    d->podnik = new PodnikPage(session);
-    d->podnik->setObjectName(QString::fromLatin1(DetailPages::Podnik));
-    d->stredisko = new StrediskoPage(session);
-    d->stredisko->setObjectName(QString::fromLatin1(DetailPages::Stredisko));
-    d->specifikace = new SpecifikacePage(session);
-    d->specifikace->setObjectName(QString::fromLatin1(DetailPages::Specifikace));
-    d->vzdalenyPristup = new RemoteAccessPage(session);
-    d->vzdalenyPristup->setObjectName(QString::fromLatin1(DetailPages::VzdalenyPristup));
-    d->pristupy = new PristupyPage(session);
-    d->pristupy->setObjectName(QString::fromLatin1(DetailPages::Pristupy));
-    d->gps = new GpsPage(session);
-    d->gps->setObjectName(QString::fromLatin1(DetailPages::Gps));
-    d->udalosti = new UdalostiPage(session);
-    d->udalosti->setObjectName(QString::fromLatin1(DetailPages::Udalosti));
-    d->vyber = placeholder(DetailPages::Vyber, tr("Vyberte prosím podnik nebo středisko ..."));
-
     // Every page lives as long as the tab; only its place in `twe` changes.
-    const QList<QPair<QWidget *, QString>> all = {
-        {d->podnik, tr("O podniku")},
-        {d->stredisko, tr("O středisku")},
-        {d->specifikace, tr("Specifikace")},
-        {d->vzdalenyPristup, tr("Vzdálený přístup")},
-        {d->pristupy, tr("Přístupy")},
-        {d->gps, tr("GPS")},
-        {d->udalosti, tr("Události")},
-        {d->vyber, tr("Výběr")},
-    };
-    for (const auto &entry : all) {
-        entry.first->setParent(d->twe);
-        entry.first->hide();
-        d->pages.insert(entry.first->objectName(), {entry.first, entry.second});
-    }
-    d->showPages({QString::fromLatin1(DetailPages::Vyber)});
+    auto registerPages = [](const UserRights &r, RowKind kind) { return kind != RowKind::None && !r.minimalPages(); };
+    d->podnik = new PodnikPage(session);
+    d->addPage({QString::fromLatin1(kPodnik), tr("O podniku"), 10,
+                [](const UserRights &r, RowKind kind) { return kind == RowKind::Enterprise && !r.minimalPages(); }, {}},
+               d->podnik);
+    d->stredisko = new StrediskoPage(session);
+    d->addPage({QString::fromLatin1(kStredisko), tr("O středisku"), 10,
+                [](const UserRights &r, RowKind kind) { return kind == RowKind::Centre && !r.minimalPages(); }, {}},
+               d->stredisko);
+    d->specifikace = new SpecifikacePage(session);
+    d->addPage({QString::fromLatin1(kSpecifikace), tr("Specifikace"), 20,
+                [](const UserRights &r, RowKind kind) { return kind == RowKind::Centre && !r.minimalPages(); }, {}},
+               d->specifikace);
+    d->gps = new GpsPage(session);
+    d->addPage({QString::fromLatin1(kGps), tr("GPS"), 50, registerPages, {}}, d->gps);
+    d->vyber = placeholder(kVyber, tr("Vyberte prosím podnik nebo středisko ..."));
+    // The prompt: nothing selected, or an enterprise in the minimal view.
+    d->addPage({QString::fromLatin1(kVyber), tr("Výběr"), 1000,
+                [](const UserRights &r, RowKind kind) {
+                    return kind == RowKind::None || (kind == RowKind::Enterprise && r.minimalPages());
+                },
+                {}},
+               d->vyber);
+    d->showPages({QString::fromLatin1(kVyber)});
 
     // Rebuilds the tree starts itself ("Obnovit", a new sort column) first
     // settle unsaved edits; the rebuilt tree only highlights its row.
@@ -234,6 +244,16 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
             [this](int centreId, const QString &licence, const QDate &start) {
                 d->tree->updateCentreRow(centreId, licence, start);
             });
+}
+
+void EvidenceTab::addPages(const DetailPage::Registry &registry)
+{
+    for (const DetailPage::Spec &spec : registry.pages()) {
+        if (d->pages.contains(spec.objectName) || !spec.create)
+            continue;
+        if (ZrnPage *page = spec.create(d->session))
+            d->addPage(spec, page);
+    }
 }
 
 EvidenceTab::~EvidenceTab()
@@ -319,10 +339,11 @@ void EvidenceTab::onSelection(const QVariant &podnikId, const QVariant &stredisk
     d->rememberTab();
     d->removeAll();
 
-    using DetailPages::RowKind;
-    const RowKind kind = isId(strediskoId) ? RowKind::Centre : isId(podnikId) ? RowKind::Enterprise : RowKind::None;
+    const RowKind kind = isValidId(strediskoId) ? RowKind::Centre
+        : isValidId(podnikId)                     ? RowKind::Enterprise
+                                                  : RowKind::None;
     if (kind == RowKind::None) {
-        d->showPages(DetailPages::pagesFor(d->session->user, kind));
+        d->showPages(d->registry.pagesFor(d->session->user, kind));
         return;
     }
     // Each id is cleared when the other kind of row becomes current.
@@ -331,8 +352,8 @@ void EvidenceTab::onSelection(const QVariant &podnikId, const QVariant &stredisk
     else
         d->session->setSelection(podnikId, QVariant());
 
-    d->showPages(DetailPages::pagesFor(d->session->user, kind));
-    const bool minimal = d->session->user.minimal != 0;
+    d->showPages(d->registry.pagesFor(d->session->user, kind));
+    const bool minimal = d->session->user.minimalPages();
     int tab = 0;
     if (!minimal)
         tab = kind == RowKind::Centre ? d->strediskoTab : d->podnikTab;
@@ -342,8 +363,6 @@ void EvidenceTab::onSelection(const QVariant &podnikId, const QVariant &stredisk
         d->loadCentre();
     else
         d->loadEnterprise();
-    if (d->present(d->udalosti))
-        d->udalosti->load();
 }
 
 bool EvidenceTab::prepareRebuild()
@@ -354,7 +373,7 @@ bool EvidenceTab::prepareRebuild()
     // loaded when the user makes a row current.
     d->rememberTab();
     d->removeAll();
-    d->showPages({QString::fromLatin1(DetailPages::Vyber)});
+    d->showPages({QString::fromLatin1(kVyber)});
     d->shownRow = QPersistentModelIndex();
     return true;
 }
@@ -368,10 +387,8 @@ void EvidenceTab::refresh()
 void EvidenceTab::applyRights()
 {
     d->tree->applyRights();
-    d->podnik->applyRights();
-    d->stredisko->applyRights();
-    d->specifikace->applyRights();
-    d->vzdalenyPristup->applyRights();
-    d->pristupy->applyRights();
-    d->gps->applyRights();
+    for (const Private::Page &page : qAsConst(d->pages)) {
+        if (auto *zrnPage = qobject_cast<ZrnPage *>(page.widget))
+            zrnPage->applyRights();
+    }
 }

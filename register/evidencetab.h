@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/detailpage.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -17,6 +19,10 @@ class EvidenceTab : public QWidget
 public:
     explicit EvidenceTab(Session *session, QWidget *parent = nullptr);
     ~EvidenceTab() override;
+
+    // Adds the pages other subsystems offer for the tree's rows (remote and
+    // portal access, the events); the main window calls it at start-up.
+    void addPages(const DetailPage::Registry &registry);
 
     // Rebuilds the tree, keeping the current enterprise and centre.
     void refresh();

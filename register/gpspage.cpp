@@ -1,26 +1,16 @@
 #include "register/gpspage.h"
 
+#include "core/ids.h"
 #include "ui_gpspage.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "db/qssql.h"
-#include "register/centrerecord.h"
-#include "register/columnvalues.h"
+#include "core/centrerecord.h"
+#include "core/columnvalues.h"
+#include "register/statements.h"
 #include "register/webmap.h"
 
 #include <QWebEngineView>
-
-namespace {
-const QString kUpdatePodnik = QStringLiteral("update tellmark_podniky set   GPS=:GPS where id=:id");
-const QString kUpdateStredisko = QStringLiteral("update tellmark_strediska set   GPS=:GPS where id=:id");
-const QString kSelectPodnik = QStringLiteral("select GPS from tellmark_podniky where id=?");
-const QString kSelectStredisko = QStringLiteral("select GPS from tellmark_strediska where id=?");
-
-bool hasId(const QVariant &v)
-{
-    return v.isValid() && !v.toString().isEmpty();
-}
-} // namespace
 
 GpsPage::GpsPage(Session *session, QWidget *parent)
     : ZrnPage(session, parent), ui(new Ui::GpsPage)
@@ -74,14 +64,14 @@ void GpsPage::blankView()
 
 void GpsPage::load()
 {
-    const bool centre = hasId(session()->s_id_stredisko);
+    const bool centre = isValidId(session()->s_id_stredisko);
     const QVariant id = centre ? session()->s_id_stredisko : session()->s_id_podnik;
-    if (!hasId(id)) {
+    if (!isValidId(id)) {
         clear();
         return;
     }
     QSSQL q;
-    q.prepare(centre ? kSelectStredisko : kSelectPodnik);
+    q.prepare(centre ? QLatin1String(RegisterSql::GpsSelectStredisko) : QLatin1String(RegisterSql::GpsSelectPodnik));
     q.addBindValue(CentreStore::idValue(id));
     if (!q.exec()) {
         showReadFailure(q.lastError().text());
@@ -96,13 +86,13 @@ void GpsPage::load()
 
 void GpsPage::loadFrom(const QVariant &gps)
 {
-    m_centre = hasId(session()->s_id_stredisko);
+    m_centre = isValidId(session()->s_id_stredisko);
     m_id = m_centre ? session()->s_id_stredisko : session()->s_id_podnik;
     beginFill();
     ui->gps_souradnice->setText(ColumnValues::storedText(gps));
     endFill();
     blankView();
-    setHasRow(hasId(m_id));
+    setHasRow(isValidId(m_id));
 }
 
 void GpsPage::clear()
@@ -122,12 +112,12 @@ void GpsPage::onGPSChanged()
 
 bool GpsPage::save()
 {
-    if (!hasRow() || !hasId(m_id))
+    if (!hasRow() || !isValidId(m_id))
         return true;
     // The row the coordinates were read from: the centre when one was
     // current, otherwise its enterprise - never both.
     QSSQL q;
-    q.prepare(m_centre ? kUpdateStredisko : kUpdatePodnik);
+    q.prepare(m_centre ? QLatin1String(RegisterSql::GpsUpdateStredisko) : QLatin1String(RegisterSql::GpsUpdatePodnik));
     q.bindValue(QStringLiteral(":GPS"), ColumnValues::text(ui->gps_souradnice->text()));
     q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_id));
     if (!q.exec()) {

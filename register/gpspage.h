@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page.h"
+#include "core/page.h"
 
 #include <QString>
 #include <QUrl>
@@ -31,7 +31,7 @@ public:
     void clear() override;
     bool save() override;
 
-    void applyRights();
+    void applyRights() override;
 
     QLineEdit *coordinatesEdit() const;
     QLineEdit *addressEdit() const;

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/page.h"
+#include "core/page.h"
 
 #include <QString>
 #include <QVariant>
+#include <QVector>
 
 #include <functional>
 
@@ -27,7 +28,7 @@ public:
     bool save() override;
     // `fakturace` hides (0) or locks (1) the contract and invoicing block;
     // `os` hides the maintenance buttons.
-    void applyRights();
+    void applyRights() override;
 
     // The enterprise name of the loaded row (the header label).
     QString podnikName() const;
@@ -66,6 +67,17 @@ public slots:
     void onAddStredisko() { emit addStrediskoRequested(); }
 
 private:
+    // One edited column of the row and its widget.
+    struct Field {
+        enum Rule { Text, Identification, Date, CodeList, IndexList, Notes, Persons };
+        const char *column;
+        const char *placeholder;
+        QWidget *widget;
+        Rule rule;
+    };
+    QVector<Field> fieldTable() const;
+    QVariant storedValue(const Field &field) const;
+
     void connectChanges();
     void fillFromRow(const QSSQL &q);
     void clearFields();

@@ -1,9 +1,9 @@
 #include "register/podnikytree.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "register/podnikytreemodel.h"
-#include "register/qsmysortfilterproxymodel.h"
-#include "register/textutil.h"
+#include "core/qsmysortfilterproxymodel.h"
+#include "core/textutil.h"
 #include "register/treequery.h"
 
 #include <QApplication>
@@ -217,8 +217,8 @@ bool PodnikyTree::guardAllows()
 void PodnikyTree::applyRights()
 {
     const UserRights &u = d->session->user;
-    d->add->setVisible(u.os > 1);
-    d->toolBar->setVisible(u.minimal != 1);
+    d->add->setVisible(u.maintainsEnterprises());
+    d->toolBar->setVisible(!u.minimalTabs());
 }
 
 void PodnikyTree::refresh()

@@ -1,8 +1,8 @@
 #include "register/podnikytreemodel.h"
 
 #include "db/qssql.h"
-#include "register/qsmysortfilterproxymodel.h"
-#include "register/textutil.h"
+#include "core/qsmysortfilterproxymodel.h"
+#include "core/textutil.h"
 #include "widgets/qf.h"
 
 #include <QCollator>

@@ -1,23 +1,11 @@
 # Sources of register/ (core: no widgets; gui: the rest)
 list(APPEND ZRN_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/richtext.h
-  ${CMAKE_CURRENT_LIST_DIR}/richtext.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/columnvalues.h
-  ${CMAKE_CURRENT_LIST_DIR}/columnvalues.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/detailpages.h
-  ${CMAKE_CURRENT_LIST_DIR}/detailpages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/documentfolders.h
   ${CMAKE_CURRENT_LIST_DIR}/documentfolders.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/textutil.h
-  ${CMAKE_CURRENT_LIST_DIR}/textutil.cpp
   ${CMAKE_CURRENT_LIST_DIR}/treequery.h
   ${CMAKE_CURRENT_LIST_DIR}/treequery.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/qsmysortfilterproxymodel.h
-  ${CMAKE_CURRENT_LIST_DIR}/qsmysortfilterproxymodel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/podnikytreemodel.h
   ${CMAKE_CURRENT_LIST_DIR}/podnikytreemodel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/centrerecord.h
-  ${CMAKE_CURRENT_LIST_DIR}/centrerecord.cpp
   ${CMAKE_CURRENT_LIST_DIR}/specifikace.h
   ${CMAKE_CURRENT_LIST_DIR}/specifikace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/webmap.h
@@ -32,8 +20,6 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/evidencetab.h
   ${CMAKE_CURRENT_LIST_DIR}/evidencetab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strediskopage.h
-  ${CMAKE_CURRENT_LIST_DIR}/centrepage.h
-  ${CMAKE_CURRENT_LIST_DIR}/centrepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strediskopage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/specifikacepage.h
   ${CMAKE_CURRENT_LIST_DIR}/specifikacepage.cpp

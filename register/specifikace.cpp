@@ -1,7 +1,6 @@
 #include "register/specifikace.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 namespace Specifikace {
 
@@ -153,17 +152,64 @@ QString updateStatement()
 
 QVector<QPair<QString, QString>> updateBindings()
 {
-    static const QVector<QPair<QString, QString>> pairs = [] {
-        QVector<QPair<QString, QString>> p;
-        const QRegularExpression re(QStringLiteral("(\\w+)\\s*=\\s*(:\\w+)"));
-        auto it = re.globalMatch(updateStatement());
-        while (it.hasNext()) {
-            const auto m = it.next();
-            if (m.captured(2) != QLatin1String(":id"))
-                p.append({m.captured(1), m.captured(2)});
-        }
-        return p;
-    }();
+    // Every column of the statement above with its placeholder, in its order;
+    // the statement suite checks that the two agree.
+    static const QVector<QPair<QString, QString>> pairs = {
+            {QStringLiteral("SSW"), QStringLiteral(":v1")},
+            {QStringLiteral("SSWP"), QStringLiteral(":v2")},
+            {QStringLiteral("SDOJ"), QStringLiteral(":v3")},
+            {QStringLiteral("SDOJP"), QStringLiteral(":v4")},
+            {QStringLiteral("SDOJSPUSTENI"), QStringLiteral(":v5")},
+            {QStringLiteral("SDOJSPUSTENIP"), QStringLiteral(":v6")},
+            {QStringLiteral("SDOJTYP"), QStringLiteral(":v7")},
+            {QStringLiteral("SDOJTYPP"), QStringLiteral(":v8")},
+            {QStringLiteral("SDOJPSP"), QStringLiteral(":v9")},
+            {QStringLiteral("SDOJSERVISP"), QStringLiteral(":v10")},
+            {QStringLiteral("SID"), QStringLiteral(":v11")},
+            {QStringLiteral("SIDT"), QStringLiteral(":v12")},
+            {QStringLiteral("SIDP"), QStringLiteral(":v13")},
+            {QStringLiteral("SPA"), QStringLiteral(":v14")},
+            {QStringLiteral("SPAT"), QStringLiteral(":v15")},
+            {QStringLiteral("SPAP"), QStringLiteral(":v16")},
+            {QStringLiteral("SSB"), QStringLiteral(":v17")},
+            {QStringLiteral("SSBP"), QStringLiteral(":v18")},
+            {QStringLiteral("SAKB"), QStringLiteral(":akb")},
+            {QStringLiteral("SAKBP"), QStringLiteral(":v19")},
+            {QStringLiteral("SASR"), QStringLiteral(":v20")},
+            {QStringLiteral("SASRP"), QStringLiteral(":v21")},
+            {QStringLiteral("SKU"), QStringLiteral(":v22")},
+            {QStringLiteral("SKUP"), QStringLiteral(":v23")},
+            {QStringLiteral("SREP"), QStringLiteral(":v24")},
+            {QStringLiteral("SREPP"), QStringLiteral(":v25")},
+            {QStringLiteral("SVYZIVA"), QStringLiteral(":v26")},
+            {QStringLiteral("SVYZIVAP"), QStringLiteral(":v27")},
+            {QStringLiteral("SMLEKARNA"), QStringLiteral(":v28")},
+            {QStringLiteral("SMLEKARNAP"), QStringLiteral(":v29")},
+            {QStringLiteral("SCH"), QStringLiteral(":v30")},
+            {QStringLiteral("SCHP"), QStringLiteral(":v31")},
+            {QStringLiteral("SCHTYP"), QStringLiteral(":v32")},
+            {QStringLiteral("SCHTYPP"), QStringLiteral(":v33")},
+            {QStringLiteral("SPOZNAMKA"), QStringLiteral(":v35")},
+            {QStringLiteral("SDMM"), QStringLiteral(":v36")},
+            {QStringLiteral("SDMMP"), QStringLiteral(":v37")},
+            {QStringLiteral("SPASPUSTENI"), QStringLiteral(":v38")},
+            {QStringLiteral("SPASPUSTENIP"), QStringLiteral(":v39")},
+            {QStringLiteral("SPAVYSILAC"), QStringLiteral(":v40")},
+            {QStringLiteral("SPAVYSILACP"), QStringLiteral(":v41")},
+            {QStringLiteral("SDOKTOR"), QStringLiteral(":v42")},
+            {QStringLiteral("SDOKTORP"), QStringLiteral(":v43")},
+            {QStringLiteral("SPAZNEHTARI"), QStringLiteral(":v44")},
+            {QStringLiteral("SPAZNEHTARIP"), QStringLiteral(":v45")},
+            {QStringLiteral("SST"), QStringLiteral(":v46")},
+            {QStringLiteral("SSTP"), QStringLiteral(":v47")},
+            {QStringLiteral("SVAZENI"), QStringLiteral(":v48")},
+            {QStringLiteral("SVAZENIV"), QStringLiteral(":v49")},
+            {QStringLiteral("SVAZENIP"), QStringLiteral(":v50")},
+            {QStringLiteral("SKV"), QStringLiteral(":v51")},
+            {QStringLiteral("SKVSW"), QStringLiteral(":v52")},
+            {QStringLiteral("SKVP"), QStringLiteral(":v53")},
+            {QStringLiteral("SDOJPR"), QStringLiteral(":v54")},
+    };
     return pairs;
 }
 

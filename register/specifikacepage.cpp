@@ -2,11 +2,11 @@
 
 #include "ui_specifikacepage.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "db/qssql.h"
-#include "register/centrerecord.h"
-#include "register/columnvalues.h"
-#include "register/richtext.h"
+#include "core/centrerecord.h"
+#include "core/columnvalues.h"
+#include "core/richtext.h"
 #include "register/specifikace.h"
 #include "widgets/qfdateedit.h"
 #include "widgets/qstbtextedit.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/centrepage.h"
+#include "core/centrepage.h"
 
 #include <QVariant>
 
@@ -30,7 +30,7 @@ public:
     bool save() override;
 
     // Nothing on this page is locked by a right; kept for symmetry.
-    void applyRights();
+    void applyRights() override;
 
     // The widget that edits a column of tellmark_strediska (code list, date
     // edit or note), by the column's name; nullptr when the page has none.

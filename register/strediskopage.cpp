@@ -2,23 +2,19 @@
 
 #include "ui_strediskopage.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "db/qssql.h"
-#include "register/centrerecord.h"
-#include "register/columnvalues.h"
+#include "core/centrerecord.h"
+#include "core/columnvalues.h"
 #include "register/documentfolders.h"
-#include "register/richtext.h"
+#include "register/statements.h"
+#include "core/richtext.h"
 #include "widgets/qf.h"
 #include "widgets/qstbtextedit.h"
 
 
 namespace {
 
-const QString kUpdateStredisko = QStringLiteral(
-    "update tellmark_strediska set   PODNIK_JMENO=:kontakt,  PODNIK_TELEFON=:telefon,  PODNIK_EMAIL=:email,"
-    "  ICO=:ico,  DB_UUID=:db_uuid,  licence_cislo=:licence_cislo,  spusteni=:spusteni,"
-    "  DRUHE_SKOLENI=:DRUHE_SKOLENI,  UPDATE_OMEZEN=:UPDATE_OMEZEN,  hospodarstvi=:hospodarstvi,"
-    "  poznamkovy_blok=:data where id=:id");
 
 QString joinSlash(const QStringList &parts)
 {
@@ -138,7 +134,7 @@ bool StrediskoPage::save()
         return true;
 
     QSSQL q;
-    q.prepare(kUpdateStredisko);
+    q.prepare(QLatin1String(RegisterSql::UpdateStredisko));
     q.bindValue(QStringLiteral(":kontakt"), ColumnValues::text(ui->stredisko_kontakt->text()));
     q.bindValue(QStringLiteral(":telefon"), ColumnValues::text(ui->stredisko_telefon->text()));
     q.bindValue(QStringLiteral(":email"), ColumnValues::text(ui->stredisko_email->text()));
@@ -175,7 +171,7 @@ void StrediskoPage::onZRNSouboryStredisko()
 void StrediskoPage::applyRights()
 {
     const UserRights &u = session()->user;
-    if (u.stredisko_tech_cteni == 1) {
+    if (u.centreTechReadOnly()) {
         ui->stredisko_db_uuid->setReadOnly(true);
         ui->stredisko_licence->setReadOnly(true);
         ui->stredisko_aktualizace->setAttribute(Qt::WA_TransparentForMouseEvents, true);
@@ -183,10 +179,6 @@ void StrediskoPage::applyRights()
         ui->stredisko_spusteni->setReadOnly(true);
         ui->stredisko_druhe_skoleni->setReadOnly(true);
     }
-    if (u.os == 0) {
-        ui->stredisko_edit->hide();
-        ui->stredisko_del->hide();
-    } else if (u.os == 1) {
-        ui->stredisko_del->hide();
-    }
+    ui->stredisko_edit->setVisible(u.maintainsCentres());
+    ui->stredisko_del->setVisible(u.maintainsEnterprises());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/centrepage.h"
+#include "core/centrepage.h"
 
 #include <QDate>
 #include <QString>
@@ -33,7 +33,7 @@ public:
 
     // stredisko_tech_cteni locks the installation fields; os hides the centre
     // maintenance buttons. Call after login.
-    void applyRights();
+    void applyRights() override;
 
     // The centre maintenance buttons ("Upravit", "Smazat"); their actions
     // belong to the maintenance code (a new centre is added from the

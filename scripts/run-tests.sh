@@ -26,6 +26,8 @@ trap 'bash "$server" stop "$dbdir" || true' EXIT
 envfile="$dbdir.env"
 bash "$server" start "$dbdir" "$port" > "$envfile"
 while IFS= read -r line; do export "$line"; done < "$envfile"
+# Here the MariaDB suites must run: a missing server fails them.
+export ZRN_TEST_REQUIRE_MARIADB=1
 # The reconnect suite stops and starts the server with these commands.
 export ZRN_TEST_MYSQL_RESTART="bash $server restart $dbdir $port"
 export ZRN_TEST_MYSQL_STOP="bash $server stop $dbdir $port"

@@ -1,5 +1,5 @@
-#include "app/session.h"
-#include "app/usersettings.h"
+#include "core/session.h"
+#include "core/usersettings.h"
 #include "app/windowlayout.h"
 #include "events/udalostipage.h"
 

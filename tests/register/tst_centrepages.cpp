@@ -5,7 +5,7 @@
 #include "support/testdb.h"
 
 #include "admin/pristupypage.h"
-#include "app/session.h"
+#include "core/session.h"
 #include "db/database.h"
 #include "register/gpspage.h"
 #include "register/specifikace.h"

@@ -1,4 +1,6 @@
-#include "app/session.h"
+#include "admin/detailpages.h"
+#include "core/session.h"
+#include "events/detailpages.h"
 #include "db/qssql.h"
 #include "register/evidencetab.h"
 #include "register/gpspage.h"
@@ -89,6 +91,11 @@ void TstEvidenceTab::init()
 
     m_questions = 0;
     m_tab = new EvidenceTab(&m_session);
+    // The pages of the other subsystems, as the main window adds them.
+    DetailPage::Registry pages;
+    AdminPages::addDetailPages(pages);
+    EventsPages::addDetailPages(pages);
+    m_tab->addPages(pages);
     m_tab->setSaveQuestion([this](QWidget *) {
         ++m_questions;
         return m_answer;

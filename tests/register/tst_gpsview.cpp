@@ -4,7 +4,7 @@
 
 #include "support/httpstub.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "db/servicekeys.h"
 #include "register/gpspage.h"
 

@@ -1,6 +1,6 @@
-#include "register/columnvalues.h"
+#include "core/columnvalues.h"
 #include "register/documentfolders.h"
-#include "register/richtext.h"
+#include "core/richtext.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

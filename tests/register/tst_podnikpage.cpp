@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "core/session.h"
 #include "db/qssql.h"
 #include "register/documentfolders.h"
 #include "register/podnikpage.h"

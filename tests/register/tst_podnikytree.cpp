@@ -5,7 +5,7 @@
 // shapes on a sort change, the quick filter, a refused rebuild, in-place
 // centre updates and the rights on the tool bar.
 
-#include "app/session.h"
+#include "core/session.h"
 #include "register/podnikytree.h"
 #include "register/podnikytreemodel.h"
 #include "support/testdb.h"

@@ -4,7 +4,7 @@
 #include "support/testdb.h"
 
 #include "admin/remoteaccesspage.h"
-#include "app/session.h"
+#include "core/session.h"
 #include "db/database.h"
 
 #include <QAbstractButton>

@@ -5,16 +5,14 @@
 // keys ordering rows exactly as the proxy orders plain texts.
 
 #include "register/podnikytreemodel.h"
-#include "register/qsmysortfilterproxymodel.h"
-#include "register/textutil.h"
-#include "register/treequery.h"
+#include "core/qsmysortfilterproxymodel.h"
+#include "core/textutil.h"
 
 #include <QStandardItemModel>
 #include <QtTest>
 
 #include "support/testmain.h"
 
-Q_DECLARE_METATYPE(TreeQueryOptions)
 
 namespace {
 
@@ -72,52 +70,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, key);
         QCOMPARE(::stripDiacritics(text), key);
-    }
-
-    void treeQuery_data()
-    {
-        QTest::addColumn<TreeQueryOptions>("options");
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<QVariantList>("binds");
-
-        for (int acls : {0, 1})
-            for (const QString &region : {QString(), QStringLiteral("S'T")})
-                for (int sort : {0, 2})
-                    for (const QString &cond : {QString(), QStringLiteral(" hdq.nazev_holding='Jih' ")}) {
-                        QStringList parts;
-                        QVariantList binds;
-                        if (acls) {
-                            parts << " exists (select 1 from tellmark_strediska_acls acq where acq.id_strediska=stq.id and acq.id_www_user=?) ";
-                            binds << 42;
-                        }
-                        if (!region.isEmpty()) {
-                            parts << "FIND_IN_SET(?,pdq.obr) "; // the user's region is never SQL text
-                            binds << region;
-                        }
-                        if (sort)
-                            parts << " (stq.licence_cislo>0) ";
-                        if (!cond.isEmpty())
-                            parts << " (hdq.nazev_holding='Jih') ";
-                        QTest::addRow("acls=%d region=%d sort=%d filter=%d", acls, !region.isEmpty(), sort, !cond.isEmpty())
-                            << TreeQueryOptions{42, acls, region, sort, cond}
-                            << (parts.isEmpty() ? QString() : " where " + parts.join(" and ")) << binds;
-                    }
-        QTest::newRow("filter of blanks is off") << TreeQueryOptions{42, 0, QString(), 0, "   "} << QString() << QVariantList();
-    }
-
-    void treeQuery()
-    {
-        QFETCH(TreeQueryOptions, options);
-        QFETCH(QString, where);
-        QFETCH(QVariantList, binds);
-        const TreeQuery q = buildTreeQuery(options);
-        QCOMPARE(q.sql, QStringLiteral(
-            "select pdq.id as id1,pdq.podnik_nazev,stq.id as id2,stq.akce_nazev,stq.licence_cislo,stq.spusteni,"
-            "        pdq.SMLOUVA_FAKTURACE_OD,stq.specifikace,pdq.obr"
-            "        from tellmark_podniky pdq"
-            "        left join tellmark_holding hdq on hdq.id=pdq.id_holding"
-            "        left join tellmark_strediska stq on pdq.id=stq.id_podnik ") + where + " order by 1,3");
-        QCOMPARE(q.binds, binds);
     }
 
     void sortModes_data()

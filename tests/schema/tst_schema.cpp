@@ -5,6 +5,12 @@
 // control-panel table.
 
 #include "programstatements.h"
+#include "admin/statements.h"
+#include "app/login.h"
+#include "core/centrerecord.h"
+#include "core/session.h"
+#include "register/statements.h"
+#include "register/treequery.h"
 #include "support/testdb.h"
 
 #include "db/database.h"
@@ -72,6 +78,7 @@ private slots:
     void init();
 
     void createAgainKeepsDataAndRepairs();
+    void technologySheetBindsEveryColumnOnce();
     void programStatements_data();
     void programStatements();
     void valuesKeepTheirMeaning_data();
@@ -120,12 +127,45 @@ void TestSchema::createAgainKeepsDataAndRepairs()
     }
 }
 
+void TestSchema::technologySheetBindsEveryColumnOnce()
+{
+    // The sheet binds its values from a table of column and placeholder; it
+    // must name every "column=:placeholder" of the statement, in order.
+    QVector<QPair<QString, QString>> inStatement;
+    auto it = QRegularExpression(QStringLiteral("(\\w+)\\s*=\\s*(:\\w+)")).globalMatch(Specifikace::updateStatement());
+    while (it.hasNext()) {
+        const auto m = it.next();
+        if (m.captured(2) != QLatin1String(":id"))
+            inStatement.append({m.captured(1), m.captured(2)});
+    }
+    QCOMPARE(Specifikace::updateBindings(), inStatement);
+}
+
 void TestSchema::programStatements_data()
 {
     QTest::addColumn<QString>("sql");
     for (const ProgramStatement &s : kProgramStatements)
         QTest::newRow(s.name) << QString::fromUtf8(s.sql);
+    // The program's own statements.
+    QTest::newRow("login") << QString::fromLatin1(UserRights::Query);
+    QTest::newRow("login statistics") << QString::fromLatin1(Login::StatisticsUpdate);
+    QTest::newRow("login audit") << QString::fromLatin1(Login::AuditInsert);
+    QTest::newRow("enterprise load") << QString::fromUtf8(RegisterSql::SelectPodnik);
+    QTest::newRow("enterprise save") << QString::fromUtf8(RegisterSql::UpdatePodnik);
+    QTest::newRow("centre load") << CentreRecord::statement();
+    QTest::newRow("centre save") << QString::fromUtf8(RegisterSql::UpdateStredisko);
     QTest::newRow("technology sheet save") << Specifikace::updateStatement();
+    QTest::newRow("portal accesses save") << QString::fromUtf8(AdminSql::UpdatePristupy);
+    QTest::newRow("remote access save") << AdminSql::updateConnections();
+    for (const char *gps : {RegisterSql::GpsSelectPodnik, RegisterSql::GpsSelectStredisko, RegisterSql::GpsUpdatePodnik,
+                            RegisterSql::GpsUpdateStredisko})
+        QTest::newRow(gps) << QString::fromUtf8(gps);
+    for (int acls : {0, 1}) {
+        for (int sort : {0, 2}) {
+            const TreeQuery tree = buildTreeQuery({1, acls, QStringLiteral("ST"), sort, QStringLiteral("hdq.nazev_holding is null")});
+            QTest::addRow("tree acls=%d sort=%d", acls, sort) << tree.sql;
+        }
+    }
 
     // A few rows so joins and recursive parts have data to walk.
     QString error;

@@ -4,7 +4,7 @@
 // and a scripted login dialog.
 
 #include "app/login.h"
-#include "app/session.h"
+#include "core/session.h"
 #include "db/bcrypt.h"
 #include "db/qssql.h"
 

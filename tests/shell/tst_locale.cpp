@@ -4,7 +4,7 @@
 // or from where it was started.
 
 #include "app/startup.h"
-#include "register/qsmysortfilterproxymodel.h"
+#include "core/qsmysortfilterproxymodel.h"
 
 #include <QApplication>
 #include <QCollator>

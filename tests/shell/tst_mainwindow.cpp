@@ -4,9 +4,9 @@
 
 #include "app/mainwindow.h"
 #include "db/database.h"
-#include "app/settingskeys.h"
-#include "app/udalostitab.h"
-#include "app/usersettings.h"
+#include "core/settingskeys.h"
+#include "events/udalostitab.h"
+#include "core/usersettings.h"
 #include "app/usertab.h"
 #include "register/evidencetab.h"
 #include "register/podnikytree.h"

@@ -3,8 +3,8 @@
 // options. (Column widths, layout and a missing or damaged file: the main
 // window suite.)
 
-#include "app/session.h"
-#include "app/usersettings.h"
+#include "core/session.h"
+#include "core/usersettings.h"
 #include "app/usertab.h"
 
 #include <QComboBox>

@@ -26,6 +26,16 @@ bool TestDb::isMariaDb()
     return env("ZRN_TEST_BACKEND", QStringLiteral("sqlite")) == QLatin1String("mariadb");
 }
 
+QString TestDb::mariaDbMissing()
+{
+    if (!isMariaDb() || !qEnvironmentVariableIsEmpty("ZRN_TEST_REQUIRE_MARIADB"))
+        return QString();
+    if (!qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_PORT") || !qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_SOCKET"))
+        return QString();
+    return QStringLiteral("no test MariaDB configured (ZRN_TEST_MYSQL_PORT or _SOCKET): "
+                          "scripts/run-tests.sh starts one; \"ctest -L sqlite\" runs the SQLite suites only");
+}
+
 bool TestDb::exec(const QString &sql, QString *error)
 {
     QSqlQuery q(Database::connection());

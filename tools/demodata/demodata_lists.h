@@ -5,7 +5,7 @@
 // technology sheet takes its entries from register/specifikace.h). Included
 // only by the demo data sources.
 
-#include "events/staff.h"
+#include "core/staff.h"
 
 #include <QByteArray>
 

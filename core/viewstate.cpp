@@ -1,4 +1,4 @@
-#include "app/viewstate.h"
+#include "core/viewstate.h"
 
 #include <QHeaderView>
 #include <QSettings>

@@ -29,6 +29,8 @@ public:
     // the edits on screen and the page dirty. A page without a row has
     // nothing to save and returns true.
     virtual bool save() { return true; }
+    // Applies the rights of the signed-in user (once, after login).
+    virtual void applyRights() {}
 
     bool isDirty() const { return m_dirty; }
     // Whether the page shows a row read from the database (and may save it).

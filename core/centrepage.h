@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page.h"
+#include "core/page.h"
 
 struct CentreRecord;
 

@@ -23,6 +23,37 @@ struct UserRights {
     int cp = 0;
     int stredisko_tech_cteni = 0;
     int pristupy = 0;
+
+    // The rules the program applies to these values, one name each. Where
+    // the rules of two places differ for the same column (minimal: the tabs
+    // react to 1, the register's pages to anything but 0), both are kept.
+    bool minimalTabs() const { return minimal == 1; }          // fewer tabs, no ids or passwords
+    bool minimalPages() const { return minimal != 0; }         // register: remote access only
+    bool maintainsEnterprises() const { return os != 0 && os != 1; }
+    bool maintainsCentres() const { return os != 0; }          // add and edit; deleting needs the above
+    bool seesRemoteAccess() const { return vp != 0; }
+    bool remoteAccessConnectOnly() const { return vp == 1; }
+    bool seesPortalAccess() const { return pristupy != 0; }
+    bool seesEvents() const { return udalosti > 0; }           // the register's event page
+    bool hasEventsTab() const { return udalosti != 0; }
+    bool ownEventsOnly() const { return udalosti == 1; }
+    bool hasReportsTab() const { return sestavy != 0; }
+    bool hasUsersTab() const { return admin != 0; }
+    bool hasControlPanelTab() const { return cp != 0; }
+    bool hasInvoicingTab() const { return fakturace == 3; }
+    bool seesInvoicing() const { return fakturace != 0; }
+    bool invoicingReadOnly() const { return fakturace == 1; }
+    bool centreTechReadOnly() const { return stredisko_tech_cteni == 1; }
+    bool seesOnlyOwnCentres() const { return acls > 0; }
+
+    // The user row as read for the login. The login is bound as a value, so
+    // the row is found by the exact text typed (quotes and all).
+    static constexpr const char *Query =
+        "select password,vp,admin,acls,minimal,id,os,region,udalosti,"
+        "       sestavy,fakturace,cp,stredisko_tech_cteni,pristupy from www_users where login=?";
+    // Reads the row of a login; false when there is none (a failed select
+    // reads as no row). On success *hash holds the stored hash.
+    static bool read(const QString &login, QString *hash, UserRights *rights);
 };
 
 // Shared state the pages read: the signed-in user with the rights, and the

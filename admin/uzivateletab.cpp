@@ -1,6 +1,6 @@
-#include "app/uzivateletab.h"
+#include "admin/uzivateletab.h"
 
-#include "register/qsmysortfilterproxymodel.h"
+#include "core/qsmysortfilterproxymodel.h"
 #include "ui_uzivateletab.h"
 
 #include <QHeaderView>

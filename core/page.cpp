@@ -1,4 +1,4 @@
-#include "app/page.h"
+#include "core/page.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -1,12 +1,13 @@
-#include "register/centrepage.h"
+#include "core/centrepage.h"
 
-#include "app/session.h"
-#include "register/centrerecord.h"
+#include "core/session.h"
+#include "core/centrerecord.h"
+#include "core/ids.h"
 
 void CentrePage::load()
 {
     const QVariant id = session()->s_id_stredisko;
-    if (!id.isValid() || id.toString().isEmpty()) {
+    if (!isValidId(id)) {
         clear();
         return;
     }

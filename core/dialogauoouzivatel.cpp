@@ -1,6 +1,6 @@
-#include "events/dialogauoouzivatel.h"
+#include "core/dialogauoouzivatel.h"
 
-#include "events/eciselniky.h"
+#include "core/eciselniky.h"
 #include "ui_dialogauoouzivatel.h"
 
 #include <QPushButton>

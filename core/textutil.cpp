@@ -1,4 +1,4 @@
-#include "register/textutil.h"
+#include "core/textutil.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "app/udalostitab.h"
+#include "events/udalostitab.h"
 
-#include "app/session.h"
+#include "core/session.h"
+#include "events/eventlist.h"
 #include "events/eventpane.h"
-#include "register/qsmysortfilterproxymodel.h"
+#include "core/qsmysortfilterproxymodel.h"
 #include "ui_udalostitab.h"
-#include "widgets/qstbtextedit.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -15,42 +15,9 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
 {
     ui->setupUi(this);
 
-    m_pane = new EventPaneWidgets;
-    EventPaneWidgets &p = *m_pane;
-    p.placeholder = ui->wsudalost_vyber;
-    p.form = ui->wsudalost;
-    p.header = ui->wsheader;
-    p.save = ui->sudalost_uloz;
-    p.date = ui->sd;
-    p.time = ui->sc;
-    p.subject = ui->udalostSPredmet;
-    p.place = ui->slokalita;
-    p.project = ui->scprojektu;
-    p.source = ui->cbSZdroj;
-    p.category = ui->cbSKategorie;
-    p.priority = ui->cbSPriorita;
-    p.state = ui->cbSStav;
-    p.synchronisation = ui->cbSSynchronizace;
-    p.persons = ui->soo;
-    p.pickers = {ui->spodnik, ui->sstredisko};
-    p.mail = ui->cbSNotifikace;
-    p.service = ui->cbSNotifikaceF;
-    p.journey = ui->cbSCesta;
-    p.notifyFromLabel = ui->lupozornit;
-    p.notifyFrom = ui->supozornit;
-    p.startLabel = ui->lzacatek;
-    p.endLabel = ui->lkonec;
-    p.start = ui->szacatek;
-    p.end = ui->skonec;
-    p.startDate = ui->szd;
-    p.startTime = ui->szc;
-    p.endDate = ui->skd;
-    p.endTime = ui->skc;
-    p.descriptionToolBar = ui->TBudalostSPopis;
-    p.description = ui->udalostSPopis;
-    // Tool bar, colour squares, categories; save disabled, optional widgets hidden.
-    m_popisToolbar = EventPane::setUp(p, this);
-    ui->lsudalost->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The pane beside the list; it keeps the splitter splitter_8 of this tab.
+    m_pane = new EventPane(EventPane::Global, ui->splitter_4);
+    ui->splitter_4->addWidget(m_pane);
 
     m_model = new QStandardItemModel(0, ColumnCount, this);
     m_model->setHorizontalHeaderLabels(EventList::headers(tr("Podnik/Středisko/Lokalita")));
@@ -60,15 +27,12 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     // Until a saved layout says otherwise: the pane gets two fifths.
     ui->splitter_4->setStretchFactor(0, 3);
     ui->splitter_4->setStretchFactor(1, 2);
-    ui->splitter_8->setStretchFactor(0, 4);
-    ui->splitter_8->setStretchFactor(1, 1);
 
     wire();
 }
 
 UdalostiTab::~UdalostiTab()
 {
-    delete m_pane;
     delete ui;
 }
 
@@ -91,17 +55,11 @@ void UdalostiTab::wire()
     connect(ui->tbSUdel, &QToolButton::clicked, this, &UdalostiTab::onDelSUdalost);
     connect(ui->tbSRefresh, &QToolButton::clicked, this, &UdalostiTab::onRefreshSUdalost);
 
-    connect(ui->cbSStav, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &UdalostiTab::onSUdalostShowWidgetNotifyFrom);
-    connect(ui->cbSSynchronizace, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &UdalostiTab::onSUdalostShowWidgetCalendar);
-    connect(ui->soo, &QFEditWithButton::buttonClicked, this, &UdalostiTab::onSelectSOO);
-    connect(ui->spodnik, &QFEditWithButton::buttonClicked, this, &UdalostiTab::selectSPodnik);
-    connect(ui->sstredisko, &QFEditWithButton::buttonClicked, this, &UdalostiTab::selectSStredisko);
-    connect(ui->sudalost_uloz, &QPushButton::clicked, this, &UdalostiTab::onSUdalostSave);
-
-    // Every field change makes the pane dirty.
-    EventPane::connectChanges(*m_pane, this, [this] { onSUdalostChanged(); });
+    connect(m_pane, &EventPane::personsClicked, this, &UdalostiTab::onSelectSOO);
+    connect(m_pane, &EventPane::enterprisePickerClicked, this, &UdalostiTab::selectSPodnik);
+    connect(m_pane, &EventPane::centrePickerClicked, this, &UdalostiTab::selectSStredisko);
+    connect(m_pane, &EventPane::saveClicked, this, &UdalostiTab::onSUdalostSave);
+    connect(m_pane, &EventPane::changed, this, &UdalostiTab::onSUdalostChanged);
 }
 
 QTreeView *UdalostiTab::view() const
@@ -123,7 +81,7 @@ void UdalostiTab::setNedokoncene(bool on)
 void UdalostiTab::applyRights(const UserRights &user)
 {
     // Users who see only their own events cannot choose persons.
-    if (user.udalosti == 1)
+    if (user.ownEventsOnly())
         ui->oo->hide();
 }
 
@@ -148,19 +106,17 @@ void UdalostiTab::onOO() {}
 void UdalostiTab::onRowSUdalostiChanged(const QModelIndex &) {}
 void UdalostiTab::tableViewSUdalostiDoubleClicked(const QModelIndex &) {}
 
-void UdalostiTab::onSUdalostChanged()
-{
-    ui->sudalost_uloz->setEnabled(true);
-}
+// The pane enables "Uložit" itself.
+void UdalostiTab::onSUdalostChanged() {}
 
 void UdalostiTab::onSUdalostShowWidgetNotifyFrom(int state)
 {
-    EventPane::showNotifyFrom(*m_pane, state);
+    m_pane->showNotifyFrom(state);
 }
 
 void UdalostiTab::onSUdalostShowWidgetCalendar(int synchronisation)
 {
-    EventPane::showCalendar(*m_pane, synchronisation);
+    m_pane->showCalendar(synchronisation);
 }
 
 void UdalostiTab::onSelectSOO() {}

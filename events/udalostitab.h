@@ -4,9 +4,8 @@
 #include <QWidget>
 
 class Session;
-struct EventPaneWidgets;
+class EventPane;
 class QSMySortFilterProxyModel;
-class QSTBTextedit;
 class QStandardItemModel;
 class QTreeView;
 struct UserRights;
@@ -30,6 +29,7 @@ public:
     ~UdalostiTab() override;
 
     QTreeView *view() const;
+    EventPane *pane() const { return m_pane; }
     QStandardItemModel *model() const { return m_model; }
     QSMySortFilterProxyModel *proxy() const { return m_proxy; }
 
@@ -73,6 +73,5 @@ private:
     Session *m_session;
     QStandardItemModel *m_model;
     QSMySortFilterProxyModel *m_proxy;
-    QSTBTextedit *m_popisToolbar;
-    EventPaneWidgets *m_pane;
+    EventPane *m_pane;
 };

@@ -1,4 +1,4 @@
-#include "register/richtext.h"
+#include "core/richtext.h"
 
 #include <QVariant>
 

@@ -1,4 +1,4 @@
-#include "app/prohlizectab.h"
+#include "outputs/prohlizectab.h"
 
 #include "ui_prohlizectab.h"
 

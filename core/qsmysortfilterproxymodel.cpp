@@ -1,4 +1,4 @@
-#include "register/qsmysortfilterproxymodel.h"
+#include "core/qsmysortfilterproxymodel.h"
 
 #include "widgets/qf.h"
 

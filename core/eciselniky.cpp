@@ -1,6 +1,6 @@
-#include "events/eciselniky.h"
+#include "core/eciselniky.h"
 
-#include "events/staff.h"
+#include "core/staff.h"
 
 #include <QStringList>
 

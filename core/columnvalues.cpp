@@ -1,4 +1,4 @@
-#include "register/columnvalues.h"
+#include "core/columnvalues.h"
 
 #include <QDateTime>
 

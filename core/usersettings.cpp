@@ -1,6 +1,6 @@
-#include "app/usersettings.h"
+#include "core/usersettings.h"
 
-#include "app/settingskeys.h"
+#include "core/settingskeys.h"
 
 #include <QDir>
 #include <QFile>

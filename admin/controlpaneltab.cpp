@@ -1,6 +1,6 @@
-#include "app/controlpaneltab.h"
+#include "admin/controlpaneltab.h"
 
-#include "register/qsmysortfilterproxymodel.h"
+#include "core/qsmysortfilterproxymodel.h"
 #include "ui_controlpaneltab.h"
 
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "app/sestavytab.h"
+#include "outputs/sestavytab.h"
 
 #include "ui_sestavytab.h"
 

@@ -1,7 +1,7 @@
-#include "register/centrerecord.h"
+#include "core/centrerecord.h"
 
 #include "db/qssql.h"
-#include "register/columnvalues.h"
+#include "core/columnvalues.h"
 
 
 namespace {

@@ -1,6 +1,6 @@
-#include "app/categories.h"
+#include "events/categories.h"
 
-#include "events/eciselniky.h"
+#include "core/eciselniky.h"
 
 #include <QComboBox>
 #include <QPixmap>

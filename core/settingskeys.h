@@ -51,6 +51,7 @@ inline constexpr SplitterKey Splitters[] = {
     {"splitterUdalost/state", "splitter_7"},
     {"splitterSUdalostPrilohy/state", "splitter_8"},
     {"splitterUdalostPrilohy/state", "splitter_9"},
+    {"splitterSUdalost/state", "splitter_s7"},
 };
 
 // Column widths and sort of the item views: prefix and the view's object name.
