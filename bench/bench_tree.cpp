@@ -28,11 +28,13 @@
 //   db.roundtrip.delayN, tree.rebuild.delayN, page.enterprise.load.delayN,
 //   page.centre.load.delayN
 
+#include "admin/detailpages.h"
 #include "core/page.h"
 #include "core/session.h"
 #include "bench/delayrelay.h"
 #include "db/database.h"
 #include "db/qssql.h"
+#include "events/detailpages.h"
 #include "register/evidencetab.h"
 #include "register/podnikytree.h"
 #include "register/podnikytreemodel.h"
@@ -172,6 +174,11 @@ public:
     explicit RegisterClicks(Session *session)
         : m_tab(session)
     {
+        // Every page the main window offers, the other subsystems' too.
+        DetailPage::Registry pages;
+        AdminPages::addDetailPages(pages);
+        EventsPages::addDetailPages(pages);
+        m_tab.addPages(pages);
         m_tab.applyRights();
         m_tab.resize(1400, 900);
         m_tab.show();

@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QSqlResult>
@@ -44,8 +43,23 @@ QVariant toSqliteValue(const QVariant &v)
     }
 }
 
+// Digits at s[from, from+n) as a number; -1 when one is not a digit.
+inline int digits(const QChar *s, int from, int n)
+{
+    int v = 0;
+    for (int i = from; i < from + n; ++i) {
+        const ushort c = s[i].unicode();
+        if (c < '0' || c > '9')
+            return -1;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
 // Text read back from SQLite that looks like a stored date comes back as the
-// date type the MySQL driver delivers for DATE/DATETIME/TIME columns.
+// date type the MySQL driver delivers for DATE/DATETIME/TIME columns:
+// "yyyy-MM-dd", "yyyy-MM-dd HH:mm:ss" (or with "T" and ".zzz"), "HH:mm:ss".
+// Parsed by hand: this runs for every date of every row.
 QVariant fromSqliteValue(const QVariant &v)
 {
     if (v.type() != QVariant::String)
@@ -54,31 +68,157 @@ QVariant fromSqliteValue(const QVariant &v)
     const int n = s.size();
     if (n != 8 && n != 10 && n != 19 && n != 23)
         return v;
-    // Most texts are not dates: look at the separators before the pattern.
-    if (n == 8 ? s.at(2) != QLatin1Char(':') : (s.at(4) != QLatin1Char('-') || s.at(7) != QLatin1Char('-')))
+    const QChar *c = s.constData();
+    if (n == 8) {
+        if (c[2] != QLatin1Char(':') || c[5] != QLatin1Char(':'))
+            return v;
+        const int h = digits(c, 0, 2), m = digits(c, 3, 2), sec = digits(c, 6, 2);
+        const QTime t(h, m, sec);
+        return h >= 0 && m >= 0 && sec >= 0 && t.isValid() ? QVariant(t) : v;
+    }
+    if (c[4] != QLatin1Char('-') || c[7] != QLatin1Char('-'))
         return v;
-    static const QRegularExpression re(QStringLiteral(
-        "^(?:(\\d{4})-(\\d\\d)-(\\d\\d))?(?:[ T]?(\\d\\d):(\\d\\d):(\\d\\d)(?:\\.(\\d{3}))?)?$"));
-    const QRegularExpressionMatch m = re.match(s);
-    if (!m.hasMatch())
+    const int y = digits(c, 0, 4), mo = digits(c, 5, 2), d = digits(c, 8, 2);
+    if (y < 0 || mo < 0 || d < 0)
         return v;
-    const bool hasDate = !m.captured(1).isEmpty();
-    const bool hasTime = !m.captured(4).isEmpty();
-    if (hasDate && hasTime) {
-        const QDateTime dt(QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()),
-                           QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt(),
-                                 m.captured(7).isEmpty() ? 0 : m.captured(7).toInt()));
-        return dt.isValid() ? QVariant(dt) : v;
+    const QDate date(y, mo, d);
+    if (!date.isValid())
+        return v;
+    if (n == 10)
+        return date;
+    if ((c[10] != QLatin1Char(' ') && c[10] != QLatin1Char('T')) || c[13] != QLatin1Char(':') || c[16] != QLatin1Char(':'))
+        return v;
+    const int h = digits(c, 11, 2), m = digits(c, 14, 2), sec = digits(c, 17, 2);
+    int ms = 0;
+    if (n == 23) {
+        if (c[19] != QLatin1Char('.'))
+            return v;
+        ms = digits(c, 20, 3);
     }
-    if (hasDate && n == 10) {
-        const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-        return d.isValid() ? QVariant(d) : v;
+    const QTime t(h, m, sec, ms);
+    if (h < 0 || m < 0 || sec < 0 || ms < 0 || !t.isValid())
+        return v;
+    return QDateTime(date, t);
+}
+
+// One bound value as an SQL literal of the server's dialect; false for a
+// type that is left to a prepared statement. A text goes as a hexadecimal
+// literal with its character set, so no quote, backslash or server mode can
+// change what it says.
+bool literal(const QVariant &v, QString *out)
+{
+    if (!v.isValid() || v.isNull()) {
+        *out = QStringLiteral("NULL");
+        return true;
     }
-    if (hasTime && n == 8) {
-        const QTime t(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
-        return t.isValid() ? QVariant(t) : v;
+    switch (v.type()) {
+    case QVariant::Int:
+    case QVariant::UInt:
+    case QVariant::LongLong:
+    case QVariant::ULongLong:
+        *out = v.toString();
+        return true;
+    case QVariant::Bool:
+        *out = v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        return true;
+    case QVariant::Date:
+        *out = QLatin1Char('\'') + v.toDate().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+        return true;
+    case QVariant::DateTime:
+        *out = QLatin1Char('\'') + v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+            + QLatin1Char('\'');
+        return true;
+    case QVariant::String:
+        *out = QStringLiteral("_utf8mb4 X'") + QString::fromLatin1(v.toString().toUtf8().toHex()) + QLatin1Char('\'');
+        return true;
+    default:
+        return false;
     }
-    return v;
+}
+
+// The statement with its bound values written in as literals. Quoted text
+// and comments are left alone. False when a placeholder has no value or a
+// value is of a type left to a prepared statement.
+bool inlineValues(const QString &sql, const QVector<QVariant> &positional,
+                  const QVector<QPair<QString, QVariant>> &named, QString *out)
+{
+    QString value;
+    const int n = sql.size();
+    out->clear();
+    out->reserve(n + 16 * (positional.size() + named.size()));
+    int next = 0;
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            int j = i + 1;
+            while (j < n) {
+                if (sql.at(j) == QLatin1Char('\\') && c != QLatin1Char('`')) {
+                    j += 2;
+                    continue;
+                }
+                if (sql.at(j) == c) {
+                    if (j + 1 < n && sql.at(j + 1) == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            out->append(sql.midRef(i, qMin(j + 1, n) - i));
+            i = j + 1;
+            continue;
+        }
+        if ((c == QLatin1Char('-') && i + 2 < n && sql.at(i + 1) == QLatin1Char('-') && sql.at(i + 2).isSpace())
+            || c == QLatin1Char('#')) {
+            int j = sql.indexOf(QLatin1Char('\n'), i);
+            j = j < 0 ? n : j;
+            out->append(sql.midRef(i, j - i));
+            i = j;
+            continue;
+        }
+        if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            int j = sql.indexOf(QLatin1String("*/"), i + 2);
+            j = j < 0 ? n : j + 2;
+            out->append(sql.midRef(i, j - i));
+            i = j;
+            continue;
+        }
+        if (c == QLatin1Char('?')) {
+            if (next >= positional.size())
+                return false;
+            if (!literal(positional.at(next++), &value))
+                return false;
+            out->append(value);
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char(':') && i + 1 < n && (sql.at(i + 1).isLetter() || sql.at(i + 1) == QLatin1Char('_'))
+            && (i == 0 || sql.at(i - 1) != QLatin1Char(':'))) {
+            int j = i + 1;
+            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == QLatin1Char('_')))
+                ++j;
+            const QString name = sql.mid(i, j - i);
+            bool found = false;
+            for (const auto &p : named) {
+                if (p.first == name) {
+                    if (!literal(p.second, &value))
+                        return false;
+                    out->append(value);
+                    found = true;
+                    break;
+                }
+            }
+            if (!found)
+                return false;
+            i = j;
+            continue;
+        }
+        out->append(c);
+        ++i;
+    }
+    return next == positional.size();
 }
 
 } // namespace
@@ -226,8 +366,19 @@ bool QSSQL::runOnce(bool prepared, Stage *stage)
     bool ok;
     // On the server a write always goes through the prepare round trip: a
     // dead connection is then noticed before anything has been executed.
-    if (!prepared && !m_sqlite && !isReadOnlyStatement(sql))
-        prepared = true;
+    // A read with bound values goes as one text statement with the values
+    // written in as literals: one round trip instead of the three of a
+    // prepared statement (prepare, reset, execute), which a slow link feels
+    // on every click.
+    QString text = sql;
+    if (!m_sqlite) {
+        const bool read = isReadOnlyStatement(sql);
+        if (!prepared && !read) {
+            prepared = true;
+        } else if (prepared && read && inlineValues(sql, m_positional, m_named, &text)) {
+            prepared = false;
+        }
+    }
     if (prepared) {
         ok = m_query.prepare(sql);
         if (ok) {
@@ -240,7 +391,7 @@ bool QSSQL::runOnce(bool prepared, Stage *stage)
         }
     } else {
         *stage = Stage::Executed;
-        ok = m_query.exec(sql);
+        ok = m_query.exec(text);
     }
     if (ok) {
         qCDebug(lcSql).noquote() << "ok:" << sql.simplified();

@@ -204,7 +204,11 @@ void PodnikyTreeModel::beginRebuild(bool treeShape)
     m_sortKeysMade = false;
     m_lastPodnikLicensed = false;
     m_counters = PodnikyTreeCounters();
+    // The next tree is about as large as the last one: no reallocation of
+    // thousands of nodes while it is filled.
+    const size_t expected = m_nodes.size();
     m_nodes.clear();
+    m_nodes.reserve(expected);
     m_top.clear();
     m_podniky.clear();
     m_strediska.clear();
