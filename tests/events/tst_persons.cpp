@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "support/testmain.h"
+#include "support/uitest.h"
 
 namespace {
 
@@ -125,17 +126,17 @@ void TstPersons::enterprisePage()
 
     // The real chooser: tick Radek Růžička and the first kept address. Kopal
     // has no box any more, so his code comes back with the other addresses.
-    QTimer::singleShot(0, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *dialog = qobject_cast<DialogAUOOUzivatel *>(modal)) {
-            dialog->personBoxes().last()->setChecked(true);
-            dialog->addressBoxes().first()->setChecked(true);
-            dialog->accept();
-        } else if (modal) {
-            modal->close();
-        }
+    ModalHandler choose([](QWidget *modal) {
+        auto *dialog = qobject_cast<DialogAUOOUzivatel *>(modal);
+        if (!dialog)
+            return false;
+        dialog->personBoxes().last()->setChecked(true);
+        dialog->addressBoxes().first()->setChecked(true);
+        dialog->accept();
+        return true;
     });
     page.onSelectOOO();
+    QVERIFY(choose.handled());
     const QString stored = QStringLiteral("ES,R,obchod@tellmark.cz,vk,podpora@tellmark.cz");
     QCOMPARE(ui->oodpovedna_osoba->Id(), stored);
     QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Eva Šedivá,R,obchod@tellmark.cz,vk,podpora@tellmark.cz"));

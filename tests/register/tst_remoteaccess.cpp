@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "support/testmain.h"
+#include "support/uitest.h"
 
 namespace {
 
@@ -130,17 +131,14 @@ void TestRemoteAccess::loadAndSaveEveryField()
     QVERIFY(uloz->isEnabled());
 
     // A refused save is reported and keeps the edit on screen.
-    QString error, text;
+    QString error;
     QVERIFY2(TestDb::exec("alter table tellmark_strediska rename to tellmark_strediska_pryc", &error), qPrintable(error));
-    QTimer::singleShot(0, &page, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            text = box->text();
-            box->accept();
-        }
-    });
+    MessageBoxAnswerer answerer;
     uloz->click();
     QVERIFY2(TestDb::exec("alter table tellmark_strediska_pryc rename to tellmark_strediska", &error), qPrintable(error));
-    QVERIFY2(text.startsWith("Chyba: "), qPrintable(text));
+    QCOMPARE(answerer.messages.size(), 1);
+    const QString text = answerer.messages.first();
+    QVERIFY2(text.startsWith("ZRN Chyba: "), qPrintable(text));
     QVERIFY(uloz->isEnabled());
     QVERIFY(page.isDirty());
     QCOMPARE(page.findChild<QLineEdit *>("vnc6_id")->text(), QStringLiteral("12'34"));

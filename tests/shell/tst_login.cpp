@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "support/testmain.h"
+#include "support/uitest.h"
 
 using namespace ShellFixtures;
 
@@ -163,17 +164,20 @@ void TstLogin::dialog()
     QFETCH(bool, ok);
     QString login = "novak", password = "stare";
     QStringList seen; // title, login, password, echo mode of the password
-    QTimer::singleShot(0, [&] {
-        auto *dlg = qobject_cast<DialogUzivatel *>(QApplication::activeModalWidget());
+    ModalHandler answer([&](QWidget *modal) {
+        auto *dlg = qobject_cast<DialogUzivatel *>(modal);
         auto *jmeno = dlg ? dlg->findChild<QLineEdit *>("le_jmeno") : nullptr;
         auto *heslo = dlg ? dlg->findChild<QLineEdit *>("le_heslo") : nullptr;
-        QVERIFY(jmeno && heslo);
+        if (!jmeno || !heslo)
+            return false;
         seen << dlg->windowTitle() << jmeno->text() << heslo->text() << QString::number(heslo->echoMode());
         jmeno->setText("jana");
         heslo->setText("nove");
         dlg->findChild<QDialogButtonBox *>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        return true;
     });
     QCOMPARE(DialogUzivatel::ask(login, password), ok);
+    QVERIFY(answer.handled());
     QCOMPARE(seen, (QStringList{"Přihlašovací údaje do ZRN", "novak", "stare", QString::number(QLineEdit::Password)}));
     // Cancel hands back nothing of what was typed.
     QCOMPARE(login, ok ? QStringLiteral("jana") : QStringLiteral("novak"));

@@ -343,15 +343,7 @@ void TstMainWindow::refusedOrCancelledLoginDoesNotStart()
         script.typed = QStringList{login, "spatne"};
     MainWindow::StartOptions options = startOptions(script);
     options.login.denied = nullptr;
-    QString shownMessage; // the real message box, answered as soon as it shows
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            shownMessage = box->text();
-            box->accept();
-        }
-    });
-    answer.start(20);
+    MessageBoxAnswerer answer; // the real message box, answered as soon as it shows
     {
         MainWindow w(QString(), options);
         QVERIFY(!w.isStarted());
@@ -361,7 +353,7 @@ void TstMainWindow::refusedOrCancelledLoginDoesNotStart()
         QCOMPARE(script.shownLogin, login);
         QCOMPARE(script.shownPassword, QStringLiteral("stare"));
     }
-    QCOMPARE(shownMessage, message);
+    QCOMPARE(answer.messages.isEmpty() ? QString() : answer.messages.last().section(QLatin1Char(' '), 1), message);
     // An unstarted window writes nothing back.
     ZrnSettings s;
     QCOMPARE(s.value(SettingsKeys::TabIndexMain).toInt(), 4);

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+
 // Answers the modal message boxes a test provokes: each box that shows is
 // recorded as "title text" and closed with the given button (the default
 // button when none is given). A box still open after the time limit is
@@ -61,9 +63,56 @@ private:
     QElapsedTimer m_open;
 };
 
-// The child of a widget by object name and type; null when there is none.
+// Handles the first modal dialog that opens with `handle` (which answers and
+// closes it, and returns whether the dialog was the one expected). A dialog
+// still open after the time limit is closed, so a test that waits in exec()
+// fails at once instead of hanging; check handled() afterwards.
+class ModalHandler : public QObject
+{
+public:
+    explicit ModalHandler(std::function<bool(QWidget *modal)> handle, int limitMs = 10000)
+        : m_handle(std::move(handle)), m_limitMs(limitMs)
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start();
+        m_clock.start();
+    }
+
+    bool handled() const { return m_handled; }
+    bool timedOut() const { return m_timedOut; }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (!m_handled && m_handle(modal)) {
+            m_handled = true;
+            return;
+        }
+        if (m_clock.elapsed() > m_limitMs) {
+            m_timedOut = true;
+            modal->close();
+        }
+    }
+
+    std::function<bool(QWidget *)> m_handle;
+    int m_limitMs;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    bool m_handled = false;
+    bool m_timedOut = false;
+};
+
+// The child of a widget by object name and type; null (with a warning that
+// names it) when there is none.
 template<typename W>
 W *childNamed(const QObject *parent, const char *name)
 {
-    return parent->findChild<W *>(QLatin1String(name));
+    W *w = parent->findChild<W *>(QLatin1String(name));
+    if (!w)
+        qWarning("no child %s", name);
+    return w;
 }
