@@ -261,6 +261,7 @@ void MainWindow::applyRights()
         remove(ui->tab_cp);
     m_udalostiTab->applyRights(r);
     m_evidenceTab->applyRights();
+    m_evidenceTab->restoreAdvancedFilter();
 }
 
 QTabWidget *MainWindow::mainTabs() const

@@ -31,4 +31,12 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/viewstate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogauoouzivatel.h
   ${CMAKE_CURRENT_LIST_DIR}/dialogauoouzivatel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogtable.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogtable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogtablelist.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogtablelist.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogtextedit.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogtextedit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialoginfo.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialoginfo.cpp
 )

@@ -4,7 +4,12 @@
 #include "core/centrerecord.h"
 #include "core/ids.h"
 #include "core/session.h"
+#include "core/settingskeys.h"
+#include "core/usersettings.h"
+#include "register/dialogfiltr.h"
+#include "register/filtr.h"
 #include "register/gpspage.h"
+#include "register/maintenance.h"
 #include "register/podnikpage.h"
 #include "register/podnikytree.h"
 #include "register/specifikacepage.h"
@@ -70,6 +75,7 @@ struct EvidenceTab::Private {
     GpsPage *gps = nullptr;
     QWidget *vyber = nullptr;
 
+    RegisterMaintenance *maintenance = nullptr;
     DetailPage::Registry registry;
     struct Page {
         QWidget *widget;
@@ -240,6 +246,19 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
             [this](const QVariant &podnikId, const QVariant &strediskoId, const QString &) {
                 onSelection(podnikId, strediskoId);
             });
+    // Maintenance of enterprises and centres from the tree and page buttons.
+    RegisterMaintenance::Host host;
+    host.settleEdits = [this] { return offerSave(); };
+    host.showRow = [this](const QVariant &podnik, const QVariant &stredisko) { return showRow(podnik, stredisko); };
+    d->maintenance = new RegisterMaintenance(session, this, host, this);
+    connect(d->tree, &PodnikyTree::addPodnikRequested, d->maintenance, &RegisterMaintenance::onAddPodnik);
+    connect(d->podnik, &PodnikPage::editPodnikRequested, d->maintenance, &RegisterMaintenance::onEditPodnik);
+    connect(d->podnik, &PodnikPage::deletePodnikRequested, d->maintenance, &RegisterMaintenance::onDelPodnik);
+    connect(d->podnik, &PodnikPage::addStrediskoRequested, d->maintenance, &RegisterMaintenance::onAddStredisko);
+    connect(d->stredisko, &StrediskoPage::editStrediskoRequested, d->maintenance, &RegisterMaintenance::onEditStredisko);
+    connect(d->stredisko, &StrediskoPage::deleteStrediskoRequested, d->maintenance, &RegisterMaintenance::onDelStredisko);
+    connect(d->tree, &PodnikyTree::filtrRequested, this, &EvidenceTab::onFiltr);
+
     connect(d->stredisko, &StrediskoPage::centreSaved, this,
             [this](int centreId, const QString &licence, const QDate &start) {
                 d->tree->updateCentreRow(centreId, licence, start);
@@ -376,6 +395,48 @@ bool EvidenceTab::prepareRebuild()
     d->showPages({QString::fromLatin1(kVyber)});
     d->shownRow = QPersistentModelIndex();
     return true;
+}
+
+RegisterMaintenance *EvidenceTab::maintenance() const
+{
+    return d->maintenance;
+}
+
+void EvidenceTab::restoreAdvancedFilter()
+{
+    // Built from the stored dialog state, never from stored SQL text.
+    ZrnSettings s;
+    d->tree->setAdvancedFilter(Filtr::conditionForDatabase(Filtr::State::load(s)));
+}
+
+bool EvidenceTab::showRow(const QVariant &podnikId, const QVariant &strediskoId)
+{
+    if (!prepareRebuild())
+        return false;
+    d->tree->refresh(podnikId, strediskoId);
+    if (!isValidId(podnikId) && !isValidId(strediskoId)) {
+        d->session->setSelection(QVariant(), QVariant());
+        return true;
+    }
+    return d->tree->setCurrentRow(podnikId, strediskoId);
+}
+
+void EvidenceTab::onFiltr()
+{
+    DialogFiltr dlg(this);
+    dlg.setWindowTitle(tr("Filtr"));
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    dlg.saveState();
+    const QString condition = Filtr::conditionForDatabase(dlg.state());
+    {
+        // Kept for whoever reads it; the tree itself rebuilds the condition
+        // from the state above.
+        ZrnSettings s;
+        s.setValue(SettingsKeys::FiltrSql, condition);
+    }
+    d->tree->setAdvancedFilter(condition);
+    showRow(d->session->s_id_podnik, d->session->s_id_stredisko);
 }
 
 void EvidenceTab::refresh()

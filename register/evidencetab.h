@@ -8,6 +8,7 @@
 
 class Session;
 class PodnikyTree;
+class RegisterMaintenance;
 class QTabWidget;
 class QVariant;
 
@@ -23,6 +24,16 @@ public:
     // Adds the pages other subsystems offer for the tree's rows (remote and
     // portal access, the events); the main window calls it at start-up.
     void addPages(const DetailPage::Registry &registry);
+
+    // The advanced filter of the last confirmation, from the settings (call
+    // once after login, before the first rebuild).
+    void restoreAdvancedFilter();
+    // Rebuilds the tree (settling unsaved edits and clearing the pages
+    // first) and makes the row of the centre, or else of the enterprise,
+    // current; both invalid: nothing is current. False when the tree does
+    // not show the row or the edits could not be saved.
+    bool showRow(const QVariant &podnikId, const QVariant &strediskoId);
+    RegisterMaintenance *maintenance() const;
 
     // Rebuilds the tree, keeping the current enterprise and centre.
     void refresh();
@@ -44,6 +55,11 @@ public:
     // změny?"); true = save. Tests answer it without a dialog.
     using SaveQuestion = std::function<bool(QWidget *parent)>;
     void setSaveQuestion(SaveQuestion question);
+
+public slots:
+    // "Filtr": the advanced filter dialog; on confirmation the tree is
+    // rebuilt with the new condition.
+    void onFiltr();
 
 private:
     // Asks about unsaved edits of the pages shown; false when a save failed.

@@ -10,6 +10,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/specifikace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/webmap.h
   ${CMAKE_CURRENT_LIST_DIR}/webmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/filtr.h
+  ${CMAKE_CURRENT_LIST_DIR}/filtr.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/podnikytree.h
@@ -25,4 +27,10 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/specifikacepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gpspage.h
   ${CMAKE_CURRENT_LIST_DIR}/gpspage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogfiltr.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogfiltr.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogaupodnik.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogaupodnik.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/maintenance.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintenance.cpp
 )

@@ -38,10 +38,11 @@ enum TreeQueryColumn {
 // see with its centres, ordered by enterprise id and centre id.
 //
 // The user id and the region are bound values. The advanced-filter condition
-// is SQL text composed by the user's own filter dialog over the aliases pdq
-// (tellmark_podniky), hdq (tellmark_holding) and stq (tellmark_strediska); it
-// is inserted as text by design, in parentheses so that it can only narrow
-// what the user's rights allow.
+// is SQL text over the aliases pdq (tellmark_podniky), hdq (tellmark_holding)
+// and stq (tellmark_strediska); it is inserted as text, so it must come from
+// the filter's own builder (Filtr::condition), which writes only checked
+// numbers, list entries and quoted literals. Parentheses alone would not keep
+// a condition narrowing: a text like "0) or (1=1" breaks out of them.
 //
 // The user-centre links are tested with EXISTS rather than joined, so a centre
 // linked to several users comes back once.
