@@ -13,3 +13,7 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.h
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.cpp
 )
+# Each part of administration lists its own files beside this one.
+include(${CMAKE_CURRENT_LIST_DIR}/remoteaccess.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/useradmin.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/serviceimports.cmake OPTIONAL)
