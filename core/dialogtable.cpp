@@ -238,6 +238,13 @@ bool DialogTable::pick(QWidget *parent, const PickerSpec &spec, QString *id, QSt
     dialog.setModel(&model, &proxy);
     dialog.hideColumn(0);
     dialog.restoreSettings(spec.settingsName);
+    // Sorted (and so searched) by the hidden id column, the yellow line
+    // would find nothing a user types: start on the text column instead.
+    const int sorted = proxy.sortColumn();
+    if (sorted < 0 || dialog.ui->tableView->isColumnHidden(sorted)) {
+        dialog.ui->tableView->sortByColumn(spec.textColumn, Qt::AscendingOrder);
+        dialog.onFilter();
+    }
     if (id)
         dialog.selectValue(0, *id);
     dialog.setButtons(true, true);
