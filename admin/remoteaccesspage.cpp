@@ -1,14 +1,27 @@
 #include "admin/remoteaccesspage.h"
+#include "admin/remoteviewer.h"
 #include "admin/statements.h"
 
 #include "ui_remoteaccesspage.h"
 
-#include "core/session.h"
-#include "db/qssql.h"
 #include "core/centrerecord.h"
+#include "core/dialogtable.h"
+#include "core/dialogtextedit.h"
+#include "core/qsmysortfilterproxymodel.h"
+#include "core/session.h"
+#include "core/usersettings.h"
+#include "db/qssql.h"
+#include "db/servicehttp.h"
+#include "db/servicekeys.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QStandardItemModel>
+#include <QTextDocument>
 
 namespace {
 
@@ -33,7 +46,8 @@ QVariant exactText(const QString &text)
 } // namespace
 
 RemoteAccessPage::RemoteAccessPage(Session *session, QWidget *parent)
-    : CentrePage(session, parent), ui(new Ui::RemoteAccessPage), m_manager(new QNetworkAccessManager(this))
+    : CentrePage(session, parent), ui(new Ui::RemoteAccessPage), m_manager(new QNetworkAccessManager(this)),
+      m_starter(&Launcher::startDetached)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("tab_vzdaleny_pristup"));
@@ -154,26 +168,163 @@ void RemoteAccessPage::applyRights()
         e->setReadOnly(connectOnly);
 }
 
-// The remote-access work fills in the slots below.
+void RemoteAccessPage::onExecVNC1() { launchVnc(ui->vnc1_id->text(), ui->vnc1_password->text()); }
+void RemoteAccessPage::onExecVNC2() { launchVnc(ui->vnc2_id->text(), ui->vnc2_password->text()); }
+void RemoteAccessPage::onExecVNC3() { launchVnc(ui->vnc3_id->text(), ui->vnc3_password->text()); }
+void RemoteAccessPage::onExecVNC4() { launchVnc(ui->vnc4_id->text(), ui->vnc4_password->text()); }
+void RemoteAccessPage::onExecVNC5() { launchVnc(ui->vnc5_id->text(), ui->vnc5_password->text()); }
+void RemoteAccessPage::onExecVNC6() { launchVnc(ui->vnc6_id->text(), ui->vnc6_password->text()); }
+void RemoteAccessPage::onExecTV1() { launchTeamViewer(ui->tv1_id->text(), ui->tv1_password->text()); }
+void RemoteAccessPage::onExecTV2() { launchTeamViewer(ui->tv2_id->text(), ui->tv2_password->text()); }
+void RemoteAccessPage::onAccessVNC1() { showAccessLog(ui->vnc1_id->text()); }
+void RemoteAccessPage::onAccessVNC2() { showAccessLog(ui->vnc2_id->text()); }
+void RemoteAccessPage::onAccessVNC3() { showAccessLog(ui->vnc3_id->text()); }
+void RemoteAccessPage::onAccessVNC4() { showAccessLog(ui->vnc4_id->text()); }
+void RemoteAccessPage::onAccessVNC5() { showAccessLog(ui->vnc5_id->text()); }
+void RemoteAccessPage::onAccessVNC6() { showAccessLog(ui->vnc6_id->text()); }
 
-void RemoteAccessPage::onExecVNC1() {} // launches the VNC viewer for row 1
-void RemoteAccessPage::onExecVNC2() {} // launches the VNC viewer for row 2
-void RemoteAccessPage::onExecVNC3() {} // launches the VNC viewer for row 3
-void RemoteAccessPage::onExecVNC4() {} // launches the VNC viewer for row 4
-void RemoteAccessPage::onExecVNC5() {} // launches the VNC viewer for row 5
-void RemoteAccessPage::onExecVNC6() {} // launches the VNC viewer for row 6
-void RemoteAccessPage::onExecTV1() {} // launches TeamViewer for row 1
-void RemoteAccessPage::onExecTV2() {} // launches TeamViewer for row 2
-void RemoteAccessPage::onAccessVNC1() {} // shows the repeater log of the row 1 id
-void RemoteAccessPage::onAccessVNC2() {} // shows the repeater log of the row 2 id
-void RemoteAccessPage::onAccessVNC3() {} // shows the repeater log of the row 3 id
-void RemoteAccessPage::onAccessVNC4() {} // shows the repeater log of the row 4 id
-void RemoteAccessPage::onAccessVNC5() {} // shows the repeater log of the row 5 id
-void RemoteAccessPage::onAccessVNC6() {} // shows the repeater log of the row 6 id
-void RemoteAccessPage::onGenerovaneID() {} // requests a fresh VNC id from the update server
+void RemoteAccessPage::reportFailure(const QString &what, const QString &why)
+{
+    QMessageBox::information(this, tr("ZRN"), why.isEmpty() ? what : what + QLatin1Char('\n') + why);
+}
+
+void RemoteAccessPage::launchVnc(const QString &id, const QString &password, int repeater)
+{
+    const QString endpoint = RemoteViewer::repeaterEndpoint(repeater);
+    if (endpoint.isEmpty()) {
+        reportFailure(tr("Opakovač VNC není nastaven, prohlížeč VNC se nespustí."),
+                      tr("V nastavení programu chybí klíč %1 (host nebo host:port).")
+                          .arg(repeater == 2 ? ServiceKeys::VncRepeater2 : ServiceKeys::VncRepeater));
+        return;
+    }
+    RemoteViewer::Speed speed = RemoteViewer::Speed::Medium;
+    if (ui->r1->isChecked())
+        speed = RemoteViewer::Speed::Lan;
+    else if (ui->r3->isChecked())
+        speed = RemoteViewer::Speed::Modem;
+
+    // Every connection is on record before it is made: a launch that cannot
+    // be logged does not happen.
+    QSSQL audit;
+    audit.prepare(QLatin1String(RemoteViewer::AuditInsert));
+    audit.addBindValue(session()->user.login);
+    audit.addBindValue(QDateTime::currentDateTime());
+    audit.addBindValue(RemoteViewer::AuditVncLaunch);
+    audit.addBindValue(RemoteViewer::auditVncId(id));
+    if (!audit.exec()) {
+        reportFailure(tr("Připojení se nepodařilo zaznamenat, prohlížeč VNC se nespustí."),
+                      tr("Chyba:") + QLatin1Char(' ') + audit.lastError().text());
+        return;
+    }
+    start(Launcher::Program::VncViewer, RemoteViewer::vncArguments(endpoint, id, password, speed));
+}
+
+void RemoteAccessPage::launchTeamViewer(const QString &id, const QString &password)
+{
+    start(Launcher::Program::TeamViewer, RemoteViewer::teamViewerArguments(id, password));
+}
+
+bool RemoteAccessPage::start(Launcher::Program program, const QStringList &arguments)
+{
+    const QString path = Launcher::locate(program);
+    QString error;
+    if (m_starter && m_starter(path, arguments, &error))
+        return true;
+    reportFailure(tr("Program se nepodařilo spustit:") + QLatin1Char(' ') + QDir::toNativeSeparators(path), error);
+    return false;
+}
+
+void RemoteAccessPage::showAccessLog(const QString &id)
+{
+    if (id.isEmpty())
+        return;
+    QSSQL q;
+    q.prepare(QLatin1String(RemoteViewer::RepeaterLog));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        reportFailure(tr("Záznamy opakovače se nepodařilo načíst."), tr("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        return;
+    }
+    QStandardItemModel model(0, 2);
+    model.setHorizontalHeaderLabels({QStringLiteral("TS"), QStringLiteral("Operation")});
+    while (q.next()) {
+        const QDateTime ts = q.value(0).toDateTime();
+        model.appendRow({new QStandardItem(ts.isValid() ? ts.toString(QSMySortFilterProxyModel::dateTimeFormat()) : QString()),
+                         new QStandardItem(q.value(1).toString())});
+    }
+    QSMySortFilterProxyModel proxy;
+    proxy.sortMode = QSMySortFilterProxyModel::SortDateTime;
+
+    const QString name = QStringLiteral("vnc_access");
+    {
+        // Newest first until the user sorts the list otherwise.
+        ZrnSettings settings;
+        if (!settings.contains(name + QLatin1String("/sectionSortOrder"))) {
+            settings.setValue(name + QLatin1String("/sectionSort"), 0);
+            settings.setValue(name + QLatin1String("/sectionSortOrder"), 1);
+        }
+    }
+    DialogTable dialog(this);
+    dialog.setModel(&model, &proxy);
+    dialog.setFilterVisible(false);
+    dialog.setButtons(false, false);
+    dialog.restoreSettings(name);
+    dialog.exec();
+    dialog.saveSettings(name);
+}
+
+void RemoteAccessPage::onGenerovaneID()
+{
+    if (m_idReply)
+        return;
+    const QUrl url = RemoteViewer::generatedIdUrl(ServiceKeys::value(ServiceKeys::Update));
+    if (!url.isValid()) {
+        reportFailure(tr("Server pro generované ID není nastaven."),
+                      tr("V nastavení programu chybí klíč %1 (host serveru aktualizací) nebo nejde o platnou adresu.")
+                          .arg(ServiceKeys::Update));
+        return;
+    }
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::UserAgentHeader, ServiceHttp::userAgent());
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // A server that never answers must not leave the button dead.
+    request.setTransferTimeout(2 * ServiceHttp::DefaultTimeoutMs);
+    m_idReply = m_manager->get(request);
+    ui->se_generovane_id->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+}
 
 void RemoteAccessPage::managerFinished(QNetworkReply *reply)
 {
-    // Shows the generated id (filled in with the request); the reply is ours to free.
     reply->deleteLater();
+    if (reply != m_idReply)
+        return;
+    m_idReply = nullptr;
+    ui->se_generovane_id->setEnabled(true);
+    unsetCursor();
+
+    const QByteArray body = reply->readAll();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    QString failure;
+    if (reply->error() != QNetworkReply::NoError)
+        failure = reply->errorString();
+    else if (!ServiceHttp::bodyComplete(reply, body.size()))
+        failure = tr("Odpověď serveru je neúplná.");
+    else if (status < 200 || status >= 300)
+        failure = QStringLiteral("HTTP %1").arg(status);
+    QString text = QString::fromUtf8(body);
+    // The file ends with a line break, which is no part of the id.
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    if (failure.isEmpty() && text.trimmed().isEmpty())
+        failure = tr("Server neposlal žádné ID.");
+    if (!failure.isEmpty()) {
+        qWarning("generated id from %s: %s", qPrintable(reply->url().toString()), qPrintable(failure));
+        reportFailure(tr("Generované ID se nepodařilo získat z %1.").arg(reply->url().toString()), failure);
+        return;
+    }
+    // Whatever the server sends is shown as text, never as markup.
+    DialogTextEdit dialog(this);
+    dialog.setContent(tr("Generované ID"), Qt::convertFromPlainText(text, Qt::WhiteSpacePre));
+    dialog.exec();
 }

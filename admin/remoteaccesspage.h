@@ -1,9 +1,14 @@
 #pragma once
 
 #include "core/centrepage.h"
+#include "platform/launcher.h"
 
 #include <QList>
+#include <QPointer>
+#include <QStringList>
 #include <QVariant>
+
+#include <functional>
 
 class QLineEdit;
 class QNetworkAccessManager;
@@ -34,6 +39,18 @@ public:
     // host, id, password.
     QList<QLineEdit *> connectionFields() const;
 
+    // Starts a located program; Launcher::startDetached unless replaced (the
+    // tests put a stand-in program there).
+    using Starter = std::function<bool(const QString &program, const QStringList &arguments, QString *error)>;
+    void setStarter(Starter starter) { m_starter = std::move(starter); }
+
+    // The launchers behind the buttons: the VNC viewer through repeater 1
+    // (the buttons) or 2, after its audit row; TeamViewer without one.
+    void launchVnc(const QString &id, const QString &password, int repeater = 1);
+    void launchTeamViewer(const QString &id, const QString &password);
+    // The repeater's newest events of an id; nothing for an empty id.
+    void showAccessLog(const QString &id);
+
 public slots:
     void onExecVNC1();
     void onExecVNC2();
@@ -55,7 +72,12 @@ public slots:
     void managerFinished(QNetworkReply *reply);
 
 private:
+    bool start(Launcher::Program program, const QStringList &arguments);
+    void reportFailure(const QString &what, const QString &why);
+
     Ui::RemoteAccessPage *ui;
     QNetworkAccessManager *m_manager;   // only the generated-id request
+    QPointer<QNetworkReply> m_idReply;  // the request under way, one at a time
+    Starter m_starter;
     QVariant m_centreId;                // the centre the page shows (and saves)
 };

@@ -19,6 +19,17 @@ inline const QString WebMap = QStringLiteral("services/webmap");
 
 inline const QString AresDefault = QStringLiteral("https://ares.gov.cz/ekonomicke-subjekty-v-be/rest");
 
+// The VNC repeaters, "host" or "host:port". Every launch button uses the
+// first one; the second is kept for the launcher to be pointed at. No
+// default: without a repeater the viewer reaches nobody.
+inline const QString VncRepeater = QStringLiteral("services/vnc_repeater");
+inline const QString VncRepeater2 = QStringLiteral("services/vnc_repeater2");
+inline constexpr int VncRepeaterPort = 5901;
+// The maker's update server that hands out fresh VNC ids at
+// "/generated_id.txt": a host (with an optional port, asked over http) or a
+// whole http(s) address.
+inline const QString Update = QStringLiteral("services/update");
+
 // The release date last installed or first seen; written by the self-update
 // at start-up, read by the local mode of QSAPITellmark.
 inline const QString LastRelease = QStringLiteral("version/server_last");

@@ -1,18 +1,25 @@
 // "Vzdálený přístup": what the rights hide or lock, the connections of a
-// centre on screen and in the database, and a save the database refuses.
+// centre on screen and in the database, a save the database refuses, and
+// the repeater's log of an id.
 
 #include "support/testdb.h"
 
 #include "admin/remoteaccesspage.h"
+#include "core/dialogtable.h"
 #include "core/session.h"
 #include "db/database.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,6 +66,11 @@ private slots:
     void rights_data();
     void rights();
     void loadAndSaveEveryField();
+    void savedTextsComeBackExactly_data();
+    void savedTextsComeBackExactly();
+    void accessLog_data();
+    void accessLog();
+    void accessLogNotOpened();
 
 private:
     Session m_session;
@@ -151,6 +163,150 @@ void TestRemoteAccess::loadAndSaveEveryField()
         const QString expected = f == "vnc6_id" ? "12'34" : f == "tv2_password" ? "" : f + "-ž";
         QCOMPARE(stored(columnOf(f)), expected);
     }
+}
+
+void TestRemoteAccess::savedTextsComeBackExactly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("apostrophes") << "O'Brien''s '";
+    QTest::newRow("backslashes") << "C:\\vnc\\ \\' \\\\";
+    QTest::newRow("non-ASCII") << "Žluťoučký kůň 🐄 ÷";
+    QTest::newRow("a statement") << "x'; update tellmark_strediska set tv1_id='h'; --";
+    QTest::newRow("empty") << "";
+}
+
+// Every one of the 24 fields, saved and read back by a fresh page, is the
+// text typed, and the other centre keeps its values.
+void TestRemoteAccess::savedTextsComeBackExactly()
+{
+    QFETCH(QString, text);
+    QString error;
+    QVERIFY2(TestDb::exec("insert into tellmark_strediska(id,akce_nazev,uvnc1_id,tv1_id) values(71,'Vedle','71-1','71-tv')", &error),
+             qPrintable(error));
+    const QStringList names = fieldNames();
+    auto typed = [&](int i) { return text.isEmpty() ? text : text + QLatin1Char('#') + QString::number(i); };
+    {
+        RemoteAccessPage page(&m_session);
+        page.load();
+        for (int i = 0; i < names.size(); ++i)
+            page.findChild<QLineEdit *>(names.at(i))->setText(typed(i));
+        MessageBoxAnswerer answerer;
+        page.findChild<QAbstractButton *>("rc_uloz")->click();
+        QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('\n')));
+        QVERIFY(!page.isDirty());
+    }
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(stored(columnOf(names.at(i))), typed(i));
+    RemoteAccessPage again(&m_session);
+    again.load();
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(again.findChild<QLineEdit *>(names.at(i))->text(), typed(i));
+
+    QSqlQuery q(Database::connection());
+    QVERIFY(q.exec("select uvnc1_id,tv1_id from tellmark_strediska where id=71") && q.next());
+    QCOMPARE(q.value(0).toString() + ' ' + q.value(1).toString(), QStringLiteral("71-1 71-tv"));
+}
+
+void TestRemoteAccess::accessLog_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("row 1, number") << 1 << "4711";
+    QTest::newRow("row 4, apostrophe") << 4 << "12'34";
+    QTest::newRow("row 6, backslash and non-ASCII") << 6 << "O\\'Brien ž";
+}
+
+// The newest 100 events of exactly that id, newest first, across a turn of
+// the year (where the texts would sort differently from the times).
+void TestRemoteAccess::accessLog()
+{
+    QFETCH(int, row);
+    QFETCH(QString, id);
+    const QDateTime first(QDate(2023, 12, 29), QTime(20, 0));
+    QSqlQuery insert(Database::connection());
+    QVERIFY(insert.prepare("insert into vnc(uid,ts,operation) values(?,?,?)"));
+    auto add = [&](const QString &uid, const QDateTime &ts, const QString &operation) {
+        insert.addBindValue(uid);
+        insert.addBindValue(ts.toString("yyyy-MM-dd hh:mm:ss"));
+        insert.addBindValue(operation);
+        return insert.exec();
+    };
+    for (int k = 0; k < 130; ++k)
+        QVERIFY2(add(id, first.addSecs(3600 * k), QStringLiteral("op%1").arg(k)), qPrintable(insert.lastError().text()));
+    // Newer events of look-alike ids must not come in.
+    const QDateTime later = first.addDays(30);
+    for (const QString &other : {id + "0", "x" + id, QString(id).remove('\''), QString(id).replace("'", "''"), QString("4711")})
+        if (other != id)
+            QVERIFY(add(other, later, "other " + other));
+
+    RemoteAccessPage page(&m_session);
+    page.load();
+    page.findChild<QLineEdit *>(QStringLiteral("vnc%1_id").arg(row))->setText(id);
+
+    QStringList times, operations, headers, buttons;
+    bool filterShown = true;
+    ModalHandler handler([&](QWidget *modal) {
+        auto *dialog = qobject_cast<DialogTable *>(modal);
+        if (!dialog)
+            return false;
+        const QAbstractItemModel *model = dialog->findChild<QTableView *>("tableView")->model();
+        for (int r = 0; r < model->rowCount(); ++r) {
+            times << model->index(r, 0).data().toString();
+            operations << model->index(r, 1).data().toString();
+        }
+        for (int c = 0; c < model->columnCount(); ++c)
+            headers << model->headerData(c, Qt::Horizontal).toString();
+        for (QAbstractButton *b : dialog->findChild<QDialogButtonBox *>()->buttons())
+            if (b->isVisible())
+                buttons << b->text();
+        filterShown = dialog->findChild<QLineEdit *>("sfilter")->isVisible();
+        dialog->reject();
+        return true;
+    });
+    MessageBoxAnswerer answerer;
+    page.findChild<QAbstractButton *>(QStringLiteral("vnc%1_access").arg(row))->click();
+    QVERIFY(handler.handled());
+    QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('\n')));
+
+    QCOMPARE(headers, (QStringList{"TS", "Operation"}));
+    QCOMPARE(times.size(), 100);
+    QStringList expectedTimes, expectedOperations;
+    for (int k = 129; k >= 30; --k) {
+        expectedTimes << first.addSecs(3600 * k).toString("dd.MM.yy hh:mm");
+        expectedOperations << QStringLiteral("op%1").arg(k);
+    }
+    QCOMPARE(times, expectedTimes);
+    QCOMPARE(operations, expectedOperations);
+    QCOMPARE(buttons.size(), 1);   // Close only
+    QVERIFY(!filterShown);
+}
+
+void TestRemoteAccess::accessLogNotOpened()
+{
+    RemoteAccessPage page(&m_session);
+    page.load();
+    // An empty id opens nothing.
+    page.findChild<QLineEdit *>("vnc2_id")->clear();
+    {
+        bool opened = false;
+        ModalHandler handler([&](QWidget *modal) {
+            opened = true;
+            modal->close();
+            return true;
+        });
+        page.findChild<QAbstractButton *>("vnc2_access")->click();
+        QVERIFY(!opened);
+    }
+
+    // A log that cannot be read is reported.
+    QString error;
+    QVERIFY2(TestDb::exec("alter table vnc rename to vnc_pryc", &error), qPrintable(error));
+    MessageBoxAnswerer answerer;
+    page.findChild<QAbstractButton *>("vnc3_access")->click();
+    QVERIFY2(TestDb::exec("alter table vnc_pryc rename to vnc", &error), qPrintable(error));
+    QCOMPARE(answerer.messages.size(), 1);
+    QVERIFY2(answerer.messages.first().startsWith("ZRN Záznamy opakovače se nepodařilo načíst."),
+             qPrintable(answerer.messages.first()));
 }
 
 ZRN_TEST_MAIN(TestRemoteAccess)

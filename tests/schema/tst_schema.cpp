@@ -5,6 +5,7 @@
 // control-panel table.
 
 #include "programstatements.h"
+#include "admin/remoteviewer.h"
 #include "admin/statements.h"
 #include "app/login.h"
 #include "core/centrerecord.h"
@@ -157,6 +158,8 @@ void TestSchema::programStatements_data()
     QTest::newRow("technology sheet save") << Specifikace::updateStatement();
     QTest::newRow("portal accesses save") << QString::fromUtf8(AdminSql::UpdatePristupy);
     QTest::newRow("remote access save") << AdminSql::updateConnections();
+    QTest::newRow("VNC audit") << QString::fromLatin1(RemoteViewer::AuditInsert);
+    QTest::newRow("repeater log") << QString::fromLatin1(RemoteViewer::RepeaterLog);
     for (const char *gps : {RegisterSql::GpsSelectPodnik, RegisterSql::GpsSelectStredisko, RegisterSql::GpsUpdatePodnik,
                             RegisterSql::GpsUpdateStredisko})
         QTest::newRow(gps) << QString::fromUtf8(gps);

@@ -1,0 +1,443 @@
+// Launching the viewers from "Vzdálený přístup": the exact command line a
+// stand-in viewer receives, the audit row written before it starts, what the
+// user is told when nothing can start, and the generated VNC id.
+
+#include "support/httpstub.h"
+#include "support/testdb.h"
+
+#include "admin/remoteaccesspage.h"
+#include "core/dialogtextedit.h"
+#include "core/session.h"
+#include "db/database.h"
+#include "db/qssql.h"
+#include "db/servicekeys.h"
+#include "platform/launcher.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QFile>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "support/testmain.h"
+#include "support/uitest.h"
+
+namespace {
+
+const int kCentre = 70;
+const QString kRepeater = QStringLiteral("rep.example.cz");
+
+QSettings store()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"));
+}
+
+// A stand-in viewer: writes its arguments, one a line, to <path>.args.
+bool writeStandIn(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write("#!/bin/sh\n"
+            "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.part\"\n"
+            "/bin/mv \"$0.part\" \"$0.args\"\n");
+    f.close();
+    return f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// What the stand-in at `path` was started with; null when it never ran.
+QStringList argumentsOf(const QString &path)
+{
+    QFile f(path + QStringLiteral(".args"));
+    for (int waited = 0; !f.exists() && waited < 10000; waited += 20)
+        QTest::qWait(20);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringList();
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    lines.removeLast();   // after the last line break
+    return lines;
+}
+
+QStringList vncLine(const QString &endpoint, const QString &id, const QString &password, const QString &quick)
+{
+    return {"-proxy", endpoint, "ID:" + id, "-dsmplugin", "SecureVNCPlugin.dsm", "-password", password,
+            "-quickoption", quick, "-compresslevel", "9", "-autoscaling", "-nocursorshape", "-normalcursor",
+            "-shared", "-quality", "9"};
+}
+
+// The audit rows as "user operace vnc_id".
+QStringList auditRows()
+{
+    QSqlQuery q(Database::connection());
+    QStringList rows;
+    if (!q.exec("select uzivatel,operace,vnc_id from logovani order by id"))
+        return {"<" + q.lastError().text() + ">"};
+    while (q.next())
+        rows << QStringLiteral("%1 %2 %3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+    return rows;
+}
+
+QDateTime lastAuditTime()
+{
+    QSSQL q;
+    if (!q.exec("select ts from logovani order by id desc") || !q.next())
+        return QDateTime();
+    return q.value(0).toDateTime();
+}
+
+} // namespace
+
+class TestRemoteLaunch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void vncCommandLine_data();
+    void vncCommandLine();
+    void repeater_data();
+    void repeater();
+    void teamViewerCommandLine_data();
+    void teamViewerCommandLine();
+    void vncNotLaunched_data();
+    void vncNotLaunched();
+    void programLookup_data();
+    void programLookup();
+    void generatedId_data();
+    void generatedId();
+    void generatedIdFailure_data();
+    void generatedIdFailure();
+
+private:
+    // A page on the test centre whose launches go to the stand-in; records
+    // the program asked for and the audit rows there were at that moment.
+    void useStandIn(RemoteAccessPage &page);
+
+    Session m_session;
+    QTemporaryDir m_dir;
+    QString m_standIn;
+    QString m_program;
+    QStringList m_auditAtStart;
+    int m_starts = 0;
+    QByteArray m_path;
+};
+
+void TestRemoteLaunch::initTestCase()
+{
+    ZRN_OPEN_TEST_DB();
+    QVERIFY(m_dir.isValid());
+    m_standIn = m_dir.filePath("viewer");
+    QVERIFY(writeStandIn(m_standIn));
+    m_path = qgetenv("PATH");
+}
+
+void TestRemoteLaunch::init()
+{
+    QString error;
+    QVERIFY2(TestDb::clear(&error), qPrintable(error));
+    // Every field holds a decoy, so a button reading another row shows.
+    QStringList cols, vals;
+    for (const char *row : {"uvnc1", "uvnc2", "uvnc3", "uvnc4", "uvnc5", "uvnc6", "tv1", "tv2"})
+        for (const char *part : {"_host", "_id", "_password"}) {
+            cols << QString(row) + part;
+            vals << "'" + QString(row) + part + "'";
+        }
+    QVERIFY2(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,akce_nazev,%1) values(%2,'Farma',%3)")
+                              .arg(cols.join(','), QString::number(kCentre), vals.join(',')), &error),
+             qPrintable(error));
+    m_session.user = UserRights();
+    m_session.user.login = QStringLiteral("technik");
+    m_session.user.vp = 2;
+    m_session.setSelection(QVariant(), kCentre);
+    store().setValue(ServiceKeys::VncRepeater, kRepeater);
+    store().remove(ServiceKeys::VncRepeater2);
+    QFile::remove(m_standIn + ".args");
+    m_program.clear();
+    m_auditAtStart.clear();
+    m_starts = 0;
+}
+
+void TestRemoteLaunch::cleanup()
+{
+    qputenv("PATH", m_path);
+}
+
+void TestRemoteLaunch::useStandIn(RemoteAccessPage &page)
+{
+    page.setStarter([this](const QString &program, const QStringList &arguments, QString *error) {
+        ++m_starts;
+        m_program = program;
+        m_auditAtStart = auditRows();
+        return Launcher::startDetached(m_standIn, arguments, error);
+    });
+}
+
+void TestRemoteLaunch::vncCommandLine_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("speed");   // radio button clicked, "" keeps the default
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("quick");
+    QTest::addColumn<int>("vncId");
+    QTest::newRow("row 1, Lan") << 1 << "r1" << "1234" << "tajne" << "2" << 1234;
+    QTest::newRow("row 2, default Medium") << 2 << "" << "5678" << "pa ss" << "3" << 5678;
+    QTest::newRow("row 3, Modem") << 3 << "r3" << "42" << "x" << "4" << 42;
+    QTest::newRow("row 4, Medium again, id not a number") << 4 << "r2" << "12a4" << "p" << "3" << 0;
+    QTest::newRow("row 5, shell and quotes stay one argument")
+        << 5 << "r1" << "7 7; ls" << "a'b\"c $(touch x) `id` \\ ž *" << "2" << 0;
+    QTest::newRow("row 6, empty id and password") << 6 << "r3" << "" << "" << "4" << 0;
+    QTest::newRow("row 1, number with blanks") << 1 << "" << " 99 " << "p" << "3" << 99;
+}
+
+void TestRemoteLaunch::vncCommandLine()
+{
+    QFETCH(int, row);
+    QFETCH(QString, speed);
+    QFETCH(QString, id);
+    QFETCH(QString, password);
+    QFETCH(QString, quick);
+    QFETCH(int, vncId);
+    RemoteAccessPage page(&m_session);
+    useStandIn(page);
+    page.load();
+    page.findChild<QLineEdit *>(QStringLiteral("vnc%1_id").arg(row))->setText(id);
+    page.findChild<QLineEdit *>(QStringLiteral("vnc%1_password").arg(row))->setText(password);
+    if (!speed.isEmpty())
+        page.findChild<QAbstractButton *>(speed)->click();
+
+    MessageBoxAnswerer answerer;
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    page.findChild<QAbstractButton *>(QStringLiteral("con%1").arg(row))->click();
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+
+    QCOMPARE(argumentsOf(m_standIn), vncLine(kRepeater + ":5901", id, password, quick));
+    QVERIFY(m_program.endsWith("/vncviewer"));
+    const QString audit = QStringLiteral("technik 1 %1").arg(vncId);
+    QCOMPARE(auditRows(), QStringList{audit});
+    QCOMPARE(m_auditAtStart, QStringList{audit});   // on record before the viewer started
+    const QDateTime ts = lastAuditTime();
+    QVERIFY2(ts >= before && ts <= after, qPrintable(ts.toString(Qt::ISODate)));
+    QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('\n')));
+}
+
+void TestRemoteLaunch::repeater_data()
+{
+    QTest::addColumn<int>("repeater");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("endpoint");
+    QTest::newRow("host: port 5901") << 1 << "rep.example.cz" << "rep.example.cz:5901";
+    QTest::newRow("host and port") << 1 << "rep.example.cz:5500" << "rep.example.cz:5500";
+    QTest::newRow("blanks around") << 1 << "  10.0.0.7 " << "10.0.0.7:5901";
+    QTest::newRow("colon without port") << 1 << "rep:" << "rep:5901";
+    QTest::newRow("bracketed IPv6") << 1 << "[fd00::7]" << "[fd00::7]:5901";
+    QTest::newRow("second repeater") << 2 << "rep2.example.cz" << "rep2.example.cz:5901";
+}
+
+void TestRemoteLaunch::repeater()
+{
+    QFETCH(int, repeater);
+    QFETCH(QString, setting);
+    QFETCH(QString, endpoint);
+    store().setValue(repeater == 2 ? ServiceKeys::VncRepeater2 : ServiceKeys::VncRepeater, setting);
+    RemoteAccessPage page(&m_session);
+    useStandIn(page);
+    page.launchVnc("55", "pw", repeater);
+    QCOMPARE(argumentsOf(m_standIn).value(1), endpoint);
+}
+
+void TestRemoteLaunch::teamViewerCommandLine_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("TV 1") << 1 << "123 456 789" << "heslo";
+    QTest::newRow("TV 2, quotes and backslash") << 2 << "987654321" << "a'b \\ \"c\" ž";
+    QTest::newRow("TV 1, empty") << 1 << "" << "";
+}
+
+void TestRemoteLaunch::teamViewerCommandLine()
+{
+    QFETCH(int, row);
+    QFETCH(QString, id);
+    QFETCH(QString, password);
+    RemoteAccessPage page(&m_session);
+    useStandIn(page);
+    page.load();
+    page.findChild<QLineEdit *>(QStringLiteral("tv%1_id").arg(row))->setText(id);
+    page.findChild<QLineEdit *>(QStringLiteral("tv%1_password").arg(row))->setText(password);
+    page.findChild<QAbstractButton *>(QStringLiteral("contv%1").arg(row))->click();
+    QCOMPARE(argumentsOf(m_standIn), (QStringList{"-i", id, "--Password", password}));
+    QVERIFY(m_program.endsWith("teamviewer", Qt::CaseInsensitive) || m_program.endsWith("TeamViewer.exe"));
+    QCOMPARE(auditRows(), QStringList());   // only VNC launches are audited
+}
+
+void TestRemoteLaunch::vncNotLaunched_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no repeater configured") << "no repeater" << "services/vnc_repeater";
+    QTest::newRow("audit row refused") << "no audit" << "zaznamenat";
+}
+
+void TestRemoteLaunch::vncNotLaunched()
+{
+    QFETCH(QString, cause);
+    QFETCH(QString, message);
+    QString error;
+    if (cause == "no repeater")
+        store().remove(ServiceKeys::VncRepeater);
+    else
+        QVERIFY2(TestDb::exec("alter table logovani rename to logovani_pryc", &error), qPrintable(error));
+    RemoteAccessPage page(&m_session);
+    useStandIn(page);
+    page.load();
+    MessageBoxAnswerer answerer;
+    page.findChild<QAbstractButton *>("con1")->click();
+    if (cause == "no audit")
+        QVERIFY2(TestDb::exec("alter table logovani_pryc rename to logovani", &error), qPrintable(error));
+
+    QCOMPARE(answerer.messages.size(), 1);
+    QVERIFY2(answerer.messages.first().startsWith("ZRN ") && answerer.messages.first().contains(message),
+             qPrintable(answerer.messages.first()));
+    QCOMPARE(m_starts, 0);   // an unrecorded connection is not made
+    QCOMPARE(auditRows(), QStringList());
+}
+
+void TestRemoteLaunch::programLookup_data()
+{
+    QTest::addColumn<bool>("vnc");
+    QTest::addColumn<bool>("onPath");
+    QTest::addColumn<QString>("missing");   // the path the message names
+    const QString dir = QCoreApplication::applicationDirPath();
+    QTest::newRow("VNC viewer on the PATH") << true << true << "";
+    QTest::newRow("TeamViewer on the PATH") << false << true << "";
+    QTest::newRow("VNC viewer nowhere") << true << false << dir + "/vncviewer";
+    QTest::newRow("TeamViewer nowhere") << false << false << dir + "/tv/teamviewer";
+}
+
+// The real lookup and start, with a PATH of one folder.
+void TestRemoteLaunch::programLookup()
+{
+    QFETCH(bool, vnc);
+    QFETCH(bool, onPath);
+    QFETCH(QString, missing);
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    const QString program = bin.filePath(vnc ? "vncviewer" : "teamviewer");
+    if (onPath)
+        QVERIFY(writeStandIn(program));
+    qputenv("PATH", QFile::encodeName(bin.path()));
+
+    RemoteAccessPage page(&m_session);
+    page.load();
+    MessageBoxAnswerer answerer;
+    page.findChild<QAbstractButton *>(vnc ? "con2" : "contv2")->click();
+    if (onPath) {
+        QCOMPARE(argumentsOf(program).value(vnc ? 2 : 1), vnc ? QString("ID:uvnc2_id") : QString("tv2_id"));
+        QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('\n')));
+    } else {
+        QCOMPARE(answerer.messages.size(), 1);
+        const QString text = answerer.messages.first();
+        QVERIFY2(text.startsWith("ZRN ") && text.contains(missing), qPrintable(text));
+    }
+    // The attempt is on record whether or not the viewer came up.
+    QCOMPARE(auditRows(), vnc ? QStringList{"technik 1 0"} : QStringList());
+}
+
+void TestRemoteLaunch::generatedId_data()
+{
+    QTest::addColumn<bool>("wholeAddress");   // services/update as http://host:port/ rather than host:port
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("markup is shown as text") << false << QByteArray("<b>4711</b> & <i>x</i>\n")
+                                             << "<b>4711</b> & <i>x</i>";
+    QTest::newRow("blanks and UTF-8 kept") << true << QByteArray("ID:  12 34 \xc5\xbe\r\n") << "ID:  12 34 ž";
+}
+
+void TestRemoteLaunch::generatedId()
+{
+    QFETCH(bool, wholeAddress);
+    QFETCH(QByteArray, body);
+    HttpStub stub;
+    QVERIFY(stub.listen());
+    stub.on("/generated_id.txt", HttpStub::data(body, "text/plain; charset=utf-8"));
+    const QString host = QStringLiteral("127.0.0.1:%1").arg(stub.port());
+    store().setValue(ServiceKeys::Update, wholeAddress ? "http://" + host + "/" : host);
+
+    QString title, text;
+    ModalHandler handler([&](QWidget *modal) {
+        auto *dialog = qobject_cast<DialogTextEdit *>(modal);
+        if (!dialog)
+            return false;
+        title = dialog->windowTitle();
+        text = dialog->findChild<QTextEdit *>()->toPlainText();
+        dialog->reject();
+        return true;
+    });
+    MessageBoxAnswerer answerer;
+    RemoteAccessPage page(&m_session);
+    auto *button = page.findChild<QAbstractButton *>("se_generovane_id");
+    button->click();
+    QTRY_VERIFY_WITH_TIMEOUT(handler.handled(), 15000);
+    QCOMPARE(title, QStringLiteral("Generované ID"));
+    QTEST(text, "shown");
+    QCOMPARE(stub.requestCount(), 1);
+    QCOMPARE(stub.requests().first().method, QByteArray("GET"));
+    QCOMPARE(stub.requests().first().path, QStringLiteral("/generated_id.txt"));
+    QVERIFY(answerer.messages.isEmpty());
+    QVERIFY(button->isEnabled());   // ready for the next one
+}
+
+void TestRemoteLaunch::generatedIdFailure_data()
+{
+    QTest::addColumn<QString>("server");   // "stub", "refused" or "unset"
+    QTest::addColumn<HttpStub::Response>("response");
+    QTest::addColumn<QString>("message");
+    const QString failed = "ZRN Generované ID se nepodařilo získat";
+    HttpStub::Response truncated = HttpStub::data("123456789");
+    truncated.mode = HttpStub::Response::Truncate;
+    truncated.partialBytes = 3;
+    QTest::newRow("not found") << "stub" << HttpStub::data("nic", "text/plain", 404) << failed;
+    QTest::newRow("server error") << "stub" << HttpStub::data("chyba", "text/plain", 500) << failed;
+    QTest::newRow("closed without answer") << "stub" << HttpStub::Response::close() << failed;
+    QTest::newRow("body cut short") << "stub" << truncated << failed;
+    QTest::newRow("empty answer") << "stub" << HttpStub::data("\n", "text/plain") << failed;
+    QTest::newRow("connection refused") << "refused" << HttpStub::Response() << failed;
+    QTest::newRow("no server configured") << "unset" << HttpStub::Response()
+                                          << "ZRN Server pro generované ID není nastaven";
+}
+
+void TestRemoteLaunch::generatedIdFailure()
+{
+    QFETCH(QString, server);
+    QFETCH(HttpStub::Response, response);
+    QFETCH(QString, message);
+    HttpStub stub;
+    QVERIFY(stub.listen());
+    stub.on("/generated_id.txt", response);
+    if (server == "unset")
+        store().remove(ServiceKeys::Update);
+    else
+        store().setValue(ServiceKeys::Update, QStringLiteral("127.0.0.1:%1")
+                                                  .arg(server == "refused" ? HttpStub::closedPort() : stub.port()));
+
+    MessageBoxAnswerer answerer(QMessageBox::NoButton, 2000);
+    RemoteAccessPage page(&m_session);
+    auto *button = page.findChild<QAbstractButton *>("se_generovane_id");
+    button->click();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.messages.size(), 1, 15000);
+    // (an id dialog instead would have been closed as "TIMEOUT ...")
+    QVERIFY2(answerer.messages.first().startsWith(message), qPrintable(answerer.messages.first()));
+    QVERIFY(button->isEnabled());
+}
+
+ZRN_TEST_MAIN(TestRemoteLaunch)
+#include "tst_remotelaunch.moc"
