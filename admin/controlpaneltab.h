@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class AdminList;
 class Session;
 class QSMySortFilterProxyModel;
 class QStandardItemModel;
@@ -12,7 +15,8 @@ class ControlPanelTab;
 }
 
 // The "Control Panel" tab: users of the control panel (qml.acl) with
-// "Přidat", "Opravit", "Smazat". Filled in by the administration modules.
+// "Přidat", "Opravit", "Smazat". Needs the cp right; without it nothing is
+// read and every slot returns.
 class ControlPanelTab : public QWidget
 {
     Q_OBJECT
@@ -24,6 +28,10 @@ public:
     QStandardItemModel *model() const { return m_model; }
     QSMySortFilterProxyModel *proxy() const { return m_proxy; }
 
+    // Column widths and sort into the settings, once the list has been
+    // filled (the destructor does the same).
+    void saveViewState() const;
+
 public slots:
     // Reloads the list selecting the user lid (-1 keeps the current one).
     void onRefreshModelCP(int lid = -1);
@@ -32,8 +40,11 @@ public slots:
     void onDelCP();
 
 private:
+    bool allowed() const;
+
     Ui::ControlPanelTab *ui;
     Session *m_session;
     QStandardItemModel *m_model;
     QSMySortFilterProxyModel *m_proxy;
+    std::unique_ptr<AdminList> m_list;
 };

@@ -1,10 +1,145 @@
 #include "admin/uzivateletab.h"
 
+#include "admin/adminlist.h"
+#include "admin/dialogauuzivatel.h"
+#include "admin/serviceimports.h"
+#include "core/dialogtextedit.h"
 #include "core/qsmysortfilterproxymodel.h"
+#include "core/session.h"
+#include "core/settingskeys.h"
+#include "db/qssql.h"
+#include "db/users.h"
 #include "ui_uzivateletab.h"
 
+#include <QApplication>
+#include <QDateTime>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QLoggingCategory>
 #include <QStandardItemModel>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcServiceJobs, "zrn.service", QtInfoMsg)
+
+const char SelectUsers[] =
+    "select id,login,password,vp,admin,minimal,acls,os,region,sestavy,       udalosti,fakturace,cp,"
+    "stredisko_tech_cteni,pristupy,stat_zrn_last,stat_zrn_cnt        from www_users order by 2";
+// The row the dialog edits, read anew: the list shows texts, where NULL and
+// an empty text look alike.
+const char SelectUser[] =
+    "select login,password,vp,admin,minimal,acls,os,region,sestavy,pristupy,udalosti,fakturace,cp,"
+    "stredisko_tech_cteni from www_users where id=?";
+const char InsertUser[] =
+    "insert into www_users(login,password,vp,admin,minimal,acls,os,region,sestavy,pristupy,udalosti,"
+    "fakturace,cp,stredisko_tech_cteni)        values(?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+const char UpdateUser[] =
+    "update www_users set login=?,password=?,vp=?,admin=?,minimal=?,acls=?,os=?,region=?,sestavy=?,"
+    "pristupy=?,udalosti=?,fakturace=?,cp=?,stredisko_tech_cteni=? where id=?";
+const char DeleteUser[] = "delete from www_users where id=?";
+const char OtherAdmins[] = "select count(*) from www_users where admin>0 and id<>?";
+
+constexpr int StatLastColumn = 15;
+
+const QStringList &headers()
+{
+    static const QStringList h = {
+        QStringLiteral("Uživatel"), QStringLiteral("Heslo"), QStringLiteral("Vzdálený přístup"),
+        QStringLiteral("Admin"), QStringLiteral("Minimal"), QStringLiteral("ACLS"), QStringLiteral("OS"),
+        QStringLiteral("Region"), QStringLiteral("Sestavy"), QStringLiteral("Události"),
+        QStringLiteral("Fakturace"), QStringLiteral("CP"), QStringLiteral("Stř. te. ro"),
+        QStringLiteral("Přístupy"), QStringLiteral("Stat ZRN last"), QStringLiteral("Stat ZRN cnt")};
+    return h;
+}
+
+QString cellText(int column, const QVariant &v)
+{
+    if (column != StatLastColumn || v.isNull())
+        return v.toString();
+    QDateTime t = v.toDateTime();
+    if (!t.isValid())
+        t = QDateTime::fromString(v.toString().replace(QLatin1Char(' '), QLatin1Char('T')), Qt::ISODate);
+    return t.isValid() ? t.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) : v.toString();
+}
+
+void bindUser(QSSQL &q, const DialogAUUzivatel::Values &v)
+{
+    for (const QVariant &value : {v.login, v.password, v.vp, v.admin, v.minimal, v.acls, v.os, v.region,
+                                  v.sestavy, v.pristupy, v.udalosti, v.fakturace, v.cp, v.stredisko})
+        q.addBindValue(value);
+}
+
+QString failure(const QSSQL &q)
+{
+    return QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text();
+}
+
+// False with the message when another user already has this login, in any
+// letter case (the sign-in finds users by login).
+bool loginFree(const QVariant &login, int exceptId, QString *message)
+{
+    QString error;
+    const int other = Users::findSameLogin(login.toString(), exceptId, &error);
+    if (other < 0)
+        *message = QStringLiteral("Chyba:") + QLatin1Char(' ') + error;
+    else if (other > 0)
+        *message = QStringLiteral("Přihlašovací jméno \"%1\" už má jiný uživatel (velikost písmen se "
+                                  "nerozlišuje).")
+                       .arg(login.toString());
+    return other == 0;
+}
+
+// Whether a user other than id holds the admin right; -1 when unknown.
+int otherAdmins(int id, QString *error)
+{
+    QSSQL q;
+    q.prepare(QLatin1String(OtherAdmins));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next()) {
+        *error = q.lastError().text();
+        return -1;
+    }
+    return q.value(0).toInt();
+}
+
+struct Row {
+    bool read = false;
+    bool found = false;
+    QString error;
+    DialogAUUzivatel::Values values;
+};
+
+Row readUser(int id)
+{
+    Row row;
+    QSSQL q;
+    q.prepare(QLatin1String(SelectUser));
+    q.addBindValue(id);
+    row.read = q.exec();
+    if (!row.read) {
+        row.error = q.lastError().text();
+        return row;
+    }
+    row.found = q.next();
+    if (row.found) {
+        DialogAUUzivatel::Values &v = row.values;
+        QVariant *fields[] = {&v.login, &v.password, &v.vp, &v.admin, &v.minimal, &v.acls, &v.os,
+                              &v.region, &v.sestavy, &v.pristupy, &v.udalosti, &v.fakturace, &v.cp,
+                              &v.stredisko};
+        for (int i = 0; i < 14; ++i)
+            *fields[i] = q.value(i);
+    }
+    return row;
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
 
 UzivateleTab::UzivateleTab(Session *session, QWidget *parent)
     : QWidget(parent), ui(new Ui::UzivateleTab), m_session(session)
@@ -16,6 +151,11 @@ UzivateleTab::UzivateleTab(Session *session, QWidget *parent)
     m_proxy->setSourceModel(m_model);
     ui->twu->setModel(m_proxy);
     ui->twu->verticalHeader()->hide();
+    m_list = std::make_unique<AdminList>(ui->twu, m_model, m_proxy,
+                                         QLatin1String(SettingsKeys::ViewAccess.prefix));
+    m_chooseFile = [](QWidget *parent, const QString &title, const QString &filter) {
+        return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    };
 
     connect(ui->add_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onAddUzivatel);
     connect(ui->edit_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onEditUzivatel);
@@ -29,6 +169,7 @@ UzivateleTab::UzivateleTab(Session *session, QWidget *parent)
 
 UzivateleTab::~UzivateleTab()
 {
+    saveViewState();
     delete ui;
 }
 
@@ -37,12 +178,204 @@ QTableView *UzivateleTab::view() const
     return ui->twu;
 }
 
-void UzivateleTab::onRefreshModelAccess(int) {}
-void UzivateleTab::onAddUzivatel() {}
-void UzivateleTab::onEditUzivatel() {}
-void UzivateleTab::onDelUzivatel() {}
-void UzivateleTab::onServisImportPodniku() {}
-void UzivateleTab::onServisImportKU() {}
-void UzivateleTab::onServisImportCh6() {}
-void UzivateleTab::onServisAresKontrola() {}
-void UzivateleTab::onServisPlemkoUzivatele() {}
+void UzivateleTab::setFileChooser(FileChooser chooser)
+{
+    m_chooseFile = std::move(chooser);
+}
+
+void UzivateleTab::saveViewState() const
+{
+    m_list->saveState();
+}
+
+bool UzivateleTab::allowed() const
+{
+    return m_session && m_session->user.hasUsersTab();
+}
+
+void UzivateleTab::onRefreshModelAccess(int lid)
+{
+    if (!allowed())
+        return;
+    QString error;
+    if (!m_list->refresh(QLatin1String(SelectUsers), headers(), lid, &error, cellText))
+        AdminMessages::error(this, error);
+}
+
+void UzivateleTab::onAddUzivatel()
+{
+    if (!allowed())
+        return;
+    DialogAUUzivatel dialog(this);
+    dialog.setWindowTitle(tr("Přidání uživatele"));
+    int newId = -1;
+    dialog.setWriter([&newId](const DialogAUUzivatel::Values &v, QString *message) {
+        if (!loginFree(v.login, -1, message))
+            return false;
+        QSSQL q;
+        q.prepare(QLatin1String(InsertUser));
+        bindUser(q, v);
+        if (!q.exec()) {
+            *message = failure(q);
+            return false;
+        }
+        newId = q.lastInsertId().toInt();
+        return true;
+    });
+    if (dialog.exec() == QDialog::Accepted)
+        onRefreshModelAccess(newId);
+}
+
+void UzivateleTab::onEditUzivatel()
+{
+    if (!allowed())
+        return;
+    const QVariant selected = m_list->selectedId();
+    if (!selected.isValid()) {
+        AdminMessages::info(this, tr("Vyberte v seznamu uživatele, kterého chcete opravit."));
+        return;
+    }
+    const int id = selected.toInt();
+    const Row row = readUser(id);
+    if (!row.read) {
+        AdminMessages::error(this, row.error);
+        return;
+    }
+    if (!row.found) {
+        AdminMessages::info(this, tr("Vybraný uživatel už neexistuje."));
+        onRefreshModelAccess(-1);
+        return;
+    }
+    DialogAUUzivatel dialog(this);
+    dialog.setWindowTitle(tr("Oprava uživatele"));
+    dialog.setValues(row.values);
+    const bool wasAdmin = row.values.admin.toInt() > 0;
+    dialog.setWriter([id, wasAdmin](const DialogAUUzivatel::Values &v, QString *message) {
+        if (!loginFree(v.login, id, message))
+            return false;
+        if (wasAdmin && v.admin.toInt() <= 0) {
+            QString error;
+            const int others = otherAdmins(id, &error);
+            if (others < 0) {
+                *message = QStringLiteral("Chyba:") + QLatin1Char(' ') + error;
+                return false;
+            }
+            if (others == 0) {
+                *message = tr("Uživatel je jediný s právem Admin; bez něj by uživatele nemohl spravovat nikdo.");
+                return false;
+            }
+        }
+        QSSQL q;
+        q.prepare(QLatin1String(UpdateUser));
+        bindUser(q, v);
+        q.addBindValue(id);
+        if (!q.exec()) {
+            *message = failure(q);
+            return false;
+        }
+        return true;
+    });
+    if (dialog.exec() == QDialog::Accepted)
+        onRefreshModelAccess(id);
+}
+
+void UzivateleTab::onDelUzivatel()
+{
+    if (!allowed())
+        return;
+    const QVariant selected = m_list->selectedId();
+    if (!selected.isValid()) {
+        AdminMessages::info(this, tr("Vyberte v seznamu uživatele, kterého chcete smazat."));
+        return;
+    }
+    const int id = selected.toInt();
+    const Row row = readUser(id);
+    if (!row.read) {
+        AdminMessages::error(this, row.error);
+        return;
+    }
+    if (row.found && row.values.admin.toInt() > 0) {
+        QString error;
+        const int others = otherAdmins(id, &error);
+        if (others < 0) {
+            AdminMessages::error(this, error);
+            return;
+        }
+        if (others == 0) {
+            AdminMessages::info(this, tr("Uživatele nelze smazat: je jediný s právem Admin."));
+            return;
+        }
+    }
+    const bool own = m_session->user.id > 0 && id == m_session->user.id;
+    const QString question = own
+        ? tr("Vybraný uživatel \"%1\" jste vy. Po smazání se už nepřihlásíte. Přejete si ho přesto smazat?")
+              .arg(row.values.login.toString())
+        : tr("Přejete si smazat vybraného uživatele?");
+    if (!AdminMessages::ask(this, question))
+        return;
+    QSSQL q;
+    q.prepare(QLatin1String(DeleteUser));
+    q.addBindValue(id);
+    if (!q.exec())
+        AdminMessages::error(this, q.lastError().text());
+    onRefreshModelAccess(-1);
+}
+
+void UzivateleTab::runServiceJob(QAbstractButton *button, const QString &fileTitle,
+                                 const std::function<ServiceImports::Report(const QString &)> &job)
+{
+    if (!allowed())
+        return;
+    QString path;
+    if (!fileTitle.isEmpty()) {
+        path = m_chooseFile ? m_chooseFile(this, fileTitle, tr("CSV-Files (*.csv)")) : QString();
+        if (path.isEmpty())
+            return;
+    }
+    const QString title = button->text();
+    ServiceImports::Report report;
+    {
+        WaitCursor wait;
+        report = job(path);
+    }
+    qCInfo(lcServiceJobs).noquote() << title << "- changed rows:" << report.changedRows;
+    for (const QString &line : qAsConst(report.lines))
+        qCInfo(lcServiceJobs).noquote() << line;
+    if (!report.error.isEmpty())
+        qCWarning(lcServiceJobs).noquote() << title << "failed:" << report.error;
+    QString text = report.text();
+    if (text.isEmpty())
+        text = report.error.isEmpty() ? tr("Hotovo.") : report.error;
+    DialogTextEdit dialog(this);
+    dialog.setContent(title, text);
+    dialog.exec();
+}
+
+void UzivateleTab::onServisImportPodniku()
+{
+    runServiceJob(ui->servis_import_podniku, tr("Import podniků - výběr souboru"),
+                  [](const QString &path) { return ServiceImports::enterpriseImport(path); });
+}
+
+void UzivateleTab::onServisImportKU()
+{
+    runServiceJob(ui->servis_import_ku, QString(), [](const QString &) { return ServiceImports::importKu(); });
+}
+
+void UzivateleTab::onServisImportCh6()
+{
+    runServiceJob(ui->servis_import_ch6, tr("Import CH6 - výběr souboru"),
+                  [](const QString &path) { return ServiceImports::importCh6(path); });
+}
+
+void UzivateleTab::onServisAresKontrola()
+{
+    runServiceJob(ui->servis_ares_kontrola, QString(),
+                  [](const QString &) { return ServiceImports::eventDateCheck(); });
+}
+
+void UzivateleTab::onServisPlemkoUzivatele()
+{
+    runServiceJob(ui->servis_plemko_uzivatele, tr("Plemko porovnání podniků - výběr souboru"),
+                  [](const QString &path) { return ServiceImports::plemkoCompare(path); });
+}

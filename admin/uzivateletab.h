@@ -2,28 +2,46 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
+class AdminList;
+class QAbstractButton;
 class Session;
 class QSMySortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
+
+namespace ServiceImports {
+struct Report;
+}
 
 namespace Ui {
 class UzivateleTab;
 }
 
 // The "Uživatelé" tab: the program's users (www_users) with "Přidat",
-// "Opravit", "Smazat", and the column of service jobs. The list and the jobs
-// are filled in by the administration modules.
+// "Opravit", "Smazat", and the column of service jobs. Everything here needs
+// the admin right; without it nothing is read and every slot returns.
 class UzivateleTab : public QWidget
 {
     Q_OBJECT
 public:
+    // Asks for the file of a service job; an empty path cancels the job.
+    using FileChooser = std::function<QString(QWidget *parent, const QString &title, const QString &filter)>;
+
     explicit UzivateleTab(Session *session, QWidget *parent = nullptr);
     ~UzivateleTab() override;
 
     QTableView *view() const;
     QStandardItemModel *model() const { return m_model; }
     QSMySortFilterProxyModel *proxy() const { return m_proxy; }
+
+    // QFileDialog unless replaced.
+    void setFileChooser(FileChooser chooser);
+    // Column widths and sort into the settings, once the list has been
+    // filled (the destructor does the same).
+    void saveViewState() const;
 
 public slots:
     // Reloads the list selecting the user lid (-1 keeps the current one).
@@ -38,8 +56,16 @@ public slots:
     void onServisPlemkoUzivatele();
 
 private:
+    bool allowed() const;
+    // Asks for a CSV file (unless fileTitle is empty), runs the job with the
+    // wait cursor and shows its report titled with the button's text.
+    void runServiceJob(QAbstractButton *button, const QString &fileTitle,
+                       const std::function<ServiceImports::Report(const QString &path)> &job);
+
     Ui::UzivateleTab *ui;
     Session *m_session;
     QStandardItemModel *m_model;
     QSMySortFilterProxyModel *m_proxy;
+    std::unique_ptr<AdminList> m_list;
+    FileChooser m_chooseFile;
 };

@@ -192,10 +192,14 @@ void MainWindow::saveSettings()
     f.sooDalsi = m_session->filtrSooDalsi;
     f.kategorie = m_session->filtrKategorie;
     f.save(s);
-    for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti, ViewAccess}) {
+    for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti}) {
         if (QHeaderView *h = headerOf(this, v.objectName))
             saveViewState(s, QLatin1String(v.prefix), h);
     }
+    // The administration tabs keep their own: a list never filled (tab not
+    // entered, or no right) must not overwrite the stored widths and sort.
+    m_uzivateleTab->saveViewState();
+    m_cpTab->saveViewState();
 }
 
 bool MainWindow::signIn(const Login::Callbacks &given)

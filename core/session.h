@@ -38,7 +38,9 @@ struct UserRights {
     bool hasEventsTab() const { return udalosti != 0; }
     bool ownEventsOnly() const { return udalosti == 1; }
     bool hasReportsTab() const { return sestavy != 0; }
-    bool hasUsersTab() const { return admin != 0; }
+    // Positive only, as admin is read everywhere else (the export's GPS
+    // column): a stray negative value opens no administration.
+    bool hasUsersTab() const { return admin > 0; }
     bool hasControlPanelTab() const { return cp != 0; }
     bool hasInvoicingTab() const { return fakturace == 3; }
     bool seesInvoicing() const { return fakturace != 0; }

@@ -3,6 +3,7 @@
 #include "db/bcrypt.h"
 #include "db/qssql.h"
 
+#include <QRegularExpression>
 #include <QVariant>
 
 namespace {
@@ -14,7 +15,8 @@ QVariant flagValue(int v)
     return v > 0 ? QVariant(v) : QVariant(QVariant::Int);
 }
 
-// Id of the user with this login: > 0 found, 0 none, -1 error.
+// Id of the user with this login (exactly as typed): > 0 found, 0 none,
+// -1 error.
 int findUser(const QString &login, QString *error)
 {
     QSSQL q;
@@ -26,6 +28,14 @@ int findUser(const QString &login, QString *error)
         return -1;
     }
     return q.next() ? q.value(0).toInt() : 0;
+}
+
+QString loginKey(const QString &login)
+{
+    int end = login.size();
+    while (end > 0 && login.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return login.left(end).toCaseFolded();
 }
 
 } // namespace
@@ -55,6 +65,37 @@ QByteArray hashPassword(const QString &password)
     return mcrypt_hashpw(passwordBytes(password).constData(), salt.constData());
 }
 
+bool isBcryptHash(const QString &text)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^\\$2[aby]\\$(0[4-9]|[12][0-9]|3[01])\\$[./A-Za-z0-9]{53}$"));
+    return form.match(text).hasMatch();
+}
+
+bool sameLogin(const QString &a, const QString &b)
+{
+    return loginKey(a) == loginKey(b);
+}
+
+int findSameLogin(const QString &login, int exceptId, QString *error)
+{
+    // Compared here rather than by the database: SQLite folds only ASCII
+    // letters, and "Řezáč" next to "řezáč" must not pass on either backend.
+    QSSQL q;
+    if (!q.exec(QStringLiteral("select id,login from www_users"))) {
+        if (error)
+            *error = q.lastError().text();
+        return -1;
+    }
+    const QString key = loginKey(login);
+    while (q.next()) {
+        const int id = q.value(0).toInt();
+        if (id != exceptId && loginKey(q.value(1).toString()) == key)
+            return id;
+    }
+    return 0;
+}
+
 bool checkPassword(const QString &password, const QString &hash)
 {
     if (hash.isEmpty())
@@ -82,7 +123,7 @@ bool createUser(const QString &login, const QString &password, const UserFlags &
             *error = QStringLiteral("Přihlašovací jméno nesmí být prázdné.");
         return false;
     }
-    const int existing = findUser(login, error);
+    const int existing = findSameLogin(login, 0, error);
     if (existing < 0)
         return false;
     if (existing > 0) {

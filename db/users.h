@@ -27,6 +27,22 @@ namespace Users {
 // outside Latin-1 (which Latin-1 would turn into '?'). Empty on failure.
 QByteArray hashPassword(const QString &password);
 
+// The bytes hashPassword hashes: Latin-1, or UTF-8 for a password with a
+// letter outside Latin-1. bcrypt reads only the first 72 of them.
+QByteArray passwordBytes(const QString &password);
+
+// Whether text has the form of a bcrypt hash: "$2a$", "$2b$" or "$2y$", a
+// cost of two digits (04..31), "$" and 53 characters of bcrypt's alphabet.
+bool isBcryptHash(const QString &text);
+
+// Whether two logins name the same user: equal ignoring case and trailing
+// spaces, as MySQL's collation compares them at sign-in.
+bool sameLogin(const QString &a, const QString &b);
+
+// Id of a user other than exceptId whose login is the same as login
+// (sameLogin); 0 when there is none, -1 when the read failed (*error).
+int findSameLogin(const QString &login, int exceptId, QString *error);
+
 // True when password matches the stored hash: over the Latin-1 bytes (the
 // hashes stored so far), else, for a password with non-ASCII letters, over
 // the UTF-8 bytes (hashes made by the web applications).

@@ -1,0 +1,643 @@
+// "Uživatelé" and "Control Panel" as an administrator meets them: what the
+// dialogs store and who can sign in afterwards, the refusals (hash form,
+// taken login, last administrator, no selection, failed statement), the
+// list state after a restart, a user without the right, the service jobs.
+
+#include "admin/controlpaneltab.h"
+#include "admin/dialogaucp.h"
+#include "admin/dialogauuzivatel.h"
+#include "admin/uzivateletab.h"
+#include "app/login.h"
+#include "core/session.h"
+#include "core/usersettings.h"
+#include "db/bcrypt.h"
+#include "db/database.h"
+#include "db/qssql.h"
+#include "support/testdb.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextEdit>
+
+#include "support/testmain.h"
+#include "support/uitest.h"
+
+namespace {
+
+const QVariant Null(QVariant::Int);
+
+QVariant scalar(const QString &sql, const QVariant &bound = QVariant())
+{
+    QSSQL q;
+    q.prepare(sql);
+    if (bound.isValid())
+        q.addBindValue(bound);
+    return q.exec() && q.next() ? q.value(0) : QVariant(QStringLiteral("<no row>"));
+}
+
+void insert(const QString &login, const QVariant &admin = Null)
+{
+    QSSQL q;
+    q.prepare(QStringLiteral("insert into www_users(login,password,admin,stat_zrn_cnt) values(?,?,?,0)"));
+    q.addBindValue(login);
+    q.addBindValue(QString::fromLatin1(mcrypt_hashpw("p", mcrypt_gensalt(4).constData())));
+    q.addBindValue(admin);
+    QVERIFY(q.exec());
+    QVERIFY(TestDb::exec(QStringLiteral("insert into qml.acl(uzivatel) values('%1')").arg(login)));
+}
+
+// Logins of both tables and the admin column, to see whether anything changed.
+QString snapshot()
+{
+    QSSQL q;
+    q.exec(QStringLiteral("select login,admin from www_users order by id"));
+    QString all;
+    while (q.next())
+        all += q.value(0).toString() + '=' + q.value(1).toString() + ' ';
+    q.exec(QStringLiteral("select uzivatel from qml.acl order by id"));
+    while (q.next())
+        all += q.value(0).toString() + ' ';
+    return all;
+}
+
+QString selectedLogin(QTableView *view)
+{
+    const QModelIndexList s = view->selectionModel()->selectedIndexes();
+    return s.isEmpty() ? QString() : view->model()->index(s.first().row(), 1).data().toString();
+}
+
+void selectLogin(QTableView *view, const QString &login)
+{
+    view->selectionModel()->clear();
+    QAbstractItemModel *m = view->model();
+    for (int row = 0; row < m->rowCount(); ++row) {
+        if (m->index(row, 1).data().toString() == login)
+            view->selectionModel()->select(m->index(row, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+template<typename W>
+W *field(QWidget *d, const char *name)
+{
+    return childNamed<W>(d, name);
+}
+
+void clickOk(QWidget *d)
+{
+    field<QDialogButtonBox>(d, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+}
+
+struct DialogRun {
+    int shown = 0;
+    bool accepted = false;
+    QString title;
+};
+
+// Runs action; a dialog it opens gets fill and OK. One that stays open
+// (refused) is then cancelled.
+DialogRun withDialog(const std::function<void()> &action, const std::function<void(QDialog *)> &fill)
+{
+    DialogRun r;
+    ModalHandler handler([&](QWidget *modal) {
+        auto *d = qobject_cast<QDialog *>(modal);
+        if (!d || qobject_cast<QMessageBox *>(modal))
+            return false;
+        ++r.shown;
+        r.title = d->windowTitle();
+        if (fill)
+            fill(d);
+        clickOk(d);
+        r.accepted = !d->isVisible() && d->result() == QDialog::Accepted;
+        if (d->isVisible())
+            d->reject();
+        return true;
+    });
+    action();
+    return r;
+}
+
+// Both tabs with their lists loaded; run("users add", fill) and the like.
+struct Tabs {
+    UzivateleTab users;
+    ControlPanelTab panel;
+    explicit Tabs(Session *s) : users(s), panel(s)
+    {
+        users.onRefreshModelAccess(-1);
+        panel.onRefreshModelCP(-1);
+    }
+    void select(const QString &login)
+    {
+        selectLogin(users.view(), login);
+        selectLogin(panel.view(), login);
+    }
+    DialogRun run(const QString &action, const std::function<void(QDialog *)> &fill = {})
+    {
+        const bool cp = action.startsWith("cp");
+        const QString verb = action.section(' ', 1);
+        return withDialog([&] {
+            if (verb == "add")
+                cp ? panel.onAddCP() : users.onAddUzivatel();
+            else if (verb == "edit")
+                cp ? panel.onEditCP() : users.onEditUzivatel();
+            else
+                cp ? panel.onDelCP() : users.onDelUzivatel();
+        }, fill);
+    }
+};
+
+} // namespace
+
+class TstUserAdmin : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { ZRN_OPEN_TEST_DB(); }
+    void init();
+    void addStoresEveryRule_data();
+    void addStoresEveryRule();
+    void editKeepsWhatIsNotChanged_data();
+    void editKeepsWhatIsNotChanged();
+    void hashField_data();
+    void hashField();
+    void typedPassword_data();
+    void typedPassword();
+    void controlPanel();
+    void refusals_data();
+    void refusals();
+    void listStateSurvivesRestart_data();
+    void listStateSurvivesRestart();
+    void withoutRightNothingLoads_data();
+    void withoutRightNothingLoads();
+    void serviceJobs_data();
+    void serviceJobs();
+
+private:
+    Session m_session;
+};
+
+void TstUserAdmin::init()
+{
+    QString error;
+    QVERIFY2(TestDb::clear(&error), qPrintable(error));
+    TestDb::exec(QStringLiteral("drop trigger if exists zrn_refuse"));
+    TestDb::exec(QStringLiteral("drop trigger if exists qml.zrn_refuse"));
+    QFile::remove(ZrnSettings::path());
+    insert(QStringLiteral("spravce"), 1);
+    m_session.user = UserRights();
+    m_session.user.login = QStringLiteral("spravce");
+    m_session.user.id = scalar("select id from www_users where login='spravce'").toInt();
+    m_session.user.admin = 1;
+    m_session.user.cp = 1;
+}
+
+void TstUserAdmin::addStoresEveryRule_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::newRow("boxes off, first items, password only typed") << false;
+    QTest::newRow("boxes on, last items, hashed with the button") << true;
+}
+
+void TstUserAdmin::addStoresEveryRule()
+{
+    QFETCH(bool, on);
+    MessageBoxAnswerer boxes;
+    Tabs tabs(&m_session);
+    QString shownHash, leftInHeslo;
+    const DialogRun run = tabs.run("users add", [&](QDialog *d) {
+        field<QLineEdit>(d, "uzivatel")->setText("nova");
+        field<QLineEdit>(d, "heslo")->setText("Tajne-1");
+        if (on) {
+            field<QPushButton>(d, "pushButton")->click();
+            shownHash = field<QLineEdit>(d, "heslobcrypted")->text();
+            leftInHeslo = field<QLineEdit>(d, "heslo")->text();
+        }
+        for (QCheckBox *b : d->findChildren<QCheckBox *>())
+            b->setChecked(on);
+        QCOMPARE(field<QWidget>(d, "wacls")->isEnabled(), on);
+        for (QComboBox *c : d->findChildren<QComboBox *>())
+            c->setCurrentIndex(on ? c->count() - 1 : 0);
+        field<QLineEdit>(d, "region")->setText(on ? "TA" : "");
+    });
+    QCOMPARE(run.title, QStringLiteral("Přidání uživatele"));
+    QVERIFY2(run.accepted, qPrintable(boxes.messages.join('\n')));
+    if (on)
+        QVERIFY(shownHash.startsWith("$2y$10$") && leftInHeslo.isEmpty());
+
+    QSSQL q;
+    q.exec("select admin,minimal,acls,sestavy,pristupy,cp,stredisko_tech_cteni,vp,os,udalosti,fakturace,region "
+           "from www_users where login='nova'");
+    QVERIFY(q.next());
+    QStringList stored;
+    for (int i = 0; i < 12; ++i)
+        stored << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
+    QCOMPARE(stored.join(','), on ? QStringLiteral("1,1,1,1,1,1,1,2,2,2,3,TA")
+                                  : QStringLiteral("NULL,NULL,NULL,NULL,NULL,NULL,NULL,0,0,0,0,NULL"));
+    // The new user signs in with the typed password and these rights.
+    QString hash;
+    UserRights rights;
+    QVERIFY(UserRights::read("nova", &hash, &rights));
+    QVERIFY(hash.startsWith("$2y$10$"));
+    QVERIFY(Login::passwordMatches("Tajne-1", hash));
+    QCOMPARE(rights.hasInvoicingTab(), on);
+    QCOMPARE(rights.hasUsersTab(), on);
+    QCOMPARE(scalar("select count(*) from www_users where password like '%Tajne%'").toInt(), 0);
+    QCOMPARE(selectedLogin(tabs.users.view()), QStringLiteral("nova"));
+}
+
+void TstUserAdmin::editKeepsWhatIsNotChanged_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("stored");   // vp,fakturace,password
+    QTest::newRow("untouched: 5 and NULL stay") << "" << "NULL,5,legacy";
+    QTest::newRow("chosen items store their index") << "combos" << "0,1,legacy";
+    QTest::newRow("emptied hash stores NULL") << "hash" << "NULL,5,NULL";
+    QTest::newRow("typed password replaces the hash") << "password" << "NULL,5,new";
+}
+
+void TstUserAdmin::editKeepsWhatIsNotChanged()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, stored);
+    const QString legacy = QStringLiteral("5f4dcc3b5aa765d61d8327deb882cf99");
+    QVERIFY(TestDb::exec("insert into www_users(login,password,vp,admin,minimal,os,udalosti,fakturace,region,"
+                         "stat_zrn_last,stat_zrn_cnt) values('upravit','" + legacy + "',NULL,2,0,1,2,5,'TA',"
+                         "'2024-03-05 07:08:09',4)"));
+    MessageBoxAnswerer boxes;
+    Tabs tabs(&m_session);
+    tabs.select("upravit");
+    const QModelIndex cell = tabs.users.view()->selectionModel()->selectedIndexes().value(0);
+    QCOMPARE(cell.siblingAtColumn(15).data().toString(), QStringLiteral("05.03.2024 07:08:09"));
+    QStringList shown;
+    const DialogRun run = tabs.run("users edit", [&](QDialog *d) {
+        for (const char *c : {"vp", "fakturace", "os"})
+            shown << field<QComboBox>(d, c)->currentText();
+        shown << field<QLineEdit>(d, "heslobcrypted")->text() << (field<QCheckBox>(d, "admin")->isChecked() ? "on" : "off");
+        if (change == "combos") {
+            field<QComboBox>(d, "vp")->setCurrentIndex(0);
+            field<QComboBox>(d, "fakturace")->setCurrentIndex(1);
+        } else if (change == "hash") {
+            field<QLineEdit>(d, "heslobcrypted")->clear();
+        } else if (change == "password") {
+            field<QLineEdit>(d, "heslo")->setText("Nove-2");
+        }
+    });
+    QCOMPARE(run.title, QStringLiteral("Oprava uživatele"));
+    QVERIFY2(run.accepted, qPrintable(boxes.messages.join('\n')));
+    QCOMPARE(shown, (QStringList{"(nevyplněno)", "5 (uložená hodnota)", "Střediska", legacy, "on"}));
+
+    QSSQL q;
+    q.exec("select vp,fakturace,password,admin,minimal,os,udalosti,region from www_users where login='upravit'");
+    QVERIFY(q.next());
+    QString password = q.value(2).isNull() ? "NULL" : q.value(2).toString();
+    if (password == legacy)
+        password = "legacy";
+    else if (Login::passwordMatches("Nove-2", password))
+        password = "new";
+    QCOMPARE((q.value(0).isNull() ? "NULL" : q.value(0).toString()) + ',' + q.value(1).toString() + ',' + password,
+             stored);
+    // admin 2 comes back as the box's 1, minimal 0 as NULL, the rest as loaded.
+    QCOMPARE(q.value(3).toInt(), 1);
+    QVERIFY(q.value(4).isNull());
+    QCOMPARE(q.value(5).toString() + ',' + q.value(6).toString() + ',' + q.value(7).toString(), QStringLiteral("1,2,TA"));
+    QCOMPARE(selectedLogin(tabs.users.view()), QStringLiteral("upravit"));
+}
+
+void TstUserAdmin::hashField_data()
+{
+    QTest::addColumn<bool>("cp");
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    const QString salt = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXY./");
+    const QString sha1 = QStringLiteral("5baa61e4c9b93f3f0682250b6cf8331b7ee68fd8");
+    const QString legacy = QStringLiteral("5f4dcc3b5aa765d61d8327deb882cf99");
+    QTest::newRow("users: $2a$ hash") << false << "" << "$2a$10$" + salt << true;
+    QTest::newRow("users: one character short") << false << "" << "$2y$10$" + salt.left(52) << false;
+    QTest::newRow("users: cost 99") << false << "" << "$2b$99$" + salt << false;
+    QTest::newRow("users: a plain password") << false << "" << "heslo123" << false;
+    QTest::newRow("users: loaded legacy hash") << false << legacy << legacy << true;
+    QTest::newRow("users: emptied") << false << legacy << "" << true;
+    QTest::newRow("cp: sha-1") << true << "" << sha1 << true;
+    QTest::newRow("cp: upper-case sha-1") << true << "" << sha1.toUpper() << false;
+    QTest::newRow("cp: 39 digits") << true << "" << sha1.left(39) << false;
+    QTest::newRow("cp: a bcrypt hash") << true << "" << "$2a$10$" + salt << false;
+    QTest::newRow("cp: loaded legacy hash") << true << legacy << legacy << true;
+}
+
+void TstUserAdmin::hashField()
+{
+    QFETCH(bool, cp);
+    QFETCH(QString, loaded);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    MessageBoxAnswerer boxes;
+    DialogAUUzivatel users;
+    DialogAUCP panel;
+    DialogAUUzivatel::Values u;
+    u.login = u.password = loaded;
+    users.setValues(u);
+    panel.setValues({loaded, loaded, {}, {}});
+    QDialog *d = cp ? static_cast<QDialog *>(&panel) : &users;
+    field<QLineEdit>(d, "uzivatel")->setText("x");
+    field<QLineEdit>(d, "heslobcrypted")->setText(typed);
+    clickOk(d);
+    QCOMPARE(d->result() == QDialog::Accepted, accepted);
+    QCOMPARE(boxes.messages.size(), accepted ? 0 : 1);
+    QCOMPARE(field<QLineEdit>(d, "heslobcrypted")->text(), typed);
+}
+
+void TstUserAdmin::typedPassword_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saltFails");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("hashed");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("empty") << "" << yes << false << "ZRN Zadejte heslo" << false;
+    QTest::newRow("outside Latin-1, go on") << "Řepa-1" << yes << false << "Otázka Heslo obsahuje znaky mimo" << true;
+    QTest::newRow("outside Latin-1, stop") << "Řepa-1" << no << false << "Otázka Heslo obsahuje znaky mimo" << false;
+    QTest::newRow("over 72 bytes, go on") << QString(80, 'a') << yes << false << "Otázka Heslo je delší než 72" << true;
+    QTest::newRow("salt generation fails") << "x" << yes << true << "ZRN Heslo nelze zašifrovat" << false;
+}
+
+void TstUserAdmin::typedPassword()
+{
+    QFETCH(QString, password);
+    QFETCH(int, answer);
+    QFETCH(bool, saltFails);
+    QFETCH(QString, message);
+    QFETCH(bool, hashed);
+    MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
+    DialogAUUzivatel d;
+    DialogAUUzivatel::Values v;
+    v.login = "x";
+    v.password = "stary";
+    d.setValues(v);
+    if (saltFails)
+        d.setHasher([](const QString &) { return QByteArray(); });
+    field<QLineEdit>(&d, "heslo")->setText(password);
+    field<QPushButton>(&d, "pushButton")->click();
+    QCOMPARE(boxes.messages.size(), 1);
+    QVERIFY2(boxes.messages.first().startsWith(message), qPrintable(boxes.messages.first()));
+    const QString hash = field<QLineEdit>(&d, "heslobcrypted")->text();
+    QCOMPARE(hash != "stary", hashed);
+    QCOMPARE(field<QLineEdit>(&d, "heslo")->text().isEmpty(), hashed || password.isEmpty());
+    if (hashed)
+        QVERIFY(Login::passwordMatches(password, hash));
+    else if (!password.isEmpty()) {
+        // OK does not let a password through that could not be hashed.
+        clickOk(&d);
+        QVERIFY(d.result() != QDialog::Accepted);
+        QCOMPARE(d.getValues().password.toString(), QStringLiteral("stary"));
+    }
+}
+
+void TstUserAdmin::controlPanel()
+{
+    const QStringList vectors = {"password", "5baa61e4c9b93f3f0682250b6cf8331b7ee68fd8",
+                                 "abc", "a9993e364706816aba3e25717850c26c9cd0d89d",
+                                 "", "da39a3ee5e6b4b0d3255bfef95601890afd80709",
+                                 "žluťoučký kůň", "85fd76f9e0d393cdb909d41645ced571d7aff75a"};
+    for (int i = 0; i < vectors.size(); i += 2)
+        QCOMPARE(DialogAUCP::hashPassword(vectors[i]), vectors[i + 1]);
+
+    MessageBoxAnswerer boxes(QMessageBox::No);
+    Tabs tabs(&m_session);
+    DialogRun run = tabs.run("cp add", [](QDialog *d) {
+        field<QLineEdit>(d, "uzivatel")->setText("zeta");
+        field<QLineEdit>(d, "heslo")->setText("password");   // typed, not hashed
+        field<QLineEdit>(d, "poznamka")->setText("pozn");
+        field<QLineEdit>(d, "idlist")->setText("3, 1,x");
+    });
+    QCOMPARE(run.title, QStringLiteral("Přidání uživatele pro CP"));
+    QVERIFY(run.accepted);
+    const QString row = "select concat(heslo,'|',poznamka,'|',idlist) from qml.acl where uzivatel='zeta'";
+    QCOMPARE(scalar(row).toString(), vectors[1] + "|pozn|3, 1,x");
+    QCOMPARE(selectedLogin(tabs.panel.view()), QStringLiteral("zeta"));
+
+    run = tabs.run("cp edit", [](QDialog *d) { field<QLineEdit>(d, "poznamka")->clear(); });
+    QCOMPARE(run.title, QStringLiteral("Oprava uživatele pro CP"));
+    QVERIFY(run.accepted);
+    QVERIFY(scalar("select poznamka from qml.acl where uzivatel='zeta'").isNull());
+    QCOMPARE(scalar("select heslo from qml.acl where uzivatel='zeta'").toString(), vectors[1]);
+
+    tabs.run("cp delete");
+    boxes.setAnswer(QMessageBox::Yes);
+    tabs.run("cp delete");
+    const QString question = QStringLiteral("Otázka Přejete si smazat vybraného uživatele pro CP?");
+    QCOMPARE(boxes.messages, QStringList({question, question}));
+    QCOMPARE(snapshot(), QStringLiteral("spravce=1 spravce "));
+}
+
+void TstUserAdmin::refusals_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("row");       // selected before; "" none
+    QTest::addColumn<QString>("login");     // typed into "Uživatel"; "" unchanged
+    QTest::addColumn<QString>("setup");     // "admin": another administrator; "refuse": statements fail
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("message");   // the last message; "" none and the write happens
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    const QString taken = "ZRN Přihlašovací jméno", failed = "ZRN Chyba: ";
+    for (const char *a : {"users edit", "users delete", "cp edit", "cp delete"})
+        QTest::newRow(qPrintable(QString(a) + ": nothing selected")) << a << "" << "" << "" << yes << "ZRN Vyberte v seznamu";
+    QTest::newRow("users delete: last administrator") << "users delete" << "spravce" << "" << "" << yes << "ZRN Uživatele nelze smazat";
+    QTest::newRow("users delete: own row, No") << "users delete" << "spravce" << "" << "admin" << no << "Otázka Vybraný uživatel \"spravce\" jste vy";
+    QTest::newRow("users delete: own row, Yes") << "users delete" << "spravce" << "" << "admin" << yes << "";
+    QTest::newRow("users edit: last administrator") << "users edit" << "spravce" << "" << "" << yes << "ZRN Uživatel je jediný s právem Admin";
+    QTest::newRow("users add: same login") << "users add" << "" << "Novak" << "" << yes << taken;
+    QTest::newRow("users add: other case") << "users add" << "" << "NOVAK" << "" << yes << taken;
+    QTest::newRow("users add: other case, non-ASCII") << "users add" << "" << "řEZÁČ" << "" << yes << taken;
+    QTest::newRow("users edit: another's login") << "users edit" << "Řezáč" << "novak" << "" << yes << taken;
+    QTest::newRow("users edit: own login, other case") << "users edit" << "Novak" << "NOVAK" << "" << yes << "";
+    QTest::newRow("cp add: other case") << "cp add" << "" << "novak" << "" << yes << taken;
+    QTest::newRow("cp edit: another's login") << "cp edit" << "Řezáč" << "NOVAK" << "" << yes << taken;
+    for (const char *a : {"users add", "users edit", "users delete", "cp add", "cp edit", "cp delete"})
+        QTest::newRow(qPrintable(QString(a) + ": statement fails")) << a << "Novak" << "Nový" << "refuse" << yes << failed;
+}
+
+void TstUserAdmin::refusals()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, row);
+    QFETCH(QString, login);
+    QFETCH(QString, setup);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
+    insert("Novak");
+    insert("Řezáč");
+    if (setup == "admin")
+        insert("druhy", 3);
+    if (setup == "refuse") {
+        const bool cp = action.startsWith("cp");
+        const QString verb = action.section(' ', 1);
+        const QString event = verb == "add" ? "insert" : verb == "edit" ? "update" : "delete";
+        const QString sql = TestDb::isMariaDb()
+            ? "create trigger %1zrn_refuse before %2 on %1%3 for each row signal sqlstate '45000' set message_text='zapis odmitnut'"
+            : "create trigger %1zrn_refuse before %2 on %3 begin select raise(abort,'zapis odmitnut'); end";
+        QVERIFY(TestDb::exec(QString(sql).arg(cp ? "qml." : "", event, cp ? "acl" : "www_users")));
+    }
+    const QString before = snapshot();
+    MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
+    Tabs tabs(&m_session);
+    tabs.select(row);
+    const DialogRun run = tabs.run(action, [&](QDialog *d) {
+        if (!login.isEmpty())
+            field<QLineEdit>(d, "uzivatel")->setText(login);
+        if (auto *admin = d->findChild<QCheckBox *>("admin"))
+            admin->setChecked(false);
+    });
+    TestDb::exec(QStringLiteral("drop trigger if exists zrn_refuse"));
+    TestDb::exec(QStringLiteral("drop trigger if exists qml.zrn_refuse"));
+
+    const QString last = boxes.messages.isEmpty() ? QString() : boxes.messages.last();
+    if (message.isEmpty()) {
+        QVERIFY(!last.startsWith("ZRN"));
+        QVERIFY(snapshot() != before);
+    } else {
+        QVERIFY2(last.startsWith(message), qPrintable(boxes.messages.join('\n')));
+        QCOMPARE(snapshot(), before);
+        QVERIFY(!run.accepted);   // a dialog that was open stays with the edit
+    }
+    if (setup == "refuse")
+        QVERIFY2(last.contains("zapis odmitnut"), qPrintable(last));
+}
+
+void TstUserAdmin::listStateSurvivesRestart_data()
+{
+    QTest::addColumn<bool>("cp");
+    QTest::newRow("users") << false;
+    QTest::newRow("control panel") << true;
+}
+
+void TstUserAdmin::listStateSurvivesRestart()
+{
+    QFETCH(bool, cp);
+    for (const char *l : {"alfa", "zeta", "beta"})
+        insert(l);
+    // One run of the program: the tab built, entered or not, then destroyed.
+    auto runProgram = [&](bool enter, const std::function<void(QTableView *)> &use) {
+        UzivateleTab users(&m_session);
+        ControlPanelTab panel(&m_session);
+        QTableView *view = cp ? panel.view() : users.view();
+        if (enter)
+            cp ? panel.onRefreshModelCP(-1) : users.onRefreshModelAccess(-1);
+        if (use)
+            use(view);
+    };
+    runProgram(true, [](QTableView *v) {
+        v->sortByColumn(1, Qt::DescendingOrder);
+        v->horizontalHeader()->resizeSection(2, 222);
+    });
+    runProgram(false, nullptr);   // never entered: must not overwrite
+    QString state;
+    runProgram(true, [&](QTableView *v) {
+        QHeaderView *h = v->horizontalHeader();
+        state = QStringLiteral("%1 %2 %3 %4").arg(v->model()->index(0, 1).data().toString())
+                    .arg(h->sectionSize(2)).arg(h->sortIndicatorSection()).arg(h->sortIndicatorOrder());
+    });
+    QCOMPARE(state, QStringLiteral("zeta 222 1 1"));
+}
+
+void TstUserAdmin::withoutRightNothingLoads_data()
+{
+    QTest::addColumn<int>("admin");
+    QTest::addColumn<int>("cp");
+    QTest::newRow("admin 0, cp 0") << 0 << 0;
+    QTest::newRow("admin -1, cp 1") << -1 << 1;
+    QTest::newRow("admin 1, cp 0") << 1 << 0;
+}
+
+void TstUserAdmin::withoutRightNothingLoads()
+{
+    QFETCH(int, admin);
+    QFETCH(int, cp);
+    m_session.user.admin = admin;
+    m_session.user.cp = cp;
+    MessageBoxAnswerer boxes(QMessageBox::Yes);
+    ModalHandler anyDialog([](QWidget *m) { return m->close(); });
+    int chooser = 0;
+    const quint64 start = Database::statementCount();
+    UzivateleTab users(&m_session);
+    ControlPanelTab panel(&m_session);
+    users.setFileChooser([&](QWidget *, const QString &, const QString &) {
+        ++chooser;
+        return QString();
+    });
+    users.onRefreshModelAccess(-1);
+    const quint64 afterUsers = Database::statementCount();
+    panel.onRefreshModelCP(-1);
+    const quint64 afterCp = Database::statementCount();
+    QCOMPARE(users.model()->rowCount(), admin > 0 ? 1 : 0);
+    QCOMPARE(panel.model()->rowCount(), cp != 0 ? 1 : 0);
+    QCOMPARE(afterUsers > start, admin > 0);
+    QCOMPARE(afterCp > afterUsers, cp != 0);
+    if (admin <= 0) {
+        for (auto slot : {&UzivateleTab::onAddUzivatel, &UzivateleTab::onEditUzivatel, &UzivateleTab::onDelUzivatel,
+                          &UzivateleTab::onServisImportPodniku, &UzivateleTab::onServisImportKU,
+                          &UzivateleTab::onServisImportCh6, &UzivateleTab::onServisAresKontrola,
+                          &UzivateleTab::onServisPlemkoUzivatele})
+            (users.*slot)();
+    }
+    if (cp == 0) {
+        for (auto slot : {&ControlPanelTab::onAddCP, &ControlPanelTab::onEditCP, &ControlPanelTab::onDelCP})
+            (panel.*slot)();
+    }
+    QCOMPARE(Database::statementCount(), afterCp);
+    QVERIFY(!anyDialog.handled() && boxes.messages.isEmpty());
+    QCOMPARE(chooser, 0);
+}
+
+void TstUserAdmin::serviceJobs_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("fileTitle");
+    QTest::newRow("podniky") << "servis_import_podniku" << "Import podniků - výběr souboru";
+    QTest::newRow("KU") << "servis_import_ku" << "";
+    QTest::newRow("CH6") << "servis_import_ch6" << "Import CH6 - výběr souboru";
+    QTest::newRow("ARES") << "servis_ares_kontrola" << "";
+    QTest::newRow("Plemko") << "servis_plemko_uzivatele" << "Plemko porovnání podniků - výběr souboru";
+}
+
+void TstUserAdmin::serviceJobs()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, fileTitle);
+    UzivateleTab tab(&m_session);
+    QStringList asked;
+    QString path = QStringLiteral("/nonexistent/zrn.csv");
+    tab.setFileChooser([&](QWidget *, const QString &title, const QString &filter) {
+        asked << title + " | " + filter;
+        return path;
+    });
+    auto *b = tab.findChild<QPushButton *>(button);
+    QString shown;
+    auto click = [&] {
+        shown.clear();
+        ModalHandler report([&](QWidget *m) {
+            auto *text = m->findChild<QTextEdit *>();
+            shown = m->windowTitle() + ": " + (text ? text->toPlainText() : QString());
+            return m->close();
+        });
+        b->click();
+    };
+    click();
+    QVERIFY2(shown.startsWith(b->text() + ": ") && shown.size() > b->text().size() + 2, qPrintable(shown));
+    QCOMPARE(asked, fileTitle.isEmpty() ? QStringList() : QStringList(fileTitle + " | CSV-Files (*.csv)"));
+    if (!fileTitle.isEmpty()) {
+        path.clear();   // the file dialog cancelled: nothing runs
+        click();
+        QVERIFY(shown.isEmpty());
+    }
+}
+
+ZRN_TEST_MAIN(TstUserAdmin)
+#include "tst_useradmin.moc"
