@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 class QSAPITellmark;
 
 // The row of www_users read at login: who is signed in and what they may do.
@@ -90,6 +92,12 @@ public:
     // The service client of the window (event hashes and synchronisation);
     // null until the window has created it.
     QSAPITellmark *api = nullptr;
+
+    // The enterprises the register's tree shows (quick filter, advanced
+    // filter and the user's restrictions applied), each once, in the tree's
+    // order - also when it is sorted as a flat list of centres. Set by the
+    // register; the exports and the map read it. Empty until then.
+    std::function<QList<int>()> shownEnterprises;
 
     void setSelection(const QVariant &podnik, const QVariant &stredisko)
     {

@@ -258,6 +258,7 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     connect(d->stredisko, &StrediskoPage::editStrediskoRequested, d->maintenance, &RegisterMaintenance::onEditStredisko);
     connect(d->stredisko, &StrediskoPage::deleteStrediskoRequested, d->maintenance, &RegisterMaintenance::onDelStredisko);
     connect(d->tree, &PodnikyTree::filtrRequested, this, &EvidenceTab::onFiltr);
+    session->shownEnterprises = [tree = d->tree] { return tree->shownEnterpriseIds(); };
 
     connect(d->stredisko, &StrediskoPage::centreSaved, this,
             [this](int centreId, const QString &licence, const QDate &start) {

@@ -13,6 +13,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QMessageBox>
 #include <QToolButton>
 #include <QTreeView>
@@ -311,6 +312,23 @@ void PodnikyTree::onFilter()
         d->proxy->setFilterKeyColumn(column);
     d->proxy->setFilterText(text);
     d->view->expandAll();
+}
+
+QList<int> PodnikyTree::shownEnterpriseIds() const
+{
+    // Top-level rows are enterprises (tree) or centres (flat list); either
+    // carries its enterprise id.
+    QList<int> ids;
+    QSet<int> seen;
+    const int rows = d->proxy->rowCount();
+    for (int row = 0; row < rows; ++row) {
+        const int id = d->proxy->index(row, PtNazev).data(PtPodnikIdRole).toInt();
+        if (id > 0 && !seen.contains(id)) {
+            seen.insert(id);
+            ids << id;
+        }
+    }
+    return ids;
 }
 
 void PodnikyTree::clearFilter()

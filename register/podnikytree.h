@@ -43,6 +43,8 @@ public:
     bool setCurrentRow(const QVariant &podnikId, const QVariant &strediskoId);
     // Empties the quick filter.
     void clearFilter();
+    // The enterprises of the rows shown, each once, in the order shown.
+    QList<int> shownEnterpriseIds() const;
 
     // Condition of the advanced filter (SQL over the aliases pdq, hdq, stq,
     // made by the filter dialog); empty = off. Takes effect on the next rebuild.
