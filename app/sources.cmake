@@ -15,3 +15,4 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/mainwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/mainwindow.cpp
 )
+include(${CMAKE_CURRENT_LIST_DIR}/selfupdate.cmake OPTIONAL)

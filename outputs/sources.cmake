@@ -7,3 +7,7 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/prohlizectab.h
   ${CMAKE_CURRENT_LIST_DIR}/prohlizectab.cpp
 )
+# Each output lists its own files beside this one.
+include(${CMAKE_CURRENT_LIST_DIR}/reports.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/csvexport.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/mapexport.cmake OPTIONAL)
