@@ -17,6 +17,7 @@
 #include "events/detailpages.h"
 #include "db/qsapitellmark.h"
 #include "register/evidencetab.h"
+#include "register/podnikytree.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -350,6 +351,13 @@ void MainWindow::onOdhlasit()
     close();
 }
 
-void MainWindow::podnikVybran(const QString &)
+void MainWindow::podnikVybran(const QString &id)
 {
+    bool ok = false;
+    const int podnik = id.trimmed().toInt(&ok);
+    // An enterprise the tree does not show (filter, rights) changes nothing.
+    if (!ok || podnik <= 0 || !m_evidenceTab->tree()->shownEnterpriseIds().contains(podnik))
+        return;
+    showInRegister(QStringLiteral("tab_podnik"));
+    m_evidenceTab->tree()->setCurrentRow(podnik, QVariant());
 }

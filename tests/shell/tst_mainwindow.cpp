@@ -74,7 +74,29 @@ private slots:
     void unsavedEditsOnClose_data();
     void unsavedEditsOnClose();
     void databaseWithoutUsersSaysHowToAddOne();
+    void pageAsksForAnEnterprise();
 };
+
+void TstMainWindow::pageAsksForAnEnterprise()
+{
+    QVERIFY(savedUser(QStringLiteral("mapa")));
+    QVERIFY(TestDb::exec(QStringLiteral("update www_users set region='ST' where login='mapa'")));
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,obr) values(71,'Na mapě','ST'),(72,'Jinde','TM')")));
+    ScriptedDialog script;
+    MainWindow w(QString(), startOptions(script));
+    QVERIFY(w.isStarted());
+    w.mainTabs()->setCurrentIndex(0);
+    w.evidenceTab()->refresh();
+    // Outside the user's region: nothing changes.
+    w.podnikVybran(QStringLiteral("72"));
+    QCOMPARE(w.mainTabs()->currentIndex(), 0);
+    w.podnikVybran(QStringLiteral("72') or ('1"));
+    QCOMPARE(w.mainTabs()->currentIndex(), 0);
+    // Shown by the tree: the register shows it.
+    w.podnikVybran(QStringLiteral("71"));
+    QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
+    QCOMPARE(w.session()->s_id_podnik.toInt(), 71);
+}
 
 namespace {
 // The statements the database layer runs, from its logging category.
