@@ -2,14 +2,48 @@
 
 #include "ui_sestavytab.h"
 
+#include "core/session.h"
+#include "db/servicekeys.h"
+#include "outputs/reports.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryFile>
 #include <QToolButton>
+#include <QUrl>
 #include <QWebEngineView>
 
+namespace {
+
+// Links and scripts that ask for a new window load in the report view.
+class ReportView : public QWebEngineView
+{
+public:
+    using QWebEngineView::QWebEngineView;
+
+protected:
+    QWebEngineView *createWindow(QWebEnginePage::WebWindowType) override { return this; }
+};
+
+bool askSystemPrinter(QPrinter *printer, QWidget *parent)
+{
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
 SestavyTab::SestavyTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::SestavyTab), m_session(session)
+    : QWidget(parent), ui(new Ui::SestavyTab), m_session(session), m_chooser(askSystemPrinter)
 {
     ui->setupUi(this);
-    m_view = new QWebEngineView(ui->wreport);
+    m_view = new ReportView(ui->wreport);
     m_view->setObjectName(QStringLiteral("webView"));
     ui->wreport->layout()->addWidget(m_view);
 
@@ -34,15 +68,105 @@ void SestavyTab::enter()
     onSetSestavaPrehled();
 }
 
+void SestavyTab::showHtml(const QString &html)
+{
+    m_file.reset();
+    if (Reports::fitsSetHtml(html)) {
+        m_view->setHtml(html, QUrl());
+    } else {
+        // The file lives until the next report replaces it.
+        auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/zrn-sestava-XXXXXX.html"));
+        if (file->open() && file->write(html.toUtf8()) >= 0 && file->flush()) {
+            file->close();
+            m_view->load(QUrl::fromLocalFile(file->fileName()));
+            m_file = std::move(file);
+        } else {
+            QMessageBox::warning(this, tr("Sestavy"),
+                                 tr("Sestavu nelze zapsat do dočasného souboru %1: %2")
+                                     .arg(QDir::toNativeSeparators(file->fileName()), file->errorString()));
+            m_view->setHtml(Reports::welcome(), QUrl());
+        }
+    }
+    emit reportShown();
+}
+
+void SestavyTab::showReport(const std::function<Reports::Result()> &build)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Reports::Result r = build();
+    showHtml(r.html);
+    QApplication::restoreOverrideCursor();
+    if (!r.error.isEmpty())
+        QMessageBox::warning(this, tr("Sestavy"), tr("Sestavu se nepodařilo úplně načíst z databáze:\n%1").arg(r.error));
+}
+
 void SestavyTab::onSetSestavaPrehled()
 {
     emit overviewRequested();
+    showReport([] { return Reports::overview(QDate::currentDate()); });
 }
 
-void SestavyTab::onSetSestavaPodniky() {}
-void SestavyTab::onSetSestavaStrediska() {}
-void SestavyTab::onSetSestavaAktualizace() {}
-void SestavyTab::onSetSestavaVNC() {}
-void SestavyTab::onPrint() {}
-void SestavyTab::onSestavaVyber() {}
-void SestavyTab::printDocument(QPrinter *) {}
+void SestavyTab::onSetSestavaPodniky()
+{
+    const QString region = m_session ? m_session->user.region.trimmed() : QString();
+    showReport([region] { return Reports::economic(region); });
+}
+
+void SestavyTab::onSetSestavaStrediska()
+{
+    showReport([] { return Reports::centres(); });
+}
+
+void SestavyTab::onSetSestavaAktualizace()
+{
+    showReport([] { return Reports::updates(); });
+}
+
+void SestavyTab::onSetSestavaVNC()
+{
+    const QString first = Reports::hostOf(ServiceKeys::value(ServiceKeys::VncRepeater));
+    const QString second = Reports::hostOf(ServiceKeys::value(ServiceKeys::VncRepeater2));
+    showReport([first, second] { return Reports::vnc(first, second); });
+}
+
+void SestavyTab::onPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(600);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    if (!m_chooser || !m_chooser(&printer, this))
+        return;
+
+    bool ok = false;
+    QEventLoop loop;
+    m_view->page()->print(&printer, [&](bool success) {
+        ok = success;
+        loop.quit();
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!ok)
+        QMessageBox::warning(this, tr("Tisk"),
+                             tr("Sestavu se nepodařilo vytisknout. Zkontrolujte tiskárnu, případně cílový soubor, "
+                                "a zkuste to znovu."));
+}
+
+void SestavyTab::onSestavaVyber()
+{
+    showHtml(Reports::welcome());
+}
+
+void SestavyTab::printDocument(QPrinter *printer)
+{
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        QMessageBox::warning(this, tr("Tisk"), tr("Tiskárnu se nepodařilo otevřít."));
+        return;
+    }
+    const QRect page = painter.viewport();
+    const QSize size = m_view->size();
+    const double scale = qMin(double(page.width()) / qMax(1, size.width()), double(page.height()) / qMax(1, size.height()));
+    painter.scale(scale, scale);
+    m_view->render(&painter);
+    painter.end();
+}

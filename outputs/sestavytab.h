@@ -2,17 +2,25 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
 class Session;
 class QPrinter;
+class QTemporaryFile;
 class QWebEngineView;
+
+namespace Reports {
+struct Result;
+}
 
 namespace Ui {
 class SestavyTab;
 }
 
 // The "Sestavy" tab: the report buttons and the report view `webView`.
-// The reports themselves are built by the reports module; the slots here are
-// the entry points the buttons are wired to.
+// The reports themselves are built by outputs/reports.h; the slots here show
+// them and print the one shown.
 class SestavyTab : public QWidget
 {
     Q_OBJECT
@@ -27,8 +35,15 @@ public:
     void enter();
     bool overviewShown() const { return m_overviewShown; }
 
+    // Asks where to print (the system print dialog); false when cancelled.
+    // Tests put their own printer set-up here.
+    using PrinterChooser = std::function<bool(QPrinter *printer, QWidget *parent)>;
+    void setPrinterChooser(PrinterChooser chooser) { m_chooser = std::move(chooser); }
+
+    // The page shown last went through a file (too long for setHtml).
+    bool shownFromFile() const { return m_file != nullptr; }
+
 public slots:
-    // Filled in by the reports module.
     void onSetSestavaPrehled();
     void onSetSestavaPodniky();
     void onSetSestavaStrediska();
@@ -42,10 +57,17 @@ signals:
     // Emitted by onSetSestavaPrehled, so that the first-visit rule can be
     // observed.
     void overviewRequested();
+    // A report was handed to the view (for tests waiting on the page).
+    void reportShown();
 
 private:
+    void showReport(const std::function<Reports::Result()> &build);
+    void showHtml(const QString &html);
+
     Ui::SestavyTab *ui;
     Session *m_session;
     QWebEngineView *m_view;
     bool m_overviewShown = false;
+    PrinterChooser m_chooser;
+    std::unique_ptr<QTemporaryFile> m_file;
 };

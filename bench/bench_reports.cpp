@@ -1,0 +1,129 @@
+// The reports of the "Sestavy" tab at the scale of the production register.
+//
+//   bench_reports [--config FILE] [DATABASE.sqlite]
+//
+// Without --config and without a file it seeds a temporary SQLite database
+// like "zrnctl seed --seed 7 --enterprises 5000 --events 0". With --config it
+// opens the database of that settings file, which must be seeded already.
+//
+// Prints one line per figure, "name: value unit" (times are medians of five):
+//   report.<name>          building the report's HTML (statements included)
+//   report.<name>.size     the HTML in kB (over 2048 the tab loads it from a file)
+//   statements.report.<name>  statements sent for one build
+// <name>: overview, economic, economic.region (a user of region "TA"),
+// centres, updates, vnc.
+
+#include "db/database.h"
+#include "outputs/reports.h"
+#include "schema/schema.h"
+#include "tools/demodata/demodata.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+const int kRuns = 5;
+
+void figure(const QString &name, double value, const char *unit, int precision = 1)
+{
+    std::printf("%s: %.*f %s\n", qPrintable(name), precision, value, unit);
+    std::fflush(stdout);
+}
+
+int fail(const QString &what)
+{
+    std::fprintf(stderr, "bench_reports: %s\n", qPrintable(what));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Reports benchmark."));
+    parser.addHelpOption();
+    const QCommandLineOption configOption(QStringLiteral("config"),
+                                          QStringLiteral("Settings file of a seeded database (default: a temporary SQLite one)."),
+                                          QStringLiteral("FILE"));
+    parser.addOption(configOption);
+    parser.addPositionalArgument(QStringLiteral("database"), QStringLiteral("A seeded SQLite file."), QStringLiteral("[DATABASE.sqlite]"));
+    parser.process(app);
+
+    QTemporaryDir dir;
+    DbConfig cfg;
+    QString error;
+    if (parser.isSet(configOption)) {
+        const QString file = parser.value(configOption);
+        // QSettings reads a missing file as empty: that would be the default database.
+        if (!QFileInfo(file).isFile())
+            return fail(QStringLiteral("no settings file %1").arg(file));
+        cfg = DbConfig::load(file);
+        if (!Database::open(cfg, &error, Database::MustExist))
+            return fail(error);
+    } else if (!parser.positionalArguments().isEmpty()) {
+        cfg.driver = DbConfig::SQLite;
+        cfg.path = parser.positionalArguments().first();
+        if (!Database::open(cfg, &error, Database::MustExist))
+            return fail(error);
+    } else {
+        cfg.driver = DbConfig::SQLite;
+        cfg.path = dir.filePath(QStringLiteral("bench.sqlite"));
+        if (!Database::open(cfg, &error, Database::CreateEmpty) || !Schema::create(&error))
+            return fail(error);
+        DemoOptions seed;
+        seed.seed = 7;
+        seed.enterprises = 5000;
+        seed.events = 0;
+        seed.attachments = 0;
+        QElapsedTimer t;
+        t.start();
+        if (!DemoData::seed(seed, &error))
+            return fail(QStringLiteral("seeding: ") + error);
+        std::fprintf(stderr, "seeded in %.1f s\n", t.elapsed() / 1000.0);
+    }
+    std::fprintf(stderr, "database: %s\n", qPrintable(cfg.describe()));
+
+    const QDate today = QDate::currentDate();
+    const std::vector<std::pair<QString, std::function<Reports::Result()>>> reports = {
+        {QStringLiteral("overview"), [today] { return Reports::overview(today); }},
+        {QStringLiteral("economic"), [] { return Reports::economic(QString()); }},
+        {QStringLiteral("economic.region"), [] { return Reports::economic(QStringLiteral("TA")); }},
+        {QStringLiteral("centres"), [] { return Reports::centres(); }},
+        {QStringLiteral("updates"), [] { return Reports::updates(); }},
+        {QStringLiteral("vnc"), [] { return Reports::vnc(QStringLiteral("rep1"), QStringLiteral("rep2")); }},
+    };
+    for (const auto &report : reports) {
+        std::vector<double> times;
+        quint64 statements = 0;
+        Reports::Result r;
+        for (int i = 0; i < kRuns; ++i) {
+            const quint64 before = Database::statementCount();
+            QElapsedTimer t;
+            t.start();
+            r = report.second();
+            times.push_back(t.nsecsElapsed() / 1e6);
+            statements = std::max(statements, Database::statementCount() - before);
+        }
+        if (!r.error.isEmpty())
+            return fail(report.first + QStringLiteral(": ") + r.error);
+        std::sort(times.begin(), times.end());
+        figure(QStringLiteral("report.") + report.first, times[times.size() / 2], "ms");
+        figure(QStringLiteral("report.") + report.first + QStringLiteral(".size"), r.html.toUtf8().size() / 1024.0, "kB", 0);
+        figure(QStringLiteral("statements.report.") + report.first, double(statements), "statements", 0);
+    }
+    Database::close();
+    return 0;
+}
