@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The enterprise export to a CSV file, without widgets: settings, titles,
+// the file's bytes and writing them. The dialog and the entry point of the
+// main window are in outputs/dialogcsvform.h.
+namespace CsvExport {
+
+// Remembered choices of the export dialog.
+inline const QString KeyFilename = QStringLiteral("export/filename");
+inline const QString KeyWithHeader = QStringLiteral("export/withHeader");
+inline const QString KeySeparator = QStringLiteral("export/separator");
+inline const QString KeyDateFormat = QStringLiteral("export/dformat");
+inline const QString KeyCodec = QStringLiteral("export/codec");
+// The one login that may export the contract columns; read from the
+// system-wide settings file only, so no user can grant it to himself.
+inline const QString KeyContractsLogin = QStringLiteral("export/contracts_login");
+
+inline const QString CodecUtf8 = QStringLiteral("UTF-8");
+inline const QString CodecWin1250 = QStringLiteral("WIN-1250");
+
+// The choices the dialog offers, in combo order.
+QStringList separators();
+QStringList dateFormats();
+QStringList codecs();
+
+struct CsvOptions {
+    QChar separator = QLatin1Char(';');
+    QString dateFormat = QStringLiteral("dd.MM.yyyy");
+    QString codec = CodecWin1250;  // an unknown name writes UTF-8
+    bool withHeader = true;
+    bool withGps = false;          // the user's admin right
+    bool withContracts = false;    // the designated login only
+};
+
+// The five remembered choices with their defaults; the file name defaults to
+// podniky.csv in `desktop`.
+struct StoredChoices {
+    QString fileName;
+    bool withHeader = true;
+    QString separator;
+    QString dateFormat;
+    QString codec;
+
+    static StoredChoices load(const QString &desktop);
+    void save() const;
+};
+
+// 29 titles, 40 with the contract columns.
+QStringList titles(bool withContracts);
+
+// The whole file: header line (when asked) and one line per enterprise in
+// the order of `ids`; ids without a row get no line. All enterprises are read
+// with one statement. On a failed read returns an empty array and the reason
+// in *error (which is emptied on success).
+QByteArray buildCsv(const QList<int> &ids, const CsvOptions &options, QString *error);
+
+// One field as the file holds it: quoted with doubled quotes when it
+// contains the separator, a quote or a line break.
+QString field(const QString &value, QChar separator);
+
+// Replaces the file with the bytes (written completely or not at all; line
+// feeds become CR LF on Windows). False with the reason in *error.
+bool writeFile(const QString &fileName, const QByteArray &bytes, QString *error);
+
+// The login allowed to see contract columns ("" = nobody), from the
+// system-wide settings file.
+QString contractsLogin();
+// The system-wide settings file read for it; tests point it elsewhere
+// (an empty path restores the system one).
+QString systemSettingsFile();
+void setSystemSettingsFile(const QString &path);
+
+} // namespace CsvExport
