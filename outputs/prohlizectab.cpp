@@ -1,19 +1,96 @@
 #include "outputs/prohlizectab.h"
 
+#include "core/dialoginfo.h"
+#include "core/session.h"
+#include "db/servicehttp.h"
+#include "db/servicekeys.h"
+#include "outputs/dialogmapa.h"
+#include "outputs/mapdocument.h"
+
 #include "ui_prohlizectab.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QDebug>
+#include <QEventLoop>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
+#include <QSaveFile>
+#include <QTimer>
 #include <QToolBar>
 #include <QWebChannel>
+#include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
+
+#include <functional>
+
+// Outside any namespace, as Q_INIT_RESOURCE requires; the page lives in a
+// static library, so nothing would register it otherwise.
+static void initMapResources()
+{
+    Q_INIT_RESOURCE(map);
+}
+
+namespace {
+// The self-drawn map: opening the page, then its tiles.
+constexpr int PageTimeoutMs = 20000;
+constexpr int TilesTimeoutMs = 15000;
+
+bool isMapPage(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("qrc") && url.path() == MapPageData::pageUrl().path();
+}
+
+// Waits (holding user input back) until done() or the time is up.
+template<typename Sender, typename Signal>
+bool waitFor(Sender *sender, Signal signal, int ms, const std::function<bool()> &done)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    const auto c = QObject::connect(sender, signal, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    timer.start(ms);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QObject::disconnect(c);
+    return done();
+}
+
+void pause(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+}
+
+QString MapPageData::document() const
+{
+    // Another site opened in the tab gets nothing of the register.
+    return m_view && isMapPage(m_view->url()) ? m_document : QString();
+}
+
+QString MapPageData::tiles() const
+{
+    return ServiceKeys::value(MapKeys::Tiles, MapKeys::TilesDefault);
+}
 
 ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     : QWidget(parent), ui(new Ui::ProhlizecTab), m_session(session)
 {
+    initMapResources();
     ui->setupUi(this);
 
     m_toolbar = new QToolBar(ui->wtoolbar);
@@ -32,16 +109,23 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     m_toolbar->addWidget(m_address);
     ui->horizontalLayoutBrowser->addWidget(m_toolbar);
 
+    // Tile servers (OpenStreetMap's policy) want to know the program asking.
+    QWebEngineProfile *profile = view->page()->profile();
+    const QString agent = QString::fromLatin1(ServiceHttp::userAgent());
+    if (!profile->httpUserAgent().contains(agent))
+        profile->setHttpUserAgent(profile->httpUserAgent() + QLatin1Char(' ') + agent);
+
     m_bridge = new webclass(this);
+    m_mapData = new MapPageData(view, this);
     m_channel = new QWebChannel(this);
     m_channel->registerObject(QStringLiteral("events"), m_bridge);
+    m_channel->registerObject(QStringLiteral("mapa"), m_mapData);
     view->page()->setWebChannel(m_channel);
 
     connect(m_address, &QLineEdit::returnPressed, this, &ProhlizecTab::onURLReturnPressed);
     connect(view, &QWebEngineView::urlChanged, this, &ProhlizecTab::onUrlChanged);
     connect(m_bridge, &webclass::onPodnikVybran, this, &ProhlizecTab::podnikVybran);
 
-    // Map service replies (the map export's rendering requests) arrive here.
     m_mapManager = new QNetworkAccessManager(this);
     connect(m_mapManager, &QNetworkAccessManager::finished, this, &ProhlizecTab::managerMapFinished);
 }
@@ -71,10 +155,226 @@ void ProhlizecTab::podnikVybran(const QString &id)
     emit enterpriseRequested(id);
 }
 
-void ProhlizecTab::onMapaSavePng() {}
+void ProhlizecTab::showMap(const QByteArray &document, int rule)
+{
+    m_rule = rule;
+    m_mapData->setDocument(document);
+    const QString base = ServiceKeys::value(MapKeys::Service);
+    if (base.isEmpty()) {
+        ui->wbrowser->load(MapPageData::pageUrl());
+        return;
+    }
+    const QUrl url = MapDocument::generateUrl(base);
+    if (!url.isValid()) {
+        QMessageBox::warning(this, QStringLiteral("ZRN"),
+                             QStringLiteral("Adresa mapové služby (%1 v nastavení) není platná: %2")
+                                 .arg(MapKeys::Service, base));
+        return;
+    }
+    QWebEngineHttpRequest request(url, QWebEngineHttpRequest::Post);
+    request.setHeader(QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/json"));
+    request.setPostData(document);
+    ui->wbrowser->load(request);
+}
+
+void ProhlizecTab::onMapaSavePng()
+{
+    DialogMapaExport dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    int extent = 0, dpi = 0;
+    QString paper;
+    dialog.getValues(&extent, &paper, &dpi);
+
+    QByteArray jpeg;
+    QString error, note;
+    const bool ok = renderMapImage(extent, paper, dpi, &jpeg, &error, &note);
+    if (!note.isEmpty())
+        QMessageBox::information(this, QStringLiteral("ZRN"), note);
+    if (!ok) {
+        QMessageBox::information(this, QStringLiteral("ZRN"), error);
+        return;
+    }
+    QFileDialog files(this, QStringLiteral("Uložení souboru"), QString(), QStringLiteral("JPEG-Files (*.jpg)"));
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setDefaultSuffix(QStringLiteral("jpg"));
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+        return;
+    if (!writeJpeg(files.selectedFiles().constFirst(), jpeg, &error))
+        QMessageBox::warning(this, QStringLiteral("ZRN"), error);
+}
+
+bool ProhlizecTab::saveMapImage(int extent, const QString &paper, int dpi, const QString &path, QString *error,
+                                QString *note)
+{
+    QByteArray jpeg;
+    return renderMapImage(extent, paper, dpi, &jpeg, error, note) && writeJpeg(path, jpeg, error);
+}
+
+bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QByteArray *jpeg, QString *error,
+                                  QString *note)
+{
+    const MapDocument::PrintSize size = MapDocument::printSize(paper, dpi);
+    if (size.dpi <= 0) {
+        *error = QStringLiteral("Neznámá velikost papíru nebo DPI: %1, %2.").arg(paper).arg(dpi);
+        return false;
+    }
+    if (size.lowered() && note)
+        *note = QStringLiteral("Obrázek by měl přes 100 megapixelů, DPI bylo sníženo z %1 na %2.")
+                    .arg(size.asked)
+                    .arg(size.dpi);
+
+    // Printing before any "Mapa" uses rule 0; an empty tree still gives a document.
+    const QList<int> ids = m_session && m_session->shownEnterprises ? m_session->shownEnterprises() : QList<int>();
+    QString readError;
+    const QByteArray doc = MapDocument::fromDatabase(m_rule, ids, &readError);
+    if (doc.isEmpty()) {
+        *error = QStringLiteral("Podniky pro mapu nelze načíst:\n%1").arg(readError);
+        return false;
+    }
+
+    QImage image;
+    const QString base = ServiceKeys::value(MapKeys::Service);
+    if (!base.isEmpty()) {
+        QByteArray bytes;
+        if (!printByService(base, doc, extent, paper, size.dpi, &bytes, error))
+            return false;
+        if (MapDocument::isJpeg(bytes)) {
+            *jpeg = bytes;
+            return true;
+        }
+        image = QImage::fromData(bytes);
+    } else {
+        if (!grabOwnMap(doc, &image, error))
+            return false;
+        // The paper in the orientation of the view; the picture is scaled
+        // up, the tiles are those of the screen (no extra fetching).
+        QSize target(size.width, size.height);
+        if (image.width() > image.height())
+            target.transpose();
+        image = image.convertToFormat(QImage::Format_RGB888)
+                    .scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    const int dotsPerMeter = int(size.dpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    QBuffer buffer(jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "JPG", 90)) {
+        *error = QStringLiteral("Chyba generování mapy (obrázek nelze převést do JPEG).");
+        return false;
+    }
+    return true;
+}
+
+bool ProhlizecTab::writeJpeg(const QString &path, const QByteArray &jpeg, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
+        *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, int extent, const QString &paper,
+                                  int dpi, QByteArray *bytes, QString *error)
+{
+    const QUrl url = MapDocument::printUrl(base, extent, paper, dpi);
+    if (!url.isValid()) {
+        *error = QStringLiteral("Adresa mapové služby (%1 v nastavení) není platná: %2").arg(MapKeys::Service, base);
+        return false;
+    }
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json;charset=UTF-8"));
+    request.setHeader(QNetworkRequest::UserAgentHeader, ServiceHttp::userAgent());
+    m_mapReply.clear();
+    m_mapResult = 0;
+    m_mapError.clear();
+    QPointer<QNetworkReply> reply = m_mapManager->post(request, doc);
+
+    DialogInfo info(this, true, false, false, false, false);
+    info.setInfo(QStringLiteral("Generování mapy ..."));
+    info.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    bool timedOut = false;
+    connect(&timer, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        if (reply)
+            reply->abort(); // finishes the reply, which ends the wait
+        else
+            loop.quit();
+    });
+    connect(this, &ProhlizecTab::onRequestMapDone, &loop, &QEventLoop::quit);
+    if (m_mapResult == 0) {
+        timer.start(m_printTimeoutMs);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    timer.stop();
+    info.hide();
+    QApplication::restoreOverrideCursor();
+
+    if (m_mapResult > 0) {
+        *bytes = m_mapReply;
+        return true;
+    }
+    *error = timedOut ? QStringLiteral("Chyba generování mapy: služba neodpověděla do %1 s.").arg((m_printTimeoutMs + 999) / 1000)
+                      : QStringLiteral("Chyba generování mapy.");
+    return false;
+}
 
 void ProhlizecTab::managerMapFinished(QNetworkReply *reply)
 {
-    // Filled in by the map export; until then the reply is only released.
+    m_mapReply = reply->isOpen() ? reply->readAll() : QByteArray();
+    if (reply->error() == QNetworkReply::NoError && MapDocument::isImage(m_mapReply)) {
+        m_mapResult = 1;
+    } else {
+        // An error page of the service is no map either.
+        m_mapError = reply->error() != QNetworkReply::NoError ? reply->errorString()
+                                                              : QStringLiteral("the reply is not an image");
+        qDebug() << "map print:" << m_mapError;
+        m_mapResult = -1;
+    }
     reply->deleteLater();
+    emit onRequestMapDone();
+}
+
+bool ProhlizecTab::grabOwnMap(const QByteArray &doc, QImage *image, QString *error)
+{
+    int points = -2;
+    bool tiles = false;
+    const auto c1 = connect(m_mapData, &MapPageData::ready, this, [&](int n) { points = n; });
+    const auto c2 = connect(m_mapData, &MapPageData::tilesDone, this, [&] { tiles = true; });
+    const bool reload = !isMapPage(ui->wbrowser->url()) || m_mapData->documentBytes() != doc;
+    if (reload) {
+        m_mapData->setDocument(doc);
+        ui->wbrowser->load(MapPageData::pageUrl());
+        waitFor(m_mapData, &MapPageData::ready, PageTimeoutMs, [&] { return points != -2; });
+        if (points >= 0)
+            waitFor(m_mapData, &MapPageData::tilesDone, TilesTimeoutMs, [&] { return tiles; });
+    } else {
+        points = 0;
+    }
+    disconnect(c1);
+    disconnect(c2);
+    if (points == -2) {
+        *error = QStringLiteral("Chyba generování mapy: stránka mapy se nenačetla.");
+        return false;
+    }
+    if (points == -1) {
+        *error = QStringLiteral("Chyba generování mapy: chybí knihovna Leaflet (balíček libjs-leaflet).");
+        return false;
+    }
+    // One more frame so the last tiles are on screen.
+    pause(300);
+    *image = ui->wbrowser->grab().toImage();
+    if (image->isNull() || image->width() < 2 || image->height() < 2) {
+        *error = QStringLiteral("Chyba generování mapy: zobrazení mapy nelze sejmout.");
+        return false;
+    }
+    return true;
 }

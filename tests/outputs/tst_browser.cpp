@@ -1,0 +1,355 @@
+// The browser tab in a real web view: a page selecting an enterprise through
+// the channel object "events", the self-drawn map (points, escaped popups,
+// attribution, the program's User-Agent at the tile server), what another
+// site gets of the map, and the map service's page and image requests.
+
+#include "core/session.h"
+#include "db/servicekeys.h"
+#include "outputs/mapdocument.h"
+#include "outputs/mapexport.h"
+#include "outputs/prohlizectab.h"
+#include "support/httpstub.h"
+#include "support/testdb.h"
+#include "support/uitest.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include "support/testmain.h"
+
+namespace {
+
+void sql(const QString &statement)
+{
+    QString error;
+    if (!TestDb::exec(statement, &error))
+        QFAIL(qPrintable(statement + QStringLiteral(" -- ") + error));
+}
+
+void setKey(const QString &key, const QString &value)
+{
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"));
+    s.setValue(key, value);
+    s.sync();
+}
+
+// The result of a script in the page, waiting for it.
+QVariant js(QWebEnginePage *page, const QString &code)
+{
+    QVariant out;
+    bool done = false;
+    page->runJavaScript(code, [&](const QVariant &v) {
+        out = v;
+        done = true;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (!done && clock.elapsed() < 10000)
+        QTest::qWait(20);
+    return out;
+}
+
+QByteArray pngBytes()
+{
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer b(&bytes);
+    b.open(QIODevice::WriteOnly);
+    img.save(&b, "PNG");
+    return bytes;
+}
+
+const char kMarkupName[] = "<img src=x onerror=\"events.podnikVybran('666')\"><b>&</td><script>";
+
+} // namespace
+
+class TestBrowser : public QObject
+{
+    Q_OBJECT
+
+    HttpStub m_stub;
+    Session m_session;
+    ProhlizecTab *m_tab = nullptr;
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        ZRN_OPEN_TEST_DB();
+        QVERIFY(m_stub.listen());
+        sql(QStringLiteral("insert into tellmark_podniky (id,podnik_nazev,OBR,GPS,O_ODPOVEDNA_OSOBA) values "
+                           "(1,'%1','TA','49.19, 16.61','Novák'),(2,'Farma B','BR','50.1,14.4',NULL),"
+                           "(3,'Bez polohy','TA','abc,def',NULL)")
+                .arg(QString::fromUtf8(kMarkupName).replace(QLatin1Char('\''), QStringLiteral("''"))));
+        m_session.shownEnterprises = [] { return QList<int>{1, 2, 3}; };
+        setKey(MapKeys::Tiles, m_stub.url(QStringLiteral("/tiles/")).toString() + QStringLiteral("{z}/{x}/{y}.png"));
+        m_tab = new ProhlizecTab(&m_session);
+        m_tab->resize(800, 600);
+        m_tab->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_tab));
+    }
+    void cleanupTestCase()
+    {
+        delete m_tab;
+        TestDb::close();
+    }
+
+    void toolbarActsOnTheBrowserView()
+    {
+        auto *bar = m_tab->findChild<QToolBar *>();
+        QVERIFY(bar);
+        for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload, QWebEnginePage::Stop})
+            QVERIFY(bar->actions().contains(m_tab->view()->pageAction(action)));
+    }
+
+    void pageSelectsEnterprise()
+    {
+        QSignalSpy chosen(m_tab, &ProhlizecTab::enterpriseRequested);
+        m_tab->view()->setHtml(QStringLiteral("<html><head><script src=\"qrc:///qtwebchannel/qwebchannel.js\"></script>"
+                                              "<script>new QWebChannel(qt.webChannelTransport, function (c) {"
+                                              " c.objects.events.podnikVybran(\"42\"); });</script></head>"
+                                              "<body>x</body></html>"),
+                               QUrl(QStringLiteral("qrc:/test/page.html")));
+        QVERIFY(chosen.wait(15000));
+        QCOMPARE(chosen.first().first().toString(), QStringLiteral("42"));
+    }
+
+    void ownMap()
+    {
+        setKey(MapKeys::Service, QString());
+        QString error;
+        const QByteArray doc = MapDocument::fromDatabase(MapDocument::DleRegionu, m_session.shownEnterprises(), &error);
+        QVERIFY2(!doc.isEmpty(), qPrintable(error));
+        QSignalSpy ready(m_tab->mapData(), &MapPageData::ready);
+        QSignalSpy chosen(m_tab, &ProhlizecTab::enterpriseRequested);
+        m_tab->showMap(doc, MapDocument::DleRegionu);
+        QVERIFY(ready.wait(20000));
+        // Enterprise 3 has no usable position.
+        QCOMPARE(ready.first().first().toInt(), 2);
+        QCOMPARE(m_tab->mapRule(), int(MapDocument::DleRegionu));
+        QVERIFY(m_tab->addressLine()->text().startsWith(QLatin1String("qrc:")));
+        QWebEnginePage *page = m_tab->view()->page();
+        QCOMPARE(js(page, "zrnMarkers['1'].options.fillColor").toString(), QStringLiteral("#DC143C"));
+        QCOMPARE(js(page, "zrnMarkers['2'].options.fillColor").toString(), QStringLiteral("#FFD700"));
+        QCOMPARE(js(page, "zrnMarkers['1'].getLatLng().lat").toDouble(), 49.19);
+        QCOMPARE(js(page, "zrnMarkers['1'].getLatLng().lng").toDouble(), 16.61);
+        QVERIFY(js(page, "document.querySelector('.leaflet-control-attribution').textContent").toString()
+                    .contains(QLatin1String("OpenStreetMap")));
+
+        // A click selects the enterprise; the name shows literally and runs nothing.
+        js(page, "zrnMarkers['1'].fire('click'); zrnMarkers['1'].openPopup(); true");
+        QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+        QCOMPARE(chosen.first().first().toString(), QStringLiteral("1"));
+        QVERIFY(js(page, "document.querySelector('.leaflet-popup-content').textContent").toString()
+                    .contains(QString::fromUtf8(kMarkupName)));
+        QCOMPARE(js(page, "document.querySelectorAll('.leaflet-popup-content img, .leaflet-popup-content script').length").toInt(), 0);
+        QTest::qWait(500);
+        QCOMPARE(chosen.size(), 1);
+
+        // The tile server sees who asks.
+        const auto tileRequest = [this] {
+            for (const HttpStub::Request &r : m_stub.requests())
+                if (r.path.startsWith(QLatin1String("/tiles/")))
+                    return r;
+            return HttpStub::Request();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!tileRequest().path.isEmpty(), 10000);
+        QVERIFY2(tileRequest().header("User-Agent").contains("ZRN/"), tileRequest().header("User-Agent").constData());
+    }
+
+    void mapaAsksForTheRule()
+    {
+        setKey(MapKeys::Service, QString());
+        QSignalSpy ready(m_tab->mapData(), &MapPageData::ready);
+        ModalHandler pick([](QWidget *modal) {
+            auto *combo = modal->findChild<QComboBox *>(QStringLiteral("barveni"));
+            if (!combo || modal->windowTitle() != QStringLiteral("Nastavení"))
+                return false;
+            // The rule shown last is offered first.
+            if (combo->currentIndex() != MapDocument::DleRegionu || combo->count() != 6)
+                return false;
+            combo->setCurrentIndex(MapDocument::DleDojirny);
+            static_cast<QDialog *>(modal)->accept();
+            return true;
+        });
+        MapExport::run(m_tab, &m_session, m_tab);
+        QVERIFY(pick.handled());
+        QVERIFY(ready.wait(20000));
+        // Under "Dle dojírny" no enterprise has a parlour: nothing is drawn.
+        QCOMPARE(ready.first().first().toInt(), 0);
+        QCOMPARE(m_tab->mapRule(), int(MapDocument::DleDojirny));
+
+        // An empty tree asks nothing.
+        Session empty;
+        empty.shownEnterprises = [] { return QList<int>(); };
+        ModalHandler none([](QWidget *) { return true; }, 2000);
+        MapExport::run(m_tab, &empty, m_tab);
+        QVERIFY(!none.handled());
+        QCOMPARE(m_tab->mapRule(), int(MapDocument::DleDojirny));
+        m_tab->showMap(m_tab->mapData()->documentBytes(), MapDocument::DleRegionu);
+    }
+
+    void otherSitesGetNoDocument()
+    {
+        QVERIFY(!m_tab->mapData()->document().isEmpty());
+        m_stub.on(QStringLiteral("/cizi.html"), HttpStub::data("<html><body>jinde</body></html>", "text/html"));
+        QSignalSpy loaded(m_tab->view(), &QWebEngineView::loadFinished);
+        m_tab->addressLine()->setText(m_stub.url(QStringLiteral("/cizi.html")).toString());
+        m_tab->onURLReturnPressed();
+        QVERIFY(loaded.wait(15000));
+        QCOMPARE(m_tab->addressLine()->text(), m_stub.url(QStringLiteral("/cizi.html")).toString());
+        QVERIFY(m_tab->mapData()->document().isEmpty());
+    }
+
+    void ownMapImage()
+    {
+        setKey(MapKeys::Service, QString());
+        const QString path = m_dir.filePath(QStringLiteral("vlastni.jpg"));
+        QString error, note;
+        // The view shows another page: the map is drawn again first.
+        QVERIFY2(m_tab->saveMapImage(1, QStringLiteral("a4"), 300, path, &error, &note), qPrintable(error));
+        QVERIFY(note.isEmpty());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(MapDocument::isJpeg(f.readAll()));
+        const QImage img(path);
+        // A4 at 300 DPI, turned as the view (wider than high).
+        QVERIFY(img.width() <= 3508 && img.height() <= 2480);
+        QVERIFY(img.width() == 3508 || img.height() == 2480);
+        // The drawn map, not an empty grab: the red point of enterprise 1
+        // (rule "Dle regionu") is somewhere in it.
+        bool red = false;
+        for (int y = 0; y < img.height() && !red; y += 4)
+            for (int x = 0; x < img.width() && !red; x += 4) {
+                const QColor c = img.pixelColor(x, y);
+                red = c.red() > 180 && c.green() < 60 && c.blue() < 90;
+            }
+        QVERIFY(red);
+    }
+
+    void serviceGeneratesPage()
+    {
+        setKey(MapKeys::Service, m_stub.url().toString());
+        m_stub.on(QStringLiteral("/generate"), HttpStub::data("<html><body>mapa ze služby</body></html>", "text/html"));
+        m_stub.clearRequests();
+        const QByteArray doc = MapDocument::build(MapDocument::JednaBarva, {});
+        QSignalSpy loaded(m_tab->view(), &QWebEngineView::loadFinished);
+        m_tab->showMap(doc, MapDocument::DleOsoby);
+        QVERIFY(loaded.wait(15000));
+        QCOMPARE(m_stub.requestCount(), 1);
+        const HttpStub::Request r = m_stub.requests().first();
+        QCOMPARE(r.method, QByteArray("POST"));
+        QCOMPARE(r.path, QStringLiteral("/generate"));
+        QCOMPARE(r.header("Content-Type"), QByteArray("application/json"));
+        QCOMPARE(r.body, doc);
+        QCOMPARE(m_tab->mapRule(), int(MapDocument::DleOsoby));
+    }
+
+    void servicePrint_data()
+    {
+        QTest::addColumn<int>("extent");
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("type");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("failure");   // empty: succeeds
+        QTest::addColumn<bool>("lowered");
+        const QByteArray png = pngBytes();
+        const QString cz = "&minLat=48.68548210496329&maxLat=50.92328275347886&minLon=12.540129156282946&maxLon=18.455673452045595";
+        QTest::newRow("A3/600 Dle bodu") << 1 << "a3" << 600 << 200 << QByteArray("image/png") << png
+                                         << "format=a3&dpi=600" << QString() << false;
+        QTest::newRow("Česká republika") << 0 << "a4" << 300 << 200 << QByteArray("image/png") << png
+                                         << "format=a4" + cz + "&dpi=300" << QString() << false;
+        QTest::newRow("A2/600 lowered") << 1 << "a2" << 600 << 200 << QByteArray("image/png") << png
+                                        << "format=a2&dpi=508" << QString() << true;
+        QTest::newRow("error page with 200") << 1 << "a4" << 300 << 200 << QByteArray("text/html")
+                                             << QByteArray("<html>Chyba</html>") << "format=a4&dpi=300"
+                                             << "Chyba generování mapy." << false;
+        QTest::newRow("server error") << 1 << "a4" << 300 << 500 << QByteArray("image/png") << png
+                                      << "format=a4&dpi=300" << "Chyba generování mapy." << false;
+    }
+    void servicePrint()
+    {
+        QFETCH(int, extent);
+        QFETCH(QString, paper);
+        QFETCH(int, dpi);
+        QFETCH(int, status);
+        QFETCH(QByteArray, type);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, query);
+        QFETCH(QString, failure);
+        QFETCH(bool, lowered);
+        setKey(MapKeys::Service, m_stub.url().toString());
+        m_stub.on(QStringLiteral("/api/print"), HttpStub::data(body, type, status));
+        m_stub.clearRequests();
+        static int run = 0;
+        const QString path = m_dir.filePath(QStringLiteral("tisk-%1.jpg").arg(++run));
+        QString error, note;
+        const bool ok = m_tab->saveMapImage(extent, paper, dpi, path, &error, &note);
+        QList<HttpStub::Request> prints;
+        for (const HttpStub::Request &r : m_stub.requests())
+            if (r.path == QLatin1String("/api/print"))
+                prints << r;
+        QCOMPARE(prints.size(), 1);
+        const HttpStub::Request r = prints.first();
+        QCOMPARE(r.method, QByteArray("POST"));
+        QCOMPARE(r.path, QStringLiteral("/api/print"));
+        QCOMPARE(QString::fromLatin1(r.query), query);
+        QCOMPARE(r.header("Content-Type"), QByteArray("application/json;charset=UTF-8"));
+        const QJsonObject doc = QJsonDocument::fromJson(r.body).object();
+        QCOMPARE(doc.value("features").toArray().size(), 2);
+        QCOMPARE(note.isEmpty(), !lowered);
+        if (failure.isEmpty()) {
+            QVERIFY2(ok, qPrintable(error));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY(MapDocument::isJpeg(f.readAll()));
+        } else {
+            QVERIFY(!ok);
+            QCOMPARE(error, failure);
+            QVERIFY(!QFile::exists(path));
+        }
+    }
+
+    void servicePrintTimesOut()
+    {
+        setKey(MapKeys::Service, m_stub.url().toString());
+        m_stub.on(QStringLiteral("/api/print"), HttpStub::Response::neverAnswer());
+        m_tab->setPrintTimeout(500);
+        QElapsedTimer clock;
+        clock.start();
+        QString error;
+        QVERIFY(!m_tab->saveMapImage(1, QStringLiteral("a4"), 300, m_dir.filePath("pozde.jpg"), &error));
+        QVERIFY2(error.contains(QStringLiteral("neodpověděla")), qPrintable(error));
+        QVERIFY(clock.elapsed() < 10000);
+        QVERIFY(!QFile::exists(m_dir.filePath("pozde.jpg")));
+    }
+
+    void unwritableFileIsReported()
+    {
+        QString error;
+        const QString path = m_dir.filePath(QStringLiteral("neni/mapa.jpg"));
+        QVERIFY(!ProhlizecTab::writeJpeg(path, QByteArray("\xFF\xD8\xFF"), &error));
+        QVERIFY2(error.contains(path) && error.contains(QLatin1String("nelze zapsat")), qPrintable(error));
+    }
+};
+
+ZRN_TEST_MAIN(TestBrowser)
+#include "tst_browser.moc"
