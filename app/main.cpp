@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/selfupdate.h"
 #include "app/startup.h"
 #include "db/database.h"
 #include "db/dbconfig.h"
@@ -33,7 +34,9 @@ int main(int argc, char *argv[])
     {
         // A refused login or the update path leave the window unstarted; it
         // is then never shown and the process ends with its code.
-        MainWindow window(programPath);
+        MainWindow::StartOptions options;
+        options.updateCheck = [](MainWindow &w) { return SelfUpdate(w.programPath(), w.api()).runAtStart(); };
+        MainWindow window(programPath, options);
         if (!window.isStarted())
             return window.exitCode();
         window.show();

@@ -13,6 +13,8 @@
 #include "admin/uzivateletab.h"
 #include "core/viewstate.h"
 #include "app/windowlayout.h"
+#include "outputs/dialogcsvform.h"
+#include "outputs/mapexport.h"
 #include "admin/detailpages.h"
 #include "events/detailpages.h"
 #include "db/qsapitellmark.h"
@@ -78,6 +80,12 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     loadSettings();
     connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
     connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
+    // "Export" and "Mapa" of the tree work on the enterprises it shows.
+    connect(m_evidenceTab->tree(), &PodnikyTree::exportRequested, this, [this] { CsvExport::run(this, m_session); });
+    connect(m_evidenceTab->tree(), &PodnikyTree::mapaRequested, this, [this] {
+        if (MapExport::run(this, m_session, m_prohlizecTab))
+            ui->tw->setCurrentWidget(ui->tab_prohlizec);
+    });
 
     const QString notice = Startup::firstUserNotice();
     if (!notice.isEmpty()) {

@@ -5,3 +5,9 @@ list(APPEND ZRN_CORE_SOURCES
 )
 list(APPEND ZRN_GUI_SOURCES
 )
+list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/processes.h
+  ${CMAKE_CURRENT_LIST_DIR}/processes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/updatescript.h
+  ${CMAKE_CURRENT_LIST_DIR}/updatescript.cpp
+)

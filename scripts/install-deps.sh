@@ -8,7 +8,7 @@ PKGS=(
   qtbase5-dev qtbase5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5sql5-mysql
   libsqlite3-dev libcrypt-dev
   mariadb-server mariadb-client
-  qttranslations5-l10n
+  qttranslations5-l10n unzip libjs-leaflet
   xvfb xauth fonts-dejavu-core
 )
 missing=()
