@@ -108,6 +108,9 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     m_address->setSizePolicy(QSizePolicy::Expanding, m_address->sizePolicy().verticalPolicy());
     m_toolbar->addWidget(m_address);
     ui->horizontalLayoutBrowser->addWidget(m_toolbar);
+    // The page gets every pixel the tool bar does not need.
+    ui->wtoolbar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    ui->verticalLayout->setStretchFactor(ui->wbrowser, 1);
 
     // Tile servers (OpenStreetMap's policy) want to know the program asking.
     QWebEngineProfile *profile = view->page()->profile();
