@@ -222,6 +222,8 @@ private slots:
         // Licensed centres only, by licence number: 9 < 12 < 100.
         const QString dvur = am + " | Dvůr", lhota = cs + " | Farma Lhota", brod = am + " | Český Brod";
         QCOMPARE(shown(model()), (QStringList{dvur, lhota, brod}));
+        // What "Export" and "Mapa" take: each enterprise once, in the order shown.
+        QCOMPARE(tree->shownEnterpriseIds(), (QList<int>{2, 1}));
         // By start date: chronological, the centre without a date first.
         header->setSortIndicator(2, Qt::AscendingOrder);
         QCOMPARE(shown(model()), (QStringList{dvur, brod, lhota}));
@@ -232,6 +234,8 @@ private slots:
         header->setSortIndicator(0, Qt::AscendingOrder);
         QVERIFY(view()->rootIsDecorated());
         QCOMPARE(shown(model()).size(), 9);
+        // The tree by name: every enterprise, in Czech order.
+        QCOMPARE(tree->shownEnterpriseIds(), (QList<int>{2, 4, 1, 3}));
     }
 
     void refusedRebuildAndAdvancedFilter()
