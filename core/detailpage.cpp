@@ -6,19 +6,19 @@
 
 namespace DetailPage {
 
-void Registry::add(const Spec &spec)
+void Registry::add(const PageEntry &entry)
 {
-    for (Spec &known : m_pages) {
-        if (known.objectName == spec.objectName) {
-            known = spec;
+    for (PageEntry &known : m_pages) {
+        if (known.objectName == entry.objectName) {
+            known = entry;
             return;
         }
     }
-    m_pages << spec;
-    std::stable_sort(m_pages.begin(), m_pages.end(), [](const Spec &a, const Spec &b) { return a.order < b.order; });
+    m_pages << entry;
+    std::stable_sort(m_pages.begin(), m_pages.end(), [](const PageEntry &a, const PageEntry &b) { return a.order < b.order; });
 }
 
-QList<Spec> Registry::pages() const
+QList<PageEntry> Registry::pages() const
 {
     return m_pages;
 }
@@ -26,9 +26,9 @@ QList<Spec> Registry::pages() const
 QStringList Registry::pagesFor(const UserRights &rights, RowKind kind) const
 {
     QStringList names;
-    for (const Spec &spec : m_pages) {
-        if (spec.shownFor && spec.shownFor(rights, kind))
-            names << spec.objectName;
+    for (const PageEntry &entry : m_pages) {
+        if (entry.shownFor && entry.shownFor(rights, kind))
+            names << entry.objectName;
     }
     return names;
 }

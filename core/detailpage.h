@@ -19,7 +19,7 @@ namespace DetailPage {
 // What the tree has made current.
 enum class RowKind { None, Enterprise, Centre };
 
-struct Spec {
+struct PageEntry {
     QString objectName;   // also the page's object name ("tab_podnik")
     QString title;        // the tab's text
     int order = 0;        // tab order, smallest first
@@ -32,14 +32,14 @@ struct Spec {
 class Registry
 {
 public:
-    void add(const Spec &spec);
+    void add(const PageEntry &entry);
     // In tab order.
-    QList<Spec> pages() const;
+    QList<PageEntry> pages() const;
     // Object names of the pages shown for a row, in tab order.
     QStringList pagesFor(const UserRights &rights, RowKind kind) const;
 
 private:
-    QList<Spec> m_pages;
+    QList<PageEntry> m_pages;
 };
 
 } // namespace DetailPage

@@ -212,17 +212,17 @@ void DialogTable::syncSelection()
     ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(ui->tableView->currentIndex().isValid());
 }
 
-bool DialogTable::pick(QWidget *parent, const PickerSpec &spec, QString *id, QString *text)
+bool DialogTable::pick(QWidget *parent, const PickerSpec &picker, QString *id, QString *text)
 {
     QSSQL q;
-    if (!q.exec(spec.sql)) {
+    if (!q.exec(picker.sql)) {
         QMessageBox::information(parent, QStringLiteral("ZRN"),
                                  QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text());
         return false;
     }
-    const int columns = qMax(spec.headers.size() + 1, spec.textColumn + 1);
+    const int columns = qMax(picker.headers.size() + 1, picker.textColumn + 1);
     QStandardItemModel model(0, columns);
-    model.setHorizontalHeaderLabels(QStringList(QString()) + spec.headers);
+    model.setHorizontalHeaderLabels(QStringList(QString()) + picker.headers);
     while (q.next()) {
         QList<QStandardItem *> row;
         for (int c = 0; c < columns; ++c)
@@ -234,27 +234,27 @@ bool DialogTable::pick(QWidget *parent, const PickerSpec &spec, QString *id, QSt
     proxy.setSourceModel(&model);
 
     DialogTable dialog(parent);
-    dialog.setWindowTitle(spec.title);
+    dialog.setWindowTitle(picker.title);
     dialog.setModel(&model, &proxy);
     dialog.hideColumn(0);
-    dialog.restoreSettings(spec.settingsName);
+    dialog.restoreSettings(picker.settingsName);
     // Sorted (and so searched) by the hidden id column, the yellow line
     // would find nothing a user types: start on the text column instead.
     const int sorted = proxy.sortColumn();
     if (sorted < 0 || dialog.ui->tableView->isColumnHidden(sorted)) {
-        dialog.ui->tableView->sortByColumn(spec.textColumn, Qt::AscendingOrder);
+        dialog.ui->tableView->sortByColumn(picker.textColumn, Qt::AscendingOrder);
         dialog.onFilter();
     }
     if (id)
         dialog.selectValue(0, *id);
     dialog.setButtons(true, true);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    dialog.saveSettings(spec.settingsName);
+    dialog.saveSettings(picker.settingsName);
     if (!accepted)
         return false;
     if (id)
         *id = dialog.value(0).toString();
     if (text)
-        *text = dialog.value(spec.textColumn).toString();
+        *text = dialog.value(picker.textColumn).toString();
     return true;
 }

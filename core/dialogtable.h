@@ -51,11 +51,11 @@ public:
     // row or after the empty button.
     QVariant value(int column) const;
 
-    // Runs spec.sql and lets the user pick a row, starting at the row of
+    // Runs picker.sql and lets the user pick a row, starting at the row of
     // *id. On OK stores the row's id and text, after the empty button two
     // empty texts, and returns true; false when closed or when the query
     // failed (reported to the user).
-    static bool pick(QWidget *parent, const PickerSpec &spec, QString *id, QString *text);
+    static bool pick(QWidget *parent, const PickerSpec &picker, QString *id, QString *text);
 
 public slots:
     void tableViewDoubleClicked(const QModelIndex &index);

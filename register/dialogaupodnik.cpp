@@ -13,13 +13,13 @@ namespace {
 
 bool pickHolding(QWidget *parent, QString *id, QString *name)
 {
-    PickerSpec spec;
-    spec.title = QObject::tr("Výběr holdingu");
-    spec.settingsName = QStringLiteral("sholding");
-    spec.sql = QStringLiteral("select hdq.id,hdq.nazev_holding from tellmark_holding hdq ");
-    spec.headers = QStringList{QObject::tr("Holding")};
-    spec.textColumn = 1;
-    return DialogTable::pick(parent, spec, id, name);
+    PickerSpec picker;
+    picker.title = QObject::tr("Výběr holdingu");
+    picker.settingsName = QStringLiteral("sholding");
+    picker.sql = QStringLiteral("select hdq.id,hdq.nazev_holding from tellmark_holding hdq ");
+    picker.headers = QStringList{QObject::tr("Holding")};
+    picker.textColumn = 1;
+    return DialogTable::pick(parent, picker, id, name);
 }
 
 } // namespace

@@ -94,13 +94,13 @@ struct EvidenceTab::Private {
 
     bool present(QWidget *page) const { return page && twe->indexOf(page) >= 0; }
 
-    void addPage(const DetailPage::Spec &spec, QWidget *widget)
+    void addPage(const DetailPage::PageEntry &entry, QWidget *widget)
     {
-        widget->setObjectName(spec.objectName);
+        widget->setObjectName(entry.objectName);
         widget->setParent(twe);
         widget->hide();
-        registry.add(spec);
-        pages.insert(spec.objectName, {widget, spec.title});
+        registry.add(entry);
+        pages.insert(entry.objectName, {widget, entry.title});
     }
 
     void rememberTab()
@@ -268,11 +268,11 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
 
 void EvidenceTab::addPages(const DetailPage::Registry &registry)
 {
-    for (const DetailPage::Spec &spec : registry.pages()) {
-        if (d->pages.contains(spec.objectName) || !spec.create)
+    for (const DetailPage::PageEntry &entry : registry.pages()) {
+        if (d->pages.contains(entry.objectName) || !entry.create)
             continue;
-        if (ZrnPage *page = spec.create(d->session))
-            d->addPage(spec, page);
+        if (ZrnPage *page = entry.create(d->session))
+            d->addPage(entry, page);
     }
 }
 

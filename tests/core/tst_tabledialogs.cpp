@@ -219,9 +219,9 @@ void TstTableDialogs::pick()
         }
         return true;
     });
-    const PickerSpec spec{"Výběr podniku", "spick", kEnterprises, {"Podnik"}, 1};
+    const PickerSpec picker{"Výběr podniku", "spick", kEnterprises, {"Podnik"}, 1};
     QString id = startId, text = "old";
-    QTEST(DialogTable::pick(nullptr, spec, &id, &text), "accepted");
+    QTEST(DialogTable::pick(nullptr, picker, &id, &text), "accepted");
     QVERIFY(handler.handled());
     QTEST(startRow, "startRow");
     QCOMPARE(visible.size(), 3);
@@ -233,9 +233,9 @@ void TstTableDialogs::pick()
 void TstTableDialogs::pickFailingQuery()
 {
     MessageBoxAnswerer answerer;
-    const PickerSpec spec{"Výběr", "sbad", "select id, nazev from no_such_table", {"Název"}, 1};
+    const PickerSpec picker{"Výběr", "sbad", "select id, nazev from no_such_table", {"Název"}, 1};
     QString id = "4", text = "old";
-    QVERIFY(!DialogTable::pick(nullptr, spec, &id, &text));
+    QVERIFY(!DialogTable::pick(nullptr, picker, &id, &text));
     QCOMPARE(answerer.messages.size(), 1);   // no picker behind it
     QVERIFY2(answerer.messages.first().startsWith("ZRN Chyba: "), qPrintable(answerer.messages.first()));
     QCOMPARE(id + text, QString("4old"));
