@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QDebug>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -372,9 +373,21 @@ bool ProhlizecTab::grabOwnMap(const QByteArray &doc, QImage *image, QString *err
         *error = QStringLiteral("Chyba generování mapy: chybí knihovna Leaflet (balíček libjs-leaflet).");
         return false;
     }
-    // One more frame so the last tiles are on screen.
+    // The compositor may show the page a few frames late (a busy machine,
+    // software rendering): grab until two grabs agree, for three seconds
+    // at most.
     pause(300);
     *image = ui->wbrowser->grab().toImage();
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 3000) {
+        pause(250);
+        const QImage again = ui->wbrowser->grab().toImage();
+        const bool stable = again == *image;
+        *image = again;
+        if (stable)
+            break;
+    }
     if (image->isNull() || image->width() < 2 || image->height() < 2) {
         *error = QStringLiteral("Chyba generování mapy: zobrazení mapy nelze sejmout.");
         return false;

@@ -237,7 +237,8 @@ private slots:
         for (int y = 0; y < img.height() && !red; y += 4)
             for (int x = 0; x < img.width() && !red; x += 4) {
                 const QColor c = img.pixelColor(x, y);
-                red = c.red() > 180 && c.green() < 60 && c.blue() < 90;
+                // The fill is blended with the grey ground and JPEG-coded: clearly red, not exact.
+                red = c.red() > 180 && c.green() < 100 && c.blue() < 130 && c.red() - c.blue() > 80;
             }
         QVERIFY(red);
     }
