@@ -78,13 +78,21 @@ void RegisterMaintenance::show(const QVariant &podnikId, const QVariant &stredis
         m_notify(m_parent, hiddenMessage(centre));
 }
 
+bool RegisterMaintenance::run(QSSQL &q, const QString &sql, const QVariantList &values)
+{
+    q.prepare(sql);
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    return q.exec() || fail(q.lastError().text());
+}
+
 bool RegisterMaintenance::count(const QString &sql, const QVariant &id, int *n)
 {
     QSSQL q;
-    q.prepare(sql);
-    q.addBindValue(id.toLongLong());
-    if (!q.exec() || !q.next())
-        return fail(q.lastError().isValid() ? q.lastError().text() : tr("počet nelze zjistit."));
+    if (!run(q, sql, {id.toLongLong()}))
+        return false;
+    if (!q.next())
+        return fail(tr("počet nelze zjistit."));
     *n = q.value(0).toInt();
     return true;
 }
@@ -104,12 +112,8 @@ void RegisterMaintenance::onAddPodnik()
         return;
     }
     QSSQL q;
-    q.prepare(QStringLiteral("insert into tellmark_podniky(podnik_nazev) values(?)"));
-    q.addBindValue(answer);
-    if (!q.exec()) {
-        fail(q.lastError().text());
+    if (!run(q, QStringLiteral("insert into tellmark_podniky(podnik_nazev) values(?)"), {answer}))
         return;
-    }
     show(q.lastInsertId(), QVariant(), true, false);
 }
 
@@ -134,14 +138,10 @@ void RegisterMaintenance::addByIco(qint64 ico)
     // its leading zeros (or typed with a space) is found on both backends.
     QString found = r.ico;
     found.remove(QLatin1Char(' '));
+    // Without the check nothing is inserted.
     QSSQL dup;
-    dup.prepare(QStringLiteral("select id from tellmark_podniky where replace(ico,' ','')=?"));
-    dup.addBindValue(found);
-    if (!dup.exec()) {
-        // Without the check nothing is inserted.
-        fail(dup.lastError().text());
+    if (!run(dup, QStringLiteral("select id from tellmark_podniky where replace(ico,' ','')=?"), {found}))
         return;
-    }
     if (dup.next()) {
         m_notify(m_parent, tr("Zadané IČO je již založeno."));
         return;
@@ -150,16 +150,9 @@ void RegisterMaintenance::addByIco(qint64 ico)
     if (!r.municipality.isEmpty())
         address += (address.isEmpty() ? QString() : QStringLiteral(", ")) + r.municipality;
     QSSQL q;
-    q.prepare(QStringLiteral("insert into tellmark_podniky(podnik_nazev,KONTAKT_ADRESA,ICO,OKRES,ZEME) values(?,?,?,?,?)"));
-    q.addBindValue(r.name);
-    q.addBindValue(address);
-    q.addBindValue(found);
-    q.addBindValue(r.district);
-    q.addBindValue(QStringLiteral("CZ"));
-    if (!q.exec()) {
-        fail(q.lastError().text());
+    if (!run(q, QStringLiteral("insert into tellmark_podniky(podnik_nazev,KONTAKT_ADRESA,ICO,OKRES,ZEME) values(?,?,?,?,?)"),
+             {r.name, address, found, r.district, QStringLiteral("CZ")}))
         return;
-    }
     show(q.lastInsertId(), QVariant(), true, false);
 }
 
@@ -169,12 +162,8 @@ void RegisterMaintenance::onEditPodnik()
     if (!isValidId(podnik) || !m_host.settleEdits())
         return;
     QSSQL q;
-    q.prepare(QStringLiteral("select podnik_nazev,id_holding from tellmark_podniky where id=?"));
-    q.addBindValue(podnik.toLongLong());
-    if (!q.exec()) {
-        fail(q.lastError().text());
+    if (!run(q, QStringLiteral("select podnik_nazev,id_holding from tellmark_podniky where id=?"), {podnik.toLongLong()}))
         return;
-    }
     if (!q.next())
         return;
     QVariant name = q.value(0);
@@ -182,14 +171,8 @@ void RegisterMaintenance::onEditPodnik()
     if (!m_edit(m_parent, &name, &holding))
         return;
     QSSQL u;
-    u.prepare(QStringLiteral("update tellmark_podniky set podnik_nazev=?,id_holding=? where id=?"));
-    u.addBindValue(name);
-    u.addBindValue(holding);
-    u.addBindValue(podnik.toLongLong());
-    if (!u.exec()) {
-        fail(u.lastError().text());
+    if (!run(u, QStringLiteral("update tellmark_podniky set podnik_nazev=?,id_holding=? where id=?"), {name, holding, podnik.toLongLong()}))
         return;
-    }
     show(podnik, m_session->s_id_stredisko, false, false);
 }
 
@@ -218,12 +201,8 @@ void RegisterMaintenance::onDelPodnik()
         return;
     }
     QSSQL d;
-    d.prepare(QStringLiteral("delete from tellmark_podniky where id=?"));
-    d.addBindValue(podnik.toLongLong());
-    if (!d.exec()) {
-        fail(d.lastError().text());
+    if (!run(d, QStringLiteral("delete from tellmark_podniky where id=?"), {podnik.toLongLong()}))
         return;
-    }
     show(QVariant(), QVariant(), false, false);
 }
 
@@ -236,13 +215,8 @@ void RegisterMaintenance::onAddStredisko()
     if (!m_prompt(m_parent, tr("Přidání střediska"), tr("Název:"), &answer))
         return;
     QSSQL q;
-    q.prepare(QStringLiteral("insert into tellmark_strediska(id_podnik,akce_nazev) values(?,?)"));
-    q.addBindValue(podnik.toLongLong());
-    q.addBindValue(answer.trimmed());
-    if (!q.exec()) {
-        fail(q.lastError().text());
+    if (!run(q, QStringLiteral("insert into tellmark_strediska(id_podnik,akce_nazev) values(?,?)"), {podnik.toLongLong(), answer.trimmed()}))
         return;
-    }
     show(podnik, q.lastInsertId(), true, true);
 }
 
@@ -252,25 +226,16 @@ void RegisterMaintenance::onEditStredisko()
     if (!isValidId(stredisko) || !m_host.settleEdits())
         return;
     QSSQL q;
-    q.prepare(QStringLiteral("select akce_nazev from tellmark_strediska where id=?"));
-    q.addBindValue(stredisko.toLongLong());
-    if (!q.exec()) {
-        fail(q.lastError().text());
+    if (!run(q, QStringLiteral("select akce_nazev from tellmark_strediska where id=?"), {stredisko.toLongLong()}))
         return;
-    }
     if (!q.next())
         return;
     QString answer = q.value(0).toString();
     if (!m_prompt(m_parent, tr("Oprava střediska"), tr("Název:"), &answer))
         return;
     QSSQL u;
-    u.prepare(QStringLiteral("update tellmark_strediska set akce_nazev=? where id=?"));
-    u.addBindValue(answer);
-    u.addBindValue(stredisko.toLongLong());
-    if (!u.exec()) {
-        fail(u.lastError().text());
+    if (!run(u, QStringLiteral("update tellmark_strediska set akce_nazev=? where id=?"), {answer, stredisko.toLongLong()}))
         return;
-    }
     show(m_session->s_id_podnik, stredisko, false, true);
 }
 
@@ -294,21 +259,13 @@ void RegisterMaintenance::onDelStredisko()
         return;
     }
     QSSQL q;
-    q.prepare(QStringLiteral("select id_podnik from tellmark_strediska where id=?"));
-    q.addBindValue(stredisko.toLongLong());
-    if (!q.exec()) {
-        fail(q.lastError().text());
+    if (!run(q, QStringLiteral("select id_podnik from tellmark_strediska where id=?"), {stredisko.toLongLong()}))
         return;
-    }
     if (!q.next())
         return;
     const QVariant podnik = q.value(0);
     QSSQL d;
-    d.prepare(QStringLiteral("delete from tellmark_strediska where id=?"));
-    d.addBindValue(stredisko.toLongLong());
-    if (!d.exec()) {
-        fail(d.lastError().text());
+    if (!run(d, QStringLiteral("delete from tellmark_strediska where id=?"), {stredisko.toLongLong()}))
         return;
-    }
     show(podnik, QVariant(), false, false);
 }

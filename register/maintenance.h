@@ -6,6 +6,7 @@
 #include <functional>
 
 class QSAres;
+class QSSQL;
 class QWidget;
 class Session;
 
@@ -53,6 +54,8 @@ public slots:
 
 private:
     bool fail(const QString &databaseError);
+    // Prepares, binds and runs; a failure is reported.
+    bool run(QSSQL &q, const QString &sql, const QVariantList &values);
     void show(const QVariant &podnikId, const QVariant &strediskoId, bool created, bool centre);
     bool count(const QString &sql, const QVariant &id, int *n);
     void addByIco(qint64 ico);
