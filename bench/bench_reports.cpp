@@ -13,19 +13,17 @@
 // <name>: overview, economic, economic.region (a user of region "TA"),
 // centres, updates, vnc.
 
+#include "bench/benchdb.h"
 #include "db/database.h"
 #include "db/qssql.h"
 #include "outputs/csvexport.h"
 #include "outputs/mapdocument.h"
 #include "outputs/reports.h"
-#include "schema/schema.h"
-#include "tools/demodata/demodata.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -68,35 +66,8 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     DbConfig cfg;
     QString error;
-    if (parser.isSet(configOption)) {
-        const QString file = parser.value(configOption);
-        // QSettings reads a missing file as empty: that would be the default database.
-        if (!QFileInfo(file).isFile())
-            return fail(QStringLiteral("no settings file %1").arg(file));
-        cfg = DbConfig::load(file);
-        if (!Database::open(cfg, &error, Database::MustExist))
-            return fail(error);
-    } else if (!parser.positionalArguments().isEmpty()) {
-        cfg.driver = DbConfig::SQLite;
-        cfg.path = parser.positionalArguments().first();
-        if (!Database::open(cfg, &error, Database::MustExist))
-            return fail(error);
-    } else {
-        cfg.driver = DbConfig::SQLite;
-        cfg.path = dir.filePath(QStringLiteral("bench.sqlite"));
-        if (!Database::open(cfg, &error, Database::CreateEmpty) || !Schema::create(&error))
-            return fail(error);
-        DemoOptions seed;
-        seed.seed = 7;
-        seed.enterprises = 5000;
-        seed.events = 0;
-        seed.attachments = 0;
-        QElapsedTimer t;
-        t.start();
-        if (!DemoData::seed(seed, &error))
-            return fail(QStringLiteral("seeding: ") + error);
-        std::fprintf(stderr, "seeded in %.1f s\n", t.elapsed() / 1000.0);
-    }
+    if (!openBenchDatabase(parser.value(configOption), parser.positionalArguments().value(0), dir.path(), &cfg, &error))
+        return fail(error);
     std::fprintf(stderr, "database: %s\n", qPrintable(cfg.describe()));
 
     const QDate today = QDate::currentDate();

@@ -7,5 +7,7 @@
 add_executable(bench_tree
   ${CMAKE_CURRENT_LIST_DIR}/bench_tree.cpp
   ${CMAKE_CURRENT_LIST_DIR}/delayrelay.h
-  ${CMAKE_CURRENT_LIST_DIR}/delayrelay.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/delayrelay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/benchdb.h
+  ${CMAKE_CURRENT_LIST_DIR}/benchdb.cpp)
 target_link_libraries(bench_tree PRIVATE zrngui Qt5::Test)
