@@ -1,0 +1,348 @@
+#include "db/qssql.h"
+#include "events/qsattachment.h"
+#include "support/testdb.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUrl>
+#include <QtTest>
+
+#include "support/testmain.h"
+#include "support/uitest.h"
+
+namespace {
+
+QString g_chosen;      // what the file dialog returns
+QStringList g_dialogs; // "open|save title preselected"
+QStringList g_opened;  // files handed to the desktop
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int storedCount(int eventId)
+{
+    QSSQL q;
+    q.prepare(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=?"));
+    q.addBindValue(eventId);
+    return q.exec() && q.next() ? q.value(0).toInt() : -1;
+}
+
+bool store(int eventId, const QString &name, const QByteArray &bytes)
+{
+    QSSQL q;
+    q.prepare(QStringLiteral("insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values(?,?,?)"));
+    q.addBindValue(eventId);
+    q.addBindValue(name);
+    q.addBindValue(bytes);
+    return q.exec();
+}
+
+QStringList names(const QStandardItemModel *model)
+{
+    QStringList list;
+    for (int r = 0; r < model->rowCount(); ++r)
+        list << model->item(r)->text();
+    return list;
+}
+
+const QString kRenameAway = QStringLiteral("alter table tellmark_udalosti_prilohy rename to tellmark_udalosti_prilohy_x");
+const QString kRenameBack = QStringLiteral("alter table tellmark_udalosti_prilohy_x rename to tellmark_udalosti_prilohy");
+
+} // namespace
+
+class TstAttachments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup() { TestDb::exec(kRenameBack); } // after a failure in the middle
+    void sizeLimit_data();
+    void sizeLimit();
+    void loadsNamesOnlyInIdOrder();
+    void pendingFileLivesInMemory();
+    void removedIdsStayWithTheirEvent();
+    void sameNamesAndPathNames();
+    void failedWriteKeepsEverythingPending();
+    void editorButtons();
+
+private:
+    QString file(const QString &relative, const QByteArray &bytes)
+    {
+        const QString path = m_dir.path() + QLatin1Char('/') + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            qWarning("cannot write %s", qPrintable(path));
+        return path;
+    }
+    QTemporaryDir m_dir;
+};
+
+void TstAttachments::initTestCase()
+{
+    ZRN_OPEN_TEST_DB();
+    // Opened files land in a folder of this run only.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("tmp")));
+    qputenv("TMPDIR", QFile::encodeName(m_dir.path() + QStringLiteral("/tmp")));
+    QSAttachment::fileChooser = [](bool save, const QString &title, const QString &preselected) {
+        g_dialogs << QStringLiteral("%1 %2 %3").arg(save ? "save" : "open", title, preselected);
+        return g_chosen;
+    };
+    QSAttachment::fileOpener = [](const QUrl &url) {
+        g_opened << url.toLocalFile();
+        return true;
+    };
+}
+
+void TstAttachments::init()
+{
+    QVERIFY(TestDb::exec(QStringLiteral("delete from tellmark_udalosti_prilohy")));
+    g_chosen.clear();
+    g_dialogs.clear();
+    g_opened.clear();
+}
+
+void TstAttachments::sizeLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("exactly 20 MB") << QSAttachment::MaxFileSize;
+    QTest::newRow("one byte more") << QSAttachment::MaxFileSize + 1;
+}
+
+void TstAttachments::sizeLimit()
+{
+    QFETCH(qint64, size);
+    QByteArray bytes(int(size), Qt::Uninitialized);
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char((i * 7 + i / 4093) & 0xff);
+    const QString path = file(QStringLiteral("big.bin"), bytes);
+
+    // On a server the statement must fit into its packet limit as well.
+    qint64 packet = std::numeric_limits<qint64>::max();
+    if (TestDb::isMariaDb()) {
+        QSSQL q;
+        QVERIFY(q.exec(QStringLiteral("select @@max_allowed_packet")) && q.next());
+        packet = q.value(0).toLongLong();
+        qInfo("max_allowed_packet of the server: %lld bytes", packet);
+        if (size <= QSAttachment::MaxFileSize && packet >= size && packet < size + 1024 * 1024)
+            QSKIP("the server's limit is too close to the file size to say which way it goes");
+    }
+    const bool fits = size <= QSAttachment::MaxFileSize && packet >= size + 1024 * 1024;
+
+    QSAttachment list;
+    QVERIFY(list.load(1));
+    MessageBoxAnswerer boxes;
+    QCOMPARE(list.addFile(path), fits);
+    if (!fits) {
+        QCOMPARE(list.model()->rowCount(), 0);
+        QCOMPARE(boxes.messages.size(), 1);
+        const QString expected = size > QSAttachment::MaxFileSize
+            ? QStringLiteral("ZRN Překročena maximalní velikost souboru (20MB).")
+            : QStringLiteral("ZRN Soubor je větší, než databázový server přijme (limit %1 MB).").arg(packet >> 20);
+        QCOMPARE(boxes.messages.first(), expected);
+        return;
+    }
+    QString error;
+    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
+    QVERIFY(list.load(1, &error));
+    QCOMPARE(list.model()->rowCount(), 1);
+    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(g_opened.size(), 1);
+    QVERIFY(readAll(g_opened.first()) == bytes);
+    QVERIFY(boxes.messages.isEmpty());
+}
+
+void TstAttachments::loadsNamesOnlyInIdOrder()
+{
+    QVERIFY(store(7, QStringLiteral("c.txt"), "c"));
+    QVERIFY(store(8, QStringLiteral("other.txt"), "o"));
+    QVERIFY(store(7, QStringLiteral("a.txt"), "a"));
+    QVERIFY(store(7, QStringLiteral("b.txt"), "b"));
+
+    QSAttachment list;
+    QString error;
+    QVERIFY2(list.load(7, &error), qPrintable(error));
+    QCOMPARE(names(list.model()), (QStringList{"c.txt", "a.txt", "b.txt"}));
+    for (int r = 0; r < 3; ++r) {
+        const QStandardItem *item = list.model()->item(r);
+        QVERIFY(r == 0 || item->data(QSAttachment::IdRole).toLongLong()
+                              > list.model()->item(r - 1)->data(QSAttachment::IdRole).toLongLong());
+        QVERIFY(item->data(QSAttachment::DataRole).isNull());
+        QVERIFY(!(item->flags() & Qt::ItemIsEditable));
+    }
+    QVERIFY(!list.hasPendingChanges());
+}
+
+void TstAttachments::pendingFileLivesInMemory()
+{
+    QSAttachment list;
+    QSignalSpy changed(&list, &QSAttachment::onChanged);
+    QVERIFY(list.load(30));
+    const QString path = file(QStringLiteral("in/note.txt"), "hello");
+    QVERIFY(list.addFile(path));
+    QVERIFY(!list.addFile(m_dir.path() + QStringLiteral("/missing.txt")));
+    QVERIFY(QFile::remove(path)); // from now on only the list has the bytes
+    QCOMPARE(names(list.model()), QStringList{"note.txt"});
+    QVERIFY(list.hasPendingChanges());
+
+    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(g_opened, QStringList{QDir::tempPath() + QStringLiteral("/note.txt")});
+    QCOMPARE(readAll(g_opened.first()), QByteArray("hello"));
+    g_chosen = m_dir.path() + QStringLiteral("/saved-note.txt");
+    list.saveAttachment(QStringLiteral("0"));
+    QCOMPARE(g_dialogs.last(), QStringLiteral("save Uložení souboru note.txt"));
+    QCOMPARE(readAll(g_chosen), QByteArray("hello"));
+
+    MessageBoxAnswerer boxes(QMessageBox::No);
+    list.removeAttachment(QStringLiteral("0"));
+    QCOMPARE(list.model()->rowCount(), 1);
+    boxes.setAnswer(QMessageBox::Yes);
+    list.removeAttachment(QStringLiteral("0"));
+    const QString question = QStringLiteral("Otázka Přejete si odstranit přílohu?");
+    QCOMPARE(boxes.messages, (QStringList{question, question}));
+    QVERIFY(!list.hasPendingChanges());
+    QCOMPARE(changed.count(), 2);
+    QString error;
+    QVERIFY(list.save(QVariant(), &error));
+    QCOMPARE(storedCount(30), 0);
+}
+
+void TstAttachments::removedIdsStayWithTheirEvent()
+{
+    QVERIFY(store(10, QStringLiteral("a1"), "1"));
+    QVERIFY(store(10, QStringLiteral("a2"), "2"));
+    QVERIFY(store(20, QStringLiteral("b1"), "3"));
+    MessageBoxAnswerer boxes(QMessageBox::Yes);
+    QSAttachment list;
+    QString error;
+
+    QVERIFY(list.load(10));
+    list.removeAttachment(QStringLiteral("0"));
+    QVERIFY(list.load(20));
+    QVERIFY(!list.hasPendingChanges());
+    QVERIFY(list.save(QVariant(), &error));
+    QCOMPARE(storedCount(10), 2);
+    QCOMPARE(storedCount(20), 1);
+
+    QVERIFY(list.load(10));
+    list.removeAttachment(QStringLiteral("0"));
+    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
+    QCOMPARE(storedCount(10), 1);
+    // The owner reloads after its commit; until then the list stays as it was.
+    QVERIFY(list.hasPendingChanges());
+    QVERIFY(list.load(10));
+    QCOMPARE(names(list.model()), QStringList{"a2"});
+}
+
+void TstAttachments::sameNamesAndPathNames()
+{
+    QSAttachment list;
+    QString error;
+    QVERIFY(list.load(40));
+    QVERIFY(list.addFile(file(QStringLiteral("one/same.txt"), "first")));
+    QVERIFY(list.addFile(file(QStringLiteral("two/same.txt"), "second")));
+    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
+    QVERIFY(list.load(40));
+    QCOMPARE(names(list.model()), (QStringList{"same.txt", "same.txt"}));
+    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(readAll(g_opened.last()), QByteArray("first"));
+    list.openAttachment(QStringLiteral("1"));
+    QCOMPARE(readAll(g_opened.last()), QByteArray("second"));
+    QCOMPARE(g_opened.first(), g_opened.last());
+
+    // Stored names written by other programs stay inside the temporary folder.
+    g_opened.clear();
+    QVERIFY(store(41, QStringLiteral("../../etc/x"), "unix"));
+    QVERIFY(store(41, QStringLiteral("C:\\..\\x.bat "), "windows"));
+    QVERIFY(store(41, QStringLiteral("sub/.."), "dots"));
+    QVERIFY(list.load(41));
+    for (int r = 0; r < 3; ++r)
+        list.openAttachment(QString::number(r));
+    const QString temp = QDir::tempPath() + QLatin1Char('/');
+    QCOMPARE(g_opened, (QStringList{temp + "x", temp + "x.bat", temp + "priloha"}));
+    QCOMPARE(readAll(temp + "x.bat"), QByteArray("windows"));
+}
+
+void TstAttachments::failedWriteKeepsEverythingPending()
+{
+    QSAttachment list;
+    QString error;
+    QVERIFY(list.addFile(file(QStringLiteral("p.txt"), "pending")));
+    QVERIFY(!list.save(QVariant(), &error)); // no event to store it under
+    QVERIFY(!error.isEmpty());
+
+    QVERIFY(store(50, QStringLiteral("old.txt"), "old"));
+    QVERIFY(list.load(50));
+    MessageBoxAnswerer boxes(QMessageBox::Yes);
+    list.removeAttachment(QStringLiteral("0"));
+    QVERIFY(list.addFile(file(QStringLiteral("p.txt"), "pending")));
+    QVERIFY(TestDb::exec(kRenameAway));
+    const bool saved = list.save(QVariant(), &error);
+    QVERIFY(TestDb::exec(kRenameBack));
+    QVERIFY(!saved);
+    QVERIFY2(error.contains(QLatin1String("tellmark_udalosti_prilohy")), qPrintable(error));
+    QCOMPARE(names(list.model()), QStringList{"p.txt"});
+    QVERIFY(list.model()->item(0)->data(QSAttachment::IdRole).isNull());
+
+    // Another try writes everything.
+    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
+    QVERIFY(list.load(50));
+    QCOMPARE(names(list.model()), QStringList{"p.txt"});
+    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(readAll(g_opened.last()), QByteArray("pending"));
+}
+
+void TstAttachments::editorButtons()
+{
+    QWidget container;
+    QSAttachment list;
+    list.setup(&container);
+    container.resize(400, 200);
+    container.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&container));
+    QVERIFY(list.load(60));
+    g_chosen = file(QStringLiteral("first.txt"), "1");
+    container.findChild<QToolButton *>()->click();
+    QCOMPARE(g_dialogs, QStringList{"open výběr souboru "});
+    QVERIFY(list.addFile(file(QStringLiteral("second.txt"), "2")));
+
+    QTableView *view = list.view();
+    for (int row = 0; row < 2; ++row) {
+        const QModelIndex index = list.model()->index(row, 0);
+        QWidget *editor = view->indexWidget(index);
+        QVERIFY(editor);
+        const QRect cell = view->visualRect(index);
+        QCOMPARE(editor->geometry(), cell);
+        const int w = cell.width(), h = cell.height();
+        QCOMPARE(childNamed<QWidget>(editor, "baseEditor")->geometry(), QRect(0, 0, w - 3 * h, h));
+        int x = w - 3 * h;
+        for (const char *name : {"openButton", "saveButton", "removeButton"}) {
+            auto *button = childNamed<QPushButton>(editor, name);
+            QVERIFY(button);
+            QCOMPARE(button->geometry(), QRect(x, 0, h, h));
+            QCOMPARE(button->whatsThis(), QString::number(row));
+            x += h;
+        }
+    }
+
+    // Removing the first row renumbers the buttons of the one below.
+    MessageBoxAnswerer boxes(QMessageBox::Yes);
+    childNamed<QPushButton>(view->indexWidget(list.model()->index(0, 0)), "removeButton")->click();
+    QCOMPARE(names(list.model()), QStringList{"second.txt"});
+    auto *open = childNamed<QPushButton>(view->indexWidget(list.model()->index(0, 0)), "openButton");
+    QCOMPARE(open->whatsThis(), QStringLiteral("0"));
+    open->click();
+    QCOMPARE(g_opened, QStringList{QDir::tempPath() + QStringLiteral("/second.txt")});
+}
+
+ZRN_TEST_MAIN(TstAttachments)
+#include "tst_attachments.moc"
