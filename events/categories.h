@@ -17,3 +17,13 @@ void setColourSquares(QComboBox *combo, const QVector<QColor> &colours);
 // Item colours of the event priority (0 to 3) and state (0 to 3) combos.
 QVector<QColor> priorityColours();
 QVector<QColor> stateColours();
+
+class QVariant;
+
+// Combo boxes of coded event values. `byData`: the value is the item data
+// (categories); otherwise it is the item index (source, state, priority,
+// synchronisation). A value the combo has no item for (NULL, a category 64,
+// a state 7) is shown as an extra item that carries the value, so a save
+// writes back what was read. The extra item goes away with the next value.
+void setComboValue(QComboBox *combo, const QVariant &value, bool byData);
+QVariant comboValue(const QComboBox *combo, bool byData);

@@ -1,0 +1,314 @@
+#include "core/dialogauoouzivatel.h"
+#include "core/dialogtable.h"
+#include "events/dialogauudalost.h"
+#include "events/qsattachment.h"
+#include "support/testdb.h"
+#include "widgets/qfdateedit.h"
+#include "widgets/qfeditwithbutton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTableView>
+#include <QTextEdit>
+#include <QTimeEdit>
+#include <QToolButton>
+#include <QtTest>
+
+#include "support/testmain.h"
+#include "support/uitest.h"
+
+Q_DECLARE_METATYPE(EventRecord)
+
+namespace {
+
+const QStringList kAddresses = {QStringLiteral("obchod@tellmark.cz")};
+
+EventRecord fullRecord()
+{
+    EventRecord r;
+    r.id = 42;
+    r.priority = 3;
+    r.hash = "h-42";
+    r.start = QDateTime(QDate(2024, 3, 5), QTime(8, 30, 15));
+    r.calendarStart = QDateTime(QDate(2024, 3, 6), QTime(10, 0));
+    r.end = QDateTime(QDate(2024, 3, 6), QTime(11, 30));
+    r.podnikId = 5;
+    r.strediskoId = 7;
+    r.podnikName = "stale name";   // the dialog reads the names itself
+    r.strediskoName = "stale name";
+    r.place = "Dubné";
+    r.source = 3;
+    r.category = 32;
+    r.state = 2;
+    r.synchronisation = 1;
+    r.journey = true;
+    r.project = "P-17";
+    r.persons = "JN,podpora@tellmark.cz";
+    r.mail = true;
+    r.service = true;
+    r.subject = "Servis dojičky";
+    r.description = "<p><b>Tučně</b> a dál</p>";
+    r.notifyFrom = QDate(2024, 3, 10);
+    return r;
+}
+
+// Values without an item, NULLs and links to rows that are gone.
+EventRecord oddRecord()
+{
+    EventRecord r;
+    r.parentId = 42;
+    r.start = QDateTime(QDate(2023, 12, 31), QTime(23, 0));
+    r.strediskoId = 999;
+    r.strediskoName = "Zrušené středisko";
+    r.category = 64;
+    r.state = 7;
+    r.subject = "Odpověď";
+    return r;
+}
+
+QStringList visibleLabels(const QDialog &dialog)
+{
+    QStringList texts;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        if (label->isVisibleTo(&dialog) && !label->text().isEmpty())
+            texts << label->text();
+    texts.sort();
+    return texts;
+}
+
+QPushButton *okButton(const QDialog &dialog)
+{
+    return dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+}
+
+} // namespace
+
+class TstDialogAUUdalost : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void roundTrip_data();
+    void roundTrip();
+    void optionalRows_data();
+    void optionalRows();
+    void replyForm();
+    void emptySubject();
+    void choosers();
+};
+
+void TstDialogAUUdalost::initTestCase()
+{
+    ZRN_OPEN_TEST_DB();
+    QString error;
+    QVERIFY2(TestDb::clear(&error), qPrintable(error));
+    QVERIFY2(TestDb::exec("insert into tellmark_podniky(id,podnik_nazev) values(5,'Statek Dubné')", &error),
+             qPrintable(error));
+    QVERIFY2(TestDb::exec("insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo)"
+                          " values(7,5,'Kravín Horní',1234)", &error),
+             qPrintable(error));
+}
+
+void TstDialogAUUdalost::roundTrip_data()
+{
+    QTest::addColumn<EventRecord>("record");
+    QTest::addColumn<QString>("enterprise");
+    QTest::addColumn<QString>("centre");
+    QTest::addColumn<QString>("persons");
+    QTest::newRow("every field") << fullRecord() << "Statek Dubné" << "Kravín Horní"
+                                 << "Jan Novotný,podpora@tellmark.cz";
+    QTest::newRow("unknown codes and nulls") << oddRecord() << "" << "Zrušené středisko" << "";
+}
+
+void TstDialogAUUdalost::roundTrip()
+{
+    QFETCH(EventRecord, record);
+    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    dialog.setValues(fullRecord());   // what the second row must replace
+    dialog.setValues(record);
+
+    QTEST(childNamed<QFEditWithButton>(&dialog, "podnik")->text(), "enterprise");
+    QTEST(childNamed<QFEditWithButton>(&dialog, "stredisko")->text(), "centre");
+    QTEST(childNamed<QFEditWithButton>(&dialog, "oo")->text(), "persons");
+    if (record.calendarStart.isNull()) {
+        QVERIFY(childNamed<QFDateEdit>(&dialog, "uzd")->lineEdit()->text().isEmpty());
+        QCOMPARE(childNamed<QTimeEdit>(&dialog, "ukc")->time(), QTime(23, 59, 59));
+    }
+
+    const EventRecord back = dialog.values();
+    QCOMPARE(back.start, record.start);
+    QCOMPARE(back.calendarStart, record.calendarStart);
+    QCOMPARE(back.end, record.end);
+    QCOMPARE(back.podnikId.isNull(), record.podnikId.isNull());
+    QCOMPARE(back.podnikId.toInt(), record.podnikId.toInt());
+    QCOMPARE(back.strediskoId.toInt(), record.strediskoId.toInt());
+    QCOMPARE(back.place, record.place);
+    QCOMPARE(back.source, record.source);
+    QCOMPARE(back.category, record.category);
+    QCOMPARE(back.state, record.state);
+    QCOMPARE(back.synchronisation, record.synchronisation);
+    QCOMPARE(back.journey, record.journey);
+    QCOMPARE(back.project, record.project);
+    QCOMPARE(back.persons, record.persons);
+    QCOMPARE(back.mail, record.mail);
+    QCOMPARE(back.service, record.service);
+    QCOMPARE(back.subject, record.subject);
+    QCOMPARE(back.notifyFrom, record.notifyFrom);
+    QTextDocument expected, got;
+    expected.setHtml(record.description);
+    got.setHtml(back.description);
+    QCOMPARE(got.toPlainText(), expected.toPlainText());
+    QCOMPARE(back.description.contains("font-weight:600"), record.description.contains("<b>"));
+    // What the dialog has no field for passes through.
+    QCOMPARE(back.id, record.id);
+    QCOMPARE(back.parentId, record.parentId);
+    QCOMPARE(back.priority, record.priority);
+    QCOMPARE(back.hash, record.hash);
+}
+
+void TstDialogAUUdalost::optionalRows_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("synchronisation");
+    QTest::addColumn<bool>("notifyFrom");
+    QTest::addColumn<bool>("calendar");
+    QTest::newRow("unspecified, none") << 0 << 0 << false << false;
+    QTest::newRow("reported, calendar") << 1 << 1 << true << true;
+    QTest::newRow("in progress") << 2 << 0 << true << false;
+    QTest::newRow("closed") << 3 << 1 << false << true;
+}
+
+void TstDialogAUUdalost::optionalRows()
+{
+    QFETCH(int, state);
+    QFETCH(int, synchronisation);
+    QFETCH(bool, notifyFrom);
+    QFETCH(bool, calendar);
+    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    QCOMPARE(dialog.windowTitle(), QString("Přidání události"));
+    const QStringList atStart = visibleLabels(dialog);
+    for (const char *hidden : {"Nedokončené od", "Začátek", "Konec"})
+        QVERIFY2(!atStart.contains(QString::fromUtf8(hidden)), hidden);
+
+    auto *states = childNamed<QComboBox>(&dialog, "cbStav");
+    const QVector<QColor> squares = {Qt::gray, Qt::red, Qt::darkRed, Qt::green};
+    for (int i = 0; i < squares.size(); ++i)
+        QCOMPARE(states->itemIcon(i).pixmap(15, 15).toImage().pixelColor(7, 7), squares.at(i));
+
+    states->setCurrentIndex(state);
+    childNamed<QComboBox>(&dialog, "cbSynchronizace")->setCurrentIndex(synchronisation);
+    const QStringList labels = visibleLabels(dialog);
+    QCOMPARE(labels.contains("Nedokončené od"), notifyFrom);
+    QCOMPARE(childNamed<QWidget>(&dialog, "upozorneni_od")->isVisibleTo(&dialog), notifyFrom);
+    QCOMPARE(labels.contains("Začátek") && labels.contains("Konec"), calendar);
+    for (const char *editor : {"uzd", "uzc", "ukd", "ukc"})
+        QCOMPARE(childNamed<QWidget>(&dialog, editor)->isVisibleTo(&dialog), calendar);
+}
+
+void TstDialogAUUdalost::replyForm()
+{
+    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    dialog.setValues(fullRecord());   // reported, calendar: both optional rows shown
+    dialog.setReplyForm(true);
+
+    QCOMPARE(visibleLabels(dialog),
+             QStringList({"Odpovědná osoba", "Předmět", "Stav", "Upozornění", "Vytvořeno"}));
+    for (const char *name : {"podnik", "stredisko", "lokalita", "cbZdroj", "cbKategorie", "cbCesta", "cprojektu",
+                             "upozorneni_od", "cbSynchronizace", "uzd", "ukd", "popis", "tbw"})
+        QVERIFY2(!childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
+    for (const char *name : {"zd", "zc", "predmet", "cbStav", "oo", "cbNotifikace", "cbNotifikaceF", "wattachment"})
+        QVERIFY2(childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
+    // The attachment list is laid out in its place, not just parented there.
+    QLayout *attachments = childNamed<QWidget>(&dialog, "wattachment")->layout();
+    QVERIFY(attachments && attachments->indexOf(dialog.attachments()->view()) >= 0);
+
+    dialog.setReplyForm(false);
+    QVERIFY(visibleLabels(dialog).contains("Nedokončené od"));
+    QVERIFY(childNamed<QWidget>(&dialog, "popis")->isVisibleTo(&dialog));
+}
+
+void TstDialogAUUdalost::emptySubject()
+{
+    MessageBoxAnswerer answerer;
+    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    dialog.show();
+    auto *subject = childNamed<QLineEdit>(&dialog, "predmet");
+    QTRY_COMPARE(QApplication::focusWidget(), subject);
+    subject->setText("   ");
+    okButton(dialog)->click();
+    QCOMPARE(answerer.messages, QStringList{"ZRN Předmět události nemůže být prázdný."});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+
+    subject->setText("Servis");
+    okButton(dialog)->click();
+    QCOMPARE(answerer.messages.size(), 1);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TstDialogAUUdalost::choosers()
+{
+    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    QStringList titles;
+    auto pickFirstRow = [&titles](QWidget *modal) {
+        auto *table = qobject_cast<DialogTable *>(modal);
+        if (!table)
+            return false;
+        titles << table->windowTitle();
+        table->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        return true;
+    };
+
+    auto *enterprise = childNamed<QFEditWithButton>(&dialog, "podnik");
+    {
+        ModalHandler handler(pickFirstRow);
+        dialog.selectPodnik();
+        QVERIFY(handler.handled());
+    }
+    QCOMPARE(enterprise->Id() + '|' + enterprise->text(), QString("5|Statek Dubné"));
+
+    auto *centre = childNamed<QFEditWithButton>(&dialog, "stredisko");
+    {
+        ModalHandler handler(pickFirstRow);
+        centre->button()->click();
+        QVERIFY(handler.handled());
+    }
+    QCOMPARE(centre->Id() + '|' + centre->text(), QString("7|Kravín Horní"));
+    QCOMPARE(titles, QStringList({"Výběr podniku", "Výběr střediska"}));
+
+    auto *persons = childNamed<QFEditWithButton>(&dialog, "oo");
+    QString title;
+    {
+        ModalHandler handler([&title](QWidget *modal) {
+            auto *chooser = qobject_cast<DialogAUOOUzivatel *>(modal);
+            if (!chooser)
+                return false;
+            title = chooser->windowTitle();
+            chooser->personBoxes().first()->setChecked(true);
+            chooser->addressBoxes().first()->setChecked(true);
+            chooser->accept();
+            return true;
+        });
+        persons->button()->click();
+        QVERIFY(handler.handled());
+    }
+    QCOMPARE(title, QString("Výběr uživatele"));
+    QCOMPARE(persons->Id(), QString("JN,obchod@tellmark.cz"));
+    QCOMPARE(persons->text(), QString("Jan Novotný,obchod@tellmark.cz"));
+    const EventRecord values = dialog.values();
+    QCOMPARE(values.podnikId, QVariant(5));
+    QCOMPARE(values.strediskoId, QVariant(7));
+    QCOMPARE(values.persons, persons->Id());
+}
+
+ZRN_TEST_MAIN(TstDialogAUUdalost)
+#include "tst_dialogauudalost.moc"
