@@ -196,7 +196,7 @@ qint64 QSMySortFilterProxyModel::dateSortKey(const QString &text)
 
 bool QSMySortFilterProxyModel::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    if (sortMode == SortNumeric || sortMode == SortDate
+    if (sortMode == SortNumeric || sortMode == SortDate || sortMode == SortDateTime
         || (sortMode == SortText && isSortLocaleAware() && sortRole() == Qt::DisplayRole)) {
         const QVariant l = left.data(SortKeyRole + sortMode);
         if (l.isValid()) {

@@ -28,7 +28,9 @@
 //                QString::localeAwareCompare, cells without text last (used
 //                only with locale-aware sorting on the display role);
 //   SortNumeric  numericSortKey() of the text, nothing when it is no number;
-//   SortDate     dateSortKey() of the text.
+//   SortDate     dateSortKey() of the text;
+//   SortDateTime a qint64 that grows with the date-time, the smallest for a
+//                cell without one.
 // lessThan compares the keys when both cells have one, else the texts.
 class QSMySortFilterProxyModel : public QSortFilterProxyModel
 {

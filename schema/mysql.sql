@@ -266,7 +266,7 @@ CREATE INDEX idx_podniky_holding ON tellmark_podniky (id_holding);
 CREATE INDEX idx_strediska_podnik ON tellmark_strediska (id_podnik);
 CREATE INDEX idx_strediska_hospodarstvi ON tellmark_strediska (hospodarstvi);
 CREATE INDEX idx_acls_user ON tellmark_strediska_acls (id_www_user);
-CREATE INDEX idx_udalosti_parent ON tellmark_udalosti (id_parent);
+CREATE INDEX idx_udalosti_parent_live ON tellmark_udalosti (id_parent, smazano);
 CREATE INDEX idx_udalosti_podnik ON tellmark_udalosti (id_podnik);
 CREATE INDEX idx_udalosti_strediska ON tellmark_udalosti (id_strediska);
 CREATE INDEX idx_udalosti_smazano ON tellmark_udalosti (smazano);

@@ -254,7 +254,7 @@ CREATE INDEX IF NOT EXISTS idx_podniky_holding ON tellmark_podniky (id_holding);
 CREATE INDEX IF NOT EXISTS idx_strediska_podnik ON tellmark_strediska (id_podnik);
 CREATE INDEX IF NOT EXISTS idx_strediska_hospodarstvi ON tellmark_strediska (hospodarstvi);
 CREATE INDEX IF NOT EXISTS idx_acls_user ON tellmark_strediska_acls (id_www_user);
-CREATE INDEX IF NOT EXISTS idx_udalosti_parent ON tellmark_udalosti (id_parent);
+CREATE INDEX IF NOT EXISTS idx_udalosti_parent_live ON tellmark_udalosti (id_parent, smazano);
 CREATE INDEX IF NOT EXISTS idx_udalosti_podnik ON tellmark_udalosti (id_podnik);
 CREATE INDEX IF NOT EXISTS idx_udalosti_strediska ON tellmark_udalosti (id_strediska);
 CREATE INDEX IF NOT EXISTS idx_udalosti_smazano ON tellmark_udalosti (smazano);

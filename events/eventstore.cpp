@@ -1,0 +1,477 @@
+#include "events/eventstore.h"
+
+#include "core/eciselniky.h"
+#include "db/database.h"
+#include "db/qssql.h"
+#include "widgets/qf.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace EventStore {
+
+namespace {
+
+// The 19 columns of a list row; the same for both lists.
+const char kListColumns[] =
+    "select udl.id, if(udl.id_podnik>0,pdq2.podnik_nazev,pdq.podnik_nazev) as podnik_nazev,"
+    " stq.akce_nazev, udl.lokalita, udl.ts_zacatek, udl.ts_konec, udl.zdroj, udl.kategorie,"
+    " udl.stav, udl.odpovedna_osoba, udl.typ_synchronizace, udl.cesta, udl.predmet,"
+    " udl.id_strediska, udl.id_podnik, udl.id_parent, udl.hash, udl.priorita"
+    " from thread t"
+    " join tellmark_udalosti udl on udl.id=t.id"
+    " left join tellmark_strediska as stq on stq.id=udl.id_strediska"
+    " left join tellmark_podniky as pdq on stq.id_podnik=pdq.id"
+    " left join tellmark_podniky as pdq2 on pdq2.id=udl.id_podnik"
+    " order by udl.id";
+
+// The replies below the roots, at any depth: the recursion follows live
+// rows through the index over (id_parent, smazano).
+const char kThread[] =
+    " thread(id) as (select id from roots"
+    " union all"
+    " select p.id from tellmark_udalosti p join thread t on p.id_parent=t.id where p.smazano=0) ";
+
+const char kLiveRoot[] = "pp.smazano=0 and (pp.id_parent is null or pp.id_parent=0)";
+
+const char kRead[] =
+    "select udl.id,udl.lokalita,udl.ts_zacatek,udl.ts_konec,"
+    " udl.zdroj,udl.kategorie,udl.stav,udl.odpovedna_osoba,"
+    " udl.predmet,udl.popis,udl.notifikace,udl.id_strediska,stq.akce_nazev,udl.typ_synchronizace,"
+    " udl.notifikacef,udl.id_podnik,pdq.podnik_nazev,udl.upozornit_od,udl.id_parent,"
+    " udl.cesta,udl.cislo_projektu,udl.hash,udl.priorita,"
+    " udl.ts_kal_zacatek"
+    " from tellmark_udalosti as udl"
+    " left join tellmark_strediska as stq on stq.id=udl.id_strediska"
+    " left join tellmark_podniky as pdq on pdq.id=udl.id_podnik"
+    " where udl.id=?";
+
+const char kUpdate[] =
+    "update tellmark_udalosti set ts_modifikovano=?, ts_zacatek=?, ts_kal_zacatek=?, ts_konec=?,"
+    " lokalita=?, ZDROJ=?, KATEGORIE=?, PRIORITA=?, STAV=?, TYP_SYNCHRONIZACE=?, cesta=?,"
+    " cislo_projektu=?, odpovedna_osoba=?, notifikace=?, notifikacef=?, predmet=?, popis=?,"
+    " upozornit_od=? where id=?";
+const char kUpdateGlobal[] =
+    "update tellmark_udalosti set ts_modifikovano=?, ts_zacatek=?, ts_kal_zacatek=?, ts_konec=?,"
+    " lokalita=?, id_podnik=?, id_strediska=?, ZDROJ=?, KATEGORIE=?, PRIORITA=?, STAV=?,"
+    " TYP_SYNCHRONIZACE=?, CESTA=?, cislo_projektu=?, odpovedna_osoba=?, notifikace=?,"
+    " notifikacef=?, predmet=?, popis=?, upozornit_od=? where id=?";
+
+const char kInsert[] =
+    "insert into tellmark_udalosti(id_podnik,id_strediska,ts_zalozeno,ts_modifikovano,"
+    " ts_zacatek,ts_kal_zacatek,ts_konec,lokalita,notifikace,notifikacef,zdroj,kategorie,"
+    " stav,typ_synchronizace,cesta,cislo_projektu,odpovedna_osoba,predmet,popis,hash,upozornit_od)"
+    " values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+const char kInsertReply[] =
+    "insert into tellmark_udalosti(id_parent,id_podnik,id_strediska,ts_zalozeno,ts_modifikovano,"
+    " ts_zacatek,ts_kal_zacatek,ts_konec,lokalita,notifikace,notifikacef,zdroj,kategorie,"
+    " stav,typ_synchronizace,cesta,cislo_projektu,odpovedna_osoba,predmet,popis,hash,upozornit_od)"
+    " values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+
+// The walk up to a thread's root; the depth bound keeps a damaged chain
+// (an event that is its own ancestor) from running for ever.
+const char kThreadRoot[] =
+    "with recursive tree(id, id_parent, depth) as ("
+    " select id, id_parent, 0 from tellmark_udalosti where id=?"
+    " union all"
+    " select p.id, p.id_parent, t.depth+1 from tellmark_udalosti p join tree t on t.id_parent=p.id"
+    " where t.depth<10000)"
+    " select u.id, u.stav from tree t join tellmark_udalosti u on u.id=t.id"
+    " where t.id_parent is null or t.id_parent=0";
+
+const char kRichTextMarker[] = "<meta name=\"qrichtext\" content=\"1\" />";
+const char kCharset[] = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />";
+
+QVariant nullIfEmpty(const QString &text)
+{
+    return text.isEmpty() ? QVariant(QVariant::String) : QVariant(text);
+}
+
+QVariant dateTimeOrNull(const QDateTime &dt)
+{
+    return dt.isValid() ? QVariant(dt) : QVariant(QVariant::DateTime);
+}
+
+QVariant dateOrNull(const QDate &d)
+{
+    return d.isValid() ? QVariant(d) : QVariant(QVariant::Date);
+}
+
+QVariant idOrNull(const QVariant &id)
+{
+    bool ok = false;
+    const qlonglong v = id.toLongLong(&ok);
+    return ok && v > 0 ? QVariant(v) : QVariant(QVariant::LongLong);
+}
+
+// A row lock where the server has them; the embedded database writes one
+// transaction at a time anyway.
+QString forUpdate()
+{
+    return Database::isSqlite() ? QString() : QStringLiteral(" for update");
+}
+
+QStringList splitClean(const QString &list)
+{
+    QStringList parts;
+    for (QString part : list.split(QLatin1Char(','))) {
+        part.remove(QLatin1Char(' '));
+        part = part.trimmed();
+        if (!part.isEmpty())
+            parts << part;
+    }
+    return parts;
+}
+
+bool run(QSSQL &q, const QString &sql, const QVariantList &binds, QString *error)
+{
+    if (!q.prepare(sql)) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    for (const QVariant &v : binds)
+        q.addBindValue(v);
+    if (!q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+QVariant intOrNull(const QVariant &v)
+{
+    return v.isNull() ? QVariant() : QVariant(v.toInt());
+}
+
+} // namespace
+
+QStringList personCodes(const Filter &filter, bool *matchesNobody)
+{
+    *matchesNobody = false;
+    if (!filter.global)
+        return {};
+    QStringList codes;
+    if (filter.eventsRight == 1) {
+        codes = splitClean(ECiselniky::codeForLogin(filter.login));
+    } else if (filter.eventsRight == 2) {
+        const QString persons = filter.persons.trimmed();
+        const QStringList further = splitClean(filter.furtherPersons);
+        if (persons == QLatin1String("none")) {
+            codes = further;
+        } else if (!persons.isEmpty()) {
+            codes = splitClean(persons) + further;
+        } else if (!further.isEmpty()) {
+            // Everybody of the list and the further mailboxes.
+            const auto all = ECiselniky().persons();
+            for (auto it = all.cbegin(); it != all.cend(); ++it)
+                if (!it.key().isEmpty())
+                    codes << it.key();
+            codes += further;
+        } else {
+            return {};
+        }
+    } else {
+        return {};
+    }
+    *matchesNobody = codes.isEmpty();
+    return codes;
+}
+
+Condition condition(const Filter &filter)
+{
+    Condition c;
+    if (filter.global && filter.unfinished) {
+        c.sql += QStringLiteral("(pp.stav=1 or pp.stav=2) and (pp.upozornit_od is null or pp.upozornit_od<=?) and ");
+        c.binds << QDate::currentDate();
+    }
+    QStringList categories;
+    for (const QString &part : splitClean(filter.categories)) {
+        bool ok = false;
+        const int code = part.toInt(&ok);
+        if (ok) {
+            categories << QStringLiteral("pp.kategorie=?");
+            c.binds << code;
+        }
+    }
+    if (!categories.isEmpty())
+        c.sql += QStringLiteral("(") + categories.join(QStringLiteral(" or ")) + QStringLiteral(") and ");
+
+    bool nobody = false;
+    const QStringList codes = personCodes(filter, &nobody);
+    if (nobody) {
+        c.sql += QStringLiteral("1=0 and ");
+    } else if (!codes.isEmpty()) {
+        QStringList parts;
+        for (const QString &code : codes) {
+            parts << QStringLiteral("FIND_IN_SET(?,pp.odpovedna_osoba)");
+            c.binds << code;
+        }
+        c.sql += QStringLiteral("(") + parts.join(QStringLiteral(" or ")) + QStringLiteral(") and ");
+    }
+    return c;
+}
+
+QString listStatement(const Filter &filter, QVariantList *binds)
+{
+    const Condition c = condition(filter);
+    binds->clear();
+    QString roots;
+    const bool centre = !filter.global && !idOrNull(filter.strediskoId).isNull();
+    const bool enterprise = !filter.global && !idOrNull(filter.podnikId).isNull();
+    if (centre) {
+        roots = QStringLiteral("select pp.id from tellmark_udalosti pp");
+        QString where = QStringLiteral(" where pp.id_strediska=? and ");
+        *binds << idOrNull(filter.strediskoId);
+        if (enterprise) {
+            roots += QStringLiteral(" left join tellmark_strediska pps on pps.id=pp.id_strediska");
+            where += QStringLiteral("(pp.id_podnik=? or pps.id_podnik=?) and ");
+            *binds << idOrNull(filter.podnikId) << idOrNull(filter.podnikId);
+        }
+        roots += where + c.sql + QLatin1String(kLiveRoot);
+        *binds += c.binds;
+    } else if (enterprise) {
+        // Filed under the enterprise itself, or under one of its centres:
+        // two indexed look-ups instead of one condition over two tables.
+        roots = QStringLiteral("select pp.id from tellmark_udalosti pp where pp.id_podnik=? and ") + c.sql
+            + QLatin1String(kLiveRoot)
+            + QStringLiteral(" union select pp.id from tellmark_strediska pps"
+                             " join tellmark_udalosti pp on pp.id_strediska=pps.id where pps.id_podnik=? and ")
+            + c.sql + QLatin1String(kLiveRoot);
+        *binds << idOrNull(filter.podnikId);
+        *binds += c.binds;
+        *binds << idOrNull(filter.podnikId);
+        *binds += c.binds;
+    } else {
+        roots = QStringLiteral("select pp.id from tellmark_udalosti pp where ") + c.sql + QLatin1String(kLiveRoot);
+        *binds += c.binds;
+    }
+    return QStringLiteral("with recursive roots(id) as (") + roots + QStringLiteral("),") + QLatin1String(kThread)
+        + QLatin1String(kListColumns);
+}
+
+bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error)
+{
+    rows->clear();
+    if (!filter.global && idOrNull(filter.podnikId).isNull() && idOrNull(filter.strediskoId).isNull())
+        return true;
+    QVariantList binds;
+    const QString sql = listStatement(filter, &binds);
+    QSSQL q;
+    if (!run(q, sql, binds, error))
+        return false;
+    while (q.next()) {
+        ListRow r;
+        r.id = q.value(0).toInt();
+        r.podnikName = q.value(1).toString();
+        r.centreName = q.value(2).toString();
+        r.place = q.value(3).toString();
+        r.start = q.value(4).toDateTime();
+        r.end = q.value(5).toDateTime();
+        r.source = intOrNull(q.value(6));
+        r.category = intOrNull(q.value(7));
+        r.state = intOrNull(q.value(8));
+        r.persons = q.value(9).toString();
+        r.synchronisation = intOrNull(q.value(10));
+        r.journey = intOrNull(q.value(11));
+        r.subject = q.value(12).toString();
+        r.strediskoId = q.value(13);
+        r.podnikId = q.value(14);
+        r.parentId = q.value(15).toInt();
+        r.hash = q.value(16).toString();
+        r.priority = intOrNull(q.value(17));
+        rows->append(r);
+    }
+    return true;
+}
+
+bool read(int id, EventRecord *record, bool *found, QString *error)
+{
+    *found = false;
+    QSSQL q;
+    if (!run(q, QLatin1String(kRead), {id}, error))
+        return false;
+    if (!q.next())
+        return true;
+    *found = true;
+    EventRecord r;
+    r.id = q.value(0);
+    r.place = q.value(1).toString();
+    r.start = q.value(2).toDateTime();
+    r.end = q.value(3).toDateTime();
+    r.source = intOrNull(q.value(4));
+    r.category = intOrNull(q.value(5));
+    r.state = intOrNull(q.value(6));
+    r.persons = q.value(7).toString();
+    r.subject = q.value(8).toString();
+    r.description = q.value(9).toString();
+    r.mail = q.value(10).toInt() > 0;
+    r.strediskoId = q.value(11);
+    r.strediskoName = q.value(12).toString();
+    r.synchronisation = intOrNull(q.value(13));
+    r.service = q.value(14).toInt() > 0;
+    r.podnikId = q.value(15);
+    r.podnikName = q.value(16).toString();
+    r.notifyFrom = q.value(17).toDate();
+    r.parentId = q.value(18);
+    r.journey = q.value(19).toInt() > 0;
+    r.project = q.value(20).toString();
+    r.hash = q.value(21).toString();
+    r.priority = intOrNull(q.value(22));
+    r.calendarStart = q.value(23).toDateTime();
+    *record = r;
+    return true;
+}
+
+bool update(const EventRecord &r, bool global, QString *error)
+{
+    QVariantList b;
+    b << QDateTime::currentDateTime() << dateTimeOrNull(r.start) << dateTimeOrNull(r.calendarStart)
+      << dateTimeOrNull(r.end) << r.place;
+    if (global)
+        b << idOrNull(r.podnikId) << idOrNull(r.strediskoId);
+    b << r.source << r.category << r.priority << r.state << r.synchronisation << (r.journey ? 1 : 0) << r.project
+      << r.persons << (r.mail ? 1 : 0) << (r.service ? 1 : 0) << r.subject << withCharset(r.description)
+      << dateOrNull(r.notifyFrom) << r.id;
+    QSSQL q;
+    if (!run(q, QLatin1String(global ? kUpdateGlobal : kUpdate), b, error))
+        return false;
+    if (q.numRowsAffected() == 0) {
+        // Gone since it was read (a colleague deleted it for good).
+        QSSQL check;
+        QString ignored;
+        if (run(check, QStringLiteral("select id from tellmark_udalosti where id=?"), {r.id}, &ignored)
+            && !check.next()) {
+            if (error)
+                *error = QCoreApplication::translate("EventStore", "Událost už v databázi není.");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool insert(const EventRecord &r, const QString &hash, const QVariant &rootId, QVariant *newId, QString *error)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const bool reply = !r.isRoot();
+    QVariantList b;
+    if (reply) {
+        // The parent must still be there: a reply under an event deleted in
+        // the meantime would never be listed.
+        QSSQL lock;
+        if (!run(lock, QStringLiteral("select smazano from tellmark_udalosti where id=?") + forUpdate(), {r.parentId},
+                 error))
+            return false;
+        if (!lock.next() || lock.value(0).toInt() != 0) {
+            if (error)
+                *error = QCoreApplication::translate("EventStore", "Událost, na kterou odpovídáte, byla mezitím smazána.");
+            return false;
+        }
+        b << r.parentId << QVariant(QVariant::LongLong) << QVariant(QVariant::LongLong) << now << now
+          << dateTimeOrNull(r.start) << QVariant(QVariant::DateTime) << QVariant(QVariant::DateTime)
+          << QVariant(QVariant::String) << (r.mail ? 1 : 0) << (r.service ? 1 : 0) << 0 << 0 << 0 << 0 << 0
+          << QVariant(QVariant::String) << nullIfEmpty(r.persons) << r.subject << withCharset(r.description) << hash
+          << QVariant(QVariant::Date);
+    } else {
+        b << idOrNull(r.podnikId) << idOrNull(r.strediskoId) << now << now << dateTimeOrNull(r.start)
+          << dateTimeOrNull(r.calendarStart) << dateTimeOrNull(r.end) << nullIfEmpty(r.place) << (r.mail ? 1 : 0)
+          << (r.service ? 1 : 0) << r.source << r.category << r.state << r.synchronisation << (r.journey ? 1 : 0)
+          << nullIfEmpty(r.project) << nullIfEmpty(r.persons) << r.subject << withCharset(r.description) << hash
+          << dateOrNull(r.notifyFrom);
+    }
+    QSSQL q;
+    if (!run(q, QLatin1String(reply ? kInsertReply : kInsert), b, error))
+        return false;
+    *newId = q.lastInsertId();
+    if (!newId->isValid() || newId->toLongLong() <= 0) {
+        if (error)
+            *error = QCoreApplication::translate("EventStore", "Databáze nevrátila číslo nové události.");
+        return false;
+    }
+    if (reply) {
+        // The thread's state lives on its root.
+        QSSQL state;
+        if (!run(state, QStringLiteral("update tellmark_udalosti set stav=? where id=?"), {r.state, rootId}, error))
+            return false;
+    }
+    return true;
+}
+
+bool threadRoot(int id, int *rootId, QVariant *rootState, QString *error)
+{
+    QSSQL q;
+    if (!run(q, QLatin1String(kThreadRoot), {id}, error))
+        return false;
+    if (!q.next()) {
+        if (error)
+            *error = QCoreApplication::translate("EventStore", "Nelze zjistit první událost vlákna.");
+        return false;
+    }
+    *rootId = q.value(0).toInt();
+    *rootState = intOrNull(q.value(1));
+    return true;
+}
+
+DeleteResult removeLeaf(int id, QString *error)
+{
+    if (!Database::beginTransaction(error))
+        return DeleteResult::Failed;
+    auto fail = [&] {
+        Database::rollback();
+        return DeleteResult::Failed;
+    };
+    // Lock the event first: a colleague's reply to it waits for this
+    // transaction and then finds the event deleted.
+    QSSQL self;
+    if (!run(self, QStringLiteral("select id from tellmark_udalosti where id=? and smazano=0") + forUpdate(), {id},
+             error))
+        return fail();
+    if (!self.next()) {
+        Database::rollback();
+        if (error)
+            *error = QCoreApplication::translate("EventStore", "Událost už byla smazána.");
+        return DeleteResult::Failed;
+    }
+    QSSQL replies;
+    if (!run(replies, QStringLiteral("select id from tellmark_udalosti where id_parent=? and smazano=0") + forUpdate(),
+             {id}, error))
+        return fail();
+    if (replies.next()) {
+        Database::rollback();
+        return DeleteResult::HasReplies;
+    }
+    QSSQL mark;
+    if (!run(mark, QStringLiteral("update tellmark_udalosti set smazano=1 where id=?"), {id}, error))
+        return fail();
+    QSSQL files;
+    if (!run(files, QStringLiteral("delete from tellmark_udalosti_prilohy where id_udalosti=?"), {id}, error))
+        return fail();
+    if (!Database::commit(error))
+        return fail();
+    return DeleteResult::Deleted;
+}
+
+QString withCharset(const QString &html)
+{
+    const QString marker = QLatin1String(kRichTextMarker);
+    const QString declared = marker + QLatin1String(kCharset);
+    if (html.contains(declared) || !html.contains(marker))
+        return html;
+    QString out = html;
+    out.replace(out.indexOf(marker), marker.size(), declared);
+    return out;
+}
+
+QString quotation(const QDateTime &parentStart, const QString &parentDescription)
+{
+    QString when;
+    if (parentStart.time() != QTime(0, 0, 0))
+        when = parentStart.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+    else
+        when = parentStart.date().toString(Qf::defaultDateFormat());
+    return QStringLiteral("<br><br><br><b>") + QCoreApplication::translate("EventStore", "Dne ") + when
+        + QCoreApplication::translate("EventStore", ", napsáno:") + QStringLiteral("</b><hr>") + parentDescription;
+}
+
+} // namespace EventStore

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "events/eventrecord.h"
+
+#include <QString>
+#include <QVariant>
+#include <QMetaType>
+#include <QVariantList>
+#include <QVector>
+
+// The statements of events: the two thread lists, one event, and the
+// writes of the pane, the event dialog and the delete. Every value reaches
+// the database bound; every write is checked and its failure reported to the
+// caller with the database's text.
+namespace EventStore {
+
+// What narrows an event list.
+struct Filter {
+    bool global = false;       // the main "Události" tab; else the register's page
+    // Register's page: the enterprise or the centre selected in the tree.
+    // An enterprise lists the events filed under it and under its centres.
+    QVariant podnikId;
+    QVariant strediskoId;
+    QString categories;        // category codes joined by ","; empty = all
+    // Global list only:
+    bool unfinished = false;   // "Nedokončené": roots reported or in progress, due today
+    int eventsRight = 0;       // 1 own events only, 2 free choice of persons
+    QString login;             // of the signed-in user (right 1)
+    QString persons;           // "" all, "none" nobody, or codes joined by ","
+    QString furtherPersons;    // further mailboxes joined by ","
+};
+
+// The root conditions of a filter: SQL over the alias `pp` (the event),
+// each piece followed by " and ", with "?" for every value in `binds`.
+struct Condition {
+    QString sql;
+    QVariantList binds;
+};
+// Categories, "Nedokončené" and responsible persons (not the enterprise or
+// centre, which choose where the roots come from).
+Condition condition(const Filter &filter);
+// The responsible persons a filter asks for (empty: no person condition;
+// a list that names nobody gives no rows at all, see matchesNobody).
+QStringList personCodes(const Filter &filter, bool *matchesNobody);
+
+// The list statement and its values: the live roots that pass the filter
+// and every live reply below them, at any depth, in id order, with the
+// names of the enterprise and centre.
+QString listStatement(const Filter &filter, QVariantList *binds);
+
+// One row of a list.
+struct ListRow {
+    int id = 0;
+    int parentId = 0;          // 0 for a root
+    QVariant podnikId;
+    QVariant strediskoId;
+    QString podnikName;
+    QString centreName;
+    QString place;
+    QString subject;
+    QString persons;
+    QString hash;
+    QDateTime start;
+    QDateTime end;
+    QVariant source, category, state, priority, synchronisation, journey;
+};
+// Runs the list statement. An unfiltered register's page (nothing
+// selected) lists nothing without asking the database.
+bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error);
+
+// One event with the names of its enterprise and centre; *found false when
+// there is no such row.
+bool read(int id, EventRecord *record, bool *found, QString *error);
+
+// The pane's save: every edited column. `global` also writes the enterprise
+// and the centre (the global pane moves events).
+bool update(const EventRecord &record, bool global, QString *error);
+
+// Stores a new root event, or a reply when record.parentId is set (a reply
+// keeps no enterprise, centre, codes or dates of its own; its state goes to
+// the thread's root, `rootId`). *newId is the new event's id.
+bool insert(const EventRecord &record, const QString &hash, const QVariant &rootId, QVariant *newId,
+            QString *error);
+
+// The root of the thread an event belongs to, and the root's state.
+bool threadRoot(int id, int *rootId, QVariant *rootState, QString *error);
+
+// Deletes a leaf event: in one transaction checks (with a lock) that no
+// live reply names it, marks it deleted and removes its attachments.
+enum class DeleteResult { Deleted, HasReplies, Failed };
+DeleteResult removeLeaf(int id, QString *error);
+
+// The stored HTML of a description: the editor's rich-text marker gets the
+// UTF-8 charset declaration right after it (once).
+QString withCharset(const QString &html);
+
+// The description of a reply: the parent's text quoted under "Dne ...,
+// napsáno:". A start at midnight is written as the date alone.
+QString quotation(const QDateTime &parentStart, const QString &parentDescription);
+
+} // namespace EventStore
+Q_DECLARE_METATYPE(EventStore::Filter)

@@ -1,0 +1,282 @@
+#include "events/eventtreemodel.h"
+
+#include "core/qsmysortfilterproxymodel.h"
+#include "events/eventlist.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <limits>
+
+using namespace EventList;
+
+namespace {
+
+QString numberText(const QVariant &v)
+{
+    return v.isNull() ? QString() : QString::number(v.toInt());
+}
+
+void twoDigits(QChar *out, int value)
+{
+    out[0] = QLatin1Char(char('0' + (value / 10) % 10));
+    out[1] = QLatin1Char(char('0' + value % 10));
+}
+
+qint64 sortKey(const QDateTime &dt)
+{
+    // No date sorts before every date, as the text comparison has it.
+    return dt.isValid() ? dt.toSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+}
+
+} // namespace
+
+EventTreeModel::EventTreeModel(QObject *parent)
+    : QAbstractItemModel(parent)
+{
+}
+
+void EventTreeModel::setHeaderTexts(const QStringList &headers)
+{
+    m_headers = headers;
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+}
+
+QString EventTreeModel::shortDateTime(const QDateTime &dt)
+{
+    if (!dt.isValid())
+        return QString();
+    // Written by hand: a long list formats two of these per row.
+    QString text(14, QLatin1Char(' '));
+    QChar *p = text.data();
+    const QDate d = dt.date();
+    const QTime t = dt.time();
+    twoDigits(p, d.day());
+    p[2] = QLatin1Char('.');
+    twoDigits(p + 3, d.month());
+    p[5] = QLatin1Char('.');
+    twoDigits(p + 6, d.year() % 100);
+    twoDigits(p + 9, t.hour());
+    p[11] = QLatin1Char(':');
+    twoDigits(p + 12, t.minute());
+    return text;
+}
+
+void EventTreeModel::setRows(const QVector<EventStore::ListRow> &rows, NameMode mode, bool colours)
+{
+    beginResetModel();
+    m_nodes.clear();
+    m_roots.clear();
+    m_byId.clear();
+    m_colours = colours;
+    m_today = QDate::currentDate();
+    m_nodes.reserve(rows.size());
+    m_byId.reserve(rows.size());
+    for (const EventStore::ListRow &row : rows) {
+        int parent = -1;
+        if (row.parentId != 0) {
+            const auto it = m_byId.constFind(row.parentId);
+            if (it == m_byId.constEnd())
+                continue;
+            parent = it.value();
+        }
+        Node n;
+        n.row = row;
+        n.parent = parent;
+        n.startText = shortDateTime(row.start);
+        if (parent < 0) {
+            n.endText = shortDateTime(row.end);
+            QStringList parts;
+            switch (mode) {
+            case CentreName:
+                parts << row.centreName;
+                break;
+            case EnterpriseName:
+                if (row.podnikId.toLongLong() > 0)
+                    parts << row.podnikName;
+                break;
+            case FullName:
+                parts << row.podnikName << row.centreName << row.place;
+                break;
+            }
+            parts.removeAll(QString());
+            n.name = parts.join(QStringLiteral(" | "));
+        }
+        const int index = m_nodes.size();
+        QVector<int> &siblings = parent < 0 ? m_roots : m_nodes[parent].children;
+        n.rowInParent = siblings.size();
+        siblings.append(index);
+        m_nodes.append(std::move(n));
+        m_byId.insert(row.id, index);
+    }
+    endResetModel();
+}
+
+void EventTreeModel::clear()
+{
+    setRows({}, FullName, false);
+}
+
+QModelIndex EventTreeModel::indexOfId(int id) const
+{
+    const auto it = m_byId.constFind(id);
+    if (it == m_byId.constEnd())
+        return QModelIndex();
+    return createIndex(m_nodes.at(it.value()).rowInParent, 0, quintptr(it.value()));
+}
+
+const EventTreeModel::Node *EventTreeModel::node(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return nullptr;
+    const int i = int(index.internalId());
+    return i >= 0 && i < m_nodes.size() ? &m_nodes.at(i) : nullptr;
+}
+
+QModelIndex EventTreeModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (column < 0 || column >= ColumnCount || row < 0)
+        return QModelIndex();
+    const QVector<int> *siblings = &m_roots;
+    if (parent.isValid()) {
+        const Node *p = node(parent);
+        if (!p || parent.column() != 0)
+            return QModelIndex();
+        siblings = &p->children;
+    }
+    if (row >= siblings->size())
+        return QModelIndex();
+    return createIndex(row, column, quintptr(siblings->at(row)));
+}
+
+QModelIndex EventTreeModel::parent(const QModelIndex &child) const
+{
+    const Node *n = node(child);
+    if (!n || n->parent < 0)
+        return QModelIndex();
+    return createIndex(m_nodes.at(n->parent).rowInParent, 0, quintptr(n->parent));
+}
+
+int EventTreeModel::rowCount(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return m_roots.size();
+    if (parent.column() != 0)
+        return 0;
+    const Node *n = node(parent);
+    return n ? n->children.size() : 0;
+}
+
+int EventTreeModel::columnCount(const QModelIndex &) const
+{
+    return ColumnCount;
+}
+
+bool EventTreeModel::hasChildren(const QModelIndex &parent) const
+{
+    return rowCount(parent) > 0;
+}
+
+QVariant EventTreeModel::display(const Node &n, int column) const
+{
+    const EventStore::ListRow &r = n.row;
+    const bool root = n.parent < 0;
+    switch (column) {
+    case ColName: return n.name;
+    case ColPredmet: return r.subject;
+    case ColZacatek: return n.startText;
+    case ColKonec: return n.endText;
+    case ColZdroj: return root ? numberText(r.source) : QString();
+    case ColKategorie: return root ? numberText(r.category) : QString();
+    case ColStav: return root ? numberText(r.state) : QString();
+    case ColPriorita: return root ? numberText(r.priority) : QString();
+    case ColOO: return root ? r.persons : QString();
+    case ColSynchronizace: return root ? numberText(r.synchronisation) : QString();
+    case ColCesta: return root ? numberText(r.journey) : QString();
+    case ColHash: return r.hash;
+    case ColId: return QString::number(r.id);
+    case ColIdParent: return r.parentId != 0 ? QString::number(r.parentId) : QString();
+    case ColIdPodnik: return r.podnikId.isNull() ? QString() : r.podnikId.toString();
+    case ColIdStredisko: return r.strediskoId.isNull() ? QString() : r.strediskoId.toString();
+    default: return QVariant();
+    }
+}
+
+QVariant EventTreeModel::background(const Node &n, int column) const
+{
+    if (!m_colours || n.parent >= 0)
+        return QVariant();
+    const EventStore::ListRow &r = n.row;
+    QColor c;
+    switch (column) {
+    case ColZacatek:
+        if (r.start.date() == m_today)
+            c = Qt::lightGray;
+        break;
+    case ColKategorie:
+        switch (r.category.isNull() ? -1 : r.category.toInt()) {
+        case 8: c = Qt::gray; break;
+        case 32: c = Qt::green; break;
+        case 4096: c = Qt::lightGray; break;
+        case 16384: c = Qt::yellow; break;
+        default: break;
+        }
+        break;
+    case ColStav:
+        switch (r.state.isNull() ? -1 : r.state.toInt()) {
+        case 0: c = Qt::gray; break;
+        case 1: c = QColor(255, 150, 150); break;
+        case 2: c = Qt::magenta; break;
+        case 3: c = Qt::green; break;
+        default: break;
+        }
+        break;
+    case ColPriorita:
+        switch (r.priority.isNull() ? -1 : r.priority.toInt()) {
+        case 1: c = Qt::blue; break;
+        case 2: c = Qt::green; break;
+        case 3: c = Qt::red; break;
+        default: break;
+        }
+        break;
+    default:
+        break;
+    }
+    return c.isValid() ? QVariant(QBrush(c)) : QVariant();
+}
+
+QVariant EventTreeModel::data(const QModelIndex &index, int role) const
+{
+    const Node *n = node(index);
+    if (!n)
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return display(*n, index.column());
+    case Qt::BackgroundRole:
+        return background(*n, index.column());
+    case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortDateTime:
+        if (index.column() == ColZacatek)
+            return sortKey(n->row.start);
+        if (index.column() == ColKonec)
+            return sortKey(n->parent < 0 ? n->row.end : QDateTime());
+        return QVariant();
+    default:
+        return QVariant();
+    }
+}
+
+QVariant EventTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_headers.size())
+        return m_headers.at(section);
+    return QAbstractItemModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags EventTreeModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}

@@ -1,0 +1,369 @@
+#include "db/database.h"
+#include "db/qssql.h"
+#include "events/eventstore.h"
+#include "support/testdb.h"
+
+#include <QtTest>
+
+#include "support/testmain.h"
+
+using EventStore::Filter;
+
+namespace {
+
+// A small register with a forest of threads:
+//   Alfa (1) with centres Alfa Sever (10) and Alfa Jih (11); Beta (2) with Beta Dvůr (20).
+//    1 root of Alfa, Tellmark, reported, JN
+//      2 reply, PK
+//        3 reply
+//          4 reply (depth 3)
+//      11 reply, JN
+//    5 root of Alfa Sever, Obchod, in progress, due tomorrow, PK + a mailbox
+//      6 reply, deleted
+//    7 root of Beta Dvůr with id_parent 0, Jednání, closed, ES
+//      8 reply, JN
+//    9 root of Beta, Tellmark, reported, due today, "jirka"
+//   10 root of Alfa Jih, deleted
+const char *const kFixture[] = {
+    "insert into tellmark_podniky(id,podnik_nazev) values(1,'Alfa'),(2,'Beta')",
+    "insert into tellmark_strediska(id,id_podnik,akce_nazev) values(10,1,'Alfa Sever'),(11,1,'Alfa Jih'),"
+    "(20,2,'Beta Dvůr')",
+    "insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,ts_zacatek,kategorie,stav,upozornit_od,"
+    "odpovedna_osoba,predmet,smazano,priorita) values"
+    "(1,NULL,1,NULL,'2024-12-31 23:50:00',8,1,NULL,'JN','Kontrola',0,2),"
+    "(2,1,NULL,NULL,'2025-01-02 08:00:00',0,0,NULL,'PK','Re: Kontrola',0,0),"
+    "(3,2,NULL,NULL,'2025-01-03 08:00:00',0,0,NULL,'','Re: Re: Kontrola',0,0),"
+    "(4,3,NULL,NULL,'2025-01-04 08:00:00',0,0,NULL,'','Hluboko',0,0),"
+    "(5,NULL,NULL,10,'2025-02-01 09:00:00',32,2,:tomorrow,'PK,podpora@tellmark.cz','Nabídka',0,0),"
+    "(6,5,NULL,NULL,'2025-02-02 09:00:00',0,0,NULL,'PK','Smazaná odpověď',1,0),"
+    "(7,0,NULL,20,'2025-03-01 10:00:00',16,3,NULL,'ES','Jednání',0,0),"
+    "(8,7,NULL,NULL,'2025-03-02 10:00:00',0,0,NULL,'JN','Re: Jednání',0,0),"
+    "(9,NULL,2,NULL,'2025-04-01 11:00:00',8,1,:today,'jirka','Servis',0,0),"
+    "(10,NULL,NULL,11,'2025-05-01 12:00:00',0,0,NULL,'','Smazaná',1,0),"
+    "(11,1,NULL,NULL,'2025-01-05 08:00:00',0,0,NULL,'JN','Druhá odpověď',0,0)",
+};
+
+QString listed(const Filter &filter)
+{
+    QVector<EventStore::ListRow> rows;
+    QString error;
+    if (!EventStore::readList(filter, &rows, &error))
+        return QStringLiteral("ERROR ") + error;
+    QStringList ids;
+    for (const EventStore::ListRow &r : rows)
+        ids << (r.parentId ? QStringLiteral("%1<%2").arg(r.id).arg(r.parentId) : QString::number(r.id));
+    return ids.join(QLatin1Char(' '));
+}
+
+QVariant scalar(const QString &sql, const QVariantList &binds = {})
+{
+    QSSQL q;
+    q.prepare(sql);
+    for (const QVariant &v : binds)
+        q.addBindValue(v);
+    if (!q.exec() || !q.next())
+        return QVariant(QStringLiteral("<no row>"));
+    return q.value(0);
+}
+
+Filter global(int right = 0)
+{
+    Filter f;
+    f.global = true;
+    f.eventsRight = right;
+    return f;
+}
+
+} // namespace
+
+class TstEventStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ZRN_OPEN_TEST_DB(); }
+    void init();
+    void lists_data();
+    void lists();
+    void listRowValues();
+    void readAndUpdateEveryColumn();
+    void insertRootAndReply();
+    void replyToDeletedEventIsRefused();
+    void deleteOnlyLeaves();
+    void threadRootWalk();
+    void quotationAndCharset();
+};
+
+void TstEventStore::init()
+{
+    QString error;
+    QVERIFY2(TestDb::clear(&error), qPrintable(error));
+    for (const char *sql : kFixture) {
+        QString text = QString::fromUtf8(sql);
+        text.replace(QStringLiteral(":tomorrow"), QDate::currentDate().addDays(1).toString(Qt::ISODate).prepend('\'').append('\''));
+        text.replace(QStringLiteral(":today"), QDate::currentDate().toString(Qt::ISODate).prepend('\'').append('\''));
+        QVERIFY2(TestDb::exec(text, &error), qPrintable(error));
+    }
+}
+
+void TstEventStore::lists_data()
+{
+    QTest::addColumn<Filter>("filter");
+    QTest::addColumn<QString>("ids");   // id<parent in id order
+
+    Filter alfa;
+    alfa.podnikId = 1;
+    QTest::newRow("enterprise: its own and its centres' threads, any depth")
+        << alfa << "1 2<1 3<2 4<3 5 11<1";
+    Filter sever;
+    sever.strediskoId = 10;
+    QTest::newRow("centre: only its own") << sever << "5";
+    Filter jih;
+    jih.strediskoId = 11;
+    QTest::newRow("centre whose only event is deleted") << jih << "";
+    Filter beta;
+    beta.podnikId = 2;
+    QTest::newRow("root with parent 0") << beta << "7 8<7 9";
+    Filter alfa8 = alfa;
+    alfa8.categories = QStringLiteral("8");
+    QTest::newRow("category: replies of a matching root stay") << alfa8 << "1 2<1 3<2 4<3 11<1";
+    Filter nothing;
+    QTest::newRow("register page with nothing selected") << nothing << "";
+
+    QTest::newRow("global, all") << global() << "1 2<1 3<2 4<3 5 7 8<7 9 11<1";
+    Filter unfinished = global();
+    unfinished.unfinished = true;
+    QTest::newRow("unfinished: due today yes, tomorrow no") << unfinished << "1 2<1 3<2 4<3 9 11<1";
+    Filter cats = global();
+    cats.categories = QStringLiteral("8,32");
+    QTest::newRow("categories 8,32") << cats << "1 2<1 3<2 4<3 5 9 11<1";
+    cats.categories = QStringLiteral(" 32 ,,");
+    QTest::newRow("categories with blanks") << cats << "5";
+
+    Filter own = global(1);
+    own.login = QStringLiteral("Jan.Novotny");
+    QTest::newRow("own events: login mapped to a code") << own << "1 2<1 3<2 4<3 11<1";
+    own.login = QStringLiteral("jirka");
+    QTest::newRow("own events: unknown login stands for itself") << own << "9";
+
+    Filter pick = global(2);
+    pick.persons = QStringLiteral("JN");
+    QTest::newRow("a matching reply of another root is not shown") << pick << "1 2<1 3<2 4<3 11<1";
+    pick.persons = QStringLiteral("PK");
+    QTest::newRow("person in a list of several") << pick << "5";
+    pick.persons = QStringLiteral("none");
+    QTest::newRow("nobody") << pick << "";
+    pick.furtherPersons = QStringLiteral(" podpora@tellmark.cz ,");
+    QTest::newRow("nobody but a further mailbox") << pick << "5";
+    pick.persons = QString();
+    pick.furtherPersons = QStringLiteral("x@firma.cz");
+    QTest::newRow("everybody listed plus further") << pick << "1 2<1 3<2 4<3 5 7 8<7 11<1";
+    pick.furtherPersons = QString();
+    QTest::newRow("no person filter") << pick << "1 2<1 3<2 4<3 5 7 8<7 9 11<1";
+    pick.persons = QStringLiteral(",");
+    QTest::newRow("empty parts never mean everybody") << pick << "";
+    // Values reach the statement bound: a quote is just a character.
+    pick.persons = QStringLiteral("JN') or ('1'='1");
+    QTest::newRow("quote in a code") << pick << "";
+}
+
+void TstEventStore::lists()
+{
+    QFETCH(Filter, filter);
+    QTEST(listed(filter), "ids");
+}
+
+void TstEventStore::listRowValues()
+{
+    Filter alfa;
+    alfa.podnikId = 1;
+    QVector<EventStore::ListRow> rows;
+    QString error;
+    QVERIFY2(EventStore::readList(alfa, &rows, &error), qPrintable(error));
+    QCOMPARE(rows.size(), 6);
+    const EventStore::ListRow &five = rows.at(4);
+    QCOMPARE(five.id, 5);
+    // Filed under a centre: the enterprise's name comes through the centre.
+    QCOMPARE(five.podnikName, QStringLiteral("Alfa"));
+    QCOMPARE(five.centreName, QStringLiteral("Alfa Sever"));
+    QCOMPARE(five.start, QDateTime(QDate(2025, 2, 1), QTime(9, 0)));
+    QCOMPARE(five.category.toInt(), 32);
+    QCOMPARE(five.persons, QStringLiteral("PK,podpora@tellmark.cz"));
+    QVERIFY(five.podnikId.isNull());
+    QCOMPARE(five.strediskoId.toInt(), 10);
+    QCOMPARE(rows.at(0).podnikName, QStringLiteral("Alfa"));
+    QCOMPARE(rows.at(0).priority.toInt(), 2);
+}
+
+void TstEventStore::readAndUpdateEveryColumn()
+{
+    EventRecord r;
+    bool found = false;
+    QString error;
+    QVERIFY2(EventStore::read(5, &r, &found, &error), qPrintable(error));
+    QVERIFY(found);
+    QCOMPARE(r.strediskoName, QStringLiteral("Alfa Sever"));
+    QVERIFY(!r.calendarStart.isValid());
+
+    r.start = QDateTime(QDate(2025, 6, 1), QTime(7, 15));
+    r.end = QDateTime(QDate(2025, 6, 2), QTime(16, 0));
+    r.place = QStringLiteral("Dvůr č. 2");
+    r.podnikId = 2;
+    r.strediskoId = QVariant();
+    r.source = 4;
+    r.category = 64;          // no item for it in the program: kept as it is
+    r.priority = 3;
+    r.state = 7;
+    r.synchronisation = 1;
+    r.journey = true;
+    r.project = QStringLiteral("P-12");
+    r.persons = QStringLiteral("ES,technologie@tellmark.cz");
+    r.mail = true;
+    r.service = true;
+    r.subject = QStringLiteral("Nová nabídka");
+    r.description = QStringLiteral("<html><head><meta name=\"qrichtext\" content=\"1\" /></head><body>Text</body></html>");
+    r.notifyFrom = QDate(2025, 6, 10);
+    for (int i = 0; i < 2; ++i)
+        QVERIFY2(EventStore::update(r, true, &error), qPrintable(error));
+
+    EventRecord back;
+    QVERIFY2(EventStore::read(5, &back, &found, &error), qPrintable(error));
+    QCOMPARE(back.start, r.start);
+    QCOMPARE(back.end, r.end);
+    QVERIFY(!back.calendarStart.isValid());   // NULL stays NULL
+    QVERIFY(scalar(QStringLiteral("select ts_kal_zacatek from tellmark_udalosti where id=5")).isNull());
+    QCOMPARE(back.place, r.place);
+    QCOMPARE(back.podnikId.toInt(), 2);
+    QCOMPARE(back.podnikName, QStringLiteral("Beta"));
+    QVERIFY(back.strediskoId.isNull());
+    QCOMPARE(back.source.toInt(), 4);
+    QCOMPARE(back.category.toInt(), 64);
+    QCOMPARE(back.priority.toInt(), 3);
+    QCOMPARE(back.state.toInt(), 7);
+    QCOMPARE(back.synchronisation.toInt(), 1);
+    QVERIFY(back.journey && back.mail && back.service);
+    QCOMPARE(back.project, r.project);
+    QCOMPARE(back.persons, r.persons);
+    QCOMPARE(back.subject, r.subject);
+    QCOMPARE(back.notifyFrom, r.notifyFrom);
+    // The charset declaration follows the marker, once.
+    QCOMPARE(back.description.count(QStringLiteral("charset=UTF-8")), 1);
+    QVERIFY(back.description.contains(
+        QStringLiteral("<meta name=\"qrichtext\" content=\"1\" /><meta http-equiv=\"Content-Type\"")));
+    QVERIFY(scalar(QStringLiteral("select ts_modifikovano from tellmark_udalosti where id=5")).toDateTime().isValid());
+
+    // The register's page leaves enterprise and centre alone.
+    r.podnikId = 1;
+    QVERIFY2(EventStore::update(r, false, &error), qPrintable(error));
+    QCOMPARE(scalar(QStringLiteral("select id_podnik from tellmark_udalosti where id=5")).toInt(), 2);
+
+    // An event deleted for good in the meantime is reported.
+    QVERIFY(TestDb::exec(QStringLiteral("delete from tellmark_udalosti where id=5")));
+    QVERIFY(!EventStore::update(r, false, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TstEventStore::insertRootAndReply()
+{
+    EventRecord r;
+    r.podnikId = 1;
+    r.start = QDateTime(QDate(2025, 7, 1), QTime(8, 0));
+    r.source = 2;
+    r.category = 16;
+    r.state = 1;
+    r.synchronisation = 0;
+    r.persons = QStringLiteral("JN");
+    r.subject = QStringLiteral("Návštěva");
+    QVariant id;
+    QString error;
+    QVERIFY(Database::beginTransaction(&error));
+    QVERIFY2(EventStore::insert(r, QStringLiteral("hash-1"), QVariant(), &id, &error), qPrintable(error));
+    QVERIFY(Database::commit(&error));
+    QVERIFY(id.toInt() > 11);
+    QCOMPARE(scalar(QStringLiteral("select hash from tellmark_udalosti where id=?"), {id}).toString(),
+             QStringLiteral("hash-1"));
+    QCOMPARE(scalar(QStringLiteral("select priorita from tellmark_udalosti where id=?"), {id}).toInt(), 0);
+    QVERIFY(scalar(QStringLiteral("select lokalita from tellmark_udalosti where id=?"), {id}).isNull());
+
+    // A reply to a reply: its state goes to the thread's root, not the parent.
+    EventRecord reply;
+    reply.parentId = 3;
+    reply.start = QDateTime(QDate(2025, 7, 2), QTime(9, 0));
+    reply.state = 3;
+    reply.persons = QStringLiteral("PK");
+    reply.subject = QStringLiteral("Hotovo");
+    reply.podnikId = 1;                  // a reply keeps none of these
+    reply.category = 8;
+    QVariant replyId;
+    QVERIFY2(EventStore::insert(reply, QStringLiteral("hash-2"), 1, &replyId, &error), qPrintable(error));
+    QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=1")).toInt(), 3);
+    QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=3")).toInt(), 0);
+    QVERIFY(scalar(QStringLiteral("select id_podnik from tellmark_udalosti where id=?"), {replyId}).isNull());
+    QCOMPARE(scalar(QStringLiteral("select kategorie from tellmark_udalosti where id=?"), {replyId}).toInt(), 0);
+    Filter alfa;
+    alfa.podnikId = 1;
+    QVERIFY(listed(alfa).contains(QStringLiteral("%1<3").arg(replyId.toInt())));
+}
+
+void TstEventStore::replyToDeletedEventIsRefused()
+{
+    EventRecord reply;
+    reply.parentId = 6;
+    reply.state = 1;
+    reply.subject = QStringLiteral("Pozdě");
+    QVariant id;
+    QString error;
+    QVERIFY(!EventStore::insert(reply, QStringLiteral("h"), 5, &id, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti where id_parent=6")).toInt(), 0);
+}
+
+void TstEventStore::deleteOnlyLeaves()
+{
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values"
+                                        "(3,'a.txt','A'),(4,'b.txt','B'),(4,'c.txt','C')")));
+    QString error;
+    QCOMPARE(EventStore::removeLeaf(3, &error), EventStore::DeleteResult::HasReplies);
+    QCOMPARE(EventStore::removeLeaf(4, &error), EventStore::DeleteResult::Deleted);
+    QCOMPARE(scalar(QStringLiteral("select smazano from tellmark_udalosti where id=4")).toInt(), 1);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=4")).toInt(), 0);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=3")).toInt(), 1);
+    // Its parent is a leaf now; a deleted reply no longer counts.
+    QCOMPARE(EventStore::removeLeaf(3, &error), EventStore::DeleteResult::Deleted);
+    QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Deleted);
+    // Deleting twice says so.
+    QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Failed);
+    QVERIFY(!Database::inTransaction());
+    Filter alfa;
+    alfa.podnikId = 1;
+    QCOMPARE(listed(alfa), QStringLiteral("1 2<1 11<1"));
+}
+
+void TstEventStore::threadRootWalk()
+{
+    int root = 0;
+    QVariant state;
+    QString error;
+    QVERIFY2(EventStore::threadRoot(4, &root, &state, &error), qPrintable(error));
+    QCOMPARE(root, 1);
+    QCOMPARE(state.toInt(), 1);
+    QVERIFY2(EventStore::threadRoot(8, &root, &state, &error), qPrintable(error));
+    QCOMPARE(root, 7);          // a root with id_parent 0
+    QVERIFY2(EventStore::threadRoot(9, &root, &state, &error), qPrintable(error));
+    QCOMPARE(root, 9);
+    // A damaged chain that never reaches a root ends with an error.
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_udalosti(id,id_parent,smazano) values(50,51,0),(51,50,0)")));
+    QVERIFY(!EventStore::threadRoot(50, &root, &state, &error));
+}
+
+void TstEventStore::quotationAndCharset()
+{
+    const QString q = EventStore::quotation(QDateTime(QDate(2025, 3, 5), QTime(14, 7)), QStringLiteral("<p>Původní</p>"));
+    QCOMPARE(q, QStringLiteral("<br><br><br><b>Dne 05.03.2025 14:07, napsáno:</b><hr><p>Původní</p>"));
+    QVERIFY(EventStore::quotation(QDateTime(QDate(2025, 3, 5), QTime(0, 0)), QString())
+                .contains(QStringLiteral("Dne 05.03.2025, napsáno:")));
+    QCOMPARE(EventStore::withCharset(QStringLiteral("<p>bez značky</p>")), QStringLiteral("<p>bez značky</p>"));
+}
+
+ZRN_TEST_GUILESS_MAIN(TstEventStore)
+#include "tst_eventstore.moc"
