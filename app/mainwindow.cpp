@@ -7,6 +7,7 @@
 #include "outputs/sestavytab.h"
 #include "core/settingskeys.h"
 #include "app/startup.h"
+#include "events/eventpane.h"
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
 #include "app/usertab.h"
@@ -80,6 +81,13 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     loadSettings();
     connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
     connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
+    // A double click in the global event list shows the event's enterprise
+    // or centre on the register's event page.
+    connect(m_udalostiTab, &UdalostiTab::showInRegister, this, [this](const QVariant &podnik, const QVariant &stredisko) {
+        m_evidenceTab->tree()->clearFilter();
+        m_evidenceTab->showRow(podnik, stredisko);
+        showInRegister(QStringLiteral("tab_udalosti"));
+    });
     // "Export" and "Mapa" of the tree work on the enterprises it shows.
     connect(m_evidenceTab->tree(), &PodnikyTree::exportRequested, this, [this] { CsvExport::run(this, m_session); });
     connect(m_evidenceTab->tree(), &PodnikyTree::mapaRequested, this, [this] {
@@ -324,7 +332,12 @@ void MainWindow::setCloseQuestion(CloseQuestion question)
 
 bool MainWindow::confirmClose()
 {
-    if (!m_started || !m_evidenceTab || !m_evidenceTab->hasUnsavedEdits())
+    if (!m_started)
+        return true;
+    // The global event pane asks its own question.
+    if (m_udalostiTab && !m_udalostiTab->pane()->settle())
+        return false;
+    if (!m_evidenceTab || !m_evidenceTab->hasUnsavedEdits())
         return true;
     const int answer = m_closeQuestion
         ? m_closeQuestion(this)

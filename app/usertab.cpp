@@ -27,6 +27,11 @@ UserTab::UserTab(Session *session, QWidget *parent)
             [this](const QString &text) { m_session->documentRoot = text; });
     connect(ui->uschranka, &QCheckBox::toggled, this,
             [this](bool on) { m_session->copyNameToClipboard = on; });
+    auto category = [this] {
+        m_session->defaultCategory = ui->uKategorie->isChecked() ? ui->uKategorie_cb->currentData() : QVariant();
+    };
+    connect(ui->uKategorie, &QCheckBox::toggled, this, category);
+    connect(ui->uKategorie_cb, qOverload<int>(&QComboBox::currentIndexChanged), this, category);
 }
 
 UserTab::~UserTab()
@@ -70,6 +75,7 @@ void UserTab::setOptions(const UserOptions &o)
     for (int i = 0; i < 6; ++i)
         z[i]->setText(o.z.value(i));
     m_session->addressees = addressees();
+    m_session->defaultCategory = o.kategorie ? ui->uKategorie_cb->currentData() : QVariant();
 }
 
 QStringList UserTab::addressees() const

@@ -1,6 +1,7 @@
 #include "core/dialogauoouzivatel.h"
 
 #include "core/eciselniky.h"
+#include "core/staff.h"
 #include "ui_dialogauoouzivatel.h"
 
 #include <QPushButton>
@@ -66,7 +67,10 @@ void DialogAUOOUzivatel::setValue(const QString &value)
     setAll(false);
     QStringList others;
     const QStringList parts = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
+    for (QString part : parts) {
+        part.remove(QLatin1Char(' '));
+        if (part.isEmpty())
+            continue;
         // Codes match in any case; an address only as the box shows it, so a
         // kept address with capitals is never ticked again and lands with the
         // other addresses instead.
@@ -81,10 +85,17 @@ void DialogAUOOUzivatel::setValue(const QString &value)
         }
         auto address = std::find_if(m_addresses.cbegin(), m_addresses.cend(),
                                     [&](const QCheckBox *box) { return box->text() == lower; });
-        if (address != m_addresses.cend())
+        if (address != m_addresses.cend()) {
             (*address)->setChecked(true);
-        else
-            others << lower;
+            continue;
+        }
+        // A staff code without a box of its own (a former member) keeps
+        // its spelling, so the event still shows the person's name.
+        const char *staffCode = nullptr;
+        for (const StaffTable::Member &m : StaffTable::members)
+            if (lower == QString::fromLatin1(m.code).toLower())
+                staffCode = m.code;
+        others << (staffCode ? QString::fromLatin1(staffCode) : lower);
     }
     ui->leoo->setText(others.join(QLatin1Char(',')));
 }

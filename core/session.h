@@ -79,6 +79,9 @@ public:
     QString documentRoot;            // "user/nextcloud": root of the document folders
     bool copyNameToClipboard = false; // "user/schranka"
     QStringList addressees;          // "user/z1".."user/z6": kept for the person chooser
+    // Category of a new event when the user page asks for one ("user/kategorie");
+    // null: "Nespecifikováno".
+    QVariant defaultCategory;
 
     // Filters of the event lists, loaded from the settings at start and
     // saved at exit ("misc/filtr_*"): category codes joined by ",", the

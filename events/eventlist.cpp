@@ -3,7 +3,6 @@
 #include "core/qsmysortfilterproxymodel.h"
 
 #include <QCoreApplication>
-#include <QStandardItemModel>
 #include <QTreeView>
 
 namespace EventList {
@@ -17,7 +16,7 @@ QStringList headers(const QString &nameHeader)
             tr("id_stredisko")};
 }
 
-void attach(QTreeView *view, QStandardItemModel *model, QSMySortFilterProxyModel *proxy)
+void attach(QTreeView *view, QAbstractItemModel *model, QSMySortFilterProxyModel *proxy)
 {
     proxy->setRecursiveFilteringEnabled(true);
     proxy->setSourceModel(model);

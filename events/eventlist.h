@@ -3,7 +3,7 @@
 #include <QStringList>
 
 class QSMySortFilterProxyModel;
-class QStandardItemModel;
+class QAbstractItemModel;
 class QTreeView;
 
 // The two event lists (the selected enterprise's and the global one) share
@@ -35,6 +35,6 @@ QStringList headers(const QString &nameHeader);
 
 // Puts the model behind the proxy (recursive filtering, so a matching reply
 // keeps its thread) on the view and hides the id columns.
-void attach(QTreeView *view, QStandardItemModel *model, QSMySortFilterProxyModel *proxy);
+void attach(QTreeView *view, QAbstractItemModel *model, QSMySortFilterProxyModel *proxy);
 
 } // namespace EventList

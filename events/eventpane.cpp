@@ -2,7 +2,15 @@
 
 #include "ui_eventpane.h"
 
+#include "core/dialogauoouzivatel.h"
+#include "core/dialogtable.h"
+#include "core/eciselniky.h"
+#include "core/session.h"
+#include "db/database.h"
+#include "db/qsapitellmark.h"
 #include "events/categories.h"
+#include "events/eventstore.h"
+#include "events/qsattachment.h"
 #include "widgets/qfdateedit.h"
 #include "widgets/qfeditwithbutton.h"
 #include "widgets/qstbtextedit.h"
@@ -12,6 +20,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextEdit>
@@ -39,6 +48,10 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     fillCategoryCombo(ui->cbKategorie);
     ui->ludalost->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    m_attachments = new QSAttachment(this);
+    m_attachments->setup(ui->wprilohy);
+    connect(m_attachments, &QSAttachment::onChanged, this, &EventPane::changed);
+
     // The enterprise's events need no enterprise, centre or place of their own.
     ui->upodnik->setVisible(global);
     ui->ustredisko->setVisible(global);
@@ -46,7 +59,11 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     ui->widget_misto->setVisible(global);
 
     connectChanges();
-    connect(this, &EventPane::changed, this, [this] { ui->udalost_uloz->setEnabled(true); });
+    connect(this, &EventPane::changed, this, [this] {
+        // Filling the form is no edit, and an empty pane has nothing to save.
+        if (m_filling == 0 && m_eventId > 0)
+            setDirty(true);
+    });
     connect(ui->udalost_uloz, &QPushButton::clicked, this, &EventPane::saveClicked);
     connect(ui->uoo, &QFEditWithButton::buttonClicked, this, &EventPane::personsClicked);
     connect(ui->upodnik, &QFEditWithButton::buttonClicked, this, &EventPane::enterprisePickerClicked);
@@ -109,20 +126,24 @@ void EventPane::reset()
             e->clear();
         for (QFEditWithButton *e : {ui->uoo, ui->upodnik, ui->ustredisko})
             e->clear();
-        for (QComboBox *c : {ui->cbZdroj, ui->cbKategorie, ui->cbPriorita, ui->cbStav, ui->cbSynchronizace})
-            c->setCurrentIndex(0);
+        for (QComboBox *c : {ui->cbZdroj, ui->cbPriorita, ui->cbStav, ui->cbSynchronizace})
+            setComboValue(c, 0, false);
+        setComboValue(ui->cbKategorie, 0, true);
         for (QCheckBox *c : {ui->cbNotifikace, ui->cbNotifikaceF, ui->cbCesta})
             c->setChecked(false);
         ui->udalostPopis->clear();
         ui->ludalost->clear();
     }
+    m_eventId = 0;
+    m_parentId = QVariant();
+    m_attachments->clear();
     // The optional rows follow the emptied combos.
     showNotifyFrom(0);
     showCalendar(0);
     ui->wudalost_vyber->show();
     ui->wudalost->hide();
     ui->wheader->hide();
-    ui->udalost_uloz->setEnabled(false);
+    setDirty(false);
 }
 
 void EventPane::showForm()
@@ -156,3 +177,225 @@ QFDateEdit *EventPane::endDate() const { return ui->ukd; }
 QTimeEdit *EventPane::endTime() const { return ui->ukc; }
 QTextEdit *EventPane::description() const { return ui->udalostPopis; }
 QWidget *EventPane::attachmentsArea() const { return ui->wprilohy; }
+
+bool EventPane::isDirty() const
+{
+    return m_eventId > 0 && ui->udalost_uloz->isEnabled();
+}
+
+void EventPane::showRootFields(bool root)
+{
+    ui->wuroot->setVisible(root);
+    if (m_kind == Global) {
+        ui->label_misto->setVisible(root);
+        ui->widget_misto->setVisible(root);
+        ui->label_uzdroj->setVisible(root);
+        ui->widget_uzdroj->setVisible(root);
+    }
+}
+
+namespace {
+
+void setDateTime(QFDateEdit *date, QTimeEdit *time, const QDateTime &value)
+{
+    date->setDate(value.isValid() ? value.date() : QDate());
+    time->setTime(value.isValid() ? value.time() : QTime(0, 0));
+}
+
+QDateTime dateTime(const QFDateEdit *date, const QTimeEdit *time)
+{
+    return date->date().isValid() ? QDateTime(date->date(), time->time()) : QDateTime();
+}
+
+} // namespace
+
+void EventPane::showRecord(const EventRecord &r)
+{
+    ++m_filling;
+    setDateTime(ui->ud, ui->uc, r.start);
+    setDateTime(ui->uzd, ui->uzc, r.calendarStart);
+    setDateTime(ui->ukd, ui->ukc, r.end);
+    ui->udalostPredmet->setText(r.subject);
+    ui->lokalita->setText(r.place);
+    ui->cprojektu->setText(r.project);
+    setComboValue(ui->cbZdroj, r.source, false);
+    setComboValue(ui->cbKategorie, r.category, true);
+    setComboValue(ui->cbPriorita, r.priority, false);
+    setComboValue(ui->cbStav, r.state, false);
+    setComboValue(ui->cbSynchronizace, r.synchronisation, false);
+    ui->cbNotifikace->setChecked(r.mail);
+    ui->cbNotifikaceF->setChecked(r.service);
+    ui->cbCesta->setChecked(r.journey);
+    ui->upozornit->setDate(r.notifyFrom);
+    ui->udalostPopis->setHtml(r.description);
+    ui->uoo->setId(r.persons);
+    ui->uoo->setText(ECiselniky().codesToNames(r.persons));
+    ui->upodnik->setId(r.podnikId.isNull() ? QString() : r.podnikId.toString());
+    ui->upodnik->setText(r.podnikName);
+    ui->ustredisko->setId(r.strediskoId.isNull() ? QString() : r.strediskoId.toString());
+    ui->ustredisko->setText(r.strediskoName);
+    ui->ludalost->setText(r.hash);
+    m_parentId = r.parentId;
+    showNotifyFrom(comboValue(ui->cbStav, false).toInt());
+    showCalendar(comboValue(ui->cbSynchronizace, false).toInt());
+    showRootFields(r.isRoot());
+    --m_filling;
+}
+
+EventRecord EventPane::record() const
+{
+    EventRecord r;
+    r.id = m_eventId > 0 ? QVariant(m_eventId) : QVariant();
+    r.parentId = m_parentId;
+    r.start = dateTime(ui->ud, ui->uc);
+    r.calendarStart = dateTime(ui->uzd, ui->uzc);
+    r.end = dateTime(ui->ukd, ui->ukc);
+    r.subject = ui->udalostPredmet->text();
+    r.place = ui->lokalita->text();
+    r.project = ui->cprojektu->text();
+    r.source = comboValue(ui->cbZdroj, false);
+    r.category = comboValue(ui->cbKategorie, true);
+    r.priority = comboValue(ui->cbPriorita, false);
+    r.state = comboValue(ui->cbStav, false);
+    r.synchronisation = comboValue(ui->cbSynchronizace, false);
+    r.mail = ui->cbNotifikace->isChecked();
+    r.service = ui->cbNotifikaceF->isChecked();
+    r.journey = ui->cbCesta->isChecked();
+    r.notifyFrom = ui->upozornit->date();
+    r.description = ui->udalostPopis->toHtml();
+    r.persons = ui->uoo->Id();
+    bool ok = false;
+    const qlonglong podnik = ui->upodnik->Id().toLongLong(&ok);
+    r.podnikId = ok && podnik > 0 ? QVariant(podnik) : QVariant();
+    const qlonglong stredisko = ui->ustredisko->Id().toLongLong(&ok);
+    r.strediskoId = ok && stredisko > 0 ? QVariant(stredisko) : QVariant();
+    r.podnikName = ui->upodnik->text();
+    r.strediskoName = ui->ustredisko->text();
+    r.hash = ui->ludalost->text();
+    return r;
+}
+
+bool EventPane::loadEvent(int id)
+{
+    reset();
+    if (id <= 0)
+        return false;
+    EventRecord r;
+    bool found = false;
+    QString error;
+    if (!EventStore::read(id, &r, &found, &error)) {
+        QMessageBox::information(this, tr("ZRN"), tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + error);
+        return false;
+    }
+    if (!found)
+        return false;
+    m_eventId = id;
+    showRecord(r);
+    if (!m_attachments->load(id, &error)) {
+        QMessageBox::information(this, tr("ZRN"), tr("Chyba: přílohy nelze načíst.") + QLatin1Char('\n') + error);
+        // Without its list the event's files could be lost on a save.
+        ui->wprilohy->setEnabled(false);
+    } else {
+        ui->wprilohy->setEnabled(true);
+    }
+    showForm();
+    setDirty(false);
+    return true;
+}
+
+bool EventPane::saveEvent()
+{
+    if (m_eventId <= 0)
+        return true;
+    const EventRecord r = record();
+    QString error;
+    bool ok = Database::beginTransaction(&error);
+    if (ok)
+        ok = EventStore::update(r, m_kind == Global, &error) && m_attachments->save(m_eventId, &error);
+    if (ok)
+        ok = Database::commit(&error);
+    if (!ok) {
+        if (Database::inTransaction())
+            Database::rollback();
+        QMessageBox::information(this, tr("ZRN"),
+                                 tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
+        return false;
+    }
+    setDirty(false);
+    // What is stored now: the attachments get their ids, removed ones go.
+    QString ignored;
+    m_attachments->load(m_eventId, &ignored);
+    if (m_session && m_session->api)
+        m_session->api->sendZRNSync(QString::number(m_eventId), 1);
+    return true;
+}
+
+bool EventPane::settle()
+{
+    if (!isDirty())
+        return true;
+    const auto answer = QMessageBox::question(this, tr("Otázka"), tr("Přejete si uložit rozpracovanou událost?"),
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return saveEvent();
+    setDirty(false);
+    return true;
+}
+
+void EventPane::choosePersons()
+{
+    QString codes = ui->uoo->Id();
+    const QStringList addresses = m_session ? m_session->addressees : QStringList();
+    if (!DialogAUOOUzivatel::choose(this, tr("Výběr uživatele"), addresses, &codes))
+        return;
+    ui->uoo->setId(codes);
+    ui->uoo->setText(ECiselniky().codesToNames(codes));
+    emit changed();
+}
+
+void EventPane::chooseEnterprise()
+{
+    if (m_kind != Global)
+        return;
+    PickerSpec picker;
+    picker.title = tr("Výběr podniku");
+    picker.settingsName = QStringLiteral("spodnik");
+    picker.sql = QStringLiteral("select pdq.id,pdq.podnik_nazev from tellmark_podniky pdq ");
+    picker.headers = QStringList{tr("Podnik")};
+    picker.textColumn = 1;
+    QString id = ui->upodnik->Id();
+    QString text;
+    if (!DialogTable::pick(this, picker, &id, &text))
+        return;
+    ui->upodnik->setId(id);
+    ui->upodnik->setText(text);
+    emit changed();
+}
+
+void EventPane::chooseCentre()
+{
+    if (m_kind != Global)
+        return;
+    PickerSpec picker;
+    picker.title = tr("Výběr střediska");
+    picker.settingsName = QStringLiteral("sstredisko");
+    picker.sql = QStringLiteral("select stq.id,stq.licence_cislo,stq.akce_nazev,pdq.podnik_nazev from tellmark_strediska "
+                                "stq inner join tellmark_podniky pdq on pdq.id=stq.id_podnik");
+    picker.headers = QStringList{tr("Licence"), tr("Středisko"), tr("Podnik")};
+    picker.textColumn = 2;
+    QString id = ui->ustredisko->Id();
+    QString text;
+    if (!DialogTable::pick(this, picker, &id, &text))
+        return;
+    ui->ustredisko->setId(id);
+    ui->ustredisko->setText(text);
+    emit changed();
+}
+
+void EventPane::setDirty(bool dirty)
+{
+    const bool was = ui->udalost_uloz->isEnabled();
+    ui->udalost_uloz->setEnabled(dirty);
+    if (was != dirty)
+        emit dirtyChanged(dirty);
+}

@@ -2,7 +2,11 @@
 
 #include <QWidget>
 
+#include "events/eventrecord.h"
+
 class QCheckBox;
+class QSAttachment;
+class Session;
 class QComboBox;
 class QFDateEdit;
 class QFEditWithButton;
@@ -35,8 +39,42 @@ public:
 
     Kind kind() const { return m_kind; }
 
+    // The signed-in user's session: the service client that hears of saved
+    // events and the addresses the person chooser offers.
+    void setSession(Session *session) { m_session = session; }
+
+    // The event shown (0: none) and whether it has unsaved edits.
+    int eventId() const { return m_eventId; }
+    bool isDirty() const;
+
+    // Reads the event and shows it with its attachments; the pane starts
+    // clean. A failed read is reported and leaves the pane empty; an event
+    // that is gone leaves it empty without a message. False in both cases.
+    bool loadEvent(int id);
+    // Writes the edits of the shown event and its attachment changes in one
+    // transaction, then tells the service client. A failure is reported and
+    // keeps the pane as it is, dirty, for another try.
+    bool saveEvent();
+    // Before the shown event is left: with unsaved edits asks "Přejete si
+    // uložit rozpracovanou událost?"; Yes saves (false when that failed),
+    // No drops the edits.
+    bool settle();
+
+    // The fields as an event (id and parent of the shown event).
+    EventRecord record() const;
+    void showRecord(const EventRecord &record);
+
+    QSAttachment *attachments() const { return m_attachments; }
+
+    // The person chooser for the responsible persons; the pickers of the
+    // global pane for the enterprise and the centre.
+    void choosePersons();
+    void chooseEnterprise();
+    void chooseCentre();
+
     // Back to "nothing selected": placeholder shown, form hidden, every
-    // field emptied. Not an edit: "Uložit" ends disabled.
+    // field emptied, no event, no attachments. Not an edit: "Uložit" ends
+    // disabled.
     void reset();
     // Shows the form (an event is loaded into it).
     void showForm();
@@ -80,11 +118,21 @@ signals:
     void personsClicked();
     void enterprisePickerClicked();
     void centrePickerClicked();
+    // "Uložit" was enabled (an edit) or disabled (loaded, saved, dropped).
+    void dirtyChanged(bool dirty);
 
 private:
     void connectChanges();
 
+    void showRootFields(bool root);
+    void setDirty(bool dirty);
+
     Ui::EventPane *ui;
     Kind m_kind;
     QSTBTextedit *m_descriptionBar;
+    QSAttachment *m_attachments;
+    Session *m_session = nullptr;
+    int m_eventId = 0;
+    QVariant m_parentId;
+    int m_filling = 0;
 };

@@ -8,6 +8,8 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/eventlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventpane.h
   ${CMAKE_CURRENT_LIST_DIR}/eventpane.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventthreads.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventthreads.cpp
   ${CMAKE_CURRENT_LIST_DIR}/udalostipage.h
   ${CMAKE_CURRENT_LIST_DIR}/udalostipage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/udalostitab.h
@@ -15,3 +17,7 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/detailpages.h
   ${CMAKE_CURRENT_LIST_DIR}/detailpages.cpp
 )
+# The attachment list and the event dialogs keep their own lists.
+include(${CMAKE_CURRENT_LIST_DIR}/attachments.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/dialogs.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/store.cmake OPTIONAL)

@@ -1,13 +1,13 @@
 #include "events/udalostipage.h"
 
-#include "core/qsmysortfilterproxymodel.h"
-#include "events/eventlist.h"
+#include "core/session.h"
+#include "events/dialogkategorie.h"
 #include "events/eventpane.h"
+#include "events/eventthreads.h"
+#include "events/eventtreemodel.h"
 #include "ui_udalostipage.h"
 
-#include <QHeaderView>
-#include <QItemSelectionModel>
-#include <QStandardItemModel>
+#include <QStackedWidget>
 
 UdalostiPage::UdalostiPage(Session *session, QWidget *parent)
     : ZrnPage(session, parent), ui(new Ui::UdalostiPage)
@@ -20,11 +20,7 @@ UdalostiPage::UdalostiPage(Session *session, QWidget *parent)
     // splitter_7 of this page.
     m_pane = new EventPane(EventPane::Enterprise, ui->splitter_2);
     ui->splitter_2->addWidget(m_pane);
-
-    m_model = new QStandardItemModel(0, EventList::ColumnCount, this);
-    m_model->setHorizontalHeaderLabels(EventList::headers(tr("Podnik/Středisko")));
-    m_proxy = new QSMySortFilterProxyModel(this);
-    EventList::attach(ui->treeViewUdalosti, m_model, m_proxy);
+    m_threads = new EventThreads(false, session, ui->treeViewUdalosti, m_pane, this);
 
     // Until a saved layout says otherwise: the pane gets two fifths, the
     // description most of the pane's height.
@@ -41,8 +37,6 @@ UdalostiPage::~UdalostiPage()
 
 void UdalostiPage::wire()
 {
-    connect(ui->treeViewUdalosti->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &UdalostiPage::onRowUdalostiChanged);
     connect(ui->tbUAdd, &QToolButton::clicked, this, &UdalostiPage::onAddUdalost);
     connect(ui->tbUAddReplay, &QToolButton::clicked, this, &UdalostiPage::onAddUdalostReplay);
     connect(ui->tbUdel, &QToolButton::clicked, this, &UdalostiPage::onDelUdalost);
@@ -52,7 +46,12 @@ void UdalostiPage::wire()
 
     connect(m_pane, &EventPane::personsClicked, this, &UdalostiPage::onSelectOO);
     connect(m_pane, &EventPane::saveClicked, this, &UdalostiPage::onUdalostSave);
-    connect(m_pane, &EventPane::changed, this, &UdalostiPage::onUdalostChanged);
+    connect(m_pane, &EventPane::dirtyChanged, this, [this](bool dirty) {
+        if (dirty)
+            markChanged();
+        else
+            setClean();
+    });
 }
 
 QTreeView *UdalostiPage::view() const
@@ -60,25 +59,63 @@ QTreeView *UdalostiPage::view() const
     return ui->treeViewUdalosti;
 }
 
-void UdalostiPage::resetPane()
+EventTreeModel *UdalostiPage::model() const
 {
-    m_pane->reset();
+    return m_threads->model();
+}
+
+QSMySortFilterProxyModel *UdalostiPage::proxy() const
+{
+    return m_threads->proxy();
+}
+
+bool UdalostiPage::shownToUser() const
+{
+    // Another page of the register's tabs is in front: read when shown.
+    if (auto *stack = qobject_cast<QStackedWidget *>(parentWidget()))
+        return stack->currentWidget() == this;
+    return true;
 }
 
 void UdalostiPage::load()
 {
-    m_model->removeRows(0, m_model->rowCount());
-    resetPane();
+    // The register has settled the pane's edits already.
+    setHasRow(true);
+    if (!shownToUser()) {
+        m_stale = true;
+        m_pane->reset();
+        return;
+    }
+    m_stale = false;
+    m_threads->reload(0, false);
 }
 
 void UdalostiPage::clear()
 {
-    m_model->removeRows(0, m_model->rowCount());
-    resetPane();
+    m_stale = false;
+    m_threads->model()->clear();
+    m_pane->reset();
+    setHasRow(false);
 }
 
-// Filled by the event-list work.
-void UdalostiPage::onRefreshModelUdalosti(int) {}
+bool UdalostiPage::save()
+{
+    return m_pane->saveEvent();
+}
+
+void UdalostiPage::showEvent(QShowEvent *event)
+{
+    ZrnPage::showEvent(event);
+    if (m_stale) {
+        m_stale = false;
+        m_threads->reload(0, false);
+    }
+}
+
+void UdalostiPage::onRefreshModelUdalosti(int id)
+{
+    m_threads->reload(id);
+}
 
 void UdalostiPage::onUCollapse()
 {
@@ -90,19 +127,29 @@ void UdalostiPage::onUExpand()
     ui->treeViewUdalosti->expandAll();
 }
 
-// Filled by the event-list work.
-void UdalostiPage::onKategorie() {}
-// Filled by the event-list work.
-void UdalostiPage::onRowUdalostiChanged(const QModelIndex &) {}
-// Filled by the event-list work.
-void UdalostiPage::onAddUdalost() {}
-// Filled by the event-list work.
-void UdalostiPage::onAddUdalostReplay() {}
-// Filled by the event-list work.
-void UdalostiPage::onDelUdalost() {}
+void UdalostiPage::onKategorie()
+{
+    QString filter = session()->filtrKategorie;
+    if (!DialogKategorie::choose(this, &filter))
+        return;
+    session()->filtrKategorie = filter;
+    m_threads->reload(m_pane->eventId());
+}
 
-// The pane enables "Uložit" itself.
-void UdalostiPage::onUdalostChanged() {}
+void UdalostiPage::onAddUdalost()
+{
+    m_threads->addEvent();
+}
+
+void UdalostiPage::onAddUdalostReplay()
+{
+    m_threads->addReply();
+}
+
+void UdalostiPage::onDelUdalost()
+{
+    m_threads->removeEvent();
+}
 
 void UdalostiPage::onUdalostShowWidgetNotifyFrom(int state)
 {
@@ -114,7 +161,14 @@ void UdalostiPage::onUdalostShowWidgetCalendar(int synchronisation)
     m_pane->showCalendar(synchronisation);
 }
 
-// Filled by the event-list work.
-void UdalostiPage::onSelectOO() {}
-// Filled by the event-list work.
-void UdalostiPage::onUdalostSave() {}
+void UdalostiPage::onSelectOO()
+{
+    m_pane->choosePersons();
+}
+
+void UdalostiPage::onUdalostSave()
+{
+    const int id = m_pane->eventId();
+    if (m_pane->saveEvent())
+        m_threads->reload(id, false);
+}

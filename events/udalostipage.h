@@ -5,8 +5,9 @@
 #include <QModelIndex>
 
 class EventPane;
+class EventThreads;
+class EventTreeModel;
 class QSMySortFilterProxyModel;
-class QStandardItemModel;
 class QTreeView;
 
 namespace Ui {
@@ -14,9 +15,10 @@ class UdalostiPage;
 }
 
 // "Události" of the register tab: the event threads of the enterprise or
-// centre selected in the tree, with the event pane beside the list. Unsaved
-// pane edits are not offered for saving when the tree selection changes
-// (a reload drops them), so the page never reports itself dirty.
+// centre selected in the tree, with the event pane beside the list. The
+// pane's unsaved edits make the page dirty, so the register asks about them
+// before another row is shown. The list is read only while the page is
+// shown: a tree click on another page costs no event statement.
 class UdalostiPage : public ZrnPage
 {
     Q_OBJECT
@@ -24,39 +26,42 @@ public:
     explicit UdalostiPage(Session *session, QWidget *parent = nullptr);
     ~UdalostiPage() override;
 
-    // Both empty the list and reset the pane to "Vyberte prosím událost".
+    // Lists the events of the tree's selection (now, or when next shown).
+    // Unsaved pane edits are dropped: the register has asked about them.
     void load() override;
     void clear() override;
+    bool save() override;
 
     QTreeView *view() const;
     EventPane *pane() const { return m_pane; }
-    QStandardItemModel *model() const { return m_model; }
-    QSMySortFilterProxyModel *proxy() const { return m_proxy; }
+    EventThreads *threads() const { return m_threads; }
+    EventTreeModel *model() const;
+    QSMySortFilterProxyModel *proxy() const;
 
 public slots:
-    // The event list: filled by the event-list work.
     void onRefreshModelUdalosti(int id);
     void onUCollapse();
     void onUExpand();
     void onKategorie();
-    void onRowUdalostiChanged(const QModelIndex &current);
     void onAddUdalost();
     void onAddUdalostReplay();
     void onDelUdalost();
 
     // Event pane.
-    void onUdalostChanged();
     void onUdalostShowWidgetNotifyFrom(int state);
     void onUdalostShowWidgetCalendar(int synchronisation);
     void onSelectOO();
     void onUdalostSave();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void wire();
-    void resetPane();
+    bool shownToUser() const;
 
     Ui::UdalostiPage *ui;
     EventPane *m_pane;
-    QStandardItemModel *m_model;
-    QSMySortFilterProxyModel *m_proxy;
+    EventThreads *m_threads;
+    bool m_stale = false;
 };

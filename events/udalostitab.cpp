@@ -1,14 +1,17 @@
 #include "events/udalostitab.h"
 
 #include "core/session.h"
+#include "events/dialogkategorie.h"
+#include "events/dialogoo.h"
 #include "events/eventlist.h"
 #include "events/eventpane.h"
+#include "events/eventthreads.h"
+#include "events/eventtreemodel.h"
 #include "core/qsmysortfilterproxymodel.h"
 #include "ui_udalostitab.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 
 UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     : QWidget(parent), ui(new Ui::UdalostiTab), m_session(session)
@@ -18,11 +21,8 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     // The pane beside the list; it keeps the splitter splitter_8 of this tab.
     m_pane = new EventPane(EventPane::Global, ui->splitter_4);
     ui->splitter_4->addWidget(m_pane);
-
-    m_model = new QStandardItemModel(0, ColumnCount, this);
-    m_model->setHorizontalHeaderLabels(EventList::headers(tr("Podnik/Středisko/Lokalita")));
-    m_proxy = new QSMySortFilterProxyModel(this);
-    EventList::attach(ui->treeViewSUdalosti, m_model, m_proxy);
+    m_threads = new EventThreads(true, session, ui->treeViewSUdalosti, m_pane, this);
+    m_threads->setUnfinishedSource([this] { return ui->nedokoncene->isChecked(); });
 
     // Until a saved layout says otherwise: the pane gets two fifths.
     ui->splitter_4->setStretchFactor(0, 3);
@@ -41,8 +41,6 @@ void UdalostiTab::wire()
     auto *view = ui->treeViewSUdalosti;
     connect(ui->ufilter, &QLineEdit::textChanged, this, &UdalostiTab::onUFilter);
     connect(view->header(), &QHeaderView::sortIndicatorChanged, this, &UdalostiTab::onUFilterReset);
-    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &UdalostiTab::onRowSUdalostiChanged);
     connect(view, &QTreeView::doubleClicked, this, &UdalostiTab::tableViewSUdalostiDoubleClicked);
     connect(ui->sucollapse, &QToolButton::clicked, this, &UdalostiTab::onSUCollapse);
     connect(ui->suexpand, &QToolButton::clicked, this, &UdalostiTab::onSUExpand);
@@ -59,12 +57,21 @@ void UdalostiTab::wire()
     connect(m_pane, &EventPane::enterprisePickerClicked, this, &UdalostiTab::selectSPodnik);
     connect(m_pane, &EventPane::centrePickerClicked, this, &UdalostiTab::selectSStredisko);
     connect(m_pane, &EventPane::saveClicked, this, &UdalostiTab::onSUdalostSave);
-    connect(m_pane, &EventPane::changed, this, &UdalostiTab::onSUdalostChanged);
 }
 
 QTreeView *UdalostiTab::view() const
 {
     return ui->treeViewSUdalosti;
+}
+
+EventTreeModel *UdalostiTab::model() const
+{
+    return m_threads->model();
+}
+
+QSMySortFilterProxyModel *UdalostiTab::proxy() const
+{
+    return m_threads->proxy();
 }
 
 bool UdalostiTab::nedokoncene() const
@@ -81,13 +88,23 @@ void UdalostiTab::setNedokoncene(bool on)
 void UdalostiTab::applyRights(const UserRights &user)
 {
     // Users who see only their own events cannot choose persons.
-    if (user.ownEventsOnly())
-        ui->oo->hide();
+    ui->oo->setVisible(!user.ownEventsOnly());
 }
 
-void UdalostiTab::onRefreshModelSUdalosti(int) {}
-void UdalostiTab::onRefreshModelSUdalosti() {}
-void UdalostiTab::onRefreshSUdalost() {}
+void UdalostiTab::onRefreshModelSUdalosti(int id)
+{
+    m_threads->reload(id);
+}
+
+void UdalostiTab::onRefreshModelSUdalosti()
+{
+    m_threads->reload(m_pane->eventId());
+}
+
+void UdalostiTab::onRefreshSUdalost()
+{
+    m_threads->reload(m_pane->eventId());
+}
 
 void UdalostiTab::onSUCollapse()
 {
@@ -99,15 +116,54 @@ void UdalostiTab::onSUExpand()
     ui->treeViewSUdalosti->expandAll();
 }
 
-void UdalostiTab::onUFilter(const QString &) {}
-void UdalostiTab::onUFilterReset() {}
-void UdalostiTab::onSKategorie() {}
-void UdalostiTab::onOO() {}
-void UdalostiTab::onRowSUdalostiChanged(const QModelIndex &) {}
-void UdalostiTab::tableViewSUdalostiDoubleClicked(const QModelIndex &) {}
+void UdalostiTab::onUFilter(const QString &text)
+{
+    m_threads->setTextFilter(text);
+}
 
-// The pane enables "Uložit" itself.
-void UdalostiTab::onSUdalostChanged() {}
+void UdalostiTab::onUFilterReset()
+{
+    {
+        const QSignalBlocker blocker(ui->ufilter);
+        ui->ufilter->clear();
+    }
+    m_threads->setTextFilter(QString());
+    m_threads->reload(m_pane->eventId());
+}
+
+void UdalostiTab::onSKategorie()
+{
+    QString filter = m_session->filtrSKategorie;
+    if (!DialogKategorie::choose(this, &filter))
+        return;
+    m_session->filtrSKategorie = filter;
+    m_threads->reload(m_pane->eventId());
+}
+
+void UdalostiTab::onOO()
+{
+    QString persons = m_session->filtrSoo;
+    QString further = m_session->filtrSooDalsi;
+    if (!DialogOO::choose(this, &persons, &further))
+        return;
+    m_session->filtrSoo = persons;
+    m_session->filtrSooDalsi = further;
+    m_threads->reload(m_pane->eventId());
+}
+
+void UdalostiTab::tableViewSUdalostiDoubleClicked(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    const QVariant podnik = index.sibling(index.row(), EventList::ColIdPodnik).data();
+    const QVariant stredisko = index.sibling(index.row(), EventList::ColIdStredisko).data();
+    const bool hasPodnik = podnik.toLongLong() > 0;
+    const bool hasStredisko = stredisko.toLongLong() > 0;
+    if (!hasPodnik && !hasStredisko)
+        return;
+    // Replies are filed under nothing: there is no row to show.
+    emit showInRegister(hasPodnik ? podnik : QVariant(), hasStredisko ? stredisko : QVariant());
+}
 
 void UdalostiTab::onSUdalostShowWidgetNotifyFrom(int state)
 {
@@ -119,10 +175,39 @@ void UdalostiTab::onSUdalostShowWidgetCalendar(int synchronisation)
     m_pane->showCalendar(synchronisation);
 }
 
-void UdalostiTab::onSelectSOO() {}
-void UdalostiTab::selectSPodnik() {}
-void UdalostiTab::selectSStredisko() {}
-void UdalostiTab::onSUdalostSave() {}
-void UdalostiTab::onAddSUdalost() {}
-void UdalostiTab::onAddSUdalostReplay() {}
-void UdalostiTab::onDelSUdalost() {}
+void UdalostiTab::onSelectSOO()
+{
+    m_pane->choosePersons();
+}
+
+void UdalostiTab::selectSPodnik()
+{
+    m_pane->chooseEnterprise();
+}
+
+void UdalostiTab::selectSStredisko()
+{
+    m_pane->chooseCentre();
+}
+
+void UdalostiTab::onSUdalostSave()
+{
+    const int id = m_pane->eventId();
+    if (m_pane->saveEvent())
+        m_threads->reload(id, false);
+}
+
+void UdalostiTab::onAddSUdalost()
+{
+    m_threads->addEvent();
+}
+
+void UdalostiTab::onAddSUdalostReplay()
+{
+    m_threads->addReply();
+}
+
+void UdalostiTab::onDelSUdalost()
+{
+    m_threads->removeEvent();
+}

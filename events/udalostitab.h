@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QModelIndex>
+#include <QVariant>
 #include <QWidget>
 
 class Session;
 class EventPane;
+class EventThreads;
+class EventTreeModel;
 class QSMySortFilterProxyModel;
-class QStandardItemModel;
 class QTreeView;
 struct UserRights;
 
@@ -16,22 +18,19 @@ class UdalostiTab;
 
 // The main "Události" tab: the global event list (all enterprises, narrowed
 // by "Nedokončené", categories and responsible persons) with its tool bar,
-// and the event pane beside it. The list and pane logic is filled in by the
-// event modules; this class owns the form, the model and the wiring.
+// and the event pane beside it.
 class UdalostiTab : public QWidget
 {
     Q_OBJECT
 public:
-    // Columns of the list model; 12 to 15 carry ids and are hidden.
-    enum Column { ColName = 0, ColId = 12, ColIdParent = 13, ColIdPodnik = 14, ColIdStredisko = 15, ColumnCount = 16 };
-
     explicit UdalostiTab(Session *session, QWidget *parent = nullptr);
     ~UdalostiTab() override;
 
     QTreeView *view() const;
     EventPane *pane() const { return m_pane; }
-    QStandardItemModel *model() const { return m_model; }
-    QSMySortFilterProxyModel *proxy() const { return m_proxy; }
+    EventThreads *threads() const { return m_threads; }
+    EventTreeModel *model() const;
+    QSMySortFilterProxyModel *proxy() const;
 
     // The "Nedokončené" switch, set from the settings without reloading.
     bool nedokoncene() const;
@@ -40,8 +39,12 @@ public:
     // Rights of the signed-in user that concern this tab.
     void applyRights(const UserRights &user);
 
+signals:
+    // A double click asks the register to show the event's enterprise or
+    // centre on its "Události" page.
+    void showInRegister(const QVariant &podnikId, const QVariant &strediskoId);
+
 public slots:
-    // Filled in by the event list module.
     void onRefreshModelSUdalosti(int id);
     void onRefreshModelSUdalosti();
     void onRefreshSUdalost();
@@ -51,11 +54,9 @@ public slots:
     void onUFilterReset();
     void onSKategorie();
     void onOO();
-    void onRowSUdalostiChanged(const QModelIndex &current);
     void tableViewSUdalostiDoubleClicked(const QModelIndex &index);
 
     // Event pane.
-    void onSUdalostChanged();
     void onSUdalostShowWidgetNotifyFrom(int state);
     void onSUdalostShowWidgetCalendar(int synchronisation);
     void onSelectSOO();
@@ -71,7 +72,6 @@ private:
 
     Ui::UdalostiTab *ui;
     Session *m_session;
-    QStandardItemModel *m_model;
-    QSMySortFilterProxyModel *m_proxy;
     EventPane *m_pane;
+    EventThreads *m_threads;
 };

@@ -94,6 +94,10 @@ void TstPersons::chooserRoundTrip_data()
     // A kept address written with capitals gets no tick and comes back lower-cased.
     QTest::newRow("unknown parts lower-cased") << "Podpora@Tellmark.cz,XY,Servis@Firma.cz" << QStringList()
         << QStringList() << "podpora@tellmark.cz,xy,servis@firma.cz" << "podpora@tellmark.cz,xy,servis@firma.cz";
+    // A former member has no box; his code keeps its spelling (and so his
+    // name in the lists), spaces around parts go.
+    QTest::newRow("staff code without a box") << "vk, JN ,a b@firma.cz" << QStringList{"Jan Novotný"} << QStringList()
+        << "VK,ab@firma.cz" << "JN,VK,ab@firma.cz";
 }
 
 void TstPersons::chooserRoundTrip()
@@ -125,7 +129,8 @@ void TstPersons::enterprisePage()
     QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Václav Kopal,podpora@tellmark.cz,Eva Šedivá"));
 
     // The real chooser: tick Radek Růžička and the first kept address. Kopal
-    // has no box any more, so his code comes back with the other addresses.
+    // has no box any more, so his code comes back with the other addresses,
+    // spelt as before, so that his name is still shown.
     ModalHandler choose([](QWidget *modal) {
         auto *dialog = qobject_cast<DialogAUOOUzivatel *>(modal);
         if (!dialog)
@@ -137,9 +142,9 @@ void TstPersons::enterprisePage()
     });
     page.onSelectOOO();
     QVERIFY(choose.handled());
-    const QString stored = QStringLiteral("ES,R,obchod@tellmark.cz,vk,podpora@tellmark.cz");
+    const QString stored = QStringLiteral("ES,R,obchod@tellmark.cz,VK,podpora@tellmark.cz");
     QCOMPARE(ui->oodpovedna_osoba->Id(), stored);
-    QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Eva Šedivá,R,obchod@tellmark.cz,vk,podpora@tellmark.cz"));
+    QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Eva Šedivá,R,obchod@tellmark.cz,Václav Kopal,podpora@tellmark.cz"));
     QVERIFY(ui->podnik_uloz->isEnabled());
 
     QTest::mouseClick(ui->podnik_uloz, Qt::LeftButton);

@@ -1,0 +1,303 @@
+#include "events/eventthreads.h"
+
+#include "core/eciselniky.h"
+#include "core/qsmysortfilterproxymodel.h"
+#include "core/session.h"
+#include "db/database.h"
+#include "db/qsapitellmark.h"
+#include "events/dialogauudalost.h"
+#include "events/eventlist.h"
+#include "events/eventpane.h"
+#include "events/eventtreemodel.h"
+#include "events/qsattachment.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QTreeView>
+
+using namespace EventList;
+
+EventThreads::EventThreads(bool global, Session *session, QTreeView *view, EventPane *pane, QObject *parent)
+    : QObject(parent), m_global(global), m_session(session), m_view(view), m_pane(pane)
+{
+    m_model = new EventTreeModel(this);
+    m_model->setHeaderTexts(headers(global ? tr("Podnik/Středisko/Lokalita") : tr("Podnik/Středisko")));
+    m_proxy = new QSMySortFilterProxyModel(this);
+    EventList::attach(view, m_model, m_proxy);
+    m_pane->setSession(session);
+
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &EventThreads::onCurrentRowChanged);
+    // "Datum/z." and "Datum/k." sort as date-times after every header click,
+    // not only after a reload.
+    connect(view->header(), &QHeaderView::sortIndicatorChanged, this, [this] {
+        const int before = m_proxy->sortMode;
+        applySortMode();
+        if (m_proxy->sortMode != before)
+            m_proxy->invalidate();
+    });
+}
+
+EventStore::Filter EventThreads::filter() const
+{
+    EventStore::Filter f;
+    f.global = m_global;
+    if (!m_session)
+        return f;
+    if (m_global) {
+        f.categories = m_session->filtrSKategorie;
+        f.unfinished = m_unfinished && m_unfinished();
+        f.eventsRight = m_session->user.udalosti;
+        f.login = m_session->user.login;
+        f.persons = m_session->filtrSoo;
+        f.furtherPersons = m_session->filtrSooDalsi;
+    } else {
+        f.podnikId = m_session->s_id_podnik;
+        f.strediskoId = m_session->s_id_stredisko;
+        f.categories = m_session->filtrKategorie;
+    }
+    return f;
+}
+
+void EventThreads::applySortMode()
+{
+    const int column = m_view->header()->sortIndicatorSection();
+    m_proxy->sortMode = column == ColZacatek || column == ColKonec ? QSMySortFilterProxyModel::SortDateTime
+                                                                   : QSMySortFilterProxyModel::SortText;
+}
+
+int EventThreads::currentEventId() const
+{
+    const QModelIndex current = m_view->currentIndex();
+    if (!current.isValid())
+        return 0;
+    return current.sibling(current.row(), ColId).data().toInt();
+}
+
+bool EventThreads::reload(int selectId, bool askFirst)
+{
+    if (askFirst && !m_pane->settle())
+        return false;
+    applySortMode();
+    {
+        // The reset is no row change the pane should answer.
+        m_reverting = true;
+        m_pane->reset();
+        m_model->clear();
+        m_reverting = false;
+    }
+    if (m_global)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    QVector<EventStore::ListRow> rows;
+    QString error;
+    const bool ok = EventStore::readList(filter(), &rows, &error);
+    if (m_global)
+        QApplication::restoreOverrideCursor();
+    if (!ok) {
+        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        return true;
+    }
+    const EventTreeModel::NameMode mode = m_global ? EventTreeModel::FullName
+        : m_session && m_session->s_id_stredisko.isValid() && !m_session->s_id_stredisko.isNull()
+        ? EventTreeModel::EnterpriseName
+        : EventTreeModel::CentreName;
+    m_reverting = true;
+    m_model->setRows(rows, mode, m_global);
+    m_reverting = false;
+    if (selectId > 0) {
+        const QModelIndex source = m_model->indexOfId(selectId);
+        const QModelIndex shown = m_proxy->mapFromSource(source);
+        if (shown.isValid()) {
+            m_view->scrollTo(shown);
+            m_view->selectionModel()->setCurrentIndex(
+                shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
+    }
+    return true;
+}
+
+void EventThreads::onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (m_reverting)
+        return;
+    const int id = current.isValid() ? current.sibling(current.row(), ColId).data().toInt() : 0;
+    if (id > 0 && id == m_pane->eventId())
+        return;
+    if (!m_pane->settle()) {
+        // The edits could not be saved: back to their row, edits kept.
+        m_reverting = true;
+        m_view->selectionModel()->setCurrentIndex(previous,
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_reverting = false;
+        return;
+    }
+    if (id <= 0) {
+        m_pane->reset();
+        return;
+    }
+    m_pane->loadEvent(id);
+}
+
+void EventThreads::setTextFilter(const QString &text)
+{
+    m_proxy->setFilterKeyColumn(qMax(0, m_view->header()->sortIndicatorSection()));
+    m_proxy->setFilterText(text);
+}
+
+bool EventThreads::issueHash(QString *hash, QString *error)
+{
+    QSAPITellmark *api = m_session ? m_session->api : nullptr;
+    if (!api) {
+        *error = tr("Služba pro události není k dispozici.");
+        return false;
+    }
+    if (api->sendZRNHash(1) <= 0) {
+        *error = api->lastError();
+        return false;
+    }
+    QJsonParseError parse;
+    const QJsonDocument doc = QJsonDocument::fromJson(api->getReplayData(), &parse);
+    if (parse.error != QJsonParseError::NoError || !doc.isObject()) {
+        *error = tr("Odpověď služby nelze přečíst.");
+        return false;
+    }
+    *hash = doc.object().value(QStringLiteral("hash")).toString();
+    if (hash->isEmpty()) {
+        *error = tr("Služba nevydala identifikátor události.");
+        return false;
+    }
+    return true;
+}
+
+int EventThreads::runDialog(const EventRecord &values, bool reply, const QVariant &rootId)
+{
+    QWidget *parent = m_view->window();
+    DialogAUUdalost dialog(parent, QApplication::font(), m_session ? m_session->addressees : QStringList());
+    dialog.setWindowTitle(tr("Přidání události"));
+    dialog.setValues(values);
+    dialog.setReplyForm(reply);
+    // The dialog comes back with everything typed (attachments too) until
+    // the event is stored or the user gives up.
+    while (dialog.exec() == QDialog::Accepted) {
+        EventRecord r = dialog.values();
+        r.parentId = values.parentId;
+        if (reply)
+            r.description = values.description;
+        QString hash;
+        QString error;
+        if (!issueHash(&hash, &error)) {
+            QMessageBox::information(parent, tr("ZRN"),
+                                     tr("Událost nelze uložit: služba nevydala její identifikátor.") + QLatin1Char('\n')
+                                         + error);
+            continue;
+        }
+        QVariant newId;
+        bool ok = Database::beginTransaction(&error);
+        if (ok)
+            ok = EventStore::insert(r, hash, rootId, &newId, &error)
+                && dialog.attachments()->save(newId, &error);
+        if (ok)
+            ok = Database::commit(&error);
+        if (!ok) {
+            if (Database::inTransaction())
+                Database::rollback();
+            QMessageBox::information(parent, tr("ZRN"),
+                                     tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
+            continue;
+        }
+        if (m_session && m_session->api)
+            m_session->api->sendZRNSync(newId.toString(), 1);
+        return newId.toInt();
+    }
+    return 0;
+}
+
+void EventThreads::addEvent()
+{
+    if (!m_pane->settle())
+        return;
+    EventRecord r;
+    r.start = QDateTime::currentDateTime();
+    r.persons = ECiselniky::codeForLogin(m_session ? m_session->user.login : QString());
+    r.source = 2;
+    r.category = m_session && !m_session->defaultCategory.isNull() ? m_session->defaultCategory : QVariant(0);
+    r.state = 3;
+    r.synchronisation = 0;
+    r.priority = 0;
+    if (!m_global && m_session) {
+        r.podnikId = m_session->s_id_podnik;
+        r.strediskoId = m_session->s_id_stredisko;
+    }
+    const int id = runDialog(r, false, QVariant());
+    if (id > 0)
+        reload(id, false);
+}
+
+void EventThreads::addReply()
+{
+    const int parentId = currentEventId();
+    if (parentId <= 0 || !m_pane->settle())
+        return;
+    EventRecord parent;
+    bool found = false;
+    QString error;
+    if (!EventStore::read(parentId, &parent, &found, &error) || !found) {
+        if (!error.isEmpty())
+            QMessageBox::information(m_view, tr("ZRN"), tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + error);
+        return;
+    }
+    int rootId = 0;
+    QVariant rootState;
+    if (!EventStore::threadRoot(parentId, &rootId, &rootState, &error)) {
+        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + error);
+        return;
+    }
+    EventRecord r;
+    r.parentId = parentId;
+    r.start = QDateTime::currentDateTime();
+    r.persons = parent.persons;
+    r.subject = parent.subject;
+    r.description = EventStore::quotation(parent.start, parent.description);
+    r.source = 2;
+    r.category = 0;
+    r.state = rootState.isNull() ? QVariant(3) : rootState;
+    r.synchronisation = 0;
+    const int id = runDialog(r, true, rootId);
+    if (id > 0)
+        reload(id, false);
+}
+
+void EventThreads::removeEvent()
+{
+    const int id = currentEventId();
+    if (id <= 0 || !m_pane->settle())
+        return;
+    const QString notLeaf = tr("Není možno smazat událost neboť není koncová.");
+    // The list shows the live replies; the delete checks again under a lock.
+    if (m_model->hasChildren(m_model->indexOfId(id))) {
+        QMessageBox::information(m_view, tr("ZRN"), notLeaf);
+        return;
+    }
+    if (QMessageBox::question(m_view, tr("Otázka"), tr("Přejete si smazat událost?"), QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    QString error;
+    switch (EventStore::removeLeaf(id, &error)) {
+    case EventStore::DeleteResult::HasReplies:
+        QMessageBox::information(m_view, tr("ZRN"), notLeaf);
+        return;
+    case EventStore::DeleteResult::Failed:
+        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba: událost nelze smazat.") + QLatin1Char('\n') + error);
+        return;
+    case EventStore::DeleteResult::Deleted:
+        break;
+    }
+    if (m_session && m_session->api)
+        m_session->api->sendZRNSync(QString::number(id), 1);
+    reload(0, false);
+}
