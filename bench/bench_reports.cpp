@@ -31,23 +31,6 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-const int kRuns = 5;
-
-void figure(const QString &name, double value, const char *unit, int precision = 1)
-{
-    std::printf("%s: %.*f %s\n", qPrintable(name), precision, value, unit);
-    std::fflush(stdout);
-}
-
-int fail(const QString &what)
-{
-    std::fprintf(stderr, "bench_reports: %s\n", qPrintable(what));
-    return 1;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {

@@ -61,35 +61,6 @@
 
 namespace {
 
-const int kRuns = 5;
-
-double medianMs(const std::function<void()> &work, const std::function<void()> &between = {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        if (between)
-            between();
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void figure(const QString &name, double value, const char *unit, int precision = 1)
-{
-    std::printf("%s: %.*f %s\n", qPrintable(name), precision, value, unit);
-    std::fflush(stdout);
-}
-
-void note(const QString &text)
-{
-    std::printf("# %s\n", qPrintable(text));
-    std::fflush(stdout);
-}
-
 // One plain statement: a round trip to the server and back.
 double roundTripMs()
 {
@@ -100,11 +71,6 @@ double roundTripMs()
     });
 }
 
-int fail(const QString &what)
-{
-    std::fprintf(stderr, "bench_tree: %s\n", qPrintable(what));
-    return 1;
-}
 
 // The tree statement straight through the Qt driver: what no layer above
 // it can beat.

@@ -8,10 +8,14 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <QCoreApplication>
+
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 bool openBenchDatabase(const QString &configFile, const QString &sqliteFile, const QString &tempDir, DbConfig *cfg,
-                       QString *error)
+                       QString *error, int events)
 {
     if (!configFile.isEmpty()) {
         // QSettings reads a missing file as empty: that would be the default database.
@@ -33,7 +37,7 @@ bool openBenchDatabase(const QString &configFile, const QString &sqliteFile, con
     DemoOptions seed;
     seed.seed = 7;
     seed.enterprises = 5000;
-    seed.events = 0;
+    seed.events = events;
     seed.attachments = 0;
     QElapsedTimer t;
     t.start();
@@ -43,4 +47,37 @@ bool openBenchDatabase(const QString &configFile, const QString &sqliteFile, con
     }
     std::fprintf(stderr, "seeded in %.1f s\n", t.elapsed() / 1000.0);
     return true;
+}
+
+double medianMs(const std::function<void()> &work, const std::function<void()> &between)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        if (between)
+            between();
+        QElapsedTimer t;
+        t.start();
+        work();
+        times.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void figure(const QString &name, double value, const char *unit, int precision)
+{
+    std::printf("%s: %.*f %s\n", qPrintable(name), precision, value, unit);
+    std::fflush(stdout);
+}
+
+void note(const QString &text)
+{
+    std::printf("# %s\n", qPrintable(text));
+    std::fflush(stdout);
+}
+
+int fail(const QString &what)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(what));
+    return 1;
 }
