@@ -60,6 +60,7 @@ EventPane::EventPane(Kind kind, QWidget *parent)
 
     connectChanges();
     connect(this, &EventPane::changed, this, [this] {
+        m_empty = false;
         // Filling the form is no edit, and an empty pane has nothing to save.
         if (m_filling == 0 && m_eventId > 0)
             setDirty(true);
@@ -115,6 +116,10 @@ void EventPane::showCalendar(int synchronisation)
 
 void EventPane::reset()
 {
+    // Already empty: touching every field again would only repaint the pane
+    // on each reload of the list.
+    if (m_empty)
+        return;
     {
         // Emptying the pane is no edit.
         const QSignalBlocker blocker(this);
@@ -137,6 +142,7 @@ void EventPane::reset()
     m_eventId = 0;
     m_parentId = QVariant();
     m_attachments->clear();
+    m_empty = true;
     // The optional rows follow the emptied combos.
     showNotifyFrom(0);
     showCalendar(0);
@@ -148,6 +154,7 @@ void EventPane::reset()
 
 void EventPane::showForm()
 {
+    m_empty = false;
     ui->wudalost_vyber->hide();
     ui->wudalost->show();
     ui->wheader->show();
@@ -211,6 +218,7 @@ QDateTime dateTime(const QFDateEdit *date, const QTimeEdit *time)
 
 void EventPane::showRecord(const EventRecord &r)
 {
+    m_empty = false;
     ++m_filling;
     setDateTime(ui->ud, ui->uc, r.start);
     setDateTime(ui->uzd, ui->uzc, r.calendarStart);

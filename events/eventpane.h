@@ -135,4 +135,5 @@ private:
     int m_eventId = 0;
     QVariant m_parentId;
     int m_filling = 0;
+    bool m_empty = false;     // reset and untouched since
 };

@@ -23,10 +23,14 @@ void twoDigits(QChar *out, int value)
     out[1] = QLatin1Char(char('0' + value % 10));
 }
 
+// Seconds since the start of the julian calendar, read off the shown date
+// and time without any time-zone arithmetic (which would cost more than the
+// whole sort). No date sorts before every date, as the text comparison has it.
 qint64 sortKey(const QDateTime &dt)
 {
-    // No date sorts before every date, as the text comparison has it.
-    return dt.isValid() ? dt.toSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+    if (!dt.isValid())
+        return std::numeric_limits<qint64>::min();
+    return dt.date().toJulianDay() * 86400 + dt.time().msecsSinceStartOfDay() / 1000;
 }
 
 } // namespace
@@ -72,6 +76,8 @@ void EventTreeModel::setRows(const QVector<EventStore::ListRow> &rows, NameMode 
     m_today = QDate::currentDate();
     m_nodes.reserve(rows.size());
     m_byId.reserve(rows.size());
+    // Many threads share an enterprise: their name texts share one string.
+    QHash<QString, QString> names;
     for (const EventStore::ListRow &row : rows) {
         int parent = -1;
         if (row.parentId != 0) {
@@ -84,8 +90,11 @@ void EventTreeModel::setRows(const QVector<EventStore::ListRow> &rows, NameMode 
         n.row = row;
         n.parent = parent;
         n.startText = shortDateTime(row.start);
+        n.startKey = sortKey(row.start);
+        n.endKey = sortKey(QDateTime());
         if (parent < 0) {
             n.endText = shortDateTime(row.end);
+            n.endKey = sortKey(row.end);
             QStringList parts;
             switch (mode) {
             case CentreName:
@@ -100,8 +109,16 @@ void EventTreeModel::setRows(const QVector<EventStore::ListRow> &rows, NameMode 
                 break;
             }
             parts.removeAll(QString());
-            n.name = parts.join(QStringLiteral(" | "));
+            const QString name = parts.join(QStringLiteral(" | "));
+            auto shared = names.constFind(name);
+            if (shared == names.constEnd())
+                shared = names.insert(name, name);
+            n.name = *shared;
         }
+        // Shown only through the name column.
+        n.row.podnikName.clear();
+        n.row.centreName.clear();
+        n.row.place.clear();
         const int index = m_nodes.size();
         QVector<int> &siblings = parent < 0 ? m_roots : m_nodes[parent].children;
         n.rowInParent = siblings.size();
@@ -258,9 +275,9 @@ QVariant EventTreeModel::data(const QModelIndex &index, int role) const
         return background(*n, index.column());
     case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortDateTime:
         if (index.column() == ColZacatek)
-            return sortKey(n->row.start);
+            return n->startKey;
         if (index.column() == ColKonec)
-            return sortKey(n->parent < 0 ? n->row.end : QDateTime());
+            return n->endKey;
         return QVariant();
     default:
         return QVariant();

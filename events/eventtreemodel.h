@@ -55,6 +55,8 @@ private:
         QString name;
         QString startText;
         QString endText;
+        qint64 startKey = 0;    // sort keys of the two date columns
+        qint64 endKey = 0;
         int parent = -1;        // node index, -1 for a root
         int rowInParent = 0;
         QVector<int> children;
