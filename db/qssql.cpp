@@ -246,8 +246,12 @@ bool QSSQL::prepare(const QString &sql)
     m_active = false;
     m_error.clear();
     // The statement is prepared on the connection when it runs, so that a
-    // reconnect in between can prepare it again.
-    return Database::isOpen();
+    // reconnect in between can prepare it again. A connection lost earlier
+    // is tried again when the statement runs.
+    if (Database::isOpen() || Database::canReconnect())
+        return true;
+    m_error = QStringLiteral("Databáze není připojena.");
+    return false;
 }
 
 void QSSQL::addBindValue(const QVariant &value)

@@ -47,6 +47,9 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     setColourSquares(ui->cbStav, stateColours());
     fillCategoryCombo(ui->cbKategorie);
     ui->ludalost->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long hash must not widen the pane (and the window with it).
+    ui->ludalost->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ui->ludalost->setMinimumWidth(0);
 
     m_attachments = new QSAttachment(this);
     m_attachments->setup(ui->wprilohy);
@@ -149,12 +152,15 @@ void EventPane::reset()
     ui->wudalost_vyber->show();
     ui->wudalost->hide();
     ui->wheader->hide();
+    // Files belong to an event: none to add to while none is shown.
+    ui->wprilohy->hide();
     setDirty(false);
 }
 
 void EventPane::showForm()
 {
     m_empty = false;
+    ui->wprilohy->show();
     ui->wudalost_vyber->hide();
     ui->wudalost->show();
     ui->wheader->show();
@@ -243,6 +249,7 @@ void EventPane::showRecord(const EventRecord &r)
     ui->ustredisko->setId(r.strediskoId.isNull() ? QString() : r.strediskoId.toString());
     ui->ustredisko->setText(r.strediskoName);
     ui->ludalost->setText(r.hash);
+    ui->ludalost->setToolTip(r.hash);
     m_parentId = r.parentId;
     showNotifyFrom(comboValue(ui->cbStav, false).toInt());
     showCalendar(comboValue(ui->cbSynchronizace, false).toInt());

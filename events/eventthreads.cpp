@@ -139,7 +139,12 @@ void EventThreads::onCurrentRowChanged(const QModelIndex &current, const QModelI
         m_pane->reset();
         return;
     }
-    m_pane->loadEvent(id);
+    if (!m_pane->loadEvent(id)) {
+        // Nothing is shown for the row: a click on it tries again.
+        m_reverting = true;
+        m_view->selectionModel()->clear();
+        m_reverting = false;
+    }
 }
 
 void EventThreads::setTextFilter(const QString &text)

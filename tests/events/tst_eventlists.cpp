@@ -115,6 +115,7 @@ private slots:
     void threadsNamesAndColours();
     void dateSortAcrossYearEnd();
     void paneShowsRootAndReply();
+    void eventGoneMeanwhile();
     void leavingDirtyPane_data();
     void leavingDirtyPane();
     void failedSaveKeepsRowAndEdits();
@@ -258,6 +259,17 @@ void TstEventLists::paneShowsRootAndReply()
     QVERIFY(!pane->findChild<QWidget *>(QStringLiteral("wuroot"))->isVisibleTo(p));
     // The previous event's file is not carried over.
     QCOMPARE(pane->attachments()->model()->rowCount(), 0);
+}
+
+void TstEventLists::eventGoneMeanwhile()
+{
+    UdalostiPage *p = page();
+    QVERIFY(TestDb::exec(QStringLiteral("delete from tellmark_udalosti where id=9 or id=5")));
+    select(p->view(), 5);
+    // Nothing shown and no row current, so that a click on it reads again.
+    QCOMPARE(p->pane()->eventId(), 0);
+    QVERIFY(!p->view()->currentIndex().isValid());
+    QVERIFY(!p->pane()->findChild<QWidget *>(QStringLiteral("wprilohy"))->isVisibleTo(p));
 }
 
 void TstEventLists::leavingDirtyPane_data()
