@@ -40,6 +40,9 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     ui->splitter_prilohy->setStretchFactor(1, 1);
     ui->splitter_popis->setStretchFactor(0, 0);
     ui->splitter_popis->setStretchFactor(1, 1);
+    // Until a saved layout says otherwise: the form and its description get
+    // four fifths, the attachments the rest.
+    ui->splitter_prilohy->setSizes({400, 100});
 
     m_descriptionBar = new QSTBTextedit(this);
     m_descriptionBar->createTB(ui->TBudalostPopis, ui->udalostPopis, QApplication::font(), false);
