@@ -82,7 +82,9 @@ void UdalostiPage::load()
     // The register has settled the pane's edits already.
     setHasRow(true);
     if (!shownToUser()) {
+        // Nothing of the previous selection stays behind the other page.
         m_stale = true;
+        m_threads->model()->clear();
         m_pane->reset();
         return;
     }

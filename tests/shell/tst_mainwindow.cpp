@@ -5,6 +5,8 @@
 #include "app/mainwindow.h"
 #include "db/database.h"
 #include "core/settingskeys.h"
+#include "core/qsmysortfilterproxymodel.h"
+#include "events/eventtreemodel.h"
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
 #include "app/usertab.h"
@@ -75,6 +77,7 @@ private slots:
     void unsavedEditsOnClose();
     void databaseWithoutUsersSaysHowToAddOne();
     void pageAsksForAnEnterprise();
+    void eventListsAndTheRegister();
 };
 
 void TstMainWindow::pageAsksForAnEnterprise()
@@ -96,6 +99,47 @@ void TstMainWindow::pageAsksForAnEnterprise()
     w.podnikVybran(QStringLiteral("71"));
     QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
     QCOMPARE(w.session()->s_id_podnik.toInt(), 71);
+}
+
+void TstMainWindow::eventListsAndTheRegister()
+{
+    QVERIFY(savedUser(QStringLiteral("udalosti")));
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev) values(81,'Dvojklik'),(82,'Druhý')")));
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) values(810,81,'Dvůr')")));
+    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_udalosti(id,id_strediska,id_podnik,ts_zacatek,predmet,smazano) values"
+                                        "(801,810,NULL,'2025-05-01 08:00:00','Ve dvoře',0),"
+                                        "(802,NULL,82,'2025-05-02 08:00:00','U druhého',0)")));
+    ScriptedDialog script;
+    MainWindow w(QString(), startOptions(script));
+    QVERIFY(w.isStarted());
+    w.show();
+    UdalostiTab *events = w.udalostiTab();
+    w.mainTabs()->setCurrentWidget(events->parentWidget());
+    const QModelIndex row = events->proxy()->mapFromSource(events->model()->indexOfId(801));
+    QVERIFY(row.isValid());
+
+    // A double click shows the event's centre on the register's event page.
+    events->tableViewSUdalostiDoubleClicked(row);
+    QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
+    QCOMPARE(w.session()->s_id_stredisko.toInt(), 810);
+    QTabWidget *inner = w.evidenceTab()->innerTabs();
+    QCOMPARE(inner->currentWidget()->objectName(), QStringLiteral("tab_udalosti"));
+    auto *page = inner->currentWidget();
+    auto *list = page->findChild<QTreeView *>(QStringLiteral("treeViewUdalosti"));
+    QVERIFY(list);
+    QCOMPARE(list->model()->rowCount(), 1);
+
+    // Another enterprise while another page is in front: its events are
+    // read when their page is shown, not before.
+    inner->setCurrentIndex(0);
+    const quint64 before = Database::statementCount();
+    QVERIFY(w.evidenceTab()->tree()->setCurrentRow(82, QVariant()));
+    const quint64 click = Database::statementCount() - before;
+    QCOMPARE(list->model()->rowCount(), 0);
+    inner->setCurrentWidget(page);
+    QCOMPARE(Database::statementCount() - before, click + 1);
+    QCOMPARE(list->model()->rowCount(), 1);
+    QCOMPARE(list->model()->index(0, 1).data().toString(), QStringLiteral("U druhého"));
 }
 
 namespace {
