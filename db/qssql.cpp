@@ -270,6 +270,15 @@ void QSSQL::bindValue(const QString &name, const QVariant &value)
     m_named.append(qMakePair(name, value));
 }
 
+bool QSSQL::exec(const QString &sql, const QVariantList &values)
+{
+    if (!prepare(sql))
+        return false;
+    for (const QVariant &v : values)
+        addBindValue(v);
+    return exec();
+}
+
 bool QSSQL::exec()
 {
     return run(true);

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariantList>
 #include <QVariant>
 #include <QVector>
 #include <QPair>
@@ -44,6 +45,8 @@ public:
     void bindValue(const QString &name, const QVariant &value);
     // Runs the prepared statement with the bound values.
     bool exec();
+    // Prepares `sql`, binds `values` in order and runs it.
+    bool exec(const QString &sql, const QVariantList &values);
 
     // Whether a statement text only reads (select, show, explain, with):
     // such a statement may be run again after a lost connection.

@@ -125,19 +125,11 @@ QStringList splitClean(const QString &list)
 
 bool run(QSSQL &q, const QString &sql, const QVariantList &binds, QString *error)
 {
-    if (!q.prepare(sql)) {
-        if (error)
-            *error = q.lastError().text();
-        return false;
-    }
-    for (const QVariant &v : binds)
-        q.addBindValue(v);
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
-        return false;
-    }
-    return true;
+    if (q.exec(sql, binds))
+        return true;
+    if (error)
+        *error = q.lastError().text();
+    return false;
 }
 
 QVariant intOrNull(const QVariant &v)

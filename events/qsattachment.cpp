@@ -97,9 +97,7 @@ bool QSAttachment::load(const QVariant &eventId, QString *error)
     }
 
     QSSQL q;
-    q.prepare(kSelectList);
-    q.addBindValue(eventId);
-    if (!q.exec()) {
+    if (!q.exec(kSelectList, {eventId})) {
         if (error)
             *error = q.lastError().text();
         return false;
@@ -138,22 +136,16 @@ bool QSAttachment::save(const QVariant &eventId, QString *error)
         const QStandardItem *item = m_model->item(row);
         const QVariant id = item->data(IdRole);
         QSSQL q;
+        bool ok = true;
         if (!isStored(id)) {
             QByteArray bytes = item->data(DataRole).toByteArray();
             if (bytes.isNull())
                 bytes = QByteArray("", 0); // an empty file, not a missing one
-            q.prepare(kInsert);
-            q.addBindValue(event);
-            q.addBindValue(item->text());
-            q.addBindValue(bytes);
+            ok = q.exec(kInsert, {event, item->text(), bytes});
         } else if (item->data(RenamedRole).toInt() > 0) {
-            q.prepare(kRename);
-            q.addBindValue(item->text());
-            q.addBindValue(id);
-        } else {
-            continue;
+            ok = q.exec(kRename, {item->text(), id});
         }
-        if (!q.exec()) {
+        if (!ok) {
             if (error)
                 *error = q.lastError().text();
             return false;
@@ -161,9 +153,7 @@ bool QSAttachment::save(const QVariant &eventId, QString *error)
     }
     for (int id : qAsConst(m_removedIds)) {
         QSSQL q;
-        q.prepare(kDelete);
-        q.addBindValue(id);
-        if (!q.exec()) {
+        if (!q.exec(kDelete, {id})) {
             if (error)
                 *error = q.lastError().text();
             return false;
@@ -317,9 +307,7 @@ bool QSAttachment::rowBytes(int row, QByteArray *bytes)
         return true;
     }
     QSSQL q;
-    q.prepare(kSelectData);
-    q.addBindValue(id);
-    if (!q.exec()) {
+    if (!q.exec(kSelectData, {id})) {
         QMessageBox::warning(dialogParent(), tr("ZRN"), q.lastError().text());
         return false;
     }

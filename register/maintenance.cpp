@@ -80,10 +80,7 @@ void RegisterMaintenance::show(const QVariant &podnikId, const QVariant &stredis
 
 bool RegisterMaintenance::run(QSSQL &q, const QString &sql, const QVariantList &values)
 {
-    q.prepare(sql);
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    return q.exec() || fail(q.lastError().text());
+    return q.exec(sql, values) || fail(q.lastError().text());
 }
 
 bool RegisterMaintenance::count(const QString &sql, const QVariant &id, int *n)
