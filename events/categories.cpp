@@ -1,6 +1,8 @@
 #include "events/categories.h"
 
+#include "core/dialogtable.h"
 #include "core/eciselniky.h"
+#include "widgets/qfeditwithbutton.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -87,4 +89,40 @@ QVariant comboValue(const QComboBox *combo, bool byData)
     if (combo->itemData(i, ExtraRole).toBool())
         return combo->itemData(i);
     return byData ? combo->itemData(i) : QVariant(i);
+}
+
+PickerSpec enterprisePickerSpec(const QString &settingsName)
+{
+    PickerSpec picker;
+    picker.title = QCoreApplication::translate("EventPickers", "Výběr podniku");
+    picker.settingsName = settingsName;
+    picker.sql = QStringLiteral("select pdq.id,pdq.podnik_nazev from tellmark_podniky pdq ");
+    picker.headers = QStringList{QCoreApplication::translate("EventPickers", "Podnik")};
+    picker.textColumn = 1;
+    return picker;
+}
+
+PickerSpec centrePickerSpec(const QString &settingsName)
+{
+    PickerSpec picker;
+    picker.title = QCoreApplication::translate("EventPickers", "Výběr střediska");
+    picker.settingsName = settingsName;
+    picker.sql = QStringLiteral("select stq.id,stq.licence_cislo,stq.akce_nazev,pdq.podnik_nazev from tellmark_strediska stq"
+                                " inner join tellmark_podniky pdq on pdq.id=stq.id_podnik");
+    picker.headers = QStringList{QCoreApplication::translate("EventPickers", "Licence"),
+                                 QCoreApplication::translate("EventPickers", "Středisko"),
+                                 QCoreApplication::translate("EventPickers", "Podnik")};
+    picker.textColumn = 2;
+    return picker;
+}
+
+bool pickInto(QWidget *parent, QFEditWithButton *field, const PickerSpec &picker)
+{
+    QString id = field->Id();
+    QString text = field->text();
+    if (!DialogTable::pick(parent, picker, &id, &text))
+        return false;
+    field->setId(id);
+    field->setText(text);
+    return true;
 }

@@ -72,16 +72,6 @@ void showRecord(QFEditWithButton *field, const char *sql, const QVariant &id, co
     }
 }
 
-bool pickInto(QWidget *parent, QFEditWithButton *field, const PickerSpec &picker)
-{
-    QString id = field->Id();
-    QString text = field->text();
-    if (!DialogTable::pick(parent, picker, &id, &text))
-        return false;
-    field->setId(id);
-    field->setText(text);
-    return true;
-}
 
 } // namespace
 
@@ -219,26 +209,12 @@ void DialogAUUdalost::selectOO()
 
 void DialogAUUdalost::selectPodnik()
 {
-    PickerSpec picker;
-    picker.title = tr("Výběr podniku");
-    picker.settingsName = QStringLiteral("spodniky");
-    picker.sql = QStringLiteral("select pdq.id,pdq.podnik_nazev from tellmark_podniky pdq ");
-    picker.headers = QStringList{tr("Podnik")};
-    picker.textColumn = 1;
-    pickInto(this, ui->podnik, picker);
+    pickInto(this, ui->podnik, enterprisePickerSpec(QStringLiteral("spodniky")));
 }
 
 void DialogAUUdalost::selectStredisko()
 {
-    PickerSpec picker;
-    picker.title = tr("Výběr střediska");
-    picker.settingsName = QStringLiteral("sstredisko");
-    picker.sql = QStringLiteral("select stq.id,stq.licence_cislo,stq.akce_nazev,pdq.podnik_nazev"
-                                " from tellmark_strediska stq"
-                                " inner join tellmark_podniky pdq on pdq.id=stq.id_podnik ");
-    picker.headers = QStringList{tr("Licence"), tr("Středisko"), tr("Podnik")};
-    picker.textColumn = 2;
-    pickInto(this, ui->stredisko, picker);
+    pickInto(this, ui->stredisko, centrePickerSpec(QStringLiteral("sstredisko")));
 }
 
 void DialogAUUdalost::onAccept()

@@ -373,41 +373,14 @@ void EventPane::choosePersons()
 
 void EventPane::chooseEnterprise()
 {
-    if (m_kind != Global)
-        return;
-    PickerSpec picker;
-    picker.title = tr("Výběr podniku");
-    picker.settingsName = QStringLiteral("spodnik");
-    picker.sql = QStringLiteral("select pdq.id,pdq.podnik_nazev from tellmark_podniky pdq ");
-    picker.headers = QStringList{tr("Podnik")};
-    picker.textColumn = 1;
-    QString id = ui->upodnik->Id();
-    QString text;
-    if (!DialogTable::pick(this, picker, &id, &text))
-        return;
-    ui->upodnik->setId(id);
-    ui->upodnik->setText(text);
-    emit changed();
+    if (m_kind == Global && pickInto(this, ui->upodnik, enterprisePickerSpec(QStringLiteral("spodnik"))))
+        emit changed();
 }
 
 void EventPane::chooseCentre()
 {
-    if (m_kind != Global)
-        return;
-    PickerSpec picker;
-    picker.title = tr("Výběr střediska");
-    picker.settingsName = QStringLiteral("sstredisko");
-    picker.sql = QStringLiteral("select stq.id,stq.licence_cislo,stq.akce_nazev,pdq.podnik_nazev from tellmark_strediska "
-                                "stq inner join tellmark_podniky pdq on pdq.id=stq.id_podnik");
-    picker.headers = QStringList{tr("Licence"), tr("Středisko"), tr("Podnik")};
-    picker.textColumn = 2;
-    QString id = ui->ustredisko->Id();
-    QString text;
-    if (!DialogTable::pick(this, picker, &id, &text))
-        return;
-    ui->ustredisko->setId(id);
-    ui->ustredisko->setText(text);
-    emit changed();
+    if (m_kind == Global && pickInto(this, ui->ustredisko, centrePickerSpec(QStringLiteral("sstredisko"))))
+        emit changed();
 }
 
 void EventPane::setDirty(bool dirty)

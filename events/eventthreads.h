@@ -52,7 +52,7 @@ private:
     bool issueHash(QString *hash, QString *error);
     // Runs the event dialog until the event is stored or the user cancels;
     // the new id, or 0.
-    int runDialog(const struct EventRecord &values, bool reply, const QVariant &rootId);
+    int runDialog(const EventRecord &values, bool reply, const QVariant &rootId);
 
     bool m_global;
     Session *m_session;
