@@ -32,7 +32,10 @@ const char kThread[] =
     " union all"
     " select p.id from tellmark_udalosti p join thread t on p.id_parent=t.id where p.smazano=0) ";
 
-const char kLiveRoot[] = "pp.smazano=0 and (pp.id_parent is null or pp.id_parent=0)";
+// "+" keeps the deleted flag out of the index choice: SQLite without
+// statistics would otherwise walk every live event by an index over it
+// instead of the enterprise's or centre's few.
+const char kLiveRoot[] = "+pp.smazano=0 and (pp.id_parent is null or pp.id_parent=0)";
 
 const char kRead[] =
     "select udl.id,udl.lokalita,udl.ts_zacatek,udl.ts_konec,"

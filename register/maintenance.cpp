@@ -191,7 +191,7 @@ void RegisterMaintenance::onDelPodnik()
         m_notify(m_parent, tr("Podnik nelze smazat, protože má střediska (počet: %1). Nejprve smažte jeho střediska.").arg(centres));
         return;
     }
-    if (!count(QStringLiteral("select count(*) from tellmark_udalosti where id_podnik=? and smazano=0"), podnik, &events))
+    if (!count(QStringLiteral("select count(*) from tellmark_udalosti where id_podnik=? and +smazano=0"), podnik, &events))
         return;
     if (events > 0) {
         m_notify(m_parent, tr("Podnik nelze smazat, protože má nesmazané události (počet: %1).").arg(events));
@@ -248,7 +248,7 @@ void RegisterMaintenance::onDelStredisko()
         return;
     // Its events would be orphaned in the global list.
     int events = 0;
-    if (!count(QStringLiteral("select count(*) from tellmark_udalosti where id_strediska=? and smazano=0"), stredisko,
+    if (!count(QStringLiteral("select count(*) from tellmark_udalosti where id_strediska=? and +smazano=0"), stredisko,
                &events))
         return;
     if (events > 0) {

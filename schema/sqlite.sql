@@ -257,7 +257,6 @@ CREATE INDEX IF NOT EXISTS idx_acls_user ON tellmark_strediska_acls (id_www_user
 CREATE INDEX IF NOT EXISTS idx_udalosti_parent_live ON tellmark_udalosti (id_parent, smazano);
 CREATE INDEX IF NOT EXISTS idx_udalosti_podnik ON tellmark_udalosti (id_podnik);
 CREATE INDEX IF NOT EXISTS idx_udalosti_strediska ON tellmark_udalosti (id_strediska);
-CREATE INDEX IF NOT EXISTS idx_udalosti_smazano ON tellmark_udalosti (smazano);
 CREATE INDEX IF NOT EXISTS idx_prilohy_udalost ON tellmark_udalosti_prilohy (id_udalosti);
 CREATE UNIQUE INDEX IF NOT EXISTS idx_users_login ON www_users (login);
 CREATE INDEX IF NOT EXISTS idx_vnc_uid ON vnc (uid);
