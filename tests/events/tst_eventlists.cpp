@@ -116,6 +116,7 @@ private slots:
     void dateSortAcrossYearEnd();
     void paneShowsRootAndReply();
     void eventGoneMeanwhile();
+    void paneSaveKeepsWhatWasNotEdited();
     void leavingDirtyPane_data();
     void leavingDirtyPane();
     void failedSaveKeepsRowAndEdits();
@@ -270,6 +271,36 @@ void TstEventLists::eventGoneMeanwhile()
     QCOMPARE(p->pane()->eventId(), 0);
     QVERIFY(!p->view()->currentIndex().isValid());
     QVERIFY(!p->pane()->findChild<QWidget *>(QStringLiteral("wprilohy"))->isVisibleTo(p));
+}
+
+void TstEventLists::paneSaveKeepsWhatWasNotEdited()
+{
+    // Values the program has no item for, NULLs and an empty calendar.
+    QVERIFY(TestDb::exec(QStringLiteral("update tellmark_udalosti set kategorie=64, stav=7, zdroj=NULL, ts_kal_zacatek=NULL,"
+                                        " ts_konec='2025-02-03 16:30:00', upozornit_od=NULL, cislo_projektu='P-7',"
+                                        " notifikace=1, notifikacef=0, cesta=1 where id=5")));
+    const QString columns = QStringLiteral(
+        "select id_parent,id_podnik,id_strediska,ts_zacatek,ts_kal_zacatek,ts_konec,notifikace,notifikacef,zdroj,"
+        "kategorie,stav,priorita,typ_synchronizace,cesta,cislo_projektu,odpovedna_osoba,predmet,hash,upozornit_od "
+        "from tellmark_udalosti where id=5");
+    auto row = [&] {
+        QSSQL q;
+        QStringList values;
+        if (q.exec(columns) && q.next())
+            for (int i = 0; i < 19; ++i)
+                values << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+        return values;
+    };
+    const QStringList before = row();
+    UdalostiTab tab(&m_session);
+    tab.onRefreshModelSUdalosti(5);
+    QCOMPARE(tab.pane()->eventId(), 5);
+    tab.pane()->place()->setText(QStringLiteral("Sklad"));
+    tab.onSUdalostSave();
+    QCOMPARE(row(), before);
+    QCOMPARE(scalar(QStringLiteral("select lokalita from tellmark_udalosti where id=5")).toString(), QStringLiteral("Sklad"));
+    QVERIFY(scalar(QStringLiteral("select popis from tellmark_udalosti where id=5")).toString().contains(QStringLiteral("charset=UTF-8")));
+    QCOMPARE(tab.pane()->eventId(), 5);    // reloaded and selected again
 }
 
 void TstEventLists::leavingDirtyPane_data()
