@@ -21,36 +21,9 @@ namespace {
 // image, a video) is refused instead of filling the memory.
 constexpr qint64 kMaxCsvBytes = 64 * 1024 * 1024;
 
-// An import writes in one transaction: thousands of single-row commits
-// are slow on SQLite, and a connection lost half-way must not leave part of
-// an import behind.
-class Transaction
-{
-public:
-    Transaction() { m_open = Database::beginTransaction(&m_error); }
-    ~Transaction()
-    {
-        if (m_open)
-            Database::rollback();
-    }
-    bool isOpen() const { return m_open; }
-    QString error() const { return m_error; }
-    // False once a lost connection has ended the transaction: what the job
-    // wrote so far is gone, so it must stop rather than go on outside it.
-    bool alive() const { return Database::inTransaction(); }
-    bool commit()
-    {
-        m_open = false;
-        if (Database::commit(&m_error))
-            return true;
-        Database::rollback();
-        return false;
-    }
-
-private:
-    bool m_open = false;
-    QString m_error;
-};
+// An import writes in one transaction (DbTransaction): thousands of
+// single-row commits are slow on SQLite, and a connection lost half-way
+// must not leave part of an import behind.
 
 QString nothingSaved(const QString &why)
 {
@@ -231,7 +204,7 @@ Report importKu()
         newest.insert(farm, Check{q.value(0), q.value(1), q.value(2)});
     }
 
-    Transaction tx;
+    DbTransaction tx;
     if (!tx.isOpen()) {
         r.error = tx.error();
         return r;
@@ -354,7 +327,7 @@ Report importCh6(const QString &csvPath)
         }
     }
 
-    Transaction tx;
+    DbTransaction tx;
     if (!tx.isOpen()) {
         r.error = tx.error();
         return r;

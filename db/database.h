@@ -68,6 +68,40 @@ private:
     static bool openMysql(const DbConfig &cfg, QString *error);
 };
 
+// A transaction for one scope: rolled back when the scope ends without a
+// commit, so an early return of a failed step leaves nothing half-written.
+class DbTransaction
+{
+public:
+    DbTransaction() { m_open = Database::beginTransaction(&m_error); }
+    ~DbTransaction()
+    {
+        if (m_open)
+            Database::rollback();
+    }
+    DbTransaction(const DbTransaction &) = delete;
+    DbTransaction &operator=(const DbTransaction &) = delete;
+
+    bool isOpen() const { return m_open; }
+    QString error() const { return m_error; }
+    // False once a lost connection has ended the transaction: what was
+    // written so far is gone, so the caller must stop rather than go on
+    // outside it.
+    bool alive() const { return Database::inTransaction(); }
+    bool commit()
+    {
+        m_open = false;
+        if (Database::commit(&m_error))
+            return true;
+        Database::rollback();
+        return false;
+    }
+
+private:
+    bool m_open = false;
+    QString m_error;
+};
+
 // Registers the MySQL functions the program's statements use (IF,
 // FIND_IN_SET, LPAD, CONCAT, ...) on an open SQLite connection.
 bool registerMysqlFunctions(QSqlDatabase &db, QString *error);

@@ -327,14 +327,12 @@ bool EventPane::saveEvent()
         return true;
     const EventRecord r = record();
     QString error;
-    bool ok = Database::beginTransaction(&error);
-    if (ok)
-        ok = EventStore::update(r, m_kind == Global, &error) && m_attachments->save(m_eventId, &error);
-    if (ok)
-        ok = Database::commit(&error);
+    DbTransaction tx;
+    const bool ok = tx.isOpen() && EventStore::update(r, m_kind == Global, &error)
+        && m_attachments->save(m_eventId, &error) && tx.commit();
     if (!ok) {
-        if (Database::inTransaction())
-            Database::rollback();
+        if (error.isEmpty())
+            error = tx.error();
         QMessageBox::information(this, tr("ZRN"),
                                  tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
         return false;

@@ -410,20 +410,19 @@ bool threadRoot(int id, int *rootId, QVariant *rootState, QString *error)
 
 DeleteResult removeLeaf(int id, QString *error)
 {
-    if (!Database::beginTransaction(error))
+    DbTransaction tx;
+    if (!tx.isOpen()) {
+        if (error)
+            *error = tx.error();
         return DeleteResult::Failed;
-    auto fail = [&] {
-        Database::rollback();
-        return DeleteResult::Failed;
-    };
+    }
     // Lock the event first: a colleague's reply to it waits for this
     // transaction and then finds the event deleted.
     QSSQL self;
     if (!run(self, QStringLiteral("select id from tellmark_udalosti where id=? and smazano=0") + forUpdate(), {id},
              error))
-        return fail();
+        return DeleteResult::Failed;
     if (!self.next()) {
-        Database::rollback();
         if (error)
             *error = QCoreApplication::translate("EventStore", "Událost už byla smazána.");
         return DeleteResult::Failed;
@@ -431,19 +430,19 @@ DeleteResult removeLeaf(int id, QString *error)
     QSSQL replies;
     if (!run(replies, QStringLiteral("select id from tellmark_udalosti where id_parent=? and smazano=0") + forUpdate(),
              {id}, error))
-        return fail();
-    if (replies.next()) {
-        Database::rollback();
+        return DeleteResult::Failed;
+    if (replies.next())
         return DeleteResult::HasReplies;
-    }
     QSSQL mark;
-    if (!run(mark, QStringLiteral("update tellmark_udalosti set smazano=1 where id=?"), {id}, error))
-        return fail();
     QSSQL files;
-    if (!run(files, QStringLiteral("delete from tellmark_udalosti_prilohy where id_udalosti=?"), {id}, error))
-        return fail();
-    if (!Database::commit(error))
-        return fail();
+    if (!run(mark, QStringLiteral("update tellmark_udalosti set smazano=1 where id=?"), {id}, error)
+        || !run(files, QStringLiteral("delete from tellmark_udalosti_prilohy where id_udalosti=?"), {id}, error))
+        return DeleteResult::Failed;
+    if (!tx.commit()) {
+        if (error)
+            *error = tx.error();
+        return DeleteResult::Failed;
+    }
     return DeleteResult::Deleted;
 }
 

@@ -201,15 +201,15 @@ int EventThreads::runDialog(const EventRecord &values, bool reply, const QVarian
             continue;
         }
         QVariant newId;
-        bool ok = Database::beginTransaction(&error);
-        if (ok)
-            ok = EventStore::insert(r, hash, rootId, &newId, &error)
-                && dialog.attachments()->save(newId, &error);
-        if (ok)
-            ok = Database::commit(&error);
+        bool ok = false;
+        {
+            DbTransaction tx;
+            ok = tx.isOpen() && EventStore::insert(r, hash, rootId, &newId, &error)
+                && dialog.attachments()->save(newId, &error) && tx.commit();
+            if (!ok && error.isEmpty())
+                error = tx.error();
+        }
         if (!ok) {
-            if (Database::inTransaction())
-                Database::rollback();
             QMessageBox::information(parent, tr("ZRN"),
                                      tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
             continue;
