@@ -5,6 +5,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PKGS=(
   build-essential cmake ninja-build ccache pkg-config
+  file dpkg-dev
   qtbase5-dev qtbase5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5sql5-mysql
   libsqlite3-dev libcrypt-dev
   mariadb-server mariadb-client
