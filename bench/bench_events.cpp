@@ -73,7 +73,7 @@ QVariant scalar(const QString &sql)
 void explain(const QString &name, const EventStore::Filter &filter)
 {
     QVariantList binds;
-    const QString sql = EventStore::listStatement(filter, &binds);
+    const QString sql = EventStore::listStatement(filter, Visibility::everything(), &binds);
     QSSQL q;
     q.prepare(QStringLiteral("explain ") + sql);
     for (const QVariant &v : binds)
@@ -97,7 +97,7 @@ double queryMs(const EventStore::Filter &filter, int *rows)
     return medianMs([&] {
         QVector<EventStore::ListRow> list;
         QString error;
-        if (!EventStore::readList(filter, &list, &error))
+        if (!EventStore::readList(filter, Visibility::everything(), &list, &error))
             qFatal("list: %s", qPrintable(error));
         *rows = list.size();
     });
