@@ -21,9 +21,9 @@ namespace {
 // image, a video) is refused instead of filling the memory.
 constexpr qint64 kMaxCsvBytes = 64 * 1024 * 1024;
 
-// An import writes in one transaction (DbTransaction): thousands of
-// single-row commits are slow on SQLite, and a connection lost half-way
-// must not leave part of an import behind.
+// An import reads and writes in one unit (Database::runUnit): thousands of
+// single-row commits are slow on SQLite, and a failed statement, a deadlock
+// or a connection lost half-way must not leave part of an import behind.
 
 QString nothingSaved(const QString &why)
 {
@@ -178,82 +178,70 @@ QString staffLogin(const QString &person)
 Report importKu()
 {
     Report r;
-    QSSQL q;
-    // Oldest first: the check read last for a farm is its newest one.
-    if (!q.exec(QStringLiteral("select datum_ku,pocet_dojnic,stupen_kontroly,staj_cislo from chovatele_data "
-                               "order by datum_ku,id"))) {
-        r.error = q.lastError().text();
-        return r;
-    }
     struct Check {
         QVariant date, cows, level;
     };
-    QHash<QString, Check> newest;
     QStringList farms;
-    int withoutFarm = 0;
-    while (q.next()) {
-        // Blank numbers are skipped: on MySQL " " equals "" and would reach
-        // every centre without a registration number.
-        const QString farm = q.value(3).toString().trimmed();
-        if (farm.isEmpty()) {
-            ++withoutFarm;
-            continue;
+    int withoutFarm = 0, notInRegister = 0, changed = 0;
+    // One unit that reads the breeders' data and writes the centres: run
+    // again after a deadlock it reads everything afresh, so it may repeat.
+    auto unit = [&](QString *error) {
+        farms.clear();
+        withoutFarm = notInRegister = changed = 0;
+        QSSQL q;
+        // Oldest first: the check read last for a farm is its newest one.
+        if (!q.exec(QStringLiteral("select datum_ku,pocet_dojnic,stupen_kontroly,staj_cislo from chovatele_data "
+                                   "order by datum_ku,id"))) {
+            *error = q.lastError().text();
+            return false;
         }
-        if (!newest.contains(farm))
-            farms << farm;
-        newest.insert(farm, Check{q.value(0), q.value(1), q.value(2)});
-    }
-
-    DbTransaction tx;
-    if (!tx.isOpen()) {
-        r.error = tx.error();
+        QHash<QString, Check> newest;
+        while (q.next()) {
+            // Blank numbers are skipped: on MySQL " " equals "" and would reach
+            // every centre without a registration number.
+            const QString farm = q.value(3).toString().trimmed();
+            if (farm.isEmpty()) {
+                ++withoutFarm;
+                continue;
+            }
+            if (!newest.contains(farm))
+                farms << farm;
+            newest.insert(farm, Check{q.value(0), q.value(1), q.value(2)});
+        }
+        for (const QString &farm : qAsConst(farms)) {
+            // MariaDB reports changed rows, not matched ones, so a second run
+            // would count 0. The centres are counted by a select instead, which
+            // both backends answer the same.
+            QSSQL count;
+            if (!count.exec(QStringLiteral("select count(*) from tellmark_strediska where hospodarstvi=?"), {farm})
+                || !count.next()) {
+                *error = QStringLiteral("Stáj %1: %2").arg(farm, count.lastError().text());
+                return false;
+            }
+            const int centres = count.value(0).toInt();
+            if (centres == 0) {
+                ++notInRegister;
+                continue;
+            }
+            const Check &c = newest[farm];
+            QSSQL up;
+            if (!up.exec(QStringLiteral("update tellmark_strediska set sku_datum=?,sku_dojnic=?,sku_stupen=? "
+                                        "where hospodarstvi=?"),
+                         {c.date, c.cows, c.level, farm})) {
+                *error = QStringLiteral("Stáj %1: %2").arg(farm, up.lastError().text());
+                return false;
+            }
+            changed += centres;
+        }
+        return true;
+    };
+    QString error;
+    if (!Database::runUnit(unit, Database::RetryPolicy::RepeatOnce, &error)) {
+        r.error = nothingSaved(error);
         return r;
     }
-    int notInRegister = 0;
-    for (const QString &farm : qAsConst(farms)) {
-        // MariaDB reports changed rows, not matched ones, so a second run
-        // would count 0. The centres are counted by a select instead, which
-        // both backends answer the same.
-        QSSQL count;
-        count.prepare(QStringLiteral("select count(*) from tellmark_strediska where hospodarstvi=?"));
-        count.addBindValue(farm);
-        if (!count.exec() || !count.next()) {
-            if (!tx.alive()) {
-                r.error = nothingSaved(count.lastError().text());
-                r.changedRows = 0;
-                return r;
-            }
-            r.lines << QStringLiteral("Stáj %1: %2").arg(farm, count.lastError().text());
-            continue;
-        }
-        const int centres = count.value(0).toInt();
-        if (centres == 0) {
-            ++notInRegister;
-            continue;
-        }
-        const Check &c = newest[farm];
-        QSSQL up;
-        up.prepare(QStringLiteral("update tellmark_strediska set sku_datum=?,sku_dojnic=?,sku_stupen=? where hospodarstvi=?"));
-        up.addBindValue(c.date);
-        up.addBindValue(c.cows);
-        up.addBindValue(c.level);
-        up.addBindValue(farm);
-        if (!up.exec()) {
-            if (!tx.alive()) {
-                r.error = nothingSaved(up.lastError().text());
-                r.changedRows = 0;
-                return r;
-            }
-            r.lines << QStringLiteral("Stáj %1: %2").arg(farm, up.lastError().text());
-            continue;
-        }
-        r.changedRows += centres;
-    }
-    if (!tx.commit()) {
-        r.error = nothingSaved(tx.error());
-        r.changedRows = 0;
-        return r;
-    }
+    // Counted only now: a unit that was rolled back wrote nothing.
+    r.changedRows = changed;
     r.summary = QStringLiteral("Údaje KU zapsány do středisek: %1. Stájí v datech KU: %2, z toho bez střediska v registru: %3; "
                                "řádků bez čísla stáje: %4.")
                     .arg(r.changedRows)
@@ -282,86 +270,82 @@ Report importCh6(const QString &csvPath)
         ++used;
     }
 
-    QSSQL q;
-    // Ordered, so that of several matching centres the last one decides.
-    if (!q.exec(QStringLiteral("select pdq.id,stq.id,pdq.ch6,stq.HOSPODARSTVI,pdq.podnik_nazev "
-                               "from tellmark_podniky pdq left join tellmark_strediska stq on pdq.id=stq.id_podnik "
-                               "order by pdq.id,stq.id"))) {
-        r.error = q.lastError().text();
-        return r;
-    }
-    struct Pending {
-        QVariant id;
-        QString name, code;
+    QStringList written, rejectedLines;
+    int kept = 0, changed = 0;
+    // The enterprises are read inside the unit: a repeat after a deadlock
+    // sees the codes others typed in meanwhile.
+    auto unit = [&](QString *error) {
+        written.clear();
+        rejectedLines.clear();
+        kept = changed = 0;
+        QSSQL q;
+        // Ordered, so that of several matching centres the last one decides.
+        if (!q.exec(QStringLiteral("select pdq.id,stq.id,pdq.ch6,stq.HOSPODARSTVI,pdq.podnik_nazev "
+                                   "from tellmark_podniky pdq left join tellmark_strediska stq on pdq.id=stq.id_podnik "
+                                   "order by pdq.id,stq.id"))) {
+            *error = q.lastError().text();
+            return false;
+        }
+        struct Pending {
+            QVariant id;
+            QString name, code;
+        };
+        QList<Pending> pending;
+        QHash<qlonglong, int> pendingAt;
+        QSet<QString> rejected;
+        while (q.next()) {
+            const QString farm = q.value(3).toString().left(8);
+            if (farm.size() != 8)
+                continue;
+            const auto it = codes.constFind(farm);
+            if (it == codes.constEnd())
+                continue;
+            bool isNumber = false;
+            if (it->toInt(&isNumber) <= 0 || !isNumber) {
+                if (!rejected.contains(farm)) {
+                    rejected.insert(farm);
+                    rejectedLines << QStringLiteral("Stáj %1: CH6 „%2“ není celé číslo větší než 0, nezapsáno.").arg(farm, *it);
+                }
+                continue;
+            }
+            if (!q.value(2).toString().trimmed().isEmpty()) {
+                ++kept;
+                continue;
+            }
+            const qlonglong id = q.value(0).toLongLong();
+            const Pending p{q.value(0), q.value(4).toString(), *it};
+            if (pendingAt.contains(id)) {
+                pending[pendingAt.value(id)] = p;
+            } else {
+                pendingAt.insert(id, pending.size());
+                pending << p;
+            }
+        }
+        for (const Pending &p : qAsConst(pending)) {
+            // The empty-CH6 condition also keeps a code typed in meanwhile; and as
+            // the new code is never empty, a matched row is a changed row on both
+            // backends, so numRowsAffected counts alike.
+            QSSQL up;
+            if (!up.exec(QStringLiteral("update tellmark_podniky set ch6=? where id=? and (ch6 is null or trim(ch6)='')"),
+                         {p.code, p.id})) {
+                *error = QStringLiteral("Podnik %1 (%2): %3").arg(p.id.toString(), p.name, up.lastError().text());
+                return false;
+            }
+            if (up.numRowsAffected() > 0) {
+                changed += up.numRowsAffected();
+                written << QStringLiteral("Podnik %1 (%2): CH6 %3").arg(p.id.toString(), p.name, p.code);
+            }
+        }
+        return true;
     };
-    QList<Pending> pending;
-    QHash<qlonglong, int> pendingAt;
-    QSet<QString> rejected;
-    int kept = 0;
-    while (q.next()) {
-        const QString farm = q.value(3).toString().left(8);
-        if (farm.size() != 8)
-            continue;
-        const auto it = codes.constFind(farm);
-        if (it == codes.constEnd())
-            continue;
-        bool isNumber = false;
-        if (it->toInt(&isNumber) <= 0 || !isNumber) {
-            if (!rejected.contains(farm)) {
-                rejected.insert(farm);
-                r.lines << QStringLiteral("Stáj %1: CH6 „%2“ není celé číslo větší než 0, nezapsáno.").arg(farm, *it);
-            }
-            continue;
-        }
-        if (!q.value(2).toString().trimmed().isEmpty()) {
-            ++kept;
-            continue;
-        }
-        const qlonglong id = q.value(0).toLongLong();
-        const Pending p{q.value(0), q.value(4).toString(), *it};
-        if (pendingAt.contains(id)) {
-            pending[pendingAt.value(id)] = p;
-        } else {
-            pendingAt.insert(id, pending.size());
-            pending << p;
-        }
-    }
-
-    DbTransaction tx;
-    if (!tx.isOpen()) {
-        r.error = tx.error();
+    QString error;
+    if (!Database::runUnit(unit, Database::RetryPolicy::RepeatOnce, &error)) {
+        r.error = nothingSaved(error);
         return r;
     }
-    QStringList written;
-    for (const Pending &p : qAsConst(pending)) {
-        // The empty-CH6 condition also keeps a code typed in meanwhile; and as
-        // the new code is never empty, a matched row is a changed row on both
-        // backends, so numRowsAffected counts alike.
-        QSSQL up;
-        up.prepare(QStringLiteral("update tellmark_podniky set ch6=? where id=? and (ch6 is null or trim(ch6)='')"));
-        up.addBindValue(p.code);
-        up.addBindValue(p.id);
-        if (!up.exec()) {
-            if (!tx.alive()) {
-                r.error = nothingSaved(up.lastError().text());
-                r.lines.clear();
-                r.changedRows = 0;
-                return r;
-            }
-            r.lines << QStringLiteral("Podnik %1 (%2): %3").arg(p.id.toString(), p.name, up.lastError().text());
-            continue;
-        }
-        if (up.numRowsAffected() > 0) {
-            r.changedRows += up.numRowsAffected();
-            written << QStringLiteral("Podnik %1 (%2): CH6 %3").arg(p.id.toString(), p.name, p.code);
-        }
-    }
-    if (!tx.commit()) {
-        r.error = nothingSaved(tx.error());
-        r.changedRows = 0;
-        return r;
-    }
-    r.lines = written + r.lines;
+    // Reported only now that the unit is committed.
+    r.changedRows = changed;
+    r.lines = written + rejectedLines;
     r.summary = QStringLiteral("CH6 zapsáno podnikům: %1. Řádků souboru použito: %2, s méně než 14 poli vynecháno: %3; "
                                "ponechaných existujících CH6 (řádků středisek): %4.")
                     .arg(r.changedRows)

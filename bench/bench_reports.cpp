@@ -55,12 +55,12 @@ int main(int argc, char **argv)
 
     const QDate today = QDate::currentDate();
     const std::vector<std::pair<QString, std::function<Reports::Result()>>> reports = {
-        {QStringLiteral("overview"), [today] { return Reports::overview(today); }},
-        {QStringLiteral("economic"), [] { return Reports::economic(QString()); }},
-        {QStringLiteral("economic.region"), [] { return Reports::economic(QStringLiteral("TA")); }},
-        {QStringLiteral("centres"), [] { return Reports::centres(); }},
-        {QStringLiteral("updates"), [] { return Reports::updates(); }},
-        {QStringLiteral("vnc"), [] { return Reports::vnc(QStringLiteral("rep1"), QStringLiteral("rep2")); }},
+        {QStringLiteral("overview"), [today] { return Reports::overview(today, Visibility::everything()); }},
+        {QStringLiteral("economic"), [] { return Reports::economic(Visibility::everything()); }},
+        {QStringLiteral("economic.region"), [] { return Reports::economic(Visibility(0, 0, QStringLiteral("TA"))); }},
+        {QStringLiteral("centres"), [] { return Reports::centres(Visibility::everything()); }},
+        {QStringLiteral("updates"), [] { return Reports::updates(Visibility::everything()); }},
+        {QStringLiteral("vnc"), [] { return Reports::vnc(QStringLiteral("rep1"), QStringLiteral("rep2"), Visibility::everything()); }},
     };
     for (const auto &report : reports) {
         std::vector<double> times;
@@ -92,9 +92,9 @@ int main(int argc, char **argv)
             all << q.value(0).toInt();
     }
     const std::vector<std::pair<QString, std::function<QByteArray(QString *)>>> outputs = {
-        {QStringLiteral("csv.export"), [&all](QString *e) { return CsvExport::buildCsv(all, CsvExport::CsvOptions(), e); }},
+        {QStringLiteral("csv.export"), [&all](QString *e) { return CsvExport::buildCsv(all, Visibility::everything(), CsvExport::CsvOptions(), e); }},
         {QStringLiteral("map.document"),
-         [&all](QString *e) { return MapDocument::fromDatabase(MapDocument::DleRegionu, all, e); }},
+         [&all](QString *e) { return MapDocument::fromDatabase(MapDocument::DleRegionu, all, Visibility::everything(), e); }},
     };
     for (const auto &output : outputs) {
         std::vector<double> times;

@@ -215,7 +215,7 @@ void DialogTable::syncSelection()
 bool DialogTable::pick(QWidget *parent, const PickerSpec &picker, QString *id, QString *text)
 {
     QSSQL q;
-    if (!q.exec(picker.sql)) {
+    if (!q.exec(picker.sql, picker.binds)) {
         QMessageBox::information(parent, QStringLiteral("ZRN"),
                                  QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text());
         return false;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantList>
 
 class QAbstractItemModel;
 class QModelIndex;
@@ -22,6 +23,7 @@ struct PickerSpec {
     QString sql;          // fixed statement text of the caller, run as it is
     QStringList headers;  // headers of columns 1.. (column 0 is the id and gets none)
     int textColumn = 1;   // the column returned as the picked text
+    QVariantList binds;   // the values of the statement's "?" placeholders, in order
 };
 
 // A list over a caller's model and sort/filter proxy (neither is owned): a

@@ -2,6 +2,8 @@
 list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/session.h
   ${CMAKE_CURRENT_LIST_DIR}/session.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/visibility.h
+  ${CMAKE_CURRENT_LIST_DIR}/visibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settingskeys.h
   ${CMAKE_CURRENT_LIST_DIR}/ids.h
   ${CMAKE_CURRENT_LIST_DIR}/usersettings.h

@@ -14,6 +14,26 @@ bool g_open = false;
 quint64 g_statements = 0;
 bool g_reconnectable = false;
 bool g_inTransaction = false;
+bool g_txFailed = false;
+bool g_txLost = false;
+QString g_txError;
+QString g_txCode;
+bool g_lastUnitConflicted = false;
+
+bool isConflict(const QString &nativeCode)
+{
+    // ER_LOCK_DEADLOCK, ER_LOCK_WAIT_TIMEOUT
+    return nativeCode == QLatin1String("1213") || nativeCode == QLatin1String("1205");
+}
+
+void resetTransactionState()
+{
+    g_inTransaction = false;
+    g_txFailed = false;
+    g_txLost = false;
+    g_txError.clear();
+    g_txCode.clear();
+}
 bool g_created = false;
 
 bool execOn(QSqlDatabase &db, const QString &sql, QString *error)
@@ -85,7 +105,7 @@ void Database::close()
         QSqlDatabase::removeDatabase(connectionName());
     g_open = false;
     g_reconnectable = false;
-    g_inTransaction = false;
+    resetTransactionState();
 }
 
 bool Database::open(const DbConfig &cfg, QString *error, OpenMode mode)
@@ -212,6 +232,15 @@ bool Database::reconnect(QString *error)
 {
     if (g_config.driver != DbConfig::MySQL || !QSqlDatabase::contains(connectionName()))
         return false;
+    if (g_inTransaction) {
+        // The server rolled the transaction back with the old connection;
+        // what its scope still runs must not land outside it, committed one
+        // statement at a time on the new connection.
+        g_txLost = true;
+        g_txFailed = true;
+        g_txError = QStringLiteral("Spojení s databází se přerušilo uprostřed transakce.");
+        g_txCode.clear();
+    }
     g_inTransaction = false;
     // The same connection object is opened again, so that nothing else
     // holding it is left with a removed connection.
@@ -244,12 +273,19 @@ bool Database::canReconnect()
 
 bool Database::beginTransaction(QString *error)
 {
+    if (g_inTransaction) {
+        // MySQL would commit the open one silently.
+        if (error)
+            *error = QStringLiteral("Transakce už probíhá; vnořená transakce není dovolena.");
+        return false;
+    }
     QSqlDatabase db = connection();
     if (!isOpen() || !db.transaction()) {
         if (error)
             *error = isOpen() ? db.lastError().text() : QStringLiteral("Databáze není připojena.");
         return false;
     }
+    resetTransactionState();
     g_inTransaction = true;
     return true;
 }
@@ -258,12 +294,30 @@ bool Database::commit(QString *error)
 {
     QSqlDatabase db = connection();
     const bool was = g_inTransaction;
-    g_inTransaction = false;
-    if (!was || !db.commit()) {
+    if (was && g_txFailed) {
         if (error)
-            *error = was ? db.lastError().text() : QStringLiteral("Transakce byla přerušena ztrátou spojení.");
+            *error = QStringLiteral("Příkaz v transakci selhal, nic z ní nebylo uloženo: %1").arg(g_txError);
+        rollback();
         return false;
     }
+    if (!was) {
+        if (error)
+            *error = QStringLiteral("Transakce byla přerušena ztrátou spojení.");
+        resetTransactionState();
+        return false;
+    }
+    if (!db.commit()) {
+        const QSqlError e = db.lastError();
+        g_txCode = e.nativeErrorCode();
+        if (error)
+            *error = e.text();
+        // A refused commit leaves the transaction to be rolled back.
+        const QString code = g_txCode;
+        rollback();
+        g_txCode = code;
+        return false;
+    }
+    resetTransactionState();
     return true;
 }
 
@@ -271,7 +325,79 @@ void Database::rollback()
 {
     if (g_inTransaction)
         connection().rollback();
-    g_inTransaction = false;
+    resetTransactionState();
+}
+
+void Database::noteFailedStatement(const QString &error, const QString &nativeCode)
+{
+    if (!g_inTransaction || g_txFailed)
+        return;
+    g_txFailed = true;
+    g_txError = error;
+    g_txCode = nativeCode;
+}
+
+bool Database::transactionFailed()
+{
+    return g_txFailed && (g_inTransaction || g_txLost);
+}
+
+QString Database::transactionError()
+{
+    return g_txFailed ? g_txError : QString();
+}
+
+bool Database::lastUnitConflicted()
+{
+    return g_lastUnitConflicted;
+}
+
+bool Database::runUnit(const std::function<bool(QString *error)> &unit, RetryPolicy policy, QString *error)
+{
+    g_lastUnitConflicted = false;
+    const int attempts = policy == RetryPolicy::RepeatOnce ? 2 : 1;
+    QString why;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        why.clear();
+        if (!beginTransaction(&why))
+            break;
+        QString unitError;
+        const bool done = unit(&unitError);
+        // What failed first decides whether this was a conflict; the unit's
+        // own text, when it gave one, is what the user reads.
+        QString failed = transactionFailed() ? g_txError : QString();
+        QString code = transactionFailed() ? g_txCode : QString();
+        if (done && !transactionFailed() && g_inTransaction) {
+            QString commitError;
+            if (commit(&commitError)) {
+                if (error)
+                    error->clear();
+                return true;
+            }
+            failed = commitError;
+            code = g_txCode;
+            g_txCode.clear();
+        } else {
+            const bool lost = !g_inTransaction;
+            rollback();
+            if (failed.isEmpty() && lost)
+                failed = QStringLiteral("Transakce byla přerušena ztrátou spojení.");
+        }
+        why = !unitError.isEmpty() ? unitError : failed;
+        if (why.isEmpty())
+            why = QStringLiteral("Zápis byl odvolán.");
+        g_lastUnitConflicted = isConflict(code);
+        qCDebug(lcSql) << "unit rolled back, attempt" << attempt << "code" << code << why;
+        if (!g_lastUnitConflicted)
+            break;
+    }
+    if (g_lastUnitConflicted)
+        why = QStringLiteral("Zápis se střetl se současnou prací jiného uživatele a byl celý vrácen; "
+                             "nic z něj nebylo uloženo. Zkuste to prosím znovu.")
+            + QLatin1Char('\n') + why;
+    if (error)
+        *error = why;
+    return false;
 }
 
 bool Database::inTransaction()

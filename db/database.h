@@ -6,6 +6,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // Statements and their errors; off by default, turn on with
 // QT_LOGGING_RULES="zrn.sql.debug=true".
 Q_DECLARE_LOGGING_CATEGORY(lcSql)
@@ -45,11 +47,51 @@ public:
     static bool canReconnect();
 
     // A transaction on the connection. A lost connection ends it: nothing
-    // of it is repeated on the new connection.
+    // of it is repeated on the new connection. Transactions do not nest: a
+    // second begin while one is open is refused.
     static bool beginTransaction(QString *error = nullptr);
+    // Refused (and rolled back) once a statement inside the transaction has
+    // failed; *error then names the first failure.
     static bool commit(QString *error = nullptr);
     static void rollback();
     static bool inTransaction();
+
+    // A statement inside the open transaction failed (QSSQL reports every
+    // failure here). From then on the transaction can only be rolled back:
+    // QSSQL refuses further statements of it, and commit refuses too.
+    // nativeCode is the server's error number ("1213", "1205"), or empty.
+    static void noteFailedStatement(const QString &error, const QString &nativeCode);
+    // Whether a statement of the open transaction has failed, and its text.
+    static bool transactionFailed();
+    static QString transactionError();
+
+    // How a unit of work (runUnit) treats a deadlock (1213) or a lock wait
+    // time-out (1205). Either way the whole unit is rolled back first.
+    enum class RetryPolicy {
+        // Report the conflict to the caller.
+        Report,
+        // Run the whole unit once more. Only for a unit that re-reads, inside
+        // itself, everything its writes depend on (it checks again what
+        // others changed), so a second run cannot write stale values.
+        RepeatOnce
+    };
+    // Runs unit inside one transaction and commits it when unit returns true
+    // and no statement inside it failed; otherwise rolls everything back and
+    // returns false with the reason in *error (unit's own *error when it set
+    // one, else the failed statement's text). unit may run more than once
+    // under RepeatOnce: it must start from scratch each time (clear what it
+    // collected). Not nestable: refused while a transaction is open.
+    //
+    //   QString error;
+    //   const bool ok = Database::runUnit([&](QString *err) {
+    //       QSSQL q;
+    //       return q.exec("update ...", {v, id}) || (*err = q.lastError().text(), false);
+    //   }, Database::RetryPolicy::RepeatOnce, &error);
+    static bool runUnit(const std::function<bool(QString *error)> &unit, RetryPolicy policy,
+                        QString *error = nullptr);
+    // Whether the last runUnit ended in a deadlock or lock wait time-out
+    // (after its repeat, under RepeatOnce).
+    static bool lastUnitConflicted();
 
     // Statements sent to the database since the start (every QSSQL run,
     // a repeat after a reconnect included); benchmarks and tests read it to
@@ -70,6 +112,8 @@ private:
 
 // A transaction for one scope: rolled back when the scope ends without a
 // commit, so an early return of a failed step leaves nothing half-written.
+// commit() refuses after any failed statement inside the scope (see
+// Database::commit); error() then says why, for the user.
 class DbTransaction
 {
 public:
@@ -84,17 +128,18 @@ public:
 
     bool isOpen() const { return m_open; }
     QString error() const { return m_error; }
-    // False once a lost connection has ended the transaction: what was
-    // written so far is gone, so the caller must stop rather than go on
-    // outside it.
-    bool alive() const { return Database::inTransaction(); }
+    // False once a lost connection has ended the transaction or a statement
+    // in it has failed: the caller must stop rather than go on.
+    bool alive() const { return Database::inTransaction() && !Database::transactionFailed(); }
     bool commit()
     {
+        if (!m_open) {
+            if (m_error.isEmpty())
+                m_error = QStringLiteral("Transakce není otevřena.");
+            return false;
+        }
         m_open = false;
-        if (Database::commit(&m_error))
-            return true;
-        Database::rollback();
-        return false;
+        return Database::commit(&m_error);
     }
 
 private:

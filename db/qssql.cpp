@@ -321,6 +321,25 @@ bool QSSQL::isReadOnlyStatement(const QString &sql)
 
 bool QSSQL::run(bool prepared)
 {
+    if (Database::transactionFailed()) {
+        // After a failed statement the transaction can only be rolled back;
+        // after a deadlock the server has already done so, and anything run
+        // now would be committed on its own.
+        m_active = false;
+        m_dateKinds.clear();
+        m_error = QStringLiteral("Předchozí příkaz transakce selhal, transakce bude vrácena: %1")
+                      .arg(Database::transactionError());
+        qCDebug(lcSql) << "refused after a failed statement:" << m_sql;
+        return false;
+    }
+    if (runStatement(prepared))
+        return true;
+    Database::noteFailedStatement(m_error, m_query.lastError().nativeErrorCode());
+    return false;
+}
+
+bool QSSQL::runStatement(bool prepared)
+{
     m_active = false;
     m_error.clear();
     m_dateKinds.clear();

@@ -22,7 +22,8 @@ private:
 };
 
 // One short-lived query against the central database (the connection opened
-// by Database::open). Statements are MySQL dialect; on the embedded SQLite
+// by Database::open). Inside a transaction a failed statement fails the
+// transaction: later statements of it are refused and it cannot commit. Statements are MySQL dialect; on the embedded SQLite
 // backend they are adapted on the way (see Database::adaptSql).
 //
 //   QSSQL q;
@@ -69,6 +70,7 @@ private:
     enum class Stage { NotSent, Executed };
 
     bool run(bool prepared);
+    bool runStatement(bool prepared);
     bool runOnce(bool prepared, Stage *stage);
     QVariant converted(int column, const QVariant &v) const;
 

@@ -2,6 +2,7 @@
 
 #include "core/dialogtable.h"
 #include "core/eciselniky.h"
+#include "core/visibility.h"
 #include "widgets/qfeditwithbutton.h"
 
 #include <QComboBox>
@@ -91,24 +92,29 @@ QVariant comboValue(const QComboBox *combo, bool byData)
     return byData ? combo->itemData(i) : QVariant(i);
 }
 
-PickerSpec enterprisePickerSpec(const QString &settingsName)
+PickerSpec enterprisePickerSpec(const QString &settingsName, const Visibility &visibility)
 {
+    const Visibility::Sql visible = visibility.enterprise(QStringLiteral("pdq"));
     PickerSpec picker;
     picker.title = QCoreApplication::translate("EventPickers", "Výběr podniku");
     picker.settingsName = settingsName;
-    picker.sql = QStringLiteral("select pdq.id,pdq.podnik_nazev from tellmark_podniky pdq ");
+    picker.sql = QStringLiteral("select pdq.id,pdq.podnik_nazev from tellmark_podniky pdq ") + visible.where();
+    picker.binds = visible.binds;
     picker.headers = QStringList{QCoreApplication::translate("EventPickers", "Podnik")};
     picker.textColumn = 1;
     return picker;
 }
 
-PickerSpec centrePickerSpec(const QString &settingsName)
+PickerSpec centrePickerSpec(const QString &settingsName, const Visibility &visibility)
 {
+    const Visibility::Sql visible = visibility.centreRow(QStringLiteral("stq"), QStringLiteral("pdq"));
     PickerSpec picker;
     picker.title = QCoreApplication::translate("EventPickers", "Výběr střediska");
     picker.settingsName = settingsName;
     picker.sql = QStringLiteral("select stq.id,stq.licence_cislo,stq.akce_nazev,pdq.podnik_nazev from tellmark_strediska stq"
-                                " inner join tellmark_podniky pdq on pdq.id=stq.id_podnik");
+                                " inner join tellmark_podniky pdq on pdq.id=stq.id_podnik")
+        + visible.where();
+    picker.binds = visible.binds;
     picker.headers = QStringList{QCoreApplication::translate("EventPickers", "Licence"),
                                  QCoreApplication::translate("EventPickers", "Středisko"),
                                  QCoreApplication::translate("EventPickers", "Podnik")};

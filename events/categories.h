@@ -29,14 +29,16 @@ void setComboValue(QComboBox *combo, const QVariant &value, bool byData);
 QVariant comboValue(const QComboBox *combo, bool byData);
 
 class QFEditWithButton;
+class Visibility;
 class QString;
 class QWidget;
 struct PickerSpec;
 
-// The table pickers of an event's enterprise and centre fields; the
-// settings name keeps each caller's column widths apart.
-PickerSpec enterprisePickerSpec(const QString &settingsName);
-PickerSpec centrePickerSpec(const QString &settingsName);
+// The table pickers of an event's enterprise and centre fields, offering
+// only what the user may see; the settings name keeps each caller's column
+// widths apart.
+PickerSpec enterprisePickerSpec(const QString &settingsName, const Visibility &visibility);
+PickerSpec centrePickerSpec(const QString &settingsName, const Visibility &visibility);
 // Runs a picker for an edit-with-button field: its id preselected, the
 // choice (nothing after the empty button) stored back. False when cancelled.
 bool pickInto(QWidget *parent, QFEditWithButton *field, const PickerSpec &picker);

@@ -209,12 +209,12 @@ void DialogAUUdalost::selectOO()
 
 void DialogAUUdalost::selectPodnik()
 {
-    pickInto(this, ui->podnik, enterprisePickerSpec(QStringLiteral("spodniky")));
+    pickInto(this, ui->podnik, enterprisePickerSpec(QStringLiteral("spodniky"), m_visibility));
 }
 
 void DialogAUUdalost::selectStredisko()
 {
-    pickInto(this, ui->stredisko, centrePickerSpec(QStringLiteral("sstredisko")));
+    pickInto(this, ui->stredisko, centrePickerSpec(QStringLiteral("sstredisko"), m_visibility));
 }
 
 void DialogAUUdalost::onAccept()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/visibility.h"
 #include "events/eventrecord.h"
 
 #include <QDialog>
@@ -35,6 +36,8 @@ public:
     bool isReplyForm() const { return m_reply; }
 
     QSAttachment *attachments() const { return m_attachments; }
+    // What the enterprise and centre pickers offer; nothing until set.
+    void setVisibility(const Visibility &visibility) { m_visibility = visibility; }
 
 public slots:
     // "Nedokončené od" matters only while the event is reported or in progress.
@@ -54,4 +57,5 @@ private:
     QSAttachment *m_attachments;
     EventRecord m_values;
     bool m_reply = false;
+    Visibility m_visibility;
 };

@@ -369,15 +369,20 @@ void EventPane::choosePersons()
     emit changed();
 }
 
+Visibility EventPane::visibility() const
+{
+    return m_session ? Visibility::of(m_session->user) : Visibility();
+}
+
 void EventPane::chooseEnterprise()
 {
-    if (m_kind == Global && pickInto(this, ui->upodnik, enterprisePickerSpec(QStringLiteral("spodnik"))))
+    if (m_kind == Global && pickInto(this, ui->upodnik, enterprisePickerSpec(QStringLiteral("spodnik"), visibility())))
         emit changed();
 }
 
 void EventPane::chooseCentre()
 {
-    if (m_kind == Global && pickInto(this, ui->ustredisko, centrePickerSpec(QStringLiteral("sstredisko"))))
+    if (m_kind == Global && pickInto(this, ui->ustredisko, centrePickerSpec(QStringLiteral("sstredisko"), visibility())))
         emit changed();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "core/visibility.h"
 #include "events/eventrecord.h"
 
 class QCheckBox;
@@ -122,6 +123,8 @@ signals:
     void dirtyChanged(bool dirty);
 
 private:
+    // The user's restriction for the pickers; nothing without a session.
+    Visibility visibility() const;
     void connectChanges();
 
     void showRootFields(bool root);

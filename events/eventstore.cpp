@@ -208,9 +208,12 @@ Condition condition(const Filter &filter)
     return c;
 }
 
-QString listStatement(const Filter &filter, QVariantList *binds)
+QString listStatement(const Filter &filter, const Visibility &visibility, QVariantList *binds)
 {
-    const Condition c = condition(filter);
+    Condition c = condition(filter);
+    const Visibility::Sql visible = visibility.event(QStringLiteral("pp"));
+    c.sql.prepend(visible.andThen());
+    c.binds = visible.binds + c.binds;
     binds->clear();
     QString roots;
     const bool centre = !filter.global && !idOrNull(filter.strediskoId).isNull();
@@ -246,13 +249,13 @@ QString listStatement(const Filter &filter, QVariantList *binds)
         + QLatin1String(kListColumns);
 }
 
-bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error)
+bool readList(const Filter &filter, const Visibility &visibility, QVector<ListRow> *rows, QString *error)
 {
     rows->clear();
     if (!filter.global && idOrNull(filter.podnikId).isNull() && idOrNull(filter.strediskoId).isNull())
         return true;
     QVariantList binds;
-    const QString sql = listStatement(filter, &binds);
+    const QString sql = listStatement(filter, visibility, &binds);
     QSSQL q;
     if (!run(q, sql, binds, error))
         return false;

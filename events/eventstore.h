@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/visibility.h"
 #include "events/eventrecord.h"
 
 #include <QString>
@@ -44,9 +45,10 @@ Condition condition(const Filter &filter);
 QStringList personCodes(const Filter &filter, bool *matchesNobody);
 
 // The list statement and its values: the live roots that pass the filter
-// and every live reply below them, at any depth, in id order, with the
-// names of the enterprise and centre.
-QString listStatement(const Filter &filter, QVariantList *binds);
+// and that the user may see (filed under an enterprise or centre of the
+// tree), and every live reply below them, at any depth, in id order, with
+// the names of the enterprise and centre.
+QString listStatement(const Filter &filter, const Visibility &visibility, QVariantList *binds);
 
 // One row of a list.
 struct ListRow {
@@ -66,7 +68,7 @@ struct ListRow {
 };
 // Runs the list statement. An unfiltered register's page (nothing
 // selected) lists nothing without asking the database.
-bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error);
+bool readList(const Filter &filter, const Visibility &visibility, QVector<ListRow> *rows, QString *error);
 
 // One event with the names of its enterprise and centre; *found false when
 // there is no such row.

@@ -94,7 +94,8 @@ bool EventThreads::reload(int selectId, bool askFirst)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     QVector<EventStore::ListRow> rows;
     QString error;
-    const bool ok = EventStore::readList(filter(), &rows, &error);
+    const Visibility visible = m_session ? Visibility::of(m_session->user) : Visibility();
+    const bool ok = EventStore::readList(filter(), visible, &rows, &error);
     if (m_global)
         QApplication::restoreOverrideCursor();
     if (!ok) {
@@ -185,6 +186,7 @@ int EventThreads::runDialog(const EventRecord &values, bool reply, const QVarian
     dialog.setWindowTitle(tr("Přidání události"));
     dialog.setValues(values);
     dialog.setReplyForm(reply);
+    dialog.setVisibility(m_session ? Visibility::of(m_session->user) : Visibility());
     // The dialog comes back with everything typed (attachments too) until
     // the event is stored or the user gives up.
     while (dialog.exec() == QDialog::Accepted) {

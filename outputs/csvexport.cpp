@@ -205,7 +205,8 @@ QString field(const QString &value, QChar separator)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QByteArray buildCsv(const QList<int> &ids, const CsvOptions &options, QString *error)
+QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
+                    QString *error)
 {
     if (error)
         error->clear();
@@ -239,10 +240,11 @@ QByteArray buildCsv(const QList<int> &ids, const CsvOptions &options, QString *e
         QString sql = QStringLiteral("select id");
         for (int i = 0; i < n; ++i)
             sql += QLatin1Char(',') + QLatin1String(kColumns[i].sql);
-        sql += QStringLiteral(" from tellmark_podniky where id in (") + idTexts.join(QLatin1Char(','))
-            + QLatin1Char(')');
+        const Visibility::Sql visible = visibility.enterprise(QStringLiteral("pdq"));
+        sql += QStringLiteral(" from tellmark_podniky pdq where ") + visible.andThen() + QStringLiteral("id in (")
+            + idTexts.join(QLatin1Char(',')) + QLatin1Char(')');
         QSSQL q;
-        if (!q.exec(sql)) {
+        if (!q.exec(sql, visible.binds)) {
             if (error)
                 *error = q.lastError().text();
             return QByteArray();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/visibility.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QList>
@@ -55,10 +57,12 @@ struct StoredChoices {
 QStringList titles(bool withContracts);
 
 // The whole file: header line (when asked) and one line per enterprise in
-// the order of `ids`; ids without a row get no line. All enterprises are read
-// with one statement. On a failed read returns an empty array and the reason
-// in *error (which is emptied on success).
-QByteArray buildCsv(const QList<int> &ids, const CsvOptions &options, QString *error);
+// the order of `ids`; ids without a row, and enterprises the user may not
+// see, get no line. All enterprises are read with one statement. On a failed
+// read returns an empty array and the reason in *error (which is emptied on
+// success).
+QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
+                    QString *error);
 
 // One field as the file holds it: quoted with doubled quotes when it
 // contains the separator, a quote or a line break.

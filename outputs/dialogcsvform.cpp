@@ -122,7 +122,7 @@ void run(QWidget *parent, Session *session)
 
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QByteArray bytes = buildCsv(ids, o, &error);
+    const QByteArray bytes = buildCsv(ids, Visibility::of(session->user), o, &error);
     QApplication::restoreOverrideCursor();
     if (!error.isEmpty()) {
         QMessageBox::warning(parent, title, QStringLiteral("Podniky pro export nelze načíst:\n%1").arg(error));

@@ -20,12 +20,14 @@ namespace {
 // Enough ids per statement to keep the text short, few statements at 5,000.
 constexpr int IdsPerStatement = 500;
 
+// %2: the user's restriction.
 const char kEnterprisesSql[] =
-    "select id,podnik_nazev,OBR,GPS,SKOT_KS,DOJNICE_KS,SMLOUVA_FAKTURACE_CASTKA_ROK,O_ODPOVEDNA_OSOBA "
-    "from tellmark_podniky where id in (%1)";
+    "select pdq.id,pdq.podnik_nazev,pdq.OBR,pdq.GPS,pdq.SKOT_KS,pdq.DOJNICE_KS,pdq.SMLOUVA_FAKTURACE_CASTKA_ROK,"
+    "pdq.O_ODPOVEDNA_OSOBA from tellmark_podniky pdq where %2 pdq.id in (%1)";
 const char kCentresSql[] =
-    "select id_podnik,SDOJ,SPA,licence_cislo from tellmark_strediska where id_podnik in (%1) "
-    "order by id_podnik,id";
+    "select stq.id_podnik,stq.SDOJ,stq.SPA,stq.licence_cislo from tellmark_strediska stq"
+    " join tellmark_podniky pdq on pdq.id=stq.id_podnik where %2 stq.id_podnik in (%1) "
+    "order by stq.id_podnik,stq.id";
 
 // The Czech Republic as the print service expects it.
 const char kCzBox[] = "48.68548210496329,50.92328275347886,12.540129156282946,18.455673452045595";
@@ -169,8 +171,11 @@ QByteArray build(int rule, const QList<Enterprise> &enterprises)
     return QJsonDocument(doc).toJson(QJsonDocument::Compact);
 }
 
-bool read(const QList<int> &ids, QList<Enterprise> *out, QString *error, int *statements)
+bool read(const QList<int> &ids, const Visibility &visibility, QList<Enterprise> *out, QString *error,
+          int *statements)
 {
+    const Visibility::Sql enterprise = visibility.enterprise(QStringLiteral("pdq"));
+    const Visibility::Sql centre = visibility.centreRow(QStringLiteral("stq"), QStringLiteral("pdq"));
     out->clear();
     int ran = 0;
     QList<int> clean;
@@ -189,7 +194,7 @@ bool read(const QList<int> &ids, QList<Enterprise> *out, QString *error, int *st
         const QString list = idList(clean, from, IdsPerStatement);
         QSSQL q;
         ++ran;
-        if (!q.exec(QString::fromLatin1(kEnterprisesSql).arg(list))) {
+        if (!q.exec(QString::fromLatin1(kEnterprisesSql).arg(list, enterprise.andThen()), enterprise.binds)) {
             *error = q.lastError().text();
             return false;
         }
@@ -209,7 +214,7 @@ bool read(const QList<int> &ids, QList<Enterprise> *out, QString *error, int *st
         }
         QSSQL c;
         ++ran;
-        if (!c.exec(QString::fromLatin1(kCentresSql).arg(list))) {
+        if (!c.exec(QString::fromLatin1(kCentresSql).arg(list, centre.andThen()), centre.binds)) {
             *error = c.lastError().text();
             return false;
         }
@@ -237,10 +242,11 @@ bool read(const QList<int> &ids, QList<Enterprise> *out, QString *error, int *st
     return true;
 }
 
-QByteArray fromDatabase(int rule, const QList<int> &ids, QString *error, int *statements)
+QByteArray fromDatabase(int rule, const QList<int> &ids, const Visibility &visibility, QString *error,
+                        int *statements)
 {
     QList<Enterprise> rows;
-    if (!read(ids, &rows, error, statements))
+    if (!read(ids, visibility, &rows, error, statements))
         return QByteArray();
     return build(rule, rows);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/visibility.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -51,7 +53,7 @@ struct Enterprise {
     QVariant yearlyPrice;  // SMLOUVA_FAKTURACE_CASTKA_ROK
     QStringList parlours;  // distinct non-empty SDOJ of its centres
     QStringList activity;  // distinct non-empty SPA of its centres
-    bool usesProduct = false; // a centre with a licence number above 0
+    bool usesProduct = false; // a centre the user sees with a licence number above 0
 };
 
 // The popup HTML of one enterprise; every value is escaped.
@@ -60,14 +62,18 @@ QString popup(const Enterprise &e);
 // Compact GeoJSON (UTF-8) of the enterprises in the given order.
 QByteArray build(int rule, const QList<Enterprise> &enterprises);
 
-// Reads the enterprises of ids (kept in that order) and their centres; ids
-// go into the statements as checked integers, a bounded number of them per
+// Reads the enterprises of ids (kept in that order) and their centres, of
+// both only those the user may see (the tree's: the product, parlour and
+// activity of a centre the user does not see count for nothing); ids go into
+// the statements as checked integers, a bounded number of them per
 // statement, and no statement runs for an empty list. *statements counts
 // what ran (for the benchmark).
-bool read(const QList<int> &ids, QList<Enterprise> *out, QString *error, int *statements = nullptr);
+bool read(const QList<int> &ids, const Visibility &visibility, QList<Enterprise> *out, QString *error,
+          int *statements = nullptr);
 
 // read() + build(); empty on failure with *error set.
-QByteArray fromDatabase(int rule, const QList<int> &ids, QString *error, int *statements = nullptr);
+QByteArray fromDatabase(int rule, const QList<int> &ids, const Visibility &visibility, QString *error,
+                        int *statements = nullptr);
 
 // Print export: paper sizes "a4" ... "a0", DPI as asked, lowered so the
 // image stays within MaxPixels.

@@ -22,7 +22,7 @@ bool run(QWidget *parent, Session *session, ProhlizecTab *browser)
         return false;
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QByteArray doc = MapDocument::fromDatabase(dialog.rule(), ids, &error);
+    const QByteArray doc = MapDocument::fromDatabase(dialog.rule(), ids, Visibility::of(session->user), &error);
     QApplication::restoreOverrideCursor();
     if (doc.isEmpty()) {
         QMessageBox::warning(parent, QStringLiteral("ZRN"),

@@ -231,7 +231,8 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
     // Printing before any "Mapa" uses rule 0; an empty tree still gives a document.
     const QList<int> ids = m_session && m_session->shownEnterprises ? m_session->shownEnterprises() : QList<int>();
     QString readError;
-    const QByteArray doc = MapDocument::fromDatabase(m_rule, ids, &readError);
+    const QByteArray doc = MapDocument::fromDatabase(m_rule, ids, m_session ? Visibility::of(m_session->user) : Visibility(),
+                                                      &readError);
     if (doc.isEmpty()) {
         *error = QStringLiteral("Podniky pro mapu nelze načíst:\n%1").arg(readError);
         return false;

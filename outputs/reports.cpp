@@ -59,7 +59,6 @@ const char kEconomic[] =
     "       s.pocet_pedometru,s.licence_cislo,p.smlouva_organizace,p.smlouva_poznamka"
     "  from tellmark_strediska s join tellmark_podniky p on p.id=s.id_podnik"
     " where s.licence_cislo>0 and s.licence_cislo<42000";
-const char kEconomicRegion[] = " and FIND_IN_SET(?,p.obr)";
 const char kEconomicOrder[] = " order by lower(p.obr),p.obr,p.podnik_nazev,p.id";
 
 enum EconomicColumn {
@@ -68,22 +67,22 @@ enum EconomicColumn {
 };
 
 const char kCentres[] =
-    "select licence_cislo,podnik_nazev,akce_nazev from tellmark_strediska"
-    "  left join tellmark_podniky on tellmark_strediska.id_podnik=tellmark_podniky.id"
-    " where (licence_cislo>0) and (licence_cislo<50000) order by licence_cislo";
+    "select s.licence_cislo,p.podnik_nazev,s.akce_nazev from tellmark_strediska s"
+    "  left join tellmark_podniky p on s.id_podnik=p.id"
+    " where %1 (s.licence_cislo>0) and (s.licence_cislo<50000) order by s.licence_cislo";
 
 // The enterprise's own amount (a namesake with a contract does not count).
 const char kUpdates[] =
     "select a.LICENCE_CISLO,b.PODNIK_NAZEV,a.VERZE_PROGRAMU,a.AKTUALIZOVANO from tellmark_strediska a"
     "  left join tellmark_podniky b on a.id_podnik=b.id"
-    " where b.SMLOUVA_FAKTURACE_CASTKA_ROK>0 and a.LICENCE_CISLO>0 order by 3,1";
+    " where %1 b.SMLOUVA_FAKTURACE_CASTKA_ROK>0 and a.LICENCE_CISLO>0 order by 3,1";
 
 // Every centre with a VNC id in some slot; the slots are sorted out here.
 const char kVncCentres[] =
     "select p.podnik_nazev,s.akce_nazev,s.licence_cislo,"
     "       s.uvnc1_id,s.uvnc2_id,s.uvnc3_id,s.uvnc4_id,s.UVNC1_AF,s.UVNC2_AF,s.UVNC3_AF,s.UVNC4_AF"
     "  from tellmark_strediska s left join tellmark_podniky p on p.id=s.id_podnik"
-    " where s.licence_cislo>0 and (cast(s.uvnc1_id as signed)>0 or cast(s.uvnc2_id as signed)>0"
+    " where %1 s.licence_cislo>0 and (cast(s.uvnc1_id as signed)>0 or cast(s.uvnc2_id as signed)>0"
     "       or cast(s.uvnc3_id as signed)>0 or cast(s.uvnc4_id as signed)>0)"
     " order by 1,2";
 // The repeater log's newest entry per id, for the ids of the centres only.
@@ -152,12 +151,13 @@ void noteError(Result *r, const QSSQL &q)
         r->error = q.lastError().text();
 }
 
-// Rows of a plain listing, every value as text.
-QString listing(const char *sql, int columns, Result *r)
+// Rows of a plain listing, every value as text. The statement's %1 takes
+// the user's restriction.
+QString listing(const char *sql, const Visibility::Sql &visible, int columns, Result *r)
 {
     QString rows;
     QSSQL q;
-    if (!q.exec(QString::fromUtf8(sql))) {
+    if (!q.exec(QString::fromUtf8(sql).arg(visible.andThen()), visible.binds)) {
         noteError(r, q);
         return rows;
     }
@@ -178,13 +178,14 @@ QString welcome()
            + QStringLiteral("Vyberte sestavu...");
 }
 
-Result overview(const QDate &today)
+Result overview(const QDate &today, const Visibility &visibility)
 {
     Result r;
     QVector<QString> centres(5);
     {
         QSSQL q;
-        if (q.exec(QString::fromLatin1(kOverviewCentres)) && q.next()) {
+        const Visibility::Sql visible = visibility.centreRow(QStringLiteral("s"), QStringLiteral("p"));
+        if (q.exec(QString::fromLatin1(kOverviewCentres) + visible.where(), visible.binds) && q.next()) {
             for (int i = 0; i < 5; ++i)
                 centres[i] = cell(q.value(i));
         } else {
@@ -196,7 +197,8 @@ Result overview(const QDate &today)
     QString sql = QString::fromLatin1(kOverviewContracts);
     for (int m = 0; m < 12; ++m)
         sql += QLatin1String(kOverviewMonth);
-    sql += QStringLiteral(" from tellmark_podniky");
+    const Visibility::Sql visible = visibility.enterprise(QStringLiteral("p"));
+    sql += QStringLiteral(" from tellmark_podniky p") + visible.where();
     QVector<QString> contracts(13);
     {
         QSSQL q;
@@ -206,6 +208,8 @@ Result overview(const QDate &today)
             q.addBindValue(from.toString(QStringLiteral("yyyy-MM-dd")));
             q.addBindValue(from.addMonths(1).addDays(-1).toString(QStringLiteral("yyyy-MM-dd")));
         }
+        for (const QVariant &v : visible.binds)
+            q.addBindValue(v);
         if (q.exec() && q.next()) {
             for (int i = 0; i < 13; ++i)
                 contracts[i] = cell(q.value(i));
@@ -363,22 +367,21 @@ QString totalsRow(const QString &first, const QString &label, const QString &amo
 
 } // namespace
 
-Result economic(const QString &region)
+Result economic(const Visibility &visibility)
 {
     Result r;
     QString &h = r.html;
     h = QLatin1String(kPrintHead) + heading(QStringLiteral("Tellmark - ekonomická tabulka"))
         + QStringLiteral("<center><table class='gridtable' width='80%'>");
 
+    // The centres and enterprises the user's tree shows, no others.
+    const Visibility::Sql visible = visibility.centreRow(QStringLiteral("s"), QStringLiteral("p"));
     QString sql = QString::fromLatin1(kEconomic);
-    if (!region.isEmpty())
-        sql += QLatin1String(kEconomicRegion);
+    if (!visible.isEmpty())
+        sql += QStringLiteral(" and ") + visible.sql;
     sql += QLatin1String(kEconomicOrder);
     QSSQL q;
-    q.prepare(sql);
-    if (!region.isEmpty())
-        q.addBindValue(region);
-    if (!q.exec())
+    if (!q.exec(sql, visible.binds))
         noteError(&r, q);
 
     static const QStringList grandRegions = {QStringLiteral("li"), QStringLiteral("ta"), QStringLiteral("st"),
@@ -456,28 +459,28 @@ Result economic(const QString &region)
     return r;
 }
 
-Result centres()
+Result centres(const Visibility &visibility)
 {
     Result r;
     r.html = QLatin1String(kScreenStyle) + heading(QStringLiteral("Evidenční systém Tellmark"))
              + tableOpen(QStringLiteral("Tab 1.: Celkový přehled po střediscích"),
                          QStringLiteral("<tr><th>Licenční číslo</th><th>Podnik</th><th>Středisko</th></tr>"));
-    r.html += listing(kCentres, 3, &r) + tableClose();
+    r.html += listing(kCentres, visibility.centreRow(QStringLiteral("s"), QStringLiteral("p")), 3, &r) + tableClose();
     return r;
 }
 
-Result updates()
+Result updates(const Visibility &visibility)
 {
     Result r;
     r.html = QLatin1String(kScreenStyle) + heading(QStringLiteral("Aktualizace Tellmark"))
              + tableOpen(QStringLiteral("Tab 1.: Celkový přehled po střediscích"),
                          QStringLiteral("<tr><th>Licenční číslo</th><th>Podnik</th><th>Verze programu</th>"
                                         "<th>Aktualizováno</th></tr>"));
-    r.html += listing(kUpdates, 4, &r) + tableClose();
+    r.html += listing(kUpdates, visibility.centreRow(QStringLiteral("a"), QStringLiteral("b")), 4, &r) + tableClose();
     return r;
 }
 
-Result vnc(const QString &firstServer, const QString &secondServer)
+Result vnc(const QString &firstServer, const QString &secondServer, const Visibility &visibility)
 {
     Result r;
     QHash<QString, QDate> newest;
@@ -500,7 +503,8 @@ Result vnc(const QString &firstServer, const QString &secondServer)
     QString lists[4];
     {
         QSSQL q;
-        if (!q.exec(QString::fromLatin1(kVncCentres)))
+        const Visibility::Sql visible = visibility.centreRow(QStringLiteral("s"), QStringLiteral("p"));
+        if (!q.exec(QString::fromLatin1(kVncCentres).arg(visible.andThen()), visible.binds))
             noteError(&r, q);
         while (q.next()) {
             for (int slot = 0; slot < 4; ++slot) {

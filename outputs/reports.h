@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/visibility.h"
+
 #include <QDate>
 #include <QString>
 
 // The HTML reports of the "Sestavy" tab, built from the database without any
 // widget. Each report reads with a fixed number of statements, whatever the
-// number of rows. Every value read is HTML-escaped.
+// number of rows. Every value read is HTML-escaped. Each counts and lists
+// only the enterprises and centres the user may see (their tree's).
 namespace Reports {
 
 struct Result {
@@ -17,17 +20,16 @@ struct Result {
 
 // Overview: centres per licence range, contracts, and the contracts of the
 // twelve months back from the month of `today`.
-Result overview(const QDate &today);
+Result overview(const QDate &today, const Visibility &visibility);
 
-// The economic table of the enterprises (print style). A non-empty region
-// keeps the enterprises whose region list holds it (case ignored).
-Result economic(const QString &region);
+// The economic table of the enterprises (print style).
+Result economic(const Visibility &visibility);
 
-Result centres();
-Result updates();
+Result centres(const Visibility &visibility);
+Result updates(const Visibility &visibility);
 
 // The host names of the two VNC repeaters head the columns of the counts.
-Result vnc(const QString &firstServer, const QString &secondServer);
+Result vnc(const QString &firstServer, const QString &secondServer, const Visibility &visibility);
 
 // The page shown before any report is chosen.
 QString welcome();

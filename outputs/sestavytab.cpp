@@ -100,33 +100,42 @@ void SestavyTab::showReport(const std::function<Reports::Result()> &build)
         QMessageBox::warning(this, tr("Sestavy"), tr("Sestavu se nepodařilo úplně načíst z databáze:\n%1").arg(r.error));
 }
 
+Visibility SestavyTab::visibility() const
+{
+    return m_session ? Visibility::of(m_session->user) : Visibility();
+}
+
 void SestavyTab::onSetSestavaPrehled()
 {
     emit overviewRequested();
-    showReport([] { return Reports::overview(QDate::currentDate()); });
+    const Visibility visible = visibility();
+    showReport([visible] { return Reports::overview(QDate::currentDate(), visible); });
 }
 
 void SestavyTab::onSetSestavaPodniky()
 {
-    const QString region = m_session ? m_session->user.region.trimmed() : QString();
-    showReport([region] { return Reports::economic(region); });
+    const Visibility visible = visibility();
+    showReport([visible] { return Reports::economic(visible); });
 }
 
 void SestavyTab::onSetSestavaStrediska()
 {
-    showReport([] { return Reports::centres(); });
+    const Visibility visible = visibility();
+    showReport([visible] { return Reports::centres(visible); });
 }
 
 void SestavyTab::onSetSestavaAktualizace()
 {
-    showReport([] { return Reports::updates(); });
+    const Visibility visible = visibility();
+    showReport([visible] { return Reports::updates(visible); });
 }
 
 void SestavyTab::onSetSestavaVNC()
 {
     const QString first = Reports::hostOf(ServiceKeys::value(ServiceKeys::VncRepeater));
     const QString second = Reports::hostOf(ServiceKeys::value(ServiceKeys::VncRepeater2));
-    showReport([first, second] { return Reports::vnc(first, second); });
+    const Visibility visible = visibility();
+    showReport([first, second, visible] { return Reports::vnc(first, second, visible); });
 }
 
 void SestavyTab::onPrint()

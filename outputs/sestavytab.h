@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/visibility.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -63,6 +65,8 @@ signals:
 private:
     void showReport(const std::function<Reports::Result()> &build);
     void showHtml(const QString &html);
+    // The user's restriction; nothing without a session.
+    Visibility visibility() const;
 
     Ui::SestavyTab *ui;
     Session *m_session;

@@ -1,5 +1,7 @@
 #include "register/treequery.h"
 
+#include "core/visibility.h"
+
 #include <QStringList>
 
 namespace {
@@ -11,14 +13,6 @@ const char kTreeSelect[] =
     "        left join tellmark_holding hdq on hdq.id=pdq.id_holding"
     "        left join tellmark_strediska stq on pdq.id=stq.id_podnik ";
 
-// The user sees only centres linked to him, and hence only enterprises that
-// have such a centre (an enterprise without centres has stq.id NULL).
-const char kAclsCondition[] =
-    " exists (select 1 from tellmark_strediska_acls acq"
-    " where acq.id_strediska=stq.id and acq.id_www_user=?) ";
-
-const char kRegionCondition[] = "FIND_IN_SET(?,pdq.obr) ";
-
 // The flat shape lists licensed centres only.
 const char kLicensedCondition[] = " (stq.licence_cislo>0) ";
 
@@ -28,13 +22,13 @@ TreeQuery buildTreeQuery(const TreeQueryOptions &options)
 {
     TreeQuery q;
     QStringList conditions;
-    if (options.acls > 0) {
-        conditions << QLatin1String(kAclsCondition);
-        q.binds << options.userId;
-    }
-    if (!options.region.isEmpty()) {
-        conditions << QLatin1String(kRegionCondition);
-        q.binds << options.region;
+    // The user sees only centres linked to him, and hence only enterprises
+    // that have such a centre; and only enterprises of his region.
+    const Visibility::Sql visible = Visibility(options.userId, options.acls, options.region).centreRow(
+        QStringLiteral("stq"), QStringLiteral("pdq"));
+    if (!visible.isEmpty()) {
+        conditions << visible.sql;
+        q.binds += visible.binds;
     }
     if (options.sortSection > 0)
         conditions << QLatin1String(kLicensedCondition);

@@ -44,6 +44,7 @@ enum TreeQueryColumn {
 // numbers, list entries and quoted literals. Parentheses alone would not keep
 // a condition narrowing: a text like "0) or (1=1" breaks out of them.
 //
-// The user-centre links are tested with EXISTS rather than joined, so a centre
-// linked to several users comes back once.
+// The user's restriction is the one of every list (Visibility::centreRow);
+// it tests the user-centre links with EXISTS rather than joining them, so a
+// centre linked to several users comes back once.
 TreeQuery buildTreeQuery(const TreeQueryOptions &options);

@@ -68,6 +68,8 @@ private slots:
     void ch6Import_data();
     void ch6Import();
     void ch6SeveralCentresWriteOnce();
+    void failedRowSavesNothing_data();
+    void failedRowSavesNothing();
     void eventDateCheckNumbersListedEvents();
     void keys_data();
     void keys();
@@ -191,6 +193,39 @@ void TestServiceImports::ch6SeveralCentresWriteOnce()
     QCOMPARE(r.changedRows, 1);
     QCOMPARE(stored("select ch6 from tellmark_podniky where id=1"), QString("222"));
     QCOMPARE(importCh6(file("11111111;;;;;;;;;;;;;333\n")).changedRows, 0);
+}
+
+void TestServiceImports::failedRowSavesNothing_data()
+{
+    QTest::addColumn<bool>("ku");
+    QTest::newRow("KU") << true;
+    QTest::newRow("CH6") << false;
+}
+
+// The second row's update fails: the first row's write is rolled back too,
+// and the report names the failure and no written rows.
+void TestServiceImports::failedRowSavesNothing()
+{
+    QFETCH(bool, ku);
+    sql("insert into tellmark_podniky(id,podnik_nazev) values(1,'Prvni'),(2,'Druhy')");
+    sql("insert into tellmark_strediska(id,id_podnik,hospodarstvi) values(10,1,'11111111'),(20,2,'22222222')");
+    sql("insert into chovatele_data(id,datum_ku,pocet_dojnic,stupen_kontroly,staj_cislo) values"
+        "(1,'2025-01-01',10,'A','11111111'),(2,'2025-02-02',20,'B','22222222')");
+    const QString table = ku ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky");
+    sql(TestDb::isMariaDb()
+            ? QStringLiteral("create trigger stop_import before update on %1 for each row begin"
+                             " if new.id in (2,20) then signal sqlstate '45000' set message_text='stop'; end if; end")
+                  .arg(table)
+            : QStringLiteral("create trigger stop_import before update on %1 when new.id in (2,20)"
+                             " begin select raise(abort,'stop'); end")
+                  .arg(table));
+    const Report r = ku ? importKu() : importCh6(file(ch6Line("11111111", "111") + ch6Line("22222222", "222")));
+    sql("drop trigger stop_import");
+    QVERIFY2(r.error.contains(QStringLiteral("nic nebylo uloženo")), qPrintable(r.error));
+    QCOMPARE(r.changedRows, 0);
+    QVERIFY(r.lines.isEmpty());
+    QCOMPARE(stored(ku ? "select sku_dojnic from tellmark_strediska where id=10" : "select ch6 from tellmark_podniky where id=1"),
+             QString("<NULL>"));
 }
 
 void TestServiceImports::eventDateCheckNumbersListedEvents()

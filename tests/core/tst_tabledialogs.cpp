@@ -219,7 +219,7 @@ void TstTableDialogs::pick()
         }
         return true;
     });
-    const PickerSpec picker{"Výběr podniku", "spick", kEnterprises, {"Podnik"}, 1};
+    const PickerSpec picker{"Výběr podniku", "spick", kEnterprises, {"Podnik"}, 1, {}};
     QString id = startId, text = "old";
     QTEST(DialogTable::pick(nullptr, picker, &id, &text), "accepted");
     QVERIFY(handler.handled());
@@ -233,7 +233,7 @@ void TstTableDialogs::pick()
 void TstTableDialogs::pickFailingQuery()
 {
     MessageBoxAnswerer answerer;
-    const PickerSpec picker{"Výběr", "sbad", "select id, nazev from no_such_table", {"Název"}, 1};
+    const PickerSpec picker{"Výběr", "sbad", "select id, nazev from no_such_table", {"Název"}, 1, {}};
     QString id = "4", text = "old";
     QVERIFY(!DialogTable::pick(nullptr, picker, &id, &text));
     QCOMPARE(answerer.messages.size(), 1);   // no picker behind it

@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QThread>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -576,7 +577,133 @@ private slots:
         QVERIFY(countNamed(QStringLiteral("Zabitý zápis")) <= 1);
     }
 
+    // A unit of work is all or nothing: a failed statement, a deadlock or a
+    // lock wait time-out leaves none of its rows; a conflict is repeated
+    // once only when the unit declares it may be.
+    void unitIsAllOrNothing_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<bool>("repeat");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<bool>("committed");
+        QTest::newRow("failed statement") << "failed statement" << true << 1 << false;
+        QTest::newRow("deadlock, reported") << "deadlock" << false << 1 << false;
+        QTest::newRow("deadlock, repeated") << "deadlock" << true << 2 << true;
+        QTest::newRow("lock wait, reported") << "lock wait" << false << 1 << false;
+        QTest::newRow("lock wait, repeated once") << "lock wait" << true << 2 << false;
+    }
+    void unitIsAllOrNothing()
+    {
+        QFETCH(QString, trouble);
+        QFETCH(bool, repeat);
+        QFETCH(int, runs);
+        QFETCH(bool, committed);
+        if (trouble != QLatin1String("failed statement") && !TestDb::isMariaDb())
+            QSKIP("row locks are a server's");
+        for (int id = 1; id <= 40; ++id)
+            QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev) values(%1,'P')").arg(id)));
+
+        // Another session: for the deadlock it holds rows 2.. (the heavier
+        // transaction, so the server picks the unit as the victim) and then
+        // wants row 1; for the lock wait it holds row 2 until the end.
+        QSemaphore locked, go;
+        QString otherError;
+        QScopedPointer<QThread> other;
+        if (trouble == QLatin1String("deadlock")) {
+            other.reset(QThread::create([&] {
+                {
+                    QSqlDatabase db = openOther(QStringLiteral("deadlock"));
+                    QSqlQuery q(db);
+                    auto run = [&](const QString &sql) {
+                        if (!q.exec(sql) && otherError.isEmpty())
+                            otherError = q.lastError().text();
+                    };
+                    run(QStringLiteral("start transaction"));
+                    run(QStringLiteral("update tellmark_podniky set okres='jiný' where id>=2"));
+                    locked.release();
+                    go.acquire();
+                    run(QStringLiteral("update tellmark_podniky set okres='jiný' where id=1"));
+                    run(QStringLiteral("commit"));
+                }
+                QSqlDatabase::removeDatabase(QStringLiteral("deadlock"));
+            }));
+            other->start();
+            locked.acquire();
+        }
+        QSqlDatabase holder;
+        if (trouble == QLatin1String("lock wait")) {
+            holder = openOther(QStringLiteral("holder"));
+            QSqlQuery q(holder);
+            QVERIFY(q.exec(QStringLiteral("start transaction")));
+            QVERIFY(q.exec(QStringLiteral("update tellmark_podniky set okres='jiný' where id=2")));
+            QVERIFY(TestDb::exec(QStringLiteral("set session innodb_lock_wait_timeout=1")));
+        }
+
+        int ran = 0;
+        QString error;
+        // The unit ignores its failures on purpose: the guard must not commit
+        // them anyway.
+        const bool ok = Database::runUnit(
+            [&](QString *) {
+                ++ran;
+                QSSQL first;
+                first.exec(QStringLiteral("update tellmark_podniky set okres=? where id=1"), {QStringLiteral("jednotka")});
+                if (ran == 1 && other)
+                    go.release();
+                if (trouble == QLatin1String("failed statement")) {
+                    QSSQL bad;
+                    bad.exec(QStringLiteral("update no_such_table set x=1"));
+                }
+                QSSQL second;
+                second.exec(QStringLiteral("update tellmark_podniky set okres=? where id=2"), {QStringLiteral("jednotka")});
+                return true;
+            },
+            repeat ? Database::RetryPolicy::RepeatOnce : Database::RetryPolicy::Report, &error);
+        if (other)
+            other->wait();
+        if (holder.isValid()) {
+            QSqlQuery(holder).exec(QStringLiteral("rollback"));
+            holder = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+            QVERIFY(TestDb::exec(QStringLiteral("set session innodb_lock_wait_timeout=50")));
+        }
+        QVERIFY2(otherError.isEmpty(), qPrintable(otherError));
+        QCOMPARE(ok, committed);
+        QCOMPARE(ran, runs);
+        QCOMPARE(error.isEmpty(), committed);
+        QVERIFY(!Database::inTransaction());
+        QSSQL q;
+        QVERIFY(q.exec(QStringLiteral("select count(*) from tellmark_podniky where okres='jednotka'")) && q.next());
+        QCOMPARE(q.value(0).toInt(), committed ? 2 : 0);
+
+        if (trouble == QLatin1String("failed statement")) {
+            // The scoped guard refuses the same way, and says why.
+            DbTransaction tx;
+            QSSQL first, bad;
+            QVERIFY(first.exec(QStringLiteral("update tellmark_podniky set okres='guard' where id=1")));
+            QVERIFY(!bad.exec(QStringLiteral("update no_such_table set x=1")));
+            QVERIFY(!tx.commit());
+            QVERIFY(!tx.error().isEmpty());
+            QVERIFY(q.exec(QStringLiteral("select count(*) from tellmark_podniky where okres='guard'")) && q.next());
+            QCOMPARE(q.value(0).toInt(), 0);
+        }
+    }
+
 private:
+    static QSqlDatabase openOther(const QString &name)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+        const DbConfig &cfg = Database::config();
+        db.setHostName(cfg.host);
+        db.setPort(cfg.port);
+        db.setUserName(cfg.user);
+        db.setPassword(cfg.password);
+        db.setDatabaseName(cfg.name);
+        if (cfg.socket.size())
+            db.setConnectOptions(QStringLiteral("UNIX_SOCKET=%1").arg(cfg.socket));
+        db.open();
+        return db;
+    }
     static int countNamed(const QString &name)
     {
         QSSQL q;

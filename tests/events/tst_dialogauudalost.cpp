@@ -258,6 +258,7 @@ void TstDialogAUUdalost::emptySubject()
 void TstDialogAUUdalost::choosers()
 {
     DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    dialog.setVisibility(Visibility::everything());
     QStringList titles;
     auto pickFirstRow = [&titles](QWidget *modal) {
         auto *table = qobject_cast<DialogTable *>(modal);

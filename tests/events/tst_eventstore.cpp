@@ -47,7 +47,7 @@ QString listed(const Filter &filter)
 {
     QVector<EventStore::ListRow> rows;
     QString error;
-    if (!EventStore::readList(filter, &rows, &error))
+    if (!EventStore::readList(filter, Visibility::everything(), &rows, &error))
         return QStringLiteral("ERROR ") + error;
     QStringList ids;
     for (const EventStore::ListRow &r : rows)
@@ -179,7 +179,7 @@ void TstEventStore::listRowValues()
     alfa.podnikId = 1;
     QVector<EventStore::ListRow> rows;
     QString error;
-    QVERIFY2(EventStore::readList(alfa, &rows, &error), qPrintable(error));
+    QVERIFY2(EventStore::readList(alfa, Visibility::everything(), &rows, &error), qPrintable(error));
     QCOMPARE(rows.size(), 6);
     const EventStore::ListRow &five = rows.at(4);
     QCOMPARE(five.id, 5);

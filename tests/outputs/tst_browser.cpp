@@ -133,7 +133,7 @@ private slots:
     {
         setKey(MapKeys::Service, QString());
         QString error;
-        const QByteArray doc = MapDocument::fromDatabase(MapDocument::DleRegionu, m_session.shownEnterprises(), &error);
+        const QByteArray doc = MapDocument::fromDatabase(MapDocument::DleRegionu, m_session.shownEnterprises(), Visibility::everything(), &error);
         QVERIFY2(!doc.isEmpty(), qPrintable(error));
         QSignalSpy ready(m_tab->mapData(), &MapPageData::ready);
         QSignalSpy chosen(m_tab, &ProhlizecTab::enterpriseRequested);

@@ -74,7 +74,7 @@ CsvOptions options(bool header = false)
 QList<QStringList> build(const QList<int> &ids, const CsvOptions &o)
 {
     QString error;
-    const QByteArray bytes = buildCsv(ids, o, &error);
+    const QByteArray bytes = buildCsv(ids, Visibility::everything(), o, &error);
     if (!error.isEmpty())
         qWarning("%s", qPrintable(error));
     return parseCsv(QString::fromUtf8(bytes), o.separator);
@@ -177,7 +177,7 @@ private slots:
         o.withContracts = contracts;
         const quint64 before = Database::statementCount();
         QString error;
-        const QString text = QString::fromUtf8(buildCsv({}, o, &error));
+        const QString text = QString::fromUtf8(buildCsv({}, Visibility::everything(), o, &error));
         QVERIFY(error.isEmpty());
         // Nothing shown: titles only, and no statement at all.
         QCOMPARE(Database::statementCount(), before);
@@ -279,7 +279,7 @@ private slots:
         CsvOptions o = options(true);
         o.codec = codec;
         QString error;
-        const QByteArray bytes = buildCsv({2}, o, &error);
+        const QByteArray bytes = buildCsv({2}, Visibility::everything(), o, &error);
         QVERIFY(error.isEmpty());
         QVERIFY2(bytes.contains("\n" + name + ";CZ;;;JH;"), bytes.constData());
         QVERIFY(bytes.startsWith(title));
@@ -309,7 +309,7 @@ private slots:
     void plainValuesStayBare()
     {
         QString error;
-        const QString text = QString::fromUtf8(buildCsv({4, 3}, options(), &error));
+        const QString text = QString::fromUtf8(buildCsv({4, 3}, Visibility::everything(), options(), &error));
         QVERIFY(text.startsWith(QStringLiteral("\"Farma \"\"U lesa\"\"; a syn\";CZ;")));
         QVERIFY(text.contains(QStringLiteral("\nZemědělské družstvo Cé;SK;")));
         QVERIFY(text.endsWith(QStringLiteral(";\n")));

@@ -196,7 +196,7 @@ private slots:
         QString error;
         int statements = -1;
         // Tree order, a stray id and a repeated one; 5 is filtered out of the tree.
-        QVERIFY2(read({4, 1, 0, 2, 3, 1, 99}, &rows, &error, &statements), qPrintable(error));
+        QVERIFY2(read({4, 1, 0, 2, 3, 1, 99}, Visibility::everything(), &rows, &error, &statements), qPrintable(error));
         QCOMPARE(statements, 2);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows.at(0).id, 4);
@@ -206,10 +206,10 @@ private slots:
         QVERIFY(rows.at(1).usesProduct);
         QVERIFY(!rows.at(0).usesProduct);
 
-        const QByteArray doc = fromDatabase(DleRegionu, {4, 1, 2, 3}, &error);
+        const QByteArray doc = fromDatabase(DleRegionu, {4, 1, 2, 3}, Visibility::everything(), &error);
         // 2 and 3 have no usable position; the tree's order is kept.
         QCOMPARE(colours(doc), QStringLiteral("4:#DC143C 1:#FFD700"));
-        QCOMPARE(colours(fromDatabase(DleDojirny, {4, 1, 2, 3}, &error)), QStringLiteral("1:#DC143C"));
+        QCOMPARE(colours(fromDatabase(DleDojirny, {4, 1, 2, 3}, Visibility::everything(), &error)), QStringLiteral("1:#DC143C"));
         const QJsonObject p = features(doc).at(1).toObject().value("properties").toObject();
         QCOMPARE(p.value("name").toString(), QStringLiteral("Agro <b>&</td><script>"));
         QCOMPARE(p.value("description").toString(),
@@ -221,7 +221,7 @@ private slots:
     {
         QString error;
         int statements = -1;
-        const QByteArray doc = fromDatabase(DleRegionu, {}, &error, &statements);
+        const QByteArray doc = fromDatabase(DleRegionu, {}, Visibility::everything(), &error, &statements);
         QCOMPARE(statements, 0);
         QCOMPARE(features(doc).size(), 0);
     }
@@ -234,7 +234,7 @@ private slots:
         QList<Enterprise> rows;
         QString error;
         int statements = -1;
-        QVERIFY2(read(ids, &rows, &error, &statements), qPrintable(error));
+        QVERIFY2(read(ids, Visibility::everything(), &rows, &error, &statements), qPrintable(error));
         QCOMPARE(statements, 6);
         QVERIFY(rows.isEmpty());
     }

@@ -181,7 +181,7 @@ void TestReports::overviewCounts()
     addCentre({4, "s", kNull});
     addCentre({3, "s", 50000});
 
-    const Reports::Result r = Reports::overview(QDate(2026, 6, 10));
+    const Reports::Result r = Reports::overview(QDate(2026, 6, 10), Visibility::everything());
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     // Yellow cells are checked with their row; the plain ones by value.
     const QString expected = count.isEmpty() ? label : label + QLatin1Char('|') + count;
@@ -221,7 +221,7 @@ void TestReports::overviewMonths()
     contract(7, 0, "2027-01-10");     // no amount: no contract
     contract(8, kNull, "2026-12-10");
 
-    const Reports::Result r = Reports::overview(today);
+    const Reports::Result r = Reports::overview(today, Visibility::everything());
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     const QStringList all = tableRows(r.html);
     QCOMPARE(all.mid(all.size() - 12), rows);
@@ -287,7 +287,7 @@ void TestReports::economicTable()
     QFETCH(QString, region);
     QFETCH(QStringList, rows);
     seedEconomic();
-    const Reports::Result r = Reports::economic(region);
+    const Reports::Result r = Reports::economic(Visibility(0, 0, region));
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QCOMPARE(tableRows(r.html), rows);
     // Print style: a whole document, every group on its own page.
@@ -315,7 +315,7 @@ void TestReports::headCountsFromNewestUpdate()
         const int n = t == t1 ? 1 : t == t2 ? 2 : t == t3 ? 3 : 9;
         addCentre({1, "c", 1000 + n, t.isEmpty() ? kNull : QVariant(t), n * 10, n, n, n});
     }
-    const QStringList rows = tableRows(Reports::economic(QString()).html);
+    const QStringList rows = tableRows(Reports::economic(Visibility::everything()).html);
     QVERIFY(rows.size() > 1);
     const QString expected = order.contains(t3) ? QStringLiteral("15.06.2026 14:45|30|3|3|3") : QStringLiteral("|90|9|9|9");
     QVERIFY2(rows.at(1).endsWith(expected), qPrintable(rows.at(1)));
@@ -334,11 +334,11 @@ void TestReports::centresAndUpdates()
     addCentre({1, "bez licence", 0, kNull, kNull, kNull, kNull, kNull, "3.0"});
     addCentre({2, "mimo rozsah", 50000, kNull, kNull, kNull, kNull, kNull, "3.0"});
 
-    const Reports::Result c = Reports::centres();
+    const Reports::Result c = Reports::centres(Visibility::everything());
     QVERIFY2(c.error.isEmpty(), qPrintable(c.error));
     QCOMPARE(tableRows(c.html), (QStringList{"10|Alfa|A sever", "20|Alfa|A jih", "30|Beta|B2", "49999|Beta|B"}));
 
-    const Reports::Result u = Reports::updates();
+    const Reports::Result u = Reports::updates(Visibility::everything());
     QVERIFY2(u.error.isEmpty(), qPrintable(u.error));
     // Ordered by the version as text.
     QCOMPARE(tableRows(u.html), (QStringList{"49999|Beta|2.9|2026-01-01 00:00:00", "50000|Beta|3.0|", "10|Alfa|3.10|",
@@ -373,7 +373,7 @@ void TestReports::vncReport()
         QVERIFY(TestDb::exec(QStringLiteral("insert into vnc(uid,ts) values") + QLatin1String(row)));
 
     const quint64 before = Database::statementCount();
-    const Reports::Result r = Reports::vnc(QStringLiteral("rep1.example.cz"), QStringLiteral("rep2.example.cz"));
+    const Reports::Result r = Reports::vnc(QStringLiteral("rep1.example.cz"), QStringLiteral("rep2.example.cz"), Visibility::everything());
     QCOMPARE(Database::statementCount() - before, quint64(2));
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QVERIFY(r.html.contains(QLatin1String("<th>Text</th><th>rep1.example.cz</th><th>rep2.example.cz</th>")));
@@ -410,10 +410,10 @@ void TestReports::markupShownLiterally()
 
     Reports::Result r;
     switch (report) {
-    case 0: r = Reports::economic(QString()); break;
-    case 1: r = Reports::centres(); break;
-    case 2: r = Reports::updates(); break;
-    default: r = Reports::vnc(kMarkup, QStringLiteral("x")); break;
+    case 0: r = Reports::economic(Visibility::everything()); break;
+    case 1: r = Reports::centres(Visibility::everything()); break;
+    case 2: r = Reports::updates(Visibility::everything()); break;
+    default: r = Reports::vnc(kMarkup, QStringLiteral("x"), Visibility::everything()); break;
     }
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QVERIFY(!r.html.contains(QLatin1String("<script>")));
@@ -449,11 +449,11 @@ void TestReports::statementsDoNotGrowWithRows()
     auto run = [report] {
         const quint64 before = Database::statementCount();
         switch (report) {
-        case 0: Reports::overview(QDate(2026, 1, 1)); break;
-        case 1: Reports::economic(QStringLiteral("ST")); break;
-        case 2: Reports::centres(); break;
-        case 3: Reports::updates(); break;
-        default: Reports::vnc(QString(), QString()); break;
+        case 0: Reports::overview(QDate(2026, 1, 1), Visibility::everything()); break;
+        case 1: Reports::economic(Visibility(0, 0, QStringLiteral("ST"))); break;
+        case 2: Reports::centres(Visibility::everything()); break;
+        case 3: Reports::updates(Visibility::everything()); break;
+        default: Reports::vnc(QString(), QString(), Visibility::everything()); break;
         }
         return int(Database::statementCount() - before);
     };
@@ -495,7 +495,7 @@ void TestReports::setHtmlLimit()
 void TestReports::failedStatementIsReported()
 {
     QVERIFY(TestDb::exec(QStringLiteral("drop table vnc")));
-    const Reports::Result r = Reports::vnc(QString(), QString());
+    const Reports::Result r = Reports::vnc(QString(), QString(), Visibility::everything());
     QString e;
     const bool mysql = TestDb::isMariaDb();
     QVERIFY(TestDb::exec(mysql ? QStringLiteral("create table vnc (id int not null auto_increment primary key,"

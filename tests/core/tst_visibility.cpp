@@ -1,0 +1,146 @@
+// What a restricted user may see: a region user, a user of assigned centres
+// and one with both. Every list, report and export holds exactly what their
+// tree shows, given more ids than the tree would hand it.
+
+#include "core/visibility.h"
+#include "db/qssql.h"
+#include "events/eventstore.h"
+#include "outputs/csvexport.h"
+#include "outputs/mapdocument.h"
+#include "outputs/reports.h"
+#include "register/podnikytreemodel.h"
+#include "register/treequery.h"
+#include "support/testdb.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "support/testmain.h"
+
+namespace {
+// Enterprise 1 "Alfa" (TA): centres 11 (licence 100) and 12 (200).
+// Enterprise 2 "Beta" (ST,TA): centres 21 (no licence) and 22 (300).
+// Enterprise 3 "Gama" (ST): centre 31 (400). Enterprise 4 "Delta" (TA): none.
+// User 6 is assigned 12 and 21; user 7 (region ST) 11, 21 and 31.
+// Root events: 101 under Alfa, 102 under centre 11 (reply 109), 103 under
+// centre 12 (reply 110), 104 under Beta, 105 under 21, 106 under 31, 107
+// under Gama, 108 under Delta.
+const char *const kSeed[] = {
+    "insert into tellmark_podniky(id,podnik_nazev,obr,gps) values(1,'Alfa','TA','49.1,16.1'),"
+    "(2,'Beta','ST,TA','49.2,16.2'),(3,'Gama','ST','49.3,16.3'),(4,'Delta','TA','49.4,16.4')",
+    "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo) values(11,1,'a1',100),(12,1,'a2',200),"
+    "(21,2,'b1',0),(22,2,'b2',300),(31,3,'g1',400)",
+    "insert into tellmark_strediska_acls(id_strediska,id_www_user) values(12,6),(21,6),(11,7),(21,7),(31,7)",
+    "insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,smazano,stav) values"
+    "(101,null,1,null,0,1),(102,null,null,11,0,1),(103,null,null,12,0,1),(104,null,2,null,0,1),"
+    "(105,null,null,21,0,1),(106,null,null,31,0,1),(107,null,3,null,0,1),(108,null,4,null,0,1),"
+    "(109,102,null,null,0,1),(110,103,null,null,0,1)",
+};
+
+QString joined(QStringList items)
+{
+    items.sort();
+    return items.join(QLatin1Char(' '));
+}
+}
+
+class TestVisibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        ZRN_OPEN_TEST_DB();
+        for (const char *sql : kSeed) {
+            QString error;
+            QVERIFY2(TestDb::exec(QString::fromUtf8(sql), &error), qPrintable(error));
+        }
+    }
+    void cleanupTestCase() { TestDb::close(); }
+
+    void everyListHoldsOnlyTheTree_data()
+    {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<int>("acls");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<QString>("area");
+        QTest::addColumn<QString>("expected");
+        const struct {
+            const char *name;
+            int user, acls;
+            const char *region;
+        } users[] = {{"region", 5, 0, "TA"}, {"acls", 6, 1, ""}, {"acls and region", 7, 1, "ST"}};
+        // Per user: tree, global events, Alfa's event page, economic lines
+        // (enterprise:centres), map (+ uses the product), CSV lines.
+        const char *const expected[][6] = {
+            {"1:11 1:12 2:21 2:22 4:0", "101 102 103 104 105 108 109 110", "101 102 103 109 110", "Alfa:2 Beta:1",
+             "1+ 2+ 4-", "Alfa Beta Delta"},
+            {"1:12 2:21", "101 103 104 105 110", "101 103 110", "Alfa:1", "1+ 2-", "Alfa Beta"},
+            {"2:21 3:31", "104 105 106 107", "", "Gama:1", "2- 3+", "Beta Gama"},
+        };
+        const char *const areas[] = {"tree", "global events", "Alfa's event page", "economic", "map", "csv"};
+        for (int u = 0; u < 3; ++u)
+            for (int a = 0; a < 6; ++a)
+                QTest::addRow("%s: %s", users[u].name, areas[a])
+                    << users[u].user << users[u].acls << QString::fromUtf8(users[u].region)
+                    << QString::fromUtf8(areas[a]) << QString::fromUtf8(expected[u][a]);
+    }
+
+    void everyListHoldsOnlyTheTree()
+    {
+        QFETCH(int, user);
+        QFETCH(int, acls);
+        QFETCH(QString, region);
+        QFETCH(QString, area);
+        QFETCH(QString, expected);
+        const Visibility visible(user, acls, region);
+        const QList<int> all{1, 2, 3, 4};
+        QString error;
+        QStringList got;
+        if (area == QLatin1String("tree")) {
+            TreeQueryOptions o;
+            o.userId = user;
+            o.acls = acls;
+            o.region = region;
+            QVERIFY2(runPodnikyTreeQuery(
+                         buildTreeQuery(o),
+                         [&got](const PodnikyTreeRow &r) { got << QStringLiteral("%1:%2").arg(r.podnikId).arg(r.strediskoId); },
+                         &error),
+                     qPrintable(error));
+        } else if (area.endsWith(QLatin1String("events")) || area.endsWith(QLatin1String("page"))) {
+            EventStore::Filter f;
+            f.global = area.startsWith(QLatin1String("global"));
+            if (!f.global)
+                f.podnikId = 1;
+            QVector<EventStore::ListRow> rows;
+            QVERIFY2(EventStore::readList(f, visible, &rows, &error), qPrintable(error));
+            for (const EventStore::ListRow &r : qAsConst(rows))
+                got << QString::number(r.id);
+        } else if (area == QLatin1String("economic")) {
+            const Reports::Result r = Reports::economic(visible);
+            QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+            // An enterprise line: number, name, count of centres.
+            static const QRegularExpression line(QStringLiteral("<tr><td>\\d+</td><td>(\\w+)</td><td[^>]*>(\\d+)</td>"));
+            for (auto it = line.globalMatch(r.html); it.hasNext();) {
+                const auto m = it.next();
+                got << m.captured(1) + QLatin1Char(':') + m.captured(2);
+            }
+        } else if (area == QLatin1String("map")) {
+            QList<MapDocument::Enterprise> rows;
+            QVERIFY2(MapDocument::read(all, visible, &rows, &error), qPrintable(error));
+            for (const MapDocument::Enterprise &e : qAsConst(rows))
+                got << QString::number(e.id) + (e.usesProduct ? QLatin1Char('+') : QLatin1Char('-'));
+        } else {
+            CsvExport::CsvOptions o;
+            o.withHeader = false;
+            const QString text = QString::fromUtf8(CsvExport::buildCsv(all, visible, o, &error));
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            for (const QString &l : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                got << l.section(QLatin1Char(';'), 0, 0);
+        }
+        QCOMPARE(joined(got), expected);
+    }
+};
+
+ZRN_TEST_GUILESS_MAIN(TestVisibility)
+#include "tst_visibility.moc"
