@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/rowsave.h"
 #include "events/eventrecord.h"
 
 #include <QString>
@@ -72,8 +73,11 @@ bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error);
 // there is no such row.
 bool read(int id, EventRecord *record, bool *found, QString *error);
 
-// The pane's save: every edited column. `global` also writes the enterprise
-// and the centre (the global pane moves events).
+// The columns the pane edits and the values it writes for them, in the
+// order of the pane's save; `global` adds the enterprise and the centre (the
+// global pane moves events).
+FieldValues formValues(const EventRecord &record, bool global);
+// Every edited column written at once (ts_modifikovano too).
 bool update(const EventRecord &record, bool global, QString *error);
 
 // Stores a new root event, or a reply when record.parentId is set (a reply
