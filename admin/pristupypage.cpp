@@ -20,10 +20,10 @@ PristupyPage::PristupyPage(Session *session, QWidget *parent)
     connect(ui->pristupy_uloz, &QPushButton::clicked, this, &PristupyPage::onPristupySave);
     // The history keeps no password.
     ChangeHistory::describe(QStringLiteral("tellmark_strediska"),
-                            {{QStringLiteral("EAGRI_UZIVATEL"), tr("EAgri Jméno")},
-                             {QStringLiteral("EAGRI_HESLO"), tr("EAgri Heslo"), ColumnLabel::Secret},
-                             {QStringLiteral("KU_CMSCH_UZIVATEL"), tr("ESkot Jméno")},
-                             {QStringLiteral("KU_CMSCH_HESLO"), tr("ESkot Heslo"), ColumnLabel::Secret}});
+                            {{QStringLiteral("EAGRI_UZIVATEL"), tr("EAgri Jméno"), ColumnLabel::PortalAccess},
+                             {QStringLiteral("EAGRI_HESLO"), tr("EAgri Heslo"), ColumnLabel::PortalAccess | ColumnLabel::Secret},
+                             {QStringLiteral("KU_CMSCH_UZIVATEL"), tr("ESkot Jméno"), ColumnLabel::PortalAccess},
+                             {QStringLiteral("KU_CMSCH_HESLO"), tr("ESkot Heslo"), ColumnLabel::PortalAccess | ColumnLabel::Secret}});
     setSaveButton(ui->pristupy_uloz);
     setEditorAreas({ui->pristupy_eagri, ui->pristupy_eskot});
     setHasRow(false);

@@ -82,7 +82,7 @@ RemoteAccessPage::RemoteAccessPage(Session *session, QWidget *parent)
                                            : QStringLiteral("TV %1").arg(connection - 5);
         const int part = i % 3;
         labels.append({columns.at(i), row + QLatin1Char(' ') + (part == 0 ? tr("Host") : part == 1 ? tr("ID") : tr("Heslo")),
-                       part == 2 ? int(ColumnLabel::Secret) : 0});
+                       ColumnLabel::RemoteAccess | (part == 2 ? int(ColumnLabel::Secret) : 0)});
     }
     ChangeHistory::describe(QStringLiteral("tellmark_strediska"), labels);
     setSaveButton(ui->rc_uloz);

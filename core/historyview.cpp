@@ -57,7 +57,10 @@ void HistoryView::showRow(const QString &table, const QVariant &rowId, const Use
     } else {
         for (const ChangeHistory::Row &r : qAsConst(rows)) {
             const ColumnLabel column = ChangeHistory::column(table, r.column);
-            if ((column.flags & ColumnLabel::Invoicing) && !rights.seesInvoicing())
+            // What the user's pages do not show, the history does not show either.
+            if (((column.flags & ColumnLabel::Invoicing) && !rights.seesInvoicing())
+                || ((column.flags & ColumnLabel::RemoteAccess) && !rights.seesRemoteAccess())
+                || ((column.flags & ColumnLabel::PortalAccess) && !rights.seesPortalAccess()))
                 continue;
             const bool secret = column.flags & ColumnLabel::Secret;
             m_model->appendRow({new QStandardItem(r.when.toString(QSMySortFilterProxyModel::dateTimeFormat())),

@@ -23,8 +23,10 @@
 // the page's label, never the column.
 struct ColumnLabel {
     enum Flag {
-        Secret = 1,      // a password: the history keeps no value of it
-        Invoicing = 2,   // hidden from users who do not see invoicing
+        Secret = 1,        // a password: the history keeps no value of it
+        Invoicing = 2,     // hidden from users who do not see invoicing
+        RemoteAccess = 4,  // hidden from users without the remote-access page
+        PortalAccess = 8,  // hidden from users without the portal-access page
     };
     QString column;
     QString label;
