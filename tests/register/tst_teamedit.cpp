@@ -18,7 +18,9 @@
 #include "register/strediskopage.h"
 #include "schema/schema.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QStandardItemModel>
 #include <QtTest>
 
@@ -96,6 +98,7 @@ private slots:
     void rowDeletedMeanwhile_data();
     void rowDeletedMeanwhile();
     void clashOnOneCentrePageLeavesTheOthers();
+    void clashDialogListsEachField();
     void historyOfASave();
     void failedSaveLeavesNoHistory();
     void worksWithoutHistoryTable();
@@ -292,6 +295,27 @@ void TstTeamEdit::clashOnOneCentrePageLeavesTheOthers()
     QCOMPARE(m_clashes.size(), 1);
     QCOMPARE(stored(QStringLiteral("O středisku"), QStringLiteral("PODNIK_TELEFON")), QStringLiteral("Anna"));
     QCOMPARE(stored(QStringLiteral("O středisku"), QStringLiteral("uvnc1_host")), QStringLiteral("host.petr"));
+}
+
+void TstTeamEdit::clashDialogListsEachField()
+{
+    ClashDialog dialog({{"KONTAKT_TELEFON", "Telefon", "Anna", "Petr", true},
+                        {"O_DALSI_KONTAKT", "Další kontakt", QDate(2025, 1, 2), QVariant(), true}});
+    QStringList labels;
+    for (QLabel *l : dialog.findChildren<QLabel *>())
+        labels << l->text();
+    for (const char *text : {"Telefon", "Další kontakt", "uložil(a) jiný uživatel", "Vaše hodnota"})
+        QVERIFY2(labels.join('|').contains(QString::fromUtf8(text)), text);
+    auto *theirs = dialog.findChild<QRadioButton *>(QStringLiteral("theirs_KONTAKT_TELEFON"));
+    QCOMPARE(theirs->text(), QStringLiteral("Anna"));
+    QCOMPARE(dialog.findChild<QRadioButton *>(QStringLiteral("mine_KONTAKT_TELEFON"))->text(), QStringLiteral("Petr"));
+    QCOMPARE(dialog.findChild<QRadioButton *>(QStringLiteral("theirs_O_DALSI_KONTAKT"))->text(),
+             ChangeHistory::displayText(QDate(2025, 1, 2)));
+    QCOMPARE(dialog.findChild<QRadioButton *>(QStringLiteral("mine_O_DALSI_KONTAKT"))->text(), QStringLiteral("(prázdné)"));
+    theirs->click();
+    const QVector<Clash> chosen = dialog.choices();
+    QVERIFY(!chosen.at(0).keepMine);
+    QVERIFY(chosen.at(1).keepMine);
 }
 
 void TstTeamEdit::historyOfASave()
