@@ -2,9 +2,11 @@
 
 #include "admin/adminlist.h"
 #include "admin/dialogaucp.h"
+#include "core/clashdialog.h"
 #include "core/qsmysortfilterproxymodel.h"
 #include "core/session.h"
 #include "core/settingskeys.h"
+#include "db/database.h"
 #include "db/qssql.h"
 #include "db/users.h"
 #include "ui_controlpaneltab.h"
@@ -18,7 +20,6 @@ const char SelectAcl[] = "select id,uzivatel,heslo,poznamka,idlist        from q
 const char SelectOne[] = "select uzivatel,heslo,poznamka,idlist from qml.acl where id=?";
 const char SelectLogins[] = "select id,uzivatel from qml.acl";
 const char InsertAcl[] = "insert into qml.acl(uzivatel,heslo,poznamka,idlist)        values(?,?,?,?)";
-const char UpdateAcl[] = "update qml.acl set uzivatel=?,heslo=?,poznamka=?,idlist=? where id=?";
 const char DeleteAcl[] = "delete from qml.acl where id=?";
 
 const QStringList &headers()
@@ -31,6 +32,14 @@ const QStringList &headers()
 QString failure(const QSSQL &q)
 {
     return QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text();
+}
+
+const QString kAcl = QStringLiteral("qml.acl");
+
+FieldValues aclFields(const DialogAUCP::Values &v)
+{
+    return {{QStringLiteral("uzivatel"), v.uzivatel}, {QStringLiteral("heslo"), v.heslo},
+            {QStringLiteral("poznamka"), v.poznamka}, {QStringLiteral("idlist"), v.idlist}};
 }
 
 void bindAcl(QSSQL &q, const DialogAUCP::Values &v)
@@ -73,6 +82,10 @@ ControlPanelTab::ControlPanelTab(Session *session, QWidget *parent)
     ui->tcp->verticalHeader()->hide();
     m_list = std::make_unique<AdminList>(ui->tcp, m_model, m_proxy, QLatin1String(SettingsKeys::ViewCP.prefix));
 
+    ChangeHistory::describe(kAcl, {{QStringLiteral("uzivatel"), tr("Uživatel")},
+                                   {QStringLiteral("heslo"), tr("Heslo"), ColumnLabel::Secret},
+                                   {QStringLiteral("poznamka"), tr("Poznámka")},
+                                   {QStringLiteral("idlist"), tr("IDList")}});
     connect(ui->add_cp, &QToolButton::clicked, this, &ControlPanelTab::onAddCP);
     connect(ui->edit_cp, &QToolButton::clicked, this, &ControlPanelTab::onEditCP);
     connect(ui->del_cp, &QToolButton::clicked, this, &ControlPanelTab::onDelCP);
@@ -115,18 +128,28 @@ void ControlPanelTab::onAddCP()
     DialogAUCP dialog(this);
     dialog.setWindowTitle(tr("Přidání uživatele pro CP"));
     int newId = -1;
-    dialog.setWriter([&newId](const DialogAUCP::Values &v, QString *message) {
+    const QString login = m_session->user.login;
+    dialog.setWriter([&newId, login](const DialogAUCP::Values &v, QString *message) {
         if (!loginFree(v.uzivatel, -1, message))
             return false;
+        // The user and its history row together.
+        DbTransaction tx;
         QSSQL q;
         q.prepare(QLatin1String(InsertAcl));
         bindAcl(q, v);
-        if (!q.exec()) {
-            *message = failure(q);
-            return false;
+        QString error = tx.error();
+        if (tx.isOpen() && (q.exec() || (error = q.lastError().text(), false))) {
+            // Read before the history row is written: SQLite reports the
+            // last insert of the connection.
+            newId = q.lastInsertId().toInt();
+            if (ChangeHistory::writeIfPresent(login, {{kAcl, newId, QLatin1String(ChangeHistory::RowAdded), QVariant(), v.uzivatel}},
+                                              &error)
+                && tx.commit())
+                return true;
         }
-        newId = q.lastInsertId().toInt();
-        return true;
+        newId = -1;
+        *message = QStringLiteral("Chyba:") + QLatin1Char(' ') + (error.isEmpty() ? tx.error() : error);
+        return false;
     });
     if (dialog.exec() == QDialog::Accepted)
         onRefreshModelCP(newId);
@@ -156,16 +179,28 @@ void ControlPanelTab::onEditCP()
     }
     DialogAUCP dialog(this);
     dialog.setWindowTitle(tr("Oprava uživatele pro CP"));
-    dialog.setValues({q.value(0), q.value(1), q.value(2), q.value(3)});
-    dialog.setWriter([id](const DialogAUCP::Values &v, QString *message) {
+    const DialogAUCP::Values shown = {q.value(0), q.value(1), q.value(2), q.value(3)};
+    dialog.setValues(shown);
+    // A colleague's change of the same field since the dialog opened is put
+    // to the user; one of another field is kept.
+    auto snapshot = std::make_shared<RowSnapshot>(kAcl);
+    const FieldValues loaded = aclFields(shown);
+    snapshot->take(
+        id,
+        [&loaded](const QString &column) {
+            for (const FieldValue &f : loaded)
+                if (f.column == column)
+                    return f.value;
+            return QVariant();
+        },
+        loaded);
+    const QString login = m_session->user.login;
+    QWidget *dialogWidget = &dialog;
+    dialog.setWriter([id, snapshot, login, dialogWidget](const DialogAUCP::Values &v, QString *message) {
         if (!loginFree(v.uzivatel, id, message))
             return false;
-        QSSQL update;
-        update.prepare(QLatin1String(UpdateAcl));
-        bindAcl(update, v);
-        update.addBindValue(id);
-        if (!update.exec()) {
-            *message = failure(update);
+        if (!ClashDialog::save(dialogWidget, snapshot.get(), [&v] { return aclFields(v); }, login)) {
+            message->clear();
             return false;
         }
         return true;

@@ -219,7 +219,9 @@ void DialogAUUzivatel::accept()
     }
     QString message;
     if (m_writer && !m_writer(getValues(), &message)) {
-        QMessageBox::information(this, tr("ZRN"), message);
+        // An empty message: the writer has told the user already.
+        if (!message.isEmpty())
+            QMessageBox::information(this, tr("ZRN"), message);
         return;
     }
     QDialog::accept();

@@ -1,5 +1,4 @@
 #include "admin/pristupypage.h"
-#include "admin/statements.h"
 
 #include "ui_pristupypage.h"
 
@@ -19,6 +18,12 @@ PristupyPage::PristupyPage(Session *session, QWidget *parent)
     for (QLineEdit *e : {ui->aeagri_jmeno, ui->aeagri_heslo, ui->aeskot_jmeno, ui->aeskot_heslo})
         connect(e, &QLineEdit::textChanged, this, &PristupyPage::onPristupyChanged);
     connect(ui->pristupy_uloz, &QPushButton::clicked, this, &PristupyPage::onPristupySave);
+    // The history keeps no password.
+    ChangeHistory::describe(QStringLiteral("tellmark_strediska"),
+                            {{QStringLiteral("EAGRI_UZIVATEL"), tr("EAgri Jméno"), ColumnLabel::PortalAccess},
+                             {QStringLiteral("EAGRI_HESLO"), tr("EAgri Heslo"), ColumnLabel::PortalAccess | ColumnLabel::Secret},
+                             {QStringLiteral("KU_CMSCH_UZIVATEL"), tr("ESkot Jméno"), ColumnLabel::PortalAccess},
+                             {QStringLiteral("KU_CMSCH_HESLO"), tr("ESkot Heslo"), ColumnLabel::PortalAccess | ColumnLabel::Secret}});
     setSaveButton(ui->pristupy_uloz);
     setEditorAreas({ui->pristupy_eagri, ui->pristupy_eskot});
     setHasRow(false);
@@ -43,6 +48,7 @@ void PristupyPage::loadFrom(const CentreRecord &r)
     ui->aeagri_heslo->setText(r.text(CentreRecord::EagriHeslo));
     ui->aeskot_jmeno->setText(r.text(CentreRecord::KuCmschUzivatel));
     ui->aeskot_heslo->setText(r.text(CentreRecord::KuCmschHeslo));
+    m_snapshot.take(m_centreId, [&r](const QString &column) { return r.value(column); }, formValues());
     endFill();
     setHasRow(true);
 }
@@ -51,6 +57,7 @@ void PristupyPage::clear()
 {
     beginFill();
     m_centreId = QVariant();
+    m_snapshot.reset();
     for (QLineEdit *e : {ui->aeagri_jmeno, ui->aeagri_heslo, ui->aeskot_jmeno, ui->aeskot_heslo})
         e->clear();
     endFill();
@@ -62,23 +69,19 @@ void PristupyPage::onPristupyChanged()
     markChanged();
 }
 
+FieldValues PristupyPage::formValues() const
+{
+    return {{QStringLiteral("EAGRI_UZIVATEL"), ColumnValues::text(ui->aeagri_jmeno->text())},
+            {QStringLiteral("EAGRI_HESLO"), ColumnValues::text(ui->aeagri_heslo->text())},
+            {QStringLiteral("KU_CMSCH_UZIVATEL"), ColumnValues::text(ui->aeskot_jmeno->text())},
+            {QStringLiteral("KU_CMSCH_HESLO"), ColumnValues::text(ui->aeskot_heslo->text())}};
+}
+
 bool PristupyPage::save()
 {
     if (!hasRow() || !m_centreId.isValid())
         return true;
-    QSSQL q;
-    q.prepare(QLatin1String(AdminSql::UpdatePristupy));
-    q.bindValue(QStringLiteral(":eagri_uzivatel"), ColumnValues::text(ui->aeagri_jmeno->text()));
-    q.bindValue(QStringLiteral(":eagri_heslo"), ColumnValues::text(ui->aeagri_heslo->text()));
-    q.bindValue(QStringLiteral(":ku_cmsch_uzivatel"), ColumnValues::text(ui->aeskot_jmeno->text()));
-    q.bindValue(QStringLiteral(":ku_cmsch_heslo"), ColumnValues::text(ui->aeskot_heslo->text()));
-    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
-    if (!q.exec()) {
-        reportSaveFailure(q.lastError().text());
-        return false;
-    }
-    setClean();
-    return true;
+    return saveRow(&m_snapshot, [this] { return formValues(); });
 }
 
 void PristupyPage::onPristupySave()

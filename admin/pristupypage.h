@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/centrepage.h"
+#include "core/rowsave.h"
 
 #include <QVariant>
 
@@ -40,4 +41,6 @@ public slots:
 private:
     Ui::PristupyPage *ui;
     QVariant m_centreId;       // the centre the page shows (and saves)
+    RowSnapshot m_snapshot{QStringLiteral("tellmark_strediska")};
+    FieldValues formValues() const;
 };

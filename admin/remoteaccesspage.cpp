@@ -73,6 +73,18 @@ RemoteAccessPage::RemoteAccessPage(Session *session, QWidget *parent)
     connect(ui->se_generovane_id, &QPushButton::clicked, this, &RemoteAccessPage::onGenerovaneID);
     connect(m_manager, &QNetworkAccessManager::finished, this, &RemoteAccessPage::managerFinished);
 
+    // "VNC 1 Host", "TV 2 Heslo": the history keeps no password.
+    QVector<ColumnLabel> labels;
+    const QStringList columns = AdminSql::connectionColumns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const int connection = i / 3;
+        const QString row = connection < 6 ? QStringLiteral("VNC %1").arg(connection + 1)
+                                           : QStringLiteral("TV %1").arg(connection - 5);
+        const int part = i % 3;
+        labels.append({columns.at(i), row + QLatin1Char(' ') + (part == 0 ? tr("Host") : part == 1 ? tr("ID") : tr("Heslo")),
+                       ColumnLabel::RemoteAccess | (part == 2 ? int(ColumnLabel::Secret) : 0)});
+    }
+    ChangeHistory::describe(QStringLiteral("tellmark_strediska"), labels);
     setSaveButton(ui->rc_uloz);
     QList<QWidget *> areas;
     for (QLineEdit *e : connectionFields())
@@ -102,6 +114,14 @@ void RemoteAccessPage::loadFrom(const CentreRecord &record)
     for (int i = 0; i < fields.size(); ++i)
         fields.at(i)->setText(record.text(recordColumn(i)));
     ui->kontakt2->setText(record.text(CentreRecord::PodnikJmeno));
+    // The record's columns by position: the statement reads the first four
+    // VNC connections apart from the last two.
+    m_snapshot.take(
+        m_centreId,
+        [&record](const QString &column) {
+            return record.value(recordColumn(AdminSql::connectionColumns().indexOf(column)));
+        },
+        formValues());
     endFill();
     setHasRow(true);
 }
@@ -110,6 +130,7 @@ void RemoteAccessPage::clear()
 {
     beginFill();
     m_centreId = QVariant();
+    m_snapshot.reset();
     for (QLineEdit *e : connectionFields())
         e->clear();
     ui->kontakt2->clear();
@@ -122,21 +143,21 @@ void RemoteAccessPage::onRCChanged()
     markChanged();
 }
 
+FieldValues RemoteAccessPage::formValues() const
+{
+    FieldValues values;
+    const QStringList columns = AdminSql::connectionColumns();
+    const QList<QLineEdit *> fields = connectionFields();
+    for (int i = 0; i < fields.size(); ++i)
+        values.append({columns.at(i), exactText(fields.at(i)->text())});
+    return values;
+}
+
 bool RemoteAccessPage::save()
 {
     if (!hasRow() || !m_centreId.isValid())
         return true;
-    QSSQL q;
-    q.prepare(AdminSql::updateConnections());
-    for (QLineEdit *e : connectionFields())
-        q.addBindValue(exactText(e->text()));
-    q.addBindValue(CentreStore::idValue(m_centreId));
-    if (!q.exec()) {
-        reportSaveFailure(q.lastError().text());
-        return false;
-    }
-    setClean();
-    return true;
+    return saveRow(&m_snapshot, [this] { return formValues(); });
 }
 
 void RemoteAccessPage::onRCSave()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/centrepage.h"
+#include "core/rowsave.h"
 #include "platform/launcher.h"
 
 #include <QList>
@@ -80,4 +81,6 @@ private:
     QPointer<QNetworkReply> m_idReply;  // the request under way, one at a time
     Starter m_starter;
     QVariant m_centreId;                // the centre the page shows (and saves)
+    RowSnapshot m_snapshot{QStringLiteral("tellmark_strediska")};
+    FieldValues formValues() const;
 };

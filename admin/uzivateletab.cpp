@@ -3,10 +3,12 @@
 #include "admin/adminlist.h"
 #include "admin/dialogauuzivatel.h"
 #include "admin/serviceimports.h"
+#include "core/clashdialog.h"
 #include "core/dialogtextedit.h"
 #include "core/qsmysortfilterproxymodel.h"
 #include "core/session.h"
 #include "core/settingskeys.h"
+#include "db/database.h"
 #include "db/qssql.h"
 #include "db/users.h"
 #include "ui_uzivateletab.h"
@@ -33,9 +35,6 @@ const char SelectUser[] =
 const char InsertUser[] =
     "insert into www_users(login,password,vp,admin,minimal,acls,os,region,sestavy,pristupy,udalosti,"
     "fakturace,cp,stredisko_tech_cteni)        values(?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
-const char UpdateUser[] =
-    "update www_users set login=?,password=?,vp=?,admin=?,minimal=?,acls=?,os=?,region=?,sestavy=?,"
-    "pristupy=?,udalosti=?,fakturace=?,cp=?,stredisko_tech_cteni=? where id=?";
 const char DeleteUser[] = "delete from www_users where id=?";
 const char OtherAdmins[] = "select count(*) from www_users where admin>0 and id<>?";
 
@@ -62,16 +61,67 @@ QString cellText(int column, const QVariant &v)
     return t.isValid() ? t.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) : v.toString();
 }
 
+const QString kUsers = QStringLiteral("www_users");
+
+// The columns of the dialog and its values; the history names them as the
+// dialog does and keeps no password.
+FieldValues userFields(const DialogAUUzivatel::Values &v)
+{
+    return {{QStringLiteral("login"), v.login},         {QStringLiteral("password"), v.password},
+            {QStringLiteral("vp"), v.vp},               {QStringLiteral("admin"), v.admin},
+            {QStringLiteral("minimal"), v.minimal},     {QStringLiteral("acls"), v.acls},
+            {QStringLiteral("os"), v.os},               {QStringLiteral("region"), v.region},
+            {QStringLiteral("sestavy"), v.sestavy},     {QStringLiteral("pristupy"), v.pristupy},
+            {QStringLiteral("udalosti"), v.udalosti},   {QStringLiteral("fakturace"), v.fakturace},
+            {QStringLiteral("cp"), v.cp},               {QStringLiteral("stredisko_tech_cteni"), v.stredisko}};
+}
+
+void describeUserColumns()
+{
+    ChangeHistory::describe(kUsers, {{QStringLiteral("login"), QObject::tr("Uživatel")},
+                                     {QStringLiteral("password"), QObject::tr("Heslo"), ColumnLabel::Secret},
+                                     {QStringLiteral("vp"), QObject::tr("Vzdálený přístup")},
+                                     {QStringLiteral("admin"), QObject::tr("Admin")},
+                                     {QStringLiteral("minimal"), QObject::tr("Minimal")},
+                                     {QStringLiteral("acls"), QObject::tr("ACLS")},
+                                     {QStringLiteral("os"), QObject::tr("Spravovat organizační strukturu")},
+                                     {QStringLiteral("region"), QObject::tr("Omezit region")},
+                                     {QStringLiteral("sestavy"), QObject::tr("Sestavy")},
+                                     {QStringLiteral("pristupy"), QObject::tr("Přístupy")},
+                                     {QStringLiteral("udalosti"), QObject::tr("Události")},
+                                     {QStringLiteral("fakturace"), QObject::tr("Fakturace")},
+                                     {QStringLiteral("cp"), QObject::tr("Control Panel")},
+                                     {QStringLiteral("stredisko_tech_cteni"), QObject::tr("Středisko, technologické údáje RO")}});
+}
+
+QVariant valueOf(const FieldValues &values, const QString &column)
+{
+    for (const FieldValue &f : values) {
+        if (f.column == column)
+            return f.value;
+    }
+    return QVariant();
+}
+
+// Runs a write and its history row in one transaction.
+bool recorded(const std::function<bool(QString *)> &write, const std::function<QVector<ChangeHistory::Entry>()> &entries,
+              const QString &login, QString *message)
+{
+    DbTransaction tx;
+    QString error = tx.error();
+    if (tx.isOpen() && write(&error) && ChangeHistory::writeIfPresent(login, entries(), &error) && tx.commit())
+        return true;
+    if (error.isEmpty())
+        error = tx.error();
+    *message = QStringLiteral("Chyba:") + QLatin1Char(' ') + error;
+    return false;
+}
+
 void bindUser(QSSQL &q, const DialogAUUzivatel::Values &v)
 {
     for (const QVariant &value : {v.login, v.password, v.vp, v.admin, v.minimal, v.acls, v.os, v.region,
                                   v.sestavy, v.pristupy, v.udalosti, v.fakturace, v.cp, v.stredisko})
         q.addBindValue(value);
-}
-
-QString failure(const QSSQL &q)
-{
-    return QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text();
 }
 
 // False with the message when another user already has this login, in any
@@ -157,6 +207,7 @@ UzivateleTab::UzivateleTab(Session *session, QWidget *parent)
         return QFileDialog::getOpenFileName(parent, title, QString(), filter);
     };
 
+    describeUserColumns();
     connect(ui->add_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onAddUzivatel);
     connect(ui->edit_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onEditUzivatel);
     connect(ui->del_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onDelUzivatel);
@@ -209,18 +260,24 @@ void UzivateleTab::onAddUzivatel()
     DialogAUUzivatel dialog(this);
     dialog.setWindowTitle(tr("Přidání uživatele"));
     int newId = -1;
-    dialog.setWriter([&newId](const DialogAUUzivatel::Values &v, QString *message) {
+    const QString login = m_session->user.login;
+    dialog.setWriter([&newId, login](const DialogAUUzivatel::Values &v, QString *message) {
         if (!loginFree(v.login, -1, message))
             return false;
-        QSSQL q;
-        q.prepare(QLatin1String(InsertUser));
-        bindUser(q, v);
-        if (!q.exec()) {
-            *message = failure(q);
-            return false;
-        }
-        newId = q.lastInsertId().toInt();
-        return true;
+        return recorded(
+            [&](QString *error) {
+                QSSQL q;
+                q.prepare(QLatin1String(InsertUser));
+                bindUser(q, v);
+                if (!q.exec()) {
+                    *error = q.lastError().text();
+                    return false;
+                }
+                newId = q.lastInsertId().toInt();
+                return true;
+            },
+            [&] { return QVector<ChangeHistory::Entry>{{kUsers, newId, QLatin1String(ChangeHistory::RowAdded), QVariant(), v.login}}; },
+            login, message);
     });
     if (dialog.exec() == QDialog::Accepted)
         onRefreshModelAccess(newId);
@@ -250,7 +307,14 @@ void UzivateleTab::onEditUzivatel()
     dialog.setWindowTitle(tr("Oprava uživatele"));
     dialog.setValues(row.values);
     const bool wasAdmin = row.values.admin.toInt() > 0;
-    dialog.setWriter([id, wasAdmin](const DialogAUUzivatel::Values &v, QString *message) {
+    // What the dialog showed: a colleague's change of the same field since
+    // is put to the user, one of another field is kept.
+    auto snapshot = std::make_shared<RowSnapshot>(kUsers);
+    const FieldValues loaded = userFields(row.values);
+    snapshot->take(id, [&loaded](const QString &column) { return valueOf(loaded, column); }, loaded);
+    const QString login = m_session->user.login;
+    QWidget *dialogWidget = &dialog;
+    dialog.setWriter([id, wasAdmin, snapshot, login, dialogWidget](const DialogAUUzivatel::Values &v, QString *message) {
         if (!loginFree(v.login, id, message))
             return false;
         if (wasAdmin && v.admin.toInt() <= 0) {
@@ -265,12 +329,8 @@ void UzivateleTab::onEditUzivatel()
                 return false;
             }
         }
-        QSSQL q;
-        q.prepare(QLatin1String(UpdateUser));
-        bindUser(q, v);
-        q.addBindValue(id);
-        if (!q.exec()) {
-            *message = failure(q);
+        if (!ClashDialog::save(dialogWidget, snapshot.get(), [&v] { return userFields(v); }, login)) {
+            message->clear();
             return false;
         }
         return true;
@@ -313,11 +373,17 @@ void UzivateleTab::onDelUzivatel()
         : tr("Přejete si smazat vybraného uživatele?");
     if (!AdminMessages::ask(this, question))
         return;
-    QSSQL q;
-    q.prepare(QLatin1String(DeleteUser));
-    q.addBindValue(id);
-    if (!q.exec())
-        AdminMessages::error(this, q.lastError().text());
+    QString message;
+    if (!recorded(
+            [id](QString *error) {
+                QSSQL q;
+                q.prepare(QLatin1String(DeleteUser));
+                q.addBindValue(id);
+                return q.exec() || (*error = q.lastError().text(), false);
+            },
+            [&] { return QVector<ChangeHistory::Entry>{{kUsers, id, QLatin1String(ChangeHistory::RowDeleted), row.values.login, QVariant()}}; },
+            m_session->user.login, &message))
+        AdminMessages::info(this, message);
     onRefreshModelAccess(-1);
 }
 

@@ -44,8 +44,15 @@ bool openDatabase(const DbConfig &cfg, QString *error)
 {
     if (!Database::open(cfg, error, Database::CreateEmpty))
         return false;
-    if (!Database::createdFile())
+    if (!Database::createdFile()) {
+        // An embedded file of an older version gets the change history; a
+        // server's schema is left to "zrnctl init" (the program's account
+        // may lack the right to create tables). Without it saves still work.
+        QString ignored;
+        if (Database::isSqlite())
+            Schema::ensureExtras(&ignored);
         return true;
+    }
 
     QString why;
     auto fail = [&](const QString &what) {

@@ -21,12 +21,18 @@
 //                          full tree, until the view is updated
 //   page.enterprise.load   click on an enterprise row until its pages are filled
 //   page.centre.load       the same for a centre row
+//   page.enterprise.save   "Uložit" on the enterprise page after one field was
+//                          changed: the transaction with the locking read of
+//                          the changed column, the update and the history row
 //   statements.tree_rebuild, statements.enterprise_click, statements.centre_click,
 //   statements.tab.<page>  statements sent for a rebuild, a click, showing the inner tab
+//   statements.enterprise_save  statements of that save: begin, the read of the
+//                          changed columns (the clash check, one round trip
+//                          over the plain write), update, history insert, commit
 // Against a MySQL server the tree and the pages are measured once more through
 // a relay that delays every packet by --delay ms each way (default 25):
 //   db.roundtrip.delayN, tree.rebuild.delayN, page.enterprise.load.delayN,
-//   page.centre.load.delayN
+//   page.centre.load.delayN, page.enterprise.save.delayN
 
 #include "admin/detailpages.h"
 #include "core/page.h"
@@ -41,6 +47,7 @@
 #include "register/podnikytreemodel.h"
 #include "register/treequery.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -219,6 +226,38 @@ public:
         return ms;
     }
 
+    // Median time of "Uložit" on the enterprise page of each row after one
+    // field was changed, and the most statements one save sent.
+    double saveMs(const QVector<QPersistentModelIndex> &rows, quint64 *statements)
+    {
+        auto *page = m_tab.findChild<ZrnPage *>(QStringLiteral("tab_podnik"));
+        auto *phone = page ? page->findChild<QLineEdit *>(QStringLiteral("kontakt_telefon")) : nullptr;
+        auto *save = page ? page->findChild<QAbstractButton *>(QStringLiteral("podnik_uloz")) : nullptr;
+        if (!phone || !save)
+            qFatal("the enterprise page has no phone field or no save button");
+        int next = 0;
+        quint64 most = 0;
+        const double ms = medianMs(
+            [&] {
+                const quint64 before = Database::statementCount();
+                save->click();
+                most = std::max(most, Database::statementCount() - before);
+                if (page->isDirty())
+                    qFatal("the save failed");
+            },
+            [&] {
+                const QPersistentModelIndex row = rows.at(next++);
+                scrollTo(row);
+                click(row);
+                tabs()->setCurrentWidget(page);
+                QCoreApplication::processEvents();
+                phone->setText(phone->text() + QLatin1Char('1'));
+            });
+        if (statements)
+            *statements = most;
+        return ms;
+    }
+
     // Statements for showing each inner tab of the row now current; each tab
     // is entered from another one, the one shown first last.
     void countTabs(QMap<QString, quint64> *counts)
@@ -357,8 +396,13 @@ int main(int argc, char **argv)
     const double centreMs = reg.clickMs(centres, &centreStatements);
     reg.countTabs(&tabStatements);
 
+    quint64 saveStatements = 0;
+    const double saveMs = reg.saveMs(reg.enterprises(kRuns, 0.25), &saveStatements);
+
     figure(QStringLiteral("page.enterprise.load"), enterpriseMs, "ms");
     figure(QStringLiteral("page.centre.load"), centreMs, "ms");
+    figure(QStringLiteral("page.enterprise.save"), saveMs, "ms");
+    figure(QStringLiteral("statements.enterprise_save"), saveStatements, "statements", 0);
     figure(QStringLiteral("statements.enterprise_click"), enterpriseStatements, "statements", 0);
     figure(QStringLiteral("statements.centre_click"), centreStatements, "statements", 0);
     for (auto it = tabStatements.cbegin(); it != tabStatements.cend(); ++it)
@@ -366,7 +410,8 @@ int main(int argc, char **argv)
 
     const QString suffix = QStringLiteral(".delay%1").arg(delayMs);
     if (Database::isSqlite()) {
-        note(QStringLiteral("db.roundtrip%1, tree.rebuild%1, page.enterprise.load%1, page.centre.load%1 skipped: "
+        note(QStringLiteral("db.roundtrip%1, tree.rebuild%1, page.enterprise.load%1, page.centre.load%1, "
+                            "page.enterprise.save%1 skipped: "
                             "the database is an SQLite file, there is no connection to delay")
                  .arg(suffix));
         return 0;
@@ -402,6 +447,7 @@ int main(int argc, char **argv)
     tree.hide();
     figure(QStringLiteral("page.enterprise.load") + suffix, reg.clickMs(slowFirms, nullptr), "ms");
     figure(QStringLiteral("page.centre.load") + suffix, reg.clickMs(slowCentres, nullptr), "ms");
+    figure(QStringLiteral("page.enterprise.save") + suffix, reg.saveMs(reg.enterprises(kRuns, 0.75), nullptr), "ms");
 
     Database::close();
     relay.stop();

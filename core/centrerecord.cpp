@@ -38,6 +38,30 @@ int CentreRecord::specColumn(const QString &name)
     return -1;
 }
 
+int CentreRecord::position(const QString &column)
+{
+    // The names of the select list, in order: the last word of each item
+    // ("tellmark_strediska.GPS" is GPS, "NULL as n1" is n1). A name read
+    // twice (AKCE_NAZEV) is found at its first place; both hold the same.
+    static const QStringList names = [] {
+        const QString sql = statement();
+        const int from = sql.indexOf(QLatin1String(" from "));
+        QStringList out;
+        for (QString item : sql.mid(7, from - 7).split(QLatin1Char(','))) {
+            item = item.trimmed();
+            item = item.section(QLatin1Char(' '), -1).section(QLatin1Char('.'), -1);
+            out << item.toUpper();
+        }
+        return out;
+    }();
+    const int pos = names.indexOf(column.toUpper());
+    if (pos >= 0)
+        return pos;
+    if (column.compare(QLatin1String("SAKB"), Qt::CaseInsensitive) == 0)
+        return Sakb;
+    return -1;
+}
+
 QString CentreRecord::statement()
 {
     return QStringLiteral(

@@ -56,6 +56,10 @@ struct CentreRecord {
     QVector<QVariant> values;
 
     QVariant value(int column) const { return column >= 0 && column < values.size() ? values.at(column) : QVariant(); }
+    // A column of the centre by its name (case-insensitive).
+    QVariant value(const QString &column) const { return value(position(column)); }
+    // Position of a column of the centre in the row; -1 when not read.
+    static int position(const QString &column);
     // A column as field text: NULL is empty, stored bytes are UTF-8.
     QString text(int column) const;
     // Position of a technology column ("Specifikace") (SSW ... SDOJPR) in the row; -1

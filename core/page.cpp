@@ -1,5 +1,9 @@
 #include "core/page.h"
 
+#include "core/clashdialog.h"
+#include "core/rowsave.h"
+#include "core/session.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 
@@ -77,4 +81,14 @@ void ZrnPage::showReadFailure(const QString &databaseError)
 void ZrnPage::reportSaveFailure(const QString &databaseError)
 {
     QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + databaseError);
+}
+
+bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldValue>()> &form)
+{
+    if (!ClashDialog::save(this, snapshot, form, m_session->user.login))
+        return false;
+    setClean();
+    if (snapshot->tookTheirs())
+        load();
+    return true;
 }

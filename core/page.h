@@ -2,10 +2,15 @@
 
 #include <QList>
 #include <QPointer>
+#include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 class QAbstractButton;
+class RowSnapshot;
 class Session;
+struct FieldValue;
 
 // One page of the window (a tab or an inner tab): owns its form, loads
 // itself whole from the database for the current selection and saves itself
@@ -72,6 +77,13 @@ protected:
     // Tells the user that saving failed, with the database's reason; the
     // caller leaves the edits and the save button as they are.
     void reportSaveFailure(const QString &databaseError);
+
+    // Saves the columns the user changed in the row of the snapshot (see
+    // RowSnapshot): a colleague's change of the same field is put to the
+    // user, a row deleted meanwhile is reported. Clean afterwards, and
+    // reloaded when the user left a field to the colleague's value; false
+    // keeps the edits on screen.
+    bool saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldValue>()> &form);
 
 private:
     void setDirty(bool dirty);

@@ -20,6 +20,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/qsmysortfilterproxymodel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/centrerecord.h
   ${CMAKE_CURRENT_LIST_DIR}/centrerecord.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rowsave.h
+  ${CMAKE_CURRENT_LIST_DIR}/rowsave.cpp
   ${CMAKE_CURRENT_LIST_DIR}/staff.h
   ${CMAKE_CURRENT_LIST_DIR}/eciselniky.h
   ${CMAKE_CURRENT_LIST_DIR}/eciselniky.cpp
@@ -29,6 +31,10 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/centrepage.h
   ${CMAKE_CURRENT_LIST_DIR}/centrepage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clashdialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/clashdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/historyview.h
+  ${CMAKE_CURRENT_LIST_DIR}/historyview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewstate.h
   ${CMAKE_CURRENT_LIST_DIR}/viewstate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogauoouzivatel.h

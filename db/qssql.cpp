@@ -402,12 +402,16 @@ bool QSSQL::runOnce(bool prepared, Stage *stage)
     // written in as literals: one round trip instead of the three of a
     // prepared statement (prepare, reset, execute), which a slow link feels
     // on every click.
+    // Inside a transaction a write goes the same way: a connection lost
+    // there ends the whole transaction, which is never repeated, so nothing
+    // is gained by the prepare round trip.
     QString text = sql;
     if (!m_sqlite) {
         const bool read = isReadOnlyStatement(sql);
-        if (!prepared && !read) {
+        const bool oneTrip = read || Database::inTransaction();
+        if (!prepared && !oneTrip) {
             prepared = true;
-        } else if (prepared && read && inlineValues(sql, m_positional, m_named, &text)) {
+        } else if (prepared && oneTrip && inlineValues(sql, m_positional, m_named, &text)) {
             prepared = false;
         }
     }

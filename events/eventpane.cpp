@@ -2,7 +2,9 @@
 
 #include "ui_eventpane.h"
 
+#include "core/clashdialog.h"
 #include "core/dialogauoouzivatel.h"
+#include "core/historyview.h"
 #include "core/dialogtable.h"
 #include "core/eciselniky.h"
 #include "core/session.h"
@@ -63,6 +65,32 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     ui->ustredisko->setVisible(global);
     ui->label_misto->setVisible(global);
     ui->widget_misto->setVisible(global);
+
+    m_snapshot.setDeletedFlag(QStringLiteral("smazano"));
+    ChangeHistory::describe(QStringLiteral("tellmark_udalosti"),
+                            {{QStringLiteral("ts_zacatek"), tr("Vytvořeno")},
+                             {QStringLiteral("ts_kal_zacatek"), tr("Začátek")},
+                             {QStringLiteral("ts_konec"), tr("Konec")},
+                             {QStringLiteral("lokalita"), tr("Lokalita")},
+                             {QStringLiteral("id_podnik"), tr("Podnik")},
+                             {QStringLiteral("id_strediska"), tr("Středisko")},
+                             {QStringLiteral("zdroj"), tr("Zdroj")},
+                             {QStringLiteral("kategorie"), tr("Kategorie")},
+                             {QStringLiteral("priorita"), tr("Priorita")},
+                             {QStringLiteral("stav"), tr("Stav")},
+                             {QStringLiteral("typ_synchronizace"), tr("Synchronizace")},
+                             {QStringLiteral("cesta"), tr("Cesta")},
+                             {QStringLiteral("cislo_projektu"), tr("Číslo projektu")},
+                             {QStringLiteral("odpovedna_osoba"), tr("Odpovědná osoba")},
+                             {QStringLiteral("notifikace"), tr("Upozornění Mail")},
+                             {QStringLiteral("notifikacef"), tr("Upozornění Tellmark")},
+                             {QStringLiteral("predmet"), tr("Předmět")},
+                             {QStringLiteral("popis"), tr("Popis")},
+                             {QStringLiteral("upozornit_od"), tr("Nedokončené od")}});
+    m_historyButton = new QPushButton(tr("Historie"), this);
+    m_historyButton->setObjectName(QStringLiteral("udalost_historie"));
+    ui->layout_udalost_uloz->insertWidget(1, m_historyButton);
+    connect(m_historyButton, &QPushButton::clicked, this, &EventPane::showHistory);
 
     connectChanges();
     connect(this, &EventPane::changed, this, [this] {
@@ -147,6 +175,7 @@ void EventPane::reset()
     }
     m_eventId = 0;
     m_parentId = QVariant();
+    m_snapshot.reset();
     m_attachments->clear();
     m_empty = true;
     // The optional rows follow the emptied combos.
@@ -309,6 +338,8 @@ bool EventPane::loadEvent(int id)
         return false;
     m_eventId = id;
     showRecord(r);
+    m_snapshot.take(id, [&r](const QString &column) { return r.stored.value(column.toUpper()); },
+                    EventStore::formValues(record(), m_kind == Global));
     if (!m_attachments->load(id, &error)) {
         QMessageBox::information(this, tr("ZRN"), tr("Chyba: přílohy nelze načíst.") + QLatin1Char('\n') + error);
         // Without its list the event's files could be lost on a save.
@@ -325,25 +356,66 @@ bool EventPane::saveEvent()
 {
     if (m_eventId <= 0)
         return true;
-    const EventRecord r = record();
-    QString error;
-    DbTransaction tx;
-    const bool ok = tx.isOpen() && EventStore::update(r, m_kind == Global, &error)
-        && m_attachments->save(m_eventId, &error) && tx.commit();
-    if (!ok) {
-        if (error.isEmpty())
-            error = tx.error();
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
-        return false;
+    const FieldValues form = EventStore::formValues(record(), m_kind == Global);
+    const QString login = m_session ? m_session->user.login : QString();
+    auto report = [this](const QString &text) { QMessageBox::information(this, tr("ZRN"), text); };
+    for (;;) {
+        QVector<Clash> clashes;
+        QString error;
+        {
+            // The changed fields, the modification time and the attachment
+            // changes in one transaction: all of them or nothing.
+            DbTransaction tx;
+            RowSnapshot::Result result = RowSnapshot::Result::Failed;
+            if (tx.isOpen())
+                result = m_snapshot.write(form, login, &clashes, &error,
+                                          {{QStringLiteral("ts_modifikovano"), QDateTime::currentDateTime()}});
+            else
+                error = tx.error();
+            if (result == RowSnapshot::Result::Deleted) {
+                report(tr("Událost mezitím smazal jiný uživatel. Nic nebylo uloženo."));
+                return false;
+            }
+            if (result == RowSnapshot::Result::Saved || result == RowSnapshot::Result::Unchanged) {
+                if (m_attachments->save(m_eventId, &error) && tx.commit()) {
+                    m_snapshot.committed();
+                    break;
+                }
+                if (error.isEmpty())
+                    error = tx.error();
+                result = RowSnapshot::Result::Failed;
+            }
+            if (result == RowSnapshot::Result::Failed) {
+                report(tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
+                return false;
+            }
+        }
+        // A colleague saved some of the same fields: the user decides, with
+        // nothing locked meanwhile; then the check runs again.
+        if (!ClashDialog::resolve(this, &clashes))
+            return false;
+        m_snapshot.settle(clashes);
     }
     setDirty(false);
-    // What is stored now: the attachments get their ids, removed ones go.
-    QString ignored;
-    m_attachments->load(m_eventId, &ignored);
+    if (m_snapshot.tookTheirs()) {
+        // Show the colleague's values the user left in place.
+        loadEvent(m_eventId);
+    } else {
+        // What is stored now: the attachments get their ids, removed ones go.
+        QString ignored;
+        m_attachments->load(m_eventId, &ignored);
+    }
     if (m_session && m_session->api)
         m_session->api->sendZRNSync(QString::number(m_eventId), 1);
     return true;
+}
+
+void EventPane::showHistory()
+{
+    if (m_eventId <= 0)
+        return;
+    HistoryView::showDialog(this, tr("Historie události"), QStringLiteral("tellmark_udalosti"), m_eventId,
+                            m_session ? m_session->user : UserRights());
 }
 
 bool EventPane::settle()

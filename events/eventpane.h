@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "core/rowsave.h"
 #include "core/visibility.h"
 #include "events/eventrecord.h"
 
@@ -86,6 +87,9 @@ public:
     void showCalendar(int synchronisation);
 
     QPushButton *saveButton() const;
+    // "Historie": who changed which field of the event, when.
+    QPushButton *historyButton() const { return m_historyButton; }
+    void showHistory();
     QFDateEdit *date() const;
     QTimeEdit *time() const;
     QLineEdit *subject() const;
@@ -139,4 +143,6 @@ private:
     QVariant m_parentId;
     int m_filling = 0;
     bool m_empty = false;     // reset and untouched since
+    RowSnapshot m_snapshot{QStringLiteral("tellmark_udalosti")};
+    QPushButton *m_historyButton = nullptr;
 };

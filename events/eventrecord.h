@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -37,6 +38,10 @@ struct EventRecord {
     QString description;      // popis (rich-text HTML)
     QString hash;             // issued by the service client
     QDate notifyFrom;         // upozornit_od; null = at once
+
+    // The stored values as read, by upper-case column name (EventStore::read):
+    // what a save compares against to notice a colleague's change.
+    QHash<QString, QVariant> stored;
 
     bool isRoot() const { return parentId.isNull() || parentId.toLongLong() == 0; }
 };

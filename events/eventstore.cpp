@@ -49,17 +49,6 @@ const char kRead[] =
     " left join tellmark_podniky as pdq on pdq.id=udl.id_podnik"
     " where udl.id=?";
 
-const char kUpdate[] =
-    "update tellmark_udalosti set ts_modifikovano=?, ts_zacatek=?, ts_kal_zacatek=?, ts_konec=?,"
-    " lokalita=?, ZDROJ=?, KATEGORIE=?, PRIORITA=?, STAV=?, TYP_SYNCHRONIZACE=?, cesta=?,"
-    " cislo_projektu=?, odpovedna_osoba=?, notifikace=?, notifikacef=?, predmet=?, popis=?,"
-    " upozornit_od=? where id=?";
-const char kUpdateGlobal[] =
-    "update tellmark_udalosti set ts_modifikovano=?, ts_zacatek=?, ts_kal_zacatek=?, ts_konec=?,"
-    " lokalita=?, id_podnik=?, id_strediska=?, ZDROJ=?, KATEGORIE=?, PRIORITA=?, STAV=?,"
-    " TYP_SYNCHRONIZACE=?, CESTA=?, cislo_projektu=?, odpovedna_osoba=?, notifikace=?,"
-    " notifikacef=?, predmet=?, popis=?, upozornit_od=? where id=?";
-
 const char kInsert[] =
     "insert into tellmark_udalosti(id_podnik,id_strediska,ts_zalozeno,ts_modifikovano,"
     " ts_zacatek,ts_kal_zacatek,ts_konec,lokalita,notifikace,notifikacef,zdroj,kategorie,"
@@ -318,22 +307,47 @@ bool read(int id, EventRecord *record, bool *found, QString *error)
     r.hash = q.value(21).toString();
     r.priority = intOrNull(q.value(22));
     r.calendarStart = q.value(23).toDateTime();
+    for (const FieldValue &f : formValues(r, true))
+        r.stored.insert(f.column.toUpper(), q.value(f.column));
     *record = r;
     return true;
 }
 
+FieldValues formValues(const EventRecord &r, bool global)
+{
+    FieldValues v = {{QStringLiteral("ts_zacatek"), dateTimeOrNull(r.start)},
+                     {QStringLiteral("ts_kal_zacatek"), dateTimeOrNull(r.calendarStart)},
+                     {QStringLiteral("ts_konec"), dateTimeOrNull(r.end)},
+                     {QStringLiteral("lokalita"), r.place}};
+    if (global)
+        v << FieldValue{QStringLiteral("id_podnik"), idOrNull(r.podnikId)}
+          << FieldValue{QStringLiteral("id_strediska"), idOrNull(r.strediskoId)};
+    v << FieldValue{QStringLiteral("zdroj"), r.source} << FieldValue{QStringLiteral("kategorie"), r.category}
+      << FieldValue{QStringLiteral("priorita"), r.priority} << FieldValue{QStringLiteral("stav"), r.state}
+      << FieldValue{QStringLiteral("typ_synchronizace"), r.synchronisation}
+      << FieldValue{QStringLiteral("cesta"), r.journey ? 1 : 0}
+      << FieldValue{QStringLiteral("cislo_projektu"), r.project}
+      << FieldValue{QStringLiteral("odpovedna_osoba"), r.persons}
+      << FieldValue{QStringLiteral("notifikace"), r.mail ? 1 : 0}
+      << FieldValue{QStringLiteral("notifikacef"), r.service ? 1 : 0}
+      << FieldValue{QStringLiteral("predmet"), r.subject}
+      << FieldValue{QStringLiteral("popis"), withCharset(r.description)}
+      << FieldValue{QStringLiteral("upozornit_od"), dateOrNull(r.notifyFrom)};
+    return v;
+}
+
 bool update(const EventRecord &r, bool global, QString *error)
 {
-    QVariantList b;
-    b << QDateTime::currentDateTime() << dateTimeOrNull(r.start) << dateTimeOrNull(r.calendarStart)
-      << dateTimeOrNull(r.end) << r.place;
-    if (global)
-        b << idOrNull(r.podnikId) << idOrNull(r.strediskoId);
-    b << r.source << r.category << r.priority << r.state << r.synchronisation << (r.journey ? 1 : 0) << r.project
-      << r.persons << (r.mail ? 1 : 0) << (r.service ? 1 : 0) << r.subject << withCharset(r.description)
-      << dateOrNull(r.notifyFrom) << r.id;
+    QStringList sets = {QStringLiteral("ts_modifikovano=?")};
+    QVariantList b = {QDateTime::currentDateTime()};
+    for (const FieldValue &f : formValues(r, global)) {
+        sets << f.column + QStringLiteral("=?");
+        b << f.value;
+    }
+    b << r.id;
     QSSQL q;
-    if (!run(q, QLatin1String(global ? kUpdateGlobal : kUpdate), b, error))
+    if (!run(q, QStringLiteral("update tellmark_udalosti set ") + sets.join(QLatin1Char(',')) + QStringLiteral(" where id=?"),
+             b, error))
         return false;
     if (q.numRowsAffected() == 0) {
         // Gone since it was read (a colleague deleted it for good).

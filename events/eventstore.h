@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/rowsave.h"
 #include "core/visibility.h"
 #include "events/eventrecord.h"
 
@@ -74,8 +75,11 @@ bool readList(const Filter &filter, const Visibility &visibility, QVector<ListRo
 // there is no such row.
 bool read(int id, EventRecord *record, bool *found, QString *error);
 
-// The pane's save: every edited column. `global` also writes the enterprise
-// and the centre (the global pane moves events).
+// The columns the pane edits and the values it writes for them, in the
+// order of the pane's save; `global` adds the enterprise and the centre (the
+// global pane moves events).
+FieldValues formValues(const EventRecord &record, bool global);
+// Every edited column written at once (ts_modifikovano too).
 bool update(const EventRecord &record, bool global, QString *error);
 
 // Stores a new root event, or a reply when record.parentId is set (a reply

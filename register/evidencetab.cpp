@@ -9,6 +9,7 @@
 #include "register/dialogfiltr.h"
 #include "register/filtr.h"
 #include "register/gpspage.h"
+#include "register/historiepage.h"
 #include "register/maintenance.h"
 #include "register/podnikpage.h"
 #include "register/podnikytree.h"
@@ -35,6 +36,7 @@ const char kPodnik[] = "tab_podnik";
 const char kStredisko[] = "tab_stredisko";
 const char kSpecifikace[] = "tab_specifikace";
 const char kGps[] = "tab_gps";
+const char kHistorie[] = "tab_historie";
 const char kVyber[] = "tab_vyber";
 
 bool askToSave(QWidget *parent)
@@ -229,6 +231,8 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
                d->specifikace);
     d->gps = new GpsPage(session);
     d->addPage({QString::fromLatin1(kGps), tr("GPS"), 50, registerPages, {}}, d->gps);
+    // After every other page of the row.
+    d->addPage({QString::fromLatin1(kHistorie), tr("Historie"), 900, registerPages, {}}, new HistoriePage(session));
     d->vyber = placeholder(kVyber, tr("Vyberte prosím podnik nebo středisko ..."));
     // The prompt: nothing selected, or an enterprise in the minimal view.
     d->addPage({QString::fromLatin1(kVyber), tr("Výběr"), 1000,

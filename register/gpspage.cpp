@@ -23,6 +23,8 @@ GpsPage::GpsPage(Session *session, QWidget *parent)
     connect(ui->gps_souradnice, &QLineEdit::textChanged, this, &GpsPage::onGPSChanged);
     connect(ui->gps_save, &QPushButton::clicked, this, &GpsPage::onGPSSave);
     connect(ui->gps_show_google, &QPushButton::clicked, this, &GpsPage::onGPSShowGoogle);
+    for (const char *table : {"tellmark_podniky", "tellmark_strediska"})
+        ChangeHistory::describe(QLatin1String(table), {{QStringLiteral("GPS"), tr("Souřadnice GPS")}});
     setSaveButton(ui->gps_save);
     setEditorAreas({ui->gps_souradnice, ui->gps_show_google});
     setHasRow(false);
@@ -90,6 +92,9 @@ void GpsPage::loadFrom(const QVariant &gps)
     m_id = m_centre ? session()->s_id_stredisko : session()->s_id_podnik;
     beginFill();
     ui->gps_souradnice->setText(ColumnValues::storedText(gps));
+    m_snapshot = RowSnapshot(m_centre ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky"));
+    if (isValidId(m_id))
+        m_snapshot.take(m_id, [&gps](const QString &) { return gps; }, formValues());
     endFill();
     blankView();
     setHasRow(isValidId(m_id));
@@ -98,6 +103,7 @@ void GpsPage::loadFrom(const QVariant &gps)
 void GpsPage::clear()
 {
     m_id = QVariant();
+    m_snapshot.reset();
     beginFill();
     ui->gps_souradnice->clear();
     endFill();
@@ -110,22 +116,18 @@ void GpsPage::onGPSChanged()
     markChanged();
 }
 
+FieldValues GpsPage::formValues() const
+{
+    return {{QStringLiteral("GPS"), ColumnValues::text(ui->gps_souradnice->text())}};
+}
+
 bool GpsPage::save()
 {
     if (!hasRow() || !isValidId(m_id))
         return true;
     // The row the coordinates were read from: the centre when one was
     // current, otherwise its enterprise - never both.
-    QSSQL q;
-    q.prepare(m_centre ? QLatin1String(RegisterSql::GpsUpdateStredisko) : QLatin1String(RegisterSql::GpsUpdatePodnik));
-    q.bindValue(QStringLiteral(":GPS"), ColumnValues::text(ui->gps_souradnice->text()));
-    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_id));
-    if (!q.exec()) {
-        reportSaveFailure(q.lastError().text());
-        return false;
-    }
-    setClean();
-    return true;
+    return saveRow(&m_snapshot, [this] { return formValues(); });
 }
 
 void GpsPage::onGPSSave()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/page.h"
+#include "core/rowsave.h"
 
 #include <QString>
 #include <QUrl>
@@ -52,9 +53,11 @@ public slots:
 
 private:
     void blankView();
+    FieldValues formValues() const;
 
     Ui::GpsPage *ui;
     QWebEngineView *m_view = nullptr;
     QVariant m_id;             // the enterprise or centre the page shows
     bool m_centre = false;     // m_id is a centre
+    RowSnapshot m_snapshot{QStringLiteral("tellmark_podniky")};
 };

@@ -2,6 +2,7 @@
 
 #include "core/ids.h"
 #include "core/session.h"
+#include "db/database.h"
 #include "db/qsares.h"
 #include "db/qssql.h"
 #include "register/dialogaupodnik.h"
@@ -39,6 +40,10 @@ bool editEnterprise(QWidget *parent, QVariant *name, QVariant *holdingId)
 }
 
 const char kConfirmWord[] = "smazat";
+const QString kPodniky = QStringLiteral("tellmark_podniky");
+const QString kStrediska = QStringLiteral("tellmark_strediska");
+using ChangeHistory::Entry;
+const QVariant kNone = QVariant(QVariant::String);
 
 } // namespace
 
@@ -46,6 +51,35 @@ RegisterMaintenance::RegisterMaintenance(Session *session, QWidget *dialogParent
     : QObject(parent), m_session(session), m_parent(dialogParent), m_host(std::move(host)),
       m_prompt(askText), m_notify(inform), m_edit(editEnterprise)
 {
+    ChangeHistory::describe(kPodniky, {{QStringLiteral("podnik_nazev"), tr("Podnik")},
+                                       {QStringLiteral("id_holding"), tr("Holding")}});
+    ChangeHistory::describe(kStrediska, {{QStringLiteral("akce_nazev"), tr("Středisko")}});
+}
+
+bool RegisterMaintenance::begin(DbTransaction *tx)
+{
+    return tx->isOpen() || fail(tx->error());
+}
+
+bool RegisterMaintenance::finish(DbTransaction *tx, const QVector<ChangeHistory::Entry> &entries)
+{
+    QString error;
+    if (!ChangeHistory::writeIfPresent(m_session->user.login, entries, &error))
+        return fail(error);
+    return tx->commit() || fail(tx->error());
+}
+
+bool RegisterMaintenance::holdingName(const QVariant &id, QString *name)
+{
+    name->clear();
+    if (id.isNull())
+        return true;
+    QSSQL q;
+    if (!run(q, QStringLiteral("select nazev_holding from tellmark_holding where id=?"), {id}))
+        return false;
+    if (q.next())
+        *name = q.value(0).toString();
+    return true;
 }
 
 void RegisterMaintenance::setPrompt(Prompt prompt) { m_prompt = prompt ? std::move(prompt) : Prompt(askText); }
@@ -108,10 +142,15 @@ void RegisterMaintenance::onAddPodnik()
         addByIco(qint64(asInt));
         return;
     }
+    DbTransaction tx;
     QSSQL q;
-    if (!run(q, QStringLiteral("insert into tellmark_podniky(podnik_nazev) values(?)"), {answer}))
+    if (!begin(&tx) || !run(q, QStringLiteral("insert into tellmark_podniky(podnik_nazev) values(?)"), {answer}))
         return;
-    show(q.lastInsertId(), QVariant(), true, false);
+    // Read before the history row is written: SQLite reports the last insert of the connection.
+    const QVariant newId = q.lastInsertId();
+    if (!finish(&tx, {{kPodniky, newId, QLatin1String(ChangeHistory::RowAdded), kNone, answer}}))
+        return;
+    show(newId, QVariant(), true, false);
 }
 
 void RegisterMaintenance::addByIco(qint64 ico)
@@ -146,11 +185,16 @@ void RegisterMaintenance::addByIco(qint64 ico)
     QString address = r.street;
     if (!r.municipality.isEmpty())
         address += (address.isEmpty() ? QString() : QStringLiteral(", ")) + r.municipality;
+    DbTransaction tx;
     QSSQL q;
-    if (!run(q, QStringLiteral("insert into tellmark_podniky(podnik_nazev,KONTAKT_ADRESA,ICO,OKRES,ZEME) values(?,?,?,?,?)"),
-             {r.name, address, found, r.district, QStringLiteral("CZ")}))
+    if (!begin(&tx)
+        || !run(q, QStringLiteral("insert into tellmark_podniky(podnik_nazev,KONTAKT_ADRESA,ICO,OKRES,ZEME) values(?,?,?,?,?)"),
+                {r.name, address, found, r.district, QStringLiteral("CZ")}))
         return;
-    show(q.lastInsertId(), QVariant(), true, false);
+    const QVariant newId = q.lastInsertId();
+    if (!finish(&tx, {{kPodniky, newId, QLatin1String(ChangeHistory::RowAdded), kNone, r.name}}))
+        return;
+    show(newId, QVariant(), true, false);
 }
 
 void RegisterMaintenance::onEditPodnik()
@@ -167,8 +211,25 @@ void RegisterMaintenance::onEditPodnik()
     QVariant holding = q.value(1);
     if (!m_edit(m_parent, &name, &holding))
         return;
+    const QVariant oldName = q.value(0);
+    const QVariant oldHolding = q.value(1);
+    DbTransaction tx;
     QSSQL u;
-    if (!run(u, QStringLiteral("update tellmark_podniky set podnik_nazev=?,id_holding=? where id=?"), {name, holding, podnik.toLongLong()}))
+    if (!begin(&tx)
+        || !run(u, QStringLiteral("update tellmark_podniky set podnik_nazev=?,id_holding=? where id=?"),
+                {name, holding, podnik.toLongLong()}))
+        return;
+    // The history names holdings, not their numbers.
+    QVector<Entry> entries;
+    if (!RowSnapshot::same(oldName, name))
+        entries.append({kPodniky, podnik, QStringLiteral("podnik_nazev"), oldName, name});
+    if (!RowSnapshot::same(oldHolding, holding)) {
+        QString from, to;
+        if (!holdingName(oldHolding, &from) || !holdingName(holding, &to))
+            return;
+        entries.append({kPodniky, podnik, QStringLiteral("id_holding"), from, to});
+    }
+    if (!finish(&tx, entries))
         return;
     show(podnik, m_session->s_id_stredisko, false, false);
 }
@@ -197,8 +258,14 @@ void RegisterMaintenance::onDelPodnik()
         m_notify(m_parent, tr("Podnik nelze smazat, protože má nesmazané události (počet: %1).").arg(events));
         return;
     }
+    DbTransaction tx;
+    QSSQL name;
     QSSQL d;
-    if (!run(d, QStringLiteral("delete from tellmark_podniky where id=?"), {podnik.toLongLong()}))
+    if (!begin(&tx) || !run(name, QStringLiteral("select podnik_nazev from tellmark_podniky where id=?"), {podnik.toLongLong()})
+        || !run(d, QStringLiteral("delete from tellmark_podniky where id=?"), {podnik.toLongLong()}))
+        return;
+    const QVariant oldName = name.next() ? name.value(0) : QVariant();
+    if (!finish(&tx, {{kPodniky, podnik, QLatin1String(ChangeHistory::RowDeleted), oldName, kNone}}))
         return;
     show(QVariant(), QVariant(), false, false);
 }
@@ -211,10 +278,17 @@ void RegisterMaintenance::onAddStredisko()
     QString answer;
     if (!m_prompt(m_parent, tr("Přidání střediska"), tr("Název:"), &answer))
         return;
+    const QString name = answer.trimmed();
+    DbTransaction tx;
     QSSQL q;
-    if (!run(q, QStringLiteral("insert into tellmark_strediska(id_podnik,akce_nazev) values(?,?)"), {podnik.toLongLong(), answer.trimmed()}))
+    if (!begin(&tx)
+        || !run(q, QStringLiteral("insert into tellmark_strediska(id_podnik,akce_nazev) values(?,?)"), {podnik.toLongLong(), name}))
         return;
-    show(podnik, q.lastInsertId(), true, true);
+    const QVariant newId = q.lastInsertId();
+    if (!finish(&tx, {{kStrediska, newId, QLatin1String(ChangeHistory::RowAdded), kNone, name},
+                     {kPodniky, podnik, QLatin1String(ChangeHistory::CentreAdded), kNone, name}}))
+        return;
+    show(podnik, newId, true, true);
 }
 
 void RegisterMaintenance::onEditStredisko()
@@ -230,8 +304,15 @@ void RegisterMaintenance::onEditStredisko()
     QString answer = q.value(0).toString();
     if (!m_prompt(m_parent, tr("Oprava střediska"), tr("Název:"), &answer))
         return;
+    const QVariant oldName = q.value(0);
+    DbTransaction tx;
     QSSQL u;
-    if (!run(u, QStringLiteral("update tellmark_strediska set akce_nazev=? where id=?"), {answer, stredisko.toLongLong()}))
+    if (!begin(&tx) || !run(u, QStringLiteral("update tellmark_strediska set akce_nazev=? where id=?"), {answer, stredisko.toLongLong()}))
+        return;
+    QVector<Entry> entries;
+    if (!RowSnapshot::same(oldName, answer))
+        entries.append({kStrediska, stredisko, QStringLiteral("akce_nazev"), oldName, answer});
+    if (!finish(&tx, entries))
         return;
     show(m_session->s_id_podnik, stredisko, false, true);
 }
@@ -255,14 +336,20 @@ void RegisterMaintenance::onDelStredisko()
         m_notify(m_parent, tr("Středisko nelze smazat, protože má nesmazané události (počet: %1).").arg(events));
         return;
     }
+    DbTransaction tx;
     QSSQL q;
-    if (!run(q, QStringLiteral("select id_podnik from tellmark_strediska where id=?"), {stredisko.toLongLong()}))
+    if (!begin(&tx)
+        || !run(q, QStringLiteral("select id_podnik,akce_nazev from tellmark_strediska where id=?"), {stredisko.toLongLong()}))
         return;
     if (!q.next())
         return;
     const QVariant podnik = q.value(0);
+    const QVariant name = q.value(1);
     QSSQL d;
     if (!run(d, QStringLiteral("delete from tellmark_strediska where id=?"), {stredisko.toLongLong()}))
+        return;
+    if (!finish(&tx, {{kStrediska, stredisko, QLatin1String(ChangeHistory::RowDeleted), name, kNone},
+                     {kPodniky, podnik, QLatin1String(ChangeHistory::CentreDeleted), name, kNone}}))
         return;
     show(podnik, QVariant(), false, false);
 }

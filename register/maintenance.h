@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/rowsave.h"
+
 #include <QObject>
 #include <QVariant>
 
 #include <functional>
 
+class DbTransaction;
 class QSAres;
 class QSSQL;
 class QWidget;
@@ -58,6 +61,13 @@ private:
     bool run(QSSQL &q, const QString &sql, const QVariantList &values);
     void show(const QVariant &podnikId, const QVariant &strediskoId, bool created, bool centre);
     bool count(const QString &sql, const QVariant &id, int *n);
+    // Starts the transaction of an operation; false (reported) when it cannot.
+    bool begin(DbTransaction *tx);
+    // Records the operation in the history and commits; false (reported)
+    // when either fails, and then nothing of it is stored.
+    bool finish(DbTransaction *tx, const QVector<ChangeHistory::Entry> &entries);
+    // The name of a holding ("" for none).
+    bool holdingName(const QVariant &id, QString *name);
     void addByIco(qint64 ico);
 
     Session *m_session;

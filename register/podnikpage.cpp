@@ -60,6 +60,7 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     : ZrnPage(session, parent)
     , ui(new Ui::PodnikPage)
     , m_notesBar(new QSTBTextedit(this))
+    , m_snapshot(QStringLiteral("tellmark_podniky"))
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("tab_podnik"));
@@ -80,6 +81,12 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     for (QLabel *name : {ui->ppodnik, ui->pholding}) {
         name->setMinimumWidth(60);
     }
+    QVector<ColumnLabel> labels;
+    for (const Field &f : fieldTable()) {
+        const bool invoicing = ui->fakturace_box->isAncestorOf(f.widget);
+        labels.append({QLatin1String(f.column), QString::fromUtf8(f.label), invoicing ? int(ColumnLabel::Invoicing) : 0});
+    }
+    ChangeHistory::describe(QStringLiteral("tellmark_podniky"), labels);
     setSaveButton(ui->podnik_uloz);
     setEditorAreas({ui->podnik_form, ui->podnik_poznamky_box});
     setHasRow(false);
@@ -143,7 +150,7 @@ void PodnikPage::clear()
 void PodnikPage::clearFields()
 {
     beginFill();
-    m_loadedId = QVariant();
+    m_snapshot.reset();
     m_gps = QVariant();
     ui->pholding->clear();
     ui->ppodnik->clear();
@@ -181,7 +188,14 @@ void PodnikPage::load()
     }
     beginFill();
     fillFromRow(q);
-    m_loadedId = id;
+    // A code list shows an entry it has not (or in other letter case) as
+    // "Neurčeno" or its own spelling: saved with the next save.
+    QStringList lists;
+    for (const Field &f : fieldTable()) {
+        if (f.rule == Field::CodeList || f.rule == Field::IndexList)
+            lists << QLatin1String(f.column);
+    }
+    m_snapshot.take(id, [&q](const QString &column) { return q.value(column); }, formValues(), lists);
     endFill();
     setHasRow(true);
 
@@ -193,60 +207,60 @@ void PodnikPage::load()
 
 QVector<PodnikPage::Field> PodnikPage::fieldTable() const
 {
-    // Every edited column: its name in the statements, the update's
-    // placeholder, the widget and how the value is stored.
+    // Every edited column: its name, the label the page shows for it, the
+    // widget and how the value is stored.
     return {
-        {"SMLOUVA_ORGANIZACE", ":v1", ui->smlouva_organizace, Field::Text},
-        {"SMLOUVA_CISLO", ":v2", ui->smlouva_cislo, Field::Text},
-        {"SMLOUVA_FAKTURACE_OD", ":v3", ui->smlouva_fakturace_od, Field::Date},
-        {"SMLOUVA_FAKTURACE_CASTKA_ROK", ":v4", ui->smlouva_fakturace_castka_rok, Field::Text},
-        {"SMLOUVA_FAKTURACE_SLEVA", ":v5", ui->smlouva_fakturace_sleva, Field::Text},
-        {"SMLOUVA_FAKTURACE_SLEVA_OBDOBI", ":v6", ui->smlouva_fakturace_sleva_obdobi, Field::Text},
-        {"SMLOUVA_FAKTURACE_MESICE", ":v7", ui->smlouva_fakturace_mesice, Field::Text},
-        {"SMLOUVA_FAKTURACE_OBDOBI", ":v8", ui->smlouva_fakturace_obdobi, Field::Text},
-        {"SMLOUVA_FAKTURACE_ZPETNE", ":v9", ui->smlouva_fakturace_zpetne, Field::Text},
-        {"SMLOUVA_FAKTURACE_MENA", ":v10", ui->smlouva_fakturace_mena, Field::Text},
-        {"SMLOUVA_POZNAMKY", ":v11", ui->smlouva_poznamky, Field::Notes},
-        {"ICO", ":v12", ui->ico, Field::Identification},
-        {"CH6", ":ch6", ui->ch6, Field::Text},
-        {"OBR", ":v13", ui->obr, Field::Text},
-        {"KONTAKT_JMENO", ":v14", ui->kontakt_jmeno, Field::Text},
-        {"KONTAKT_ADRESA", ":v15", ui->kontakt_adresa, Field::Text},
-        {"KONTAKT_TELEFON", ":v16", ui->kontakt_telefon, Field::Text},
-        {"KONTAKT_EMAIL", ":v17", ui->kontakt_email, Field::Text},
-        {"OKRES", ":v18", ui->okres, Field::Text},
-        {"OBR_POZNAMKA", ":v19", ui->obr_poznamka, Field::Text},
-        {"SKOT_KS", ":v20", ui->skot_ks, Field::Text},
-        {"DOJNICE_KS", ":v21", ui->dojnice_ks, Field::Text},
-        {"DOJNICE_PLEMENO", ":v22", ui->dojnice_plemeno, Field::Text},
-        {"MASNY_KS", ":v23", ui->masny_ks, Field::Text},
-        {"MASNY_PLEMENO", ":v24", ui->masny_plemeno, Field::Text},
-        {"UCTO", ":v25", ui->ucto, Field::CodeList},
-        {"UCTO_POZNAMKA", ":v26", ui->ucto_poznamka, Field::Text},
-        {"UE", ":v27", ui->ue, Field::CodeList},
-        {"UE_POZNAMKA", ":v28", ui->ue_poznamka, Field::Text},
-        {"O_ODPOVEDNA_OSOBA", ":v30", ui->oodpovedna_osoba, Field::Persons},
-        {"O_VZTAH_SE_ZAKAZNIKEM", ":v31", ui->o_vztah_se_zakaznikem, Field::IndexList},
-        {"O_KONTAKTNI_OSOBA", ":v32", ui->o_kontaktni_osoba, Field::Text},
-        {"O_PRIORITA", ":v33", ui->o_priorita, Field::IndexList},
-        {"O_TELEFON", ":v34", ui->o_telefon, Field::Text},
-        {"O_EMAIL", ":v35", ui->o_email, Field::Text},
-        {"O_POSLEDNI_KONTAKT", ":v36", ui->o_posledni_kontakt, Field::Date},
-        {"O_POSLEDNI_KONTAKT_OSOBA", ":v37", ui->o_posledni_kontakt_osoba, Field::Text},
-        {"O_DALSI_KONTAKT", ":v38", ui->o_dalsi_kontakt, Field::Date},
-        {"O_PREDVEDENI", ":v39", ui->o_predvedeni, Field::Date},
-        {"O_PREDVEDENI_OSOBA", ":v40", ui->o_predvedeni_osoba, Field::Text},
-        {"O_NABIDKA_ODESLANA", ":v41", ui->o_nabidka_odeslana, Field::Date},
-        {"O_STAV", ":v42", ui->o_stav, Field::CodeList},
-        {"O_POZNAMKA", ":v43", ui->o_poznamka, Field::Text},
-        {"ZEME", ":v44", ui->zeme, Field::CodeList},
-        {"SW", ":v45", ui->sw, Field::CodeList},
-        {"SW_POZNAMKA", ":v46", ui->sw_poznamka, Field::Text},
-        {"O_NABIDKAT_ODESLANA", ":v47", ui->o_nabidkat_odeslana, Field::Date},
-        {"O_STAVT", ":v48", ui->o_stavt, Field::CodeList},
-        {"O_POZNAMKAT", ":v49", ui->o_poznamkat, Field::Text},
-        {"SMLOUVA_PODEPSANO", ":podepsano", ui->smlouva_podepsano, Field::Date},
-        {"SMLOUVA_POZNAMKA", ":spoznamka", ui->smlouva_poznamka, Field::Text},
+        {"SMLOUVA_ORGANIZACE", "Smlouva podnik", ui->smlouva_organizace, Field::Text},
+        {"SMLOUVA_CISLO", "Smlouva číslo", ui->smlouva_cislo, Field::Text},
+        {"SMLOUVA_FAKTURACE_OD", "Fakturovat od", ui->smlouva_fakturace_od, Field::Date},
+        {"SMLOUVA_FAKTURACE_CASTKA_ROK", "Částka", ui->smlouva_fakturace_castka_rok, Field::Text},
+        {"SMLOUVA_FAKTURACE_SLEVA", "Sleva [%]", ui->smlouva_fakturace_sleva, Field::Text},
+        {"SMLOUVA_FAKTURACE_SLEVA_OBDOBI", "Sleva [měsíce]", ui->smlouva_fakturace_sleva_obdobi, Field::Text},
+        {"SMLOUVA_FAKTURACE_MESICE", "Fakt. měsíce", ui->smlouva_fakturace_mesice, Field::Text},
+        {"SMLOUVA_FAKTURACE_OBDOBI", "Fakt. období", ui->smlouva_fakturace_obdobi, Field::Text},
+        {"SMLOUVA_FAKTURACE_ZPETNE", "Zpětně", ui->smlouva_fakturace_zpetne, Field::Text},
+        {"SMLOUVA_FAKTURACE_MENA", "Měna", ui->smlouva_fakturace_mena, Field::Text},
+        {"SMLOUVA_POZNAMKY", "Poznámky", ui->smlouva_poznamky, Field::Notes},
+        {"ICO", "IČO", ui->ico, Field::Identification},
+        {"CH6", "CH6", ui->ch6, Field::Text},
+        {"OBR", "Region", ui->obr, Field::Text},
+        {"KONTAKT_JMENO", "Kontaktní osoba", ui->kontakt_jmeno, Field::Text},
+        {"KONTAKT_ADRESA", "Adresa", ui->kontakt_adresa, Field::Text},
+        {"KONTAKT_TELEFON", "Telefon", ui->kontakt_telefon, Field::Text},
+        {"KONTAKT_EMAIL", "EMail", ui->kontakt_email, Field::Text},
+        {"OKRES", "Okres dle sídla", ui->okres, Field::Text},
+        {"OBR_POZNAMKA", "Poznámka (Region)", ui->obr_poznamka, Field::Text},
+        {"SKOT_KS", "Celkem skotu [ks]", ui->skot_ks, Field::Text},
+        {"DOJNICE_KS", "Dojnice [ks]", ui->dojnice_ks, Field::Text},
+        {"DOJNICE_PLEMENO", "Převažující plemeno (Dojnice)", ui->dojnice_plemeno, Field::Text},
+        {"MASNY_KS", "Masný skot [ks]", ui->masny_ks, Field::Text},
+        {"MASNY_PLEMENO", "Převažující plemeno (Masný skot)", ui->masny_plemeno, Field::Text},
+        {"UCTO", "Účetní SW", ui->ucto, Field::CodeList},
+        {"UCTO_POZNAMKA", "Poznámka (Účetní SW)", ui->ucto_poznamka, Field::Text},
+        {"UE", "Hlášení ÚE", ui->ue, Field::CodeList},
+        {"UE_POZNAMKA", "Poznámka (Hlášení ÚE)", ui->ue_poznamka, Field::Text},
+        {"O_ODPOVEDNA_OSOBA", "Odpovědná osoba", ui->oodpovedna_osoba, Field::Persons},
+        {"O_VZTAH_SE_ZAKAZNIKEM", "Vztah se zákazníkem", ui->o_vztah_se_zakaznikem, Field::IndexList},
+        {"O_KONTAKTNI_OSOBA", "Kontaktní osoba (Obchod)", ui->o_kontaktni_osoba, Field::Text},
+        {"O_PRIORITA", "Priorita", ui->o_priorita, Field::IndexList},
+        {"O_TELEFON", "Telefon (Obchod)", ui->o_telefon, Field::Text},
+        {"O_EMAIL", "EMail (Obchod)", ui->o_email, Field::Text},
+        {"O_POSLEDNI_KONTAKT", "Poslední kontakt", ui->o_posledni_kontakt, Field::Date},
+        {"O_POSLEDNI_KONTAKT_OSOBA", "Osoba (Poslední kontakt)", ui->o_posledni_kontakt_osoba, Field::Text},
+        {"O_DALSI_KONTAKT", "Další kontakt", ui->o_dalsi_kontakt, Field::Date},
+        {"O_PREDVEDENI", "Předvedení", ui->o_predvedeni, Field::Date},
+        {"O_PREDVEDENI_OSOBA", "Osoba (Předvedení)", ui->o_predvedeni_osoba, Field::Text},
+        {"O_NABIDKA_ODESLANA", "Nabídka SW odeslána", ui->o_nabidka_odeslana, Field::Date},
+        {"O_STAV", "Stav SW", ui->o_stav, Field::CodeList},
+        {"O_POZNAMKA", "Poznámka (Stav SW)", ui->o_poznamka, Field::Text},
+        {"ZEME", "Země", ui->zeme, Field::CodeList},
+        {"SW", "Chovatelský SW", ui->sw, Field::CodeList},
+        {"SW_POZNAMKA", "Poznámka (Chovatelský SW)", ui->sw_poznamka, Field::Text},
+        {"O_NABIDKAT_ODESLANA", "Nabídka TECH odeslána", ui->o_nabidkat_odeslana, Field::Date},
+        {"O_STAVT", "Stav TECH", ui->o_stavt, Field::CodeList},
+        {"O_POZNAMKAT", "Poznámka (Stav TECH)", ui->o_poznamkat, Field::Text},
+        {"SMLOUVA_PODEPSANO", "Podepsáno", ui->smlouva_podepsano, Field::Date},
+        {"SMLOUVA_POZNAMKA", "Poznámka (Fakturace)", ui->smlouva_poznamka, Field::Text},
     };
 }
 
@@ -314,24 +328,22 @@ QVariant PodnikPage::storedValue(const Field &f) const
     return QVariant();
 }
 
+FieldValues PodnikPage::formValues() const
+{
+    FieldValues values;
+    for (const Field &f : fieldTable())
+        values.append({QLatin1String(f.column), storedValue(f)});
+    return values;
+}
+
 bool PodnikPage::save()
 {
     // Nothing read, nothing to save (the editors are locked meanwhile).
-    if (!hasRow() || !isValidId(m_loadedId))
+    if (!hasRow() || !m_snapshot.isSet())
         return true;
-    QSSQL q;
-    q.prepare(QString::fromLatin1(RegisterSql::UpdatePodnik));
-    for (const Field &f : fieldTable())
-        q.bindValue(QLatin1String(f.placeholder), storedValue(f));
-    q.bindValue(QStringLiteral(":id"), m_loadedId.toLongLong());
-
-    if (!q.exec()) {
-        // The edits stay on screen and "Uložit" stays enabled.
-        reportSaveFailure(q.lastError().text());
-        return false;
-    }
-    setClean();
-    return true;
+    // Only the columns the user changed are written; a colleague's change
+    // of one of them since the load is put to the user first.
+    return saveRow(&m_snapshot, [this] { return formValues(); });
 }
 
 void PodnikPage::onPodnikSave()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/page.h"
+#include "core/rowsave.h"
 
 #include <QString>
 #include <QVariant>
@@ -71,12 +72,14 @@ private:
     struct Field {
         enum Rule { Text, Identification, Date, CodeList, IndexList, Notes, Persons };
         const char *column;
-        const char *placeholder;
+        const char *label;     // as the page shows it (history, clashes)
         QWidget *widget;
         Rule rule;
     };
     QVector<Field> fieldTable() const;
     QVariant storedValue(const Field &field) const;
+    // What the form would write, column by column.
+    FieldValues formValues() const;
 
     void connectChanges();
     void fillFromRow(const QSSQL &q);
@@ -86,6 +89,6 @@ private:
     QSTBTextedit *m_notesBar;
     CodesToNames m_codesToNames;
     PersonChooser m_personChooser;
-    QVariant m_loadedId;
+    RowSnapshot m_snapshot;
     QVariant m_gps;
 };

@@ -27,6 +27,8 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/specifikacepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gpspage.h
   ${CMAKE_CURRENT_LIST_DIR}/gpspage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/historiepage.h
+  ${CMAKE_CURRENT_LIST_DIR}/historiepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogfiltr.h
   ${CMAKE_CURRENT_LIST_DIR}/dialogfiltr.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogaupodnik.h

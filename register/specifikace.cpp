@@ -135,82 +135,21 @@ QStringList codeList(const QString &column)
     return codeLists().value(column.toUpper());
 }
 
-QString updateStatement()
+QStringList columns()
 {
-    return QStringLiteral(
-        "update tellmark_strediska set SSW =:v1,SSWP =:v2,SDOJ =:v3,SDOJP =:v4,SDOJSPUSTENI =:v5,"
-        "SDOJSPUSTENIP =:v6,SDOJTYP =:v7,SDOJTYPP =:v8,SDOJPSP =:v9,SDOJSERVISP =:v10,SID =:v11,"
-        "SIDT =:v12,SIDP =:v13,SPA =:v14,SPAT =:v15,SPAP =:v16,SSB =:v17,SSBP =:v18,SAKB =:akb,"
-        "SAKBP =:v19,SASR =:v20,SASRP =:v21,SKU =:v22,SKUP =:v23,SREP =:v24,SREPP =:v25,"
-        "SVYZIVA =:v26,SVYZIVAP =:v27,SMLEKARNA =:v28,SMLEKARNAP =:v29,SCH =:v30,SCHP =:v31,"
-        "SCHTYP =:v32,SCHTYPP =:v33,SPOZNAMKA =:v35, SDMM = :v36,SDMMP = :v37, SPASPUSTENI =:v38,"
-        " SPASPUSTENIP = :v39, SPAVYSILAC =:v40, SPAVYSILACP =:v41, SDOKTOR = :v42, SDOKTORP = :v43,"
-        " SPAZNEHTARI = :v44, SPAZNEHTARIP = :v45, SST = :v46, SSTP = :v47, SVAZENI = :v48,"
-        " SVAZENIV = :v49, SVAZENIP = :v50, SKV = :v51, SKVSW = :v52, SKVP = :v53, SDOJPR = :v54"
-        " where id=:id");
-}
-
-QVector<QPair<QString, QString>> updateBindings()
-{
-    // Every column of the statement above with its placeholder, in its order;
-    // the statement suite checks that the two agree.
-    static const QVector<QPair<QString, QString>> pairs = {
-            {QStringLiteral("SSW"), QStringLiteral(":v1")},
-            {QStringLiteral("SSWP"), QStringLiteral(":v2")},
-            {QStringLiteral("SDOJ"), QStringLiteral(":v3")},
-            {QStringLiteral("SDOJP"), QStringLiteral(":v4")},
-            {QStringLiteral("SDOJSPUSTENI"), QStringLiteral(":v5")},
-            {QStringLiteral("SDOJSPUSTENIP"), QStringLiteral(":v6")},
-            {QStringLiteral("SDOJTYP"), QStringLiteral(":v7")},
-            {QStringLiteral("SDOJTYPP"), QStringLiteral(":v8")},
-            {QStringLiteral("SDOJPSP"), QStringLiteral(":v9")},
-            {QStringLiteral("SDOJSERVISP"), QStringLiteral(":v10")},
-            {QStringLiteral("SID"), QStringLiteral(":v11")},
-            {QStringLiteral("SIDT"), QStringLiteral(":v12")},
-            {QStringLiteral("SIDP"), QStringLiteral(":v13")},
-            {QStringLiteral("SPA"), QStringLiteral(":v14")},
-            {QStringLiteral("SPAT"), QStringLiteral(":v15")},
-            {QStringLiteral("SPAP"), QStringLiteral(":v16")},
-            {QStringLiteral("SSB"), QStringLiteral(":v17")},
-            {QStringLiteral("SSBP"), QStringLiteral(":v18")},
-            {QStringLiteral("SAKB"), QStringLiteral(":akb")},
-            {QStringLiteral("SAKBP"), QStringLiteral(":v19")},
-            {QStringLiteral("SASR"), QStringLiteral(":v20")},
-            {QStringLiteral("SASRP"), QStringLiteral(":v21")},
-            {QStringLiteral("SKU"), QStringLiteral(":v22")},
-            {QStringLiteral("SKUP"), QStringLiteral(":v23")},
-            {QStringLiteral("SREP"), QStringLiteral(":v24")},
-            {QStringLiteral("SREPP"), QStringLiteral(":v25")},
-            {QStringLiteral("SVYZIVA"), QStringLiteral(":v26")},
-            {QStringLiteral("SVYZIVAP"), QStringLiteral(":v27")},
-            {QStringLiteral("SMLEKARNA"), QStringLiteral(":v28")},
-            {QStringLiteral("SMLEKARNAP"), QStringLiteral(":v29")},
-            {QStringLiteral("SCH"), QStringLiteral(":v30")},
-            {QStringLiteral("SCHP"), QStringLiteral(":v31")},
-            {QStringLiteral("SCHTYP"), QStringLiteral(":v32")},
-            {QStringLiteral("SCHTYPP"), QStringLiteral(":v33")},
-            {QStringLiteral("SPOZNAMKA"), QStringLiteral(":v35")},
-            {QStringLiteral("SDMM"), QStringLiteral(":v36")},
-            {QStringLiteral("SDMMP"), QStringLiteral(":v37")},
-            {QStringLiteral("SPASPUSTENI"), QStringLiteral(":v38")},
-            {QStringLiteral("SPASPUSTENIP"), QStringLiteral(":v39")},
-            {QStringLiteral("SPAVYSILAC"), QStringLiteral(":v40")},
-            {QStringLiteral("SPAVYSILACP"), QStringLiteral(":v41")},
-            {QStringLiteral("SDOKTOR"), QStringLiteral(":v42")},
-            {QStringLiteral("SDOKTORP"), QStringLiteral(":v43")},
-            {QStringLiteral("SPAZNEHTARI"), QStringLiteral(":v44")},
-            {QStringLiteral("SPAZNEHTARIP"), QStringLiteral(":v45")},
-            {QStringLiteral("SST"), QStringLiteral(":v46")},
-            {QStringLiteral("SSTP"), QStringLiteral(":v47")},
-            {QStringLiteral("SVAZENI"), QStringLiteral(":v48")},
-            {QStringLiteral("SVAZENIV"), QStringLiteral(":v49")},
-            {QStringLiteral("SVAZENIP"), QStringLiteral(":v50")},
-            {QStringLiteral("SKV"), QStringLiteral(":v51")},
-            {QStringLiteral("SKVSW"), QStringLiteral(":v52")},
-            {QStringLiteral("SKVP"), QStringLiteral(":v53")},
-            {QStringLiteral("SDOJPR"), QStringLiteral(":v54")},
-    };
-    return pairs;
+    static const QStringList list = [] {
+        QStringList out;
+        for (const char *c : {
+        "SSW", "SSWP", "SDOJ", "SDOJP", "SDOJSPUSTENI", "SDOJSPUSTENIP", "SDOJTYP", "SDOJTYPP", "SDOJPSP",
+        "SDOJSERVISP", "SID", "SIDT", "SIDP", "SPA", "SPAT", "SPAP", "SSB", "SSBP", "SAKB", "SAKBP", "SASR",
+        "SASRP", "SKU", "SKUP", "SREP", "SREPP", "SVYZIVA", "SVYZIVAP", "SMLEKARNA", "SMLEKARNAP", "SCH",
+        "SCHP", "SCHTYP", "SCHTYPP", "SPOZNAMKA", "SDMM", "SDMMP", "SPASPUSTENI", "SPASPUSTENIP",
+        "SPAVYSILAC", "SPAVYSILACP", "SDOKTOR", "SDOKTORP", "SPAZNEHTARI", "SPAZNEHTARIP", "SST", "SSTP",
+        "SVAZENI", "SVAZENIV", "SVAZENIP", "SKV", "SKVSW", "SKVP", "SDOJPR"})
+            out << QLatin1String(c);
+        return out;
+    }();
+    return list;
 }
 
 } // namespace Specifikace

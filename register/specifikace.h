@@ -28,12 +28,9 @@ QStringList codeListColumns();
 // that is not a code list.
 QStringList codeList(const QString &column);
 
-// The update of the page: one named placeholder per column (":akb" for SAKB,
-// ":v35" for SPOZNAMKA), the centre id bound to ":id".
-QString updateStatement();
-
-// (column, placeholder) pairs of updateStatement(), in its order.
-QVector<QPair<QString, QString>> updateBindings();
+// Every column of tellmark_strediska the page writes (the code lists, dates,
+// notes and SPOZNAMKA).
+QStringList columns();
 
 inline const QString NotesColumn = QStringLiteral("SPOZNAMKA");
 

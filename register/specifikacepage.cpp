@@ -20,7 +20,8 @@ struct SpecifikacePage::Fields {
 };
 
 SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
-    : CentrePage(session, parent), ui(new Ui::SpecifikacePage), f(new Fields)
+    : CentrePage(session, parent), ui(new Ui::SpecifikacePage), f(new Fields),
+      m_snapshot(QStringLiteral("tellmark_strediska"))
 {
     ui->setupUi(this);
     ui->splitter_6->setStretchFactor(0, 3);
@@ -57,6 +58,23 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
         f->notes.insert(row.note, note);
         connect(note, &QLineEdit::textChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
     }
+    // The history and the clash dialog name each column by its row.
+    const QHash<QString, QString> seconds = {{QStringLiteral("SDOJPR"), tr("propojení")},
+                                             {QStringLiteral("SIDT"), tr("umístění")},
+                                             {QStringLiteral("SPAT"), tr("umístění")},
+                                             {QStringLiteral("SVAZENIV"), tr("výrobce vah")},
+                                             {QStringLiteral("SKVSW"), tr("software")}};
+    QVector<ColumnLabel> labels;
+    for (const Specifikace::Row &row : Specifikace::rows()) {
+        if (!row.column.isEmpty())
+            labels.append({row.column, row.label});
+        if (!row.second.isEmpty())
+            labels.append({row.second, row.label + QStringLiteral(" (") + seconds.value(row.second) + QLatin1Char(')')});
+        labels.append({row.note, row.label + tr(" (poznámka)")});
+    }
+    labels.append({Specifikace::NotesColumn, tr("Poznámky specifikace")});
+    ChangeHistory::describe(QStringLiteral("tellmark_strediska"), labels);
+
     connect(ui->spoznamka, &QTextEdit::textChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
     connect(ui->specifikace_uloz, &QPushButton::clicked, this, &SpecifikacePage::onStrediskoSpecifikaceSave);
     setSaveButton(ui->specifikace_uloz);
@@ -89,6 +107,8 @@ void SpecifikacePage::loadFrom(const CentreRecord &record)
     for (auto it = f->notes.cbegin(); it != f->notes.cend(); ++it)
         it.value()->setText(record.text(CentreRecord::specColumn(it.key())));
     ui->spoznamka->setText(richTextFromStorage(record.value(CentreRecord::specColumn(Specifikace::NotesColumn))));
+    m_snapshot.take(m_centreId, [&record](const QString &column) { return record.value(CentreRecord::specColumn(column)); },
+                    formValues(), Specifikace::codeListColumns());
     endFill();
     setHasRow(true);
 }
@@ -97,6 +117,7 @@ void SpecifikacePage::clear()
 {
     beginFill();
     m_centreId = QVariant();
+    m_snapshot.reset();
     for (QComboBox *cb : qAsConst(f->combos))
         cb->setCurrentIndex(0);
     for (QFDateEdit *de : qAsConst(f->dates))
@@ -113,14 +134,10 @@ void SpecifikacePage::onStrediskoSpecifikaceChanged()
     markChanged();
 }
 
-bool SpecifikacePage::save()
+FieldValues SpecifikacePage::formValues() const
 {
-    if (!hasRow() || !m_centreId.isValid())
-        return true;
-    QSSQL q;
-    q.prepare(Specifikace::updateStatement());
-    for (const auto &b : Specifikace::updateBindings()) {
-        const QString &column = b.first;
+    FieldValues values;
+    for (const QString &column : Specifikace::columns()) {
         QVariant v;
         if (column.compare(Specifikace::NotesColumn, Qt::CaseInsensitive) == 0)
             v = richTextForStorage(ui->spoznamka->toHtml());
@@ -130,15 +147,16 @@ bool SpecifikacePage::save()
             v = ColumnValues::date(de->date());
         else if (QLineEdit *e = noteFor(column))
             v = ColumnValues::text(e->text());
-        q.bindValue(b.second, v);
+        values.append({column, v});
     }
-    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
-    if (!q.exec()) {
-        reportSaveFailure(q.lastError().text());
-        return false;
-    }
-    setClean();
-    return true;
+    return values;
+}
+
+bool SpecifikacePage::save()
+{
+    if (!hasRow() || !m_centreId.isValid())
+        return true;
+    return saveRow(&m_snapshot, [this] { return formValues(); });
 }
 
 void SpecifikacePage::onStrediskoSpecifikaceSave()

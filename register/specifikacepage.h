@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/centrepage.h"
+#include "core/rowsave.h"
 
 #include <QVariant>
 
@@ -45,8 +46,12 @@ public slots:
     void onStrediskoSpecifikaceSave();
 
 private:
+    // What the form would write, column by column.
+    FieldValues formValues() const;
+
     struct Fields;
     Ui::SpecifikacePage *ui;
     Fields *f;
     QVariant m_centreId;       // the centre the page shows (and saves)
+    RowSnapshot m_snapshot;
 };

@@ -7,7 +7,6 @@
 #include "core/centrerecord.h"
 #include "core/columnvalues.h"
 #include "register/documentfolders.h"
-#include "register/statements.h"
 #include "core/richtext.h"
 #include "widgets/qf.h"
 #include "widgets/qstbtextedit.h"
@@ -24,7 +23,7 @@ QString joinSlash(const QStringList &parts)
 } // namespace
 
 StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
-    : CentrePage(session, parent), ui(new Ui::StrediskoPage)
+    : CentrePage(session, parent), ui(new Ui::StrediskoPage), m_snapshot(QStringLiteral("tellmark_strediska"))
 {
     ui->setupUi(this);
     // Without a saved layout the form gets most of the width, the notepad the rest.
@@ -54,6 +53,18 @@ StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
     for (QLabel *name : {ui->stredisko_holding, ui->stredisko_podnik, ui->stredisko_nazev}) {
         name->setMinimumWidth(60);
     }
+    ChangeHistory::describe(QStringLiteral("tellmark_strediska"),
+                            {{QStringLiteral("PODNIK_JMENO"), tr("Kontakt")},
+                             {QStringLiteral("PODNIK_TELEFON"), tr("Telefon")},
+                             {QStringLiteral("PODNIK_EMAIL"), tr("Email")},
+                             {QStringLiteral("ICO"), tr("IČO specifické pro středisko")},
+                             {QStringLiteral("DB_UUID"), tr("DB UUID")},
+                             {QStringLiteral("licence_cislo"), tr("Licence")},
+                             {QStringLiteral("spusteni"), tr("Spuštění Tellmark")},
+                             {QStringLiteral("DRUHE_SKOLENI"), tr("2. Školení")},
+                             {QStringLiteral("UPDATE_OMEZEN"), tr("Aktualizace omezena (1 = ano)")},
+                             {QStringLiteral("hospodarstvi"), tr("Hospodářství")},
+                             {QStringLiteral("poznamkovy_blok"), tr("Poznámky střediska")}});
     setSaveButton(ui->stredisko_uloz);
     setEditorAreas({ui->stredisko_form, ui->stredisko_poznamky_box});
     setHasRow(false);
@@ -100,6 +111,7 @@ void StrediskoPage::loadFrom(const CentreRecord &r)
     ui->stredisko_ku->setText(joinSlash({Qf::formatDate(ColumnValues::storedDate(r.value(C::SkuDatum))),
                                          r.text(C::SkuDojnic), r.text(C::SkuStupen)}));
     ui->poznamkovy_blok->setText(richTextFromStorage(r.value(C::PoznamkovyBlok)));
+    m_snapshot.take(m_centreId, [&r](const QString &column) { return r.value(column); }, formValues());
 
     endFill();
     setHasRow(true);
@@ -109,6 +121,7 @@ void StrediskoPage::clear()
 {
     beginFill();
     m_centreId = QVariant();
+    m_snapshot.reset();
     for (QLabel *l : {ui->stredisko_holding, ui->stredisko_podnik, ui->stredisko_nazev, ui->stredisko_cloud_id,
                       ui->stredisko_verze, ui->stredisko_pocet_spusteni, ui->stredisko_pocty, ui->stredisko_ku})
         l->clear();
@@ -128,30 +141,30 @@ void StrediskoPage::onStrediskoChanged()
     markChanged();
 }
 
+FieldValues StrediskoPage::formValues() const
+{
+    return {
+        {QStringLiteral("PODNIK_JMENO"), ColumnValues::text(ui->stredisko_kontakt->text())},
+        {QStringLiteral("PODNIK_TELEFON"), ColumnValues::text(ui->stredisko_telefon->text())},
+        {QStringLiteral("PODNIK_EMAIL"), ColumnValues::text(ui->stredisko_email->text())},
+        {QStringLiteral("ICO"), ColumnValues::identificationOrNull(ui->stredisko_ico->text())},
+        {QStringLiteral("DB_UUID"), ColumnValues::text(ui->stredisko_db_uuid->text())},
+        {QStringLiteral("licence_cislo"), CentreStore::licenceOrNull(ui->stredisko_licence->text())},
+        {QStringLiteral("spusteni"), ColumnValues::date(ui->stredisko_spusteni->date())},
+        {QStringLiteral("DRUHE_SKOLENI"), ColumnValues::date(ui->stredisko_druhe_skoleni->date())},
+        {QStringLiteral("UPDATE_OMEZEN"), ui->stredisko_aktualizace->isChecked() ? 0 : 1},
+        {QStringLiteral("hospodarstvi"), ColumnValues::identificationOrNull(ui->stredisko_hospodarstvi->text())},
+        {QStringLiteral("poznamkovy_blok"), richTextForStorage(ui->poznamkovy_blok->toHtml())},
+    };
+}
+
 bool StrediskoPage::save()
 {
     if (!hasRow() || !m_centreId.isValid())
         return true;
-
-    QSSQL q;
-    q.prepare(QLatin1String(RegisterSql::UpdateStredisko));
-    q.bindValue(QStringLiteral(":kontakt"), ColumnValues::text(ui->stredisko_kontakt->text()));
-    q.bindValue(QStringLiteral(":telefon"), ColumnValues::text(ui->stredisko_telefon->text()));
-    q.bindValue(QStringLiteral(":email"), ColumnValues::text(ui->stredisko_email->text()));
-    q.bindValue(QStringLiteral(":ico"), ColumnValues::identificationOrNull(ui->stredisko_ico->text()));
-    q.bindValue(QStringLiteral(":db_uuid"), ColumnValues::text(ui->stredisko_db_uuid->text()));
-    q.bindValue(QStringLiteral(":licence_cislo"), CentreStore::licenceOrNull(ui->stredisko_licence->text()));
-    q.bindValue(QStringLiteral(":spusteni"), ColumnValues::date(ui->stredisko_spusteni->date()));
-    q.bindValue(QStringLiteral(":DRUHE_SKOLENI"), ColumnValues::date(ui->stredisko_druhe_skoleni->date()));
-    q.bindValue(QStringLiteral(":UPDATE_OMEZEN"), ui->stredisko_aktualizace->isChecked() ? 0 : 1);
-    q.bindValue(QStringLiteral(":hospodarstvi"), ColumnValues::identificationOrNull(ui->stredisko_hospodarstvi->text()));
-    q.bindValue(QStringLiteral(":data"), richTextForStorage(ui->poznamkovy_blok->toHtml()));
-    q.bindValue(QStringLiteral(":id"), CentreStore::idValue(m_centreId));
-    if (!q.exec()) {
-        reportSaveFailure(q.lastError().text());
+    // The page writes only its own columns, and of those only the changed ones.
+    if (!saveRow(&m_snapshot, [this] { return formValues(); }))
         return false;
-    }
-    setClean();
     // The tree row shows the licence as typed until the tree is rebuilt.
     emit centreSaved(m_centreId.toInt(), ui->stredisko_licence->text(), ui->stredisko_spusteni->date());
     return true;

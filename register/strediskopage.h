@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/centrepage.h"
+#include "core/rowsave.h"
 
 #include <QDate>
 #include <QString>
@@ -62,6 +63,10 @@ signals:
     void centreSaved(int centreId, const QString &licence, const QDate &start);
 
 private:
+    // What the form would write, column by column.
+    FieldValues formValues() const;
+
     Ui::StrediskoPage *ui;
     QVariant m_centreId;       // the centre the page shows (and saves)
+    RowSnapshot m_snapshot;
 };

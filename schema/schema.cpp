@@ -21,10 +21,11 @@ static void initSchemaResource()
 
 namespace {
 
-QString resourceText(bool sqlite)
+QString resourceText(bool sqlite, bool extras = false)
 {
     initSchemaResource();
-    QFile f(sqlite ? QStringLiteral(":/schema/sqlite.sql") : QStringLiteral(":/schema/mysql.sql"));
+    QFile f(QStringLiteral(":/schema/%1%2.sql")
+                .arg(extras ? QStringLiteral("extras-") : QString(), sqlite ? QStringLiteral("sqlite") : QStringLiteral("mysql")));
     if (!f.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(f.readAll());
@@ -208,21 +209,20 @@ QStringList tables()
     return tableNames(statements(Database::isSqlite()));
 }
 
-bool create(QString *error)
+// Runs the statements whose objects are missing (see MysqlCatalog).
+bool runMissing(const QStringList &stmts, QString *error)
 {
     if (!Database::isOpen()) {
         if (error)
             *error = QStringLiteral("Databáze není otevřena.");
         return false;
     }
-    const bool sqlite = Database::isSqlite();
-    const QStringList stmts = statements(sqlite);
     if (stmts.isEmpty()) {
         if (error)
             *error = QStringLiteral("Popis schématu databáze chybí v programu.");
         return false;
     }
-
+    const bool sqlite = Database::isSqlite();
     QSqlDatabase db = Database::connection();
     // SQLite: one transaction, so a failure leaves nothing half made (DDL is
     // transactional there) and the file is synced once, not per table.
@@ -265,6 +265,26 @@ bool create(QString *error)
     return true;
 }
 
+bool create(QString *error)
+{
+    return runMissing(statements(Database::isSqlite()), error) && ensureExtras(error);
+}
+
+QStringList extraStatements(bool sqlite)
+{
+    return splitStatements(resourceText(sqlite, true));
+}
+
+QStringList extraTables()
+{
+    return tableNames(extraStatements(Database::isSqlite()));
+}
+
+bool ensureExtras(QString *error)
+{
+    return runMissing(extraStatements(Database::isSqlite()), error);
+}
+
 bool exists()
 {
     if (!Database::isOpen())
@@ -297,7 +317,7 @@ bool dropAll(QString *error)
         return false;
     }
     QSqlDatabase db = Database::connection();
-    QStringList names = tables();
+    QStringList names = tables() + extraTables();
     for (int i = names.size() - 1; i >= 0; --i) {
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(names.at(i)))) {

@@ -13,12 +13,19 @@ QStringList splitStatements(const QString &text);
 // The program's tables on the open connection's backend, in creation order;
 // the control-panel table as "qml.acl".
 QStringList tables();
-// Creates every table and index that is missing on the open connection.
-// Idempotent; never drops or alters existing data.
+// Creates every table and index that is missing on the open connection,
+// the extras included. Idempotent; never drops or alters existing data.
 bool create(QString *error);
-// True when the open connection already holds every table of the program.
+// The tables and indexes the program adds beyond the register's own (the
+// change history; later further indexes): created when missing, on a new
+// database and on one that holds data alike. Idempotent; alters nothing.
+QStringList extraStatements(bool sqlite);
+bool ensureExtras(QString *error);
+QStringList extraTables();
+// True when the open connection already holds every table of the register
+// (the extras are not asked for: the program works without them).
 bool exists();
-// Tests only: drops every table of the program on the open connection
+// Tests only: drops every table of the program (the extras too) on the open connection
 // (qml.acl too; the qml database itself stays).
 bool dropAll(QString *error);
 }

@@ -271,7 +271,9 @@ int main(int argc, char **argv)
     p.setApplicationDescription(QStringLiteral(
         "Command-line companion of ZRN.\n\n"
         "Commands:\n"
-        "  init                 create the tables that are missing (never drops anything)\n"
+        "  init                 create the tables and indexes that are missing, also the\n"
+        "                       change history on an existing database (never drops or\n"
+        "                       alters anything)\n"
         "  seed                 fill demo data (--seed, --enterprises, --events, --attachments)\n"
         "  user add LOGIN       add a user; the password is read from standard input\n"
         "  user passwd LOGIN    set a new password, read from standard input\n\n"

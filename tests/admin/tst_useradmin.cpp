@@ -26,6 +26,8 @@
 #include <QTableView>
 #include <QTextEdit>
 
+#include "core/clashdialog.h"
+
 #include "support/testmain.h"
 #include "support/uitest.h"
 
@@ -164,6 +166,7 @@ private slots:
     void addStoresEveryRule();
     void editKeepsWhatIsNotChanged_data();
     void editKeepsWhatIsNotChanged();
+    void editClashesWithAColleague();
     void hashField_data();
     void hashField();
     void typedPassword_data();
@@ -307,6 +310,38 @@ void TstUserAdmin::editKeepsWhatIsNotChanged()
     QVERIFY(q.value(4).isNull());
     QCOMPARE(q.value(5).toString() + ',' + q.value(6).toString() + ',' + q.value(7).toString(), QStringLiteral("1,2,TA"));
     QCOMPARE(selectedLogin(tabs.users.view()), QStringLiteral("upravit"));
+}
+
+void TstUserAdmin::editClashesWithAColleague()
+{
+    const QString salt = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXY./");
+    QVERIFY(TestDb::exec("insert into www_users(login,password,region,os,udalosti) values('upravit','$2a$10$" + salt
+                         + "','TA',1,1)"));
+    QVector<Clash> asked;
+    ClashDialog::setResolver([&](QWidget *, QVector<Clash> *clashes) {
+        asked = *clashes;   // the user keeps the own value
+        return true;
+    });
+    Tabs tabs(&m_session);
+    tabs.select("upravit");
+    const DialogRun run = tabs.run("users edit", [&](QDialog *d) {
+        // While the dialog is open a colleague changes the region and the events right.
+        QVERIFY(TestDb::exec("update www_users set region='ST', udalosti=2 where login='upravit'"));
+        field<QLineEdit>(d, "region")->setText("LI");
+        field<QLineEdit>(d, "heslobcrypted")->setText("$2b$10$" + salt);
+    });
+    ClashDialog::setResolver({});
+    QVERIFY(run.accepted);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().label, QStringLiteral("Omezit region"));
+    QSSQL q;
+    QVERIFY(q.exec("select region,udalosti,password from www_users where login='upravit'") && q.next());
+    QCOMPARE(q.value(0).toString() + ',' + q.value(1).toString() + ',' + q.value(2).toString().left(4),
+             QStringLiteral("LI,2,$2b$"));
+    // The history has the new password without any value of it.
+    QCOMPARE(scalar("select count(*) from zrn_historie where tabulka='www_users' and sloupec='password'"
+                    " and puvodni_hodnota is null and nova_hodnota is null").toInt(), 1);
+    QCOMPARE(scalar("select count(*) from zrn_historie where puvodni_hodnota like '%$2%' or nova_hodnota like '%$2%'").toInt(), 0);
 }
 
 void TstUserAdmin::hashField_data()

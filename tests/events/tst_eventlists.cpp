@@ -299,7 +299,6 @@ void TstEventLists::paneSaveKeepsWhatWasNotEdited()
     tab.onSUdalostSave();
     QCOMPARE(row(), before);
     QCOMPARE(scalar(QStringLiteral("select lokalita from tellmark_udalosti where id=5")).toString(), QStringLiteral("Sklad"));
-    QVERIFY(scalar(QStringLiteral("select popis from tellmark_udalosti where id=5")).toString().contains(QStringLiteral("charset=UTF-8")));
     QCOMPARE(tab.pane()->eventId(), 5);    // reloaded and selected again
 }
 

@@ -334,9 +334,7 @@ void TestCentrePages::specifikaceSavesEveryColumn()
 
     // Every code list gets its last entry (SAKB: "Ukončeno"), every date and
     // note a value of its own; each of them is a column the update writes.
-    QStringList written;
-    for (const auto &b : Specifikace::updateBindings())
-        written << b.first;
+    const QStringList written = Specifikace::columns();
     QStringList edited = Specifikace::codeListColumns();
     for (const QString &col : edited)
         page.comboFor(col)->setCurrentIndex(page.comboFor(col)->count() - 1);
@@ -358,14 +356,14 @@ void TestCentrePages::specifikaceSavesEveryColumn()
     // Each column the update writes holds what the page showed and shows it again.
     SpecifikacePage fresh(&m_session);
     fresh.load();
-    for (const auto &b : Specifikace::updateBindings()) {
-        if (b.first == Specifikace::NotesColumn)
+    for (const QString &col : Specifikace::columns()) {
+        if (col == Specifikace::NotesColumn)
             continue;
-        const QString shown = sheetValue(page, b.first);
-        QVERIFY2(!shown.isEmpty() && shown != QStringLiteral("Neurčeno"), qPrintable(b.first));
-        const QString db = asText(dbValue(b.first));
-        QCOMPARE(page.dateFor(b.first) ? db.left(10) : db, shown);
-        QCOMPARE(sheetValue(fresh, b.first), shown);
+        const QString shown = sheetValue(page, col);
+        QVERIFY2(!shown.isEmpty() && shown != QStringLiteral("Neurčeno"), qPrintable(col));
+        const QString db = asText(dbValue(col));
+        QCOMPARE(page.dateFor(col) ? db.left(10) : db, shown);
+        QCOMPARE(sheetValue(fresh, col), shown);
     }
     QCOMPARE(asText(dbValue(QStringLiteral("SAKB"))), QStringLiteral("Ukončeno"));
     QVERIFY(asText(dbValue(Specifikace::NotesColumn)).contains(QStringLiteral("charset=UTF-8")));
@@ -384,8 +382,8 @@ void TestCentrePages::specifikaceSavesEveryColumn()
             fresh.dateFor(row.column)->setDate(QDate());
     }
     QVERIFY(fresh.save());
-    for (const auto &b : Specifikace::updateBindings())
-        QVERIFY2(b.first == Specifikace::NotesColumn || dbValue(b.first).isNull(), qPrintable(b.first));
+    for (const QString &col : Specifikace::columns())
+        QVERIFY2(col == Specifikace::NotesColumn || dbValue(col).isNull(), qPrintable(col));
 }
 
 void TestCentrePages::specifikaceMatchesStoredTextIgnoringCase_data()

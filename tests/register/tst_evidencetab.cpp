@@ -115,14 +115,14 @@ void TstEvidenceTab::pagesPerRights_data()
     QTest::addColumn<bool>("centre");
     QTest::addColumn<QString>("titles");
 
-    QTest::newRow("enterprise, plain") << 0 << 0 << 0 << 0 << false << "O podniku|GPS";
-    QTest::newRow("enterprise, all rights") << 0 << 1 << 1 << 2 << false << "O podniku|GPS|Události";
+    QTest::newRow("enterprise, plain") << 0 << 0 << 0 << 0 << false << "O podniku|GPS|Historie";
+    QTest::newRow("enterprise, all rights") << 0 << 1 << 1 << 2 << false << "O podniku|GPS|Události|Historie";
     QTest::newRow("enterprise, minimal") << 1 << 1 << 1 << 1 << false << "Výběr";
-    QTest::newRow("centre, negative events right") << 0 << 0 << 0 << -1 << true << "O středisku|Specifikace|GPS";
-    QTest::newRow("centre, remote access") << 0 << 1 << 0 << 0 << true << "O středisku|Specifikace|Vzdálený přístup|GPS";
-    QTest::newRow("centre, portals and events") << 0 << 0 << 1 << 2 << true << "O středisku|Specifikace|Přístupy|GPS|Události";
+    QTest::newRow("centre, negative events right") << 0 << 0 << 0 << -1 << true << "O středisku|Specifikace|GPS|Historie";
+    QTest::newRow("centre, remote access") << 0 << 1 << 0 << 0 << true << "O středisku|Specifikace|Vzdálený přístup|GPS|Historie";
+    QTest::newRow("centre, portals and events") << 0 << 0 << 1 << 2 << true << "O středisku|Specifikace|Přístupy|GPS|Události|Historie";
     QTest::newRow("centre, everything") << 0 << 2 << 1 << 1 << true
-                                        << "O středisku|Specifikace|Vzdálený přístup|Přístupy|GPS|Události";
+                                        << "O středisku|Specifikace|Vzdálený přístup|Přístupy|GPS|Události|Historie";
     QTest::newRow("centre, minimal") << 1 << 0 << 1 << 1 << true << "Vzdálený přístup";
 }
 

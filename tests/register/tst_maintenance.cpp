@@ -20,6 +20,11 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include "register/historiepage.h"
+#include "core/historyview.h"
+
+#include <QStandardItemModel>
+
 #include "support/testmain.h"
 
 namespace {
@@ -46,6 +51,23 @@ QString text(const QString &sql, const QVariant &bound)
         return QStringLiteral("<no row>");
     const QVariant v = q.value(0);
     return v.isNull() ? QStringLiteral("NULL") : v.toString();
+}
+
+// The change history of a row, newest first: "column|old|new|login".
+QStringList history(const QString &table, const QVariant &id)
+{
+    QSSQL q;
+    q.prepare(QStringLiteral("select sloupec,puvodni_hodnota,nova_hodnota,uzivatel from zrn_historie"
+                             " where tabulka=? and id_radku=? order by id desc"));
+    q.addBindValue(table);
+    q.addBindValue(id);
+    QStringList rows;
+    if (!q.exec())
+        return {QStringLiteral("<failed>")};
+    while (q.next())
+        rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()}
+                    .join(QLatin1Char('|'));
+    return rows;
 }
 
 } // namespace
@@ -114,6 +136,7 @@ void TstMaintenance::init()
              qPrintable(e));
     m_session.user = UserRights();
     m_session.user.id = 3;
+    m_session.user.login = QStringLiteral("spravce");
     m_session.user.os = 2;
     m_session.user.fakturace = 2;
     m_session.setSelection(QVariant(), QVariant());
@@ -170,6 +193,7 @@ void TstMaintenance::addByName()
     QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_podniky")), 3);
     const int id = scalar(QStringLiteral("select max(id) from tellmark_podniky"));
     QCOMPARE(text(QStringLiteral("select podnik_nazev from tellmark_podniky where id=?"), id), stored);
+    QCOMPARE(history(QStringLiteral("tellmark_podniky"), id), QStringList{"*zalozeni||" + stored + "|spravce"});
     // The new enterprise is the current row, its page loaded.
     QCOMPARE(m_session.s_id_podnik.toInt(), id);
     auto *page = m_tab->findChild<PodnikPage *>(QStringLiteral("tab_podnik"));
@@ -232,6 +256,8 @@ void TstMaintenance::deleteConfirmation()
     m_answers << typed;
     m()->onDelPodnik();
     QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_podniky where id=2")), deleted ? 0 : 1);
+    QCOMPARE(history(QStringLiteral("tellmark_podniky"), 2),
+             deleted ? QStringList{"*smazani|Beta statek||spravce"} : QStringList());
     if (deleted) {
         // Gone from the screen too: nothing current, the prompt shown.
         QVERIFY(!m_tab->tree()->view()->currentIndex().isValid());
@@ -297,6 +323,22 @@ void TstMaintenance::centres()
     QCOMPARE(m_session.s_id_podnik.toInt(), 2);
     QVERIFY(!m_session.s_id_stredisko.isValid());
     QCOMPARE(m_prompts, (QStringList{"Přidání střediska", "Oprava střediska", "Smazání střediska"}));
+
+    // Each step is in the history of the centre, the adding and deleting
+    // also in that of its enterprise, whose "Historie" page lists them.
+    QCOMPARE(history(QStringLiteral("tellmark_strediska"), id),
+             (QStringList{"*smazani| Farma Stará||spravce", "akce_nazev|Farma Nová| Farma Stará|spravce",
+                          "*zalozeni||Farma Nová|spravce"}));
+    QCOMPARE(history(QStringLiteral("tellmark_podniky"), 2),
+             (QStringList{"*stredisko_smazano| Farma Stará||spravce", "*stredisko_pridano||Farma Nová|spravce"}));
+    auto *page = m_tab->findChild<HistoriePage *>(QStringLiteral("tab_historie"));
+    m_tab->innerTabs()->setCurrentWidget(page);
+    const QAbstractItemModel *listed = page->view()->model();
+    QCOMPARE(listed->rowCount(), 2);
+    QCOMPARE(listed->index(0, 1).data().toString(), QStringLiteral("spravce"));
+    QCOMPARE(listed->index(0, 2).data().toString(), QStringLiteral("Středisko smazáno"));
+    QCOMPARE(listed->index(1, 2).data().toString(), QStringLiteral("Středisko přidáno"));
+    QCOMPARE(listed->index(1, 4).data().toString(), QStringLiteral("Farma Nová"));
 }
 
 void TstMaintenance::renameAndRegroup()
@@ -316,6 +358,9 @@ void TstMaintenance::renameAndRegroup()
     QCOMPARE(text(QStringLiteral("select podnik_nazev from tellmark_podniky where id=?"), 1), QStringLiteral("Agro Alfa Nová"));
     QCOMPARE(text(QStringLiteral("select id_holding from tellmark_podniky where id=?"), 1), QStringLiteral("NULL"));
     QCOMPARE(m_tab->findChild<PodnikPage *>(QStringLiteral("tab_podnik"))->podnikName(), QStringLiteral("Agro Alfa Nová"));
+    // The history names the holdings.
+    QCOMPARE(history(QStringLiteral("tellmark_podniky"), 1),
+             (QStringList{"id_holding|Jih||spravce", "podnik_nazev|Agro Alfa|Agro Alfa Nová|spravce"}));
 }
 
 void TstMaintenance::addedRowHiddenByFilterOrRights_data()

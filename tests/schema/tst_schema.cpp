@@ -6,7 +6,6 @@
 
 #include "programstatements.h"
 #include "admin/remoteviewer.h"
-#include "admin/statements.h"
 #include "app/login.h"
 #include "core/centrerecord.h"
 #include "core/session.h"
@@ -17,7 +16,6 @@
 #include "db/database.h"
 #include "db/qssql.h"
 #include "db/users.h"
-#include "register/specifikace.h"
 #include "schema/schema.h"
 
 #include <QRegularExpression>
@@ -79,7 +77,6 @@ private slots:
     void init();
 
     void createAgainKeepsDataAndRepairs();
-    void technologySheetBindsEveryColumnOnce();
     void programStatements_data();
     void programStatements();
     void valuesKeepTheirMeaning_data();
@@ -128,20 +125,6 @@ void TestSchema::createAgainKeepsDataAndRepairs()
     }
 }
 
-void TestSchema::technologySheetBindsEveryColumnOnce()
-{
-    // The sheet binds its values from a table of column and placeholder; it
-    // must name every "column=:placeholder" of the statement, in order.
-    QVector<QPair<QString, QString>> inStatement;
-    auto it = QRegularExpression(QStringLiteral("(\\w+)\\s*=\\s*(:\\w+)")).globalMatch(Specifikace::updateStatement());
-    while (it.hasNext()) {
-        const auto m = it.next();
-        if (m.captured(2) != QLatin1String(":id"))
-            inStatement.append({m.captured(1), m.captured(2)});
-    }
-    QCOMPARE(Specifikace::updateBindings(), inStatement);
-}
-
 void TestSchema::programStatements_data()
 {
     QTest::addColumn<QString>("sql");
@@ -152,16 +135,10 @@ void TestSchema::programStatements_data()
     QTest::newRow("login statistics") << QString::fromLatin1(Login::StatisticsUpdate);
     QTest::newRow("login audit") << QString::fromLatin1(Login::AuditInsert);
     QTest::newRow("enterprise load") << QString::fromUtf8(RegisterSql::SelectPodnik);
-    QTest::newRow("enterprise save") << QString::fromUtf8(RegisterSql::UpdatePodnik);
     QTest::newRow("centre load") << CentreRecord::statement();
-    QTest::newRow("centre save") << QString::fromUtf8(RegisterSql::UpdateStredisko);
-    QTest::newRow("technology sheet save") << Specifikace::updateStatement();
-    QTest::newRow("portal accesses save") << QString::fromUtf8(AdminSql::UpdatePristupy);
-    QTest::newRow("remote access save") << AdminSql::updateConnections();
     QTest::newRow("VNC audit") << QString::fromLatin1(RemoteViewer::AuditInsert);
     QTest::newRow("repeater log") << QString::fromLatin1(RemoteViewer::RepeaterLog);
-    for (const char *gps : {RegisterSql::GpsSelectPodnik, RegisterSql::GpsSelectStredisko, RegisterSql::GpsUpdatePodnik,
-                            RegisterSql::GpsUpdateStredisko})
+    for (const char *gps : {RegisterSql::GpsSelectPodnik, RegisterSql::GpsSelectStredisko})
         QTest::newRow(gps) << QString::fromUtf8(gps);
     for (int acls : {0, 1}) {
         for (int sort : {0, 2}) {

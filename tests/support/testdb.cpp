@@ -89,7 +89,7 @@ bool TestDb::clear(QString *error)
     const bool sqlite = Database::isSqlite();
     if (!sqlite && !exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=0"), error))
         return false;
-    for (const QString &t : Schema::tables()) {
+    for (const QString &t : Schema::tables() + Schema::extraTables()) {
         const QString sql = sqlite ? QStringLiteral("delete from %1").arg(t) : QStringLiteral("truncate table %1").arg(t);
         if (!exec(sql, error))
             return false;
