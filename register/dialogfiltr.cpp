@@ -53,9 +53,13 @@ DialogFiltr::DialogFiltr(QWidget *parent)
     const bool holdingsRead = Filtr::holdingList(&holdings, &holdingError);
     const bool personsRead = Filtr::personList(&persons, &personError);
     if (!holdingsRead || !personsRead) {
-        const QString error = !holdingsRead ? holdingError : personError;
+        QStringList errors;
+        if (!holdingsRead)
+            errors << holdingError;
+        if (!personsRead && personError != holdingError)
+            errors << personError;
         QMessageBox::information(this, tr("ZRN"),
-                                 tr("Chyba:") + QLatin1Char(' ') + error + QLatin1Char('\n')
+                                 tr("Chyba:") + QLatin1Char(' ') + errors.join(QLatin1Char('\n')) + QLatin1Char('\n')
                                      + tr("Seznam, který nelze načíst, ponechává uloženou volbu."));
     }
 
