@@ -67,7 +67,8 @@ QUrl generatedIdUrl(const QString &setting)
     const QString server = setting.trimmed();
     if (server.isEmpty())
         return QUrl();
-    const QString base = server.contains(QLatin1String("://")) ? server : QStringLiteral("http://") + server;
+    // A bare host is asked over TLS; plain http only when spelled out.
+    const QString base = server.contains(QLatin1String("://")) ? server : QStringLiteral("https://") + server;
     return ServiceHttp::join(base, QStringLiteral("generated_id.txt"));
 }
 

@@ -30,7 +30,7 @@ QStringList teamViewerArguments(const QString &id, const QString &password);
 int auditVncId(const QString &id);
 
 // Where a fresh VNC id is asked for: "/generated_id.txt" on the update
-// server of the setting (a host, asked over http, or an http(s) address);
+// server of the setting (a host, asked over https, or an http(s) address);
 // an invalid URL when the setting is empty or unusable.
 QUrl generatedIdUrl(const QString &setting);
 

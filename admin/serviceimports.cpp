@@ -191,7 +191,7 @@ Report importKu()
         QSSQL q;
         // Oldest first: the check read last for a farm is its newest one.
         if (!q.exec(QStringLiteral("select datum_ku,pocet_dojnic,stupen_kontroly,staj_cislo from chovatele_data "
-                                   "order by datum_ku,id"))) {
+                                   "order by datum_ku"))) {
             *error = q.lastError().text();
             return false;
         }

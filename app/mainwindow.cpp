@@ -28,6 +28,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QSplashScreen>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTreeView>
 
@@ -299,6 +300,14 @@ void MainWindow::connectTabChanged()
 void MainWindow::onMTWchanged(int index)
 {
     QWidget *page = ui->tw->widget(index);
+    // Unsaved edits are settled when the register is left, not when it is
+    // entered again; Cancel stays on the register.
+    if (m_shownTab == ui->tab_evidence && page != ui->tab_evidence && !settleRegister(true)) {
+        const QSignalBlocker blocker(ui->tw);
+        ui->tw->setCurrentWidget(ui->tab_evidence);
+        return;
+    }
+    m_shownTab = page;
     if (page == ui->tab_sestavy)
         m_sestavyTab->enter();
     else if (page == ui->tab_evidence)
@@ -315,6 +324,7 @@ void MainWindow::showInRegister(const QString &innerPageName)
 {
     disconnect(m_tabChanged);
     ui->tw->setCurrentWidget(ui->tab_evidence);
+    m_shownTab = ui->tab_evidence;
     if (QTabWidget *twe = m_evidenceTab->innerTabs()) {
         if (auto *inner = twe->findChild<QWidget *>(innerPageName)) {
             const int i = twe->indexOf(inner);
@@ -337,6 +347,11 @@ bool MainWindow::confirmClose()
     // The global event pane asks its own question.
     if (m_udalostiTab && !m_udalostiTab->pane()->settle())
         return false;
+    return settleRegister(false);
+}
+
+bool MainWindow::settleRegister(bool reload)
+{
     if (!m_evidenceTab || !m_evidenceTab->hasUnsavedEdits())
         return true;
     const int answer = m_closeQuestion
@@ -347,6 +362,8 @@ bool MainWindow::confirmClose()
         return false;
     if (answer == QMessageBox::Yes)
         return m_evidenceTab->saveUnsavedEdits();
+    if (reload)
+        m_evidenceTab->dropUnsavedEdits();
     return true;
 }
 

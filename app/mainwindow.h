@@ -82,8 +82,9 @@ public:
     // Saves the whole user settings now (the destructor does the same).
     void saveSettings();
 
-    // Asked when the window closes with unsaved edits: Yes saves, No drops
-    // them, Cancel keeps the window open. Tests answer it without a dialog.
+    // Asked when the window closes, or the register is left for another
+    // tab, with unsaved edits: Yes saves, No drops them, Cancel keeps the
+    // window open (the register in front). Tests answer it without a dialog.
     using CloseQuestion = std::function<int(QWidget *parent)>;
     void setCloseQuestion(CloseQuestion question);
     // Settles unsaved edits before the window closes: false keeps it open
@@ -119,6 +120,10 @@ private:
     void restoreLayout();
     void restoreViewStates();
     void connectTabChanged();
+    // The question above for the register's edits; false keeps them on
+    // screen (cancelled, or a save failed). `reload`: dropped edits give
+    // way to the stored values at once.
+    bool settleRegister(bool reload);
 
     Ui::MainWindow *ui;
     bool m_credentialsChanged = false;
@@ -139,6 +144,7 @@ private:
     UzivateleTab *m_uzivateleTab = nullptr;
     ControlPanelTab *m_cpTab = nullptr;
     QMetaObject::Connection m_tabChanged;
+    QWidget *m_shownTab = nullptr;   // the main tab last entered
     CloseQuestion m_closeQuestion;
     bool m_closeConfirmed = false;
 };

@@ -244,6 +244,9 @@ bool DialogTable::pick(QWidget *parent, const PickerSpec &picker, QString *id, Q
     if (sorted < 0 || dialog.ui->tableView->isColumnHidden(sorted)) {
         dialog.ui->tableView->sortByColumn(picker.textColumn, Qt::AscendingOrder);
         dialog.onFilter();
+        // The first row by name, not the lowest id wherever the sort took it.
+        if (proxy.rowCount() > 0)
+            dialog.selectProxyRow(0);
     }
     if (id)
         dialog.selectValue(0, *id);

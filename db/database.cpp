@@ -208,7 +208,7 @@ bool Database::openMysql(const DbConfig &cfg, QString *error)
     db.setPassword(cfg.password);
     QStringList options;
     options << QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(cfg.connectTimeoutSec)
-            << QStringLiteral("MYSQL_OPT_READ_TIMEOUT=%1").arg(qMax(30, cfg.connectTimeoutSec))
+            << QStringLiteral("MYSQL_OPT_READ_TIMEOUT=%1").arg(cfg.readTimeoutSec)
             << QStringLiteral("MYSQL_OPT_WRITE_TIMEOUT=%1").arg(qMax(30, cfg.connectTimeoutSec));
     if (!cfg.socket.isEmpty())
         options << QStringLiteral("UNIX_SOCKET=%1").arg(cfg.socket);

@@ -41,6 +41,9 @@ DbConfig DbConfig::fromSettings(QSettings &s)
     c.user = textValue(s, DbKeys::User);
     c.password = s.value(DbKeys::Password).toString();
     c.socket = textValue(s, DbKeys::Socket);
+    const int readTimeout = textValue(s, DbKeys::ReadTimeout).toInt(&ok);
+    if (ok && readTimeout > 0)
+        c.readTimeoutSec = readTimeout;
     return c;
 }
 

@@ -15,6 +15,8 @@ inline const QString Name = QStringLiteral("database/name");
 inline const QString User = QStringLiteral("database/user");
 inline const QString Password = QStringLiteral("database/password");
 inline const QString Socket = QStringLiteral("database/socket");
+// Seconds a statement may wait for the server's answer.
+inline const QString ReadTimeout = QStringLiteral("database/read_timeout");
 }
 
 // Where the central database is and how to reach it.
@@ -30,6 +32,9 @@ struct DbConfig {
     QString password;
     QString socket;           // optional Unix socket of the MySQL server
     int connectTimeoutSec = 5;
+    // How long the client waits for the answer to a statement; a read cut
+    // off by it is not run again (see QSSQL).
+    int readTimeoutSec = 30;
     // Set when a key holds a value the program cannot use (an unknown
     // driver): the message names the key and the value; nothing is opened.
     QString error;

@@ -4,7 +4,10 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
 
@@ -13,14 +16,67 @@
 
 namespace {
 
-// MySQL client errors that mean the connection is gone: "server has gone
-// away", "lost connection", "can't connect", "lost connection at reading".
 bool isConnectionLost(const QSqlError &e)
 {
-    const QString code = e.nativeErrorCode();
-    return code == QLatin1String("2006") || code == QLatin1String("2013")
-        || code == QLatin1String("2002") || code == QLatin1String("2003")
-        || code == QLatin1String("2055") || code == QLatin1String("1927");
+    return QSSQL::isConnectionLostCode(e.nativeErrorCode());
+}
+
+// Skips white space, comments and quoted text from i on; returns the index
+// of the next character that belongs to the statement proper.
+int skipNoise(const QString &sql, int i)
+{
+    const int n = sql.size();
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c.isSpace()) {
+            ++i;
+        } else if ((c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) || c == QLatin1Char('#')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const int e = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = e < 0 ? n : e + 2;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            int j = i + 1;
+            while (j < n && sql.at(j) != c)
+                j += sql.at(j) == QLatin1Char('\\') && c != QLatin1Char('`') ? 2 : 1;
+            i = j + 1;
+        } else {
+            break;
+        }
+    }
+    return i;
+}
+
+// Whether a word outside parentheses, quotes and comments writes: a common
+// table expression may be followed by UPDATE, DELETE or INSERT.
+bool writesOutsideParentheses(const QString &sql)
+{
+    static const QStringList writes{QStringLiteral("insert"), QStringLiteral("update"), QStringLiteral("delete"),
+                                    QStringLiteral("replace")};
+    const int n = sql.size();
+    int depth = 0;
+    int i = 0;
+    while ((i = skipNoise(sql, i)) < n) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('(')) {
+            ++depth;
+            ++i;
+        } else if (c == QLatin1Char(')')) {
+            depth = qMax(0, depth - 1);
+            ++i;
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            int j = i;
+            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == QLatin1Char('_') || sql.at(j) == QLatin1Char('$')))
+                ++j;
+            if (depth == 0 && writes.contains(sql.mid(i, j - i).toLower()))
+                return true;
+            i = j;
+        } else {
+            ++i;
+        }
+    }
+    return false;
 }
 
 // SQLite stores dates as text; bind them in the form MySQL prints them, so
@@ -310,13 +366,40 @@ bool QSSQL::isReadOnlyStatement(const QString &sql)
     while (j < n && sql.at(j).isLetter())
         ++j;
     const QString word = sql.mid(i, j - i).toLower();
-    if (word == QLatin1String("select")) {
+    if (word == QLatin1String("select") || word == QLatin1String("with")) {
         // A locking read belongs to a transaction that a new connection
-        // no longer has.
-        return !sql.contains(QLatin1String("for update"), Qt::CaseInsensitive);
+        // no longer has; a common table expression may lead to a write.
+        return !sql.contains(QLatin1String("for update"), Qt::CaseInsensitive)
+            && (word == QLatin1String("select") || !writesOutsideParentheses(sql));
     }
     return word == QLatin1String("show") || word == QLatin1String("explain") || word == QLatin1String("describe")
-        || word == QLatin1String("desc") || word == QLatin1String("with");
+        || word == QLatin1String("desc");
+}
+
+QString QSSQL::textLiteral(const QString &text)
+{
+    if (text.contains(QChar(0))) {
+        const QString hex = QString::fromLatin1(text.toUtf8().toHex());
+        return Database::isSqlite() ? QStringLiteral("CAST(X'%1' AS TEXT)").arg(hex)
+                                    : QStringLiteral("_utf8mb4 X'%1'").arg(hex);
+    }
+    QSqlField field(QString(), QVariant::String);
+    field.setValue(text);
+    if (const QSqlDriver *driver = Database::connection().driver())
+        return driver->formatValue(field);
+    QString t = text;
+    return QLatin1Char('\'') + t.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+
+bool QSSQL::isConnectionLostCode(const QString &code)
+{
+    // "Server has gone away", "lost connection", "can't connect", "lost
+    // connection at reading", "connection was killed", and MySQL 8's "the
+    // client was disconnected for being inactive" (an idle night).
+    static const QStringList lost{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2002"),
+                                  QStringLiteral("2003"), QStringLiteral("2055"), QStringLiteral("1927"),
+                                  QStringLiteral("4031")};
+    return lost.contains(code.trimmed());
 }
 
 bool QSSQL::run(bool prepared)
@@ -357,11 +440,30 @@ bool QSSQL::runStatement(bool prepared)
     }
     m_sqlite = Database::isSqlite();
     Stage stage = Stage::NotSent;
+    QElapsedTimer clock;
+    clock.start();
     if (runOnce(prepared, &stage))
         return true;
     const QSqlError err = m_query.lastError();
     if (m_sqlite || !isConnectionLost(err))
         return false;
+
+    // The client gave up waiting for the answer: the server may still be
+    // working on it, so running it again would only wait as long again
+    // (and a write could be stored twice). The connection is renewed for
+    // the statements that follow.
+    const int limitSec = Database::config().readTimeoutSec;
+    if (stage == Stage::Executed && clock.elapsed() >= qint64(limitSec) * 1000 - 500) {
+        const bool read = isReadOnlyStatement(m_sql);
+        qCDebug(lcSql) << "no answer within" << limitSec << "s:" << err.text();
+        m_query = QSqlQuery();
+        Database::reconnect();
+        m_error = QStringLiteral("Databázový server neodpověděl včas (do %1 s), operace byla přerušena.").arg(limitSec)
+            + QLatin1Char('\n')
+            + (read ? QStringLiteral("Zkuste to prosím znovu; trvá-li to stále, obraťte se na správce databáze.")
+                    : QStringLiteral("Zápis nemusel proběhnout. Zkontrolujte údaje a případně je uložte znovu."));
+        return false;
+    }
 
     // The connection is gone. Reconnect once; run the statement again only
     // when the server cannot have executed it, or when it only reads.

@@ -49,9 +49,17 @@ public:
     // Prepares `sql`, binds `values` in order and runs it.
     bool exec(const QString &sql, const QVariantList &values);
 
-    // Whether a statement text only reads (select, show, explain, with):
-    // such a statement may be run again after a lost connection.
+    // Whether a statement text only reads (select, show, explain, a with
+    // that leads to a select): such a statement may be run again after a
+    // lost connection.
     static bool isReadOnlyStatement(const QString &sql);
+    // A text as a string literal for statement text of the open database:
+    // quoted by its driver, or, when it holds a NUL character (which would
+    // cut an SQLite statement short), written in hexadecimal.
+    static QString textLiteral(const QString &text);
+    // Whether a native error code of the MySQL client or server means the
+    // connection is gone (the statement may be tried on a new one).
+    static bool isConnectionLostCode(const QString &code);
 
     // Next row; false after a failed exec or when no row is left.
     bool next();

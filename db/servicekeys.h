@@ -26,8 +26,8 @@ inline const QString VncRepeater = QStringLiteral("services/vnc_repeater");
 inline const QString VncRepeater2 = QStringLiteral("services/vnc_repeater2");
 inline constexpr int VncRepeaterPort = 5901;
 // The maker's update server that hands out fresh VNC ids at
-// "/generated_id.txt": a host (with an optional port, asked over http) or a
-// whole http(s) address.
+// "/generated_id.txt": a host (with an optional port, asked over https) or a
+// whole address (plain http only when it says "http://").
 inline const QString Update = QStringLiteral("services/update");
 
 // The release date last installed or first seen; written by the self-update

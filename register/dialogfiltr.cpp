@@ -47,10 +47,21 @@ DialogFiltr::DialogFiltr(QWidget *parent)
     auto *grid = new QGridLayout;
     outer->addLayout(grid);
 
+    // Each list is read even when the other fails.
     QStringList holdings, persons;
-    QString error;
-    if (!Filtr::holdingList(&holdings, &error) || !Filtr::personList(&persons, &error))
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + error);
+    QString holdingError, personError;
+    const bool holdingsRead = Filtr::holdingList(&holdings, &holdingError);
+    const bool personsRead = Filtr::personList(&persons, &personError);
+    if (!holdingsRead || !personsRead) {
+        QStringList errors;
+        if (!holdingsRead)
+            errors << holdingError;
+        if (!personsRead && personError != holdingError)
+            errors << personError;
+        QMessageBox::information(this, tr("ZRN"),
+                                 tr("Chyba:") + QLatin1Char(' ') + errors.join(QLatin1Char('\n')) + QLatin1Char('\n')
+                                     + tr("Seznam, který nelze načíst, ponechává uloženou volbu."));
+    }
 
     // Two columns: the enterprise and sales criteria, the centre criteria.
     grid->addWidget(caption(tr("Podnik"), this), 0, 0, 1, 2);
@@ -80,6 +91,8 @@ DialogFiltr::DialogFiltr(QWidget *parent)
     grid->addLayout(regions, 5, 1);
     m_chsw = addList("pchsw", tr("Chovatelský SW"), Filtr::chovatelskySwList(), 6, 0);
     m_oo = addList("poo", tr("Odpovědná osoba"), persons, 7, 0);
+    m_holding.failed = !holdingsRead;
+    m_oo.failed = !personsRead;
     m_dojniceOd = addBox("pdojnice_od", tr("Dojnice od"), 8, 0);
     m_dojniceText = new QLineEdit(this);
     m_dojniceText->setObjectName(QStringLiteral("pdojnice_od_ks"));
@@ -139,12 +152,25 @@ QCheckBox *DialogFiltr::addBox(const char *name, const QString &text, int row, i
 
 Filtr::ListChoice DialogFiltr::choice(const Row &row)
 {
+    if (row.failed) {
+        Filtr::ListChoice c = row.kept;
+        c.on = row.box->isChecked();
+        return c;
+    }
     return {row.box->isChecked(), row.combo->currentIndex(), row.combo->currentText()};
 }
 
-void DialogFiltr::setChoice(const Row &row, const Filtr::ListChoice &c)
+void DialogFiltr::setChoice(Row &row, const Filtr::ListChoice &c)
 {
     row.box->setChecked(c.on);
+    if (row.failed) {
+        // Shows what is stored; "Neurčeno" would be a choice of its own.
+        row.kept = c;
+        row.combo->clear();
+        row.combo->addItem(!c.entry.isEmpty() ? c.entry : c.index == 0 ? tr("Neurčeno") : QString());
+        row.combo->setEnabled(false);
+        return;
+    }
     // The stored entry wins over its index: a list filled from the database
     // may have gained or lost entries since.
     int index = c.entry.isEmpty() ? -1 : row.combo->findText(c.entry);

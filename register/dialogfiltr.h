@@ -36,13 +36,17 @@ public slots:
 
 private:
     struct Row {
-        QCheckBox *box;
-        QComboBox *combo;
+        QCheckBox *box = nullptr;
+        QComboBox *combo = nullptr;
+        // A list from the database that could not be read: its stored
+        // choice is kept as it was and cannot be changed.
+        bool failed = false;
+        Filtr::ListChoice kept;
     };
     Row addList(const char *box, const QString &text, const QStringList &entries, int row, int column);
     QCheckBox *addBox(const char *name, const QString &text, int row, int column);
     static Filtr::ListChoice choice(const Row &row);
-    static void setChoice(const Row &row, const Filtr::ListChoice &choice);
+    static void setChoice(Row &row, const Filtr::ListChoice &choice);
 
     Row m_holding, m_zeme, m_chsw, m_oo, m_stavSw, m_stavTech, m_techSw, m_dojirna, m_aktivita, m_reprodukce;
     QCheckBox *m_podniky, *m_ico, *m_region, *m_dojniceOd, *m_poznamka, *m_licence, *m_negace;

@@ -344,6 +344,16 @@ bool EvidenceTab::saveUnsavedEdits()
     return true;
 }
 
+void EvidenceTab::dropUnsavedEdits()
+{
+    if (!hasUnsavedEdits())
+        return;
+    if (isValidId(d->session->s_id_stredisko))
+        d->loadCentre();
+    else
+        d->loadEnterprise();
+}
+
 void EvidenceTab::onSelection(const QVariant &podnikId, const QVariant &strediskoId)
 {
     if (d->reverting)
@@ -432,6 +442,10 @@ void EvidenceTab::onFiltr()
     dlg.setWindowTitle(tr("Filtr"));
     if (dlg.exec() != QDialog::Accepted)
         return;
+    // Edits that cannot be settled keep the tree as it is, and with it the
+    // filter it shows: the new one is neither stored nor applied.
+    if (!prepareRebuild())
+        return;
     dlg.saveState();
     const QString condition = Filtr::conditionForDatabase(dlg.state());
     {
@@ -446,8 +460,7 @@ void EvidenceTab::onFiltr()
 
 void EvidenceTab::refresh()
 {
-    if (prepareRebuild())
-        d->tree->refresh();
+    showRow(d->session->s_id_podnik, d->session->s_id_stredisko);
 }
 
 void EvidenceTab::applyRights()

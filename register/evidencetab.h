@@ -35,7 +35,8 @@ public:
     bool showRow(const QVariant &podnikId, const QVariant &strediskoId);
     RegisterMaintenance *maintenance() const;
 
-    // Rebuilds the tree, keeping the current enterprise and centre.
+    // Rebuilds the tree; the row that was current stays current, with the
+    // page that was open (coming back to the register).
     void refresh();
     // Applies the rights of the signed-in user to the tree and the pages
     // (call once after login).
@@ -47,6 +48,8 @@ public:
     // Saves every page with unsaved edits without asking; false when one
     // failed (it has told the user and keeps its edit on screen).
     bool saveUnsavedEdits();
+    // Drops unsaved edits: the pages shown read their row again.
+    void dropUnsavedEdits();
 
     PodnikyTree *tree() const;
     QTabWidget *innerTabs() const;

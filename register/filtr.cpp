@@ -1,13 +1,10 @@
 #include "register/filtr.h"
 
 #include "core/ids.h"
-#include "db/database.h"
 #include "db/qssql.h"
 
 #include <QSet>
 #include <QSettings>
-#include <QSqlDriver>
-#include <QSqlField>
 
 namespace Filtr {
 
@@ -307,15 +304,7 @@ QString condition(const State &st, const Lists &lists, const std::function<QStri
 
 QString conditionForDatabase(const State &state)
 {
-    const QSqlDriver *driver = Database::connection().driver();
-    auto quote = [driver](const QString &text) {
-        QSqlField field(QString(), QVariant::String);
-        field.setValue(text);
-        if (driver)
-            return driver->formatValue(field);
-        QString t = text;
-        return QLatin1Char('\'') + t.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-    };
+    auto quote = [](const QString &text) { return QSSQL::textLiteral(text); };
     Lists lists;
     lists.holdings = [] {
         QStringList l;

@@ -26,17 +26,15 @@ void inform(QWidget *parent, const QString &text)
     QMessageBox::information(parent, QObject::tr("ZRN"), text, QMessageBox::Ok);
 }
 
-bool editEnterprise(QWidget *parent, QVariant *name, QVariant *holdingId)
+// An IČO as the number it stands for: without blanks and leading zeros
+// ("000 123 45" and "12345" are the same).
+QString icoKey(const QString &ico)
 {
-    DialogAUPodnik dlg(parent);
-    dlg.setWindowTitle(QObject::tr("Oprava podniku"));
-    QString error;
-    if (!dlg.setValues(*name, *holdingId, &error))
-        inform(parent, QObject::tr("Chyba:") + QLatin1Char(' ') + error);
-    if (dlg.exec() != QDialog::Accepted)
-        return false;
-    dlg.getValues(name, holdingId);
-    return true;
+    QString key = ico;
+    key.remove(QLatin1Char(' '));
+    while (key.startsWith(QLatin1Char('0')))
+        key.remove(0, 1);
+    return key;
 }
 
 const char kConfirmWord[] = "smazat";
@@ -49,11 +47,12 @@ const QVariant kNone = QVariant(QVariant::String);
 
 RegisterMaintenance::RegisterMaintenance(Session *session, QWidget *dialogParent, Host host, QObject *parent)
     : QObject(parent), m_session(session), m_parent(dialogParent), m_host(std::move(host)),
-      m_prompt(askText), m_notify(inform), m_edit(editEnterprise)
+      m_prompt(askText), m_notify(inform)
 {
     ChangeHistory::describe(kPodniky, {{QStringLiteral("podnik_nazev"), tr("Podnik")},
                                        {QStringLiteral("id_holding"), tr("Holding")}});
     ChangeHistory::describe(kStrediska, {{QStringLiteral("akce_nazev"), tr("Středisko")}});
+    setEditEnterprise(nullptr);
 }
 
 bool RegisterMaintenance::begin(DbTransaction *tx)
@@ -86,7 +85,23 @@ void RegisterMaintenance::setPrompt(Prompt prompt) { m_prompt = prompt ? std::mo
 void RegisterMaintenance::setNotify(Notify notify) { m_notify = notify ? std::move(notify) : Notify(inform); }
 void RegisterMaintenance::setEditEnterprise(EditEnterprise edit)
 {
-    m_edit = edit ? std::move(edit) : EditEnterprise(editEnterprise);
+    if (edit) {
+        m_edit = std::move(edit);
+        return;
+    }
+    m_edit = [this](QWidget *parent, QVariant *name, QVariant *holdingId) {
+        DialogAUPodnik dlg(parent);
+        dlg.setWindowTitle(tr("Oprava podniku"));
+        // A holding that cannot be read would come back empty and be
+        // stored so: the dialog is not offered.
+        QString error;
+        if (!dlg.setValues(*name, *holdingId, &error))
+            return fail(error);
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        dlg.getValues(name, holdingId);
+        return true;
+    };
 }
 void RegisterMaintenance::setAres(QSAres *ares) { m_ares = ares; }
 
@@ -170,17 +185,21 @@ void RegisterMaintenance::addByIco(qint64 ico)
         m_notify(m_parent, tr("IČO nenalezeno."));
         return;
     }
-    // The IČO is compared as text without spaces, so "00012345" stored with
-    // its leading zeros (or typed with a space) is found on both backends.
     QString found = r.ico;
     found.remove(QLatin1Char(' '));
-    // Without the check nothing is inserted.
+    // The same number may be stored with or without its leading zeros and
+    // with blanks: the candidates ending in its digits are compared as
+    // numbers. Without the check nothing is inserted.
+    const QString key = icoKey(found);
     QSSQL dup;
-    if (!run(dup, QStringLiteral("select id from tellmark_podniky where replace(ico,' ','')=?"), {found}))
+    if (!run(dup, QStringLiteral("select ico from tellmark_podniky where replace(ico,' ','') like ?"),
+             {QLatin1Char('%') + key}))
         return;
-    if (dup.next()) {
-        m_notify(m_parent, tr("Zadané IČO je již založeno."));
-        return;
+    while (dup.next()) {
+        if (icoKey(dup.value(0).toString()) == key) {
+            m_notify(m_parent, tr("Zadané IČO je již založeno."));
+            return;
+        }
     }
     QString address = r.street;
     if (!r.municipality.isEmpty())

@@ -136,6 +136,7 @@ void TestRemoteLaunch::initTestCase()
     m_standIn = m_dir.filePath("viewer");
     QVERIFY(writeStandIn(m_standIn));
     m_path = qgetenv("PATH");
+    HttpStub::trustTestCertificate();
 }
 
 void TestRemoteLaunch::init()
@@ -354,23 +355,24 @@ void TestRemoteLaunch::programLookup()
 
 void TestRemoteLaunch::generatedId_data()
 {
-    QTest::addColumn<bool>("wholeAddress");   // services/update as http://host:port/ rather than host:port
+    QTest::addColumn<bool>("plainHttp");   // services/update as http://host:port/ rather than host:port (TLS)
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("markup is shown as text") << false << QByteArray("<b>4711</b> & <i>x</i>\n")
-                                             << "<b>4711</b> & <i>x</i>";
-    QTest::newRow("blanks and UTF-8 kept") << true << QByteArray("ID:  12 34 \xc5\xbe\r\n") << "ID:  12 34 ž";
+    QTest::newRow("host: over TLS, markup shown as text") << false << QByteArray("<b>4711</b> & <i>x</i>\n")
+                                                          << "<b>4711</b> & <i>x</i>";
+    QTest::newRow("http spelled out, blanks and UTF-8 kept") << true << QByteArray("ID:  12 34 \xc5\xbe\r\n")
+                                                             << "ID:  12 34 ž";
 }
 
 void TestRemoteLaunch::generatedId()
 {
-    QFETCH(bool, wholeAddress);
+    QFETCH(bool, plainHttp);
     QFETCH(QByteArray, body);
     HttpStub stub;
-    QVERIFY(stub.listen());
+    QVERIFY(plainHttp ? stub.listen() : stub.listenTls());
     stub.on("/generated_id.txt", HttpStub::data(body, "text/plain; charset=utf-8"));
     const QString host = QStringLiteral("127.0.0.1:%1").arg(stub.port());
-    store().setValue(ServiceKeys::Update, wholeAddress ? "http://" + host + "/" : host);
+    store().setValue(ServiceKeys::Update, plainHttp ? "http://" + host + "/" : host);
 
     QString title, text;
     ModalHandler handler([&](QWidget *modal) {
@@ -398,7 +400,7 @@ void TestRemoteLaunch::generatedId()
 
 void TestRemoteLaunch::generatedIdFailure_data()
 {
-    QTest::addColumn<QString>("server");   // "stub", "refused" or "unset"
+    QTest::addColumn<QString>("server");   // "stub" (TLS), "plain" (http only), "refused" or "unset"
     QTest::addColumn<HttpStub::Response>("response");
     QTest::addColumn<QString>("message");
     const QString failed = "ZRN Generované ID se nepodařilo získat";
@@ -410,6 +412,8 @@ void TestRemoteLaunch::generatedIdFailure_data()
     QTest::newRow("closed without answer") << "stub" << HttpStub::Response::close() << failed;
     QTest::newRow("body cut short") << "stub" << truncated << failed;
     QTest::newRow("empty answer") << "stub" << HttpStub::data("\n", "text/plain") << failed;
+    QTest::newRow("never answers") << "stub" << HttpStub::Response::neverAnswer() << failed;
+    QTest::newRow("host without TLS") << "plain" << HttpStub::data("4711", "text/plain") << failed;
     QTest::newRow("connection refused") << "refused" << HttpStub::Response() << failed;
     QTest::newRow("no server configured") << "unset" << HttpStub::Response()
                                           << "ZRN Server pro generované ID není nastaven";
@@ -421,7 +425,7 @@ void TestRemoteLaunch::generatedIdFailure()
     QFETCH(HttpStub::Response, response);
     QFETCH(QString, message);
     HttpStub stub;
-    QVERIFY(stub.listen());
+    QVERIFY(server == "plain" ? stub.listen() : stub.listenTls());
     stub.on("/generated_id.txt", response);
     if (server == "unset")
         store().remove(ServiceKeys::Update);

@@ -110,7 +110,7 @@ void TstTableDialogs::init()
     QString error;
     QVERIFY2(TestDb::clear(&error), qPrintable(error));
     QVERIFY2(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev) values"
-                                         " (1,'Agro (Bělá)'),(2,'Statek Dubné'),(3,'ZD Hrušov'),"
+                                         " (1,'Žatec (Bělá)'),(2,'Statek Dubné'),(3,'ZD Hrušov'),"
                                          " (5,'Farma Lhota'),(7,'Mlékárna 12'),(12,'Lesy Kout')"),
                           &error),
              qPrintable(error));
@@ -125,11 +125,11 @@ void TstTableDialogs::restoreSettings_data()
     QTest::addColumn<int>("sortColumn");
     QTest::addColumn<int>("sortOrder");
     QTest::addColumn<QString>("firstId");
-    QTest::newRow("names descending") << QVariant(250) << QVariant(1) << QVariant(1) << 250 << 1 << 1 << "3";
+    QTest::newRow("names descending") << QVariant(250) << QVariant(1) << QVariant(1) << 250 << 1 << 1 << "1";
     QTest::newRow("nothing stored") << QVariant() << QVariant() << QVariant() << -1 << 0 << 0 << "1";
     QTest::newRow("zero width") << QVariant(0) << QVariant(0) << QVariant(1) << -1 << 0 << 1 << "12";
-    QTest::newRow("negative width") << QVariant(-40) << QVariant(1) << QVariant(0) << -1 << 1 << 0 << "1";
-    QTest::newRow("text width, order 2") << QVariant("široký") << QVariant(1) << QVariant(2) << -1 << 1 << 0 << "1";
+    QTest::newRow("negative width") << QVariant(-40) << QVariant(1) << QVariant(0) << -1 << 1 << 0 << "5";
+    QTest::newRow("text width, order 2") << QVariant("široký") << QVariant(1) << QVariant(2) << -1 << 1 << 0 << "5";
     QTest::newRow("column out of range") << QVariant(90) << QVariant(7) << QVariant(1) << 90 << 0 << 1 << "12";
     QTest::newRow("column not a number") << QVariant(90) << QVariant("x") << QVariant(0) << 90 << 0 << 0 << "1";
 }
@@ -173,14 +173,16 @@ void TstTableDialogs::pick_data()
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("text");
-    // Names descending: ZD Hrušov, Statek Dubné, Mlékárna 12 (id 7, the fifth row read), ...
-    QTest::newRow("OK on the preselected row") << true << "7" << "ok" << 2 << true << "7" << "Mlékárna 12";
-    QTest::newRow("no match keeps row 0") << true << "99" << "ok" << 0 << true << "3" << "ZD Hrušov";
-    QTest::newRow("empty button") << true << "7" << "reset" << 2 << true << "" << "";
-    QTest::newRow("close") << true << "7" << "close" << 2 << false << "7" << "old";
+    // Names descending: Žatec (Bělá) (the lowest id), ZD Hrušov, Statek Dubné, Mlékárna 12 (id 7), ...
+    QTest::newRow("OK on the preselected row") << true << "7" << "ok" << 3 << true << "7" << "Mlékárna 12";
+    QTest::newRow("no match keeps row 0") << true << "99" << "ok" << 0 << true << "1" << "Žatec (Bělá)";
+    QTest::newRow("empty button") << true << "7" << "reset" << 3 << true << "" << "";
+    QTest::newRow("close") << true << "7" << "close" << 3 << false << "7" << "old";
     // Without a stored sort the picker starts sorted by the names (the hidden
-    // id column would leave the yellow line nothing to search).
-    QTest::newRow("double-click") << false << "2" << "double-click 12" << 4 << true << "12" << "Lesy Kout";
+    // id column would leave the yellow line nothing to search): Farma Lhota,
+    // Lesy Kout, Mlékárna 12, Statek Dubné (id 2), ..., Žatec (Bělá) (id 1).
+    QTest::newRow("double-click") << false << "2" << "double-click 12" << 3 << true << "12" << "Lesy Kout";
+    QTest::newRow("first start, no match: row 0 by name") << false << "99" << "ok" << 0 << true << "5" << "Farma Lhota";
 }
 
 void TstTableDialogs::pick()

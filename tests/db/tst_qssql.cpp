@@ -13,6 +13,8 @@
 #include <QThread>
 #include <QRandomGenerator>
 #include <QSemaphore>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -449,6 +451,60 @@ private slots:
         QTest::newRow("insert select") << "insert into t select * from u" << false;
         QTest::newRow("comment hides a write") << "/* select */ update t set a=1" << false;
         QTest::newRow("selected word") << "selectx" << false;
+        QTest::newRow("cte, then update") << "with c as (select 1 as id) update t join c using(id) set a=1" << false;
+        QTest::newRow("cte, then delete") << "WITH RECURSIVE c(id) AS (SELECT 1)\nDELETE FROM t WHERE id IN (SELECT id FROM c)"
+                                          << false;
+        QTest::newRow("cte, write word quoted") << "with c as (select 'update' as `delete`) select * from c" << true;
+    }
+
+    void lostConnectionCodes_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("server has gone away") << "2006" << true;
+        QTest::newRow("idle client disconnected (MySQL 8)") << "4031" << true;
+        QTest::newRow("syntax error") << "1064" << false;
+    }
+
+    void lostConnectionCodes()
+    {
+        // A lost connection is renewed and a read tried again on it.
+        QFETCH(QString, code);
+        QTEST(QSSQL::isConnectionLostCode(code), "lost");
+    }
+
+    void readCutOffByTheTimeOutIsNotRepeated()
+    {
+        if (!TestDb::isMariaDb())
+            QSKIP("only a server keeps the client waiting");
+        // The time-out comes from the settings like every connection value.
+        const DbConfig before = Database::config();
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("zrn.ini"));
+        {
+            QSettings s(ini, QSettings::IniFormat);
+            s.setValue(QStringLiteral("database/driver"), QStringLiteral("mysql"));
+            s.setValue(QStringLiteral("database/host"), before.host);
+            s.setValue(QStringLiteral("database/port"), before.port);
+            s.setValue(QStringLiteral("database/socket"), before.socket);
+            s.setValue(QStringLiteral("database/name"), before.name);
+            s.setValue(QStringLiteral("database/user"), before.user);
+            s.setValue(QStringLiteral("database/password"), before.password);
+            s.setValue(QStringLiteral("database/read_timeout"), 1);
+        }
+        QString error;
+        QVERIFY2(Database::open(DbConfig::load(ini), &error), qPrintable(error));
+        const auto reopen = qScopeGuard([&before] { Database::open(before, nullptr); });
+        QSSQL q;
+        QVERIFY(q.exec(QStringLiteral("select connection_id()")) && q.next());
+        const qlonglong connection = q.value(0).toLongLong();
+        const quint64 start = Database::statementCount();
+        QVERIFY(!q.exec(QStringLiteral("select sleep(20)")));
+        QCOMPARE(Database::statementCount() - start, quint64(1));
+        QVERIFY2(q.lastError().text().contains(QStringLiteral("neodpověděl včas")), qPrintable(q.lastError().text()));
+        // The next statement works on a fresh connection (which ends the
+        // abandoned one's wait).
+        QVERIFY2(q.exec(QStringLiteral("kill query %1").arg(connection)), qPrintable(q.lastError().text()));
     }
 
     void readOnlyStatements()

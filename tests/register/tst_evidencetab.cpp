@@ -2,6 +2,8 @@
 #include "core/session.h"
 #include "events/detailpages.h"
 #include "db/qssql.h"
+#include "core/usersettings.h"
+#include "register/dialogfiltr.h"
 #include "register/evidencetab.h"
 #include "register/gpspage.h"
 #include "register/podnikpage.h"
@@ -11,9 +13,11 @@
 #include "ui_podnikpage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
@@ -58,6 +62,7 @@ private slots:
     void centreRowLoadsAndSaves();
     void failedReadLeavesNothingToSave_data();
     void failedReadLeavesNothingToSave();
+    void filterRefusedByAFailedSaveChangesNothing();
 
 private:
     void select(int podnik, int stredisko = 0)
@@ -299,6 +304,34 @@ void TstEvidenceTab::failedReadLeavesNothingToSave()
     QCOMPARE(m_questions, 0);
     QCOMPARE(podnik()->ppodnik->text(), QStringLiteral("Beta statek"));
     QVERIFY(podnik()->kontakt_jmeno->isEnabled());
+}
+
+void TstEvidenceTab::filterRefusedByAFailedSaveChangesNothing()
+{
+    m_answer = true;
+    select(kAlfa);
+    podnik()->kontakt_jmeno->setText(QStringLiteral("Adam Nový"));
+    // The enterprise cannot be saved; the tree and the filter lists still read.
+    QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column KONTAKT_EMAIL to email_away")));
+    const auto restore = qScopeGuard(
+        [] { TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column email_away to KONTAKT_EMAIL")); });
+    ModalHandler confirm([](QWidget *modal) {
+        auto *dialog = qobject_cast<DialogFiltr *>(modal);
+        if (dialog) {
+            dialog->findChild<QCheckBox *>(QStringLiteral("slc"))->setChecked(true);
+            dialog->accept();
+        }
+        return dialog != nullptr;
+    });
+    MessageBoxAnswerer failedSave;
+    m_tab->onFiltr();
+    QVERIFY(confirm.handled());
+    QCOMPARE(failedSave.messages.size(), 1);
+    // Neither applied nor stored; the edit stays on screen.
+    QVERIFY(m_tab->tree()->advancedFilter().isEmpty());
+    QVERIFY(m_tab->tree()->findChild<QToolButton *>(QStringLiteral("se_filtr"))->styleSheet().isEmpty());
+    QVERIFY(!ZrnSettings().value(QStringLiteral("df/slc")).toBool());
+    QCOMPARE(podnik()->kontakt_jmeno->text(), QStringLiteral("Adam Nový"));
 }
 
 ZRN_TEST_MAIN(TstEvidenceTab)

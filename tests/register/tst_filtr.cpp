@@ -22,6 +22,7 @@
 #include <QtTest>
 
 #include "support/testmain.h"
+#include "support/uitest.h"
 
 namespace {
 
@@ -51,8 +52,10 @@ QSet<int> shown(const QString &condition, int userId = 0, int acls = 0, const QS
     o.advancedCondition = condition;
     QSet<int> ids;
     QString error;
-    if (!runPodnikyTreeQuery(buildTreeQuery(o), [&ids](const PodnikyTreeRow &r) { ids.insert(r.podnikId); }, &error))
+    if (!runPodnikyTreeQuery(buildTreeQuery(o), [&ids](const PodnikyTreeRow &r) { ids.insert(r.podnikId); }, &error)) {
         qWarning("tree: %s", qPrintable(error));
+        return {-1};
+    }
     return ids;
 }
 
@@ -78,6 +81,7 @@ private slots:
     void storedTextsCannotWidenARestrictedUser_data();
     void storedTextsCannotWidenARestrictedUser();
     void dialogShowsTheLastConfirmation();
+    void listThatCannotBeReadKeepsItsChoice();
 };
 
 void TstFiltr::init()
@@ -165,6 +169,8 @@ void TstFiltr::selection_data()
                                                      {"df/pdojnice_od_ks", "200"}}
                                       << QList<int>{4};
     QTest::newRow("sales state") << QVariantMap{{"df/pstavsw", true}, {"df/pstavsw_cb", 1}} << QList<int>{3};
+    QTest::newRow("NUL in a stored text") << QVariantMap{{"df/ppoznamka", true}, {"df/ppoznamkae", QString("x") + QChar(0) + "y"}}
+                                          << QList<int>{};
 }
 
 void TstFiltr::selection()
@@ -253,6 +259,28 @@ void TstFiltr::dialogShowsTheLastConfirmation()
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("pdojnice_od_ks"))->text(), QStringLiteral("123"));
     QVERIFY(dlg.findChild<QCheckBox *>(QStringLiteral("pregion_li"))->isChecked());
     QCOMPARE(Filtr::conditionForDatabase(dlg.state()), QStringLiteral(" hdq.nazev_holding='Sever'  and  pdq.dojnice_ks>=123 "));
+}
+
+void TstFiltr::listThatCannotBeReadKeepsItsChoice()
+{
+    {
+        ZrnSettings s;
+        s.setValue(QStringLiteral("df/pholding"), true);
+        s.setValue(QStringLiteral("df/pholding_cb"), 2);
+        s.setValue(QStringLiteral("df/pholding_cb_text"), QStringLiteral("Sever"));
+    }
+    QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_holding rename to holding_away")));
+    const auto restore = qScopeGuard([] { TestDb::exec(QStringLiteral("alter table holding_away rename to tellmark_holding")); });
+    MessageBoxAnswerer boxes;
+    DialogFiltr dlg;
+    QCOMPARE(boxes.messages.size(), 1);
+    // The other list is read all the same.
+    QVERIFY(dlg.findChild<QComboBox *>(QStringLiteral("poo_cb"))->findText(QStringLiteral("JN")) > 0);
+    dlg.saveState();
+    ZrnSettings s;
+    const Filtr::State stored = Filtr::State::load(s);
+    QVERIFY(stored.holding.on);
+    QCOMPARE(stored.holding.entry, QStringLiteral("Sever"));
 }
 
 ZRN_TEST_MAIN(TstFiltr)

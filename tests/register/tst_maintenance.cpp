@@ -15,6 +15,7 @@
 #include "register/podnikytree.h"
 #include "support/httpstub.h"
 #include "support/testdb.h"
+#include "support/uitest.h"
 #include "ui_podnikpage.h"
 
 #include <QTreeView>
@@ -90,6 +91,7 @@ private slots:
     void deleteRefusedWhileSomethingDependsOnIt();
     void centres();
     void renameAndRegroup();
+    void renameOffersNoHoldingItCannotRead();
     void addedRowHiddenByFilterOrRights_data();
     void addedRowHiddenByFilterOrRights();
     void unsavedEditsAreSettledFirst();
@@ -204,18 +206,25 @@ void TstMaintenance::addByName()
 void TstMaintenance::addByIco_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");   // the IČO as an enterprise already has it
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("enterprises");
-    QTest::newRow("found") << "12345" << "" << 3;
-    QTest::newRow("not found") << "99999" << "IČO nenalezeno." << 2;
-    QTest::newRow("network error") << "55555" << "Chyba vyhledávání." << 2;
+    QTest::newRow("found") << "12345" << "" << "" << 3;
+    QTest::newRow("not found") << "99999" << "" << "IČO nenalezeno." << 2;
+    QTest::newRow("network error") << "55555" << "" << "Chyba vyhledávání." << 2;
+    QTest::newRow("stored without its zeros") << "12345" << "12345" << "Zadané IČO je již založeno." << 3;
+    QTest::newRow("stored with blanks, no zeros") << "12345" << "123 45" << "Zadané IČO je již založeno." << 3;
+    QTest::newRow("stored, another number ending alike") << "12345" << "112345" << "" << 4;
 }
 
 void TstMaintenance::addByIco()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, stored);
     QFETCH(QString, message);
     QFETCH(int, enterprises);
+    if (!stored.isEmpty())
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,ico) values(3,'Dřívější','%1')").arg(stored)));
     m_answers << typed;
     m()->onAddPodnik();
     QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
@@ -235,7 +244,7 @@ void TstMaintenance::addByIco()
     m_answers << QStringLiteral("00012345");
     m()->onAddPodnik();
     QCOMPARE(m_messages, QStringList{"Zadané IČO je již založeno."});
-    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_podniky")), 3);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_podniky")), enterprises);
 }
 
 void TstMaintenance::deleteConfirmation_data()
@@ -361,6 +370,21 @@ void TstMaintenance::renameAndRegroup()
     // The history names the holdings.
     QCOMPARE(history(QStringLiteral("tellmark_podniky"), 1),
              (QStringList{"id_holding|Jih||spravce", "podnik_nazev|Agro Alfa|Agro Alfa Nová|spravce"}));
+}
+
+void TstMaintenance::renameOffersNoHoldingItCannotRead()
+{
+    select(1);
+    m()->setEditEnterprise(nullptr); // the dialog itself
+    QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_holding rename to holding_away")));
+    {
+        const auto restore = qScopeGuard([] { TestDb::exec(QStringLiteral("alter table holding_away rename to tellmark_holding")); });
+        ModalHandler confirm([](QWidget *modal) { return QMetaObject::invokeMethod(modal, "accept"); });
+        m()->onEditPodnik();
+        QVERIFY(!confirm.handled());
+    }
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(text(QStringLiteral("select id_holding from tellmark_podniky where id=?"), 1), QStringLiteral("5"));
 }
 
 void TstMaintenance::addedRowHiddenByFilterOrRights_data()

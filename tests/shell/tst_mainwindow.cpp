@@ -248,12 +248,20 @@ void TstMainWindow::unsavedEditsOnClose_data()
     QTest::addColumn<bool>("closes");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("viaLogout");
-    QTest::newRow("yes saves and closes") << int(QMessageBox::Yes) << false << true << "Nový kontakt" << false;
-    QTest::newRow("no drops the edit") << int(QMessageBox::No) << false << true << "Starý kontakt" << false;
-    QTest::newRow("cancel keeps the window") << int(QMessageBox::Cancel) << false << false << "Starý kontakt" << false;
-    QTest::newRow("failed save keeps the window") << int(QMessageBox::Yes) << true << false << "Starý kontakt" << false;
-    QTest::newRow("logout: cancel keeps login") << int(QMessageBox::Cancel) << false << false << "Starý kontakt" << true;
-    QTest::newRow("logout: yes saves") << int(QMessageBox::Yes) << false << true << "Nový kontakt" << true;
+    QTest::addColumn<bool>("leaveTab");    // another main tab instead of closing ("closes": the tab is left)
+    QTest::newRow("yes saves and closes") << int(QMessageBox::Yes) << false << true << "Nový kontakt" << false << false;
+    QTest::newRow("no drops the edit") << int(QMessageBox::No) << false << true << "Starý kontakt" << false << false;
+    QTest::newRow("cancel keeps the window") << int(QMessageBox::Cancel) << false << false << "Starý kontakt" << false
+                                             << false;
+    QTest::newRow("failed save keeps the window") << int(QMessageBox::Yes) << true << false << "Starý kontakt" << false
+                                                  << false;
+    QTest::newRow("logout: cancel keeps login") << int(QMessageBox::Cancel) << false << false << "Starý kontakt" << true
+                                                << false;
+    QTest::newRow("logout: yes saves") << int(QMessageBox::Yes) << false << true << "Nový kontakt" << true << false;
+    QTest::newRow("leaving: yes saves") << int(QMessageBox::Yes) << false << true << "Nový kontakt" << false << true;
+    QTest::newRow("leaving: no drops") << int(QMessageBox::No) << false << true << "Starý kontakt" << false << true;
+    QTest::newRow("leaving: cancel stays") << int(QMessageBox::Cancel) << false << false << "Starý kontakt" << false
+                                           << true;
 }
 
 void TstMainWindow::unsavedEditsOnClose()
@@ -263,6 +271,7 @@ void TstMainWindow::unsavedEditsOnClose()
     QFETCH(bool, closes);
     QFETCH(QString, stored);
     QFETCH(bool, viaLogout);
+    QFETCH(bool, leaveTab);
     const QString login = QString::fromUtf8(QTest::currentDataTag()).left(20);
     QVERIFY(savedUser(login));
     QSSQL ins;
@@ -291,14 +300,28 @@ void TstMainWindow::unsavedEditsOnClose()
         contact->setText(QStringLiteral("Nový kontakt"));
         if (failingSave)
             QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_podniky rename to odlozene_podniky")));
-        if (viaLogout)
+        QWidget *registerTab = w.mainTabs()->currentWidget();
+        if (leaveTab)
+            w.mainTabs()->setCurrentIndex(0);
+        else if (viaLogout)
             w.findChild<QAbstractButton *>("odhlasit")->click();
         else
             w.close();
         if (failingSave)
             QVERIFY(TestDb::exec(QStringLiteral("alter table odlozene_podniky rename to tellmark_podniky")));
         QCOMPARE(asked, 1);
-        QCOMPARE(w.isVisible(), !closes);
+        if (leaveTab) {
+            QCOMPARE(w.mainTabs()->currentWidget() == registerTab, !closes);
+            // Coming back keeps the row and its page, showing what is stored.
+            w.mainTabs()->setCurrentWidget(registerTab);
+            QCOMPARE(asked, 1);
+            QCOMPARE(w.session()->s_id_podnik.toInt(), id);
+            QCOMPARE(w.evidenceTab()->innerTabs()->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
+            QCOMPARE(contact->text(), closes ? stored : QStringLiteral("Nový kontakt"));
+            w.setCloseQuestion([](QWidget *) { return int(QMessageBox::No); });
+        } else {
+            QCOMPARE(w.isVisible(), !closes);
+        }
         if (!closes) {
             // The edit is still on screen, unsaved.
             QCOMPARE(contact->text(), QStringLiteral("Nový kontakt"));

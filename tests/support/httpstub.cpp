@@ -1,10 +1,50 @@
 #include "httpstub.h"
 
+#include <QFile>
 #include <QHostAddress>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 
-HttpStub::HttpStub(QObject *parent) : QObject(parent), m_server(new QTcpServer(this))
+namespace {
+
+QByteArray tlsFile(const char *name)
+{
+    QFile f(QStringLiteral(ZRN_TEST_TLS_DIR "/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Hands out TLS sockets once it has a certificate.
+class Server : public QTcpServer
+{
+public:
+    using QTcpServer::QTcpServer;
+    QSslConfiguration tls;
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        if (tls.isNull()) {
+            QTcpServer::incomingConnection(descriptor);
+            return;
+        }
+        auto *socket = new QSslSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        socket->setSslConfiguration(tls);
+        socket->startServerEncryption();
+        addPendingConnection(socket);
+    }
+};
+
+} // namespace
+
+HttpStub::HttpStub(QObject *parent) : QObject(parent), m_server(new Server(this))
 {
     connect(m_server, &QTcpServer::newConnection, this, &HttpStub::onNewConnection);
 }
@@ -16,6 +56,25 @@ bool HttpStub::listen()
     return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, 0);
 }
 
+bool HttpStub::listenTls()
+{
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(tlsFile("loopback.crt")));
+    tls.setPrivateKey(QSslKey(tlsFile("loopback.key"), QSsl::Ec));
+    if (tls.localCertificate().isNull() || tls.privateKey().isNull())
+        return false;
+    static_cast<Server *>(m_server)->tls = tls;
+    m_tls = true;
+    return listen();
+}
+
+void HttpStub::trustTestCertificate()
+{
+    QSslConfiguration c = QSslConfiguration::defaultConfiguration();
+    c.addCaCertificate(QSslCertificate(tlsFile("loopback.crt")));
+    QSslConfiguration::setDefaultConfiguration(c);
+}
+
 quint16 HttpStub::port() const
 {
     return m_server->serverPort();
@@ -23,7 +82,7 @@ quint16 HttpStub::port() const
 
 QUrl HttpStub::url(const QString &path) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2%3").arg(m_tls ? "https" : "http").arg(port()).arg(path));
 }
 
 void HttpStub::on(const QString &path, const Response &response)

@@ -61,9 +61,15 @@ public:
     ~HttpStub() override;
 
     bool listen();
+    // Listens for HTTPS with the test-only certificate of 127.0.0.1 (see
+    // trustTestCertificate).
+    bool listenTls();
     quint16 port() const;
-    // http://127.0.0.1:<port><path>
+    // http(s)://127.0.0.1:<port><path>
     QUrl url(const QString &path = QString()) const;
+    // Makes the test-only certificate trusted by every TLS connection the
+    // process opens after this call.
+    static void trustTestCertificate();
 
     void on(const QString &path, const Response &response);
     // A loopback port nobody listens on (connections are refused).
@@ -85,6 +91,7 @@ private:
     void respond(QTcpSocket *socket, const Response &response);
 
     QTcpServer *m_server;
+    bool m_tls = false;
     QHash<QString, Response> m_responses;
     QHash<QTcpSocket *, QByteArray> m_buffers;
     QList<Request> m_requests;
