@@ -49,6 +49,44 @@ bool isMapPage(const QUrl &url)
     return url.scheme() == QLatin1String("qrc") && url.path() == MapPageData::pageUrl().path();
 }
 
+// The map the program shows: its own page, or the configured map service's
+// page generator.
+bool isOwnMapPage(const QUrl &url)
+{
+    if (isMapPage(url))
+        return true;
+    const QString base = ServiceKeys::value(MapKeys::Service);
+    if (base.isEmpty())
+        return false;
+    const QUrl generate = MapDocument::generateUrl(base);
+    return generate.isValid()
+        && url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash)
+               == generate.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash);
+}
+
+// The page of the browser tab: before each new document it tells whether
+// the document is one of the program's own maps, so the channel objects are
+// offered to those only and another site opened in the tab gets none.
+class BrowserPage : public QWebEnginePage
+{
+public:
+    BrowserPage(std::function<void(bool own)> offer, QObject *parent) : QWebEnginePage(parent), m_offer(std::move(offer))
+    {
+        connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) { m_offer(isOwnMapPage(url)); });
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (isMainFrame)
+            m_offer(isOwnMapPage(url));
+        return true;
+    }
+
+private:
+    std::function<void(bool)> m_offer;
+};
+
 // Waits (holding user input back) until done() or the time is up.
 template<typename Sender, typename Signal>
 bool waitFor(Sender *sender, Signal signal, int ms, const std::function<bool()> &done)
@@ -94,9 +132,15 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     initMapResources();
     ui->setupUi(this);
 
+    QWebEngineView *view = ui->wbrowser;
+    m_bridge = new webclass(this);
+    m_mapData = new MapPageData(view, this);
+    m_channel = new QWebChannel(this);
+    view->setPage(new BrowserPage([this](bool own) { offerChannelObjects(own); }, view));
+    view->page()->setWebChannel(m_channel);
+
     m_toolbar = new QToolBar(ui->wtoolbar);
     m_toolbar->setStyleSheet(QStringLiteral("QToolBar { border: 0px }"));
-    QWebEngineView *view = ui->wbrowser;
     m_toolbar->addAction(view->pageAction(QWebEnginePage::Back));
     m_toolbar->addAction(view->pageAction(QWebEnginePage::Forward));
     m_toolbar->addAction(view->pageAction(QWebEnginePage::Reload));
@@ -119,13 +163,6 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     if (!profile->httpUserAgent().contains(agent))
         profile->setHttpUserAgent(profile->httpUserAgent() + QLatin1Char(' ') + agent);
 
-    m_bridge = new webclass(this);
-    m_mapData = new MapPageData(view, this);
-    m_channel = new QWebChannel(this);
-    m_channel->registerObject(QStringLiteral("events"), m_bridge);
-    m_channel->registerObject(QStringLiteral("mapa"), m_mapData);
-    view->page()->setWebChannel(m_channel);
-
     connect(m_address, &QLineEdit::returnPressed, this, &ProhlizecTab::onURLReturnPressed);
     connect(view, &QWebEngineView::urlChanged, this, &ProhlizecTab::onUrlChanged);
     connect(m_bridge, &webclass::onPodnikVybran, this, &ProhlizecTab::podnikVybran);
@@ -137,6 +174,18 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
 ProhlizecTab::~ProhlizecTab()
 {
     delete ui;
+}
+
+void ProhlizecTab::offerChannelObjects(bool own)
+{
+    const bool offered = !m_channel->registeredObjects().isEmpty();
+    if (own && !offered) {
+        m_channel->registerObject(QStringLiteral("events"), m_bridge);
+        m_channel->registerObject(QStringLiteral("mapa"), m_mapData);
+    } else if (!own && offered) {
+        m_channel->deregisterObject(m_bridge);
+        m_channel->deregisterObject(m_mapData);
+    }
 }
 
 QWebEngineView *ProhlizecTab::view() const
@@ -156,6 +205,9 @@ void ProhlizecTab::onUrlChanged(const QUrl &url)
 
 void ProhlizecTab::podnikVybran(const QString &id)
 {
+    // The channel reaches no other page; this holds even if one slipped through.
+    if (!isOwnMapPage(ui->wbrowser->url()))
+        return;
     emit enterpriseRequested(id);
 }
 

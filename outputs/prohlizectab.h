@@ -113,6 +113,8 @@ public slots:
     void managerMapFinished(QNetworkReply *reply);
 
 private:
+    // "events" and "mapa" go to the program's own map pages only.
+    void offerChannelObjects(bool own);
     bool printByService(const QString &base, const QByteArray &doc, int extent, const QString &paper, int dpi,
                         QByteArray *bytes, QString *error);
     bool grabOwnMap(const QByteArray &doc, QImage *image, QString *error);
