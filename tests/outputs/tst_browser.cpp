@@ -8,6 +8,7 @@
 #include "db/servicekeys.h"
 #include "outputs/mapdocument.h"
 #include "outputs/mapexport.h"
+#include "outputs/mapprint.h"
 #include "outputs/prohlizectab.h"
 #include "support/httpstub.h"
 #include "support/testdb.h"
@@ -18,6 +19,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
+#include <QTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -112,7 +115,7 @@ private slots:
                            "(3,'Bez polohy','TA','abc,def',NULL)")
                 .arg(QString::fromUtf8(kMarkupName).replace(QLatin1Char('\''), QStringLiteral("''"))));
         m_session.shownEnterprises = [] { return QList<int>{1, 2, 3}; };
-        setKey(MapKeys::Tiles, m_stub.url(QStringLiteral("/tiles/")).toString() + QStringLiteral("{z}/{x}/{y}.png"));
+        setKey(MapKeys::Tiles, m_stub.url(QStringLiteral("/tile.png")).toString() + QStringLiteral("?z={z}&x={x}&y={y}"));
         m_tab = new ProhlizecTab(&m_session);
         m_tab->resize(800, 600);
         m_tab->show();
@@ -167,7 +170,7 @@ private slots:
         // The tile server sees who asks.
         const auto tileRequest = [this] {
             for (const HttpStub::Request &r : m_stub.requests())
-                if (r.path.startsWith(QLatin1String("/tiles/")))
+                if (r.path == QLatin1String("/tile.png"))
                     return r;
             return HttpStub::Request();
         };
@@ -221,29 +224,77 @@ private slots:
         QCOMPARE(channelObjects(m_tab->view()->page()), QString());
     }
 
+    // The map drawn here for paper: the area "Mapa" asks for, at the paper's
+    // size with tiles of its detail, the points, the attribution, while the
+    // wait cursor and "Generování mapy ..." show.
+    void ownMapImage_data()
+    {
+        QTest::addColumn<int>("extent");
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("Dle bodu, A4") << 1 << "a4" << QSize(3508, 2480) << 10;
+        QTest::newRow("Česká republika, A4") << 0 << "a4" << QSize(3508, 2480) << 9;
+        QTest::newRow("Česká republika, A2") << 0 << "a2" << QSize(7016, 4961) << 10;
+    }
     void ownMapImage()
     {
+        QFETCH(int, extent);
+        QFETCH(QString, paper);
+        QFETCH(QSize, size);
+        QFETCH(int, zoom);
         setKey(MapKeys::Service, QString());
-        const QString path = m_dir.filePath(QStringLiteral("vlastni.jpg"));
+        QImage tile(256, 256, QImage::Format_RGB32);
+        tile.fill(QColor(0, 160, 0));
+        QByteArray png;
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        tile.save(&b, "PNG");
+        m_stub.on(QStringLiteral("/tile.png"), HttpStub::data(png, "image/png"));
+        m_stub.clearRequests();
+        bool busyShown = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            const QCursor *cursor = QApplication::overrideCursor();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                for (QLabel *l : w->findChildren<QLabel *>())
+                    busyShown |= w->isVisible() && l->text() == QStringLiteral("Generování mapy ...") && cursor
+                        && cursor->shape() == Qt::WaitCursor;
+        });
+        watch.start(5);
+        const QString path = m_dir.filePath(QStringLiteral("vlastni-%1-%2.jpg").arg(extent).arg(paper));
         QString error, note;
-        // The view shows another page: the map is drawn again first.
-        QVERIFY2(m_tab->saveMapImage(1, QStringLiteral("a4"), 300, path, &error, &note), qPrintable(error));
+        QVERIFY2(m_tab->saveMapImage(extent, paper, 300, path, &error, &note), qPrintable(error));
+        watch.stop();
+        QVERIFY(busyShown);
         QVERIFY(note.isEmpty());
+
+        QList<HttpStub::Request> tiles;
+        for (const HttpStub::Request &r : m_stub.requests())
+            if (r.path == QLatin1String("/tile.png"))
+                tiles << r;
+        QVERIFY(!tiles.isEmpty() && tiles.size() <= MapPrint::MaxTiles);
+        for (const HttpStub::Request &r : tiles) {
+            QVERIFY(r.query.startsWith("z=" + QByteArray::number(zoom) + "&"));
+            QVERIFY(r.header("User-Agent").contains("ZRN/"));
+        }
+
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(MapDocument::isJpeg(f.readAll()));
         const QImage img(path);
-        // A4 at 300 DPI, turned as the view (wider than high).
-        QVERIFY(img.width() <= 3508 && img.height() <= 2480);
-        QVERIFY(img.width() == 3508 || img.height() == 2480);
-        // The drawn map, not an empty grab: the red point of enterprise 1
-        // (rule "Dle regionu") is somewhere in it.
+        QCOMPARE(img.size(), size);
+        // Tiles, not a grab of the screen; the attribution box in the corner.
+        const QColor middle = img.pixelColor(img.width() / 3, img.height() / 3);
+        QVERIFY(middle.green() > 120 && middle.red() < 60);
+        const QColor corner = img.pixelColor(img.width() - 3, img.height() - 3);
+        QVERIFY(corner.red() > 200 && corner.green() > 200 && corner.blue() > 200);
+        // The red point of enterprise 1 (rule "Dle regionu") is in it.
         bool red = false;
-        for (int y = 0; y < img.height() && !red; y += 4)
-            for (int x = 0; x < img.width() && !red; x += 4) {
+        for (int y = 0; y < img.height() && !red; y += 3)
+            for (int x = 0; x < img.width() && !red; x += 3) {
                 const QColor c = img.pixelColor(x, y);
-                // The fill is blended with the grey ground and JPEG-coded: clearly red, not exact.
-                red = c.red() > 180 && c.green() < 100 && c.blue() < 130 && c.red() - c.blue() > 80;
+                red = c.red() > 180 && c.green() < 100 && c.blue() < 130;
             }
         QVERIFY(red);
     }
