@@ -3,6 +3,7 @@
 #include "admin/controlpaneltab.h"
 #include "app/dialoguzivatel.h"
 #include "outputs/prohlizectab.h"
+#include "core/ids.h"
 #include "core/session.h"
 #include "outputs/sestavytab.h"
 #include "core/settingskeys.h"
@@ -325,7 +326,7 @@ void MainWindow::showInRegister(const QString &innerPageName)
     disconnect(m_tabChanged);
     ui->tw->setCurrentWidget(ui->tab_evidence);
     m_shownTab = ui->tab_evidence;
-    if (QTabWidget *twe = m_evidenceTab->innerTabs()) {
+    if (QTabWidget *twe = innerPageName.isEmpty() ? nullptr : m_evidenceTab->innerTabs()) {
         if (auto *inner = twe->findChild<QWidget *>(innerPageName)) {
             const int i = twe->indexOf(inner);
             if (i >= 0)
@@ -396,6 +397,10 @@ void MainWindow::podnikVybran(const QString &id)
     // An enterprise the tree does not show (filter, rights) changes nothing.
     if (!ok || podnik <= 0 || !m_evidenceTab->tree()->shownEnterpriseIds().contains(podnik))
         return;
-    showInRegister(QStringLiteral("tab_podnik"));
+    // The row first: its selection builds the enterprise's pages, whatever
+    // row (enterprise, centre or none) was current before; then its page.
     m_evidenceTab->tree()->setCurrentRow(podnik, QVariant());
+    const bool landed = m_session->s_id_podnik.toInt() == podnik && !isValidId(m_session->s_id_stredisko);
+    // A page whose edits could not be saved stays in front instead.
+    showInRegister(landed ? QStringLiteral("tab_podnik") : QString());
 }

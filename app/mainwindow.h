@@ -91,9 +91,9 @@ public:
     // (the user cancelled, or a save failed and its edit stays on screen).
     bool confirmClose();
 
-    // Switches to the register tab (and the given inner page) without the
-    // reload that onMTWchanged would run, so that a selection made by the
-    // caller stays.
+    // Switches to the register tab (and the given inner page; an empty name
+    // leaves it) without the reload that onMTWchanged would run, so that a
+    // selection made by the caller stays.
     void showInRegister(const QString &innerPageName);
 
 signals:

@@ -9,6 +9,7 @@
 #include "platform/updatescript.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QEventLoop>
@@ -17,6 +18,7 @@
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSplashScreen>
 
 const QString SelfUpdate::DateBeforeUpdateKey = QStringLiteral("version/server_before_update");
@@ -56,6 +58,15 @@ bool startDetached(const QString &program, const QStringList &arguments, const Q
     return false;
 }
 
+QString fileSha256(const QString &path)
+{
+    QFile f(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!f.open(QIODevice::ReadOnly) || !hash.addData(&f))
+        return QString();
+    return QString::fromLatin1(hash.result().toHex());
+}
+
 } // namespace
 
 Release Release::fromJson(const QByteArray &body)
@@ -70,6 +81,7 @@ Release Release::fromJson(const QByteArray &body)
     r.major = jsonText(v.value(QStringLiteral("major")));
     r.minor = jsonText(v.value(QStringLiteral("minor")));
     r.date = jsonText(v.value(QStringLiteral("date")));
+    r.sha256 = jsonText(o.value(QStringLiteral("sha256")));
     return r;
 }
 
@@ -119,6 +131,10 @@ QString SelfUpdate::message(int result)
         return QStringLiteral("Aktualizaci nelze spustit.");
     case NoUnzip:
         return QStringLiteral("Program unzip nelze spustit, aktualizace se neprovede.");
+    case InsecureLink:
+        return QStringLiteral("Nová verze se nestáhne: odkaz nepoužívá HTTPS a služba neposlala kontrolní součet SHA-256.");
+    case ChecksumMismatch:
+        return QStringLiteral("Stažený soubor neodpovídá kontrolnímu součtu, který poslala služba.");
     default:
         return QStringLiteral("Aktualizace se nezdařila.");
     }
@@ -207,7 +223,7 @@ bool SelfUpdate::runAtStart()
         info.show();
         QApplication::processEvents();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        rc = onDownloadAndUpgrade(release.link);
+        rc = onDownloadAndUpgrade(release.link, release.sha256);
         if (rc == Done)
             rc = startScript();
         QApplication::restoreOverrideCursor();
@@ -227,9 +243,19 @@ bool SelfUpdate::runAtStart()
     return false;
 }
 
-int SelfUpdate::onDownloadAndUpgrade(const QString &link)
+int SelfUpdate::onDownloadAndUpgrade(const QString &link, const QString &sha256)
 {
     m_lastError.clear();
+    const QUrl url(link.trimmed(), QUrl::TolerantMode);
+    const QString expected = sha256.trimmed().toLower();
+    const bool hasChecksum = QRegularExpression(QStringLiteral("^[0-9a-f]{64}$")).match(expected).hasMatch();
+    // Only TLS, or a checksum from the (TLS) release answer, vouches for
+    // the package; anything else could have been swapped on the way.
+    if (url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0
+        && !(hasChecksum && url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0)) {
+        m_lastError = QStringLiteral("refused link %1").arg(url.toDisplayString());
+        return InsecureLink;
+    }
     const QDir dir(m_dir);
     const QString download = dir.filePath(UpdateScript::downloadName());
     const QString package = dir.filePath(UpdateScript::packageName());
@@ -245,7 +271,6 @@ int SelfUpdate::onDownloadAndUpgrade(const QString &link)
         }
     }
 
-    const QUrl url(link.trimmed(), QUrl::TolerantMode);
     QSDownloadManager dm;
     dm.setOutputDir(m_dir);
     if (m_hooks.downloadTimeoutMs > 0)
@@ -269,6 +294,11 @@ int SelfUpdate::onDownloadAndUpgrade(const QString &link)
         m_lastError = QStringLiteral("empty download");
         QFile::remove(download);
         return DownloadFailed;
+    }
+    if (hasChecksum && fileSha256(download) != expected) {
+        m_lastError = QStringLiteral("SHA-256 of %1 differs from the release answer").arg(download);
+        QFile::remove(download);
+        return ChecksumMismatch;
     }
     const int checked = checkArchive(download);
     if (checked != Done) {

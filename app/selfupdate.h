@@ -13,6 +13,7 @@ struct Release {
     QString minor;
     QString date;
     QString link;
+    QString sha256;   // of the package, when the service sends it ("sha256")
 
     // Read from the answer's fields; a missing or null member, or an answer
     // that is not a JSON object, leaves it empty. Values are taken as text.
@@ -55,6 +56,8 @@ public:
         NoProgram = -5,
         StartFailed = -6,
         NoUnzip = -7,
+        InsecureLink = -8,
+        ChecksumMismatch = -9,
     };
 
     using Hooks = SelfUpdateHooks;
@@ -70,8 +73,9 @@ public:
     bool runAtStart();
 
     // Downloads the package from link, checks it and writes the script
-    // (not started). Done or a negative Result.
-    int onDownloadAndUpgrade(const QString &link);
+    // (not started). Done or a negative Result. A plain-http link is
+    // refused unless sha256 (hex) is given; a given sha256 must match.
+    int onDownloadAndUpgrade(const QString &link, const QString &sha256 = QString());
     // Starts the written script. Done or StartFailed.
     int startScript();
 

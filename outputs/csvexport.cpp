@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
@@ -127,7 +128,7 @@ QString valueText(const Column &c, const QVariant &v, const CsvOptions &o)
     case Kind::Number:
         return numberText(v);
     case Kind::Gps:
-        return o.withGps ? v.toString() : QString();
+        return o.withGps ? textValue(v.toString()) : QString();
     case Kind::Text:
         break;
     }
@@ -135,7 +136,12 @@ QString valueText(const Column &c, const QVariant &v, const CsvOptions &o)
         return v.toDate().toString(Qt::ISODate);
     if (v.type() == QVariant::DateTime)
         return v.toDateTime().toString(Qt::ISODate);
-    return v.toString();
+    return textValue(v.toString());
+}
+
+QTextCodec *win1250()
+{
+    return QTextCodec::codecForName("Windows-1250");
 }
 
 QString canonical(const QString &stored, const QStringList &choices)
@@ -205,11 +211,31 @@ QString field(const QString &value, QChar separator)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString textValue(const QString &value)
+{
+    // What spreadsheets start a formula with (tab and CR too, which some
+    // of them skip before the sign).
+    static const QString formulaStart = QStringLiteral("=+-@\t\r");
+    if (!value.isEmpty() && formulaStart.contains(value.at(0)))
+        return QLatin1Char('\'') + value;
+    return value;
+}
+
+QString enterprisesText(int count)
+{
+    const char *word = count == 1 ? "podnik" : (count >= 2 && count <= 4) ? "podniky" : "podniků";
+    return QString::number(count) + QLatin1Char(' ') + QString::fromUtf8(word);
+}
+
 QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
-                    QString *error)
+                    QString *error, CsvReport *report)
 {
     if (error)
         error->clear();
+    CsvReport scratch;
+    CsvReport &r = report ? *report : scratch;
+    r = CsvReport();
+    QTextCodec *codec = options.codec.compare(CodecWin1250, Qt::CaseInsensitive) == 0 ? win1250() : nullptr;
     const int n = options.withContracts ? kAllColumns : kBaseColumns;
     // Only the two known formats; anything else would write the letters.
     CsvOptions o = options;
@@ -221,7 +247,7 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
             text += field(v, o.separator);
             text += o.separator;
         }
-        text += QLatin1Char('\n');
+        text += QStringLiteral("\r\n");
     };
     if (o.withHeader)
         appendLine(titles(o.withContracts));
@@ -259,31 +285,45 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
     // The tree's order, not the database's.
     for (const QString &idText : qAsConst(idTexts)) {
         const auto it = lines.constFind(idText.toInt());
-        if (it != lines.constEnd())
-            appendLine(*it);
+        if (it == lines.constEnd())
+            continue;
+        appendLine(*it);
+        ++r.enterprises;
+        for (int i = 0; codec && i < it->size(); ++i)
+            if (!codec->canEncode(it->at(i)))
+                r.unencodable << QString::fromUtf8(kColumns[i].title) + QStringLiteral(": ") + it->at(i);
     }
-
-    if (o.codec.compare(CodecWin1250, Qt::CaseInsensitive) == 0) {
-        if (QTextCodec *codec = QTextCodec::codecForName("Windows-1250"))
-            return codec->fromUnicode(text);
-    }
-    return text.toUtf8();
+    return codec ? codec->fromUnicode(text) : text.toUtf8();
 }
 
 bool writeFile(const QString &fileName, const QByteArray &bytes, QString *error)
 {
-    if (fileName.trimmed().isEmpty()) {
+    auto fail = [error](const QString &why) {
         if (error)
-            *error = QStringLiteral("Není zadán název souboru.");
+            *error = why;
         return false;
-    }
+    };
+    if (fileName.trimmed().isEmpty())
+        return fail(QStringLiteral("Není zadán název souboru."));
+    // The usual reasons, told in the user's words before anything is tried.
+    const QFileInfo target(fileName);
+    const QFileInfo folder(target.absolutePath());
+    if (target.isDir())
+        return fail(QStringLiteral("„%1“ je složka, ne soubor.").arg(QDir::toNativeSeparators(fileName)));
+    if (!folder.isDir())
+        return fail(QStringLiteral("Složka „%1“ neexistuje.").arg(QDir::toNativeSeparators(folder.filePath())));
+    if (!folder.isWritable())
+        return fail(QStringLiteral("Do složky „%1“ nemáte právo zapisovat.").arg(QDir::toNativeSeparators(folder.filePath())));
+    if (target.exists() && !target.isWritable())
+        return fail(QStringLiteral("Soubor je jen pro čtení."));
+    // Binary: the lines already end with CR LF.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(bytes) != bytes.size()
-        || !file.commit()) {
-        if (error)
-            *error = file.errorString();
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Soubor nelze vytvořit (%1).").arg(file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return fail(QStringLiteral("Zápis se nezdařil, možná je plný disk (%1).").arg(why));
     }
     return true;
 }

@@ -56,21 +56,35 @@ struct StoredChoices {
 // 29 titles, 40 with the contract columns.
 QStringList titles(bool withContracts);
 
+// What a built file holds beyond its bytes.
+struct CsvReport {
+    int enterprises = 0;        // data lines
+    // "Title: value" of every value the chosen encoding cannot hold (it
+    // would turn into "?"); empty for UTF-8.
+    QStringList unencodable;
+};
+
 // The whole file: header line (when asked) and one line per enterprise in
 // the order of `ids`; ids without a row, and enterprises the user may not
-// see, get no line. All enterprises are read with one statement. On a failed
-// read returns an empty array and the reason in *error (which is emptied on
-// success).
+// see, get no line. Every line ends with CR LF. All enterprises are read with
+// one statement. On a failed read returns an empty array and the reason in
+// *error (which is emptied on success).
 QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
-                    QString *error);
+                    QString *error, CsvReport *report = nullptr);
 
 // One field as the file holds it: quoted with doubled quotes when it
 // contains the separator, a quote or a line break.
 QString field(const QString &value, QChar separator);
+// A text value a spreadsheet would take for a formula (it starts with =, +,
+// - or @) gets a leading apostrophe, so the cell shows it as text.
+QString textValue(const QString &value);
 
-// Replaces the file with the bytes (written completely or not at all; line
-// feeds become CR LF on Windows). False with the reason in *error.
+// Replaces the file with the bytes (written completely or not at all).
+// False with the reason, in Czech, in *error.
 bool writeFile(const QString &fileName, const QByteArray &bytes, QString *error);
+
+// "1 podnik", "3 podniky", "12 podniků".
+QString enterprisesText(int count);
 
 // The login allowed to see contract columns ("" = nobody), from the
 // system-wide settings file.

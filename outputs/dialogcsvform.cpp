@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -76,6 +77,12 @@ void DialogCSVForm::getValues(QString *fileName, bool *withHeader, QString *sepa
     *codec = CsvExport::codecs().value(ui->kodovani->currentIndex());
 }
 
+void DialogCSVForm::accept()
+{
+    if (!m_acceptCheck || m_acceptCheck())
+        QDialog::accept();
+}
+
 void DialogCSVForm::setFileChooser(FileChooser c)
 {
     chooser() = c ? std::move(c) : FileChooser(defaultChooser);
@@ -90,25 +97,18 @@ void DialogCSVForm::selectCesta()
 
 namespace CsvExport {
 
-void run(QWidget *parent, Session *session)
+namespace {
+
+// At most this many of the values an encoding cannot hold are listed.
+constexpr int ListedValues = 10;
+
+// Builds and writes the file the dialog describes; false (with the user
+// told why) keeps the dialog open.
+bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
 {
     const QString title = QStringLiteral("Export");
-    const QList<int> ids = session && session->shownEnterprises ? session->shownEnterprises() : QList<int>();
-    if (ids.isEmpty()) {
-        QMessageBox::information(parent, title, QStringLiteral("Strom nezobrazuje žádný podnik, není co exportovat."));
-        return;
-    }
-
-    QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (desktop.isEmpty())
-        desktop = QDir::homePath();
-    StoredChoices c = StoredChoices::load(desktop);
-
-    DialogCSVForm dialog(parent);
-    dialog.setValues(c.fileName, c.withHeader, c.separator, c.dateFormat, c.codec);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    dialog.getValues(&c.fileName, &c.withHeader, &c.separator, &c.dateFormat, &c.codec);
+    StoredChoices c;
+    dialog->getValues(&c.fileName, &c.withHeader, &c.separator, &c.dateFormat, &c.codec);
     c.save();
 
     CsvOptions o;
@@ -121,16 +121,68 @@ void run(QWidget *parent, Session *session)
     o.withContracts = !allowed.isEmpty() && session->user.login == allowed;
 
     QString error;
+    CsvReport report;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QByteArray bytes = buildCsv(ids, Visibility::of(session->user), o, &error);
+    QByteArray bytes = buildCsv(ids, Visibility::of(session->user), o, &error, &report);
     QApplication::restoreOverrideCursor();
     if (!error.isEmpty()) {
-        QMessageBox::warning(parent, title, QStringLiteral("Podniky pro export nelze načíst:\n%1").arg(error));
+        QMessageBox::warning(dialog, title, QStringLiteral("Podniky pro export nelze načíst:\n%1").arg(error));
+        return false;
+    }
+    if (!report.unencodable.isEmpty()) {
+        // Windows-1250 would write "?" for them: the user decides.
+        QStringList shown = report.unencodable.mid(0, ListedValues);
+        if (report.unencodable.size() > ListedValues)
+            shown << QStringLiteral("… a dalších %1").arg(report.unencodable.size() - ListedValues);
+        const QString question =
+            QStringLiteral("Tyto hodnoty nelze zapsat v kódování Windows-1250 (v souboru by z nich byly otazníky):\n\n%1\n\n"
+                           "Uložit soubor v kódování UTF-8?")
+                .arg(shown.join(QLatin1Char('\n')));
+        if (QMessageBox::question(dialog, QStringLiteral("Otázka"), question, QMessageBox::Yes | QMessageBox::No,
+                                  QMessageBox::Yes)
+            != QMessageBox::Yes)
+            return false;
+        o.codec = CodecUtf8;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        bytes = buildCsv(ids, Visibility::of(session->user), o, &error, &report);
+        QApplication::restoreOverrideCursor();
+        if (!error.isEmpty()) {
+            QMessageBox::warning(dialog, title, QStringLiteral("Podniky pro export nelze načíst:\n%1").arg(error));
+            return false;
+        }
+    }
+    const QString where = QDir::toNativeSeparators(QFileInfo(c.fileName).absoluteFilePath());
+    if (!writeFile(c.fileName, bytes, &error)) {
+        QMessageBox::warning(dialog, title, QStringLiteral("Soubor „%1“ nelze zapsat:\n%2").arg(where, error));
+        return false;
+    }
+    QMessageBox::information(dialog, title,
+                             QStringLiteral("Export je hotový: soubor „%1“ obsahuje %2.")
+                                 .arg(where, enterprisesText(report.enterprises)));
+    return true;
+}
+
+} // namespace
+
+void run(QWidget *parent, Session *session)
+{
+    const QString title = QStringLiteral("Export");
+    const QList<int> ids = session && session->shownEnterprises ? session->shownEnterprises() : QList<int>();
+    if (ids.isEmpty()) {
+        QMessageBox::information(parent, title, QStringLiteral("Strom nezobrazuje žádný podnik, není co exportovat."));
         return;
     }
-    if (!writeFile(c.fileName, bytes, &error))
-        QMessageBox::warning(parent, title,
-                             QStringLiteral("Soubor „%1“ nelze zapsat:\n%2").arg(QDir::toNativeSeparators(c.fileName), error));
+
+    // The desktop folder of a fresh account may not exist yet.
+    QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (desktop.isEmpty() || !QFileInfo(desktop).isDir())
+        desktop = QDir::homePath();
+    const StoredChoices c = StoredChoices::load(desktop);
+
+    DialogCSVForm dialog(parent);
+    dialog.setValues(c.fileName, c.withHeader, c.separator, c.dateFormat, c.codec);
+    dialog.setAcceptCheck([&] { return exportFile(&dialog, session, ids); });
+    dialog.exec();
 }
 
 } // namespace CsvExport

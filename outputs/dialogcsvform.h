@@ -31,16 +31,24 @@ public:
     using FileChooser = std::function<QString(QWidget *parent, const QString &current)>;
     static void setFileChooser(FileChooser chooser);
 
+    // Runs when the user confirms; the dialog closes only when it returns
+    // true, so a failed export leaves the user's choices on screen.
+    void setAcceptCheck(std::function<bool()> check) { m_acceptCheck = std::move(check); }
+    void accept() override;
+
 public slots:
     void selectCesta();
 
 private:
     Ui::DialogCSVForm *ui;
+    std::function<bool()> m_acceptCheck;
 };
 
 namespace CsvExport {
 // "Export" of the enterprise page: the enterprises the register's tree shows,
-// through the dialog into the chosen file. Failures are reported; with no
-// enterprise shown it says so and opens no dialog.
+// through the dialog into the chosen file. Failures are reported and the
+// dialog stays open; a finished export says where the file is and how many
+// enterprises it holds. With no enterprise shown it says so and opens no
+// dialog.
 void run(QWidget *parent, Session *session);
 }

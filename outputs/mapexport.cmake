@@ -3,6 +3,8 @@
 list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/mapdocument.h
   ${CMAKE_CURRENT_LIST_DIR}/mapdocument.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mapprint.h
+  ${CMAKE_CURRENT_LIST_DIR}/mapprint.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialogmapa.h

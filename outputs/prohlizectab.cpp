@@ -6,13 +6,13 @@
 #include "db/servicekeys.h"
 #include "outputs/dialogmapa.h"
 #include "outputs/mapdocument.h"
+#include "outputs/mapprint.h"
 
 #include "ui_prohlizectab.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QDebug>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -22,6 +22,7 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QSaveFile>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QWebChannel>
@@ -40,40 +41,93 @@ static void initMapResources()
 }
 
 namespace {
-// The self-drawn map: opening the page, then its tiles.
-constexpr int PageTimeoutMs = 20000;
-constexpr int TilesTimeoutMs = 15000;
-
 bool isMapPage(const QUrl &url)
 {
     return url.scheme() == QLatin1String("qrc") && url.path() == MapPageData::pageUrl().path();
 }
 
-// Waits (holding user input back) until done() or the time is up.
-template<typename Sender, typename Signal>
-bool waitFor(Sender *sender, Signal signal, int ms, const std::function<bool()> &done)
+// The map the program shows: its own page, or the configured map service's
+// page generator.
+bool isOwnMapPage(const QUrl &url)
 {
-    if (done())
+    if (isMapPage(url))
         return true;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    const auto c = QObject::connect(sender, signal, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    timer.start(ms);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    QObject::disconnect(c);
-    return done();
+    const QString base = ServiceKeys::value(MapKeys::Service);
+    if (base.isEmpty())
+        return false;
+    const QUrl generate = MapDocument::generateUrl(base);
+    return generate.isValid()
+        && url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash)
+               == generate.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash);
 }
 
-void pause(int ms)
+// The page of the browser tab: before each new document it tells whether
+// the document is one of the program's own maps, so the channel objects are
+// offered to those only and another site opened in the tab gets none.
+class BrowserPage : public QWebEnginePage
+{
+public:
+    BrowserPage(std::function<void(bool own)> offer, QObject *parent) : QWebEnginePage(parent), m_offer(std::move(offer))
+    {
+        connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) { m_offer(isOwnMapPage(url)); });
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (isMainFrame)
+            m_offer(isOwnMapPage(url));
+        return true;
+    }
+
+private:
+    std::function<void(bool)> m_offer;
+};
+
+// "Generování mapy ..." and the wait cursor while an image is made; the
+// window repaints meanwhile, it only takes no input.
+struct Busy {
+    DialogInfo info;
+    explicit Busy(QWidget *parent) : info(parent, true, false, false, false, false)
+    {
+        info.setInfo(QStringLiteral("Generování mapy ..."));
+        info.show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~Busy()
+    {
+        info.hide();
+        QApplication::restoreOverrideCursor();
+    }
+};
+
+// Runs work on a thread of its own while the window keeps repainting.
+void runAside(const std::function<void()> &work)
 {
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QThread *thread = QThread::create(work);
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    thread->wait();
+    delete thread;
+}
+
+// The image as JPEG at the given DPI (a null image gives nothing).
+QByteArray toJpeg(QImage image, int dpi)
+{
+    QByteArray jpeg;
+    if (image.isNull())
+        return jpeg;
+    const int dotsPerMeter = int(dpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "JPG", 90))
+        jpeg.clear();
+    return jpeg;
 }
 }
 
@@ -94,9 +148,15 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     initMapResources();
     ui->setupUi(this);
 
+    QWebEngineView *view = ui->wbrowser;
+    m_bridge = new webclass(this);
+    m_mapData = new MapPageData(view, this);
+    m_channel = new QWebChannel(this);
+    view->setPage(new BrowserPage([this](bool own) { offerChannelObjects(own); }, view));
+    view->page()->setWebChannel(m_channel);
+
     m_toolbar = new QToolBar(ui->wtoolbar);
     m_toolbar->setStyleSheet(QStringLiteral("QToolBar { border: 0px }"));
-    QWebEngineView *view = ui->wbrowser;
     m_toolbar->addAction(view->pageAction(QWebEnginePage::Back));
     m_toolbar->addAction(view->pageAction(QWebEnginePage::Forward));
     m_toolbar->addAction(view->pageAction(QWebEnginePage::Reload));
@@ -119,13 +179,6 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
     if (!profile->httpUserAgent().contains(agent))
         profile->setHttpUserAgent(profile->httpUserAgent() + QLatin1Char(' ') + agent);
 
-    m_bridge = new webclass(this);
-    m_mapData = new MapPageData(view, this);
-    m_channel = new QWebChannel(this);
-    m_channel->registerObject(QStringLiteral("events"), m_bridge);
-    m_channel->registerObject(QStringLiteral("mapa"), m_mapData);
-    view->page()->setWebChannel(m_channel);
-
     connect(m_address, &QLineEdit::returnPressed, this, &ProhlizecTab::onURLReturnPressed);
     connect(view, &QWebEngineView::urlChanged, this, &ProhlizecTab::onUrlChanged);
     connect(m_bridge, &webclass::onPodnikVybran, this, &ProhlizecTab::podnikVybran);
@@ -137,6 +190,18 @@ ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
 ProhlizecTab::~ProhlizecTab()
 {
     delete ui;
+}
+
+void ProhlizecTab::offerChannelObjects(bool own)
+{
+    const bool offered = !m_channel->registeredObjects().isEmpty();
+    if (own && !offered) {
+        m_channel->registerObject(QStringLiteral("events"), m_bridge);
+        m_channel->registerObject(QStringLiteral("mapa"), m_mapData);
+    } else if (!own && offered) {
+        m_channel->deregisterObject(m_bridge);
+        m_channel->deregisterObject(m_mapData);
+    }
 }
 
 QWebEngineView *ProhlizecTab::view() const
@@ -156,6 +221,9 @@ void ProhlizecTab::onUrlChanged(const QUrl &url)
 
 void ProhlizecTab::podnikVybran(const QString &id)
 {
+    // The channel reaches no other page; this holds even if one slipped through.
+    if (!isOwnMapPage(ui->wbrowser->url()))
+        return;
     emit enterpriseRequested(id);
 }
 
@@ -228,6 +296,7 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
                     .arg(size.asked)
                     .arg(size.dpi);
 
+    Busy busy(this);
     // Printing before any "Mapa" uses rule 0; an empty tree still gives a document.
     const QList<int> ids = m_session && m_session->shownEnterprises ? m_session->shownEnterprises() : QList<int>();
     QString readError;
@@ -238,7 +307,6 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
         return false;
     }
 
-    QImage image;
     const QString base = ServiceKeys::value(MapKeys::Service);
     if (!base.isEmpty()) {
         QByteArray bytes;
@@ -248,24 +316,17 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
             *jpeg = bytes;
             return true;
         }
-        image = QImage::fromData(bytes);
+        runAside([&] { *jpeg = toJpeg(QImage::fromData(bytes), size.dpi); });
     } else {
-        if (!grabOwnMap(doc, &image, error))
+        // Drawn here for the paper: the area asked for, tiles of the zoom
+        // that gives the paper its detail (a bounded number of them).
+        const MapPrint::Plan plan = MapPrint::plan(doc, extent, size);
+        QVector<QImage> tiles;
+        if (!fetchTiles(plan, &tiles, error))
             return false;
-        // The paper in the orientation of the view; the picture is scaled
-        // up, the tiles are those of the screen (no extra fetching).
-        QSize target(size.width, size.height);
-        if (image.width() > image.height())
-            target.transpose();
-        image = image.convertToFormat(QImage::Format_RGB888)
-                    .scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        runAside([&] { *jpeg = toJpeg(MapPrint::render(plan, doc, tiles), size.dpi); });
     }
-    const int dotsPerMeter = int(size.dpi / 0.0254 + 0.5);
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    QBuffer buffer(jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "JPG", 90)) {
+    if (jpeg->isEmpty()) {
         *error = QStringLiteral("Chyba generování mapy (obrázek nelze převést do JPEG).");
         return false;
     }
@@ -298,11 +359,6 @@ bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, in
     m_mapError.clear();
     QPointer<QNetworkReply> reply = m_mapManager->post(request, doc);
 
-    DialogInfo info(this, true, false, false, false, false);
-    info.setInfo(QStringLiteral("Generování mapy ..."));
-    info.show();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -320,8 +376,6 @@ bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, in
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     timer.stop();
-    info.hide();
-    QApplication::restoreOverrideCursor();
 
     if (m_mapResult > 0) {
         *bytes = m_mapReply;
@@ -348,50 +402,56 @@ void ProhlizecTab::managerMapFinished(QNetworkReply *reply)
     emit onRequestMapDone();
 }
 
-bool ProhlizecTab::grabOwnMap(const QByteArray &doc, QImage *image, QString *error)
+bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error)
 {
-    int points = -2;
-    bool tiles = false;
-    const auto c1 = connect(m_mapData, &MapPageData::ready, this, [&](int n) { points = n; });
-    const auto c2 = connect(m_mapData, &MapPageData::tilesDone, this, [&] { tiles = true; });
-    const bool reload = !isMapPage(ui->wbrowser->url()) || m_mapData->documentBytes() != doc;
-    if (reload) {
-        m_mapData->setDocument(doc);
-        ui->wbrowser->load(MapPageData::pageUrl());
-        waitFor(m_mapData, &MapPageData::ready, PageTimeoutMs, [&] { return points != -2; });
-        if (points >= 0)
-            waitFor(m_mapData, &MapPageData::tilesDone, TilesTimeoutMs, [&] { return tiles; });
-    } else {
-        points = 0;
+    const QString pattern = ServiceKeys::value(MapKeys::Tiles, MapKeys::TilesDefault);
+    images->fill(QImage(), plan.tiles.size());
+    QNetworkAccessManager manager;
+    QEventLoop loop;
+    QList<QPointer<QNetworkReply>> running;
+    int next = 0, arrived = 0;
+    // Two at a time, as the tile servers ask.
+    std::function<void()> startMore = [&] {
+        while (running.size() < 2 && next < plan.tiles.size()) {
+            const int i = next++;
+            QNetworkRequest request(MapPrint::tileUrl(pattern, plan.zoom, plan.tiles.at(i)));
+            request.setHeader(QNetworkRequest::UserAgentHeader, ServiceHttp::userAgent());
+            QNetworkReply *reply = manager.get(request);
+            running.append(reply);
+            connect(reply, &QNetworkReply::finished, &loop, [&, reply, i] {
+                if (reply->error() == QNetworkReply::NoError) {
+                    (*images)[i] = QImage::fromData(reply->readAll());
+                    arrived += (*images)[i].isNull() ? 0 : 1;
+                }
+                running.removeAll(reply);
+                reply->deleteLater();
+                startMore();
+                if (running.isEmpty())
+                    loop.quit();
+            });
+        }
+    };
+    QTimer timer;
+    timer.setSingleShot(true);
+    bool timedOut = false;
+    connect(&timer, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        next = plan.tiles.size();
+        for (const QPointer<QNetworkReply> &r : QList<QPointer<QNetworkReply>>(running))
+            if (r)
+                r->abort();
+        loop.quit();
+    });
+    startMore();
+    if (!running.isEmpty()) {
+        timer.start(m_printTimeoutMs);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    disconnect(c1);
-    disconnect(c2);
-    if (points == -2) {
-        *error = QStringLiteral("Chyba generování mapy: stránka mapy se nenačetla.");
-        return false;
-    }
-    if (points == -1) {
-        *error = QStringLiteral("Chyba generování mapy: chybí knihovna Leaflet (balíček libjs-leaflet).");
-        return false;
-    }
-    // The compositor may show the page a few frames late (a busy machine,
-    // software rendering): grab until two grabs agree, for three seconds
-    // at most.
-    pause(300);
-    *image = ui->wbrowser->grab().toImage();
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 3000) {
-        pause(250);
-        const QImage again = ui->wbrowser->grab().toImage();
-        const bool stable = again == *image;
-        *image = again;
-        if (stable)
-            break;
-    }
-    if (image->isNull() || image->width() < 2 || image->height() < 2) {
-        *error = QStringLiteral("Chyba generování mapy: zobrazení mapy nelze sejmout.");
-        return false;
-    }
-    return true;
+    if (arrived > 0)
+        return true;
+    *error = timedOut ? QStringLiteral("Chyba generování mapy: server mapových podkladů neodpověděl do %1 s.")
+                            .arg((m_printTimeoutMs + 999) / 1000)
+                      : QStringLiteral("Chyba generování mapy: mapové podklady nelze stáhnout (%1).")
+                            .arg(QUrl(pattern).host());
+    return false;
 }

@@ -2,11 +2,15 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QVector>
 #include <QObject>
 #include <QUrl>
 #include <QWidget>
 
 class Session;
+namespace MapPrint {
+struct Plan;
+}
 class QLineEdit;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -53,11 +57,9 @@ public:
 
     // points: the features drawn, -1 when Leaflet is missing.
     Q_INVOKABLE void pageReady(int points) { emit ready(points); }
-    Q_INVOKABLE void tilesLoaded() { emit tilesDone(); }
 
 signals:
     void ready(int points);
-    void tilesDone();
 
 private:
     QWebEngineView *m_view;
@@ -113,9 +115,13 @@ public slots:
     void managerMapFinished(QNetworkReply *reply);
 
 private:
+    // "events" and "mapa" go to the program's own map pages only.
+    void offerChannelObjects(bool own);
     bool printByService(const QString &base, const QByteArray &doc, int extent, const QString &paper, int dpi,
                         QByteArray *bytes, QString *error);
-    bool grabOwnMap(const QByteArray &doc, QImage *image, QString *error);
+    // The tiles the plan names (a null image where one failed); false when
+    // none arrived.
+    bool fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error);
 
     Ui::ProhlizecTab *ui;
     Session *m_session;

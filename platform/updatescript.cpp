@@ -32,6 +32,11 @@ QString scriptName()
 #endif
 }
 
+QString stagingName()
+{
+    return QStringLiteral("zrn_update.tmp");
+}
+
 QString failureMarkerName()
 {
     return QStringLiteral("upgrade.failed");
@@ -68,12 +73,14 @@ QString shellText(const ShellParams &p)
     const QString pkg = shellQuote(dir.filePath(packageName()));
     const QString prog = shellQuote(dir.filePath(p.programName));
     const QString marker = shellQuote(dir.filePath(failureMarkerName()));
+    const QString stage = shellQuote(dir.filePath(stagingName()));
     const QString wait = QString::number(p.waitSeconds);
     // kill -0 also fails for a process id that now belongs to another
     // user, so only the copy that wrote the script is waited for.
     const QStringList lines = {
         QStringLiteral("#!/bin/sh"),
-        QStringLiteral("# ZRN update: wait for the copy that wrote this, unpack, start again."),
+        QStringLiteral("# ZRN update: wait for the copy that wrote this, unpack beside the program,"),
+        QStringLiteral("# swap the files in only when all of them are there, start again."),
         QStringLiteral("cd %1 || exit 1").arg(d),
         QStringLiteral("rm -f %1").arg(marker),
         QStringLiteral("n=0"),
@@ -85,13 +92,21 @@ QString shellText(const ShellParams &p)
         QStringLiteral("  fi"),
         QStringLiteral("  sleep 1"),
         QStringLiteral("done"),
-        QStringLiteral("unzip -oq %1 -d %2").arg(pkg, d),
+        QStringLiteral("rm -rf %1").arg(stage),
+        QStringLiteral("unzip -oq %1 -d %2").arg(pkg, stage),
         QStringLiteral("rc=$?"),
         QStringLiteral("if [ \"$rc\" -ne 0 ]; then"),
         QStringLiteral("  echo \"Balíček se nepodařilo rozbalit (unzip: $rc).\" > %1").arg(marker),
-        QStringLiteral("elif [ ! -x %1 ]; then").arg(prog),
+        QStringLiteral("elif [ ! -x %1/%2 ]; then").arg(stage, shellQuote(p.programName)),
         QStringLiteral("  echo 'Po rozbalení chybí spustitelný program.' > %1").arg(marker),
+        // Each file replaces its old one by a rename within the folder.
+        QStringLiteral("elif ! (cd %1 && find . ! -type d -exec sh -c "
+                       "'d=$1; shift; for f; do mkdir -p \"$d/${f%/*}\" && mv -f \"$f\" \"$d/$f\" || exit 1; done' "
+                       "sh %2 {} +); then")
+            .arg(stage, d),
+        QStringLiteral("  echo 'Nové soubory se nepodařilo přesunout na místo.' > %1").arg(marker),
         QStringLiteral("fi"),
+        QStringLiteral("rm -rf %1").arg(stage),
         QStringLiteral("exec %1").arg(prog),
     };
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');

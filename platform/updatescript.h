@@ -15,6 +15,8 @@ QString packageName();
 QString downloadName();
 // "upgrade.bat" on Windows, "upgrade.sh" elsewhere.
 QString scriptName();
+// The folder beside the program the package is unpacked into first.
+QString stagingName();
 // Left by the script when the update did not happen; holds the reason.
 QString failureMarkerName();
 

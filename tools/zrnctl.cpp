@@ -203,6 +203,9 @@ int cmdSeed(const DbConfig &cfg, const QCommandLineParser &p)
         || !intOption(p, QStringLiteral("events"), &options.events, &error)
         || !intOption(p, QStringLiteral("attachments"), &options.attachments, &error))
         return usage(error);
+    if (options.enterprises > DemoData::MaxEnterprises)
+        return usage(QStringLiteral("--enterprises can be at most %1: beyond that the generator runs out of "
+                                    "unique identification numbers").arg(DemoData::MaxEnterprises));
     options.seed = quint32(seed);
     if (!openDatabase(cfg, Database::CreateEmpty, &error))
         return dbFailure(error);

@@ -25,7 +25,6 @@ function draw(mapa, events) {
         maxZoom: 19,
         attribution: '&copy; <a href="https://www.openstreetmap.org/copyright">OpenStreetMap</a>'
     });
-    tiles.on("load", function () { mapa.tilesLoaded(); });
     tiles.addTo(zrnMap);
 
     var doc = JSON.parse(mapa.document);

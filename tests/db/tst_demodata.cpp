@@ -5,6 +5,7 @@
 #include "db/bcrypt.h"
 #include "db/database.h"
 #include "tools/demodata/demodata.h"
+#include "tools/demodata/demodata_support.h"
 #include "db/qssql.h"
 #include "register/specifikace.h"
 #include "support/testdb.h"
@@ -95,6 +96,7 @@ private slots:
     void users_data();
     void users();
     void sameSeedSameDatabase();
+    void licencesRunOut();
 };
 
 void TestDemoData::initTestCase()
@@ -286,6 +288,25 @@ void TestDemoData::sameSeedSameDatabase()
     QVERIFY(contentDigest() != first);
     QCOMPARE(count("select count(*) from www_users"), 0);
     QCOMPARE(count("select count(*) from tellmark_podniky"), Enterprises);
+}
+
+void TestDemoData::licencesRunOut()
+{
+    // More licensed centres than numbers, as in a register of 50,000
+    // enterprises: each number once, then none, and the search ends.
+    DemoSupport::LicencePool pool;
+    DemoSupport::Rng rng(1, 1);
+    QSet<int> given;
+    int none = 0;
+    for (int i = 0; i < 50010; ++i) {
+        const int n = pool.take(rng, i % DemoSupport::LicencePool::Ranges);
+        none += n == 0 ? 1 : 0;
+        if (n != 0 && (n < 1 || n > 49999))
+            QFAIL(qPrintable(QString::number(n)));
+        given.insert(n);
+    }
+    QCOMPARE(none, 11);
+    QCOMPARE(given.size(), 49999 + 1);
 }
 
 ZRN_TEST_GUILESS_MAIN(TestDemoData)

@@ -1,12 +1,14 @@
-// The browser tab in a real web view: a page selecting an enterprise through
-// the channel object "events", the self-drawn map (points, escaped popups,
-// attribution, the program's User-Agent at the tile server), what another
-// site gets of the map, and the map service's page and image requests.
+// The browser tab in a real web view: the self-drawn map (points, escaped
+// popups, a click selecting the enterprise through the channel object
+// "events", attribution, the program's User-Agent at the tile server), what
+// another site gets (no channel), and the map service's page and image
+// requests.
 
 #include "core/session.h"
 #include "db/servicekeys.h"
 #include "outputs/mapdocument.h"
 #include "outputs/mapexport.h"
+#include "outputs/mapprint.h"
 #include "outputs/prohlizectab.h"
 #include "support/httpstub.h"
 #include "support/testdb.h"
@@ -17,6 +19,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
+#include <QTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -74,6 +78,20 @@ QByteArray pngBytes()
     return bytes;
 }
 
+// The objects the web channel offers to the page shown, as its script sees them.
+QString channelObjects(QWebEnginePage *page)
+{
+    QFile script(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    if (!script.open(QIODevice::ReadOnly))
+        return QStringLiteral("no qwebchannel.js");
+    js(page, QString::fromUtf8(script.readAll()) + QStringLiteral(
+                 "; window.got = undefined; new QWebChannel(qt.webChannelTransport, function (c) {"
+                 " window.got = Object.keys(c.objects).sort().join(); }); true"));
+    for (int i = 0; i < 100 && js(page, "typeof window.got").toString() != QLatin1String("string"); ++i)
+        QTest::qWait(50);
+    return js(page, "window.got").toString();
+}
+
 const char kMarkupName[] = "<img src=x onerror=\"events.podnikVybran('666')\"><b>&</td><script>";
 
 } // namespace
@@ -97,7 +115,7 @@ private slots:
                            "(3,'Bez polohy','TA','abc,def',NULL)")
                 .arg(QString::fromUtf8(kMarkupName).replace(QLatin1Char('\''), QStringLiteral("''"))));
         m_session.shownEnterprises = [] { return QList<int>{1, 2, 3}; };
-        setKey(MapKeys::Tiles, m_stub.url(QStringLiteral("/tiles/")).toString() + QStringLiteral("{z}/{x}/{y}.png"));
+        setKey(MapKeys::Tiles, m_stub.url(QStringLiteral("/tile.png")).toString() + QStringLiteral("?z={z}&x={x}&y={y}"));
         m_tab = new ProhlizecTab(&m_session);
         m_tab->resize(800, 600);
         m_tab->show();
@@ -115,18 +133,6 @@ private slots:
         QVERIFY(bar);
         for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload, QWebEnginePage::Stop})
             QVERIFY(bar->actions().contains(m_tab->view()->pageAction(action)));
-    }
-
-    void pageSelectsEnterprise()
-    {
-        QSignalSpy chosen(m_tab, &ProhlizecTab::enterpriseRequested);
-        m_tab->view()->setHtml(QStringLiteral("<html><head><script src=\"qrc:///qtwebchannel/qwebchannel.js\"></script>"
-                                              "<script>new QWebChannel(qt.webChannelTransport, function (c) {"
-                                              " c.objects.events.podnikVybran(\"42\"); });</script></head>"
-                                              "<body>x</body></html>"),
-                               QUrl(QStringLiteral("qrc:/test/page.html")));
-        QVERIFY(chosen.wait(15000));
-        QCOMPARE(chosen.first().first().toString(), QStringLiteral("42"));
     }
 
     void ownMap()
@@ -164,7 +170,7 @@ private slots:
         // The tile server sees who asks.
         const auto tileRequest = [this] {
             for (const HttpStub::Request &r : m_stub.requests())
-                if (r.path.startsWith(QLatin1String("/tiles/")))
+                if (r.path == QLatin1String("/tile.png"))
                     return r;
             return HttpStub::Request();
         };
@@ -214,31 +220,81 @@ private slots:
         QVERIFY(loaded.wait(15000));
         QCOMPARE(m_tab->addressLine()->text(), m_stub.url(QStringLiteral("/cizi.html")).toString());
         QVERIFY(m_tab->mapData()->document().isEmpty());
+        // Nor any channel object: it cannot select an enterprise.
+        QCOMPARE(channelObjects(m_tab->view()->page()), QString());
     }
 
+    // The map drawn here for paper: the area "Mapa" asks for, at the paper's
+    // size with tiles of its detail, the points, the attribution, while the
+    // wait cursor and "Generování mapy ..." show.
+    void ownMapImage_data()
+    {
+        QTest::addColumn<int>("extent");
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("Dle bodu, A4") << 1 << "a4" << QSize(3508, 2480) << 10;
+        QTest::newRow("Česká republika, A4") << 0 << "a4" << QSize(3508, 2480) << 9;
+        QTest::newRow("Česká republika, A2") << 0 << "a2" << QSize(7016, 4961) << 10;
+    }
     void ownMapImage()
     {
+        QFETCH(int, extent);
+        QFETCH(QString, paper);
+        QFETCH(QSize, size);
+        QFETCH(int, zoom);
         setKey(MapKeys::Service, QString());
-        const QString path = m_dir.filePath(QStringLiteral("vlastni.jpg"));
+        QImage tile(256, 256, QImage::Format_RGB32);
+        tile.fill(QColor(0, 160, 0));
+        QByteArray png;
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        tile.save(&b, "PNG");
+        m_stub.on(QStringLiteral("/tile.png"), HttpStub::data(png, "image/png"));
+        m_stub.clearRequests();
+        bool busyShown = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            const QCursor *cursor = QApplication::overrideCursor();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                for (QLabel *l : w->findChildren<QLabel *>())
+                    busyShown |= w->isVisible() && l->text() == QStringLiteral("Generování mapy ...") && cursor
+                        && cursor->shape() == Qt::WaitCursor;
+        });
+        watch.start(5);
+        const QString path = m_dir.filePath(QStringLiteral("vlastni-%1-%2.jpg").arg(extent).arg(paper));
         QString error, note;
-        // The view shows another page: the map is drawn again first.
-        QVERIFY2(m_tab->saveMapImage(1, QStringLiteral("a4"), 300, path, &error, &note), qPrintable(error));
+        QVERIFY2(m_tab->saveMapImage(extent, paper, 300, path, &error, &note), qPrintable(error));
+        watch.stop();
+        QVERIFY(busyShown);
         QVERIFY(note.isEmpty());
+
+        QList<HttpStub::Request> tiles;
+        for (const HttpStub::Request &r : m_stub.requests())
+            if (r.path == QLatin1String("/tile.png"))
+                tiles << r;
+        QVERIFY(!tiles.isEmpty() && tiles.size() <= MapPrint::MaxTiles);
+        for (const HttpStub::Request &r : tiles) {
+            QVERIFY(r.query.startsWith("z=" + QByteArray::number(zoom) + "&"));
+            QVERIFY(r.header("User-Agent").contains("ZRN/"));
+        }
+
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(MapDocument::isJpeg(f.readAll()));
         const QImage img(path);
-        // A4 at 300 DPI, turned as the view (wider than high).
-        QVERIFY(img.width() <= 3508 && img.height() <= 2480);
-        QVERIFY(img.width() == 3508 || img.height() == 2480);
-        // The drawn map, not an empty grab: the red point of enterprise 1
-        // (rule "Dle regionu") is somewhere in it.
+        QCOMPARE(img.size(), size);
+        // Tiles, not a grab of the screen; the attribution box in the corner.
+        const QColor middle = img.pixelColor(img.width() / 3, img.height() / 3);
+        QVERIFY(middle.green() > 120 && middle.red() < 60);
+        const QColor corner = img.pixelColor(img.width() - 3, img.height() - 3);
+        QVERIFY(corner.red() > 200 && corner.green() > 200 && corner.blue() > 200);
+        // The red point of enterprise 1 (rule "Dle regionu") is in it.
         bool red = false;
-        for (int y = 0; y < img.height() && !red; y += 4)
-            for (int x = 0; x < img.width() && !red; x += 4) {
+        for (int y = 0; y < img.height() && !red; y += 3)
+            for (int x = 0; x < img.width() && !red; x += 3) {
                 const QColor c = img.pixelColor(x, y);
-                // The fill is blended with the grey ground and JPEG-coded: clearly red, not exact.
-                red = c.red() > 180 && c.green() < 100 && c.blue() < 130 && c.red() - c.blue() > 80;
+                red = c.red() > 180 && c.green() < 100 && c.blue() < 130;
             }
         QVERIFY(red);
     }
@@ -259,6 +315,9 @@ private slots:
         QCOMPARE(r.header("Content-Type"), QByteArray("application/json"));
         QCOMPARE(r.body, doc);
         QCOMPARE(m_tab->mapRule(), int(MapDocument::DleOsoby));
+        // The service's map page may select enterprises.
+        QCOMPARE(channelObjects(m_tab->view()->page()), QStringLiteral("events,mapa"));
+
     }
 
     void servicePrint_data()

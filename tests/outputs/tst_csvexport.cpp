@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <memory>
+
 #include "support/testmain.h"
 #include "support/uitest.h"
 
@@ -25,8 +27,8 @@ using namespace CsvExport;
 
 namespace {
 
-// Records as a spreadsheet reads them (RFC 4180): quoted fields may hold the
-// separator, doubled quotes and line breaks.
+// Records as a spreadsheet reads them (RFC 4180): CR LF ends a record;
+// quoted fields may hold the separator, doubled quotes and line breaks.
 QList<QStringList> parseCsv(const QString &text, QChar sep)
 {
     QList<QStringList> records;
@@ -49,7 +51,8 @@ QList<QStringList> parseCsv(const QString &text, QChar sep)
         } else if (c == sep) {
             record << fieldText;
             fieldText.clear();
-        } else if (c == QLatin1Char('\n')) {
+        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
+            ++i;
             record << fieldText;
             records << record;
             record.clear();
@@ -111,6 +114,28 @@ ModalHandler *answerDialog(const QString &fileName, int separator, int header, b
     });
 }
 
+// Confirms the export dialog with this file; when the dialog is still open
+// afterwards (the export failed), notes the file it shows and cancels it.
+ModalHandler *confirmThenNote(const QString &fileName, QString *shownAfter)
+{
+    auto confirmed = std::make_shared<bool>(false);
+    return new ModalHandler([=](QWidget *modal) {
+        auto *dialog = qobject_cast<DialogCSVForm *>(modal);
+        if (!dialog)
+            return false;
+        auto *box = childNamed<QDialogButtonBox>(dialog, "buttonBox");
+        if (*confirmed) {
+            *shownAfter = childNamed<QFEditWithButton>(dialog, "cesta")->text();
+            box->button(QDialogButtonBox::Cancel)->click();
+            return true;
+        }
+        *confirmed = true;
+        childNamed<QFEditWithButton>(dialog, "cesta")->setText(fileName);
+        box->button(QDialogButtonBox::Ok)->click();
+        return false;
+    });
+}
+
 } // namespace
 
 class TstCsvExport : public QObject
@@ -146,6 +171,9 @@ private slots:
             "insert into tellmark_podniky(id,podnik_nazev,zeme) values (3,'Zemědělské družstvo Cé','SK')",
             "insert into tellmark_podniky(id,podnik_nazev,zeme,O_POZNAMKA) values "
             "(4,'Farma \"U lesa\"; a syn','CZ','první řádek\nDruhý, řádek: #1')",
+            "insert into tellmark_podniky(id,podnik_nazev,O_TELEFON,O_EMAIL,O_POZNAMKA,skot_ks) values "
+            "(5,'=HYPERLINK(\"http://x.cz\")','+420 777','@kontakt','-1 kus',-5)",
+            "insert into tellmark_podniky(id,podnik_nazev,O_POZNAMKA) values (6,'Ферма Світло','čaj ☕')",
         };
         for (const QString &sql : rows) {
             QString error;
@@ -181,9 +209,9 @@ private slots:
         QVERIFY(error.isEmpty());
         // Nothing shown: titles only, and no statement at all.
         QCOMPARE(Database::statementCount(), before);
-        QVERIFY(text.endsWith(QStringLiteral(";\n")));
+        QVERIFY(text.endsWith(QStringLiteral(";\r\n")));
         QCOMPARE(text.count(QLatin1Char('\n')), 1);
-        const QStringList fields = text.chopped(1).split(QLatin1Char(';'));
+        const QStringList fields = text.chopped(2).split(QLatin1Char(';'));
         QCOMPARE(fields.size(), count + 1);     // each title followed by the separator
         QCOMPARE(fields.first(), QStringLiteral("Podnik název"));
         QCOMPARE(fields.at(6), QStringLiteral("GPS"));
@@ -281,7 +309,7 @@ private slots:
         QString error;
         const QByteArray bytes = buildCsv({2}, Visibility::everything(), o, &error);
         QVERIFY(error.isEmpty());
-        QVERIFY2(bytes.contains("\n" + name + ";CZ;;;JH;"), bytes.constData());
+        QVERIFY2(bytes.contains("\r\n" + name + ";CZ;;;JH;"), bytes.constData());
         QVERIFY(bytes.startsWith(title));
     }
 
@@ -311,8 +339,8 @@ private slots:
         QString error;
         const QString text = QString::fromUtf8(buildCsv({4, 3}, Visibility::everything(), options(), &error));
         QVERIFY(text.startsWith(QStringLiteral("\"Farma \"\"U lesa\"\"; a syn\";CZ;")));
-        QVERIFY(text.contains(QStringLiteral("\nZemědělské družstvo Cé;SK;")));
-        QVERIFY(text.endsWith(QStringLiteral(";\n")));
+        QVERIFY(text.contains(QStringLiteral(";\r\nZemědělské družstvo Cé;SK;")));
+        QVERIFY(text.endsWith(QStringLiteral(";\r\n")));
     }
 
     void orderAndSelection_data()
@@ -355,16 +383,44 @@ private slots:
                                                  QStringLiteral("Korbanit"), QStringLiteral("ZRN")).fileName());
     }
 
+    void writeFailureReported_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");   // empty: written
+        QTest::newRow("missing folder") << "missing/podniky.csv" << "Složka „%1/missing“ neexistuje.";
+        QTest::newRow("a folder") << "" << "„%1“ je složka, ne soubor.";
+        QTest::newRow("written") << "ok.csv" << "";
+    }
+
     void writeFailureReported()
     {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const QString path = name.isEmpty() ? m_dir.path() : m_dir.filePath(name);
         QString error;
-        QVERIFY(!writeFile(m_dir.filePath(QStringLiteral("missing/podniky.csv")), "x;\n", &error));
-        QVERIFY(!error.isEmpty());
-        error.clear();
-        QVERIFY(!writeFile(m_dir.path(), "x;\n", &error));   // a folder
-        QVERIFY(!error.isEmpty());
-        QVERIFY(writeFile(m_dir.filePath(QStringLiteral("ok.csv")), "x;\n", &error));
-        QCOMPARE(readUtf8(m_dir.filePath(QStringLiteral("ok.csv"))), QStringLiteral("x;\n"));
+        QCOMPARE(writeFile(path, "x;\r\n", &error), reason.isEmpty());
+        QCOMPARE(error, reason.isEmpty() ? QString() : reason.arg(m_dir.path()));
+        if (reason.isEmpty())
+            QCOMPARE(readUtf8(path), QStringLiteral("x;\r\n"));
+    }
+
+    // What a spreadsheet would run as a formula is written as text; numbers stay numbers.
+    void formulasStayText_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("=") << "Podnik název" << "'=HYPERLINK(\"http://x.cz\")";
+        QTest::newRow("+") << "Telefon" << "'+420 777";
+        QTest::newRow("@") << "Email" << "'@kontakt";
+        QTest::newRow("-") << "Poznámka" << "'-1 kus";
+        QTest::newRow("number") << "Skot ks" << "-5";
+    }
+
+    void formulasStayText()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, value);
+        QCOMPARE(build({5}, options()).value(0).value(col(title)), value);
     }
 
     void dialogMapping_data()
@@ -443,13 +499,13 @@ private slots:
             QScopedPointer<ModalHandler> h(answerDialog(file, 1, 0));   // ",", with titles
             run(nullptr, &session);
             QVERIFY(h->handled());
-            QCOMPARE(boxes.messages, QStringList());
+            QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Export je hotový: soubor „%1“ obsahuje 2 podniky.").arg(file)});
         }
         QFile raw(file);
         QVERIFY(raw.open(QIODevice::ReadOnly));
         // Windows-1250 is the default: "č" of the enterprise name as one byte.
         const QByteArray bytes = raw.readAll();
-        QVERIFY(bytes.contains("\nMl\xe9\xe8n\xe1 farma B\xectov,CZ,"));
+        QVERIFY(bytes.contains("\r\nMl\xe9\xe8n\xe1 farma B\xectov,CZ,"));
         const QList<QStringList> lines =
             parseCsv(QTextCodec::codecForName("Windows-1250")->toUnicode(bytes), QLatin1Char(','));
         QCOMPARE(lines.size(), 3);
@@ -468,6 +524,7 @@ private slots:
         session.user.login = QStringLiteral("kral");
         QString shownSeparator, shownFile;
         {
+            MessageBoxAnswerer boxes;
             ModalHandler h([&](QWidget *modal) {
                 auto *dialog = qobject_cast<DialogCSVForm *>(modal);
                 if (!dialog)
@@ -480,6 +537,7 @@ private slots:
             });
             run(nullptr, &session);
             QVERIFY(h.handled());
+            QVERIFY(boxes.messages.value(0).endsWith(QStringLiteral("obsahuje 2 podniky.")));
         }
         QCOMPARE(shownSeparator, QStringLiteral(","));
         QCOMPARE(shownFile, file);
@@ -497,12 +555,23 @@ private slots:
     {
         Session session;
         session.shownEnterprises = [] { return QList<int>{1}; };
-        const QString file = m_dir.filePath(QStringLiteral("cancelled.csv"));
+        ZrnSettings().remove(KeyFilename);
         ZrnSettings().setValue(KeySeparator, QStringLiteral("#"));
-        QScopedPointer<ModalHandler> h(answerDialog(file, 1, 1, false));
+        QString offered;
+        ModalHandler h([&](QWidget *modal) {
+            auto *dialog = qobject_cast<DialogCSVForm *>(modal);
+            if (!dialog)
+                return false;
+            offered = childNamed<QFEditWithButton>(dialog, "cesta")->text();
+            childNamed<QComboBox>(dialog, "oddelovac")->setCurrentIndex(1);
+            dialog->reject();
+            return true;
+        });
         run(nullptr, &session);
-        QVERIFY(h->handled());
-        QVERIFY(!QFile::exists(file));
+        QVERIFY(h.handled());
+        // No desktop folder in this home: the home folder is offered.
+        QCOMPARE(offered, QDir::homePath() + QStringLiteral("/podniky.csv"));
+        QVERIFY(!QFile::exists(offered));
         QCOMPARE(ZrnSettings().textValue(KeySeparator), QStringLiteral("#"));
     }
 
@@ -512,13 +581,49 @@ private slots:
         session.shownEnterprises = [] { return QList<int>{1}; };
         const QString file = m_dir.filePath(QStringLiteral("no/such/folder/x.csv"));
         MessageBoxAnswerer boxes;
-        QScopedPointer<ModalHandler> h(answerDialog(file, 0, 0));
+        QString shown;
+        QScopedPointer<ModalHandler> h(confirmThenNote(file, &shown));
         run(nullptr, &session);
         QVERIFY(h->handled());
-        QCOMPARE(boxes.messages.size(), 1);
-        QVERIFY2(boxes.messages.first().startsWith(QStringLiteral("Export Soubor")), qPrintable(boxes.messages.first()));
-        QVERIFY(boxes.messages.first().contains(QStringLiteral("x.csv")));
+        QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Soubor „%1“ nelze zapsat:\nSložka „%2“ neexistuje.")
+                                                 .arg(file, m_dir.filePath(QStringLiteral("no/such/folder")))});
+        QCOMPARE(shown, file);   // the dialog stayed open with the user's choice
         QVERIFY(!QFile::exists(file));
+    }
+
+    void unencodableValuesOfferUtf8_data()
+    {
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("UTF-8 taken") << true;
+        QTest::newRow("declined") << false;
+    }
+
+    void unencodableValuesOfferUtf8()
+    {
+        QFETCH(bool, utf8);
+        CsvOptions o = options();
+        o.codec = CodecWin1250;
+        CsvReport report;
+        QString error;
+        buildCsv({1, 6}, Visibility::everything(), o, &error, &report);
+        QCOMPARE(report.enterprises, 2);
+        QCOMPARE(report.unencodable, (QStringList{"Podnik název: Ферма Світло", "Poznámka: čaj ☕"}));
+
+        Session session;
+        session.shownEnterprises = [] { return QList<int>{6}; };
+        const QString file = m_dir.filePath(QStringLiteral("cyrilice-%1.csv").arg(utf8));
+        ZrnSettings().setValue(KeyCodec, CodecWin1250);
+        MessageBoxAnswerer boxes(utf8 ? QMessageBox::Yes : QMessageBox::No);
+        QString shown;
+        QScopedPointer<ModalHandler> h(confirmThenNote(file, &shown));
+        run(nullptr, &session);
+        QCOMPARE(boxes.messages.size(), utf8 ? 2 : 1);
+        QVERIFY(boxes.messages.first().contains(QStringLiteral("Ферма Світло")));
+        QCOMPARE(QFile::exists(file), utf8);
+        if (utf8)
+            QVERIFY(readUtf8(file).contains(QStringLiteral("Ферма Світло")));
+        else
+            QCOMPARE(shown, file);
     }
 
     void runWithNothingShown()

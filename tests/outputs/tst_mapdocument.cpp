@@ -2,6 +2,7 @@
 // what is read from the database, and the print requests' details.
 
 #include "outputs/mapdocument.h"
+#include "outputs/mapprint.h"
 #include "support/testdb.h"
 
 #include <QBuffer>
@@ -292,6 +293,12 @@ private slots:
             QCOMPARE(s.height, height);
             QCOMPARE(s.lowered(), used < dpi);
             QVERIFY(qint64(s.width) * s.height <= MaxPixels);
+            // The map drawn here for that paper: all of the Czech Republic, turned
+            // landscape, within the tile budget.
+            const MapPrint::Plan p = MapPrint::plan(QByteArray(), 0, s);
+            QCOMPARE(p.size, QSize(height, width));
+            QVERIFY(!p.tiles.isEmpty() && p.tiles.size() <= MapPrint::MaxTiles);
+            QVERIFY(p.west <= 12.55 && p.east >= 18.45 && p.north >= 50.92 && p.south <= 48.69);
         }
     }
 

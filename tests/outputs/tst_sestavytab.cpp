@@ -203,14 +203,5 @@ void TestSestavyTab::failedPrintIsReported()
     QVERIFY2(boxes.messages.first().startsWith(QStringLiteral("Tisk ")), qPrintable(boxes.messages.first()));
 }
 
-int main(int argc, char **argv)
-{
-    TestMain::isolate();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestMain::setUpApplication();
-    TestSestavyTab t;
-    return QTest::qExec(&t, argc, argv);
-}
-
+ZRN_TEST_MAIN(TestSestavyTab)
 #include "tst_sestavytab.moc"

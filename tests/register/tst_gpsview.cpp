@@ -15,6 +15,8 @@
 #include <QWebEngineView>
 #include <QtTest>
 
+#include "support/testmain.h"
+
 class TestGpsView : public QObject
 {
     Q_OBJECT
@@ -63,12 +65,5 @@ void TestGpsView::googleShowsTheMapAndAddressFollows()
     QCOMPARE(page.mapUrl().toString(), map + "?q=&ll=&z=12&t=m");
 }
 
-int main(int argc, char **argv)
-{
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestGpsView t;
-    return QTest::qExec(&t, argc, argv);
-}
-
+ZRN_TEST_MAIN(TestGpsView)
 #include "tst_gpsview.moc"

@@ -104,6 +104,7 @@ void TestZrnctl::wrongUse_data()
     QTest::newRow("right not a number") << QStringList{"user", "add", "novak", "--admin", "ano"} << QByteArray("x\n") << "--admin";
     QTest::newRow("option of another command") << QStringList{"user", "add", "novak", "--events", "5"} << QByteArray("x\n") << "--events";
     QTest::newRow("empty password") << QStringList{"user", "add", "novak"} << QByteArray("\n") << "empty password";
+    QTest::newRow("register too large") << QStringList{"seed", "--enterprises", "1000001"} << QByteArray() << "--enterprises can be at most";
 }
 
 void TestZrnctl::wrongUse()

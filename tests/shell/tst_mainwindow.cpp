@@ -76,29 +76,58 @@ private slots:
     void unsavedEditsOnClose_data();
     void unsavedEditsOnClose();
     void databaseWithoutUsersSaysHowToAddOne();
+    void pageAsksForAnEnterprise_data();
     void pageAsksForAnEnterprise();
     void eventListsAndTheRegister();
 };
 
+void TstMainWindow::pageAsksForAnEnterprise_data()
+{
+    QTest::addColumn<QString>("from");   // the tree row current before
+    QTest::newRow("enterprise") << "enterprise";
+    QTest::newRow("centre") << "centre";
+    QTest::newRow("none (Výběr)") << "none";
+}
+
 void TstMainWindow::pageAsksForAnEnterprise()
 {
-    QVERIFY(savedUser(QStringLiteral("mapa")));
-    QVERIFY(TestDb::exec(QStringLiteral("update www_users set region='ST' where login='mapa'")));
-    QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,obr) values(71,'Na mapě','ST'),(72,'Jinde','TM')")));
+    QFETCH(QString, from);
+    if (scalar("select count(*) from www_users where login=?", QStringLiteral("mapa")) == 0) {
+        QVERIFY(savedUser(QStringLiteral("mapa")));
+        QVERIFY(TestDb::exec(QStringLiteral("update www_users set region='ST' where login='mapa'")));
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,obr) values"
+                                            "(71,'Na mapě','ST'),(72,'Jinde','TM'),(73,'Vedle','ST')")));
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) values(730,73,'Dvůr')")));
+    } else {
+        ZrnSettings s;
+        SavedCredentials{QStringLiteral("mapa"), "p"}.save(s);
+    }
     ScriptedDialog script;
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
     w.mainTabs()->setCurrentIndex(0);
     w.evidenceTab()->refresh();
+    // The user last looked at another page of an enterprise.
+    PodnikyTree *tree = w.evidenceTab()->tree();
+    QTabWidget *inner = w.evidenceTab()->innerTabs();
+    QVERIFY(tree->setCurrentRow(73, QVariant()));
+    inner->setCurrentIndex(inner->count() - 1);
+    QVERIFY(inner->currentWidget()->objectName() != QLatin1String("tab_podnik"));
+    if (from == QLatin1String("centre"))
+        QVERIFY(tree->setCurrentRow(73, 730));
+    else if (from == QLatin1String("none"))
+        tree->view()->setCurrentIndex(QModelIndex());
+
     // Outside the user's region: nothing changes.
     w.podnikVybran(QStringLiteral("72"));
     QCOMPARE(w.mainTabs()->currentIndex(), 0);
     w.podnikVybran(QStringLiteral("72') or ('1"));
     QCOMPARE(w.mainTabs()->currentIndex(), 0);
-    // Shown by the tree: the register shows it.
+    // Shown by the tree: the register shows its "O podniku" page.
     w.podnikVybran(QStringLiteral("71"));
     QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
     QCOMPARE(w.session()->s_id_podnik.toInt(), 71);
+    QCOMPARE(inner->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
 }
 
 void TstMainWindow::eventListsAndTheRegister()
@@ -493,7 +522,7 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
     options.kategorie = true;
     options.kategorieIdx = 3;
     options.z[5] = "f@example.cz";
-    QByteArray state4;
+    QList<int> sizes4;
     {
         ScriptedDialog script;
         MainWindow w(QString(), startOptions(script));
@@ -503,9 +532,14 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
         w.session()->filtrSKategorie = "8,32";
         w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
         w.resize(1000, 700);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *s4 = w.findChild<QSplitter *>("splitter_4");
-        s4->setSizes({300, 700});
-        state4 = s4->saveState();
+        // The user drags the handle; it stays where he left it.
+        const QList<int> before = s4->sizes();
+        s4->setSizes({before.at(0) + 150, before.at(1) - 150});
+        sizes4 = s4->sizes();
+        QVERIFY(sizes4 != before);
         QTreeView *list = w.udalostiTab()->view();
         list->header()->resizeSection(1, 333);
         list->sortByColumn(2, Qt::DescendingOrder);
@@ -520,7 +554,9 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
     QCOMPARE(w.session()->filtrSKategorie, QStringLiteral("8,32"));
     QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_sudalosti"));
     QCOMPARE(w.size(), QSize(1000, 700));
-    QCOMPARE(w.findChild<QSplitter *>("splitter_4")->saveState(), state4);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.findChild<QSplitter *>("splitter_4")->sizes(), sizes4);
     QHeaderView *header = w.udalostiTab()->view()->header();
     QCOMPARE(header->sectionSize(1), 333);
     QCOMPARE(header->sortIndicatorSection(), 2);

@@ -25,6 +25,8 @@ void setUpApplication();
     int main(int argc, char *argv[])                               \
     {                                                              \
         TestMain::isolate();                                       \
+        /* web views want it set before the application */         \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
         QApplication app(argc, argv);                              \
         app.setAttribute(Qt::AA_Use96Dpi, true);                   \
         TestMain::setUpApplication();                              \

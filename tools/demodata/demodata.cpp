@@ -574,6 +574,10 @@ bool Seeder::run(QString *error)
 
 bool seed(const DemoOptions &options, QString *error)
 {
+    if (options.enterprises > MaxEnterprises) {
+        *error = QStringLiteral("at most %1 enterprises").arg(MaxEnterprises);
+        return false;
+    }
     Seeder seeder(options, Database::connection());
     return seeder.run(error);
 }

@@ -23,6 +23,11 @@ struct DemoOptions {
 };
 
 namespace DemoData {
+// The largest register the generator makes: its unique numbers (IČO, VNC
+// ids) would run thin beyond it. Past 49,999 licensed centres the licence
+// numbers run out and further centres get none.
+inline constexpr int MaxEnterprises = 1000000;
+
 // The full-rights account of the demo data (README: demo/demo).
 inline const char *demoLogin() { return "demo"; }
 inline const char *demoPassword() { return "demo"; }

@@ -63,7 +63,7 @@ bool Seeder::seedCentres()
     static const char *const vncSlots[] = {"uvnc1", "uvnc2", "uvnc3", "uvnc4", "uvnc5", "uvnc6"};
     static const double vncChance[] = {0.6, 0.25, 0.08, 0.03, 0.01, 0.01};
 
-    QSet<int> licences;
+    DemoSupport::LicencePool licences;
     QSet<QString> vncIds;
     const int districtCount = int(sizeof(DemoLists::districts) / sizeof(DemoLists::districts[0]));
     int id = nextId(QStringLiteral("tellmark_strediska"));
@@ -103,20 +103,13 @@ bool Seeder::seedCentres()
 
             // Licence of the herd software: 1-9999 Molvane with technology,
             // 10000-39999 Molvane without, 40000-49999 Tarvo.
-            const bool licensed = e.customer ? (k == 0 || rng.chance(0.7)) : rng.chance(0.06);
+            bool licensed = e.customer ? (k == 0 || rng.chance(0.7)) : rng.chance(0.06);
             if (licensed) {
                 static const int rangeWeights[] = {55, 30, 15};
-                static const int lo[] = {1, 10000, 40000};
-                static const int hi[] = {9999, 39999, 49999};
-                int r = rng.weighted(rangeWeights);
-                for (int tries = 0; c.licence == 0; ++tries) {
-                    const int candidate = rng.range(lo[r], hi[r]);
-                    if (!licences.contains(candidate))
-                        c.licence = candidate;
-                    else if (tries > 50)
-                        r = (r + 1) % 3;     // a crowded range: try the next one
-                }
-                licences.insert(c.licence);
+                c.licence = licences.take(rng, rng.weighted(rangeWeights));
+                licensed = c.licence > 0;   // all numbers taken
+            }
+            if (licensed) {
                 set("licence_cislo", c.licence);
             } else if (rng.chance(0.3)) {
                 set("licence_cislo", 0);

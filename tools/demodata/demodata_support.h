@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSet>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
@@ -89,6 +90,51 @@ public:
 
 private:
     quint64 m_state;
+};
+
+// Unique licence numbers of the herd software from its three ranges
+// (1-9999 Molvane with technology, 10000-39999 Molvane without, 40000-49999
+// Tarvo). A crowded range hands over to the next; once all 49,999 numbers
+// are taken it gives 0, so a large register gives fewer centres a licence
+// instead of searching for ever.
+class LicencePool
+{
+public:
+    static constexpr int Ranges = 3;
+
+    int take(Rng &rng, int range)
+    {
+        if (!nextOpen(&range))
+            return 0;
+        for (int tries = 0;; ++tries) {
+            const int candidate = rng.range(low(range), high(range));
+            if (!m_taken.contains(candidate)) {
+                m_taken.insert(candidate);
+                ++m_used[range];
+                return candidate;
+            }
+            if (tries > 50) {
+                range = (range + 1) % Ranges;
+                nextOpen(&range);
+            }
+        }
+    }
+
+private:
+    static int low(int range) { return range == 0 ? 1 : range == 1 ? 10000 : 40000; }
+    static int high(int range) { return range == 0 ? 9999 : range == 1 ? 39999 : 49999; }
+    bool full(int range) const { return m_used[range] > high(range) - low(range); }
+    // The range itself or the first one after it with a free number.
+    bool nextOpen(int *range) const
+    {
+        for (int step = 0; step < Ranges; ++step, *range = (*range + 1) % Ranges)
+            if (!full(*range))
+                return true;
+        return false;
+    }
+
+    QSet<int> m_taken;
+    int m_used[Ranges] = {};
 };
 
 // Dates are bound as the texts MySQL prints them in; both backends store
