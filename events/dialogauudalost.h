@@ -46,6 +46,9 @@ public slots:
     void selectStredisko();
     // Accepts unless the subject is empty.
     void onAccept();
+    // Esc, "Zrušit" and the window's close: with something entered, asks
+    // before it is thrown away.
+    void reject() override;
 
 private:
     Ui::DialogAUUdalost *ui;
@@ -54,4 +57,6 @@ private:
     QSAttachment *m_attachments;
     EventRecord m_values;
     bool m_reply = false;
+    bool m_filling = false;
+    bool m_edited = false;
 };

@@ -323,11 +323,11 @@ bool update(const EventRecord &r, bool global, QString *error)
 {
     QVariantList b;
     b << QDateTime::currentDateTime() << dateTimeOrNull(r.start) << dateTimeOrNull(r.calendarStart)
-      << dateTimeOrNull(r.end) << r.place;
+      << dateTimeOrNull(r.end) << nullIfEmpty(r.place);
     if (global)
         b << idOrNull(r.podnikId) << idOrNull(r.strediskoId);
-    b << r.source << r.category << r.priority << r.state << r.synchronisation << (r.journey ? 1 : 0) << r.project
-      << r.persons << (r.mail ? 1 : 0) << (r.service ? 1 : 0) << r.subject << withCharset(r.description)
+    b << r.source << r.category << r.priority << r.state << r.synchronisation << (r.journey ? 1 : 0)
+      << nullIfEmpty(r.project) << nullIfEmpty(r.persons) << (r.mail ? 1 : 0) << (r.service ? 1 : 0) << r.subject << withCharset(r.description)
       << dateOrNull(r.notifyFrom) << r.id;
     QSSQL q;
     if (!run(q, QLatin1String(global ? kUpdateGlobal : kUpdate), b, error))
@@ -459,6 +459,10 @@ QString withCharset(const QString &html)
 
 QString quotation(const QDateTime &parentStart, const QString &parentDescription)
 {
+    // Without a start there is no day to name.
+    if (!parentStart.isValid())
+        return QStringLiteral("<br><br><br><b>") + QCoreApplication::translate("EventStore", "Napsáno:")
+            + QStringLiteral("</b><hr>") + parentDescription;
     QString when;
     if (parentStart.time() != QTime(0, 0, 0))
         when = parentStart.toString(QStringLiteral("dd.MM.yyyy hh:mm"));

@@ -73,7 +73,8 @@ bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error);
 bool read(int id, EventRecord *record, bool *found, QString *error);
 
 // The pane's save: every edited column. `global` also writes the enterprise
-// and the centre (the global pane moves events).
+// and the centre (the global pane moves events). An empty place, project
+// number or person list is stored as NULL, as a new event stores it.
 bool update(const EventRecord &record, bool global, QString *error);
 
 // Stores a new root event, or a reply when record.parentId is set (a reply
@@ -95,7 +96,8 @@ DeleteResult removeLeaf(int id, QString *error);
 QString withCharset(const QString &html);
 
 // The description of a reply: the parent's text quoted under "Dne ...,
-// napsáno:". A start at midnight is written as the date alone.
+// napsáno:". A start at midnight is written as the date alone; a parent
+// without a start is quoted under "Napsáno:".
 QString quotation(const QDateTime &parentStart, const QString &parentDescription);
 
 } // namespace EventStore
