@@ -86,6 +86,10 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     // A double click in the global event list shows the event's enterprise
     // or centre on the register's event page.
     connect(m_udalostiTab, &UdalostiTab::showInRegister, this, [this](const QVariant &podnik, const QVariant &stredisko) {
+        // A register that keeps unsaved edits (their save failed) keeps its
+        // rows and its filter, and the user stays on this list.
+        if (!m_evidenceTab->maybeSave())
+            return;
         m_evidenceTab->tree()->clearFilter();
         m_evidenceTab->showRow(podnik, stredisko);
         showInRegister(QStringLiteral("tab_udalosti"));

@@ -102,7 +102,20 @@ DialogAUUdalost::DialogAUUdalost(QWidget *parent, const QFont &font, const QStri
     connect(ui->podnik, &QFEditWithButton::buttonClicked, this, &DialogAUUdalost::selectPodnik);
     connect(ui->stredisko, &QFEditWithButton::buttonClicked, this, &DialogAUUdalost::selectStredisko);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &DialogAUUdalost::onAccept);
-    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &DialogAUUdalost::reject);
+
+    // Every field of the form (the line edits inside the date, time and
+    // picker fields too), the description and the files; not the
+    // description's tool bar, which follows the cursor.
+    auto edited = [this] { m_edited = m_edited || !m_filling; };
+    for (QLineEdit *e : ui->wform->findChildren<QLineEdit *>())
+        connect(e, &QLineEdit::textChanged, this, edited);
+    for (QComboBox *c : ui->wform->findChildren<QComboBox *>())
+        connect(c, qOverload<int>(&QComboBox::currentIndexChanged), this, edited);
+    for (QCheckBox *c : ui->wform->findChildren<QCheckBox *>())
+        connect(c, &QCheckBox::toggled, this, edited);
+    connect(ui->popis, &QTextEdit::textChanged, this, edited);
+    connect(m_attachments, &QSAttachment::onChanged, this, edited);
 
     onUdalostShowWidgetNotifyFrom(ui->cbStav->currentIndex());
     onUdalostShowWidgetCalendar(ui->cbSynchronizace->currentIndex());
@@ -150,6 +163,7 @@ void DialogAUUdalost::setReplyForm(bool reply)
 
 void DialogAUUdalost::setValues(const EventRecord &values)
 {
+    m_filling = true;
     m_values = values;
     showDateTime(ui->zd, ui->zc, values.start, QTime(0, 0));
     showDateTime(ui->uzd, ui->uzc, values.calendarStart, kCalendarDefaultTime);
@@ -170,6 +184,8 @@ void DialogAUUdalost::setValues(const EventRecord &values)
     ui->oo->setText(ECiselniky().codesToNames(values.persons));
     ui->popis->setHtml(values.description);
     ui->upozorneni_od->setDate(values.notifyFrom);
+    m_filling = false;
+    m_edited = false;
 }
 
 EventRecord DialogAUUdalost::values() const
@@ -225,4 +241,14 @@ void DialogAUUdalost::onAccept()
         return;
     }
     accept();
+}
+
+void DialogAUUdalost::reject()
+{
+    if (m_edited
+        && QMessageBox::question(this, tr("Otázka"), tr("Přejete si zahodit rozpracovanou událost?"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            != QMessageBox::Yes)
+        return;
+    QDialog::reject();
 }

@@ -49,6 +49,9 @@ public slots:
     void selectStredisko();
     // Accepts unless the subject is empty.
     void onAccept();
+    // Esc, "Zrušit" and the window's close: with something entered, asks
+    // before it is thrown away.
+    void reject() override;
 
 private:
     Ui::DialogAUUdalost *ui;
@@ -58,4 +61,6 @@ private:
     EventRecord m_values;
     bool m_reply = false;
     Visibility m_visibility;
+    bool m_filling = false;
+    bool m_edited = false;
 };

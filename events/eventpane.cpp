@@ -65,6 +65,10 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     ui->ustredisko->setVisible(global);
     ui->label_misto->setVisible(global);
     ui->widget_misto->setVisible(global);
+    // Names must match their ids: only the pickers set them (the centre's
+    // picker also empties it), typing would be thrown away on a save.
+    for (QFEditWithButton *e : {ui->uoo, ui->upodnik, ui->ustredisko})
+        e->setTextEditable(false);
 
     m_snapshot.setDeletedFlag(QStringLiteral("smazano"));
     ChangeHistory::describe(QStringLiteral("tellmark_udalosti"),
@@ -426,7 +430,10 @@ bool EventPane::settle()
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return saveEvent();
+    // The dropped edits must not stay on screen as if they were stored: a
+    // later save would write them.
     setDirty(false);
+    loadEvent(m_eventId);
     return true;
 }
 

@@ -59,7 +59,7 @@ public:
     bool saveEvent();
     // Before the shown event is left: with unsaved edits asks "Přejete si
     // uložit rozpracovanou událost?"; Yes saves (false when that failed),
-    // No drops the edits.
+    // No drops the edits and shows the stored event again.
     bool settle();
 
     // The fields as an event (id and parent of the shown event).

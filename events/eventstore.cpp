@@ -318,7 +318,7 @@ FieldValues formValues(const EventRecord &r, bool global)
     FieldValues v = {{QStringLiteral("ts_zacatek"), dateTimeOrNull(r.start)},
                      {QStringLiteral("ts_kal_zacatek"), dateTimeOrNull(r.calendarStart)},
                      {QStringLiteral("ts_konec"), dateTimeOrNull(r.end)},
-                     {QStringLiteral("lokalita"), r.place}};
+                     {QStringLiteral("lokalita"), nullIfEmpty(r.place)}};
     if (global)
         v << FieldValue{QStringLiteral("id_podnik"), idOrNull(r.podnikId)}
           << FieldValue{QStringLiteral("id_strediska"), idOrNull(r.strediskoId)};
@@ -326,8 +326,8 @@ FieldValues formValues(const EventRecord &r, bool global)
       << FieldValue{QStringLiteral("priorita"), r.priority} << FieldValue{QStringLiteral("stav"), r.state}
       << FieldValue{QStringLiteral("typ_synchronizace"), r.synchronisation}
       << FieldValue{QStringLiteral("cesta"), r.journey ? 1 : 0}
-      << FieldValue{QStringLiteral("cislo_projektu"), r.project}
-      << FieldValue{QStringLiteral("odpovedna_osoba"), r.persons}
+      << FieldValue{QStringLiteral("cislo_projektu"), nullIfEmpty(r.project)}
+      << FieldValue{QStringLiteral("odpovedna_osoba"), nullIfEmpty(r.persons)}
       << FieldValue{QStringLiteral("notifikace"), r.mail ? 1 : 0}
       << FieldValue{QStringLiteral("notifikacef"), r.service ? 1 : 0}
       << FieldValue{QStringLiteral("predmet"), r.subject}
@@ -476,6 +476,10 @@ QString withCharset(const QString &html)
 
 QString quotation(const QDateTime &parentStart, const QString &parentDescription)
 {
+    // Without a start there is no day to name.
+    if (!parentStart.isValid())
+        return QStringLiteral("<br><br><br><b>") + QCoreApplication::translate("EventStore", "Napsáno:")
+            + QStringLiteral("</b><hr>") + parentDescription;
     QString when;
     if (parentStart.time() != QTime(0, 0, 0))
         when = parentStart.toString(QStringLiteral("dd.MM.yyyy hh:mm"));

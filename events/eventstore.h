@@ -77,7 +77,8 @@ bool read(int id, EventRecord *record, bool *found, QString *error);
 
 // The columns the pane edits and the values it writes for them, in the
 // order of the pane's save; `global` adds the enterprise and the centre (the
-// global pane moves events).
+// global pane moves events). An empty place, project number or person list
+// is NULL, as a new event stores it.
 FieldValues formValues(const EventRecord &record, bool global);
 // Every edited column written at once (ts_modifikovano too).
 bool update(const EventRecord &record, bool global, QString *error);
@@ -101,7 +102,8 @@ DeleteResult removeLeaf(int id, QString *error);
 QString withCharset(const QString &html);
 
 // The description of a reply: the parent's text quoted under "Dne ...,
-// napsáno:". A start at midnight is written as the date alone.
+// napsáno:". A start at midnight is written as the date alone; a parent
+// without a start is quoted under "Napsáno:".
 QString quotation(const QDateTime &parentStart, const QString &parentDescription);
 
 } // namespace EventStore

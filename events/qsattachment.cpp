@@ -18,6 +18,14 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+// The pictures of the buttons live in the static widget library; whatever
+// shows a list registers them (outside any namespace, as Q_INIT_RESOURCE
+// requires).
+static void initAttachmentPictures()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace {
 
 const QString kSelectList = QStringLiteral(
@@ -31,6 +39,19 @@ const QString kDelete = QStringLiteral("delete from tellmark_udalosti_prilohy wh
 // What an insert statement carries beside the file: the statement, the
 // event id and the name (255 characters of up to 4 bytes), with room to spare.
 constexpr qint64 kStatementOverhead = 64 * 1024;
+
+// Types the desktop runs instead of showing them.
+const QStringList kCodeSuffixes = {
+    QStringLiteral("exe"), QStringLiteral("bat"), QStringLiteral("cmd"), QStringLiteral("com"),
+    QStringLiteral("scr"), QStringLiteral("msi"), QStringLiteral("js"),  QStringLiteral("vbs"),
+    QStringLiteral("ps1"), QStringLiteral("jar"), QStringLiteral("sh"),  QStringLiteral("desktop"),
+};
+
+bool runsCode(const QString &path)
+{
+    const QFileInfo info(path);
+    return kCodeSuffixes.contains(info.suffix().toLower()) || info.isExecutable();
+}
 
 bool isStored(const QVariant &id)
 {
@@ -56,6 +77,7 @@ QSAttachment::~QSAttachment() = default;
 
 void QSAttachment::setup(QWidget *container)
 {
+    initAttachmentPictures();
     auto *layout = new QVBoxLayout(container);
     layout->setSpacing(2);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -239,6 +261,18 @@ void QSAttachment::openAttachment(const QString &row)
     const QString target = QDir::tempPath() + QLatin1Char('/') + name;
     if (!writeFile(target, bytes, true))
         return;
+    // The desktop would run a program, not show a document: the user says so
+    // knowingly.
+    if (runsCode(target)
+        && QMessageBox::question(dialogParent(), tr("Otázka"),
+                                 tr("Příloha „%1“ je program nebo skript a otevřením se spustí. "
+                                    "Přejete si ji přesto otevřít?")
+                                     .arg(name),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            != QMessageBox::Yes) {
+        QFile::remove(target);
+        return;
+    }
     const QUrl url = QUrl::fromLocalFile(target);
     if (fileOpener)
         fileOpener(url);
@@ -339,21 +373,16 @@ bool QSAttachment::serverAccepts(qint64 size, qint64 *limit)
 {
     if (Database::isSqlite())
         return true;
-    // Read once per server; the limit is the server's setting, not the
-    // connection's.
-    static QString cachedFor;
-    static qint64 cached = 0;
-    const QString server = Database::config().describe();
-    if (cachedFor != server || cached <= 0) {
-        QSSQL q;
-        if (!q.exec(QStringLiteral("select @@max_allowed_packet")) || !q.next())
-            return true; // unknown: the insert reports what the server says
-        cached = q.value(0).toLongLong();
-        cachedFor = server;
-    }
-    if (cached <= 0 || size + kStatementOverhead <= cached)
+    // Read at each file: an administrator may change the limit while the
+    // program runs. This connection keeps the value it started with, a
+    // reconnect gets the server's current one; the smaller counts.
+    QSSQL q;
+    if (!q.exec(QStringLiteral("select least(@@session.max_allowed_packet,@@global.max_allowed_packet)")) || !q.next())
+        return true; // unknown: the insert reports what the server says
+    const qint64 packet = q.value(0).toLongLong();
+    if (packet <= 0 || size + kStatementOverhead <= packet)
         return true;
-    *limit = cached;
+    *limit = packet;
     return false;
 }
 

@@ -84,7 +84,9 @@ public slots:
     // Chooses a file with a file dialog and adds it.
     void addAttachment();
     // Writes the row's file into the temporary folder and opens it with the
-    // desktop's default application.
+    // desktop's default application. A file the desktop would run (a
+    // program or script by its type, or one marked executable) is opened
+    // only after a question that names it.
     void openAttachment(const QString &row);
     // Writes the row's file to a place chosen with a file dialog.
     void saveAttachment(const QString &row);

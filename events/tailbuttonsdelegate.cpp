@@ -1,6 +1,7 @@
 #include "events/tailbuttonsdelegate.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
@@ -9,16 +10,32 @@ namespace {
 
 struct TailButton {
     const char *name;
-    ushort glyph;
+    const char *icon;
 };
 
-// Left to right; the last one sits at the right edge of the cell.
+// Left to right; the last one sits at the right edge of the cell. Pictures,
+// not characters: the symbols of the fonts at hand are missing or say
+// something else.
 const TailButton kButtons[] = {
-    {"openButton", 0x270F},   // ✏
-    {"saveButton", 0x270D},   // ✍
-    {"removeButton", 0x274C}, // ❌
+    {"openButton", ":/pics/attachment-open.svg"},
+    {"saveButton", ":/pics/attachment-save.svg"},
+    {"removeButton", ":/pics/attachment-remove.svg"},
 };
 constexpr int kButtonCount = 3;
+
+QIcon buttonIcon(int i)
+{
+    static const QIcon icons[kButtonCount] = {QIcon(QLatin1String(kButtons[0].icon)),
+                                              QIcon(QLatin1String(kButtons[1].icon)),
+                                              QIcon(QLatin1String(kButtons[2].icon))};
+    return icons[i];
+}
+
+QSize iconSize(int cellHeight)
+{
+    const int side = qMax(8, cellHeight * 2 / 3);
+    return QSize(side, side);
+}
 
 // Square buttons as high as the cell, from W-3H; the name keeps the rest.
 QRect nameRect(const QRect &cell)
@@ -56,7 +73,8 @@ void TailButtonsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
             button.initFrom(widget);
         button.state = QStyle::State_Enabled | QStyle::State_Raised;
         button.rect = buttonRect(option.rect, i).translated(option.rect.topLeft());
-        button.text = QString(QChar(kButtons[i].glyph));
+        button.icon = buttonIcon(i);
+        button.iconSize = iconSize(option.rect.height());
         style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
     }
 }
@@ -79,7 +97,7 @@ QWidget *TailButtonsDelegate::createEditor(QWidget *parent, const QStyleOptionVi
                                                           &TailButtonsDelegate::onSaveClicked,
                                                           &TailButtonsDelegate::onRemoveClicked};
     for (int i = 0; i < kButtonCount; ++i) {
-        auto *button = new QPushButton(QString(QChar(kButtons[i].glyph)), editor);
+        auto *button = new QPushButton(buttonIcon(i), QString(), editor);
         button->setObjectName(QLatin1String(kButtons[i].name));
         button->setToolTip(tips[i]);
         button->setWhatsThis(QString::number(index.row()));
@@ -111,8 +129,10 @@ void TailButtonsDelegate::updateEditorGeometry(QWidget *editor, const QStyleOpti
     if (QWidget *base = baseEditor(editor))
         base->setGeometry(nameRect(cell));
     for (int i = 0; i < kButtonCount; ++i) {
-        if (auto *button = editor->findChild<QPushButton *>(QLatin1String(kButtons[i].name)))
+        if (auto *button = editor->findChild<QPushButton *>(QLatin1String(kButtons[i].name))) {
             button->setGeometry(buttonRect(cell, i));
+            button->setIconSize(iconSize(cell.height()));
+        }
     }
 }
 

@@ -134,8 +134,12 @@ void UdalostiPage::onKategorie()
     QString filter = session()->filtrKategorie;
     if (!DialogKategorie::choose(this, &filter))
         return;
+    // A reload refused (the pane's edits could not be saved) keeps the rows
+    // and so the filter they were read with.
+    const QString before = session()->filtrKategorie;
     session()->filtrKategorie = filter;
-    m_threads->reload(m_pane->eventId());
+    if (!m_threads->reload(m_pane->eventId()))
+        session()->filtrKategorie = before;
 }
 
 void UdalostiPage::onAddUdalost()

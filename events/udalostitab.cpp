@@ -98,7 +98,11 @@ void UdalostiTab::onRefreshModelSUdalosti(int id)
 
 void UdalostiTab::onRefreshModelSUdalosti()
 {
-    m_threads->reload(m_pane->eventId());
+    // The "Nedokončené" switch was toggled. A reload refused (the pane's
+    // edits could not be saved) keeps the rows, so the switch goes back to
+    // the filter they were read with.
+    if (!m_threads->reload(m_pane->eventId()))
+        setNedokoncene(!nedokoncene());
 }
 
 void UdalostiTab::onRefreshSUdalost()
@@ -136,8 +140,10 @@ void UdalostiTab::onSKategorie()
     QString filter = m_session->filtrSKategorie;
     if (!DialogKategorie::choose(this, &filter))
         return;
+    const QString before = m_session->filtrSKategorie;
     m_session->filtrSKategorie = filter;
-    m_threads->reload(m_pane->eventId());
+    if (!m_threads->reload(m_pane->eventId()))
+        m_session->filtrSKategorie = before;
 }
 
 void UdalostiTab::onOO()
@@ -146,9 +152,14 @@ void UdalostiTab::onOO()
     QString further = m_session->filtrSooDalsi;
     if (!DialogOO::choose(this, &persons, &further))
         return;
+    const QString personsBefore = m_session->filtrSoo;
+    const QString furtherBefore = m_session->filtrSooDalsi;
     m_session->filtrSoo = persons;
     m_session->filtrSooDalsi = further;
-    m_threads->reload(m_pane->eventId());
+    if (!m_threads->reload(m_pane->eventId())) {
+        m_session->filtrSoo = personsBefore;
+        m_session->filtrSooDalsi = furtherBefore;
+    }
 }
 
 void UdalostiTab::tableViewSUdalostiDoubleClicked(const QModelIndex &index)

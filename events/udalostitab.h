@@ -46,6 +46,8 @@ signals:
 
 public slots:
     void onRefreshModelSUdalosti(int id);
+    // Bound to "Nedokončené": reloads keeping the selected event; when the
+    // reload is refused the switch goes back.
     void onRefreshModelSUdalosti();
     void onRefreshSUdalost();
     void onSUCollapse();

@@ -319,9 +319,9 @@ bool EvidenceTab::offerSave()
     return true;
 }
 
-void EvidenceTab::maybeSave()
+bool EvidenceTab::maybeSave()
 {
-    offerSave();
+    return offerSave();
 }
 
 bool EvidenceTab::hasUnsavedEdits() const

@@ -41,8 +41,9 @@ public:
     // Applies the rights of the signed-in user to the tree and the pages
     // (call once after login).
     void applyRights();
-    // Offers to save unsaved edits of the current page; returns when done.
-    void maybeSave();
+    // Offers to save unsaved edits of the current page; false when the user
+    // wanted them saved and that failed (the page keeps them on screen).
+    bool maybeSave();
     // Whether a page shown has edits not yet saved.
     bool hasUnsavedEdits() const;
     // Saves every page with unsaved edits without asking; false when one

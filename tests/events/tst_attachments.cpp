@@ -67,6 +67,8 @@ private slots:
     void cleanup() { TestDb::exec(kRenameBack); } // after a failure in the middle
     void sizeLimit_data();
     void sizeLimit();
+    void openingCodeAsksFirst_data();
+    void openingCodeAsksFirst();
     void loadsNamesOnlyInIdOrder();
     void pendingFileLivesInMemory();
     void removedIdsStayWithTheirEvent();
@@ -114,41 +116,44 @@ void TstAttachments::init()
 void TstAttachments::sizeLimit_data()
 {
     QTest::addColumn<qint64>("size");
-    QTest::newRow("exactly 20 MB") << QSAttachment::MaxFileSize;
-    QTest::newRow("one byte more") << QSAttachment::MaxFileSize + 1;
+    QTest::addColumn<qint64>("packet");   // the server's limit during the row; 0 leaves it (64 MB)
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("exactly 20 MB") << QSAttachment::MaxFileSize << qint64(0) << QString();
+    QTest::newRow("one byte more") << QSAttachment::MaxFileSize + 1 << qint64(0)
+                                   << QStringLiteral("Překročena maximalní velikost souboru (20MB).");
+    QTest::newRow("over the server's limit") << qint64(2 << 20) << qint64(1 << 20)
+                                             << QStringLiteral("Soubor je větší, než databázový server přijme (limit 1 MB).");
 }
 
 void TstAttachments::sizeLimit()
 {
     QFETCH(qint64, size);
+    QFETCH(qint64, packet);
+    QFETCH(QString, refusal);
+    if (packet > 0 && !TestDb::isMariaDb())
+        QSKIP("SQLite takes a statement of any size");
     QByteArray bytes(int(size), Qt::Uninitialized);
     for (int i = 0; i < bytes.size(); ++i)
         bytes[i] = char((i * 7 + i / 4093) & 0xff);
     const QString path = file(QStringLiteral("big.bin"), bytes);
 
-    // On a server the statement must fit into its packet limit as well.
-    qint64 packet = std::numeric_limits<qint64>::max();
-    if (TestDb::isMariaDb()) {
-        QSSQL q;
-        QVERIFY(q.exec(QStringLiteral("select @@max_allowed_packet")) && q.next());
-        packet = q.value(0).toLongLong();
-        qInfo("max_allowed_packet of the server: %lld bytes", packet);
-        if (size <= QSAttachment::MaxFileSize && packet >= size && packet < size + 1024 * 1024)
-            QSKIP("the server's limit is too close to the file size to say which way it goes");
-    }
-    const bool fits = size <= QSAttachment::MaxFileSize && packet >= size + 1024 * 1024;
-
     QSAttachment list;
     QVERIFY(list.load(1));
     MessageBoxAnswerer boxes;
-    QCOMPARE(list.addFile(path), fits);
-    if (!fits) {
+    QString serverPacket;
+    if (packet > 0) {
+        QSSQL q;
+        QVERIFY(q.exec(QStringLiteral("select @@global.max_allowed_packet")) && q.next());
+        serverPacket = q.value(0).toString();
+        QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=%1").arg(packet)));
+    }
+    const bool added = list.addFile(path);
+    if (packet > 0)
+        QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=") + serverPacket));
+    QCOMPARE(added, refusal.isEmpty());
+    if (!added) {
         QCOMPARE(list.model()->rowCount(), 0);
-        QCOMPARE(boxes.messages.size(), 1);
-        const QString expected = size > QSAttachment::MaxFileSize
-            ? QStringLiteral("ZRN Překročena maximalní velikost souboru (20MB).")
-            : QStringLiteral("ZRN Soubor je větší, než databázový server přijme (limit %1 MB).").arg(packet >> 20);
-        QCOMPARE(boxes.messages.first(), expected);
+        QCOMPARE(boxes.messages, QStringList{QStringLiteral("ZRN ") + refusal});
         return;
     }
     QString error;
@@ -159,6 +164,35 @@ void TstAttachments::sizeLimit()
     QCOMPARE(g_opened.size(), 1);
     QVERIFY(readAll(g_opened.first()) == bytes);
     QVERIFY(boxes.messages.isEmpty());
+}
+
+void TstAttachments::openingCodeAsksFirst_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("document") << "zprava.pdf" << int(QMessageBox::No) << false << true;
+    QTest::newRow("program, no") << "Setup.EXE" << int(QMessageBox::No) << true << false;
+    QTest::newRow("launcher, no") << "zrn.desktop" << int(QMessageBox::No) << true << false;
+    QTest::newRow("script, yes") << "spust.sh" << int(QMessageBox::Yes) << true << true;
+}
+
+void TstAttachments::openingCodeAsksFirst()
+{
+    QFETCH(QString, name);
+    QFETCH(int, answer);
+    QFETCH(bool, asks);
+    QFETCH(bool, opens);
+    QSAttachment list;
+    QVERIFY(list.addFile(file(name, "obsah")));
+    MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
+    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(boxes.messages.size(), int(asks));
+    QVERIFY(!asks || boxes.messages.first().contains(name));
+    QCOMPARE(g_opened.size(), int(opens));
+    // Nothing left behind for another program to start.
+    QCOMPARE(QFile::exists(QDir::tempPath() + QLatin1Char('/') + name), opens);
 }
 
 void TstAttachments::loadsNamesOnlyInIdOrder()
@@ -265,6 +299,7 @@ void TstAttachments::sameNamesAndPathNames()
     QVERIFY(store(41, QStringLiteral("C:\\..\\x.bat "), "windows"));
     QVERIFY(store(41, QStringLiteral("sub/.."), "dots"));
     QVERIFY(list.load(41));
+    MessageBoxAnswerer runIt(QMessageBox::Yes);   // the .bat asks first
     for (int r = 0; r < 3; ++r)
         list.openAttachment(QString::number(r));
     const QString temp = QDir::tempPath() + QLatin1Char('/');
@@ -316,6 +351,7 @@ void TstAttachments::editorButtons()
     QVERIFY(list.addFile(file(QStringLiteral("second.txt"), "2")));
 
     QTableView *view = list.view();
+    QList<QImage> icons;   // pictures, each its own
     for (int row = 0; row < 2; ++row) {
         const QModelIndex index = list.model()->index(row, 0);
         QWidget *editor = view->indexWidget(index);
@@ -330,6 +366,10 @@ void TstAttachments::editorButtons()
             QVERIFY(button);
             QCOMPARE(button->geometry(), QRect(x, 0, h, h));
             QCOMPARE(button->whatsThis(), QString::number(row));
+            QVERIFY(button->text().isEmpty());
+            const QImage icon = button->icon().pixmap(16, 16).toImage();
+            QVERIFY(!icon.isNull() && (row > 0 || !icons.contains(icon)));
+            icons << icon;
             x += h;
         }
     }

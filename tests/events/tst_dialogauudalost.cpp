@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTableView>
+#include <QTemporaryFile>
 #include <QTextEdit>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -102,6 +103,8 @@ private slots:
     void optionalRows();
     void replyForm();
     void emptySubject();
+    void cancelAsksAfterInput_data();
+    void cancelAsksAfterInput();
     void choosers();
 };
 
@@ -253,6 +256,42 @@ void TstDialogAUUdalost::emptySubject()
     QCOMPARE(answerer.messages.size(), 1);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TstDialogAUUdalost::cancelAsksAfterInput_data()
+{
+    QTest::addColumn<QString>("input");   // "", "typed" or "attached"
+    QTest::addColumn<bool>("viaEsc");     // else "Zrušit"
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("nothing entered") << "" << true << int(QMessageBox::No) << true;
+    QTest::newRow("typed, Esc, no") << "typed" << true << int(QMessageBox::No) << false;
+    QTest::newRow("typed, Zrušit, yes") << "typed" << false << int(QMessageBox::Yes) << true;
+    QTest::newRow("attached, Zrušit, no") << "attached" << false << int(QMessageBox::No) << false;
+}
+
+void TstDialogAUUdalost::cancelAsksAfterInput()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, viaEsc);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    dialog.setValues(fullRecord());   // what is shown is no input
+    dialog.show();
+    QTemporaryFile file;
+    if (input == QLatin1String("typed"))
+        QTest::keyClicks(childNamed<QLineEdit>(&dialog, "lokalita"), "x");
+    if (input == QLatin1String("attached"))
+        QVERIFY(file.open() && dialog.attachments()->addFile(file.fileName()));
+    MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
+    if (viaEsc)
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    else
+        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+    QCOMPARE(answerer.messages,
+             input.isEmpty() ? QStringList() : QStringList{"Otázka Přejete si zahodit rozpracovanou událost?"});
+    QCOMPARE(dialog.isVisible(), !closes);
 }
 
 void TstDialogAUUdalost::choosers()

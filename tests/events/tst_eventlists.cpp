@@ -18,6 +18,7 @@
 #include "widgets/qfeditwithbutton.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QStandardItemModel>
 #include <QHeaderView>
@@ -96,6 +97,17 @@ private:
     QPointer<DialogAUUdalost> m_last;
 };
 
+// Makes every save of an event fail (on) or work again (off).
+bool lockEventUpdates(bool on)
+{
+    if (!on)
+        return TestDb::exec(QStringLiteral("drop trigger locked"));
+    return TestDb::exec(TestDb::isMariaDb() ? QStringLiteral("create trigger locked before update on tellmark_udalosti for each row "
+                                                             "signal sqlstate '45000' set message_text='zamčeno'")
+                                            : QStringLiteral("create trigger locked before update on tellmark_udalosti "
+                                                             "begin select raise(abort,'zamčeno'); end"));
+}
+
 void typeSubjectAndAccept(DialogAUUdalost *d, const QString &subject)
 {
     d->findChild<QLineEdit *>(QStringLiteral("predmet"))->setText(subject);
@@ -113,13 +125,17 @@ private slots:
     void init();
     void cleanup();
     void threadsNamesAndColours();
+    void dateSortAcrossYearEnd_data();
     void dateSortAcrossYearEnd();
     void paneShowsRootAndReply();
+    void pickFieldsTakeNoTyping();
     void eventGoneMeanwhile();
     void paneSaveKeepsWhatWasNotEdited();
     void leavingDirtyPane_data();
     void leavingDirtyPane();
     void failedSaveKeepsRowAndEdits();
+    void refusedReloadKeepsTheFilter_data();
+    void refusedReloadKeepsTheFilter();
     void reloadAsksFirst();
     void actionsUseTheCurrentRowOnly();
     void addEventAndReply();
@@ -159,6 +175,8 @@ void TstEventLists::init()
     m_stub.on(QStringLiteral("/events/sync"), HttpStub::json("{}"));
     m_stub.clearRequests();
     m_session.filtrKategorie.clear();
+    m_session.filtrSKategorie.clear();
+    m_session.filtrSoo.clear();
     m_session.setSelection(1, QVariant());
 }
 
@@ -221,18 +239,32 @@ void TstEventLists::threadsNamesAndColours()
     QVERIFY(tab.view()->isColumnHidden(ColId) && tab.view()->isColumnHidden(ColIdStredisko));
 }
 
+void TstEventLists::dateSortAcrossYearEnd_data()
+{
+    QTest::addColumn<bool>("global");
+    QTest::addColumn<int>("latest");
+    QTest::newRow("global list") << true << 9;
+    QTest::newRow("register's list") << false << 5;
+}
+
 void TstEventLists::dateSortAcrossYearEnd()
 {
+    QFETCH(bool, global);
+    QFETCH(int, latest);
     UdalostiTab tab(&m_session);
     tab.onRefreshModelSUdalosti(-1);
-    QTreeView *view = tab.view();
+    QTreeView *view = global ? tab.view() : page()->view();
+    const QAbstractItemModel *m = view->model();
+    const int last = m->rowCount() - 1;
     // As text "31.12.24" would come after "01.02.25".
     view->header()->setSortIndicator(ColZacatek, Qt::AscendingOrder);
-    QCOMPARE(idAt(view->model(), view->model()->index(0, 0)), 1);
-    QCOMPARE(idAt(view->model(), view->model()->index(2, 0)), 9);
+    QCOMPARE(idAt(m, m->index(0, 0)), 1);
+    QCOMPARE(idAt(m, m->index(last, 0)), latest);
     view->header()->setSortIndicator(ColZacatek, Qt::DescendingOrder);
-    QCOMPARE(idAt(view->model(), view->model()->index(0, 0)), 9);
-    QCOMPARE(idAt(view->model(), view->model()->index(2, 0)), 1);
+    QCOMPARE(idAt(m, m->index(0, 0)), latest);
+    QCOMPARE(idAt(m, m->index(last, 0)), 1);
+    if (!global)
+        return;
     // The text filter searches the sorted column and keeps a reply's thread.
     tab.onUFilter(QStringLiteral("03.01.25"));
     QCOMPARE(view->model()->rowCount(), 1);
@@ -262,6 +294,24 @@ void TstEventLists::paneShowsRootAndReply()
     QCOMPARE(pane->attachments()->model()->rowCount(), 0);
 }
 
+void TstEventLists::pickFieldsTakeNoTyping()
+{
+    UdalostiTab tab(&m_session);
+    tab.show();
+    tab.onRefreshModelSUdalosti(5);
+    EventPane *pane = tab.pane();
+    // Typing into the names, and emptying the centre's, changes nothing.
+    for (QFEditWithButton *field : {pane->persons(), pane->enterprisePicker(), pane->centrePicker()}) {
+        const QString shown = field->text();
+        QTest::keyClicks(field->lineEdit(), QStringLiteral("x"));
+        field->lineEdit()->selectAll();
+        QTest::keyClick(field->lineEdit(), Qt::Key_Delete);
+        QCOMPARE(field->text(), shown);
+    }
+    QCOMPARE(pane->centrePicker()->text(), QStringLiteral("Alfa Sever"));
+    QVERIFY(!pane->saveButton()->isEnabled());
+}
+
 void TstEventLists::eventGoneMeanwhile()
 {
     UdalostiPage *p = page();
@@ -275,13 +325,13 @@ void TstEventLists::eventGoneMeanwhile()
 
 void TstEventLists::paneSaveKeepsWhatWasNotEdited()
 {
-    // Values the program has no item for, NULLs and an empty calendar.
+    // Values the program has no item for, NULLs (texts too) and an empty calendar.
     QVERIFY(TestDb::exec(QStringLiteral("update tellmark_udalosti set kategorie=64, stav=7, zdroj=NULL, ts_kal_zacatek=NULL,"
-                                        " ts_konec='2025-02-03 16:30:00', upozornit_od=NULL, cislo_projektu='P-7',"
-                                        " notifikace=1, notifikacef=0, cesta=1 where id=5")));
+                                        " ts_konec='2025-02-03 16:30:00', upozornit_od=NULL, cislo_projektu=NULL,"
+                                        " odpovedna_osoba=NULL, notifikace=1, notifikacef=0, cesta=1 where id=5")));
     const QString columns = QStringLiteral(
         "select id_parent,id_podnik,id_strediska,ts_zacatek,ts_kal_zacatek,ts_konec,notifikace,notifikacef,zdroj,"
-        "kategorie,stav,priorita,typ_synchronizace,cesta,cislo_projektu,odpovedna_osoba,predmet,hash,upozornit_od "
+        "kategorie,stav,priorita,typ_synchronizace,cesta,cislo_projektu,odpovedna_osoba,lokalita,hash,upozornit_od "
         "from tellmark_udalosti where id=5");
     auto row = [&] {
         QSSQL q;
@@ -295,23 +345,26 @@ void TstEventLists::paneSaveKeepsWhatWasNotEdited()
     UdalostiTab tab(&m_session);
     tab.onRefreshModelSUdalosti(5);
     QCOMPARE(tab.pane()->eventId(), 5);
-    tab.pane()->place()->setText(QStringLiteral("Sklad"));
+    tab.pane()->subject()->setText(QStringLiteral("Sklad"));
     tab.onSUdalostSave();
     QCOMPARE(row(), before);
-    QCOMPARE(scalar(QStringLiteral("select lokalita from tellmark_udalosti where id=5")).toString(), QStringLiteral("Sklad"));
+    QCOMPARE(scalar(QStringLiteral("select predmet from tellmark_udalosti where id=5")).toString(), QStringLiteral("Sklad"));
     QCOMPARE(tab.pane()->eventId(), 5);    // reloaded and selected again
 }
 
 void TstEventLists::leavingDirtyPane_data()
 {
     QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes saves everything") << true;
-    QTest::newRow("No drops the edits") << false;
+    QTest::addColumn<bool>("viaAdd");   // "Přidat" (then cancelled) instead of another row
+    QTest::newRow("Yes saves everything") << true << false;
+    QTest::newRow("No drops the edits") << false << false;
+    QTest::newRow("No shows the stored event again") << false << true;
 }
 
 void TstEventLists::leavingDirtyPane()
 {
     QFETCH(bool, yes);
+    QFETCH(bool, viaAdd);
     UdalostiPage *p = page();
     select(p->view(), 5);
     p->pane()->subject()->setText(QStringLiteral("Upravená nabídka"));
@@ -326,10 +379,19 @@ void TstEventLists::leavingDirtyPane()
     QVERIFY(p->isDirty());
 
     MessageBoxAnswerer answers(yes ? QMessageBox::Yes : QMessageBox::No);
-    select(p->view(), 1);
+    if (viaAdd) {
+        DialogScript script({});
+        p->onAddUdalost();
+    } else {
+        select(p->view(), 1);
+    }
     QCOMPARE(answers.messages, QStringList{QStringLiteral("Otázka Přejete si uložit rozpracovanou událost?")});
-    QCOMPARE(p->pane()->eventId(), 1);
+    QCOMPARE(p->pane()->eventId(), viaAdd ? 5 : 1);
     QVERIFY(!p->isDirty());
+    if (viaAdd) {
+        QCOMPARE(p->pane()->subject()->text(), QStringLiteral("Nabídka"));
+        QCOMPARE(p->pane()->attachments()->model()->rowCount(), 1);
+    }
     QCOMPARE(scalar(QStringLiteral("select predmet from tellmark_udalosti where id=5")).toString(),
              yes ? QStringLiteral("Upravená nabídka") : QStringLiteral("Nabídka"));
     QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=5")).toInt(),
@@ -342,11 +404,7 @@ void TstEventLists::leavingDirtyPane()
 
 void TstEventLists::failedSaveKeepsRowAndEdits()
 {
-    const bool mariadb = TestDb::isMariaDb();
-    QVERIFY(TestDb::exec(mariadb ? QStringLiteral("create trigger locked before update on tellmark_udalosti for each row "
-                                                  "signal sqlstate '45000' set message_text='zamčeno'")
-                                 : QStringLiteral("create trigger locked before update on tellmark_udalosti "
-                                                  "begin select raise(abort,'zamčeno'); end")));
+    QVERIFY(lockEventUpdates(true));
     UdalostiPage *p = page();
     select(p->view(), 5);
     p->pane()->subject()->setText(QStringLiteral("Neuloží se"));
@@ -356,7 +414,7 @@ void TstEventLists::failedSaveKeepsRowAndEdits()
         select(p->view(), 1);
         messages = answers.messages;
     }
-    QVERIFY(TestDb::exec(QStringLiteral("drop trigger locked")));
+    QVERIFY(lockEventUpdates(false));
     QCOMPARE(messages.size(), 2);
     QVERIFY2(messages.at(1).startsWith(QStringLiteral("ZRN Chyba: událost nelze uložit.")), qPrintable(messages.at(1)));
     // Back on the event with the edit, still to be saved; nothing announced.
@@ -365,6 +423,53 @@ void TstEventLists::failedSaveKeepsRowAndEdits()
     QCOMPARE(p->pane()->subject()->text(), QStringLiteral("Neuloží se"));
     QVERIFY(p->isDirty());
     QCOMPARE(m_stub.requestCount(), 0);
+}
+
+void TstEventLists::refusedReloadKeepsTheFilter_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("category of the register's list") << "kategorie";
+    QTest::newRow("category") << "skategorie";
+    QTest::newRow("persons") << "oo";
+    QTest::newRow("Nedokončené") << "nedokoncene";
+}
+
+void TstEventLists::refusedReloadKeepsTheFilter()
+{
+    QFETCH(QString, control);
+    const bool global = control != QLatin1String("kategorie");
+    UdalostiTab tab(&m_session);
+    QWidget *host = &tab;
+    EventPane *pane = tab.pane();
+    if (global) {
+        tab.onRefreshModelSUdalosti(5);
+    } else {
+        host = page();
+        pane = m_page->pane();
+        select(m_page->view(), 5);
+    }
+    pane->subject()->setText(QStringLiteral("Neuloží se"));
+    QVERIFY(lockEventUpdates(true));
+    {
+        // The filter dialogs: the first box unticked and confirmed; then
+        // "Yes" to saving, which fails.
+        MessageBoxAnswerer answers(QMessageBox::Yes);
+        ModalHandler chooser([](QWidget *modal) {
+            if (qobject_cast<QMessageBox *>(modal))
+                return false;
+            modal->findChild<QCheckBox *>()->setChecked(false);
+            static_cast<QDialog *>(modal)->accept();
+            return true;
+        });
+        host->findChild<QAbstractButton *>(control)->click();
+        QCOMPARE(answers.messages.size(), 2);
+    }
+    QVERIFY(lockEventUpdates(false));
+    QCOMPARE(m_session.filtrKategorie + m_session.filtrSKategorie + m_session.filtrSoo, QString());
+    QVERIFY(!tab.nedokoncene());
+    QCOMPARE(pane->eventId(), 5);
+    QCOMPARE(pane->subject()->text(), QStringLiteral("Neuloží se"));
+    QVERIFY(pane->saveButton()->isEnabled());
 }
 
 void TstEventLists::reloadAsksFirst()
@@ -468,18 +573,20 @@ void TstEventLists::serviceWithoutHash()
     m_stub.on(QStringLiteral("/events/hash"), HttpStub::json(body, status));
     UdalostiPage *p = page();
     const int before = scalar(QStringLiteral("select count(*) from tellmark_udalosti")).toInt();
-    MessageBoxAnswerer answers;
+    MessageBoxAnswerer answers(QMessageBox::Yes);
     QString typedAgain;
     DialogScript script({[](DialogAUUdalost *d) { typeSubjectAndAccept(d, QStringLiteral("Neztratit")); },
                          [&](DialogAUUdalost *d) {
-                             // The dialog comes back with what was typed.
+                             // The dialog comes back with what was typed,
+                             // and giving it up is asked.
                              typedAgain = d->values().subject;
                              d->reject();
                          }});
     p->onAddUdalost();
     QCOMPARE(script.shown, 2);
     QCOMPARE(typedAgain, QStringLiteral("Neztratit"));
-    QCOMPARE(answers.messages.size(), 1);
+    QCOMPARE(answers.messages.size(), 2);
+    QCOMPARE(answers.messages.last(), QStringLiteral("Otázka Přejete si zahodit rozpracovanou událost?"));
     QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti")).toInt(), before);
     for (const HttpStub::Request &r : m_stub.requests())
         QVERIFY(r.path != QLatin1String("/events/sync"));

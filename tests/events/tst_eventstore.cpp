@@ -362,6 +362,7 @@ void TstEventStore::quotationAndCharset()
     QCOMPARE(q, QStringLiteral("<br><br><br><b>Dne 05.03.2025 14:07, napsáno:</b><hr><p>Původní</p>"));
     QVERIFY(EventStore::quotation(QDateTime(QDate(2025, 3, 5), QTime(0, 0)), QString())
                 .contains(QStringLiteral("Dne 05.03.2025, napsáno:")));
+    QCOMPARE(EventStore::quotation(QDateTime(), QStringLiteral("<p>x</p>")), QStringLiteral("<br><br><br><b>Napsáno:</b><hr><p>x</p>"));
     QCOMPARE(EventStore::withCharset(QStringLiteral("<p>bez značky</p>")), QStringLiteral("<p>bez značky</p>"));
 }
 

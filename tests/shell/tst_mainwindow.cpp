@@ -169,6 +169,23 @@ void TstMainWindow::eventListsAndTheRegister()
     QCOMPARE(Database::statementCount() - before, click + 1);
     QCOMPARE(list->model()->rowCount(), 1);
     QCOMPARE(list->model()->index(0, 1).data().toString(), QStringLiteral("U druhého"));
+
+    // Edits the register cannot save keep the user on the global list.
+    list->setCurrentIndex(list->model()->index(0, 0));
+    auto *subject = page->findChild<QLineEdit *>(QStringLiteral("udalostPredmet"));
+    subject->setText(QStringLiteral("Neuloží se"));
+    w.mainTabs()->setCurrentWidget(events->parentWidget());
+    w.evidenceTab()->setSaveQuestion([](QWidget *) { return true; });
+    QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_udalosti rename to odlozene_udalosti")));
+    {
+        MessageBoxAnswerer errors;
+        events->tableViewSUdalostiDoubleClicked(events->proxy()->mapFromSource(events->model()->indexOfId(801)));
+        QCOMPARE(errors.messages.size(), 1);
+    }
+    QVERIFY(TestDb::exec(QStringLiteral("alter table odlozene_udalosti rename to tellmark_udalosti")));
+    QCOMPARE(w.mainTabs()->currentWidget(), events->parentWidget());
+    QCOMPARE(w.session()->s_id_podnik.toInt(), 82);
+    QCOMPARE(subject->text(), QStringLiteral("Neuloží se"));
 }
 
 namespace {
