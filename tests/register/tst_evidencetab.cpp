@@ -312,9 +312,9 @@ void TstEvidenceTab::filterRefusedByAFailedSaveChangesNothing()
     select(kAlfa);
     podnik()->kontakt_jmeno->setText(QStringLiteral("Adam Nový"));
     // The enterprise cannot be saved; the tree and the filter lists still read.
-    QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column KONTAKT_EMAIL to email_away")));
+    QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column KONTAKT_JMENO to jmeno_away")));
     const auto restore = qScopeGuard(
-        [] { TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column email_away to KONTAKT_EMAIL")); });
+        [] { TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column jmeno_away to KONTAKT_JMENO")); });
     ModalHandler confirm([](QWidget *modal) {
         auto *dialog = qobject_cast<DialogFiltr *>(modal);
         if (dialog) {
