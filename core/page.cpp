@@ -88,7 +88,7 @@ bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldVa
     if (!ClashDialog::save(this, snapshot, form, m_session->user.login))
         return false;
     setClean();
-    if (snapshot->tookTheirs())
+    if (snapshot->showsStale())
         load();
     return true;
 }

@@ -213,6 +213,7 @@ void RowSnapshot::reset()
     m_columns.clear();
     m_pending.clear();
     m_tookTheirs = false;
+    m_othersChanged = false;
 }
 
 bool RowSnapshot::same(const QVariant &a, const QVariant &b)
@@ -285,9 +286,19 @@ RowSnapshot::Result RowSnapshot::write(const FieldValues &form, const QString &l
     // The stored values of the changed columns, locked until the end of the
     // transaction (the embedded database writes one transaction at a time);
     // in the same round trip whether the history table is there.
+    // The form's other columns come along in the same read: a colleague's
+    // change there is kept, and the page shows it after the save.
     QStringList columns;
     for (const FieldValue &f : changed)
         columns << f.column;
+    const int n = changed.size();
+    QStringList untouched;
+    for (auto it = m_columns.cbegin(); it != m_columns.cend(); ++it) {
+        if (!columns.contains(it.key(), Qt::CaseInsensitive))
+            untouched << it.key();
+    }
+    columns << untouched;
+    const int deletedAt = columns.size();
     if (!m_deletedFlag.isEmpty())
         columns << m_deletedFlag;
     columns << ChangeHistory::presenceExpression();
@@ -301,9 +312,13 @@ RowSnapshot::Result RowSnapshot::write(const FieldValues &form, const QString &l
     }
     if (!read.next())
         return Result::Deleted;
-    const int n = changed.size();
-    if (!m_deletedFlag.isEmpty() && read.value(n).toInt() != 0)
+    if (!m_deletedFlag.isEmpty() && read.value(deletedAt).toInt() != 0)
         return Result::Deleted;
+    m_othersChanged = false;
+    for (int i = 0; i < untouched.size(); ++i) {
+        if (!same(read.value(n + i), m_columns.value(untouched.at(i)).base))
+            m_othersChanged = true;
+    }
     const bool history = read.value(columns.size() - 1).toInt() > 0;
 
     QVector<ChangeHistory::Entry> entries;

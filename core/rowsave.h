@@ -149,6 +149,10 @@ public:
     // it reloads, see tookTheirs).
     void settle(const QVector<Clash> &clashes);
     bool tookTheirs() const { return m_tookTheirs; }
+    // The form no longer shows what is stored: the user took a colleague's
+    // value, or a colleague changed a column of the form that the user left
+    // alone (kept, but not yet on screen). The page reloads.
+    bool showsStale() const { return m_tookTheirs || m_othersChanged; }
 
     // Whether two values mean the same stored value (NULL and "" alike,
     // numbers by value, dates by day and time, bytes as UTF-8 text).
@@ -165,4 +169,5 @@ private:
     QHash<QString, Column> m_columns;   // by upper-case column name
     FieldValues m_pending;              // written, not yet committed
     bool m_tookTheirs = false;
+    bool m_othersChanged = false;
 };

@@ -401,7 +401,7 @@ bool EventPane::saveEvent()
         m_snapshot.settle(clashes);
     }
     setDirty(false);
-    if (m_snapshot.tookTheirs()) {
+    if (m_snapshot.showsStale()) {
         // Show the colleague's values the user left in place.
         loadEvent(m_eventId);
     } else {

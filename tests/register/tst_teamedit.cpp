@@ -183,6 +183,9 @@ void TstTeamEdit::disjointEditsAreBothKept()
     QCOMPARE(m_asked, 0);
     QCOMPARE(stored(kind, columnA), QStringLiteral("od Anny"));
     QCOMPARE(stored(kind, columnB), QStringLiteral("od Petra"));
+    // The second saver sees the colleague's value, not the one loaded.
+    QCOMPARE(shown(petr.data(), fieldA), QStringLiteral("od Anny"));
+    QCOMPARE(shown(petr.data(), fieldB), QStringLiteral("od Petra"));
 }
 
 void TstTeamEdit::sameFieldIsPutToTheSecond_data()
