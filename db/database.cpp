@@ -1,4 +1,5 @@
 #include "db/database.h"
+#include "db/qssql.h"
 
 #include <QDir>
 #include <QFile>
@@ -280,7 +281,16 @@ bool Database::beginTransaction(QString *error)
         return false;
     }
     QSqlDatabase db = connection();
-    if (!isOpen() || !db.transaction()) {
+    bool started = isOpen() && db.transaction();
+    // A connection the server dropped (a restart, a night idle) is opened
+    // again: nothing of the transaction has run yet, so starting it once
+    // more is safe.
+    if (!started && isOpen() && canReconnect() && QSSQL::isConnectionLostCode(db.lastError().nativeErrorCode())
+        && reconnect()) {
+        db = connection();
+        started = db.transaction();
+    }
+    if (!started) {
         if (error)
             *error = isOpen() ? db.lastError().text() : QStringLiteral("Databáze není připojena.");
         return false;

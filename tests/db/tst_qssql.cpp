@@ -542,6 +542,18 @@ private slots:
         w.addBindValue(QStringLiteral("Po restartu"));
         QVERIFY2(w.exec(), qPrintable(w.lastError().text()));
         QCOMPARE(countNamed(QStringLiteral("Po restartu")), 1);
+
+        // So does a transaction (every page saves in one).
+        QCOMPARE(QProcess::execute(QStringLiteral("bash"), {QStringLiteral("-c"), restart}), 0);
+        QString error;
+        QVERIFY2(Database::runUnit(
+                     [](QString *) {
+                         QSSQL t;
+                         return t.exec(QStringLiteral("insert into tellmark_podniky(podnik_nazev) values('V transakci')"));
+                     },
+                     Database::RetryPolicy::Report, &error),
+                 qPrintable(error));
+        QCOMPARE(countNamed(QStringLiteral("V transakci")), 1);
     }
 
     void outageOfSomeSeconds()
