@@ -1,6 +1,8 @@
 #include "events/eventstore.h"
 
 #include "core/eciselniky.h"
+#include "core/textutil.h"
+#include "schema/eventlog.h"
 #include "db/database.h"
 #include "db/qssql.h"
 #include "widgets/qf.h"
@@ -205,8 +207,74 @@ Condition condition(const Filter &filter)
         }
         c.sql += QStringLiteral("(") + parts.join(QStringLiteral(" or ")) + QStringLiteral(") and ");
     }
+
+    const QString text = filter.search.simplified();
+    if (!text.isEmpty()) {
+        QStringList parts;
+        const QStringList words = searchWords(text);
+        if (!words.isEmpty()) {
+            // Any event of the thread: the search table names its root.
+            QStringList terms;
+            if (Database::isSqlite()) {
+                for (const QString &w : words)
+                    terms << QLatin1Char('"') + w + QStringLiteral("\"*");
+                parts << QStringLiteral("pp.id in (select id_vlakna from %1 where %1 match ?)")
+                             .arg(QLatin1String(Schema::kSearchTable));
+            } else {
+                for (const QString &w : words)
+                    terms << QLatin1Char('+') + w + QLatin1Char('*');
+                parts << QStringLiteral("pp.id in (select s.id_vlakna from %1 s where match(s.obsah) against (? in "
+                                        "boolean mode))")
+                             .arg(QLatin1String(Schema::kSearchTable));
+            }
+            c.binds << terms.join(QLatin1Char(' '));
+        }
+        // The names the list shows, folded on both sides.
+        QString pattern = stripDiacritics(text).toLower();
+        pattern.replace(QLatin1Char('!'), QStringLiteral("!!"))
+            .replace(QLatin1Char('%'), QStringLiteral("!%"))
+            .replace(QLatin1Char('_'), QStringLiteral("!_"));
+        pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
+        // The server's collation folds accents and case in "like"; SQLite
+        // folds the names first, in two steps (see Schema::foldedSql).
+        auto matching = [](const char *table, const char *column) {
+            if (!Database::isSqlite())
+                return QStringLiteral("select id from %1 where %2 like ? escape '!'")
+                    .arg(QLatin1String(table), QLatin1String(column));
+            return QStringLiteral("select id from (select id, %2 as n from %1) f where %3 like ? escape '!'")
+                .arg(QLatin1String(table), Schema::foldCapitalsSql(QLatin1String(column)),
+                     Schema::foldSmallSql(QStringLiteral("f.n")));
+        };
+        const QString enterprise = matching("tellmark_podniky", "podnik_nazev");
+        parts << QStringLiteral("pp.id_podnik in (%1)").arg(enterprise)
+              << QStringLiteral("pp.id_strediska in (select id from (%1) c union select id from tellmark_strediska "
+                                "where id_podnik in (%2))")
+                     .arg(matching("tellmark_strediska", "akce_nazev"), enterprise);
+        c.binds << pattern << pattern << pattern;
+        c.sql += QStringLiteral("(") + parts.join(QStringLiteral(" or ")) + QStringLiteral(") and ");
+    }
     return c;
 }
+
+QStringList searchWords(const QString &text)
+{
+    QStringList words;
+    QString word;
+    const QString folded = stripDiacritics(text).toLower();
+    for (const QChar c : folded) {
+        if (c.isLetterOrNumber()) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            words << word;
+            word.clear();
+        }
+    }
+    if (!word.isEmpty())
+        words << word;
+    return words;
+}
+
+bool readRows(const QString &sql, const QVariantList &binds, QVector<ListRow> *rows, QString *error);
 
 QString listStatement(const Filter &filter, QVariantList *binds)
 {
@@ -253,6 +321,122 @@ bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error)
         return true;
     QVariantList binds;
     const QString sql = listStatement(filter, &binds);
+    return readRows(sql, binds, rows, error);
+}
+
+namespace {
+
+// The sort value of a root for the list's column, over the alias `pp`;
+// the name column needs the enterprise and centre joined (kNameJoins).
+QString sortExpression(int column)
+{
+    switch (column) {
+    case 0:
+        return QStringLiteral("concat_ws(' | ',nullif(if(pp.id_podnik>0,pdq2.podnik_nazev,pdq.podnik_nazev),''),"
+                              "nullif(stq.akce_nazev,''),nullif(pp.lokalita,''))");
+    case 1: return QStringLiteral("pp.predmet");
+    case 2: return QStringLiteral("pp.ts_zacatek");
+    case 3: return QStringLiteral("pp.ts_konec");
+    case 4: return QStringLiteral("pp.zdroj");
+    case 5: return QStringLiteral("pp.kategorie");
+    case 6: return QStringLiteral("pp.stav");
+    case 7: return QStringLiteral("pp.priorita");
+    case 8: return QStringLiteral("pp.odpovedna_osoba");
+    case 9: return QStringLiteral("pp.typ_synchronizace");
+    case 10: return QStringLiteral("pp.cesta");
+    case 11: return QStringLiteral("pp.hash");
+    default: return QStringLiteral("pp.id");
+    }
+}
+
+const char kNameJoins[] = " left join tellmark_strediska stq on stq.id=pp.id_strediska"
+                          " left join tellmark_podniky pdq on pdq.id=stq.id_podnik"
+                          " left join tellmark_podniky pdq2 on pdq2.id=pp.id_podnik";
+
+} // namespace
+
+QString pageRootsStatement(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit,
+                           QVariantList *binds)
+{
+    const Condition c = condition(filter);
+    const int column = sort.column >= 0 && sort.column <= 11 ? sort.column : 12;
+    const QString e = sortExpression(column);
+    const QString dir = sort.descending ? QStringLiteral(" desc") : QString();
+    *binds = c.binds;
+    QString after;
+    if (cursor.started && column == 12) {
+        after = sort.descending ? QStringLiteral("pp.id<? and ") : QStringLiteral("pp.id>? and ");
+        *binds << cursor.id;
+    } else if (cursor.started && cursor.key.isNull()) {
+        // No value sorts first going up, last going down.
+        after = sort.descending ? QStringLiteral("(%1 is null and pp.id<?) and ")
+                                : QStringLiteral("((%1 is null and pp.id>?) or %1 is not null) and ");
+        after = after.arg(e);
+        *binds << cursor.id;
+    } else if (cursor.started) {
+        after = sort.descending ? QStringLiteral("(%1<? or (%1=? and pp.id<?) or %1 is null) and ")
+                                : QStringLiteral("(%1>? or (%1=? and pp.id>?)) and ");
+        after = after.arg(e);
+        *binds << cursor.key << cursor.key << cursor.id;
+    }
+    *binds << limit + 1;
+    return QStringLiteral("select pp.id, %1 from tellmark_udalosti pp%2 where ")
+               .arg(column == 12 ? QStringLiteral("pp.id") : e, column == 0 ? QString::fromLatin1(kNameJoins) : QString())
+        + c.sql + after + QLatin1String(kLiveRoot)
+        + QStringLiteral(" order by %1%2").arg(e, dir)
+        + (column == 12 ? QString() : QStringLiteral(", pp.id%1").arg(dir)) + QStringLiteral(" limit ?");
+}
+
+bool readPageRoots(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, QVector<int> *roots,
+                   PageCursor *last, bool *more, QString *error)
+{
+    roots->clear();
+    *more = false;
+    *last = cursor;
+    QVariantList binds;
+    const QString sql = pageRootsStatement(filter, sort, cursor, limit, &binds);
+    QSSQL q;
+    if (!run(q, sql, binds, error))
+        return false;
+    while (q.next()) {
+        if (roots->size() == limit) {
+            *more = true;
+            break;
+        }
+        roots->append(q.value(0).toInt());
+        last->started = true;
+        last->id = roots->constLast();
+        last->key = q.value(1);
+    }
+    return true;
+}
+
+bool readThreads(const QVector<int> &roots, QVector<ListRow> *rows, QString *error)
+{
+    rows->clear();
+    if (roots.isEmpty())
+        return true;
+    QStringList marks;
+    QVariantList binds;
+    for (int id : roots) {
+        marks << QStringLiteral("?");
+        binds << id;
+    }
+    const QString sql = QStringLiteral("with recursive roots(id) as (select id from tellmark_udalosti where id in (")
+        + marks.join(QLatin1Char(',')) + QStringLiteral(")),") + QLatin1String(kThread) + QLatin1String(kListColumns);
+    return readRows(sql, binds, rows, error);
+}
+
+bool readPage(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, Page *page, QString *error)
+{
+    *page = Page();
+    return readPageRoots(filter, sort, cursor, limit, &page->roots, &page->last, &page->more, error)
+        && readThreads(page->roots, &page->rows, error);
+}
+
+bool readRows(const QString &sql, const QVariantList &binds, QVector<ListRow> *rows, QString *error)
+{
+    rows->clear();
     QSSQL q;
     if (!run(q, sql, binds, error))
         return false;

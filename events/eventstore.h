@@ -28,6 +28,10 @@ struct Filter {
     QString login;             // of the signed-in user (right 1)
     QString persons;           // "" all, "none" nobody, or codes joined by ","
     QString furtherPersons;    // further mailboxes joined by ","
+    // "Hledat": threads with an event whose subject or description holds
+    // every word (as a word's beginning, accents and case aside), or whose
+    // enterprise or centre name holds the text.
+    QString search;
 };
 
 // The root conditions of a filter: SQL over the alias `pp` (the event),
@@ -48,6 +52,31 @@ QStringList personCodes(const Filter &filter, bool *matchesNobody);
 // names of the enterprise and centre.
 QString listStatement(const Filter &filter, QVariantList *binds);
 
+// The words of a search as the text index is asked for them: folded like
+// the tree's quick filter, lower case, split at everything but letters
+// and digits.
+QStringList searchWords(const QString &text);
+
+// The order of the global list: threads by a column of their root (the
+// list's column numbers), the event id breaking ties in the same direction.
+struct Sort {
+    int column = 12;           // EventList::ColId
+    bool descending = false;
+};
+// Where the next page starts: after this root (its sort value and id).
+struct PageCursor {
+    bool started = false;      // false: the first page
+    QVariant key;
+    int id = 0;
+};
+// The roots of one page: at most `limit` thread roots after `cursor`, in
+// the order of `sort`; *more tells whether any follow.
+bool readPageRoots(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, QVector<int> *roots,
+                   PageCursor *last, bool *more, QString *error);
+// The statement of those roots (for query plans), with its values.
+QString pageRootsStatement(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit,
+                           QVariantList *binds);
+
 // One row of a list.
 struct ListRow {
     int id = 0;
@@ -67,6 +96,20 @@ struct ListRow {
 // Runs the list statement. An unfiltered register's page (nothing
 // selected) lists nothing without asking the database.
 bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error);
+// The threads of the given roots: the roots and every live reply below
+// them, in id order (the roots as they are, without a filter).
+bool readThreads(const QVector<int> &roots, QVector<ListRow> *rows, QString *error);
+
+// A page of the global list: the roots in their order and the rows of
+// their threads (id order).
+struct Page {
+    QVector<int> roots;
+    QVector<ListRow> rows;
+    PageCursor last;
+    bool more = false;
+};
+bool readPage(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, Page *page,
+              QString *error);
 
 // One event with the names of its enterprise and centre; *found false when
 // there is no such row.
@@ -100,3 +143,4 @@ QString quotation(const QDateTime &parentStart, const QString &parentDescription
 
 } // namespace EventStore
 Q_DECLARE_METATYPE(EventStore::Filter)
+Q_DECLARE_METATYPE(EventStore::Sort)
