@@ -173,7 +173,7 @@ void EventThreads::fetchNextPage()
     EventStore::Page page;
     QString error;
     m_model->setMore(false);
-    if (!EventStore::readPage(m_pageFilter, m_sort, m_cursor, kPageSize, &page, &error)) {
+    if (!EventStore::readPage(m_pageFilter, m_sort, m_cursor, m_pageSize, &page, &error)) {
         QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
         return;
     }
@@ -188,7 +188,7 @@ void EventThreads::requestAsync(bool paged)
     request.filter = paged ? m_pageFilter : filter();
     request.sort = m_sort;
     request.cursor = m_cursor;
-    request.limit = kPageSize;
+    request.limit = m_pageSize;
     m_pending = true;
     m_model->setMore(false);
     worker()->submit(request, this, [this](const EventWorker::Result &result) {

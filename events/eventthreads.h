@@ -57,6 +57,7 @@ public:
     // The global list is read page by page (this many threads each) as the
     // view scrolls; the register's page is read whole.
     static constexpr int kPageSize = 200;
+    void setPageSize(int threads) { m_pageSize = threads; }
 
 signals:
     // A search's answer is shown (or failed).
@@ -95,4 +96,5 @@ private:
     EventStore::PageCursor m_cursor;
     int m_selectId = 0;
     int m_selectPages = 0;
+    int m_pageSize = kPageSize;
 };
