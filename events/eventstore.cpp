@@ -9,6 +9,9 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSet>
+
+#include <algorithm>
 
 namespace EventStore {
 
@@ -209,7 +212,18 @@ Condition condition(const Filter &filter)
     }
 
     const QString text = filter.search.simplified();
-    if (!text.isEmpty()) {
+    if (!text.isEmpty() && filter.searchResolved) {
+        if (filter.searchRoots.isEmpty()) {
+            c.sql += QStringLiteral("1=0 and ");
+        } else {
+            QStringList marks;
+            for (int id : filter.searchRoots) {
+                marks << QStringLiteral("?");
+                c.binds << id;
+            }
+            c.sql += QStringLiteral("pp.id in (") + marks.join(QLatin1Char(',')) + QStringLiteral(") and ");
+        }
+    } else if (!text.isEmpty()) {
         QStringList parts;
         const QStringList words = searchWords(text);
         if (!words.isEmpty()) {
@@ -254,6 +268,112 @@ Condition condition(const Filter &filter)
         c.sql += QStringLiteral("(") + parts.join(QStringLiteral(" or ")) + QStringLiteral(") and ");
     }
     return c;
+}
+
+namespace {
+
+// The matching part of the search table's statement, for its words.
+QString textMatch(const QStringList &words, QVariantList *binds)
+{
+    QStringList terms;
+    const bool sqlite = Database::isSqlite();
+    for (const QString &w : words)
+        terms << (sqlite ? QLatin1Char('"') + w + QStringLiteral("\"*") : QLatin1Char('+') + w + QLatin1Char('*'));
+    *binds << terms.join(QLatin1Char(' '));
+    return sqlite ? QStringLiteral("%1 match ?").arg(QLatin1String(Schema::kSearchTable))
+                  : QStringLiteral("match(obsah) against (? in boolean mode)");
+}
+
+QString namePattern(const QString &text)
+{
+    QString pattern = stripDiacritics(text).toLower();
+    pattern.replace(QLatin1Char('!'), QStringLiteral("!!"))
+        .replace(QLatin1Char('%'), QStringLiteral("!%"))
+        .replace(QLatin1Char('_'), QStringLiteral("!_"));
+    return QLatin1Char('%') + pattern + QLatin1Char('%');
+}
+
+// Ids of a statement's first column, at most `limit` + 1 of them.
+bool ids(const QString &sql, const QVariantList &binds, int limit, QSet<int> *out, QString *error)
+{
+    QSSQL q;
+    if (!run(q, sql + QStringLiteral(" limit ?"), QVariantList(binds) << limit + 1, error))
+        return false;
+    while (q.next())
+        out->insert(q.value(0).toInt());
+    return true;
+}
+
+QString idList(const QSet<int> &set, QVariantList *binds)
+{
+    QStringList marks;
+    for (int id : set) {
+        marks << QStringLiteral("?");
+        *binds << id;
+    }
+    return marks.join(QLatin1Char(','));
+}
+
+} // namespace
+
+bool resolveSearch(Filter *filter, int limit, QString *error)
+{
+    const QString text = filter->search.simplified();
+    if (text.isEmpty() || filter->searchResolved)
+        return true;
+    QSet<int> roots;
+    const QStringList words = searchWords(text);
+    if (!words.isEmpty()) {
+        QVariantList binds;
+        const QString match = textMatch(words, &binds);
+        if (!ids(QStringLiteral("select distinct id_vlakna from %1 where %2").arg(QLatin1String(Schema::kSearchTable), match),
+                 binds, limit, &roots, error))
+            return false;
+        if (roots.size() > limit)
+            return true;
+    }
+    // Threads filed under an enterprise or centre whose name matches.
+    const QString pattern = namePattern(text);
+    const bool sqlite = Database::isSqlite();
+    auto named = [&](const char *table, const char *column, QSet<int> *out) {
+        const QString sql = sqlite
+            ? QStringLiteral("select id from (select id, %2 as n from %1) f where %3 like ? escape '!'")
+                  .arg(QLatin1String(table), Schema::foldCapitalsSql(QLatin1String(column)),
+                       Schema::foldSmallSql(QStringLiteral("f.n")))
+            : QStringLiteral("select id from %1 where %2 like ? escape '!'").arg(QLatin1String(table), QLatin1String(column));
+        return ids(sql, {pattern}, limit, out, error);
+    };
+    QSet<int> enterprises;
+    QSet<int> centres;
+    if (!named("tellmark_podniky", "podnik_nazev", &enterprises) || !named("tellmark_strediska", "akce_nazev", &centres))
+        return false;
+    if (enterprises.size() > limit || centres.size() > limit)
+        return true;
+    if (!enterprises.isEmpty()) {
+        QVariantList binds;
+        const QString list = idList(enterprises, &binds);
+        if (!ids(QStringLiteral("select id from tellmark_strediska where id_podnik in (%1)").arg(list), binds, limit,
+                 &centres, error))
+            return false;
+        if (centres.size() > limit)
+            return true;
+    }
+    for (const auto &[set, column] : {std::make_pair(&enterprises, "id_podnik"), std::make_pair(&centres, "id_strediska")}) {
+        if (set->isEmpty())
+            continue;
+        QVariantList binds;
+        const QString list = idList(*set, &binds);
+        if (!ids(QStringLiteral("select pp.id from tellmark_udalosti pp where pp.%1 in (%2) and %3")
+                     .arg(QLatin1String(column), list, QLatin1String(kLiveRoot)),
+                 binds, limit, &roots, error))
+            return false;
+        if (roots.size() > limit)
+            return true;
+    }
+    filter->searchRoots = QVector<int>(roots.cbegin(), roots.cend());
+    std::sort(filter->searchRoots.begin(), filter->searchRoots.end());
+    filter->searchResolved = true;
+    return true;
 }
 
 QStringList searchWords(const QString &text)

@@ -32,6 +32,11 @@ struct Filter {
     // every word (as a word's beginning, accents and case aside), or whose
     // enterprise or centre name holds the text.
     QString search;
+    // The threads the search found, when resolveSearch found few enough:
+    // then they stand for the search (an indexed look-up by id instead of
+    // walking the list's order past every thread that does not match).
+    bool searchResolved = false;
+    QVector<int> searchRoots;
 };
 
 // The root conditions of a filter: SQL over the alias `pp` (the event),
@@ -56,6 +61,12 @@ QString listStatement(const Filter &filter, QVariantList *binds);
 // the tree's quick filter, lower case, split at everything but letters
 // and digits.
 QStringList searchWords(const QString &text);
+
+// Looks the search's threads up ahead (subject, description and names),
+// when there are at most `limit`; otherwise the filter stays as it is and
+// the list's statement searches as it goes, which is quick exactly when
+// many threads match. False with the database's text on failure.
+bool resolveSearch(Filter *filter, int limit, QString *error);
 
 // The order of the global list: threads by a column of their root (the
 // list's column numbers), the event id breaking ties in the same direction.

@@ -198,6 +198,7 @@ void EventThreads::requestAsync(bool paged)
         if (!result.ok) {
             QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + result.error);
         } else if (m_global) {
+            m_pageFilter = result.filter;
             showPage(result.page);
         } else {
             showList(result.rows);

@@ -5,6 +5,11 @@
 #include <QCoreApplication>
 #include <QThread>
 
+namespace {
+// Up to this many matching threads are looked up ahead by id.
+constexpr int kResolveLimit = 2000;
+}
+
 EventWorker::EventWorker(QObject *parent)
     : QObject(parent), m_thread(new QThread(this)), m_inThread(new QObject)
 {
@@ -59,9 +64,13 @@ void EventWorker::run(const Request &request, QPointer<QObject> context, std::fu
     } else {
         m_tag = Database::threadConnectionTag();
         m_running.storeRelease(request.generation);
-        result.ok = request.paged ? EventStore::readPage(request.filter, request.sort, request.cursor, request.limit,
-                                                         &result.page, &result.error)
-                                  : EventStore::readList(request.filter, &result.rows, &result.error);
+        result.filter = request.filter;
+        // A search that few threads match is looked up once for all pages.
+        result.ok = !request.paged
+            ? EventStore::readList(result.filter, &result.rows, &result.error)
+            : EventStore::resolveSearch(&result.filter, kResolveLimit, &result.error)
+                && EventStore::readPage(result.filter, request.sort, request.cursor, request.limit, &result.page,
+                                        &result.error);
         m_running.storeRelease(0);
     }
     if (stale() || !context)

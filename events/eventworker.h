@@ -31,6 +31,7 @@ public:
         bool ok = false;
         QString error;
         EventStore::Page page;        // paged
+        EventStore::Filter filter;    // the request's, its search looked up
         QVector<EventStore::ListRow> rows; // whole list
     };
 

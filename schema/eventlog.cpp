@@ -139,7 +139,8 @@ bool ensureEventLogSearch(QString *error)
     }
 
     // The triggers: a new event gets its row, a save refreshes the text
-    // (a delete empties it); the root never changes.
+    // (marking it deleted empties it), removing it removes the row; the
+    // root never changes.
     const QString key = sqlite ? QStringLiteral("rowid") : QStringLiteral("id");
     const QString root = QStringLiteral("(select h.id_vlakna from %1 h where h.%2=new.id_parent)").arg(table, key);
     const QString content = contentSql(QStringLiteral("new"));
@@ -156,9 +157,14 @@ bool ensureEventLogSearch(QString *error)
         QStringLiteral("CREATE TRIGGER %1tellmark_udalosti_hledani_au AFTER UPDATE ON tellmark_udalosti FOR EACH ROW "
                        "BEGIN update %2 set obsah=%3 where %4=new.id; END")
             .arg(sqlite ? QStringLiteral("IF NOT EXISTS ") : QString(), table, content, key);
-    const char *const triggers[] = {"tellmark_udalosti_hledani_ai", "tellmark_udalosti_hledani_au"};
-    const QString triggerSql[] = {insertTrigger, updateTrigger};
-    for (int i = 0; i < 2; ++i) {
+    const QString deleteTrigger =
+        QStringLiteral("CREATE TRIGGER %1tellmark_udalosti_hledani_ad AFTER DELETE ON tellmark_udalosti FOR EACH ROW "
+                       "BEGIN delete from %2 where %3=old.id; END")
+            .arg(sqlite ? QStringLiteral("IF NOT EXISTS ") : QString(), table, key);
+    const char *const triggers[] = {"tellmark_udalosti_hledani_ai", "tellmark_udalosti_hledani_au",
+                                    "tellmark_udalosti_hledani_ad"};
+    const QString triggerSql[] = {insertTrigger, updateTrigger, deleteTrigger};
+    for (int i = 0; i < 3; ++i) {
         if (!sqlite
             && exists(db, QStringLiteral("select count(*) from information_schema.triggers where "
                                          "trigger_schema=database() and trigger_name='%1'")

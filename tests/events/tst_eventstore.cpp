@@ -242,6 +242,8 @@ void TstEventStore::pagedEqualsFull_data()
     Filter search = global(2);
     search.search = QStringLiteral("servis");
     QTest::newRow("search by hash") << search << 11 << false;
+    search.searchResolved = true;   // looked up ahead (in the test)
+    QTest::newRow("search looked up ahead, by subject") << search << 1 << true;
 }
 
 // Read two threads at a time, the pages together are the whole list: the
@@ -265,6 +267,11 @@ void TstEventStore::pagedEqualsFull()
     QString error;
     for (const char *sql : more)
         QVERIFY2(TestDb::exec(QString::fromUtf8(sql), &error), qPrintable(error));
+    if (filter.searchResolved) {
+        filter.searchResolved = false;
+        QVERIFY2(EventStore::resolveSearch(&filter, 100, &error), qPrintable(error));
+        QVERIFY(filter.searchResolved);
+    }
     QVector<EventStore::ListRow> full;
     QVERIFY2(EventStore::readList(filter, &full, &error), qPrintable(error));
     QStringList rootIds;
@@ -312,6 +319,13 @@ void TstEventStore::lists()
 {
     QFETCH(Filter, filter);
     QTEST(listed(filter), "ids");
+    if (!filter.search.isEmpty()) {
+        // Looked up ahead by id: the same threads.
+        QString error;
+        QVERIFY2(EventStore::resolveSearch(&filter, 100, &error), qPrintable(error));
+        QVERIFY(filter.searchResolved);
+        QTEST(listed(filter), "ids");
+    }
 }
 
 void TstEventStore::listRowValues()
