@@ -41,6 +41,10 @@ const char kThread[] =
 // statistics would otherwise walk every live event by an index over it
 // instead of the enterprise's or centre's few.
 const char kLiveRoot[] = "+pp.smazano=0 and (pp.id_parent is null or pp.id_parent=0)";
+// The same for a page of the global list, which walks the index of its
+// sort column: SQLite would rather collect every root through the index
+// over id_parent and sort them all.
+const char kLivePageRoot[] = "+pp.smazano=0 and (+pp.id_parent is null or +pp.id_parent=0)";
 
 const char kRead[] =
     "select udl.id,udl.lokalita,udl.ts_zacatek,udl.ts_konec,"
@@ -494,15 +498,17 @@ QString pageRootsStatement(const Filter &filter, const Sort &sort, const PageCur
         after = after.arg(e);
         *binds << cursor.id;
     } else if (cursor.started) {
-        after = sort.descending ? QStringLiteral("(%1<? or (%1=? and pp.id<?) or %1 is null) and ")
-                                : QStringLiteral("(%1>? or (%1=? and pp.id>?)) and ");
+        // The first part bounds the index range the rest is read from
+        // (no value sorts before every value in both databases' indexes).
+        after = sort.descending ? QStringLiteral("(%1<=? or %1 is null) and (%1<? or (%1=? and pp.id<?) or %1 is null) and ")
+                                : QStringLiteral("%1>=? and (%1>? or (%1=? and pp.id>?)) and ");
         after = after.arg(e);
-        *binds << cursor.key << cursor.key << cursor.id;
+        *binds << cursor.key << cursor.key << cursor.key << cursor.id;
     }
     *binds << limit + 1;
     return QStringLiteral("select pp.id, %1 from tellmark_udalosti pp%2 where ")
                .arg(column == 12 ? QStringLiteral("pp.id") : e, column == 0 ? QString::fromLatin1(kNameJoins) : QString())
-        + c.sql + after + QLatin1String(kLiveRoot)
+        + c.sql + after + QLatin1String(kLivePageRoot)
         + QStringLiteral(" order by %1%2").arg(e, dir)
         + (column == 12 ? QString() : QStringLiteral(", pp.id%1").arg(dir)) + QStringLiteral(" limit ?");
 }

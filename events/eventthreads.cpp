@@ -46,6 +46,10 @@ EventThreads::EventThreads(bool global, Session *session, QTreeView *view, Event
     m_proxy = global ? new PagedProxy(this) : new QSMySortFilterProxyModel(this);
     EventList::attach(view, m_model, m_proxy);
     m_model->setFetcher([this] { fetchNextPage(); });
+    // Rows of one line each: the view need not measure every row again as
+    // pages are added to a long list.
+    if (global)
+        view->setUniformRowHeights(true);
     m_pane->setSession(session);
 
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -14,6 +14,8 @@ EventWorker::EventWorker(QObject *parent)
     : QObject(parent), m_thread(new QThread(this)), m_inThread(new QObject)
 {
     m_thread->setObjectName(QStringLiteral("event search"));
+    // Database::threadConnectionTag() of the worker thread.
+    m_tag = quintptr(m_thread);
     m_inThread->moveToThread(m_thread);
     connect(m_thread, &QThread::finished, m_inThread, [] { Database::closeThreadConnection(); },
             Qt::DirectConnection);
@@ -31,8 +33,10 @@ EventWorker::~EventWorker()
 void EventWorker::cancel()
 {
     m_latest.fetchAndAddOrdered(1 << 20);
-    if (m_running.loadAcquire() != 0 && m_tag != 0)
+    if (m_running.loadAcquire() != 0 && m_tag != 0) {
+        m_interrupts.ref();
         Database::interruptThreadConnection(m_tag);
+    }
 }
 
 void EventWorker::submit(const Request &request, QObject *context, std::function<void(const Result &)> done)
@@ -40,8 +44,10 @@ void EventWorker::submit(const Request &request, QObject *context, std::function
     m_latest.storeRelease(request.generation);
     // A search still running for an older text is of no use any more.
     const int running = m_running.loadAcquire();
-    if (running != 0 && running < request.generation && m_tag != 0)
+    if (running != 0 && running < request.generation && m_tag != 0) {
+        m_interrupts.ref();
         Database::interruptThreadConnection(m_tag);
+    }
     QPointer<QObject> guard(context);
     QMetaObject::invokeMethod(m_inThread, [this, request, guard, done] { run(request, guard, done); },
                               Qt::QueuedConnection);
@@ -62,16 +68,23 @@ void EventWorker::run(const Request &request, QPointer<QObject> context, std::fu
     if (!Database::openThreadConnection(&error)) {
         result.error = error;
     } else {
-        m_tag = Database::threadConnectionTag();
-        m_running.storeRelease(request.generation);
-        result.filter = request.filter;
-        // A search that few threads match is looked up once for all pages.
-        result.ok = !request.paged
-            ? EventStore::readList(result.filter, &result.rows, &result.error)
-            : EventStore::resolveSearch(&result.filter, kResolveLimit, &result.error)
-                && EventStore::readPage(result.filter, request.sort, request.cursor, request.limit, &result.page,
-                                        &result.error);
-        m_running.storeRelease(0);
+        // An interruption meant for the request before may reach this one
+        // (the two can cross): then it runs once more.
+        for (int attempt = 0; attempt < 2 && !result.ok && !stale(); ++attempt) {
+            const int interrupts = m_interrupts.loadAcquire();
+            m_running.storeRelease(request.generation);
+            result.filter = request.filter;
+            result.error.clear();
+            // A search that few threads match is looked up once for all pages.
+            result.ok = !request.paged
+                ? EventStore::readList(result.filter, &result.rows, &result.error)
+                : EventStore::resolveSearch(&result.filter, kResolveLimit, &result.error)
+                    && EventStore::readPage(result.filter, request.sort, request.cursor, request.limit, &result.page,
+                                            &result.error);
+            m_running.storeRelease(0);
+            if (m_interrupts.loadAcquire() == interrupts)
+                break;
+        }
     }
     if (stale() || !context)
         return;

@@ -53,6 +53,7 @@ private:
     QObject *m_inThread;            // lives on m_thread; runs the requests
     QAtomicInt m_latest;
     QAtomicInt m_running;           // generation of the running request, 0 none
-    quintptr m_tag = 0;             // the worker's connection
+    QAtomicInt m_interrupts;        // interruptions sent so far
+    quintptr m_tag = 0;             // the worker's connection (its thread)
     std::function<void(const Request &)> m_beforeRun;
 };
