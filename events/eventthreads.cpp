@@ -25,12 +25,19 @@ using namespace EventList;
 namespace {
 
 // The global list comes from the database in the order of the header's
-// sort: the proxy keeps it as it is.
+// sort: the proxy takes the sort (so that it is kept with the view's
+// layout) and keeps the rows as they come, in either direction (the base
+// class swaps the comparison for a descending sort).
 class PagedProxy : public QSMySortFilterProxyModel
 {
 public:
     using QSMySortFilterProxyModel::QSMySortFilterProxyModel;
-    void sort(int, Qt::SortOrder) override {}
+
+protected:
+    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override
+    {
+        return sortOrder() == Qt::AscendingOrder ? left.row() < right.row() : left.row() > right.row();
+    }
 };
 
 // A selected event deeper than this many pages is not looked for.

@@ -85,6 +85,10 @@ void EventWorker::run(const Request &request, QPointer<QObject> context, std::fu
             if (m_interrupts.loadAcquire() == interrupts)
                 break;
         }
+        // A connection that failed (the server went away) is opened anew
+        // for the next search.
+        if (!result.ok)
+            Database::closeThreadConnection();
     }
     if (stale() || !context)
         return;
