@@ -268,7 +268,15 @@ int main(int argc, char **argv)
     figure(QStringLiteral("events.global.scroll_page.deep"), deepPage, "ms");
     figure(QStringLiteral("events.global.rss.deep"), residentMb(), "MB", 0);
     figure(QStringLiteral("events.global.threads.read"), tab.model()->threadCount(), "threads", 0);
+    // The name, subject and persons columns have no index: their sort
+    // reads every root, which a large log does not finish within the
+    // connection's read time-out.
+    const bool large = scalar(QStringLiteral("select count(*) from tellmark_udalosti")).toLongLong() > 500000;
+    if (large)
+        note(QStringLiteral("columns 0, 1 and 8 (no index) are not measured above 500,000 events"));
     for (int column : {0, 1, 3, 5, 6, 7, 8, 11, 12}) {
+        if (large && (column == 0 || column == 1 || column == 8))
+            continue;
         header->setSortIndicator(column, Qt::DescendingOrder);
         settle();
         const double ms = medianMs([&] {

@@ -232,20 +232,27 @@ Condition condition(const Filter &filter)
         const QStringList words = searchWords(text);
         if (!words.isEmpty()) {
             // Any event of the thread: the search table names its root.
-            QStringList terms;
             if (Database::isSqlite()) {
+                QStringList terms;
                 for (const QString &w : words)
                     terms << QLatin1Char('"') + w + QStringLiteral("\"*");
                 parts << QStringLiteral("pp.id in (select id_vlakna from %1 where %1 match ?)")
                              .arg(QLatin1String(Schema::kSearchTable));
+                c.binds << terms.join(QLatin1Char(' '));
             } else {
-                for (const QString &w : words)
-                    terms << QLatin1Char('+') + w + QLatin1Char('*');
-                parts << QStringLiteral("pp.id in (select s.id_vlakna from %1 s where match(s.obsah) against (? in "
-                                        "boolean mode))")
-                             .arg(QLatin1String(Schema::kSearchTable));
+                // Many threads match (few are looked up ahead, see
+                // resolveSearch): the list's order is walked and each
+                // thread's text read by its root, which finds the first
+                // screen of a common word at once. The stored text has its
+                // words between single blanks.
+                QStringList likes;
+                for (const QString &w : words) {
+                    likes << QStringLiteral("h.obsah like ?");
+                    c.binds << QStringLiteral("% ") + w + QLatin1Char('%');
+                }
+                parts << QStringLiteral("exists (select 1 from %1 h where h.id_vlakna=pp.id and %2)")
+                             .arg(QLatin1String(Schema::kSearchTable), likes.join(QStringLiteral(" and ")));
             }
-            c.binds << terms.join(QLatin1Char(' '));
         }
         // The names the list shows, folded on both sides.
         QString pattern = stripDiacritics(text).toLower();

@@ -7,7 +7,7 @@
 
 namespace {
 // Up to this many matching threads are looked up ahead by id.
-constexpr int kResolveLimit = 2000;
+constexpr int kResolveLimit = 10000;
 }
 
 EventWorker::EventWorker(QObject *parent)

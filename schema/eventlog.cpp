@@ -42,8 +42,12 @@ QString contentSql(const QString &r)
 {
     const QString text =
         QStringLiteral("concat(coalesce(%1.predmet,''),' ',%2)").arg(r, plainTextSql(r + QStringLiteral(".popis")));
+    // On the server the words stand between single blanks, so that "like
+    // '% word%'" finds a word's beginning as the text index does.
     return QStringLiteral("case when %1.smazano=0 then %2 else '' end")
-        .arg(r, Database::isSqlite() ? text : Schema::foldedSql(text));
+        .arg(r, Database::isSqlite() ? text
+                                     : QStringLiteral("concat(' ',regexp_replace(%1,'[^[:alnum:]]+',' '),' ')")
+                                           .arg(Schema::foldedSql(text)));
 }
 
 bool run(QSqlDatabase &db, const QString &sql, QString *error)
