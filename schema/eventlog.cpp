@@ -179,18 +179,30 @@ bool ensureEventLogSearch(QString *error)
     }
 
     if (!hadTable) {
-        // The events already there, each with its thread's root.
-        const QString fill =
-            QStringLiteral("insert into %1(%2,id_vlakna,obsah) select x.id, x.root, x.obsah from ("
-                           "with recursive thread(id, root) as ("
-                           " select id, id from tellmark_udalosti where id_parent is null or id_parent=0"
-                           " union all"
-                           " select u.id, t.root from tellmark_udalosti u join thread t on u.id_parent=t.id)"
-                           " select u.id as id, t.root as root, %3 as obsah"
-                           " from thread t join tellmark_udalosti u on u.id=t.id) x")
-                .arg(table, key, contentSql(QStringLiteral("u")));
-        if (!run(db, fill, error))
-            return false;
+        // The events already there, each with its thread's root; a range of
+        // roots at a time, so that no statement of a large log outlasts the
+        // connection's read time-out.
+        QSqlQuery last(db);
+        const int maxId = last.exec(QStringLiteral("select max(id) from tellmark_udalosti")) && last.next()
+            ? last.value(0).toInt()
+            : 0;
+        const int step = 50000;
+        for (int from = 0; from <= maxId; from += step) {
+            const QString fill =
+                QStringLiteral("insert into %1(%2,id_vlakna,obsah) select x.id, x.root, x.obsah from ("
+                               "with recursive thread(id, root) as ("
+                               " select id, id from tellmark_udalosti where (id_parent is null or id_parent=0)"
+                               " and id>%4 and id<=%5"
+                               " union all"
+                               " select u.id, t.root from tellmark_udalosti u join thread t on u.id_parent=t.id)"
+                               " select u.id as id, t.root as root, %3 as obsah"
+                               " from thread t join tellmark_udalosti u on u.id=t.id) x")
+                    .arg(table, key, contentSql(QStringLiteral("u")))
+                    .arg(from)
+                    .arg(from + step);
+            if (!run(db, fill, error))
+                return false;
+        }
     }
     return true;
 }
