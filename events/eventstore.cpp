@@ -337,9 +337,30 @@ bool resolveSearch(Filter *filter, int limit, QString *error)
     if (!words.isEmpty()) {
         QVariantList binds;
         const QString match = textMatch(words, &binds);
-        if (!ids(QStringLiteral("select distinct id_vlakna from %1 where %2").arg(QLatin1String(Schema::kSearchTable), match),
-                 binds, limit, &roots, error))
-            return false;
+        const QString sql =
+            QStringLiteral("select distinct id_vlakna from %1 where %2").arg(QLatin1String(Schema::kSearchTable), match);
+        if (Database::isSqlite()) {
+            if (!ids(sql, binds, limit, &roots, error))
+                return false;
+        } else {
+            // The server's text index reads every match before the first
+            // row comes: a word that many events hold takes seconds. Such a
+            // word is given up on quickly and searched as the list is read.
+            QSSQL limitTime;
+            QString ignored;
+            run(limitTime, QStringLiteral("SET SESSION max_statement_time=0.4"), {}, &ignored);
+            QString why;
+            const bool ok = ids(sql, binds, limit, &roots, &why);
+            QSSQL unlimited;
+            run(unlimited, QStringLiteral("SET SESSION max_statement_time=0"), {}, &ignored);
+            if (!ok) {
+                if (why.contains(QLatin1String("max_statement_time")))
+                    return true;
+                if (error)
+                    *error = why;
+                return false;
+            }
+        }
         if (roots.size() > limit)
             return true;
     }
