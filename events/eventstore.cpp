@@ -250,7 +250,9 @@ Condition condition(const Filter &filter)
                     likes << QStringLiteral("h.obsah like ?");
                     c.binds << QStringLiteral("% ") + w + QLatin1Char('%');
                 }
-                parts << QStringLiteral("exists (select 1 from %1 h where h.id_vlakna=pp.id and %2)")
+                // (A "limit" keeps the server from turning this into one
+                // pass over the whole search table.)
+                parts << QStringLiteral("(select 1 from %1 h where h.id_vlakna=pp.id and %2 limit 1) is not null")
                              .arg(QLatin1String(Schema::kSearchTable), likes.join(QStringLiteral(" and ")));
             }
         }
