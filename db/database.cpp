@@ -2,8 +2,15 @@
 #include "db/qssql.h"
 
 #include <QDir>
+#include <QHash>
+#include <QMutex>
+#include <QThread>
+
+#include <atomic>
+#include <sqlite3.h>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -12,7 +19,7 @@ Q_LOGGING_CATEGORY(lcSql, "zrn.sql", QtInfoMsg)
 namespace {
 DbConfig g_config;
 bool g_open = false;
-quint64 g_statements = 0;
+std::atomic<quint64> g_statements{0};
 bool g_reconnectable = false;
 bool g_inTransaction = false;
 bool g_txFailed = false;
@@ -36,6 +43,18 @@ void resetTransactionState()
     g_txCode.clear();
 }
 bool g_created = false;
+
+// The worker connection of the calling thread (empty: the shared one).
+thread_local QString t_connection;
+
+// What stops a worker's running statement from another thread: the SQLite
+// handle, or the server's id of the connection.
+struct WorkerHandle {
+    sqlite3 *sqlite = nullptr;
+    qlonglong serverId = 0;
+};
+QMutex g_workersMutex;
+QHash<quintptr, WorkerHandle> g_workers;
 
 bool execOn(QSqlDatabase &db, const QString &sql, QString *error)
 {
@@ -67,7 +86,90 @@ bool Database::createdFile()
 
 QSqlDatabase Database::connection()
 {
-    return QSqlDatabase::database(connectionName(), false);
+    return QSqlDatabase::database(t_connection.isEmpty() ? connectionName() : t_connection, false);
+}
+
+quintptr Database::threadConnectionTag()
+{
+    return quintptr(QThread::currentThread());
+}
+
+bool Database::openThreadConnection(QString *error)
+{
+    if (!t_connection.isEmpty())
+        return true;
+    const QString name = QStringLiteral("zrn-worker-%1").arg(threadConnectionTag());
+    // The settings of the shared connection, read once under its name.
+    QSqlDatabase db = QSqlDatabase::cloneDatabase(connectionName(), name);
+    if (!db.isValid() || !db.open()) {
+        if (error)
+            *error = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        return false;
+    }
+    WorkerHandle handle;
+    bool ok = true;
+    if (g_config.driver == DbConfig::SQLite) {
+        ok = registerMysqlFunctions(db, error);
+        const QVariant h = db.driver()->handle();
+        if (ok && qstrcmp(h.typeName(), "sqlite3*") == 0)
+            handle.sqlite = *static_cast<sqlite3 *const *>(h.data());
+    } else {
+        QSqlQuery q(db);
+        ok = execOn(db, QStringLiteral("SET NAMES utf8mb4"), error) && q.exec(QStringLiteral("select connection_id()"))
+            && q.next();
+        if (ok)
+            handle.serverId = q.value(0).toLongLong();
+        else if (error && error->isEmpty())
+            *error = q.lastError().text();
+    }
+    if (!ok) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        return false;
+    }
+    {
+        QMutexLocker lock(&g_workersMutex);
+        g_workers.insert(threadConnectionTag(), handle);
+    }
+    t_connection = name;
+    return true;
+}
+
+void Database::closeThreadConnection()
+{
+    if (t_connection.isEmpty())
+        return;
+    {
+        QMutexLocker lock(&g_workersMutex);
+        g_workers.remove(threadConnectionTag());
+    }
+    const QString name = t_connection;
+    t_connection.clear();
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isValid())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+void Database::interruptThreadConnection(quintptr workerTag)
+{
+    WorkerHandle handle;
+    {
+        QMutexLocker lock(&g_workersMutex);
+        handle = g_workers.value(workerTag);
+    }
+    if (handle.sqlite) {
+        sqlite3_interrupt(handle.sqlite);
+    } else if (handle.serverId > 0 && t_connection.isEmpty() && isOpen()) {
+        QSqlDatabase db = connection();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("KILL QUERY %1").arg(handle.serverId));
+    }
 }
 
 const DbConfig &Database::config()
@@ -77,6 +179,8 @@ const DbConfig &Database::config()
 
 bool Database::isOpen()
 {
+    if (!t_connection.isEmpty())
+        return connection().isOpen();
     return g_open && connection().isOpen();
 }
 
@@ -269,6 +373,9 @@ bool Database::reconnect(QString *error)
 
 bool Database::canReconnect()
 {
+    // A worker's connection is its own business (see openThreadConnection).
+    if (!t_connection.isEmpty())
+        return false;
     return g_reconnectable && QSqlDatabase::contains(connectionName());
 }
 

@@ -24,6 +24,19 @@ public:
 
     static QString connectionName();
 
+    // A second connection for the calling worker thread, to the same
+    // database: while it is open, every QSSQL made on this thread uses it
+    // (a long search then never holds up the GUI thread's statements).
+    // A lost worker connection is not reopened; the worker reports the
+    // failure. Closed by closeThreadConnection() on the same thread.
+    static bool openThreadConnection(QString *error);
+    static void closeThreadConnection();
+    // Stops the statement running on the worker connection opened by the
+    // thread `workerTag` (the value openThreadConnection's thread got from
+    // threadConnectionTag()); safe from any thread. The statement fails.
+    static quintptr threadConnectionTag();
+    static void interruptThreadConnection(quintptr workerTag);
+
     // Opens (or reopens) the connection described by cfg. On failure returns
     // false and a message naming the server or file in *error.
     // A configuration that could not be read (DbConfig::error) is refused

@@ -5,6 +5,8 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QStringList>
 #include <QString>
@@ -154,6 +156,29 @@ void fnCurdate(sqlite3_context *ctx, int, sqlite3_value **)
     resultText(ctx, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
 }
 
+// REGEXP_REPLACE(subject, pattern, replacement): every match replaced, as
+// MariaDB's (PCRE) does; the patterns are few and compiled once.
+void fnRegexpReplace(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+    }
+    thread_local QHash<QString, QRegularExpression> cache;
+    const QString pattern = argText(argv[1]);
+    auto it = cache.find(pattern);
+    if (it == cache.end())
+        it = cache.insert(pattern, QRegularExpression(pattern));
+    if (!it->isValid()) {
+        sqlite3_result_error(ctx, "regexp_replace: invalid pattern", -1);
+        return;
+    }
+    QString subject = argText(argv[0]);
+    resultText(ctx, subject.replace(*it, argText(argv[2])));
+}
+
 struct FunctionDef {
     const char *name;
     int argc;
@@ -169,6 +194,7 @@ const FunctionDef kFunctions[] = {
     {"concat_ws", -1, fnConcatWs, true},
     {"now", 0, fnNow, false},
     {"curdate", 0, fnCurdate, false},
+    {"regexp_replace", 3, fnRegexpReplace, true},
 };
 
 } // namespace

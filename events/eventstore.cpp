@@ -1,12 +1,17 @@
 #include "events/eventstore.h"
 
 #include "core/eciselniky.h"
+#include "core/textutil.h"
+#include "schema/eventlog.h"
 #include "db/database.h"
 #include "db/qssql.h"
 #include "widgets/qf.h"
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSet>
+
+#include <algorithm>
 
 namespace EventStore {
 
@@ -36,6 +41,10 @@ const char kThread[] =
 // statistics would otherwise walk every live event by an index over it
 // instead of the enterprise's or centre's few.
 const char kLiveRoot[] = "+pp.smazano=0 and (pp.id_parent is null or pp.id_parent=0)";
+// The same for a page of the global list, which walks the index of its
+// sort column: SQLite would rather collect every root through the index
+// over id_parent and sort them all.
+const char kLivePageRoot[] = "+pp.smazano=0 and (+pp.id_parent is null or +pp.id_parent=0)";
 
 const char kRead[] =
     "select udl.id,udl.lokalita,udl.ts_zacatek,udl.ts_konec,"
@@ -166,6 +175,10 @@ QStringList personCodes(const Filter &filter, bool *matchesNobody)
 Condition condition(const Filter &filter)
 {
     Condition c;
+    // Only threads the user's tree shows (filed under its enterprises or centres).
+    const Visibility::Sql visible = filter.visibility.event(QStringLiteral("pp"));
+    c.sql += visible.andThen();
+    c.binds << visible.binds;
     if (filter.global && filter.unfinished) {
         c.sql += QStringLiteral("(pp.stav=1 or pp.stav=2) and (pp.upozornit_od is null or pp.upozornit_od<=?) and ");
         c.binds << QDate::currentDate();
@@ -194,15 +207,225 @@ Condition condition(const Filter &filter)
         }
         c.sql += QStringLiteral("(") + parts.join(QStringLiteral(" or ")) + QStringLiteral(") and ");
     }
+
+    const QString text = filter.search.simplified();
+    if (!text.isEmpty() && filter.searchResolved) {
+        if (filter.searchRoots.isEmpty()) {
+            c.sql += QStringLiteral("1=0 and ");
+        } else {
+            QStringList marks;
+            for (int id : filter.searchRoots) {
+                marks << QStringLiteral("?");
+                c.binds << id;
+            }
+            c.sql += QStringLiteral("pp.id in (") + marks.join(QLatin1Char(',')) + QStringLiteral(") and ");
+        }
+    } else if (!text.isEmpty()) {
+        QStringList parts;
+        const QStringList words = searchWords(text);
+        if (!words.isEmpty()) {
+            // Any event of the thread: the search table names its root.
+            if (Database::isSqlite()) {
+                QStringList terms;
+                for (const QString &w : words)
+                    terms << QLatin1Char('"') + w + QStringLiteral("\"*");
+                parts << QStringLiteral("pp.id in (select id_vlakna from %1 where %1 match ?)")
+                             .arg(QLatin1String(Schema::kSearchTable));
+                c.binds << terms.join(QLatin1Char(' '));
+            } else {
+                // Many threads match (few are looked up ahead, see
+                // resolveSearch): the list's order is walked and each
+                // thread's text read by its root, which finds the first
+                // screen of a common word at once. The stored text has its
+                // words between single blanks.
+                QStringList likes;
+                for (const QString &w : words) {
+                    likes << QStringLiteral("h.obsah like ?");
+                    c.binds << QStringLiteral("% ") + w + QLatin1Char('%');
+                }
+                // (A "limit" keeps the server from turning this into one
+                // pass over the whole search table.)
+                parts << QStringLiteral("(select 1 from %1 h where h.id_vlakna=pp.id and %2 limit 1) is not null")
+                             .arg(QLatin1String(Schema::kSearchTable), likes.join(QStringLiteral(" and ")));
+            }
+        }
+        // The names the list shows, folded on both sides.
+        QString pattern = stripDiacritics(text).toLower();
+        pattern.replace(QLatin1Char('!'), QStringLiteral("!!"))
+            .replace(QLatin1Char('%'), QStringLiteral("!%"))
+            .replace(QLatin1Char('_'), QStringLiteral("!_"));
+        pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
+        // The server's collation folds accents and case in "like"; SQLite
+        // folds the names first, in two steps (see Schema::foldedSql).
+        auto matching = [](const char *table, const char *column) {
+            if (!Database::isSqlite())
+                return QStringLiteral("select id from %1 where %2 like ? escape '!'")
+                    .arg(QLatin1String(table), QLatin1String(column));
+            return QStringLiteral("select id from (select id, %2 as n from %1) f where %3 like ? escape '!'")
+                .arg(QLatin1String(table), Schema::foldCapitalsSql(QLatin1String(column)),
+                     Schema::foldSmallSql(QStringLiteral("f.n")));
+        };
+        const QString enterprise = matching("tellmark_podniky", "podnik_nazev");
+        parts << QStringLiteral("pp.id_podnik in (%1)").arg(enterprise)
+              << QStringLiteral("pp.id_strediska in (select id from (%1) c union select id from tellmark_strediska "
+                                "where id_podnik in (%2))")
+                     .arg(matching("tellmark_strediska", "akce_nazev"), enterprise);
+        c.binds << pattern << pattern << pattern;
+        c.sql += QStringLiteral("(") + parts.join(QStringLiteral(" or ")) + QStringLiteral(") and ");
+    }
     return c;
 }
 
-QString listStatement(const Filter &filter, const Visibility &visibility, QVariantList *binds)
+namespace {
+
+// The matching part of the search table's statement, for its words.
+QString textMatch(const QStringList &words, QVariantList *binds)
 {
-    Condition c = condition(filter);
-    const Visibility::Sql visible = visibility.event(QStringLiteral("pp"));
-    c.sql.prepend(visible.andThen());
-    c.binds = visible.binds + c.binds;
+    QStringList terms;
+    const bool sqlite = Database::isSqlite();
+    for (const QString &w : words)
+        terms << (sqlite ? QLatin1Char('"') + w + QStringLiteral("\"*") : QLatin1Char('+') + w + QLatin1Char('*'));
+    *binds << terms.join(QLatin1Char(' '));
+    return sqlite ? QStringLiteral("%1 match ?").arg(QLatin1String(Schema::kSearchTable))
+                  : QStringLiteral("match(obsah) against (? in boolean mode)");
+}
+
+QString namePattern(const QString &text)
+{
+    QString pattern = stripDiacritics(text).toLower();
+    pattern.replace(QLatin1Char('!'), QStringLiteral("!!"))
+        .replace(QLatin1Char('%'), QStringLiteral("!%"))
+        .replace(QLatin1Char('_'), QStringLiteral("!_"));
+    return QLatin1Char('%') + pattern + QLatin1Char('%');
+}
+
+// Ids of a statement's first column, at most `limit` + 1 of them.
+bool ids(const QString &sql, const QVariantList &binds, int limit, QSet<int> *out, QString *error)
+{
+    QSSQL q;
+    if (!run(q, sql + QStringLiteral(" limit ?"), QVariantList(binds) << limit + 1, error))
+        return false;
+    while (q.next())
+        out->insert(q.value(0).toInt());
+    return true;
+}
+
+QString idList(const QSet<int> &set, QVariantList *binds)
+{
+    QStringList marks;
+    for (int id : set) {
+        marks << QStringLiteral("?");
+        *binds << id;
+    }
+    return marks.join(QLatin1Char(','));
+}
+
+} // namespace
+
+bool resolveSearch(Filter *filter, int limit, QString *error)
+{
+    const QString text = filter->search.simplified();
+    if (text.isEmpty() || filter->searchResolved)
+        return true;
+    QSet<int> roots;
+    const QStringList words = searchWords(text);
+    if (!words.isEmpty()) {
+        QVariantList binds;
+        const QString match = textMatch(words, &binds);
+        const QString sql =
+            QStringLiteral("select distinct id_vlakna from %1 where %2").arg(QLatin1String(Schema::kSearchTable), match);
+        if (Database::isSqlite()) {
+            if (!ids(sql, binds, limit, &roots, error))
+                return false;
+        } else {
+            // The server's text index reads every match before the first
+            // row comes: a word that many events hold takes seconds. Such a
+            // word is given up on quickly and searched as the list is read.
+            QSSQL limitTime;
+            QString ignored;
+            run(limitTime, QStringLiteral("SET SESSION max_statement_time=0.4"), {}, &ignored);
+            QString why;
+            const bool ok = ids(sql, binds, limit, &roots, &why);
+            QSSQL unlimited;
+            run(unlimited, QStringLiteral("SET SESSION max_statement_time=0"), {}, &ignored);
+            if (!ok) {
+                if (why.contains(QLatin1String("max_statement_time")))
+                    return true;
+                if (error)
+                    *error = why;
+                return false;
+            }
+        }
+        if (roots.size() > limit)
+            return true;
+    }
+    // Threads filed under an enterprise or centre whose name matches.
+    const QString pattern = namePattern(text);
+    const bool sqlite = Database::isSqlite();
+    auto named = [&](const char *table, const char *column, QSet<int> *out) {
+        const QString sql = sqlite
+            ? QStringLiteral("select id from (select id, %2 as n from %1) f where %3 like ? escape '!'")
+                  .arg(QLatin1String(table), Schema::foldCapitalsSql(QLatin1String(column)),
+                       Schema::foldSmallSql(QStringLiteral("f.n")))
+            : QStringLiteral("select id from %1 where %2 like ? escape '!'").arg(QLatin1String(table), QLatin1String(column));
+        return ids(sql, {pattern}, limit, out, error);
+    };
+    QSet<int> enterprises;
+    QSet<int> centres;
+    if (!named("tellmark_podniky", "podnik_nazev", &enterprises) || !named("tellmark_strediska", "akce_nazev", &centres))
+        return false;
+    if (enterprises.size() > limit || centres.size() > limit)
+        return true;
+    if (!enterprises.isEmpty()) {
+        QVariantList binds;
+        const QString list = idList(enterprises, &binds);
+        if (!ids(QStringLiteral("select id from tellmark_strediska where id_podnik in (%1)").arg(list), binds, limit,
+                 &centres, error))
+            return false;
+        if (centres.size() > limit)
+            return true;
+    }
+    for (const auto &[set, column] : {std::make_pair(&enterprises, "id_podnik"), std::make_pair(&centres, "id_strediska")}) {
+        if (set->isEmpty())
+            continue;
+        QVariantList binds;
+        const QString list = idList(*set, &binds);
+        if (!ids(QStringLiteral("select pp.id from tellmark_udalosti pp where pp.%1 in (%2) and %3")
+                     .arg(QLatin1String(column), list, QLatin1String(kLiveRoot)),
+                 binds, limit, &roots, error))
+            return false;
+        if (roots.size() > limit)
+            return true;
+    }
+    filter->searchRoots = QVector<int>(roots.cbegin(), roots.cend());
+    std::sort(filter->searchRoots.begin(), filter->searchRoots.end());
+    filter->searchResolved = true;
+    return true;
+}
+
+QStringList searchWords(const QString &text)
+{
+    QStringList words;
+    QString word;
+    const QString folded = stripDiacritics(text).toLower();
+    for (const QChar c : folded) {
+        if (c.isLetterOrNumber()) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            words << word;
+            word.clear();
+        }
+    }
+    if (!word.isEmpty())
+        words << word;
+    return words;
+}
+
+bool readRows(const QString &sql, const QVariantList &binds, QVector<ListRow> *rows, QString *error);
+
+QString listStatement(const Filter &filter, QVariantList *binds)
+{
+    const Condition c = condition(filter);
     binds->clear();
     QString roots;
     const bool centre = !filter.global && !idOrNull(filter.strediskoId).isNull();
@@ -238,13 +461,131 @@ QString listStatement(const Filter &filter, const Visibility &visibility, QVaria
         + QLatin1String(kListColumns);
 }
 
-bool readList(const Filter &filter, const Visibility &visibility, QVector<ListRow> *rows, QString *error)
+bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error)
 {
     rows->clear();
     if (!filter.global && idOrNull(filter.podnikId).isNull() && idOrNull(filter.strediskoId).isNull())
         return true;
     QVariantList binds;
-    const QString sql = listStatement(filter, visibility, &binds);
+    const QString sql = listStatement(filter, &binds);
+    return readRows(sql, binds, rows, error);
+}
+
+namespace {
+
+// The sort value of a root for the list's column, over the alias `pp`;
+// the name column needs the enterprise and centre joined (kNameJoins).
+QString sortExpression(int column)
+{
+    switch (column) {
+    case 0:
+        return QStringLiteral("concat_ws(' | ',nullif(if(pp.id_podnik>0,pdq2.podnik_nazev,pdq.podnik_nazev),''),"
+                              "nullif(stq.akce_nazev,''),nullif(pp.lokalita,''))");
+    case 1: return QStringLiteral("pp.predmet");
+    case 2: return QStringLiteral("pp.ts_zacatek");
+    case 3: return QStringLiteral("pp.ts_konec");
+    case 4: return QStringLiteral("pp.zdroj");
+    case 5: return QStringLiteral("pp.kategorie");
+    case 6: return QStringLiteral("pp.stav");
+    case 7: return QStringLiteral("pp.priorita");
+    case 8: return QStringLiteral("pp.odpovedna_osoba");
+    case 9: return QStringLiteral("pp.typ_synchronizace");
+    case 10: return QStringLiteral("pp.cesta");
+    case 11: return QStringLiteral("pp.hash");
+    default: return QStringLiteral("pp.id");
+    }
+}
+
+const char kNameJoins[] = " left join tellmark_strediska stq on stq.id=pp.id_strediska"
+                          " left join tellmark_podniky pdq on pdq.id=stq.id_podnik"
+                          " left join tellmark_podniky pdq2 on pdq2.id=pp.id_podnik";
+
+} // namespace
+
+QString pageRootsStatement(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit,
+                           QVariantList *binds)
+{
+    const Condition c = condition(filter);
+    const int column = sort.column >= 0 && sort.column <= 11 ? sort.column : 12;
+    const QString e = sortExpression(column);
+    const QString dir = sort.descending ? QStringLiteral(" desc") : QString();
+    *binds = c.binds;
+    QString after;
+    if (cursor.started && column == 12) {
+        after = sort.descending ? QStringLiteral("pp.id<? and ") : QStringLiteral("pp.id>? and ");
+        *binds << cursor.id;
+    } else if (cursor.started && cursor.key.isNull()) {
+        // No value sorts first going up, last going down.
+        after = sort.descending ? QStringLiteral("(%1 is null and pp.id<?) and ")
+                                : QStringLiteral("((%1 is null and pp.id>?) or %1 is not null) and ");
+        after = after.arg(e);
+        *binds << cursor.id;
+    } else if (cursor.started) {
+        // The first part bounds the index range the rest is read from
+        // (no value sorts before every value in both databases' indexes).
+        after = sort.descending ? QStringLiteral("(%1<=? or %1 is null) and (%1<? or (%1=? and pp.id<?) or %1 is null) and ")
+                                : QStringLiteral("%1>=? and (%1>? or (%1=? and pp.id>?)) and ");
+        after = after.arg(e);
+        *binds << cursor.key << cursor.key << cursor.key << cursor.id;
+    }
+    *binds << limit + 1;
+    return QStringLiteral("select pp.id, %1 from tellmark_udalosti pp%2 where ")
+               .arg(column == 12 ? QStringLiteral("pp.id") : e, column == 0 ? QString::fromLatin1(kNameJoins) : QString())
+        + c.sql + after + QLatin1String(kLivePageRoot)
+        + QStringLiteral(" order by %1%2").arg(e, dir)
+        + (column == 12 ? QString() : QStringLiteral(", pp.id%1").arg(dir)) + QStringLiteral(" limit ?");
+}
+
+bool readPageRoots(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, QVector<int> *roots,
+                   PageCursor *last, bool *more, QString *error)
+{
+    roots->clear();
+    *more = false;
+    *last = cursor;
+    QVariantList binds;
+    const QString sql = pageRootsStatement(filter, sort, cursor, limit, &binds);
+    QSSQL q;
+    if (!run(q, sql, binds, error))
+        return false;
+    while (q.next()) {
+        if (roots->size() == limit) {
+            *more = true;
+            break;
+        }
+        roots->append(q.value(0).toInt());
+        last->started = true;
+        last->id = roots->constLast();
+        last->key = q.value(1);
+    }
+    return true;
+}
+
+bool readThreads(const QVector<int> &roots, QVector<ListRow> *rows, QString *error)
+{
+    rows->clear();
+    if (roots.isEmpty())
+        return true;
+    QStringList marks;
+    QVariantList binds;
+    for (int id : roots) {
+        marks << QStringLiteral("?");
+        binds << id;
+    }
+    const QString sql = QStringLiteral("with recursive roots(id) as (select id from tellmark_udalosti where id in (")
+        + marks.join(QLatin1Char(',')) + QStringLiteral(")),") + QLatin1String(kThread) + QLatin1String(kListColumns);
+    return readRows(sql, binds, rows, error);
+}
+
+bool readPage(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, Page *page, QString *error)
+{
+    *page = Page();
+    return readPageRoots(filter, sort, cursor, limit, &page->roots, &page->last, &page->more, error)
+        && readThreads(page->roots, &page->rows, error);
+}
+
+bool readRows(const QString &sql, const QVariantList &binds, QVector<ListRow> *rows, QString *error)
+{
+    rows->clear();
     QSSQL q;
     if (!run(q, sql, binds, error))
         return false;

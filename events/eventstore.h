@@ -30,6 +30,18 @@ struct Filter {
     QString login;             // of the signed-in user (right 1)
     QString persons;           // "" all, "none" nobody, or codes joined by ","
     QString furtherPersons;    // further mailboxes joined by ","
+    // "Hledat": threads with an event whose subject or description holds
+    // every word (as a word's beginning, accents and case aside), or whose
+    // enterprise or centre name holds the text.
+    QString search;
+    // The threads the search found, when resolveSearch found few enough:
+    // then they stand for the search (an indexed look-up by id instead of
+    // walking the list's order past every thread that does not match).
+    bool searchResolved = false;
+    QVector<int> searchRoots;
+    // What the signed-in user may see: every statement of the lists is
+    // restricted by it (a default one sees nothing).
+    Visibility visibility;
 };
 
 // The root conditions of a filter: SQL over the alias `pp` (the event),
@@ -49,7 +61,38 @@ QStringList personCodes(const Filter &filter, bool *matchesNobody);
 // and that the user may see (filed under an enterprise or centre of the
 // tree), and every live reply below them, at any depth, in id order, with
 // the names of the enterprise and centre.
-QString listStatement(const Filter &filter, const Visibility &visibility, QVariantList *binds);
+QString listStatement(const Filter &filter, QVariantList *binds);
+
+// The words of a search as the text index is asked for them: folded like
+// the tree's quick filter, lower case, split at everything but letters
+// and digits.
+QStringList searchWords(const QString &text);
+
+// Looks the search's threads up ahead (subject, description and names),
+// when there are at most `limit`; otherwise the filter stays as it is and
+// the list's statement searches as it goes, which is quick exactly when
+// many threads match. False with the database's text on failure.
+bool resolveSearch(Filter *filter, int limit, QString *error);
+
+// The order of the global list: threads by a column of their root (the
+// list's column numbers), the event id breaking ties in the same direction.
+struct Sort {
+    int column = 12;           // EventList::ColId
+    bool descending = false;
+};
+// Where the next page starts: after this root (its sort value and id).
+struct PageCursor {
+    bool started = false;      // false: the first page
+    QVariant key;
+    int id = 0;
+};
+// The roots of one page: at most `limit` thread roots after `cursor`, in
+// the order of `sort`; *more tells whether any follow.
+bool readPageRoots(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, QVector<int> *roots,
+                   PageCursor *last, bool *more, QString *error);
+// The statement of those roots (for query plans), with its values.
+QString pageRootsStatement(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit,
+                           QVariantList *binds);
 
 // One row of a list.
 struct ListRow {
@@ -69,7 +112,21 @@ struct ListRow {
 };
 // Runs the list statement. An unfiltered register's page (nothing
 // selected) lists nothing without asking the database.
-bool readList(const Filter &filter, const Visibility &visibility, QVector<ListRow> *rows, QString *error);
+bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error);
+// The threads of the given roots: the roots and every live reply below
+// them, in id order (the roots as they are, without a filter).
+bool readThreads(const QVector<int> &roots, QVector<ListRow> *rows, QString *error);
+
+// A page of the global list: the roots in their order and the rows of
+// their threads (id order).
+struct Page {
+    QVector<int> roots;
+    QVector<ListRow> rows;
+    PageCursor last;
+    bool more = false;
+};
+bool readPage(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, Page *page,
+              QString *error);
 
 // One event with the names of its enterprise and centre; *found false when
 // there is no such row.
@@ -108,3 +165,4 @@ QString quotation(const QDateTime &parentStart, const QString &parentDescription
 
 } // namespace EventStore
 Q_DECLARE_METATYPE(EventStore::Filter)
+Q_DECLARE_METATYPE(EventStore::Sort)

@@ -9,6 +9,7 @@
 #include "events/eventlist.h"
 #include "events/eventpane.h"
 #include "events/eventtreemodel.h"
+#include "events/eventworker.h"
 #include "events/qsattachment.h"
 
 #include <QApplication>
@@ -21,13 +22,41 @@
 
 using namespace EventList;
 
+namespace {
+
+// The global list comes from the database in the order of the header's
+// sort: the proxy takes the sort (so that it is kept with the view's
+// layout) and keeps the rows as they come, in either direction (the base
+// class swaps the comparison for a descending sort).
+class PagedProxy : public QSMySortFilterProxyModel
+{
+public:
+    using QSMySortFilterProxyModel::QSMySortFilterProxyModel;
+
+protected:
+    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override
+    {
+        return sortOrder() == Qt::AscendingOrder ? left.row() < right.row() : left.row() > right.row();
+    }
+};
+
+// A selected event deeper than this many pages is not looked for.
+constexpr int kSelectPages = 10;
+
+} // namespace
+
 EventThreads::EventThreads(bool global, Session *session, QTreeView *view, EventPane *pane, QObject *parent)
     : QObject(parent), m_global(global), m_session(session), m_view(view), m_pane(pane)
 {
     m_model = new EventTreeModel(this);
     m_model->setHeaderTexts(headers(global ? tr("Podnik/Středisko/Lokalita") : tr("Podnik/Středisko")));
-    m_proxy = new QSMySortFilterProxyModel(this);
+    m_proxy = global ? new PagedProxy(this) : new QSMySortFilterProxyModel(this);
     EventList::attach(view, m_model, m_proxy);
+    m_model->setFetcher([this] { fetchNextPage(); });
+    // Rows of one line each: the view need not measure every row again as
+    // pages are added to a long list.
+    if (global)
+        view->setUniformRowHeights(true);
     m_pane->setSession(session);
 
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -48,6 +77,7 @@ EventStore::Filter EventThreads::filter() const
     f.global = m_global;
     if (!m_session)
         return f;
+    f.visibility = Visibility::of(m_session->user);
     if (m_global) {
         f.categories = m_session->filtrSKategorie;
         f.unfinished = m_unfinished && m_unfinished();
@@ -55,10 +85,12 @@ EventStore::Filter EventThreads::filter() const
         f.login = m_session->user.login;
         f.persons = m_session->filtrSoo;
         f.furtherPersons = m_session->filtrSooDalsi;
+        f.search = m_search;
     } else {
         f.podnikId = m_session->s_id_podnik;
         f.strediskoId = m_session->s_id_stredisko;
         f.categories = m_session->filtrKategorie;
+        f.search = m_search;
     }
     return f;
 }
@@ -78,11 +110,32 @@ int EventThreads::currentEventId() const
     return current.sibling(current.row(), ColId).data().toInt();
 }
 
+EventTreeModel::NameMode EventThreads::nameMode() const
+{
+    if (m_global)
+        return EventTreeModel::FullName;
+    return m_session && m_session->s_id_stredisko.isValid() && !m_session->s_id_stredisko.isNull()
+        ? EventTreeModel::EnterpriseName
+        : EventTreeModel::CentreName;
+}
+
+EventWorker *EventThreads::worker()
+{
+    if (!m_worker)
+        m_worker = new EventWorker(this);
+    return m_worker;
+}
+
 bool EventThreads::reload(int selectId, bool askFirst)
 {
     if (askFirst && !m_pane->settle())
         return false;
     applySortMode();
+    // An answer still on its way belongs to the list being replaced.
+    ++m_generation;
+    m_pending = false;
+    if (m_worker)
+        m_worker->cancel();
     {
         // The reset is no row change the pane should answer.
         m_reverting = true;
@@ -90,35 +143,121 @@ bool EventThreads::reload(int selectId, bool askFirst)
         m_model->clear();
         m_reverting = false;
     }
-    if (m_global)
+    m_selectId = selectId;
+    m_selectPages = 0;
+    const EventStore::Filter f = filter();
+    if (m_global) {
+        m_pageFilter = f;
+        m_sort.column = m_view->header()->sortIndicatorSection();
+        m_sort.descending = m_view->header()->sortIndicatorOrder() == Qt::DescendingOrder;
+        m_cursor = EventStore::PageCursor();
+        if (!f.search.trimmed().isEmpty()) {
+            requestAsync(true);
+            return true;
+        }
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        fetchNextPage();
+        QApplication::restoreOverrideCursor();
+        return true;
+    }
+    if (!f.search.trimmed().isEmpty()) {
+        requestAsync(false);
+        return true;
+    }
     QVector<EventStore::ListRow> rows;
     QString error;
-    const Visibility visible = m_session ? Visibility::of(m_session->user) : Visibility();
-    const bool ok = EventStore::readList(filter(), visible, &rows, &error);
-    if (m_global)
-        QApplication::restoreOverrideCursor();
-    if (!ok) {
+    if (!EventStore::readList(f, &rows, &error)) {
         QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
         return true;
     }
-    const EventTreeModel::NameMode mode = m_global ? EventTreeModel::FullName
-        : m_session && m_session->s_id_stredisko.isValid() && !m_session->s_id_stredisko.isNull()
-        ? EventTreeModel::EnterpriseName
-        : EventTreeModel::CentreName;
-    m_reverting = true;
-    m_model->setRows(rows, mode, m_global);
-    m_reverting = false;
-    if (selectId > 0) {
-        const QModelIndex source = m_model->indexOfId(selectId);
-        const QModelIndex shown = m_proxy->mapFromSource(source);
-        if (shown.isValid()) {
-            m_view->scrollTo(shown);
-            m_view->selectionModel()->setCurrentIndex(
-                shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        }
-    }
+    showList(rows);
     return true;
+}
+
+void EventThreads::fetchNextPage()
+{
+    if (!m_global || m_pending)
+        return;
+    if (!m_pageFilter.search.trimmed().isEmpty()) {
+        requestAsync(true);
+        return;
+    }
+    EventStore::Page page;
+    QString error;
+    m_model->setMore(false);
+    if (!EventStore::readPage(m_pageFilter, m_sort, m_cursor, m_pageSize, &page, &error)) {
+        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        return;
+    }
+    showPage(page);
+}
+
+void EventThreads::requestAsync(bool paged)
+{
+    EventWorker::Request request;
+    request.generation = ++m_generation;
+    request.paged = paged;
+    request.filter = paged ? m_pageFilter : filter();
+    request.sort = m_sort;
+    request.cursor = m_cursor;
+    request.limit = m_pageSize;
+    m_pending = true;
+    m_model->setMore(false);
+    worker()->submit(request, this, [this](const EventWorker::Result &result) {
+        if (result.generation != m_generation)
+            return;
+        m_pending = false;
+        if (!result.ok) {
+            QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + result.error);
+        } else if (m_global) {
+            m_pageFilter = result.filter;
+            showPage(result.page);
+        } else {
+            showList(result.rows);
+        }
+        emit searchFinished();
+    });
+}
+
+void EventThreads::showPage(const EventStore::Page &page)
+{
+    m_reverting = true;
+    m_model->appendThreads(page.roots, page.rows, nameMode(), true);
+    m_reverting = false;
+    m_cursor = page.last;
+    m_model->setMore(page.more);
+    ++m_selectPages;
+    selectPending();
+}
+
+void EventThreads::showList(const QVector<EventStore::ListRow> &rows)
+{
+    m_reverting = true;
+    m_model->setRows(rows, nameMode(), m_global);
+    m_reverting = false;
+    selectPending();
+}
+
+void EventThreads::selectPending()
+{
+    if (m_selectId <= 0)
+        return;
+    const QModelIndex source = m_model->indexOfId(m_selectId);
+    if (!source.isValid()) {
+        // Further down the global list: read on, up to a point.
+        if (m_global && m_model->more() && m_selectPages < kSelectPages)
+            fetchNextPage();
+        else
+            m_selectId = 0;
+        return;
+    }
+    m_selectId = 0;
+    const QModelIndex shown = m_proxy->mapFromSource(source);
+    if (shown.isValid()) {
+        m_view->scrollTo(shown);
+        m_view->selectionModel()->setCurrentIndex(shown,
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
 }
 
 void EventThreads::onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous)
@@ -148,10 +287,14 @@ void EventThreads::onCurrentRowChanged(const QModelIndex &current, const QModelI
     }
 }
 
-void EventThreads::setTextFilter(const QString &text)
+void EventThreads::setSearch(const QString &text)
 {
-    m_proxy->setFilterKeyColumn(qMax(0, m_view->header()->sortIndicatorSection()));
-    m_proxy->setFilterText(text);
+    if (text == m_search)
+        return;
+    const QString before = m_search;
+    m_search = text;
+    if (!reload(m_pane->eventId()))
+        m_search = before;
 }
 
 bool EventThreads::issueHash(QString *hash, QString *error)

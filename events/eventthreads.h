@@ -1,12 +1,14 @@
 #pragma once
 
 #include "events/eventstore.h"
+#include "events/eventtreemodel.h"
 
 #include <QModelIndex>
 #include <QObject>
 #include <functional>
 
 class EventPane;
+class EventWorker;
 class EventTreeModel;
 class QSMySortFilterProxyModel;
 class QTreeView;
@@ -43,10 +45,31 @@ public:
     void addReply();
     void removeEvent();
 
-    // Text filter over the sorted column.
-    void setTextFilter(const QString &text);
+    // "Hledat": the threads with an event that matches (see
+    // EventStore::Filter::search); searched off the GUI thread, the list
+    // refilled when the answer comes. Unsaved pane edits are settled first.
+    void setSearch(const QString &text);
+    QString search() const { return m_search; }
+    // Whether a search is on its way (the list shows its answer when it comes).
+    bool searching() const { return m_pending; }
+    EventWorker *worker();
+
+    // The global list is read page by page (this many threads each) as the
+    // view scrolls; the register's page is read whole.
+    static constexpr int kPageSize = 200;
+    void setPageSize(int threads) { m_pageSize = threads; }
+
+signals:
+    // A search's answer is shown (or failed).
+    void searchFinished();
 
 private:
+    void fetchNextPage();
+    void requestAsync(bool paged);
+    void showPage(const EventStore::Page &page);
+    void showList(const QVector<EventStore::ListRow> &rows);
+    void selectPending();
+    EventTreeModel::NameMode nameMode() const;
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void applySortMode();
     bool issueHash(QString *hash, QString *error);
@@ -62,4 +85,16 @@ private:
     QSMySortFilterProxyModel *m_proxy;
     std::function<bool()> m_unfinished;
     bool m_reverting = false;
+
+    QString m_search;
+    EventWorker *m_worker = nullptr;
+    int m_generation = 0;
+    bool m_pending = false;
+    // The global list's reading: its filter, order and where it stands.
+    EventStore::Filter m_pageFilter;
+    EventStore::Sort m_sort;
+    EventStore::PageCursor m_cursor;
+    int m_selectId = 0;
+    int m_selectPages = 0;
+    int m_pageSize = kPageSize;
 };

@@ -66,17 +66,57 @@ QString EventTreeModel::shortDateTime(const QDateTime &dt)
     return text;
 }
 
+EventTreeModel::Node EventTreeModel::makeNode(const EventStore::ListRow &row, int parent, NameMode mode,
+                                              QHash<QString, QString> *names) const
+{
+    Node n;
+    n.row = row;
+    n.parent = parent;
+    n.startText = shortDateTime(row.start);
+    n.startKey = sortKey(row.start);
+    n.endKey = sortKey(QDateTime());
+    if (parent < 0) {
+        n.endText = shortDateTime(row.end);
+        n.endKey = sortKey(row.end);
+        QStringList parts;
+        switch (mode) {
+        case CentreName:
+            parts << row.centreName;
+            break;
+        case EnterpriseName:
+            if (row.podnikId.toLongLong() > 0)
+                parts << row.podnikName;
+            break;
+        case FullName:
+            parts << row.podnikName << row.centreName << row.place;
+            break;
+        }
+        parts.removeAll(QString());
+        const QString name = parts.join(QStringLiteral(" | "));
+        // Many threads share an enterprise: their name texts share one string.
+        auto shared = names->constFind(name);
+        if (shared == names->constEnd())
+            shared = names->insert(name, name);
+        n.name = *shared;
+    }
+    // Shown only through the name column.
+    n.row.podnikName.clear();
+    n.row.centreName.clear();
+    n.row.place.clear();
+    return n;
+}
+
 void EventTreeModel::setRows(const QVector<EventStore::ListRow> &rows, NameMode mode, bool colours)
 {
     beginResetModel();
     m_nodes.clear();
     m_roots.clear();
     m_byId.clear();
+    m_more = false;
     m_colours = colours;
     m_today = QDate::currentDate();
     m_nodes.reserve(rows.size());
     m_byId.reserve(rows.size());
-    // Many threads share an enterprise: their name texts share one string.
     QHash<QString, QString> names;
     for (const EventStore::ListRow &row : rows) {
         int parent = -1;
@@ -86,39 +126,7 @@ void EventTreeModel::setRows(const QVector<EventStore::ListRow> &rows, NameMode 
                 continue;
             parent = it.value();
         }
-        Node n;
-        n.row = row;
-        n.parent = parent;
-        n.startText = shortDateTime(row.start);
-        n.startKey = sortKey(row.start);
-        n.endKey = sortKey(QDateTime());
-        if (parent < 0) {
-            n.endText = shortDateTime(row.end);
-            n.endKey = sortKey(row.end);
-            QStringList parts;
-            switch (mode) {
-            case CentreName:
-                parts << row.centreName;
-                break;
-            case EnterpriseName:
-                if (row.podnikId.toLongLong() > 0)
-                    parts << row.podnikName;
-                break;
-            case FullName:
-                parts << row.podnikName << row.centreName << row.place;
-                break;
-            }
-            parts.removeAll(QString());
-            const QString name = parts.join(QStringLiteral(" | "));
-            auto shared = names.constFind(name);
-            if (shared == names.constEnd())
-                shared = names.insert(name, name);
-            n.name = *shared;
-        }
-        // Shown only through the name column.
-        n.row.podnikName.clear();
-        n.row.centreName.clear();
-        n.row.place.clear();
+        Node n = makeNode(row, parent, mode, &names);
         const int index = m_nodes.size();
         QVector<int> &siblings = parent < 0 ? m_roots : m_nodes[parent].children;
         n.rowInParent = siblings.size();
@@ -127,6 +135,64 @@ void EventTreeModel::setRows(const QVector<EventStore::ListRow> &rows, NameMode 
         m_byId.insert(row.id, index);
     }
     endResetModel();
+}
+
+void EventTreeModel::appendThreads(const QVector<int> &roots, const QVector<EventStore::ListRow> &rows, NameMode mode,
+                                   bool colours)
+{
+    m_colours = colours;
+    if (m_nodes.isEmpty())
+        m_today = QDate::currentDate();
+    // The new threads' events, placed under their parents before the roots
+    // are shown; nothing of them is visible until the roots are inserted.
+    QHash<int, int> added;
+    QHash<QString, QString> names;
+    for (const EventStore::ListRow &row : rows) {
+        if (m_byId.contains(row.id))
+            continue;
+        int parent = -1;
+        if (row.parentId != 0) {
+            const auto it = added.constFind(row.parentId);
+            if (it == added.constEnd())
+                continue;
+            parent = it.value();
+        }
+        Node n = makeNode(row, parent, mode, &names);
+        const int index = m_nodes.size();
+        if (parent >= 0) {
+            n.rowInParent = m_nodes[parent].children.size();
+            m_nodes[parent].children.append(index);
+        }
+        m_nodes.append(std::move(n));
+        added.insert(row.id, index);
+    }
+    QVector<int> shown;
+    for (int id : roots) {
+        const auto it = added.constFind(id);
+        if (it != added.constEnd() && m_nodes.at(it.value()).parent < 0)
+            shown << it.value();
+    }
+    for (auto it = added.cbegin(); it != added.cend(); ++it)
+        m_byId.insert(it.key(), it.value());
+    if (shown.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), m_roots.size(), m_roots.size() + shown.size() - 1);
+    for (int index : qAsConst(shown)) {
+        m_nodes[index].rowInParent = m_roots.size();
+        m_roots.append(index);
+    }
+    endInsertRows();
+}
+
+bool EventTreeModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_more && m_fetch;
+}
+
+void EventTreeModel::fetchMore(const QModelIndex &parent)
+{
+    if (canFetchMore(parent))
+        m_fetch();
 }
 
 void EventTreeModel::clear()

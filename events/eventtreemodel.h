@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // The threads of an event list: a root row per thread, the replies nested
 // below their parents at any depth, 16 columns (see events/eventlist.h).
 // Filled in one go from the list statement's rows; it keeps the texts and
@@ -32,6 +34,20 @@ public:
     // `colours`: the global list's cell backgrounds of root rows.
     void setRows(const QVector<EventStore::ListRow> &rows, NameMode mode, bool colours);
     void clear();
+
+    // Paging (the global list): the threads of `roots`, in that order, are
+    // added at the end; `rows` are their events in id order. A thread that
+    // is listed already is left out.
+    void appendThreads(const QVector<int> &roots, const QVector<EventStore::ListRow> &rows, NameMode mode,
+                       bool colours);
+    // What the view's fetchMore calls while `more` is set; cleared with
+    // setMore(false) when the list is complete (or a page is on its way).
+    void setFetcher(std::function<void()> fetch) { m_fetch = std::move(fetch); }
+    void setMore(bool more) { m_more = more; }
+    bool more() const { return m_more; }
+    int threadCount() const { return m_roots.size(); }
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
 
     // The first column's index of an event; invalid when it is not listed.
     QModelIndex indexOfId(int id) const;
@@ -62,6 +78,9 @@ private:
         QVector<int> children;
     };
     const Node *node(const QModelIndex &index) const;
+    // A node for `row` under `parent` (-1: a root), with its texts; not yet
+    // linked into its siblings.
+    Node makeNode(const EventStore::ListRow &row, int parent, NameMode mode, QHash<QString, QString> *names) const;
     QVariant display(const Node &n, int column) const;
     QVariant background(const Node &n, int column) const;
 
@@ -71,4 +90,6 @@ private:
     QStringList m_headers;
     bool m_colours = false;
     QDate m_today;
+    std::function<void()> m_fetch;
+    bool m_more = false;
 };

@@ -10,6 +10,8 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/eventpane.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventthreads.h
   ${CMAKE_CURRENT_LIST_DIR}/eventthreads.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventworker.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventworker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/udalostipage.h
   ${CMAKE_CURRENT_LIST_DIR}/udalostipage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/udalostitab.h

@@ -43,6 +43,8 @@ void UdalostiPage::wire()
     connect(ui->ucollapse, &QToolButton::clicked, this, &UdalostiPage::onUCollapse);
     connect(ui->uexpand, &QToolButton::clicked, this, &UdalostiPage::onUExpand);
     connect(ui->kategorie, &QToolButton::clicked, this, &UdalostiPage::onKategorie);
+    // Searches the events of the enterprise or centre shown.
+    connect(ui->upfilter, &QLineEdit::textChanged, m_threads, &EventThreads::setSearch);
 
     connect(m_pane, &EventPane::personsClicked, this, &UdalostiPage::onSelectOO);
     connect(m_pane, &EventPane::saveClicked, this, &UdalostiPage::onUdalostSave);

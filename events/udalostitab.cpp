@@ -122,7 +122,7 @@ void UdalostiTab::onSUExpand()
 
 void UdalostiTab::onUFilter(const QString &text)
 {
-    m_threads->setTextFilter(text);
+    m_threads->setSearch(text);
 }
 
 void UdalostiTab::onUFilterReset()
@@ -131,8 +131,10 @@ void UdalostiTab::onUFilterReset()
         const QSignalBlocker blocker(ui->ufilter);
         ui->ufilter->clear();
     }
-    m_threads->setTextFilter(QString());
-    m_threads->reload(m_pane->eventId());
+    if (!m_threads->search().isEmpty())
+        m_threads->setSearch(QString());
+    else
+        m_threads->reload(m_pane->eventId());
 }
 
 void UdalostiTab::onSKategorie()

@@ -1,6 +1,7 @@
 #include "schema/schema.h"
 
 #include "db/database.h"
+#include "schema/eventlog.h"
 
 #include <QFile>
 #include <QMap>
@@ -206,7 +207,8 @@ QStringList statements(bool sqlite)
 
 QStringList tables()
 {
-    return tableNames(statements(Database::isSqlite()));
+    // The event search table comes from ensureEventLogSearch, not the DDL.
+    return tableNames(statements(Database::isSqlite())) << QLatin1String(kSearchTable);
 }
 
 // Runs the statements whose objects are missing (see MysqlCatalog).
@@ -256,6 +258,11 @@ bool runMissing(const QStringList &stmts, QString *error)
         } else {
             db.rollback();
         }
+    }
+    if (errors.isEmpty()) {
+        QString why;
+        if (!ensureEventLogSearch(&why))
+            errors << why;
     }
     if (!errors.isEmpty()) {
         if (error)

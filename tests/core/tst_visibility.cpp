@@ -109,11 +109,12 @@ private slots:
                      qPrintable(error));
         } else if (area.endsWith(QLatin1String("events")) || area.endsWith(QLatin1String("page"))) {
             EventStore::Filter f;
+            f.visibility = visible;
             f.global = area.startsWith(QLatin1String("global"));
             if (!f.global)
                 f.podnikId = 1;
             QVector<EventStore::ListRow> rows;
-            QVERIFY2(EventStore::readList(f, visible, &rows, &error), qPrintable(error));
+            QVERIFY2(EventStore::readList(f, &rows, &error), qPrintable(error));
             for (const EventStore::ListRow &r : qAsConst(rows))
                 got << QString::number(r.id);
         } else if (area == QLatin1String("economic")) {

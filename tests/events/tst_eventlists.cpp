@@ -8,6 +8,7 @@
 #include "events/eventpane.h"
 #include "events/eventthreads.h"
 #include "events/eventtreemodel.h"
+#include "events/eventworker.h"
 #include "events/qsattachment.h"
 #include "events/udalostipage.h"
 #include "events/udalostitab.h"
@@ -127,6 +128,7 @@ private slots:
     void threadsNamesAndColours();
     void dateSortAcrossYearEnd_data();
     void dateSortAcrossYearEnd();
+    void typingWhileSearching();
     void paneShowsRootAndReply();
     void pickFieldsTakeNoTyping();
     void eventGoneMeanwhile();
@@ -265,10 +267,52 @@ void TstEventLists::dateSortAcrossYearEnd()
     QCOMPARE(idAt(m, m->index(last, 0)), 1);
     if (!global)
         return;
-    // The text filter searches the sorted column and keeps a reply's thread.
-    tab.onUFilter(QStringLiteral("03.01.25"));
-    QCOMPARE(view->model()->rowCount(), 1);
-    QCOMPARE(idAt(view->model(), view->model()->index(0, 0)), 1);
+    // Read a thread at a time as the view asks for more: the same list.
+    view->header()->setSortIndicator(ColZacatek, Qt::AscendingOrder);
+    tab.threads()->setPageSize(1);
+    view->header()->setSortIndicator(ColZacatek, Qt::DescendingOrder);
+    while (view->model()->canFetchMore(QModelIndex()))
+        view->model()->fetchMore(QModelIndex());
+    QCOMPARE(view->model()->rowCount(), 3);
+    QCOMPARE(idAt(view->model(), view->model()->index(0, 0)), 9);
+    QCOMPARE(idAt(view->model(), view->model()->index(2, 0)), 1);
+    QCOMPARE(view->model()->rowCount(view->model()->index(2, 0)), 1);   // reply 2 (with 3 below it)
+}
+
+// A search that takes its time holds up neither typing nor the window; the
+// answer for the text typed last is the one shown.
+void TstEventLists::typingWhileSearching()
+{
+    UdalostiTab tab(&m_session);
+    tab.show();
+    tab.onRefreshModelSUdalosti(-1);
+    QSemaphore gate;
+    QAtomicInt held;
+    tab.threads()->worker()->setBeforeRun([&](const EventWorker::Request &) {
+        held.ref();
+        gate.acquire();
+    });
+    auto *edit = tab.findChild<QLineEdit *>(QStringLiteral("ufilter"));
+    QTest::keyClicks(edit, QStringLiteral("k"));
+    QTRY_COMPARE(held.loadAcquire(), 1);
+    QTest::keyClicks(edit, QStringLiteral("ontr"));
+    QCOMPARE(edit->text(), QStringLiteral("kontr"));
+    QVERIFY(tab.threads()->searching());
+    gate.release(100);
+    QTRY_VERIFY(!tab.threads()->searching());
+    // Only the last text was searched: "k" was dropped when the gate
+    // opened, the texts typed in between never started.
+    QCOMPARE(held.loadAcquire(), 2);
+    QCOMPARE(tab.model()->rowCount(), 1);
+    QCOMPARE(idAt(tab.model(), tab.model()->index(0, 0)), 1);
+    QCOMPARE(tab.model()->eventCount(), 3);
+
+    // The register's page searches its enterprise's events (a description).
+    UdalostiPage *p = page();
+    QTest::keyClicks(p->findChild<QLineEdit *>(QStringLiteral("upfilter")), QStringLiteral("puvodni"));
+    QTRY_VERIFY(!p->threads()->searching());
+    QCOMPARE(p->model()->rowCount(), 1);
+    QCOMPARE(idAt(p->model(), p->model()->index(0, 0)), 1);
 }
 
 void TstEventLists::paneShowsRootAndReply()

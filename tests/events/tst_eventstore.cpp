@@ -24,6 +24,8 @@ namespace {
 //      8 reply, JN
 //    9 root of Beta, Tellmark, reported, due today, "jirka"
 //   10 root of Alfa Jih, deleted
+// Descriptions (rich text): 3 names the milking parlour, 9 only carries
+// words inside its tags and its style sheet.
 const char *const kFixture[] = {
     "insert into tellmark_podniky(id,podnik_nazev) values(1,'Alfa'),(2,'Beta')",
     "insert into tellmark_strediska(id,id_podnik,akce_nazev) values(10,1,'Alfa Sever'),(11,1,'Alfa Jih'),"
@@ -41,13 +43,16 @@ const char *const kFixture[] = {
     "(9,NULL,2,NULL,'2025-04-01 11:00:00',8,1,:today,'jirka','Servis',0,0),"
     "(10,NULL,NULL,11,'2025-05-01 12:00:00',0,0,NULL,'','Smazaná',1,0),"
     "(11,1,NULL,NULL,'2025-01-05 08:00:00',0,0,NULL,'JN','Druhá odpověď',0,0)",
+    "update tellmark_udalosti set popis='<html><head><style>p { white-space: pre-wrap; }</style></head>"
+    "<body><p>Porucha <b>DOJÍRNY</b>&nbsp;na stáji</p></body></html>' where id=3",
+    "update tellmark_udalosti set popis='<p><span style=\"color:#ff0000\">&nbsp;</span></p>' where id=9",
 };
 
 QString listed(const Filter &filter)
 {
     QVector<EventStore::ListRow> rows;
     QString error;
-    if (!EventStore::readList(filter, Visibility::everything(), &rows, &error))
+    if (!EventStore::readList(filter, &rows, &error))
         return QStringLiteral("ERROR ") + error;
     QStringList ids;
     for (const EventStore::ListRow &r : rows)
@@ -69,6 +74,7 @@ QVariant scalar(const QString &sql, const QVariantList &binds = {})
 Filter global(int right = 0)
 {
     Filter f;
+    f.visibility = Visibility::everything();
     f.global = true;
     f.eventsRight = right;
     return f;
@@ -85,6 +91,8 @@ private slots:
     void init();
     void lists_data();
     void lists();
+    void pagedEqualsFull_data();
+    void pagedEqualsFull();
     void listRowValues();
     void readAndUpdateEveryColumn();
     void insertRootAndReply();
@@ -112,22 +120,28 @@ void TstEventStore::lists_data()
     QTest::addColumn<QString>("ids");   // id<parent in id order
 
     Filter alfa;
+
+    alfa.visibility = Visibility::everything();
     alfa.podnikId = 1;
     QTest::newRow("enterprise: its own and its centres' threads, any depth")
         << alfa << "1 2<1 3<2 4<3 5 11<1";
     Filter sever;
+    sever.visibility = Visibility::everything();
     sever.strediskoId = 10;
     QTest::newRow("centre: only its own") << sever << "5";
     Filter jih;
+    jih.visibility = Visibility::everything();
     jih.strediskoId = 11;
     QTest::newRow("centre whose only event is deleted") << jih << "";
     Filter beta;
+    beta.visibility = Visibility::everything();
     beta.podnikId = 2;
     QTest::newRow("root with parent 0") << beta << "7 8<7 9";
     Filter alfa8 = alfa;
     alfa8.categories = QStringLiteral("8");
     QTest::newRow("category: replies of a matching root stay") << alfa8 << "1 2<1 3<2 4<3 11<1";
     Filter nothing;
+    nothing.visibility = Visibility::everything();
     QTest::newRow("register page with nothing selected") << nothing << "";
 
     QTest::newRow("global, all") << global() << "1 2<1 3<2 4<3 5 7 8<7 9 11<1";
@@ -165,21 +179,170 @@ void TstEventStore::lists_data()
     // Values reach the statement bound: a quote is just a character.
     pick.persons = QStringLiteral("JN') or ('1'='1");
     QTest::newRow("quote in a code") << pick << "";
+
+    // "Hledat": the whole thread of any event that matches.
+    const char *const searches[][3] = {
+        {"kontr", "1 2<1 3<2 4<3 11<1", "a word's beginning"},
+        {"dojír", "1 2<1 3<2 4<3 11<1", "a reply's description, accents as typed"},
+        {"DOJIRNY", "1 2<1 3<2 4<3 11<1", "accents and case folded"},
+        {"porucha stáj", "1 2<1 3<2 4<3 11<1", "every word, anywhere in the text"},
+        {"porucha servis", "", "a word missing"},
+        {"nabidka", "5", "the subject"},
+        {"span", "", "a word only inside a tag"},
+        {"white", "", "the style sheet"},
+        {"smazan", "", "deleted events"},
+        {"dvur", "7 8<7", "a centre's name"},
+        {"beta", "7 8<7 9", "an enterprise's name"},
+        {"50%", "", "a wildcard is a character"},
+    };
+    for (const auto &row : searches) {
+        Filter f = global(2);
+        f.search = QString::fromUtf8(row[0]);
+        QTest::newRow(row[2]) << f << row[1];
+    }
+    Filter ownSearch = global(1);
+    ownSearch.login = QStringLiteral("jirka");
+    ownSearch.search = QStringLiteral("servis");
+    QTest::newRow("search within the user's rights") << ownSearch << "9";
+    Filter pageSearch = alfa;
+    pageSearch.search = QStringLiteral("nabídka");
+    QTest::newRow("search on the enterprise's page") << pageSearch << "5";
+    pageSearch.podnikId = 2;
+    QTest::newRow("... of another enterprise") << pageSearch << "";
+}
+
+// Threads as "root[reply<parent ...]" in the order of `roots`.
+QString threads(const QVector<int> &roots, const QVector<EventStore::ListRow> &rows)
+{
+    QHash<int, int> rootOf;
+    QHash<int, QStringList> members;
+    for (const EventStore::ListRow &r : rows) {
+        const int root = r.parentId ? rootOf.value(r.parentId) : r.id;
+        rootOf.insert(r.id, root);
+        if (r.parentId)
+            members[root] << QStringLiteral("%1<%2").arg(r.id).arg(r.parentId);
+    }
+    QStringList out;
+    for (int id : roots)
+        out << QStringLiteral("%1[%2]").arg(id).arg(members.value(id).join(QLatin1Char(' ')));
+    return out.join(QLatin1Char(' '));
+}
+
+void TstEventStore::pagedEqualsFull_data()
+{
+    QTest::addColumn<Filter>("filter");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("descending");
+    for (int column = 0; column <= 12; ++column) {
+        QTest::addRow("column %d up", column) << global() << column << false;
+        QTest::addRow("column %d down", column) << global() << column << true;
+    }
+    Filter unfinished = global();
+    unfinished.unfinished = true;
+    QTest::newRow("unfinished by end") << unfinished << 3 << true;
+    Filter cats = global();
+    cats.categories = QStringLiteral("8,32");
+    QTest::newRow("categories by state") << cats << 6 << false;
+    Filter persons = global(2);
+    persons.persons = QStringLiteral("ES,JN");
+    QTest::newRow("persons by start") << persons << 2 << true;
+    Filter search = global(2);
+    search.search = QStringLiteral("servis");
+    QTest::newRow("search by hash") << search << 11 << false;
+    search.searchResolved = true;   // looked up ahead (in the test)
+    QTest::newRow("search looked up ahead, by subject") << search << 1 << true;
+}
+
+// Read two threads at a time, the pages together are the whole list: the
+// same threads with the same replies, in the order of one statement that
+// sorts them all.
+void TstEventStore::pagedEqualsFull()
+{
+    QFETCH(Filter, filter);
+    QFETCH(int, column);
+    QFETCH(bool, descending);
+    // More threads of Beta: ties, empty ends, subjects and names.
+    const char *const more[] = {
+        "insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,ts_zacatek,kategorie,stav,"
+        "odpovedna_osoba,predmet,smazano,priorita) values"
+        "(12,NULL,2,NULL,'2025-04-01 11:00:00',8,1,'ES','Servis',0,3),"
+        "(13,NULL,2,NULL,NULL,32,0,NULL,NULL,0,1),"
+        "(14,NULL,NULL,20,'2025-04-01 11:00:00',8,3,'ES','servis',0,3),"
+        "(15,14,NULL,NULL,'2025-04-02 11:00:00',0,0,'JN','Re: servis',0,0)",
+        "update tellmark_udalosti set ts_konec='2025-05-01 10:00:00', hash='b' where id in (1,12,14)",
+        "update tellmark_udalosti set hash='a', lokalita='Dvůr' where id in (5,13)"};
+    QString error;
+    for (const char *sql : more)
+        QVERIFY2(TestDb::exec(QString::fromUtf8(sql), &error), qPrintable(error));
+    if (filter.searchResolved) {
+        filter.searchResolved = false;
+        QVERIFY2(EventStore::resolveSearch(&filter, 100, &error), qPrintable(error));
+        QVERIFY(filter.searchResolved);
+    }
+    QVector<EventStore::ListRow> full;
+    QVERIFY2(EventStore::readList(filter, &full, &error), qPrintable(error));
+    QStringList rootIds;
+    for (const EventStore::ListRow &r : full)
+        if (!r.parentId)
+            rootIds << QString::number(r.id);
+    const char *const keys[] = {
+        "concat_ws(' | ',nullif(if(u.id_podnik>0,p2.podnik_nazev,p.podnik_nazev),''),nullif(s.akce_nazev,''),"
+        "nullif(u.lokalita,''))",
+        "u.predmet", "u.ts_zacatek", "u.ts_konec", "u.zdroj", "u.kategorie", "u.stav", "u.priorita",
+        "u.odpovedna_osoba", "u.typ_synchronizace", "u.cesta", "u.hash", "u.id"};
+    const QString dir = descending ? QStringLiteral(" desc") : QString();
+    QSSQL q;
+    QVERIFY(q.exec(QStringLiteral("select u.id from tellmark_udalosti u left join tellmark_strediska s on "
+                                  "s.id=u.id_strediska left join tellmark_podniky p on p.id=s.id_podnik left join "
+                                  "tellmark_podniky p2 on p2.id=u.id_podnik where u.id in (%1) order by %2%3, u.id%3")
+                       .arg(rootIds.isEmpty() ? QStringLiteral("0") : rootIds.join(QLatin1Char(',')),
+                            QLatin1String(keys[column]), dir)));
+    QVector<int> order;
+    while (q.next())
+        order << q.value(0).toInt();
+
+    EventStore::Sort sort;
+    sort.column = column;
+    sort.descending = descending;
+    EventStore::PageCursor cursor;
+    QVector<int> pagedRoots;
+    QVector<EventStore::ListRow> pagedRows;
+    for (int pages = 0;; ++pages) {
+        QVERIFY(pages <= full.size());
+        EventStore::Page page;
+        QVERIFY2(EventStore::readPage(filter, sort, cursor, 2, &page, &error), qPrintable(error));
+        QVERIFY(page.roots.size() <= 2);
+        pagedRoots += page.roots;
+        pagedRows += page.rows;
+        cursor = page.last;
+        if (!page.more)
+            break;
+    }
+    QVERIFY(!order.isEmpty());
+    QCOMPARE(threads(pagedRoots, pagedRows), threads(order, full));
 }
 
 void TstEventStore::lists()
 {
     QFETCH(Filter, filter);
     QTEST(listed(filter), "ids");
+    if (!filter.search.isEmpty()) {
+        // Looked up ahead by id: the same threads.
+        QString error;
+        QVERIFY2(EventStore::resolveSearch(&filter, 100, &error), qPrintable(error));
+        QVERIFY(filter.searchResolved);
+        QTEST(listed(filter), "ids");
+    }
 }
 
 void TstEventStore::listRowValues()
 {
     Filter alfa;
+    alfa.visibility = Visibility::everything();
     alfa.podnikId = 1;
     QVector<EventStore::ListRow> rows;
     QString error;
-    QVERIFY2(EventStore::readList(alfa, Visibility::everything(), &rows, &error), qPrintable(error));
+    QVERIFY2(EventStore::readList(alfa, &rows, &error), qPrintable(error));
     QCOMPARE(rows.size(), 6);
     const EventStore::ListRow &five = rows.at(4);
     QCOMPARE(five.id, 5);
@@ -301,6 +464,7 @@ void TstEventStore::insertRootAndReply()
     QVERIFY(scalar(QStringLiteral("select id_podnik from tellmark_udalosti where id=?"), {replyId}).isNull());
     QCOMPARE(scalar(QStringLiteral("select kategorie from tellmark_udalosti where id=?"), {replyId}).toInt(), 0);
     Filter alfa;
+    alfa.visibility = Visibility::everything();
     alfa.podnikId = 1;
     QVERIFY(listed(alfa).contains(QStringLiteral("%1<3").arg(replyId.toInt())));
 }
@@ -335,6 +499,7 @@ void TstEventStore::deleteOnlyLeaves()
     QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Failed);
     QVERIFY(!Database::inTransaction());
     Filter alfa;
+    alfa.visibility = Visibility::everything();
     alfa.podnikId = 1;
     QCOMPARE(listed(alfa), QStringLiteral("1 2<1 11<1"));
 }

@@ -109,9 +109,23 @@ void TestSchema::createAgainKeepsDataAndRepairs()
         QVERIFY(run(QStringLiteral("DROP INDEX idx_vnc_uid ON vnc")) && run(QStringLiteral("CREATE INDEX vnc_uid_key ON vnc (uid)")));
     QVERIFY(run(QStringLiteral("insert into tellmark_holding(nazev_holding) values(?)"), {QStringLiteral("Agro Holding")}));
     QVERIFY(run(QStringLiteral("insert into qml.acl(uzivatel) values(?)"), {QStringLiteral("cp-user")}));
+    // A database from before the event search: its events are searchable
+    // once create has run, a reply under its thread's root.
+    QVERIFY(run(QStringLiteral("DROP TABLE tellmark_udalosti_hledani")));
+    for (const char *trigger : {"ai", "au", "ad"})
+        QVERIFY(run(QStringLiteral("DROP TRIGGER tellmark_udalosti_hledani_%1").arg(QLatin1String(trigger))));
+    QVERIFY(run(QStringLiteral("insert into tellmark_udalosti(id,id_parent,predmet,popis) values"
+                               "(1,NULL,'Porucha','<p>x</p>'),(2,1,'Re:','<p>Dojírna <i>stojí</i></p>')")));
     QString error;
     for (int i = 0; i < 2; ++i)
         QVERIFY2(Schema::create(&error), qPrintable(error));
+    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti_hledani")).toInt(), 2);
+    QCOMPARE(scalar(sqlite ? QStringLiteral("select id_vlakna from tellmark_udalosti_hledani where "
+                                            "tellmark_udalosti_hledani match 'dojirna stoji'")
+                           : QStringLiteral("select id_vlakna from tellmark_udalosti_hledani where "
+                                            "match(obsah) against ('+dojirna +stoji' in boolean mode)"))
+                 .toInt(),
+             1);
     QVERIFY(Schema::exists());
     QVERIFY(indexExists(QStringLiteral("tellmark_udalosti"), QStringLiteral("idx_udalosti_parent_live")));
     QCOMPARE(scalar(QStringLiteral("select nazev_holding from tellmark_holding")).toString(), QStringLiteral("Agro Holding"));

@@ -7,6 +7,7 @@
 // reply can quote its parent's description without keeping every text in
 // memory.
 
+#include "schema/eventlog.h"
 #include "tools/demodata/demodata_lists.h"
 #include "tools/demodata/demodata_p.h"
 
@@ -123,6 +124,10 @@ bool Seeder::seedEvents()
     const int total = m_options.events;
     if (total == 0)
         return true;
+    // The search index is built once after the load instead of by its
+    // triggers for every row (that took the large log from 2 to 10 minutes).
+    if (!Schema::dropEventLogSearch(&m_error))
+        return false;
     Rng rng(m_options.seed, SEvents);
     const qint64 end = baseTime().toSecsSinceEpoch();
     const qint64 span = qint64(6 * 365) * 86400;
@@ -339,7 +344,7 @@ bool Seeder::seedEvents()
             report(QStringLiteral("události"), rank + 1, total);
     }
     report(QStringLiteral("události"), total, total);
-    return finish(batch);
+    return finish(batch) && Schema::ensureEventLogSearch(&m_error);
 }
 
 bool Seeder::seedAttachments()
