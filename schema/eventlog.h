@@ -9,8 +9,8 @@ namespace Schema {
 
 // Creates what is missing (indexes, the search table with its triggers, and
 // fills the search table from the events once). Idempotent; run by
-// Schema::create, so new databases get it from "zrnctl init" and existing
-// ones on the next start or "zrnctl init".
+// Schema::ensureExtras, so new databases get it from "zrnctl init" and existing
+// embedded files on their next start, any database by "zrnctl init".
 bool ensureEventLogSearch(QString *error);
 // Drops the search table and its triggers (bulk loading of events is much
 // quicker without them; ensureEventLogSearch builds them again and fills

@@ -259,11 +259,6 @@ bool runMissing(const QStringList &stmts, QString *error)
             db.rollback();
         }
     }
-    if (errors.isEmpty()) {
-        QString why;
-        if (!ensureEventLogSearch(&why))
-            errors << why;
-    }
     if (!errors.isEmpty()) {
         if (error)
             *error = errors.join(QLatin1Char('\n'));
@@ -289,7 +284,8 @@ QStringList extraTables()
 
 bool ensureExtras(QString *error)
 {
-    return runMissing(extraStatements(Database::isSqlite()), error);
+    // The history table, then the event log's indexes and search table.
+    return runMissing(extraStatements(Database::isSqlite()), error) && ensureEventLogSearch(error);
 }
 
 bool exists()

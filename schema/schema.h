@@ -17,7 +17,8 @@ QStringList tables();
 // the extras included. Idempotent; never drops or alters existing data.
 bool create(QString *error);
 // The tables and indexes the program adds beyond the register's own (the
-// change history; later further indexes): created when missing, on a new
+// change history, the event log's sort indexes and search table with its
+// triggers, see eventlog.h): created when missing, on a new
 // database and on one that holds data alike. Idempotent; alters nothing.
 QStringList extraStatements(bool sqlite);
 bool ensureExtras(QString *error);
