@@ -4,6 +4,7 @@
 #include "core/qsmysortfilterproxymodel.h"
 #include "db/qssql.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMessageBox>
@@ -104,7 +105,7 @@ void info(QWidget *parent, const QString &text)
 
 bool ask(QWidget *parent, const QString &text)
 {
-    return QMessageBox::question(parent, QStringLiteral("Otázka"), text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(parent, QCoreApplication::translate("AdminList", "Otázka"), text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No)
         == QMessageBox::Yes;
 }

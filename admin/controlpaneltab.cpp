@@ -11,6 +11,7 @@
 #include "db/users.h"
 #include "ui_controlpaneltab.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QStandardItemModel>
 
@@ -24,8 +25,8 @@ const char DeleteAcl[] = "delete from qml.acl where id=?";
 
 const QStringList &headers()
 {
-    static const QStringList h = {QStringLiteral("Uživatel"), QStringLiteral("Heslo"),
-                                  QStringLiteral("Poznámka"), QStringLiteral("IDList")};
+    static const QStringList h = {QCoreApplication::translate("ControlPanelTab", "Uživatel"), QCoreApplication::translate("ControlPanelTab", "Heslo"),
+                                  QCoreApplication::translate("ControlPanelTab", "Poznámka"), QStringLiteral("IDList")};
     return h;
 }
 

@@ -3,6 +3,7 @@
 #include "db/users.h"
 #include "ui_dialogauuzivatel.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -43,8 +44,8 @@ void setStored(QComboBox *combo, const QVariant &stored)
         combo->setCurrentIndex(index);
         return;
     }
-    const QString label = stored.isNull() ? QStringLiteral("(nevyplněno)")
-                                          : QStringLiteral("%1 (uložená hodnota)").arg(stored.toString());
+    const QString label = stored.isNull() ? QCoreApplication::translate("DialogAUUzivatel", "(nevyplněno)")
+                                          : QCoreApplication::translate("DialogAUUzivatel", "%1 (uložená hodnota)").arg(stored.toString());
     combo->addItem(label);
     const int extra = combo->count() - 1;
     combo->setItemData(extra, true, ExtraItemRole);

@@ -5,6 +5,7 @@
 #include "db/database.h"
 #include "db/qssql.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -27,7 +28,7 @@ constexpr qint64 kMaxCsvBytes = 64 * 1024 * 1024;
 
 QString nothingSaved(const QString &why)
 {
-    return QStringLiteral("Zápis se nepodařilo dokončit, nic nebylo uloženo. %1").arg(why).trimmed();
+    return QCoreApplication::translate("ServiceImports", "Zápis se nepodařilo dokončit, nic nebylo uloženo. %1").arg(why).trimmed();
 }
 
 QString field(const QStringList &row, int index)
@@ -68,7 +69,7 @@ bool readNonEmpty(const QString &path, QList<QStringList> *rows, Report *report)
         if (!row.isEmpty())
             return true;
     }
-    report->error = QStringLiteral("Soubor %1 neobsahuje žádná data.").arg(QDir::toNativeSeparators(path));
+    report->error = QCoreApplication::translate("ServiceImports", "Soubor %1 neobsahuje žádná data.").arg(QDir::toNativeSeparators(path));
     return false;
 }
 
@@ -91,7 +92,7 @@ QString Report::text() const
 {
     QStringList out;
     if (!error.isEmpty())
-        out << QStringLiteral("Úloha skončila chybou: %1").arg(error);
+        out << QCoreApplication::translate("ServiceImports", "Úloha skončila chybou: %1").arg(error);
     if (!summary.isEmpty())
         out << summary;
     if (!lines.isEmpty()) {
@@ -112,22 +113,22 @@ bool readCsv(const QString &path, QList<QStringList> *rows, QString *error)
         return false;
     };
     if (path.isEmpty())
-        return fail(QStringLiteral("Nebyl vybrán žádný soubor."));
+        return fail(QCoreApplication::translate("ServiceImports", "Nebyl vybrán žádný soubor."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(shown, file.errorString()));
+        return fail(QCoreApplication::translate("ServiceImports", "Soubor %1 nelze otevřít: %2").arg(shown, file.errorString()));
     // A pipe reports no size; the limit then stops the read itself.
     const bool tooBig = file.size() > kMaxCsvBytes;
     const QByteArray data = tooBig ? QByteArray() : file.isSequential() ? file.read(kMaxCsvBytes + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("Soubor %1 nelze přečíst: %2").arg(shown, file.errorString()));
+        return fail(QCoreApplication::translate("ServiceImports", "Soubor %1 nelze přečíst: %2").arg(shown, file.errorString()));
     if (tooBig || data.size() > kMaxCsvBytes)
-        return fail(QStringLiteral("Soubor %1 je větší než %2 MB, nejde o očekávaný soubor CSV.")
+        return fail(QCoreApplication::translate("ServiceImports", "Soubor %1 je větší než %2 MB, nejde o očekávaný soubor CSV.")
                         .arg(shown, QString::number(kMaxCsvBytes / (1024 * 1024))));
     // No text encoding the exports use has zero bytes; a file with them is
     // binary (or UTF-16) and its "fields" would be noise.
     if (data.contains('\0'))
-        return fail(QStringLiteral("Soubor %1 není textový soubor CSV.").arg(shown));
+        return fail(QCoreApplication::translate("ServiceImports", "Soubor %1 není textový soubor CSV.").arg(shown));
 
     QString text;
     if (data.startsWith("\xEF\xBB\xBF")) {
@@ -140,7 +141,7 @@ bool readCsv(const QString &path, QList<QStringList> *rows, QString *error)
         if (state.invalidChars > 0 || state.remainingChars > 0) {
             QTextCodec *cp1250 = QTextCodec::codecForName("Windows-1250");
             if (!cp1250)
-                return fail(QStringLiteral("Soubor %1 není v kódování UTF-8 a kódování Windows-1250 není k dispozici.")
+                return fail(QCoreApplication::translate("ServiceImports", "Soubor %1 není v kódování UTF-8 a kódování Windows-1250 není k dispozici.")
                                 .arg(shown));
             text = cp1250->toUnicode(data);
         }
@@ -242,7 +243,7 @@ Report importKu()
     }
     // Counted only now: a unit that was rolled back wrote nothing.
     r.changedRows = changed;
-    r.summary = QStringLiteral("Údaje KU zapsány do středisek: %1. Stájí v datech KU: %2, z toho bez střediska v registru: %3; "
+    r.summary = QCoreApplication::translate("ServiceImports", "Údaje KU zapsány do středisek: %1. Stájí v datech KU: %2, z toho bez střediska v registru: %3; "
                                "řádků bez čísla stáje: %4.")
                     .arg(r.changedRows)
                     .arg(farms.size())
@@ -304,7 +305,7 @@ Report importCh6(const QString &csvPath)
             if (it->toInt(&isNumber) <= 0 || !isNumber) {
                 if (!rejected.contains(farm)) {
                     rejected.insert(farm);
-                    rejectedLines << QStringLiteral("Stáj %1: CH6 „%2“ není celé číslo větší než 0, nezapsáno.").arg(farm, *it);
+                    rejectedLines << QCoreApplication::translate("ServiceImports", "Stáj %1: CH6 „%2“ není celé číslo větší než 0, nezapsáno.").arg(farm, *it);
                 }
                 continue;
             }
@@ -333,7 +334,7 @@ Report importCh6(const QString &csvPath)
             }
             if (up.numRowsAffected() > 0) {
                 changed += up.numRowsAffected();
-                written << QStringLiteral("Podnik %1 (%2): CH6 %3").arg(p.id.toString(), p.name, p.code);
+                written << QCoreApplication::translate("ServiceImports", "Podnik %1 (%2): CH6 %3").arg(p.id.toString(), p.name, p.code);
             }
         }
         return true;
@@ -346,7 +347,7 @@ Report importCh6(const QString &csvPath)
     // Reported only now that the unit is committed.
     r.changedRows = changed;
     r.lines = written + rejectedLines;
-    r.summary = QStringLiteral("CH6 zapsáno podnikům: %1. Řádků souboru použito: %2, s méně než 14 poli vynecháno: %3; "
+    r.summary = QCoreApplication::translate("ServiceImports", "CH6 zapsáno podnikům: %1. Řádků souboru použito: %2, s méně než 14 poli vynecháno: %3; "
                                "ponechaných existujících CH6 (řádků středisek): %4.")
                     .arg(r.changedRows)
                     .arg(used)
@@ -374,7 +375,7 @@ Report eventDateCheck()
                                         q.value(3).toString()}
                                 .join(QStringLiteral(", ")));
     }
-    r.summary = QStringLiteral("Událostí s jiným dnem založení než začátku: %1.").arg(r.lines.size());
+    r.summary = QCoreApplication::translate("ServiceImports", "Událostí s jiným dnem založení než začátku: %1.").arg(r.lines.size());
     return r;
 }
 
@@ -389,7 +390,7 @@ Report plemkoCompare(const QString &csvPath)
         header, {QStringLiteral("kraj"), QStringLiteral("staj"), QStringLiteral("nazev_chovu"), QStringLiteral("database")});
     const int kraj = col.value(QStringLiteral("kraj")), staj = col.value(QStringLiteral("staj"));
     if (kraj < 0 || staj < 0) {
-        r.error = QStringLiteral("První řádek souboru nemá sloupce „kraj“ a „staj“.");
+        r.error = QCoreApplication::translate("ServiceImports", "První řádek souboru nemá sloupce „kraj“ a „staj“.");
         return r;
     }
     const int nazev = col.value(QStringLiteral("nazev_chovu")), database = col.value(QStringLiteral("database"));
@@ -427,7 +428,7 @@ Report plemkoCompare(const QString &csvPath)
             ++matched;
         }
     }
-    r.summary = QStringLiteral("Shod se středisky: %1. Vynechaných řádků (jiný počet polí nebo bez stáje): %2.")
+    r.summary = QCoreApplication::translate("ServiceImports", "Shod se středisky: %1. Vynechaných řádků (jiný počet polí nebo bez stáje): %2.")
                     .arg(matched)
                     .arg(skipped);
     return r;
@@ -446,12 +447,12 @@ Report enterpriseImport(const QString &csvPath)
         rows.constFirst(), {icoCol, nameCol, QStringLiteral("okres dle sídla"), QStringLiteral("region"), personCol,
                             countryCol, QStringLiteral("psč"), QStringLiteral("kontakty"), contactCol, cowsCol});
     if (col.value(icoCol) < 0) {
-        r.error = QStringLiteral("První řádek souboru nemá sloupec „IČO“.");
+        r.error = QCoreApplication::translate("ServiceImports", "První řádek souboru nemá sloupec „IČO“.");
         return r;
     }
     for (const QString &name : {cowsCol, countryCol}) {
         if (col.value(name) < 0)
-            r.lines << QStringLiteral("Soubor nemá sloupec „%1“, ten se neporovnává.").arg(name);
+            r.lines << QCoreApplication::translate("ServiceImports", "Soubor nemá sloupec „%1“, ten se neporovnává.").arg(name);
     }
 
     struct Record {
@@ -472,17 +473,17 @@ Report enterpriseImport(const QString &csvPath)
         rec.country = field(row, col.value(countryCol));
         rec.cows = withoutSpaces(field(row, col.value(cowsCol)));
         if (rec.ico.isEmpty()) {
-            r.lines << QStringLiteral("Řádek %1 (%2): chybí IČO.").arg(line).arg(rec.name);
+            r.lines << QCoreApplication::translate("ServiceImports", "Řádek %1 (%2): chybí IČO.").arg(line).arg(rec.name);
             continue;
         }
         const QString person = field(row, col.value(personCol));
         if (!person.isEmpty() && staffLogin(person).isEmpty())
-            r.lines << QStringLiteral("Řádek %1: odpovědná osoba „%2“ není mezi zaměstnanci.").arg(line).arg(person);
+            r.lines << QCoreApplication::translate("ServiceImports", "Řádek %1: odpovědná osoba „%2“ není mezi zaměstnanci.").arg(line).arg(person);
         const QString contact = field(row, col.value(contactCol));
         if (!contact.isEmpty() && !QDate::fromString(contact, QStringLiteral("d.M.yyyy")).isValid())
-            r.lines << QStringLiteral("Řádek %1: poslední kontakt „%2“ není datum ve tvaru dd.MM.rrrr.").arg(line).arg(contact);
+            r.lines << QCoreApplication::translate("ServiceImports", "Řádek %1: poslední kontakt „%2“ není datum ve tvaru dd.MM.rrrr.").arg(line).arg(contact);
         if (recordAt.contains(rec.ico)) {
-            r.lines << QStringLiteral("Řádek %1: IČO %2 už je na řádku %3, platí tento řádek.")
+            r.lines << QCoreApplication::translate("ServiceImports", "Řádek %1: IČO %2 už je na řádku %3, platí tento řádek.")
                            .arg(QString::number(line), rec.ico,
                                 QString::number(records.at(recordAt.value(rec.ico)).line));
             records[recordAt.value(rec.ico)] = rec;
@@ -494,7 +495,7 @@ Report enterpriseImport(const QString &csvPath)
 
     int found = 0, missing = 0, cowsDiffer = 0, countryDiffers = 0;
     for (const Record &rec : qAsConst(records)) {
-        const QString who = QStringLiteral("IČO %1 (%2, řádek %3)").arg(rec.ico, rec.name, QString::number(rec.line));
+        const QString who = QCoreApplication::translate("ServiceImports", "IČO %1 (%2, řádek %3)").arg(rec.ico, rec.name, QString::number(rec.line));
         // Compared as text: an IČO with leading zeros must not turn into a number.
         QSSQL q;
         q.prepare(QStringLiteral("select id,DOJNICE_KS,OBR_POZNAMKA,ZEME from tellmark_podniky "
@@ -513,10 +514,10 @@ Report enterpriseImport(const QString &csvPath)
                 const int fileCows = rec.cows.toInt(&fileNumber);
                 const int registerCows = q.value(1).toInt(&registerNumber);
                 if (!fileNumber) {
-                    r.lines << QStringLiteral("%1: počet dojnic „%2“ není číslo.").arg(who, rec.cows);
+                    r.lines << QCoreApplication::translate("ServiceImports", "%1: počet dojnic „%2“ není číslo.").arg(who, rec.cows);
                 } else if (q.value(1).isNull() || !registerNumber || fileCows != registerCows) {
                     ++cowsDiffer;
-                    r.lines << QStringLiteral("%1: dojnic v souboru %2, v registru (podnik %3) %4.")
+                    r.lines << QCoreApplication::translate("ServiceImports", "%1: dojnic v souboru %2, v registru (podnik %3) %4.")
                                    .arg(who, QString::number(fileCows), id,
                                         q.value(1).isNull() ? QStringLiteral("neuvedeno") : q.value(1).toString());
                 }
@@ -525,7 +526,7 @@ Report enterpriseImport(const QString &csvPath)
                 const QString inFile = countryOrHome(rec.country), inRegister = countryOrHome(q.value(3).toString());
                 if (inFile.compare(inRegister, Qt::CaseInsensitive) != 0) {
                     ++countryDiffers;
-                    r.lines << QStringLiteral("%1: stát v souboru %2, v registru (podnik %3) %4.")
+                    r.lines << QCoreApplication::translate("ServiceImports", "%1: stát v souboru %2, v registru (podnik %3) %4.")
                                    .arg(who, inFile, id, inRegister);
                 }
             }
@@ -534,10 +535,10 @@ Report enterpriseImport(const QString &csvPath)
             ++found;
         } else {
             ++missing;
-            r.lines << QStringLiteral("%1: v registru není.").arg(who);
+            r.lines << QCoreApplication::translate("ServiceImports", "%1: v registru není.").arg(who);
         }
     }
-    r.summary = QStringLiteral("Podniků v souboru: %1, v registru nalezeno: %2, nenalezeno: %3; rozdílný počet dojnic: %4, "
+    r.summary = QCoreApplication::translate("ServiceImports", "Podniků v souboru: %1, v registru nalezeno: %2, nenalezeno: %3; rozdílný počet dojnic: %4, "
                                "rozdílný stát: %5. Nic se neukládá.")
                     .arg(records.size())
                     .arg(found)

@@ -43,11 +43,11 @@ constexpr int StatLastColumn = 15;
 const QStringList &headers()
 {
     static const QStringList h = {
-        QStringLiteral("Uživatel"), QStringLiteral("Heslo"), QStringLiteral("Vzdálený přístup"),
+        QCoreApplication::translate("UzivateleTab", "Uživatel"), QCoreApplication::translate("UzivateleTab", "Heslo"), QCoreApplication::translate("UzivateleTab", "Vzdálený přístup"),
         QStringLiteral("Admin"), QStringLiteral("Minimal"), QStringLiteral("ACLS"), QStringLiteral("OS"),
-        QStringLiteral("Region"), QStringLiteral("Sestavy"), QStringLiteral("Události"),
-        QStringLiteral("Fakturace"), QStringLiteral("CP"), QStringLiteral("Stř. te. ro"),
-        QStringLiteral("Přístupy"), QStringLiteral("Stat ZRN last"), QStringLiteral("Stat ZRN cnt")};
+        QStringLiteral("Region"), QCoreApplication::translate("UzivateleTab", "Sestavy"), QCoreApplication::translate("UzivateleTab", "Události"),
+        QCoreApplication::translate("UzivateleTab", "Fakturace"), QStringLiteral("CP"), QCoreApplication::translate("UzivateleTab", "Stř. te. ro"),
+        QCoreApplication::translate("UzivateleTab", "Přístupy"), QStringLiteral("Stat ZRN last"), QStringLiteral("Stat ZRN cnt")};
     return h;
 }
 

@@ -19,7 +19,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("ZRN"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZRN_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pics/zrn.png")));
-    Startup::applyCzechLocale();
+    // The language of every text, before any window is built.
+    Startup::applyStoredLanguage();
 
     QString error;
     if (!Startup::openDatabase(DbConfig::load(), &error)) {

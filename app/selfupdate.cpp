@@ -114,29 +114,29 @@ QString SelfUpdate::message(int result)
 {
     switch (result) {
     case DownloadFailed:
-        return QStringLiteral("Chyba stahování souboru.");
+        return QCoreApplication::translate("SelfUpdate", "Chyba stahování souboru.");
     case FileFailed:
-        return QStringLiteral("Chyba vytváření souboru.");
+        return QCoreApplication::translate("SelfUpdate", "Chyba vytváření souboru.");
     case ScriptFailed:
 #ifdef Q_OS_WIN
-        return QStringLiteral("Chyba vytváření souboru bat.");
+        return QCoreApplication::translate("SelfUpdate", "Chyba vytváření souboru bat.");
 #else
-        return QStringLiteral("Chyba vytváření souboru upgrade.sh.");
+        return QCoreApplication::translate("SelfUpdate", "Chyba vytváření souboru upgrade.sh.");
 #endif
     case NotArchive:
-        return QStringLiteral("Stažený soubor není platný archiv ZIP.");
+        return QCoreApplication::translate("SelfUpdate", "Stažený soubor není platný archiv ZIP.");
     case NoProgram:
-        return QStringLiteral("Stažený balíček neobsahuje program pro tento systém.");
+        return QCoreApplication::translate("SelfUpdate", "Stažený balíček neobsahuje program pro tento systém.");
     case StartFailed:
-        return QStringLiteral("Aktualizaci nelze spustit.");
+        return QCoreApplication::translate("SelfUpdate", "Aktualizaci nelze spustit.");
     case NoUnzip:
-        return QStringLiteral("Program unzip nelze spustit, aktualizace se neprovede.");
+        return QCoreApplication::translate("SelfUpdate", "Program unzip nelze spustit, aktualizace se neprovede.");
     case InsecureLink:
-        return QStringLiteral("Nová verze se nestáhne: odkaz nepoužívá HTTPS a služba neposlala kontrolní součet SHA-256.");
+        return QCoreApplication::translate("SelfUpdate", "Nová verze se nestáhne: odkaz nepoužívá HTTPS a služba neposlala kontrolní součet SHA-256.");
     case ChecksumMismatch:
-        return QStringLiteral("Stažený soubor neodpovídá kontrolnímu součtu, který poslala služba.");
+        return QCoreApplication::translate("SelfUpdate", "Stažený soubor neodpovídá kontrolnímu součtu, který poslala služba.");
     default:
-        return QStringLiteral("Aktualizace se nezdařila.");
+        return QCoreApplication::translate("SelfUpdate", "Aktualizace se nezdařila.");
     }
 }
 
@@ -171,7 +171,7 @@ void SelfUpdate::reportFailedUpdate()
     }
     if (!QFile::remove(marker))
         qWarning().noquote() << "SelfUpdate: cannot remove" << marker;
-    report(QStringLiteral("Poslední aktualizace programu se nezdařila.") +
+    report(QCoreApplication::translate("SelfUpdate", "Poslední aktualizace programu se nezdařila.") +
            (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
 }
 
@@ -219,7 +219,7 @@ bool SelfUpdate::runAtStart()
     {
         hideSplash();
         DialogInfo info(nullptr, true, false, false, false, false);
-        info.setInfo(QStringLiteral("Stahování nové verze ..."));
+        info.setInfo(QCoreApplication::translate("SelfUpdate", "Stahování nové verze ..."));
         info.show();
         QApplication::processEvents();
         QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 struct DbConfig;
@@ -13,6 +14,22 @@ namespace Startup {
 // standard buttons ("Zrušit", "Ano", "Ne") when they are installed.
 // Returns false when Qt's Czech translation could not be loaded.
 bool applyCzechLocale();
+
+// The language of the program's texts for the "ui/language" setting: "cs"
+// (the default, also for an unknown value), "en", or "system", the language
+// of `system` when the program has a translation for it, else Czech.
+QString uiLanguage(const QString &setting, const QLocale &system = QLocale::system());
+
+// Installs the texts of the language chosen by `setting` (see uiLanguage):
+// the program's own translation and Qt's texts of the standard buttons in
+// that language, replacing the ones installed before. Czech is the language
+// of the sources, so it needs no translation of its own. Numbers, dates and
+// sorting stay Czech in every language (the data are Czech). Returns false
+// when a translation could not be loaded.
+bool applyLanguage(const QString &setting);
+// The same for the setting stored in the user's settings file; called in
+// main() before any window is built.
+bool applyStoredLanguage();
 
 // The executable's own absolute path, whatever the working folder and
 // however it was started (through PATH, a link, a folder with Czech

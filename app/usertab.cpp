@@ -11,6 +11,10 @@ UserTab::UserTab(Session *session, QWidget *parent)
 {
     ui->setupUi(this);
     fillCategoryCombo(ui->uKategorie_cb);
+    // Each language by its own name; applied at the next start.
+    ui->ujazyk->addItem(QStringLiteral("Čeština"), QStringLiteral("cs"));
+    ui->ujazyk->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    ui->ujazyk->addItem(tr("Jazyk systému"), QStringLiteral("system"));
     setUkategorie(ui->uKategorie->isChecked());
 
     m_chooser = chooseDocumentRoot;
@@ -57,6 +61,7 @@ UserOptions UserTab::options() const
     o.kategorieIdx = qMax(0, ui->uKategorie_cb->currentIndex());
     o.schranka = ui->uschranka->isChecked();
     o.z = addressees();
+    o.language = ui->ujazyk->currentData().toString();
     return o;
 }
 
@@ -69,6 +74,7 @@ void UserTab::setOptions(const UserOptions &o)
     ui->uKategorie_cb->setCurrentIndex(
         o.kategorieIdx >= 0 && o.kategorieIdx < ui->uKategorie_cb->count() ? o.kategorieIdx : 0);
     ui->uschranka->setChecked(o.schranka);
+    ui->ujazyk->setCurrentIndex(qMax(0, ui->ujazyk->findData(o.language)));
     m_session->documentRoot = o.nextcloud;
     m_session->copyNameToClipboard = o.schranka;
     QLineEdit *const z[] = {ui->uz1, ui->uz2, ui->uz3, ui->uz4, ui->uz5, ui->uz6};

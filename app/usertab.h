@@ -13,7 +13,8 @@ class UserTab;
 }
 
 // The "Uživatel" tab: who is signed in, the document root, the clipboard and
-// category options, the further addressees and "Odhlásit a ukončit".
+// category options, the further addressees, the language of the texts and
+// "Odhlásit a ukončit".
 class UserTab : public QWidget
 {
     Q_OBJECT

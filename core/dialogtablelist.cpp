@@ -7,6 +7,7 @@
 #include "db/qssql.h"
 #include "ui_dialogtablelist.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMessageBox>
@@ -20,7 +21,7 @@ const char *const PickerSettings = "spodnik";
 
 QString headerText()
 {
-    return QStringLiteral("Podnik");
+    return QCoreApplication::translate("DialogTableList", "Podnik");
 }
 
 void reportError(QWidget *parent, const QSSQL &q)
@@ -126,7 +127,7 @@ void DialogTableList::onAdd()
     proxy.setSourceModel(&choices);
 
     DialogTable picker(this);
-    picker.setWindowTitle(QStringLiteral("Výběr podniku"));
+    picker.setWindowTitle(QCoreApplication::translate("DialogTableList", "Výběr podniku"));
     picker.setModel(&choices, &proxy);
     picker.hideColumn(0);
     picker.restoreSettings(QLatin1String(PickerSettings));

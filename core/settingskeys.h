@@ -15,6 +15,8 @@ inline const QString UserSchranka = QStringLiteral("user/schranka");
 // "user/z1" ... "user/z6": the further addressees kept at hand.
 inline QString userZ(int i) { return QStringLiteral("user/z%1").arg(i); }
 inline constexpr int UserZCount = 6;
+// Language of the texts from the next start: "cs" (the default), "en" or "system".
+inline const QString UiLanguage = QStringLiteral("ui/language");
 
 // Layout of the main window.
 inline const QString TabIndexMain = QStringLiteral("tab/index_main");

@@ -95,6 +95,9 @@ UserOptions UserOptions::load(ZrnSettings &s)
     o.schranka = s.boolValue(UserSchranka);
     for (int i = 0; i < UserZCount; ++i)
         o.z[i] = s.textValue(userZ(i + 1));
+    const QString language = s.textValue(UiLanguage);
+    if (language == QLatin1String("en") || language == QLatin1String("system"))
+        o.language = language;
     return o;
 }
 
@@ -107,12 +110,14 @@ void UserOptions::save(ZrnSettings &s) const
     s.setValue(UserSchranka, schranka);
     for (int i = 0; i < UserZCount; ++i)
         s.setValue(userZ(i + 1), z.value(i));
+    s.setValue(UiLanguage, language);
 }
 
 bool UserOptions::operator==(const UserOptions &o) const
 {
     return nextcloud == o.nextcloud && kategorie == o.kategorie
-        && kategorieIdx == o.kategorieIdx && schranka == o.schranka && z == o.z;
+        && kategorieIdx == o.kategorieIdx && schranka == o.schranka && z == o.z
+        && language == o.language;
 }
 
 SavedCredentials SavedCredentials::load(ZrnSettings &s)

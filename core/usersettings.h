@@ -37,6 +37,7 @@ struct UserOptions {
     int kategorieIdx = 0;        // index in the category combo box
     bool schranka = false;       // copy the enterprise name to the clipboard
     QStringList z = {QString(), QString(), QString(), QString(), QString(), QString()}; // "Záložky opravněných osob"
+    QString language = QStringLiteral("cs"); // "cs", "en" or "system"; anything else reads as "cs"
 
     static UserOptions load(ZrnSettings &s);
     void save(ZrnSettings &s) const;

@@ -1,6 +1,7 @@
 #include "db/database.h"
 #include "db/qssql.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHash>
 #include <QMutex>
@@ -70,7 +71,7 @@ bool execOn(QSqlDatabase &db, const QString &sql, QString *error)
 // SQLite's own "file is not a database" says nothing about which file.
 QString sqliteMessage(const DbConfig &cfg, const QString &detail)
 {
-    return QStringLiteral("Databázi %1 nelze otevřít: %2").arg(cfg.describe(), detail);
+    return QCoreApplication::translate("Database", "Databázi %1 nelze otevřít: %2").arg(cfg.describe(), detail);
 }
 }
 
@@ -343,7 +344,7 @@ bool Database::reconnect(QString *error)
         // statement at a time on the new connection.
         g_txLost = true;
         g_txFailed = true;
-        g_txError = QStringLiteral("Spojení s databází se přerušilo uprostřed transakce.");
+        g_txError = QCoreApplication::translate("Database", "Spojení s databází se přerušilo uprostřed transakce.");
         g_txCode.clear();
     }
     g_inTransaction = false;
@@ -498,18 +499,18 @@ bool Database::runUnit(const std::function<bool(QString *error)> &unit, RetryPol
             const bool lost = !g_inTransaction;
             rollback();
             if (failed.isEmpty() && lost)
-                failed = QStringLiteral("Transakce byla přerušena ztrátou spojení.");
+                failed = QCoreApplication::translate("Database", "Transakce byla přerušena ztrátou spojení.");
         }
         why = !unitError.isEmpty() ? unitError : failed;
         if (why.isEmpty())
-            why = QStringLiteral("Zápis byl odvolán.");
+            why = QCoreApplication::translate("Database", "Zápis byl odvolán.");
         g_lastUnitConflicted = isConflict(code);
         qCDebug(lcSql) << "unit rolled back, attempt" << attempt << "code" << code << why;
         if (!g_lastUnitConflicted)
             break;
     }
     if (g_lastUnitConflicted)
-        why = QStringLiteral("Zápis se střetl se současnou prací jiného uživatele a byl celý vrácen; "
+        why = QCoreApplication::translate("Database", "Zápis se střetl se současnou prací jiného uživatele a byl celý vrácen; "
                              "nic z něj nebylo uloženo. Zkuste to prosím znovu.")
             + QLatin1Char('\n') + why;
     if (error)

@@ -2,6 +2,7 @@
 
 #include "db/dbconfig.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QString>
@@ -148,7 +149,7 @@ public:
     {
         if (!m_open) {
             if (m_error.isEmpty())
-                m_error = QStringLiteral("Transakce není otevřena.");
+                m_error = QCoreApplication::translate("Database", "Transakce není otevřena.");
             return false;
         }
         m_open = false;

@@ -27,7 +27,7 @@ DbConfig DbConfig::fromSettings(QSettings &s)
         c.driver = SQLite;
     } else {
         c.driver = SQLite;
-        c.error = QStringLiteral("Neplatné nastavení %1=%2 v souboru %3: povolené hodnoty jsou sqlite, mysql "
+        c.error = QCoreApplication::translate("DbConfig", "Neplatné nastavení %1=%2 v souboru %3: povolené hodnoty jsou sqlite, mysql "
                                  "a mariadb (prázdná hodnota znamená sqlite).")
                       .arg(DbKeys::Driver, s.value(DbKeys::Driver).toString(),
                            QDir::toNativeSeparators(s.fileName()));

@@ -2,6 +2,7 @@
 
 #include "db/database.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -306,7 +307,7 @@ bool QSSQL::prepare(const QString &sql)
     // is tried again when the statement runs.
     if (Database::isOpen() || Database::canReconnect())
         return true;
-    m_error = QStringLiteral("Databáze není připojena.");
+    m_error = QCoreApplication::translate("QSSQL", "Databáze není připojena.");
     return false;
 }
 
@@ -410,7 +411,7 @@ bool QSSQL::run(bool prepared)
         // now would be committed on its own.
         m_active = false;
         m_dateKinds.clear();
-        m_error = QStringLiteral("Předchozí příkaz transakce selhal, transakce bude vrácena: %1")
+        m_error = QCoreApplication::translate("QSSQL", "Předchozí příkaz transakce selhal, transakce bude vrácena: %1")
                       .arg(Database::transactionError());
         qCDebug(lcSql) << "refused after a failed statement:" << m_sql;
         return false;
@@ -431,9 +432,9 @@ bool QSSQL::runStatement(bool prepared)
         QString why;
         m_query = QSqlQuery();
         if (!Database::canReconnect() || !Database::reconnect(&why)) {
-            m_error = QStringLiteral("Databáze není připojena.");
+            m_error = QCoreApplication::translate("QSSQL", "Databáze není připojena.");
             if (!why.isEmpty())
-                m_error = QStringLiteral("Databázový server není dostupný.") + QLatin1Char('\n') + why;
+                m_error = QCoreApplication::translate("QSSQL", "Databázový server není dostupný.") + QLatin1Char('\n') + why;
             qCDebug(lcSql) << "no connection for" << m_sql;
             return false;
         }
@@ -458,10 +459,10 @@ bool QSSQL::runStatement(bool prepared)
         qCDebug(lcSql) << "no answer within" << limitSec << "s:" << err.text();
         m_query = QSqlQuery();
         Database::reconnect();
-        m_error = QStringLiteral("Databázový server neodpověděl včas (do %1 s), operace byla přerušena.").arg(limitSec)
+        m_error = QCoreApplication::translate("QSSQL", "Databázový server neodpověděl včas (do %1 s), operace byla přerušena.").arg(limitSec)
             + QLatin1Char('\n')
-            + (read ? QStringLiteral("Zkuste to prosím znovu; trvá-li to stále, obraťte se na správce databáze.")
-                    : QStringLiteral("Zápis nemusel proběhnout. Zkontrolujte údaje a případně je uložte znovu."));
+            + (read ? QCoreApplication::translate("QSSQL", "Zkuste to prosím znovu; trvá-li to stále, obraťte se na správce databáze.")
+                    : QCoreApplication::translate("QSSQL", "Zápis nemusel proběhnout. Zkontrolujte údaje a případně je uložte znovu."));
         return false;
     }
 
@@ -476,13 +477,13 @@ bool QSSQL::runStatement(bool prepared)
     m_query = QSqlQuery();
     QString reconnectError;
     if (!Database::reconnect(&reconnectError)) {
-        m_error = QStringLiteral("Spojení s databázovým serverem se přerušilo a nepodařilo se je obnovit.")
+        m_error = QCoreApplication::translate("QSSQL", "Spojení s databázovým serverem se přerušilo a nepodařilo se je obnovit.")
             + QLatin1Char('\n') + reconnectError;
         return false;
     }
     if (!repeat) {
         m_error = firstError + QLatin1Char('\n')
-            + QStringLiteral("Spojení s databází se přerušilo během zápisu; zápis nemusel proběhnout. "
+            + QCoreApplication::translate("QSSQL", "Spojení s databází se přerušilo během zápisu; zápis nemusel proběhnout. "
                              "Zkontrolujte údaje a případně je uložte znovu.");
         return false;
     }
@@ -538,7 +539,7 @@ bool QSSQL::runOnce(bool prepared, Stage *stage)
     } else {
         m_error = m_query.lastError().text().trimmed();
         if (m_error.isEmpty())
-            m_error = QStringLiteral("Neznámá chyba databáze");
+            m_error = QCoreApplication::translate("QSSQL", "Neznámá chyba databáze");
         qCDebug(lcSql).noquote() << "failed:" << sql.simplified() << "--" << m_error;
     }
     return ok;

@@ -3,6 +3,7 @@
 #include "core/usersettings.h"
 #include "db/qssql.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -223,8 +224,9 @@ QString textValue(const QString &value)
 
 QString enterprisesText(int count)
 {
-    const char *word = count == 1 ? "podnik" : (count >= 2 && count <= 4) ? "podniky" : "podniků";
-    return QString::number(count) + QLatin1Char(' ') + QString::fromUtf8(word);
+    const char *word = count == 1 ? QT_TRANSLATE_NOOP("CsvExport", "podnik")
+        : (count >= 2 && count <= 4) ? QT_TRANSLATE_NOOP("CsvExport", "podniky") : QT_TRANSLATE_NOOP("CsvExport", "podniků");
+    return QString::number(count) + QLatin1Char(' ') + QCoreApplication::translate("CsvExport", word);
 }
 
 QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
@@ -304,26 +306,26 @@ bool writeFile(const QString &fileName, const QByteArray &bytes, QString *error)
         return false;
     };
     if (fileName.trimmed().isEmpty())
-        return fail(QStringLiteral("Není zadán název souboru."));
+        return fail(QCoreApplication::translate("CsvExport", "Není zadán název souboru."));
     // The usual reasons, told in the user's words before anything is tried.
     const QFileInfo target(fileName);
     const QFileInfo folder(target.absolutePath());
     if (target.isDir())
-        return fail(QStringLiteral("„%1“ je složka, ne soubor.").arg(QDir::toNativeSeparators(fileName)));
+        return fail(QCoreApplication::translate("CsvExport", "„%1“ je složka, ne soubor.").arg(QDir::toNativeSeparators(fileName)));
     if (!folder.isDir())
-        return fail(QStringLiteral("Složka „%1“ neexistuje.").arg(QDir::toNativeSeparators(folder.filePath())));
+        return fail(QCoreApplication::translate("CsvExport", "Složka „%1“ neexistuje.").arg(QDir::toNativeSeparators(folder.filePath())));
     if (!folder.isWritable())
-        return fail(QStringLiteral("Do složky „%1“ nemáte právo zapisovat.").arg(QDir::toNativeSeparators(folder.filePath())));
+        return fail(QCoreApplication::translate("CsvExport", "Do složky „%1“ nemáte právo zapisovat.").arg(QDir::toNativeSeparators(folder.filePath())));
     if (target.exists() && !target.isWritable())
-        return fail(QStringLiteral("Soubor je jen pro čtení."));
+        return fail(QCoreApplication::translate("CsvExport", "Soubor je jen pro čtení."));
     // Binary: the lines already end with CR LF.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Soubor nelze vytvořit (%1).").arg(file.errorString()));
+        return fail(QCoreApplication::translate("CsvExport", "Soubor nelze vytvořit (%1).").arg(file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         const QString why = file.errorString();
         file.cancelWriting();
-        return fail(QStringLiteral("Zápis se nezdařil, možná je plný disk (%1).").arg(why));
+        return fail(QCoreApplication::translate("CsvExport", "Zápis se nezdařil, možná je plný disk (%1).").arg(why));
     }
     return true;
 }

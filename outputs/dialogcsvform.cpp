@@ -6,6 +6,7 @@
 
 #include "ui_dialogcsvform.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -17,7 +18,7 @@ namespace {
 
 QString defaultChooser(QWidget *parent, const QString &current)
 {
-    QFileDialog dialog(parent, QStringLiteral("Uložení souboru"), current,
+    QFileDialog dialog(parent, QCoreApplication::translate("DialogCSVForm", "Uložení souboru"), current,
                        QStringLiteral("CSV-Files (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
@@ -106,7 +107,7 @@ constexpr int ListedValues = 10;
 // told why) keeps the dialog open.
 bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
 {
-    const QString title = QStringLiteral("Export");
+    const QString title = QCoreApplication::translate("DialogCSVForm", "Export");
     StoredChoices c;
     dialog->getValues(&c.fileName, &c.withHeader, &c.separator, &c.dateFormat, &c.codec);
     c.save();
@@ -126,19 +127,19 @@ bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
     QByteArray bytes = buildCsv(ids, Visibility::of(session->user), o, &error, &report);
     QApplication::restoreOverrideCursor();
     if (!error.isEmpty()) {
-        QMessageBox::warning(dialog, title, QStringLiteral("Podniky pro export nelze načíst:\n%1").arg(error));
+        QMessageBox::warning(dialog, title, QCoreApplication::translate("DialogCSVForm", "Podniky pro export nelze načíst:\n%1").arg(error));
         return false;
     }
     if (!report.unencodable.isEmpty()) {
         // Windows-1250 would write "?" for them: the user decides.
         QStringList shown = report.unencodable.mid(0, ListedValues);
         if (report.unencodable.size() > ListedValues)
-            shown << QStringLiteral("… a dalších %1").arg(report.unencodable.size() - ListedValues);
+            shown << QCoreApplication::translate("DialogCSVForm", "… a dalších %1").arg(report.unencodable.size() - ListedValues);
         const QString question =
-            QStringLiteral("Tyto hodnoty nelze zapsat v kódování Windows-1250 (v souboru by z nich byly otazníky):\n\n%1\n\n"
+            QCoreApplication::translate("DialogCSVForm", "Tyto hodnoty nelze zapsat v kódování Windows-1250 (v souboru by z nich byly otazníky):\n\n%1\n\n"
                            "Uložit soubor v kódování UTF-8?")
                 .arg(shown.join(QLatin1Char('\n')));
-        if (QMessageBox::question(dialog, QStringLiteral("Otázka"), question, QMessageBox::Yes | QMessageBox::No,
+        if (QMessageBox::question(dialog, QCoreApplication::translate("DialogCSVForm", "Otázka"), question, QMessageBox::Yes | QMessageBox::No,
                                   QMessageBox::Yes)
             != QMessageBox::Yes)
             return false;
@@ -147,17 +148,17 @@ bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
         bytes = buildCsv(ids, Visibility::of(session->user), o, &error, &report);
         QApplication::restoreOverrideCursor();
         if (!error.isEmpty()) {
-            QMessageBox::warning(dialog, title, QStringLiteral("Podniky pro export nelze načíst:\n%1").arg(error));
+            QMessageBox::warning(dialog, title, QCoreApplication::translate("DialogCSVForm", "Podniky pro export nelze načíst:\n%1").arg(error));
             return false;
         }
     }
     const QString where = QDir::toNativeSeparators(QFileInfo(c.fileName).absoluteFilePath());
     if (!writeFile(c.fileName, bytes, &error)) {
-        QMessageBox::warning(dialog, title, QStringLiteral("Soubor „%1“ nelze zapsat:\n%2").arg(where, error));
+        QMessageBox::warning(dialog, title, QCoreApplication::translate("DialogCSVForm", "Soubor „%1“ nelze zapsat:\n%2").arg(where, error));
         return false;
     }
     QMessageBox::information(dialog, title,
-                             QStringLiteral("Export je hotový: soubor „%1“ obsahuje %2.")
+                             QCoreApplication::translate("DialogCSVForm", "Export je hotový: soubor „%1“ obsahuje %2.")
                                  .arg(where, enterprisesText(report.enterprises)));
     return true;
 }
@@ -166,10 +167,10 @@ bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
 
 void run(QWidget *parent, Session *session)
 {
-    const QString title = QStringLiteral("Export");
+    const QString title = QCoreApplication::translate("DialogCSVForm", "Export");
     const QList<int> ids = session && session->shownEnterprises ? session->shownEnterprises() : QList<int>();
     if (ids.isEmpty()) {
-        QMessageBox::information(parent, title, QStringLiteral("Strom nezobrazuje žádný podnik, není co exportovat."));
+        QMessageBox::information(parent, title, QCoreApplication::translate("DialogCSVForm", "Strom nezobrazuje žádný podnik, není co exportovat."));
         return;
     }
 

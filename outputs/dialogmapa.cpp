@@ -4,6 +4,7 @@
 
 #include "ui_dialogmapa.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -31,11 +32,11 @@ int DialogMapa::rule() const
 
 DialogMapaExport::DialogMapaExport(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Nastavení exportu"));
+    setWindowTitle(QCoreApplication::translate("DialogMapa", "Nastavení exportu"));
     auto *form = new QFormLayout;
     m_mapa = new QComboBox(this);
     m_mapa->setObjectName(QStringLiteral("mapa"));
-    m_mapa->addItems({QStringLiteral("Česká republika"), QStringLiteral("Dle bodu")});
+    m_mapa->addItems({QCoreApplication::translate("DialogMapa", "Česká republika"), QCoreApplication::translate("DialogMapa", "Dle bodu")});
     m_papir = new QComboBox(this);
     m_papir->setObjectName(QStringLiteral("papir"));
     m_papir->addItems({QStringLiteral("A4"), QStringLiteral("A3"), QStringLiteral("A2"), QStringLiteral("A1"),
@@ -43,8 +44,8 @@ DialogMapaExport::DialogMapaExport(QWidget *parent) : QDialog(parent)
     m_dpi = new QComboBox(this);
     m_dpi->setObjectName(QStringLiteral("dpi"));
     m_dpi->addItems({QStringLiteral("300"), QStringLiteral("600")});
-    form->addRow(QStringLiteral("Mapa"), m_mapa);
-    form->addRow(QStringLiteral("Velikost papíru"), m_papir);
+    form->addRow(QCoreApplication::translate("DialogMapa", "Mapa"), m_mapa);
+    form->addRow(QCoreApplication::translate("DialogMapa", "Velikost papíru"), m_papir);
     form->addRow(QStringLiteral("DPI"), m_dpi);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -3,6 +3,7 @@
 #include "db/qssql.h"
 #include "db/servicehttp.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QImage>
 #include <QRegExp>
@@ -84,9 +85,9 @@ QString idList(const QList<int> &ids, int from, int count)
 
 QStringList ruleNames()
 {
-    return {QStringLiteral("Jedna barva"), QStringLiteral("Dle regionu"),
-            QStringLiteral("Dle podniků využívající Tellmark"), QStringLiteral("Dle odpovědné osoby"),
-            QStringLiteral("Dle dojírny"), QStringLiteral("Dle pohybové aktivity")};
+    return {QCoreApplication::translate("MapDocument", "Jedna barva"), QCoreApplication::translate("MapDocument", "Dle regionu"),
+            QCoreApplication::translate("MapDocument", "Dle podniků využívající Tellmark"), QCoreApplication::translate("MapDocument", "Dle odpovědné osoby"),
+            QCoreApplication::translate("MapDocument", "Dle dojírny"), QCoreApplication::translate("MapDocument", "Dle pohybové aktivity")};
 }
 
 const QStringList &palette()
@@ -115,11 +116,11 @@ bool parseGps(const QString &gps, double *lat, double *lon)
 QString popup(const Enterprise &e)
 {
     const auto line = [](const char *label, const QString &value) {
-        return QString::fromUtf8(label) + value.toHtmlEscaped() + QStringLiteral("<br>");
+        return QCoreApplication::translate("MapDocument", label) + value.toHtmlEscaped() + QStringLiteral("<br>");
     };
-    return line("Region: ", e.region) + line("Odpovědná osoba: ", e.person) + line("Počet zvířat: ", text(e.cattle))
-        + line("Počet dojnice: ", text(e.cows)) + line("Cena TM/rok: ", text(e.yearlyPrice))
-        + line("Dojírna: ", e.parlours.join(QLatin1Char(','))) + line("Aktivita: ", e.activity.join(QLatin1Char(',')));
+    return line(QT_TRANSLATE_NOOP("MapDocument", "Region: "), e.region) + line(QT_TRANSLATE_NOOP("MapDocument", "Odpovědná osoba: "), e.person) + line(QT_TRANSLATE_NOOP("MapDocument", "Počet zvířat: "), text(e.cattle))
+        + line(QT_TRANSLATE_NOOP("MapDocument", "Počet dojnice: "), text(e.cows)) + line(QT_TRANSLATE_NOOP("MapDocument", "Cena TM/rok: "), text(e.yearlyPrice))
+        + line(QT_TRANSLATE_NOOP("MapDocument", "Dojírna: "), e.parlours.join(QLatin1Char(','))) + line(QT_TRANSLATE_NOOP("MapDocument", "Aktivita: "), e.activity.join(QLatin1Char(',')));
 }
 
 QByteArray build(int rule, const QList<Enterprise> &enterprises)

@@ -5,6 +5,7 @@
 #include "outputs/mapdocument.h"
 #include "outputs/prohlizectab.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -26,7 +27,7 @@ bool run(QWidget *parent, Session *session, ProhlizecTab *browser)
     QApplication::restoreOverrideCursor();
     if (doc.isEmpty()) {
         QMessageBox::warning(parent, QStringLiteral("ZRN"),
-                             QStringLiteral("Podniky pro mapu nelze načíst:\n%1").arg(error));
+                             QCoreApplication::translate("MapExport", "Podniky pro mapu nelze načíst:\n%1").arg(error));
         return false;
     }
     browser->showMap(doc, dialog.rule());

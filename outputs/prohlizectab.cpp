@@ -10,6 +10,7 @@
 
 #include "ui_prohlizectab.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -90,7 +91,7 @@ struct Busy {
     DialogInfo info;
     explicit Busy(QWidget *parent) : info(parent, true, false, false, false, false)
     {
-        info.setInfo(QStringLiteral("Generování mapy ..."));
+        info.setInfo(QCoreApplication::translate("ProhlizecTab", "Generování mapy ..."));
         info.show();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -239,7 +240,7 @@ void ProhlizecTab::showMap(const QByteArray &document, int rule)
     const QUrl url = MapDocument::generateUrl(base);
     if (!url.isValid()) {
         QMessageBox::warning(this, QStringLiteral("ZRN"),
-                             QStringLiteral("Adresa mapové služby (%1 v nastavení) není platná: %2")
+                             QCoreApplication::translate("ProhlizecTab", "Adresa mapové služby (%1 v nastavení) není platná: %2")
                                  .arg(MapKeys::Service, base));
         return;
     }
@@ -267,7 +268,7 @@ void ProhlizecTab::onMapaSavePng()
         QMessageBox::information(this, QStringLiteral("ZRN"), error);
         return;
     }
-    QFileDialog files(this, QStringLiteral("Uložení souboru"), QString(), QStringLiteral("JPEG-Files (*.jpg)"));
+    QFileDialog files(this, QCoreApplication::translate("ProhlizecTab", "Uložení souboru"), QString(), QStringLiteral("JPEG-Files (*.jpg)"));
     files.setAcceptMode(QFileDialog::AcceptSave);
     files.setDefaultSuffix(QStringLiteral("jpg"));
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
@@ -382,7 +383,7 @@ bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, in
         return true;
     }
     *error = timedOut ? QStringLiteral("Chyba generování mapy: služba neodpověděla do %1 s.").arg((m_printTimeoutMs + 999) / 1000)
-                      : QStringLiteral("Chyba generování mapy.");
+                      : QCoreApplication::translate("ProhlizecTab", "Chyba generování mapy.");
     return false;
 }
 
@@ -451,7 +452,7 @@ bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *image
         return true;
     *error = timedOut ? QStringLiteral("Chyba generování mapy: server mapových podkladů neodpověděl do %1 s.")
                             .arg((m_printTimeoutMs + 999) / 1000)
-                      : QStringLiteral("Chyba generování mapy: mapové podklady nelze stáhnout (%1).")
+                      : QCoreApplication::translate("ProhlizecTab", "Chyba generování mapy: mapové podklady nelze stáhnout (%1).")
                             .arg(QUrl(pattern).host());
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "db/qssql.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QStringList>
@@ -96,8 +97,8 @@ const char kVncLog[] =
     "  union select uvnc4_id from tellmark_strediska where licence_cislo>0) ids"
     " join vnc v on v.uid=ids.vid group by v.uid";
 
-const char *const kMonths[] = {"Leden ", "Únor ", "Březen ", "Duben ", "Květen ", "Červen ",
-                               "Červenec ", "Srpen ", "Září ", "Říjen ", "Listopad ", "Prosinec "};
+const char *const kMonths[] = {QT_TRANSLATE_NOOP("Reports", "Leden "), QT_TRANSLATE_NOOP("Reports", "Únor "), QT_TRANSLATE_NOOP("Reports", "Březen "), QT_TRANSLATE_NOOP("Reports", "Duben "), QT_TRANSLATE_NOOP("Reports", "Květen "), QT_TRANSLATE_NOOP("Reports", "Červen "),
+                               QT_TRANSLATE_NOOP("Reports", "Červenec "), QT_TRANSLATE_NOOP("Reports", "Srpen "), QT_TRANSLATE_NOOP("Reports", "Září "), QT_TRANSLATE_NOOP("Reports", "Říjen "), QT_TRANSLATE_NOOP("Reports", "Listopad "), QT_TRANSLATE_NOOP("Reports", "Prosinec ")};
 
 QString esc(const QString &s) { return s.toHtmlEscaped(); }
 
@@ -174,8 +175,8 @@ QString listing(const char *sql, const Visibility::Sql &visible, int columns, Re
 
 QString welcome()
 {
-    return QLatin1String(kScreenStyle) + heading(QStringLiteral("Vítejte v evidenčním systému"))
-           + QStringLiteral("Vyberte sestavu...");
+    return QLatin1String(kScreenStyle) + heading(QCoreApplication::translate("Reports", "Vítejte v evidenčním systému"))
+           + QCoreApplication::translate("Reports", "Vyberte sestavu...");
 }
 
 Result overview(const QDate &today, const Visibility &visibility)
@@ -224,24 +225,24 @@ Result overview(const QDate &today, const Visibility &visibility)
                + value + QStringLiteral("</center></td></tr>");
     };
     QString &h = r.html;
-    h = QLatin1String(kScreenStyle) + heading(QStringLiteral("Vítejte v evidenčním systému"))
-        + QStringLiteral("<h2>1. Statistiky Tellmarku a Tarva</h2><br><br>");
-    const QString countHeader = QStringLiteral("<tr><th></th><th width='150'>Počet</th></tr>");
-    h += tableOpen(QStringLiteral("Tab 1.: Celkové počty přes střediska"), countHeader);
-    h += count(QStringLiteral("Počet licencí 1-9999, Molvane"), centres[0], false);
-    h += count(QStringLiteral("Počet licencí 10000-39999, Molvane bez technologie"), centres[1], false);
-    h += count(QStringLiteral("Počet licencí 40000-49999, Tarvo"), centres[2], false);
-    h += count(QStringLiteral("Suma"), centres[3], true);
+    h = QLatin1String(kScreenStyle) + heading(QCoreApplication::translate("Reports", "Vítejte v evidenčním systému"))
+        + QCoreApplication::translate("Reports", "<h2>1. Statistiky Tellmarku a Tarva</h2><br><br>");
+    const QString countHeader = QCoreApplication::translate("Reports", "<tr><th></th><th width='150'>Počet</th></tr>");
+    h += tableOpen(QCoreApplication::translate("Reports", "Tab 1.: Celkové počty přes střediska"), countHeader);
+    h += count(QCoreApplication::translate("Reports", "Počet licencí 1-9999, Molvane"), centres[0], false);
+    h += count(QCoreApplication::translate("Reports", "Počet licencí 10000-39999, Molvane bez technologie"), centres[1], false);
+    h += count(QCoreApplication::translate("Reports", "Počet licencí 40000-49999, Tarvo"), centres[2], false);
+    h += count(QCoreApplication::translate("Reports", "Suma"), centres[3], true);
     h += tableClose();
-    h += tableOpen(QStringLiteral("Tab 2.: Celkové počty přes podniky"), countHeader);
-    h += count(QStringLiteral("Uzavřených smluv"), contracts[0], true);
-    h += count(QStringLiteral("Celkem podniků se středisky"), centres[4], true);
+    h += tableOpen(QCoreApplication::translate("Reports", "Tab 2.: Celkové počty přes podniky"), countHeader);
+    h += count(QCoreApplication::translate("Reports", "Uzavřených smluv"), contracts[0], true);
+    h += count(QCoreApplication::translate("Reports", "Celkem podniků se středisky"), centres[4], true);
     h += tableClose();
-    h += tableOpen(QStringLiteral("Tab 3.: Počty uzavřených smluv za posledních 12 měsíců"),
-                   QStringLiteral("<tr><th>Období</th><th width='150'>Molvane</th></tr>"));
+    h += tableOpen(QCoreApplication::translate("Reports", "Tab 3.: Počty uzavřených smluv za posledních 12 měsíců"),
+                   QCoreApplication::translate("Reports", "<tr><th>Období</th><th width='150'>Molvane</th></tr>"));
     for (int m = 0; m < 12; ++m) {
         const QDate month = first.addMonths(-m);
-        h += count(QString::fromUtf8(kMonths[month.month() - 1]) + QString::number(month.year()), contracts[m + 1],
+        h += count(QCoreApplication::translate("Reports", kMonths[month.month() - 1]) + QString::number(month.year()), contracts[m + 1],
                    false);
     }
     h += tableClose();
@@ -257,8 +258,8 @@ QString regionHeading(const QString &region)
         {QStringLiteral("uh"), QStringLiteral("Uherské Hradiště")},
         {QStringLiteral("ta"), QStringLiteral("Tábor")},
         {QStringLiteral("st"), QStringLiteral("Strakonice")},
-        {QStringLiteral("zo"), QStringLiteral("Zahraniční obchod")},
-        {QStringLiteral("pl"), QStringLiteral("Polsko")},
+        {QStringLiteral("zo"), QCoreApplication::translate("Reports", "Zahraniční obchod")},
+        {QStringLiteral("pl"), QCoreApplication::translate("Reports", "Polsko")},
         {QStringLiteral("tm"), QStringLiteral("Tellmark")},
     };
     return names.value(region.toLower(), esc(region));
@@ -266,7 +267,7 @@ QString regionHeading(const QString &region)
 
 QString economicHeader()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("Reports",
         "<tr><th colspan=7></th><th colspan=2>EO</th><th colspan=5>ZRN</th></tr>"
         "<tr><th>#</th><th>Podnik</th><th>Středisek</th><th>Smlouva</th><th>Poznámka</th><th>Podepsáno</th>"
         "<th>Částka</th><th>Skot ks</th><th>Dojnice ks</th><th>Aktualizovano</th><th>Skot ks</th>"
@@ -371,7 +372,7 @@ Result economic(const Visibility &visibility)
 {
     Result r;
     QString &h = r.html;
-    h = QLatin1String(kPrintHead) + heading(QStringLiteral("Tellmark - ekonomická tabulka"))
+    h = QLatin1String(kPrintHead) + heading(QCoreApplication::translate("Reports", "Tellmark - ekonomická tabulka"))
         + QStringLiteral("<center><table class='gridtable' width='80%'>");
 
     // The centres and enterprises the user's tree shows, no others.
@@ -452,7 +453,7 @@ Result economic(const Visibility &visibility)
     closeLine();
     closeGroup();
 
-    h += groupTitle(QStringLiteral("Molvane - souhrn")) + economicHeader();
+    h += groupTitle(QCoreApplication::translate("Reports", "Molvane - souhrn")) + economicHeader();
     h += totalsRow(QString(), QStringLiteral("Molvane"), amountText(grandAmount), -1, grandCows,
                    QStringLiteral("lightgreen"));
     h += QStringLiteral("</table></center><br></body></html>");
@@ -462,9 +463,9 @@ Result economic(const Visibility &visibility)
 Result centres(const Visibility &visibility)
 {
     Result r;
-    r.html = QLatin1String(kScreenStyle) + heading(QStringLiteral("Evidenční systém Tellmark"))
-             + tableOpen(QStringLiteral("Tab 1.: Celkový přehled po střediscích"),
-                         QStringLiteral("<tr><th>Licenční číslo</th><th>Podnik</th><th>Středisko</th></tr>"));
+    r.html = QLatin1String(kScreenStyle) + heading(QCoreApplication::translate("Reports", "Evidenční systém Tellmark"))
+             + tableOpen(QCoreApplication::translate("Reports", "Tab 1.: Celkový přehled po střediscích"),
+                         QCoreApplication::translate("Reports", "<tr><th>Licenční číslo</th><th>Podnik</th><th>Středisko</th></tr>"));
     r.html += listing(kCentres, visibility.centreRow(QStringLiteral("s"), QStringLiteral("p")), 3, &r) + tableClose();
     return r;
 }
@@ -472,9 +473,9 @@ Result centres(const Visibility &visibility)
 Result updates(const Visibility &visibility)
 {
     Result r;
-    r.html = QLatin1String(kScreenStyle) + heading(QStringLiteral("Aktualizace Tellmark"))
-             + tableOpen(QStringLiteral("Tab 1.: Celkový přehled po střediscích"),
-                         QStringLiteral("<tr><th>Licenční číslo</th><th>Podnik</th><th>Verze programu</th>"
+    r.html = QLatin1String(kScreenStyle) + heading(QCoreApplication::translate("Reports", "Aktualizace Tellmark"))
+             + tableOpen(QCoreApplication::translate("Reports", "Tab 1.: Celkový přehled po střediscích"),
+                         QCoreApplication::translate("Reports", "<tr><th>Licenční číslo</th><th>Podnik</th><th>Verze programu</th>"
                                         "<th>Aktualizováno</th></tr>"));
     r.html += listing(kUpdates, visibility.centreRow(QStringLiteral("a"), QStringLiteral("b")), 4, &r) + tableClose();
     return r;
@@ -528,7 +529,7 @@ Result vnc(const QString &firstServer, const QString &secondServer, const Visibi
     const QString host2 = esc(secondServer);
     QString &h = r.html;
     h = QLatin1String(kScreenStyle) + heading(QStringLiteral("VNC"));
-    h += tableOpen(QStringLiteral("Tab 1.: Celkový přehled VNC"), QStringLiteral("<tr><th>Text</th><th>") + host1
+    h += tableOpen(QCoreApplication::translate("Reports", "Tab 1.: Celkový přehled VNC"), QStringLiteral("<tr><th>Text</th><th>") + host1
                                                                     + QStringLiteral("</th><th>") + host2
                                                                     + QStringLiteral("</th></tr>"));
     for (int slot = 0; slot < 4; ++slot)
@@ -537,9 +538,9 @@ Result vnc(const QString &firstServer, const QString &secondServer, const Visibi
     h += tableClose();
     for (int slot = 0; slot < 4; ++slot) {
         const QString n = QString::number(slot + 1);
-        h += heading(QStringLiteral("VNC") + n + QStringLiteral(" k převodu"));
-        h += tableOpen(QStringLiteral("Tab %1.: Celkový přehled VNC%2 připojených k serveru ").arg(slot + 2).arg(n) + host1,
-                       QStringLiteral("<tr><th>Středisko</th><th>licence</th><th>vnc") + n
+        h += heading(QStringLiteral("VNC") + n + QCoreApplication::translate("Reports", " k převodu"));
+        h += tableOpen(QCoreApplication::translate("Reports", "Tab %1.: Celkový přehled VNC%2 připojených k serveru ").arg(slot + 2).arg(n) + host1,
+                       QCoreApplication::translate("Reports", "<tr><th>Středisko</th><th>licence</th><th>vnc") + n
                            + QStringLiteral("_id</th><th>last TS</th></tr>"));
         h += lists[slot] + tableClose();
     }

@@ -3,6 +3,7 @@
 #include "core/ids.h"
 #include "db/qssql.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QSettings>
 
@@ -218,7 +219,7 @@ QString podnikyText(const QString &ids)
 {
     const QString clean = cleanIds(ids);
     const int count = clean.isEmpty() ? 0 : clean.split(QLatin1Char(',')).size();
-    return QStringLiteral("Počet vybraných podniků :") + QString::number(count);
+    return QCoreApplication::translate("Filtr", "Počet vybraných podniků :") + QString::number(count);
 }
 
 QString condition(const State &st, const Lists &lists, const std::function<QString(const QString &)> &quote)

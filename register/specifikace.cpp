@@ -1,5 +1,6 @@
 #include "register/specifikace.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace Specifikace {
@@ -79,7 +80,7 @@ const QHash<QString, QStringList> &codeLists()
 
 Row row(const char *label, const char *column, Kind kind, const char *second, const char *note)
 {
-    return Row{QString::fromUtf8(label), QString::fromLatin1(column), kind, QString::fromLatin1(second),
+    return Row{QCoreApplication::translate("Specifikace", label), QString::fromLatin1(column), kind, QString::fromLatin1(second),
                QString::fromLatin1(note)};
 }
 
@@ -89,31 +90,31 @@ const QVector<Row> &rows()
 {
     using K = Kind;
     static const QVector<Row> r = {
-        row("Druh střediska", "SST", K::CodeList, "", "SSTP"),
-        row("Technologiký SW", "SSW", K::CodeList, "SDOJPR", "SSWP"),
-        row("Dojírna", "SDOJ", K::CodeList, "", "SDOJP"),
-        row("Spuštění", "SDOJSPUSTENI", K::Date, "", "SDOJSPUSTENIP"),
-        row("Typ", "SDOJTYP", K::CodeList, "", "SDOJTYPP"),
-        row("Milkmetr", "SDMM", K::CodeList, "", "SDMMP"),
-        row("Počet stání", "", K::None, "", "SDOJPSP"),
-        row("Servis dojení", "", K::None, "", "SDOJSERVISP"),
-        row("Identifikace", "SID", K::CodeList, "SIDT", "SIDP"),
-        row("Pohybová aktivita", "SPA", K::CodeList, "SPAT", "SPAP"),
-        row("Spuštění", "SPASPUSTENI", K::Date, "", "SPASPUSTENIP"),
-        row("Vysílací modul", "SPAVYSILAC", K::CodeList, "", "SPAVYSILACP"),
-        row("Selekční branka", "SSB", K::CodeList, "", "SSBP"),
-        row("AKB", "SAKB", K::CodeList, "", "SAKBP"),
-        row("ASŘ", "SASR", K::CodeList, "", "SASRP"),
-        row("KU", "SKU", K::CodeList, "", "SKUP"),
-        row("Reprodukce / inseminace", "SREP", K::CodeList, "", "SREPP"),
-        row("Výživa", "SVYZIVA", K::CodeList, "", "SVYZIVAP"),
-        row("Doktor", "SDOKTOR", K::CodeList, "", "SDOKTORP"),
-        row("Paznehtáři", "SPAZNEHTARI", K::CodeList, "", "SPAZNEHTARIP"),
-        row("Mlékárna", "SMLEKARNA", K::CodeList, "", "SMLEKARNAP"),
-        row("Vážení", "SVAZENI", K::CodeList, "SVAZENIV", "SVAZENIP"),
-        row("Krmný vůz", "SKV", K::CodeList, "SKVSW", "SKVP"),
-        row("Chlazení", "SCH", K::CodeList, "", "SCHP"),
-        row("Typ tanku", "SCHTYP", K::CodeList, "", "SCHTYPP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Druh střediska"), "SST", K::CodeList, "", "SSTP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Technologiký SW"), "SSW", K::CodeList, "SDOJPR", "SSWP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Dojírna"), "SDOJ", K::CodeList, "", "SDOJP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Spuštění"), "SDOJSPUSTENI", K::Date, "", "SDOJSPUSTENIP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Typ"), "SDOJTYP", K::CodeList, "", "SDOJTYPP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Milkmetr"), "SDMM", K::CodeList, "", "SDMMP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Počet stání"), "", K::None, "", "SDOJPSP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Servis dojení"), "", K::None, "", "SDOJSERVISP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Identifikace"), "SID", K::CodeList, "SIDT", "SIDP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Pohybová aktivita"), "SPA", K::CodeList, "SPAT", "SPAP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Spuštění"), "SPASPUSTENI", K::Date, "", "SPASPUSTENIP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Vysílací modul"), "SPAVYSILAC", K::CodeList, "", "SPAVYSILACP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Selekční branka"), "SSB", K::CodeList, "", "SSBP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "AKB"), "SAKB", K::CodeList, "", "SAKBP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "ASŘ"), "SASR", K::CodeList, "", "SASRP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "KU"), "SKU", K::CodeList, "", "SKUP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Reprodukce / inseminace"), "SREP", K::CodeList, "", "SREPP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Výživa"), "SVYZIVA", K::CodeList, "", "SVYZIVAP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Doktor"), "SDOKTOR", K::CodeList, "", "SDOKTORP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Paznehtáři"), "SPAZNEHTARI", K::CodeList, "", "SPAZNEHTARIP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Mlékárna"), "SMLEKARNA", K::CodeList, "", "SMLEKARNAP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Vážení"), "SVAZENI", K::CodeList, "SVAZENIV", "SVAZENIP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Krmný vůz"), "SKV", K::CodeList, "SKVSW", "SKVP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Chlazení"), "SCH", K::CodeList, "", "SCHP"),
+        row(QT_TRANSLATE_NOOP("Specifikace", "Typ tanku"), "SCHTYP", K::CodeList, "", "SCHTYPP"),
     };
     return r;
 }

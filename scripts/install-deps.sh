@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PKGS=(
   build-essential cmake ninja-build ccache pkg-config
   file dpkg-dev
-  qtbase5-dev qtbase5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5sql5-mysql libqt5svg5
+  qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5sql5-mysql libqt5svg5
   libsqlite3-dev libcrypt-dev
   mariadb-server mariadb-client
   qttranslations5-l10n unzip libjs-leaflet
