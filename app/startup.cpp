@@ -83,12 +83,12 @@ QString uiLanguage(const QString &setting, const QLocale &system)
     return QStringLiteral("cs");
 }
 
-bool applyLanguage(const QString &setting)
+bool applyLanguage(const QString &setting, const QLocale &system)
 {
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     if (!QCoreApplication::instance())
         return false;
-    const QString language = uiLanguage(setting);
+    const QString language = uiLanguage(setting, system);
     drop(g_ownTexts);
     drop(g_qtTexts);
     const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
@@ -105,13 +105,13 @@ bool applyLanguage(const QString &setting)
     return own;
 }
 
-bool applyStoredLanguage()
+bool applyStoredLanguage(const QLocale &system)
 {
     // Read only when there is a file: the first start must find none.
     if (!QFileInfo::exists(ZrnSettings::path()))
-        return applyLanguage(QString());
+        return applyLanguage(QString(), system);
     ZrnSettings settings;
-    return applyLanguage(settings.textValue(SettingsKeys::UiLanguage));
+    return applyLanguage(settings.textValue(SettingsKeys::UiLanguage), system);
 }
 
 QString programPath()

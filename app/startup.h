@@ -26,10 +26,10 @@ QString uiLanguage(const QString &setting, const QLocale &system = QLocale::syst
 // of the sources, so it needs no translation of its own. Numbers, dates and
 // sorting stay Czech in every language (the data are Czech). Returns false
 // when a translation could not be loaded.
-bool applyLanguage(const QString &setting);
+bool applyLanguage(const QString &setting, const QLocale &system = QLocale::system());
 // The same for the setting stored in the user's settings file; called in
 // main() before any window is built.
-bool applyStoredLanguage();
+bool applyStoredLanguage(const QLocale &system = QLocale::system());
 
 // The executable's own absolute path, whatever the working folder and
 // however it was started (through PATH, a link, a folder with Czech

@@ -2,7 +2,9 @@
 // start-up outcomes of the sign-in, the layout and options that come back
 // after a restart, a damaged settings file, and "Odhlásit a ukončit".
 
+#include "app/dialoguzivatel.h"
 #include "app/mainwindow.h"
+#include "app/startup.h"
 #include "db/database.h"
 #include "core/settingskeys.h"
 #include "core/qsmysortfilterproxymodel.h"
@@ -16,6 +18,11 @@
 #include "support/testdb.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
@@ -79,6 +86,8 @@ private slots:
     void pageAsksForAnEnterprise_data();
     void pageAsksForAnEnterprise();
     void eventListsAndTheRegister();
+    void languageOfTheScreens_data();
+    void languageOfTheScreens();
 };
 
 void TstMainWindow::pageAsksForAnEnterprise_data()
@@ -128,6 +137,84 @@ void TstMainWindow::pageAsksForAnEnterprise()
     QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
     QCOMPARE(w.session()->s_id_podnik.toInt(), 71);
     QCOMPARE(inner->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
+}
+
+void TstMainWindow::languageOfTheScreens_data()
+{
+    QTest::addColumn<QString>("setting");     // ui/language as the user page stores it
+    QTest::addColumn<QString>("system");      // the machine's locale
+    QTest::addColumn<QStringList>("shown");   // register tab, login title, page tab, Cancel
+    const QStringList czech{"Podniky/střediska", "Přihlašovací údaje do ZRN", "O podniku", "Zrušit"};
+    const QStringList english{"Enterprises/centres", "ZRN login", "About the enterprise", "Cancel"};
+    QTest::newRow("cs") << "cs" << "en_GB" << czech;
+    QTest::newRow("en") << "en" << "cs_CZ" << english;
+    QTest::newRow("system: English") << "system" << "en_US" << english;
+    QTest::newRow("system: no German translation") << "system" << "de_DE" << czech;
+    QTest::newRow("unknown value") << "xx" << "en_GB" << czech;
+}
+
+void TstMainWindow::languageOfTheScreens()
+{
+    QFETCH(QString, setting);
+    QFETCH(QString, system);
+    QFETCH(QStringList, shown);
+    QVERIFY(savedUser(QStringLiteral("jazyk_") + setting + system));
+    {
+        ZrnSettings s;
+        s.setValue(SettingsKeys::UiLanguage, setting);
+    }
+    if (scalar("select count(*) from tellmark_podniky where id=91") == 0)
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,obr) values(91,'Farm Ltd','ST')")));
+    QVERIFY(Startup::applyStoredLanguage(QLocale(system)));
+    struct Restore { ~Restore() { Startup::applyCzechLocale(); } } restore;
+
+    DialogUzivatel login;
+    ScriptedDialog script;
+    MainWindow w(QString(), startOptions(script));
+    QVERIFY(w.isStarted());
+    w.evidenceTab()->refresh();
+    w.podnikVybran(QStringLiteral("91"));   // the register shows the enterprise page
+    QTabWidget *inner = w.evidenceTab()->innerTabs();
+    QCOMPARE(inner->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
+    QCOMPARE(QStringList({w.mainTabs()->tabText(w.mainTabs()->currentIndex()), login.windowTitle(), inner->tabText(inner->currentIndex()),
+                          login.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text()}),
+             shown);
+    if (shown.constFirst() != QLatin1String("Enterprises/centres"))
+        return;
+    // Every text of the program on the window's tabs, the enterprise page and
+    // the login dialog (the data shown are not texts of the program).
+    QStringList texts;
+    for (QWidget *top : {static_cast<QWidget *>(&w), static_cast<QWidget *>(&login)}) {
+        texts << top->windowTitle();
+        for (QWidget *c : top->findChildren<QWidget *>()) {
+            texts << c->toolTip();
+            if (auto *l = qobject_cast<QLabel *>(c))
+                texts << l->text();
+            else if (auto *b = qobject_cast<QAbstractButton *>(c))
+                texts << b->text();
+            else if (auto *g = qobject_cast<QGroupBox *>(c))
+                texts << g->title();
+            else if (auto *e = qobject_cast<QLineEdit *>(c))
+                texts << e->placeholderText();
+            else if (auto *t = qobject_cast<QTabWidget *>(c))
+                for (int i = 0; i < t->count(); ++i)
+                    texts << t->tabText(i) << t->tabToolTip(i);
+            else if (auto *h = qobject_cast<QHeaderView *>(c); h && h->model())
+                for (int i = 0; i < h->count(); ++i)
+                    texts << h->model()->headerData(i, h->orientation()).toString();
+        }
+    }
+    static const QRegularExpression czechText(
+        QStringLiteral("[ěščřžýáíéúůďťňĚŠČŘŽÝÁÍÉÚŮĎŤŇ]|\\b(podnik\\w*|stredisk\\w*|heslo|smazat|opravit|obnovit|filtr|mapa|"
+                       "sestavy|udalost\\w*|poznamk\\w*|stav|zdroj|kontakt|nastaveni|uzivatel\\w*|pridat|ulozit|"
+                       "zrusit|vyber|kategorie|smlouva|fakturace)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList czech;
+    for (const QString &t : qAsConst(texts))
+        if (t.contains(czechText))
+            czech << t;
+    czech.removeDuplicates();
+    QVERIFY2(czech.isEmpty(), qPrintable(czech.join(QStringLiteral(" | "))));
 }
 
 void TstMainWindow::eventListsAndTheRegister()
@@ -541,6 +628,7 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
     options.kategorie = true;
     options.kategorieIdx = 3;
     options.z[5] = "f@example.cz";
+    options.language = "en";
     QList<int> sizes4;
     {
         ScriptedDialog script;
@@ -592,7 +680,7 @@ void TstMainWindow::damagedSettingsGiveDefaults_data()
     QTest::newRow("hand-edited values")
         << QByteArray("[accessn]\nusername=poskozeny\npassword=p\n"
                       "[tab]\nindex_main=999999999999\nindex_tellmark=-3\n"
-                      "[user]\nkategorie_idx=77777\nkategorie=maybe\nschranka=@ByteArray(\\x1)\nz1=@Variant(garbage)\n"
+                      "[ui]\nlanguage=klingon\n[user]\nkategorie_idx=77777\nkategorie=maybe\nschranka=@ByteArray(\\x1)\nz1=@Variant(garbage)\n"
                       "[misc]\nnedokoncene=maybe\n[splitterSUdalosti]\nstate=abc\n"
                       "[window]\ngeometry=@ByteArray(xyz)\nstate=1\n"
                       "[tableSUdalosti]\nsectionSize0=-20\nsectionSize1=99999999\nsectionSort=55\nsectionSortOrder=7\n");
