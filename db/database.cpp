@@ -1,4 +1,5 @@
 #include "db/database.h"
+#include "db/sqlscan.h"
 #include "db/qssql.h"
 
 #include <QDir>
@@ -551,24 +552,10 @@ QString Database::adaptSql(const QString &sql)
     };
     while (i < n) {
         const QChar c = sql.at(i);
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            int j = i + 1;
-            while (j < n) {
-                if (sql.at(j) == QLatin1Char('\\') && c != QLatin1Char('`')) {
-                    j += 2;
-                    continue;
-                }
-                if (sql.at(j) == c) {
-                    if (j + 1 < n && sql.at(j + 1) == c) { // doubled quote
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            out += sql.midRef(i, qMin(j + 1, n) - i);
-            i = j + 1;
+        if (SqlScan::isQuote(c)) {
+            const int e = SqlScan::quotedEnd(sql, i);
+            out += sql.midRef(i, e - i);
+            i = e;
             continue;
         }
         const bool boundary = i == 0 || !isWord(sql.at(i - 1));
