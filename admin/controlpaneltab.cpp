@@ -1,4 +1,5 @@
 #include "admin/controlpaneltab.h"
+#include "core/report.h"
 
 #include "admin/adminlist.h"
 #include "admin/dialogaucp.h"
@@ -118,7 +119,7 @@ void ControlPanelTab::onRefreshModelCP(int lid)
         return;
     QString error;
     if (!m_list->refresh(QLatin1String(SelectAcl), headers(), lid, &error))
-        AdminMessages::error(this, error);
+        Report::saveFailed(this, error);
 }
 
 void ControlPanelTab::onAddCP()
@@ -161,7 +162,7 @@ void ControlPanelTab::onEditCP()
         return;
     const QVariant selected = m_list->selectedId();
     if (!selected.isValid()) {
-        AdminMessages::info(this, tr("Vyberte v seznamu uživatele pro CP, kterého chcete opravit."));
+        Report::info(this, tr("Vyberte v seznamu uživatele pro CP, kterého chcete opravit."));
         return;
     }
     const int id = selected.toInt();
@@ -169,11 +170,11 @@ void ControlPanelTab::onEditCP()
     q.prepare(QLatin1String(SelectOne));
     q.addBindValue(id);
     if (!q.exec()) {
-        AdminMessages::error(this, q.lastError().text());
+        Report::saveFailed(this, q.lastError().text());
         return;
     }
     if (!q.next()) {
-        AdminMessages::info(this, tr("Vybraný uživatel pro CP už neexistuje."));
+        Report::info(this, tr("Vybraný uživatel pro CP už neexistuje."));
         onRefreshModelCP(-1);
         return;
     }
@@ -215,15 +216,15 @@ void ControlPanelTab::onDelCP()
         return;
     const QVariant selected = m_list->selectedId();
     if (!selected.isValid()) {
-        AdminMessages::info(this, tr("Vyberte v seznamu uživatele pro CP, kterého chcete smazat."));
+        Report::info(this, tr("Vyberte v seznamu uživatele pro CP, kterého chcete smazat."));
         return;
     }
-    if (!AdminMessages::ask(this, tr("Přejete si smazat vybraného uživatele pro CP?")))
+    if (!Report::ask(this, tr("Přejete si smazat vybraného uživatele pro CP?")))
         return;
     QSSQL q;
     q.prepare(QLatin1String(DeleteAcl));
     q.addBindValue(selected.toInt());
     if (!q.exec())
-        AdminMessages::error(this, q.lastError().text());
+        Report::saveFailed(this, q.lastError().text());
     onRefreshModelCP(-1);
 }

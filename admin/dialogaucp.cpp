@@ -1,4 +1,5 @@
 #include "admin/dialogaucp.h"
+#include "core/report.h"
 
 #include "ui_dialogaucp.h"
 
@@ -71,7 +72,7 @@ bool DialogAUCP::hashTypedPassword()
 {
     const QString password = ui->heslo->text();
     if (password.isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Zadejte heslo, které se má zašifrovat."));
+        Report::info(this, tr("Zadejte heslo, které se má zašifrovat."));
         return false;
     }
     ui->heslobcrypted->setText(hashPassword(password));
@@ -93,7 +94,7 @@ void DialogAUCP::accept()
         return;
     }
     if (ui->uzivatel->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Přihlašovací jméno nesmí být prázdné."));
+        Report::info(this, tr("Přihlašovací jméno nesmí být prázdné."));
         ui->uzivatel->setFocus();
         return;
     }
@@ -101,7 +102,7 @@ void DialogAUCP::accept()
     if (m_writer && !m_writer(getValues(), &message)) {
         // An empty message: the writer has told the user already.
         if (!message.isEmpty())
-            QMessageBox::information(this, tr("ZRN"), message);
+            Report::info(this, message);
         return;
     }
     QDialog::accept();

@@ -1,4 +1,5 @@
 #include "admin/dialogauuzivatel.h"
+#include "core/report.h"
 
 #include "db/users.h"
 #include "ui_dialogauuzivatel.h"
@@ -161,7 +162,7 @@ bool DialogAUUzivatel::hashTypedPassword()
 {
     const QString password = ui->heslo->text();
     if (password.isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Zadejte heslo, které se má zašifrovat."));
+        Report::info(this, tr("Zadejte heslo, které se má zašifrovat."));
         return false;
     }
     QStringList warnings;
@@ -213,7 +214,7 @@ void DialogAUUzivatel::accept()
         return;
     }
     if (ui->uzivatel->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Přihlašovací jméno nesmí být prázdné."));
+        Report::info(this, tr("Přihlašovací jméno nesmí být prázdné."));
         ui->uzivatel->setFocus();
         return;
     }
@@ -221,7 +222,7 @@ void DialogAUUzivatel::accept()
     if (m_writer && !m_writer(getValues(), &message)) {
         // An empty message: the writer has told the user already.
         if (!message.isEmpty())
-            QMessageBox::information(this, tr("ZRN"), message);
+            Report::info(this, message);
         return;
     }
     QDialog::accept();

@@ -1,4 +1,5 @@
 #include "admin/remoteaccesspage.h"
+#include "core/report.h"
 #include "admin/remoteviewer.h"
 #include "admin/statements.h"
 
@@ -16,7 +17,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -206,7 +206,7 @@ void RemoteAccessPage::onAccessVNC6() { showAccessLog(ui->vnc6_id->text()); }
 
 void RemoteAccessPage::reportFailure(const QString &what, const QString &why)
 {
-    QMessageBox::information(this, tr("ZRN"), why.isEmpty() ? what : what + QLatin1Char('\n') + why);
+    Report::info(this, why.isEmpty() ? what : what + QLatin1Char('\n') + why);
 }
 
 void RemoteAccessPage::launchVnc(const QString &id, const QString &password, int repeater)

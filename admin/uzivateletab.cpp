@@ -1,4 +1,5 @@
 #include "admin/uzivateletab.h"
+#include "core/report.h"
 
 #include "admin/adminlist.h"
 #include "admin/dialogauuzivatel.h"
@@ -250,7 +251,7 @@ void UzivateleTab::onRefreshModelAccess(int lid)
         return;
     QString error;
     if (!m_list->refresh(QLatin1String(SelectUsers), headers(), lid, &error, cellText))
-        AdminMessages::error(this, error);
+        Report::saveFailed(this, error);
 }
 
 void UzivateleTab::onAddUzivatel()
@@ -289,17 +290,17 @@ void UzivateleTab::onEditUzivatel()
         return;
     const QVariant selected = m_list->selectedId();
     if (!selected.isValid()) {
-        AdminMessages::info(this, tr("Vyberte v seznamu uživatele, kterého chcete opravit."));
+        Report::info(this, tr("Vyberte v seznamu uživatele, kterého chcete opravit."));
         return;
     }
     const int id = selected.toInt();
     const Row row = readUser(id);
     if (!row.read) {
-        AdminMessages::error(this, row.error);
+        Report::saveFailed(this, row.error);
         return;
     }
     if (!row.found) {
-        AdminMessages::info(this, tr("Vybraný uživatel už neexistuje."));
+        Report::info(this, tr("Vybraný uživatel už neexistuje."));
         onRefreshModelAccess(-1);
         return;
     }
@@ -345,24 +346,24 @@ void UzivateleTab::onDelUzivatel()
         return;
     const QVariant selected = m_list->selectedId();
     if (!selected.isValid()) {
-        AdminMessages::info(this, tr("Vyberte v seznamu uživatele, kterého chcete smazat."));
+        Report::info(this, tr("Vyberte v seznamu uživatele, kterého chcete smazat."));
         return;
     }
     const int id = selected.toInt();
     const Row row = readUser(id);
     if (!row.read) {
-        AdminMessages::error(this, row.error);
+        Report::saveFailed(this, row.error);
         return;
     }
     if (row.found && row.values.admin.toInt() > 0) {
         QString error;
         const int others = otherAdmins(id, &error);
         if (others < 0) {
-            AdminMessages::error(this, error);
+            Report::saveFailed(this, error);
             return;
         }
         if (others == 0) {
-            AdminMessages::info(this, tr("Uživatele nelze smazat: je jediný s právem Admin."));
+            Report::info(this, tr("Uživatele nelze smazat: je jediný s právem Admin."));
             return;
         }
     }
@@ -371,7 +372,7 @@ void UzivateleTab::onDelUzivatel()
         ? tr("Vybraný uživatel \"%1\" jste vy. Po smazání se už nepřihlásíte. Přejete si ho přesto smazat?")
               .arg(row.values.login.toString())
         : tr("Přejete si smazat vybraného uživatele?");
-    if (!AdminMessages::ask(this, question))
+    if (!Report::ask(this, question))
         return;
     QString message;
     if (!recorded(
@@ -383,7 +384,7 @@ void UzivateleTab::onDelUzivatel()
             },
             [&] { return QVector<ChangeHistory::Entry>{{kUsers, id, QLatin1String(ChangeHistory::RowDeleted), row.values.login, QVariant()}}; },
             m_session->user.login, &message))
-        AdminMessages::info(this, message);
+        Report::info(this, message);
     onRefreshModelAccess(-1);
 }
 

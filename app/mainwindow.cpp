@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "core/report.h"
 
 #include "admin/controlpaneltab.h"
 #include "app/dialoguzivatel.h"
@@ -108,7 +109,7 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
         if (options.notice)
             options.notice(notice);
         else
-            QMessageBox::information(nullptr, tr("ZRN"), notice, QMessageBox::Ok);
+            Report::info(nullptr, notice);
     }
     if (!signIn(options.login)) {
         delete m_splash;
@@ -243,7 +244,7 @@ bool MainWindow::signIn(const Login::Callbacks &given)
         callbacks.denied = [this] {
             if (m_splash)
                 m_splash->hide();
-            QMessageBox::information(nullptr, tr("ZRN"), tr("Přístup zamítnut."), QMessageBox::Ok);
+            Report::info(nullptr, tr("Přístup zamítnut."));
         };
     }
     const Login::Outcome out = Login::signIn(m_login, m_password, callbacks);

@@ -1,4 +1,5 @@
 #include "core/dialogtable.h"
+#include "core/report.h"
 
 #include "core/qsmysortfilterproxymodel.h"
 #include "core/usersettings.h"
@@ -8,7 +9,6 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QMessageBox>
 #include <QPersistentModelIndex>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -216,8 +216,7 @@ bool DialogTable::pick(QWidget *parent, const PickerSpec &picker, QString *id, Q
 {
     QSSQL q;
     if (!q.exec(picker.sql, picker.binds)) {
-        QMessageBox::information(parent, QStringLiteral("ZRN"),
-                                 QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        Report::saveFailed(parent, q.lastError().text());
         return false;
     }
     const int columns = qMax(picker.headers.size() + 1, picker.textColumn + 1);

@@ -1,4 +1,5 @@
 #include "core/dialogtablelist.h"
+#include "core/report.h"
 
 #include "core/ids.h"
 
@@ -9,7 +10,6 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 #include <QStandardItemModel>
@@ -25,8 +25,7 @@ QString headerText()
 
 void reportError(QWidget *parent, const QSSQL &q)
 {
-    QMessageBox::information(parent, QStringLiteral("ZRN"),
-                             QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+    Report::saveFailed(parent, q.lastError().text());
 }
 
 } // namespace

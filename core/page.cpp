@@ -1,11 +1,11 @@
 #include "core/page.h"
+#include "core/report.h"
 
 #include "core/clashdialog.h"
 #include "core/rowsave.h"
 #include "core/session.h"
 
 #include <QAbstractButton>
-#include <QMessageBox>
 
 ZrnPage::ZrnPage(Session *session, QWidget *parent)
     : QWidget(parent), m_session(session)
@@ -74,13 +74,12 @@ void ZrnPage::showNothing()
 void ZrnPage::showReadFailure(const QString &databaseError)
 {
     showNothing();
-    QMessageBox::information(this, tr("ZRN"),
-                             tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + databaseError);
+    Report::readFailed(this, databaseError);
 }
 
 void ZrnPage::reportSaveFailure(const QString &databaseError)
 {
-    QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + databaseError);
+    Report::saveFailed(this, databaseError);
 }
 
 bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldValue>()> &form)

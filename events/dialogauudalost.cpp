@@ -1,4 +1,5 @@
 #include "events/dialogauudalost.h"
+#include "core/report.h"
 
 #include "ui_dialogauudalost.h"
 
@@ -12,7 +13,6 @@
 #include "widgets/qfeditwithbutton.h"
 #include "widgets/qstbtextedit.h"
 
-#include <QMessageBox>
 
 namespace {
 
@@ -236,7 +236,7 @@ void DialogAUUdalost::selectStredisko()
 void DialogAUUdalost::onAccept()
 {
     if (ui->predmet->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, QStringLiteral("ZRN"), tr("Předmět události nemůže být prázdný."));
+        Report::info(this, tr("Předmět události nemůže být prázdný."));
         ui->predmet->setFocus();
         return;
     }
@@ -246,9 +246,7 @@ void DialogAUUdalost::onAccept()
 void DialogAUUdalost::reject()
 {
     if (m_edited
-        && QMessageBox::question(this, tr("Otázka"), tr("Přejete si zahodit rozpracovanou událost?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
+        && !Report::ask(this, tr("Přejete si zahodit rozpracovanou událost?")))
         return;
     QDialog::reject();
 }

@@ -1,4 +1,5 @@
 #include "events/eventpane.h"
+#include "core/report.h"
 
 #include "ui_eventpane.h"
 
@@ -335,7 +336,7 @@ bool EventPane::loadEvent(int id)
     bool found = false;
     QString error;
     if (!EventStore::read(id, &r, &found, &error)) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + error);
+        Report::readFailed(this, error);
         return false;
     }
     if (!found)
@@ -345,7 +346,7 @@ bool EventPane::loadEvent(int id)
     m_snapshot.take(id, [&r](const QString &column) { return r.stored.value(column.toUpper()); },
                     EventStore::formValues(record(), m_kind == Global));
     if (!m_attachments->load(id, &error)) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba: přílohy nelze načíst.") + QLatin1Char('\n') + error);
+        Report::failed(this, tr("přílohy nelze načíst."), error);
         // Without its list the event's files could be lost on a save.
         ui->wprilohy->setEnabled(false);
     } else {
@@ -362,7 +363,7 @@ bool EventPane::saveEvent()
         return true;
     const FieldValues form = EventStore::formValues(record(), m_kind == Global);
     const QString login = m_session ? m_session->user.login : QString();
-    auto report = [this](const QString &text) { QMessageBox::information(this, tr("ZRN"), text); };
+    auto report = [this](const QString &text) { Report::info(this, text); };
     for (;;) {
         QVector<Clash> clashes;
         QString error;

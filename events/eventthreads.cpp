@@ -1,4 +1,5 @@
 #include "events/eventthreads.h"
+#include "core/report.h"
 
 #include "core/eciselniky.h"
 #include "core/qsmysortfilterproxymodel.h"
@@ -17,7 +18,6 @@
 #include <QItemSelectionModel>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMessageBox>
 #include <QTreeView>
 
 using namespace EventList;
@@ -167,7 +167,7 @@ bool EventThreads::reload(int selectId, bool askFirst)
     QVector<EventStore::ListRow> rows;
     QString error;
     if (!EventStore::readList(f, &rows, &error)) {
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        Report::statementFailed(m_view, error);
         return true;
     }
     showList(rows);
@@ -186,7 +186,7 @@ void EventThreads::fetchNextPage()
     QString error;
     m_model->setMore(false);
     if (!EventStore::readPage(m_pageFilter, m_sort, m_cursor, m_pageSize, &page, &error)) {
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        Report::statementFailed(m_view, error);
         return;
     }
     showPage(page);
@@ -208,7 +208,7 @@ void EventThreads::requestAsync(bool paged)
             return;
         m_pending = false;
         if (!result.ok) {
-            QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + result.error);
+            Report::statementFailed(m_view, result.error);
         } else if (m_global) {
             m_pageFilter = result.filter;
             showPage(result.page);
@@ -340,9 +340,7 @@ int EventThreads::runDialog(const EventRecord &values, bool reply, const QVarian
         QString hash;
         QString error;
         if (!issueHash(&hash, &error)) {
-            QMessageBox::information(parent, tr("ZRN"),
-                                     tr("Událost nelze uložit: služba nevydala její identifikátor.") + QLatin1Char('\n')
-                                         + error);
+            Report::failed(parent, tr("událost nelze uložit."), error);
             continue;
         }
         QVariant newId;
@@ -355,8 +353,7 @@ int EventThreads::runDialog(const EventRecord &values, bool reply, const QVarian
                 error = tx.error();
         }
         if (!ok) {
-            QMessageBox::information(parent, tr("ZRN"),
-                                     tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
+            Report::failed(parent, tr("událost nelze uložit."), error);
             continue;
         }
         if (m_session && m_session->api)
@@ -397,13 +394,13 @@ void EventThreads::addReply()
     QString error;
     if (!EventStore::read(parentId, &parent, &found, &error) || !found) {
         if (!error.isEmpty())
-            QMessageBox::information(m_view, tr("ZRN"), tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + error);
+            Report::readFailed(m_view, error);
         return;
     }
     int rootId = 0;
     QVariant rootState;
     if (!EventStore::threadRoot(parentId, &rootId, &rootState, &error)) {
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + error);
+        Report::saveFailed(m_view, error);
         return;
     }
     EventRecord r;
@@ -429,20 +426,18 @@ void EventThreads::removeEvent()
     const QString notLeaf = tr("Není možno smazat událost neboť není koncová.");
     // The list shows the live replies; the delete checks again under a lock.
     if (m_model->hasChildren(m_model->indexOfId(id))) {
-        QMessageBox::information(m_view, tr("ZRN"), notLeaf);
+        Report::info(m_view, notLeaf);
         return;
     }
-    if (QMessageBox::question(m_view, tr("Otázka"), tr("Přejete si smazat událost?"), QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::No)
-        != QMessageBox::Yes)
+    if (!Report::ask(m_view, tr("Přejete si smazat událost?")))
         return;
     QString error;
     switch (EventStore::removeLeaf(id, &error)) {
     case EventStore::DeleteResult::HasReplies:
-        QMessageBox::information(m_view, tr("ZRN"), notLeaf);
+        Report::info(m_view, notLeaf);
         return;
     case EventStore::DeleteResult::Failed:
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba: událost nelze smazat.") + QLatin1Char('\n') + error);
+        Report::failed(m_view, tr("událost nelze smazat."), error);
         return;
     case EventStore::DeleteResult::Deleted:
         break;

@@ -1,4 +1,5 @@
 #include "events/qsattachment.h"
+#include "core/report.h"
 
 #include "db/database.h"
 #include "db/qssql.h"
@@ -264,12 +265,9 @@ void QSAttachment::openAttachment(const QString &row)
     // The desktop would run a program, not show a document: the user says so
     // knowingly.
     if (runsCode(target)
-        && QMessageBox::question(dialogParent(), tr("Otázka"),
-                                 tr("Příloha „%1“ je program nebo skript a otevřením se spustí. "
-                                    "Přejete si ji přesto otevřít?")
-                                     .arg(name),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes) {
+        && !Report::ask(dialogParent(), tr("Příloha „%1“ je program nebo skript a otevřením se spustí. "
+                                             "Přejete si ji přesto otevřít?")
+                                              .arg(name))) {
         QFile::remove(target);
         return;
     }
@@ -362,7 +360,7 @@ bool QSAttachment::writeFile(const QString &path, const QByteArray &bytes, bool 
         mode = QIODevice::WriteOnly | QIODevice::NewOnly;
     }
     if (!file.open(mode) || file.write(bytes) != bytes.size() || !file.flush()) {
-        QMessageBox::information(dialogParent(), tr("ZRN"), tr("Chyba při otevírání souboru."));
+        Report::info(dialogParent(), tr("Chyba při otevírání souboru."));
         return false;
     }
     file.close();

@@ -1,4 +1,5 @@
 #include "outputs/prohlizectab.h"
+#include "core/report.h"
 
 #include "core/dialoginfo.h"
 #include "core/session.h"
@@ -262,9 +263,9 @@ void ProhlizecTab::onMapaSavePng()
     QString error, note;
     const bool ok = renderMapImage(extent, paper, dpi, &jpeg, &error, &note);
     if (!note.isEmpty())
-        QMessageBox::information(this, QStringLiteral("ZRN"), note);
+        Report::info(this, note);
     if (!ok) {
-        QMessageBox::information(this, QStringLiteral("ZRN"), error);
+        Report::info(this, error);
         return;
     }
     QFileDialog files(this, QStringLiteral("Uložení souboru"), QString(), QStringLiteral("JPEG-Files (*.jpg)"));

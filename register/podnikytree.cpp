@@ -1,4 +1,5 @@
 #include "register/podnikytree.h"
+#include "core/report.h"
 
 #include "core/session.h"
 #include "register/podnikytreemodel.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
-#include <QMessageBox>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -289,7 +289,7 @@ void PodnikyTree::rebuild(const QVariant &podnikId, const QVariant &strediskoId)
     }
     if (!ok) {
         d->counters = PodnikyTreeCounters();
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        Report::statementFailed(this, error);
     }
     d->sfilter->setFocus();
     d->filtr->setStyleSheet(d->advanced.trimmed().isEmpty() ? QString() : QString::fromLatin1(kCyan));
