@@ -4,7 +4,6 @@
 #include "ui_dialogaucp.h"
 
 #include <QCryptographicHash>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -86,10 +85,9 @@ void DialogAUCP::accept()
         return;
     const QString hash = ui->heslobcrypted->text();
     if (!hash.isEmpty() && hash != m_loadedHash && !isHash(hash)) {
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Pole zašifrovaného hesla neobsahuje platný SHA-1 hash (40 malých "
-                                    "šestnáctkových číslic). Zadejte heslo a stiskněte \"BCrypt ->\", "
-                                    "nebo pole vyprázdněte."));
+        Report::info(this, tr("Pole zašifrovaného hesla neobsahuje platný SHA-1 hash (40 malých "
+                              "šestnáctkových číslic). Zadejte heslo a stiskněte \"BCrypt ->\", "
+                              "nebo pole vyprázdněte."));
         ui->heslobcrypted->setFocus();
         return;
     }

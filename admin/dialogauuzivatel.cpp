@@ -4,7 +4,6 @@
 #include "db/users.h"
 #include "ui_dialogauuzivatel.h"
 
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -172,17 +171,13 @@ bool DialogAUUzivatel::hashTypedPassword()
     if (Users::passwordBytes(password).size() > 72)
         warnings << tr("Heslo je delší než 72 bajtů; bcrypt z něj použije jen prvních 72.");
     if (!warnings.isEmpty()
-        && QMessageBox::question(this, tr("Otázka"),
-                                 warnings.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n")
-                                     + tr("Přejete si heslo přesto použít?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
+        && !Report::ask(this, warnings.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n")
+                                  + tr("Přejete si heslo přesto použít?")))
         return false;
     const QByteArray hash = m_hasher ? m_hasher(password) : QByteArray();
     if (hash.isEmpty()) {
         // The field keeps what it held: an empty hash would lock the user out.
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Heslo nelze zašifrovat (bcrypt: sůl se nepodařilo vytvořit)."));
+        Report::info(this, tr("Heslo nelze zašifrovat (bcrypt: sůl se nepodařilo vytvořit)."));
         return false;
     }
     ui->heslobcrypted->setText(QString::fromLatin1(hash));
@@ -207,9 +202,8 @@ void DialogAUUzivatel::accept()
     if (!ui->heslo->text().isEmpty() && !hashTypedPassword())
         return;
     if (!hashFieldAcceptable()) {
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Pole zašifrovaného hesla neobsahuje platný bcrypt hash ($2y$, cena, 53 znaků). "
-                                    "Zadejte heslo a stiskněte \"BCrypt ->\", nebo pole vyprázdněte."));
+        Report::info(this, tr("Pole zašifrovaného hesla neobsahuje platný bcrypt hash ($2y$, cena, 53 znaků). "
+                              "Zadejte heslo a stiskněte \"BCrypt ->\", nebo pole vyprázdněte."));
         ui->heslobcrypted->setFocus();
         return;
     }

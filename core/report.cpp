@@ -50,4 +50,19 @@ bool ask(QWidget *parent, const QString &question)
         == QMessageBox::Yes;
 }
 
+Answer askToSave(QWidget *parent, const QString &question, bool offerCancel)
+{
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (offerCancel)
+        buttons |= QMessageBox::Cancel;
+    switch (QMessageBox::question(parent, tr("Otázka"), question, buttons, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 } // namespace Report

@@ -24,4 +24,9 @@ void info(QWidget *parent, const QString &text);
 // "Otázka" with Yes and No, No by default; true on Yes.
 bool ask(QWidget *parent, const QString &question);
 
+enum class Answer { Yes, No, Cancel };
+// "Otázka" before unsaved work is dropped: Yes (the default) saves, No drops,
+// Cancel (when offered) keeps the user where they are.
+Answer askToSave(QWidget *parent, const QString &question, bool offerCancel = false);
+
 } // namespace Report

@@ -23,7 +23,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextEdit>
@@ -427,9 +426,7 @@ bool EventPane::settle()
 {
     if (!isDirty())
         return true;
-    const auto answer = QMessageBox::question(this, tr("Otázka"), tr("Přejete si uložit rozpracovanou událost?"),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    if (answer == QMessageBox::Yes)
+    if (Report::askToSave(this, tr("Přejete si uložit rozpracovanou událost?")) == Report::Answer::Yes)
         return saveEvent();
     // The dropped edits must not stay on screen as if they were stored: a
     // later save would write them.

@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
-#include <QMessageBox>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QToolButton>
@@ -201,14 +200,13 @@ bool QSAttachment::addFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.size() > MaxFileSize) {
-        QMessageBox::information(dialogParent(), tr("ZRN"), tr("Překročena maximalní velikost souboru (20MB)."));
+        Report::info(dialogParent(), tr("Překročena maximalní velikost souboru (20MB)."));
         return false;
     }
     qint64 limit = 0;
     if (!serverAccepts(info.size(), &limit)) {
-        QMessageBox::information(dialogParent(), tr("ZRN"),
-                                 tr("Soubor je větší, než databázový server přijme (limit %1 MB).")
-                                     .arg(limit / (1024 * 1024)));
+        Report::info(dialogParent(), tr("Soubor je větší, než databázový server přijme (limit %1 MB).")
+                                         .arg(limit / (1024 * 1024)));
         return false;
     }
     QFile file(path);
@@ -301,9 +299,7 @@ void QSAttachment::removeAttachment(const QString &row)
     const int r = row.toInt(&ok);
     if (!ok || r < 0 || r >= m_model->rowCount())
         return;
-    if (QMessageBox::question(dialogParent(), tr("Otázka"), tr("Přejete si odstranit přílohu?"),
-                              QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+    if (!Report::ask(dialogParent(), tr("Přejete si odstranit přílohu?")))
         return;
     // The model may have changed while the question was open.
     if (r >= m_model->rowCount())
@@ -340,7 +336,7 @@ bool QSAttachment::rowBytes(int row, QByteArray *bytes)
     }
     QSSQL q;
     if (!q.exec(kSelectData, {id})) {
-        QMessageBox::warning(dialogParent(), tr("ZRN"), q.lastError().text());
+        Report::saveFailed(dialogParent(), q.lastError().text());
         return false;
     }
     if (!q.next())

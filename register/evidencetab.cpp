@@ -1,4 +1,5 @@
 #include "register/evidencetab.h"
+#include "core/report.h"
 
 #include "core/centrepage.h"
 #include "core/centrerecord.h"
@@ -20,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPersistentModelIndex>
 #include <QSplitter>
 #include <QTabWidget>
@@ -41,9 +41,7 @@ const char kVyber[] = "tab_vyber";
 
 bool askToSave(QWidget *parent)
 {
-    return QMessageBox::question(parent, QObject::tr("Otázka"), QObject::tr("Přejete si uložit změny?"),
-                                 QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes;
+    return Report::askToSave(parent, QObject::tr("Přejete si uložit změny?")) == Report::Answer::Yes;
 }
 
 QWidget *placeholder(const char *name, const QString &text = QString())
