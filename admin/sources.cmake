@@ -1,6 +1,8 @@
 # Sources of admin/: administration: remote access, portal access, users and control panel, service imports.
 # core: no widgets (the tests and zrnctl link it); gui: the rest.
 list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/userstore.h
+  ${CMAKE_CURRENT_LIST_DIR}/userstore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/remoteviewer.h
   ${CMAKE_CURRENT_LIST_DIR}/remoteviewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/serviceimports.h
