@@ -169,7 +169,7 @@ struct EvidenceTab::Private {
                 centrePage->loadFrom(record);
         }
         if (present(gps))
-            gps->loadFrom(record.value(CentreRecord::Gps));
+            gps->loadFrom(record.value("GPS"));
         loadOthers({gps});
     }
 

@@ -97,17 +97,17 @@ QTextEdit *SpecifikacePage::notesEditor() const { return ui->spoznamka; }
 void SpecifikacePage::loadFrom(const CentreRecord &record)
 {
     beginFill();
-    m_centreId = record.value(CentreRecord::Id);
+    m_centreId = record.value("id");
     for (auto it = f->combos.cbegin(); it != f->combos.cend(); ++it) {
-        const QVariant stored = record.value(CentreRecord::specColumn(it.key()));
+        const QVariant stored = record.value(it.key());
         it.value()->setCurrentIndex(ColumnValues::codeListIndex(Specifikace::codeList(it.key()), stored));
     }
     for (auto it = f->dates.cbegin(); it != f->dates.cend(); ++it)
-        it.value()->setDate(ColumnValues::storedDate(record.value(CentreRecord::specColumn(it.key()))));
+        it.value()->setDate(ColumnValues::storedDate(record.value(it.key())));
     for (auto it = f->notes.cbegin(); it != f->notes.cend(); ++it)
-        it.value()->setText(record.text(CentreRecord::specColumn(it.key())));
-    ui->spoznamka->setText(richTextFromStorage(record.value(CentreRecord::specColumn(Specifikace::NotesColumn))));
-    m_snapshot.take(m_centreId, [&record](const QString &column) { return record.value(CentreRecord::specColumn(column)); },
+        it.value()->setText(record.text(it.key()));
+    ui->spoznamka->setText(richTextFromStorage(record.value(Specifikace::NotesColumn)));
+    m_snapshot.take(m_centreId, [&record](const QString &column) { return record.value(column); },
                     formValues(), Specifikace::codeListColumns());
     endFill();
     setHasRow(true);
