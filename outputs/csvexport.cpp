@@ -96,6 +96,8 @@ QDate toDate(const QVariant &v)
     return d;
 }
 
+} // namespace
+
 QString numberText(const QVariant &v)
 {
     switch (v.type()) {
@@ -115,6 +117,8 @@ QString numberText(const QVariant &v)
         return v.toString();
     return QString::number(d, 'f', QLocale::FloatingPointShortest);
 }
+
+namespace {
 
 QString valueText(const Column &c, const QVariant &v, const CsvOptions &o)
 {
@@ -211,6 +215,28 @@ QString field(const QString &value, QChar separator)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString line(const QStringList &values, QChar separator)
+{
+    QString text;
+    for (const QString &v : values) {
+        text += field(v, separator);
+        text += separator;
+    }
+    return text + QStringLiteral("\r\n");
+}
+
+QByteArray encode(const QString &text, const QString &codec)
+{
+    QTextCodec *c = codec.compare(CodecWin1250, Qt::CaseInsensitive) == 0 ? win1250() : nullptr;
+    return c ? c->fromUnicode(text) : text.toUtf8();
+}
+
+bool canEncode(const QString &value, const QString &codec)
+{
+    QTextCodec *c = codec.compare(CodecWin1250, Qt::CaseInsensitive) == 0 ? win1250() : nullptr;
+    return !c || c->canEncode(value);
+}
+
 QString textValue(const QString &value)
 {
     // What spreadsheets start a formula with (tab and CR too, which some
@@ -242,13 +268,7 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
     o.dateFormat = canonical(options.dateFormat, dateFormats());
 
     QString text;
-    auto appendLine = [&](const QStringList &values) {
-        for (const QString &v : values) {
-            text += field(v, o.separator);
-            text += o.separator;
-        }
-        text += QStringLiteral("\r\n");
-    };
+    auto appendLine = [&](const QStringList &values) { text += line(values, o.separator); };
     if (o.withHeader)
         appendLine(titles(o.withContracts));
 

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // The enterprise export to a CSV file, without widgets: settings, titles,
 // the file's bytes and writing them. The dialog and the entry point of the
@@ -75,6 +76,15 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
 // One field as the file holds it: quoted with doubled quotes when it
 // contains the separator, a quote or a line break.
 QString field(const QString &value, QChar separator);
+// One line of the file: every field (quoted as above) followed by the
+// separator, and CR LF.
+QString line(const QStringList &values, QChar separator);
+// The file's text in the chosen encoding (WIN-1250, anything else UTF-8).
+QByteArray encode(const QString &text, const QString &codec);
+// Whether the chosen encoding holds the value (UTF-8 holds everything).
+bool canEncode(const QString &value, const QString &codec);
+// A number as the file holds it: plain decimal with a point (1200.5).
+QString numberText(const QVariant &value);
 // A text value a spreadsheet would take for a formula (it starts with =, +,
 // - or @) gets a leading apostrophe, so the cell shows it as text.
 QString textValue(const QString &value);
