@@ -254,7 +254,7 @@ QString enterprisesText(int count)
 }
 
 QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
-                    QString *error, CsvReport *report)
+                    QString *error, CsvReport *report, const Progress &progress)
 {
     if (error)
         error->clear();
@@ -295,7 +295,13 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
                 *error = q.lastError().text();
             return QByteArray();
         }
-        while (q.next()) {
+        // Read, then made into lines: twice the ids in steps.
+        const qint64 steps = 2 * qint64(idTexts.size());
+        for (qint64 done = 0; q.next(); ++done) {
+            if (!goOn(progress, done, steps)) {
+                r.cancelled = true;
+                return QByteArray();
+            }
             QStringList values;
             for (int i = 0; i < n; ++i)
                 values << valueText(kColumns[i], q.value(i + 1), o);
@@ -303,8 +309,12 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
         }
     }
     // The tree's order, not the database's.
-    for (const QString &idText : qAsConst(idTexts)) {
-        const auto it = lines.constFind(idText.toInt());
+    for (int i = 0; i < idTexts.size(); ++i) {
+        if (!goOn(progress, idTexts.size() + i, 2 * qint64(idTexts.size()))) {
+            r.cancelled = true;
+            return QByteArray();
+        }
+        const auto it = lines.constFind(idTexts.at(i).toInt());
         if (it == lines.constEnd())
             continue;
         appendLine(*it);

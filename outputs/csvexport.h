@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/progress.h"
 #include "core/visibility.h"
 
 #include <QByteArray>
@@ -63,6 +64,8 @@ struct CsvReport {
     // "Title: value" of every value the chosen encoding cannot hold (it
     // would turn into "?"); empty for UTF-8.
     QStringList unencodable;
+    // Stopped through the progress: the array is empty, nothing is to be written.
+    bool cancelled = false;
 };
 
 // The whole file: header line (when asked) and one line per enterprise in
@@ -70,8 +73,9 @@ struct CsvReport {
 // see, get no line. Every line ends with CR LF. All enterprises are read with
 // one statement. On a failed read returns an empty array and the reason in
 // *error (which is emptied on success).
+// progress counts the enterprises read and then the lines made.
 QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
-                    QString *error, CsvReport *report = nullptr);
+                    QString *error, CsvReport *report = nullptr, const Progress &progress = Progress());
 
 // One field as the file holds it: quoted with doubled quotes when it
 // contains the separator, a quote or a line break.
