@@ -91,6 +91,16 @@ QString text(const Contract &c, int column, const QString &dateFormat)
     }
 }
 
+QString shownText(const Contract &c, int column)
+{
+    if (column == Amount && !c.amount.isNull())
+        return QLocale(QLocale::Czech, QLocale::CzechRepublic).toString(c.amount.toDouble(), 'f', 2);
+    if ((column == Discount || column == DiscountMonths) && !text(c, column).isEmpty())
+        return QLocale(QLocale::Czech, QLocale::CzechRepublic)
+            .toString(column == Discount ? c.discount.toDouble() : c.discountMonths.toDouble(), 'g', 12);
+    return text(c, column);
+}
+
 bool read(const Visibility &visibility, const Filter &filter, QList<Contract> *out, QString *error)
 {
     out->clear();
@@ -227,7 +237,7 @@ QString html(const QList<Contract> &contracts, const QString &filterText)
         for (int column = 0; column < ColumnCount; ++column) {
             const bool right = column == Amount || column == Discount || column == DiscountMonths;
             page += (right ? QStringLiteral("<td align='right'>") : QStringLiteral("<td>"))
-                + escaped(text(c, column, QStringLiteral("dd.MM.yyyy"))) + QStringLiteral("</td>");
+                + escaped(shownText(c, column)) + QStringLiteral("</td>");
         }
         page += QStringLiteral("</tr>");
     }

@@ -56,6 +56,9 @@ QStringList titles();
 // The cell of a column as the table, the file and the print show it
 // (dates in dateFormat, numbers plain with a point).
 QString text(const Contract &c, int column, const QString &dateFormat = QStringLiteral("dd.MM.yyyy"));
+// The cell as the table and the print show it: the amount in the Czech
+// number format with two decimals ("14 800,00").
+QString shownText(const Contract &c, int column);
 
 // Reads the contracts the user may see that pass the state and the date
 // range of the filter (the text is left to matches()), with one statement.

@@ -165,7 +165,7 @@ void FakturaceTab::fill()
         shown << c;
         QList<QStandardItem *> items;
         for (int column = 0; column < ColumnCount; ++column) {
-            auto *item = new QStandardItem(text(c, column, QStringLiteral("dd.MM.yyyy")));
+            auto *item = new QStandardItem(shownText(c, column));
             item->setData(sortKey(c, column), SortRole);
             if (column == Amount || column == Discount || column == DiscountMonths)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -252,9 +252,9 @@ void FakturaceTab::onExport()
             QMessageBox::warning(&dialog, title, tr("Soubor „%1“ nelze zapsat:\n%2").arg(where, error));
             return false;
         }
-        QMessageBox::information(&dialog, title,
-                                 tr("Export je hotový: soubor „%1“ obsahuje %n smluv.", nullptr, contracts.size())
-                                     .arg(where));
+        const int n = contracts.size();
+        const QString count = n == 1 ? tr("1 smlouvu") : n >= 2 && n <= 4 ? tr("%1 smlouvy").arg(n) : tr("%1 smluv").arg(n);
+        QMessageBox::information(&dialog, title, tr("Export je hotový: soubor „%1“ obsahuje %2.").arg(where, count));
         return true;
     });
     dialog.exec();
