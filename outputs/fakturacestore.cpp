@@ -228,10 +228,11 @@ QString html(const QList<Contract> &contracts, const QString &filterText)
     page += QStringLiteral("<h2>%1</h2>").arg(escaped(tr("Fakturace - smlouvy")));
     if (!filterText.isEmpty())
         page += QStringLiteral("<p>%1</p>").arg(escaped(filterText));
-    page += QStringLiteral("<table class='gridtable' width='100%' cellspacing='0'><tr>");
+    // The header row is repeated on every printed page.
+    page += QStringLiteral("<table class='gridtable' width='100%' cellspacing='0'><thead><tr>");
     for (const QString &t : titles())
         page += QStringLiteral("<th>%1</th>").arg(escaped(t));
-    page += QStringLiteral("</tr>");
+    page += QStringLiteral("</tr></thead>");
     for (const Contract &c : contracts) {
         page += QStringLiteral("<tr>");
         for (int column = 0; column < ColumnCount; ++column) {

@@ -1,6 +1,8 @@
 #include "outputs/fakturacetab.h"
 
 #include "core/session.h"
+#include "core/usersettings.h"
+#include "core/viewstate.h"
 #include "outputs/dialogcsvform.h"
 #include "widgets/qfdateedit.h"
 
@@ -28,6 +30,9 @@
 using namespace FakturaceStore;
 
 namespace {
+
+// Column widths and sort of the table, as the other lists keep theirs.
+const QString ViewPrefix = QStringLiteral("tableFakturace");
 
 constexpr int SortRole = Qt::UserRole;
 constexpr int IndexRole = Qt::UserRole + 1;
@@ -130,6 +135,15 @@ FakturaceTab::FakturaceTab(Session *session, QWidget *parent)
     });
 }
 
+FakturaceTab::~FakturaceTab()
+{
+    // A table never filled keeps the stored widths and sort.
+    if (m_sized) {
+        ZrnSettings settings;
+        saveViewState(settings, ViewPrefix, m_view->horizontalHeader());
+    }
+}
+
 Filter FakturaceTab::filter() const
 {
     Filter f;
@@ -179,10 +193,13 @@ void FakturaceTab::fill()
     const QString sums = totalsText(totals(shown));
     m_totals->setText(tr("Smluv: %1").arg(shown.size())
                       + (sums.isEmpty() ? QString() : QStringLiteral("   ") + tr("Součty částek za rok: %1").arg(sums)));
-    // Sized to the contents once; later the user's widths stay.
+    // Sized to the contents once, or as the user left them; later the
+    // user's widths stay.
     if (!m_sized && m_model->rowCount() > 0) {
         m_sized = true;
         m_view->resizeColumnsToContents();
+        ZrnSettings settings;
+        restoreViewState(settings, ViewPrefix, m_view->horizontalHeader());
     }
 }
 

@@ -25,6 +25,7 @@ class FakturaceTab : public QWidget
     Q_OBJECT
 public:
     explicit FakturaceTab(Session *session, QWidget *parent = nullptr);
+    ~FakturaceTab() override;
 
     // Reads the contracts again (the tab became current, or "Obnovit").
     void refresh();
