@@ -9,6 +9,7 @@
 #include "core/qsmysortfilterproxymodel.h"
 #include "core/session.h"
 #include "core/settingskeys.h"
+#include "core/workprogress.h"
 #include "ui_uzivateletab.h"
 
 #include <QApplication>
@@ -236,7 +237,7 @@ void UzivateleTab::onDelUzivatel()
 }
 
 void UzivateleTab::runServiceJob(QAbstractButton *button, const QString &fileTitle,
-                                 const std::function<ServiceImports::Report(const QString &)> &job)
+                                 const std::function<ServiceImports::Report(const QString &, const Progress &)> &job)
 {
     if (!allowed())
         return;
@@ -249,8 +250,11 @@ void UzivateleTab::runServiceJob(QAbstractButton *button, const QString &fileTit
     const QString title = button->text();
     ServiceImports::Report report;
     {
+        // Stopping is safe for every job: the imports write in one unit that
+        // a stop rolls back, the rest only read.
         WaitCursor wait;
-        report = job(path);
+        WorkProgress progress(this, title, true);
+        report = job(path, progress.callback());
     }
     qCInfo(lcServiceJobs).noquote() << title << "- changed rows:" << report.changedRows;
     for (const QString &line : qAsConst(report.lines))
@@ -268,28 +272,28 @@ void UzivateleTab::runServiceJob(QAbstractButton *button, const QString &fileTit
 void UzivateleTab::onServisImportPodniku()
 {
     runServiceJob(ui->servis_import_podniku, tr("Import podniků - výběr souboru"),
-                  [](const QString &path) { return ServiceImports::enterpriseImport(path); });
+                  [](const QString &path, const Progress &p) { return ServiceImports::enterpriseImport(path, p); });
 }
 
 void UzivateleTab::onServisImportKU()
 {
-    runServiceJob(ui->servis_import_ku, QString(), [](const QString &) { return ServiceImports::importKu(); });
+    runServiceJob(ui->servis_import_ku, QString(), [](const QString &, const Progress &p) { return ServiceImports::importKu(p); });
 }
 
 void UzivateleTab::onServisImportCh6()
 {
     runServiceJob(ui->servis_import_ch6, tr("Import CH6 - výběr souboru"),
-                  [](const QString &path) { return ServiceImports::importCh6(path); });
+                  [](const QString &path, const Progress &p) { return ServiceImports::importCh6(path, p); });
 }
 
 void UzivateleTab::onServisAresKontrola()
 {
     runServiceJob(ui->servis_ares_kontrola, QString(),
-                  [](const QString &) { return ServiceImports::eventDateCheck(); });
+                  [](const QString &, const Progress &p) { return ServiceImports::eventDateCheck(p); });
 }
 
 void UzivateleTab::onServisPlemkoUzivatele()
 {
     runServiceJob(ui->servis_plemko_uzivatele, tr("Plemko porovnání podniků - výběr souboru"),
-                  [](const QString &path) { return ServiceImports::plemkoCompare(path); });
+                  [](const QString &path, const Progress &p) { return ServiceImports::plemkoCompare(path, p); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/progress.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -58,9 +60,10 @@ public slots:
 private:
     bool allowed() const;
     // Asks for a CSV file (unless fileTitle is empty), runs the job with the
-    // wait cursor and shows its report titled with the button's text.
+    // wait cursor and its progress ("Zrušit" stops it) and shows its report
+    // titled with the button's text.
     void runServiceJob(QAbstractButton *button, const QString &fileTitle,
-                       const std::function<ServiceImports::Report(const QString &path)> &job);
+                       const std::function<ServiceImports::Report(const QString &path, const Progress &)> &job);
 
     Ui::UzivateleTab *ui;
     Session *m_session;

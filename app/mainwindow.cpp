@@ -3,6 +3,7 @@
 
 #include "admin/controlpaneltab.h"
 #include "app/dialoguzivatel.h"
+#include "outputs/fakturacetab.h"
 #include "outputs/prohlizectab.h"
 #include "core/ids.h"
 #include "core/session.h"
@@ -84,6 +85,15 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     loadSettings();
     connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
     connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
+    // A double click on a contract shows its enterprise's page in the
+    // register, as the global event list does (the quick filter gives way).
+    connect(m_fakturaceTab, &FakturaceTab::enterpriseRequested, this, [this](int podnik) {
+        if (!m_evidenceTab->maybeSave())
+            return;
+        m_evidenceTab->tree()->clearFilter();
+        if (m_evidenceTab->showRow(podnik, QVariant()))
+            showInRegister(QStringLiteral("tab_podnik"));
+    });
     // A double click in the global event list shows the event's enterprise
     // or centre on the register's event page.
     connect(m_udalostiTab, &UdalostiTab::showInRegister, this, [this](const QVariant &podnik, const QVariant &stredisko) {
@@ -168,6 +178,8 @@ void MainWindow::buildPages()
     addPage(ui->tab_sudalosti, m_udalostiTab);
     m_prohlizecTab = new ProhlizecTab(m_session, ui->tab_prohlizec);
     addPage(ui->tab_prohlizec, m_prohlizecTab);
+    m_fakturaceTab = new FakturaceTab(m_session, ui->tab_fakturace);
+    addPage(ui->tab_fakturace, m_fakturaceTab);
     m_uzivateleTab = new UzivateleTab(m_session, ui->tab_uzivatele);
     addPage(ui->tab_uzivatele, m_uzivateleTab);
     m_cpTab = new ControlPanelTab(m_session, ui->tab_cp);
@@ -324,6 +336,8 @@ void MainWindow::onMTWchanged(int index)
         m_uzivateleTab->onRefreshModelAccess(-1);
     else if (page == ui->tab_cp)
         m_cpTab->onRefreshModelCP(-1);
+    else if (page == ui->tab_fakturace)
+        m_fakturaceTab->refresh();
 }
 
 void MainWindow::showInRegister(const QString &innerPageName)

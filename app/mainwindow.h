@@ -7,6 +7,7 @@
 
 class ControlPanelTab;
 class EvidenceTab;
+class FakturaceTab;
 class ProhlizecTab;
 class QSAPITellmark;
 class QSplashScreen;
@@ -78,6 +79,7 @@ public:
     ProhlizecTab *prohlizecTab() const { return m_prohlizecTab; }
     UzivateleTab *uzivateleTab() const { return m_uzivateleTab; }
     ControlPanelTab *controlPanelTab() const { return m_cpTab; }
+    FakturaceTab *fakturaceTab() const { return m_fakturaceTab; }
 
     // Saves the whole user settings now (the destructor does the same).
     void saveSettings();
@@ -143,6 +145,7 @@ private:
     ProhlizecTab *m_prohlizecTab = nullptr;
     UzivateleTab *m_uzivateleTab = nullptr;
     ControlPanelTab *m_cpTab = nullptr;
+    FakturaceTab *m_fakturaceTab = nullptr;
     QMetaObject::Connection m_tabChanged;
     QWidget *m_shownTab = nullptr;   // the main tab last entered
     CloseQuestion m_closeQuestion;

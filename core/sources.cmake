@@ -1,6 +1,7 @@
 # Sources of core/: what every subsystem reads (core: no widgets; gui: the rest)
 list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/session.h
+  ${CMAKE_CURRENT_LIST_DIR}/progress.h
   ${CMAKE_CURRENT_LIST_DIR}/session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/visibility.h
   ${CMAKE_CURRENT_LIST_DIR}/visibility.cpp
@@ -49,4 +50,6 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialogtextedit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialoginfo.h
   ${CMAKE_CURRENT_LIST_DIR}/dialoginfo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workprogress.h
+  ${CMAKE_CURRENT_LIST_DIR}/workprogress.cpp
 )

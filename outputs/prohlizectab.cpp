@@ -1,7 +1,7 @@
 #include "outputs/prohlizectab.h"
 #include "core/report.h"
 
-#include "core/dialoginfo.h"
+#include "core/workprogress.h"
 #include "core/session.h"
 #include "db/servicehttp.h"
 #include "db/servicekeys.h"
@@ -85,22 +85,17 @@ private:
     std::function<void(bool)> m_offer;
 };
 
-// "Generování mapy ..." and the wait cursor while an image is made; the
-// window repaints meanwhile, it only takes no input.
+// "Generování mapy ..." with its progress and "Zrušit", and the wait cursor,
+// while an image is made. Stopping is safe at any point: the file is asked
+// for and written only once the image is whole.
 struct Busy {
-    DialogInfo info;
-    explicit Busy(QWidget *parent) : info(parent, true, false, false, false, false)
+    WorkProgress progress;
+    explicit Busy(QWidget *parent)
+        : progress(parent, QCoreApplication::translate("ProhlizecTab", "Generování mapy ..."), true, true)
     {
-        info.setInfo(QStringLiteral("Generování mapy ..."));
-        info.show();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
-    ~Busy()
-    {
-        info.hide();
-        QApplication::restoreOverrideCursor();
-    }
+    ~Busy() { QApplication::restoreOverrideCursor(); }
 };
 
 // Runs work on a thread of its own while the window keeps repainting.
@@ -298,6 +293,7 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
                     .arg(size.dpi);
 
     Busy busy(this);
+    const QString stopped = QCoreApplication::translate("ProhlizecTab", "Generování mapy bylo zrušeno.");
     // Printing before any "Mapa" uses rule 0; an empty tree still gives a document.
     const QList<int> ids = m_session && m_session->shownEnterprises ? m_session->shownEnterprises() : QList<int>();
     QString readError;
@@ -311,8 +307,11 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
     const QString base = ServiceKeys::value(MapKeys::Service);
     if (!base.isEmpty()) {
         QByteArray bytes;
-        if (!printByService(base, doc, extent, paper, size.dpi, &bytes, error))
+        if (!printByService(base, doc, extent, paper, size.dpi, &bytes, error, &busy.progress)) {
+            if (busy.progress.cancelled())
+                *error = stopped;
             return false;
+        }
         if (MapDocument::isJpeg(bytes)) {
             *jpeg = bytes;
             return true;
@@ -323,9 +322,19 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
         // that gives the paper its detail (a bounded number of them).
         const MapPrint::Plan plan = MapPrint::plan(doc, extent, size);
         QVector<QImage> tiles;
-        if (!fetchTiles(plan, &tiles, error))
+        if (!fetchTiles(plan, &tiles, error, &busy.progress)) {
+            if (busy.progress.cancelled())
+                *error = stopped;
             return false;
+        }
         runAside([&] { *jpeg = toJpeg(MapPrint::render(plan, doc, tiles), size.dpi); });
+    }
+    // "Zrušit" pressed while the image was drawn: it is dropped.
+    QCoreApplication::processEvents();
+    if (busy.progress.cancelled()) {
+        jpeg->clear();
+        *error = stopped;
+        return false;
     }
     if (jpeg->isEmpty()) {
         *error = QStringLiteral("Chyba generování mapy (obrázek nelze převést do JPEG).");
@@ -345,7 +354,7 @@ bool ProhlizecTab::writeJpeg(const QString &path, const QByteArray &jpeg, QStrin
 }
 
 bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, int extent, const QString &paper,
-                                  int dpi, QByteArray *bytes, QString *error)
+                                  int dpi, QByteArray *bytes, QString *error, WorkProgress *progress)
 {
     const QUrl url = MapDocument::printUrl(base, extent, paper, dpi);
     if (!url.isValid()) {
@@ -372,9 +381,17 @@ bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, in
             loop.quit();
     });
     connect(this, &ProhlizecTab::onRequestMapDone, &loop, &QEventLoop::quit);
+    // "Zrušit" ends the wait as the time-out does.
+    connect(progress, &WorkProgress::canceled, &loop, [&] {
+        if (reply)
+            reply->abort();
+        else
+            loop.quit();
+    });
     if (m_mapResult == 0) {
         timer.start(m_printTimeoutMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // The progress window is modal: only its "Zrušit" takes input.
+        loop.exec();
     }
     timer.stop();
 
@@ -403,7 +420,8 @@ void ProhlizecTab::managerMapFinished(QNetworkReply *reply)
     emit onRequestMapDone();
 }
 
-bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error)
+bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error,
+                              WorkProgress *progress)
 {
     const QString pattern = ServiceKeys::value(MapKeys::Tiles, MapKeys::TilesDefault);
     images->fill(QImage(), plan.tiles.size());
@@ -426,6 +444,7 @@ bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *image
                 }
                 running.removeAll(reply);
                 reply->deleteLater();
+                progress->setProgress(next - running.size(), plan.tiles.size());
                 startMore();
                 if (running.isEmpty())
                     loop.quit();
@@ -443,11 +462,22 @@ bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *image
                 r->abort();
         loop.quit();
     });
+    // "Zrušit": no further tile is asked for, those on the way are dropped.
+    connect(progress, &WorkProgress::canceled, &loop, [&] {
+        next = plan.tiles.size();
+        for (const QPointer<QNetworkReply> &r : QList<QPointer<QNetworkReply>>(running))
+            if (r)
+                r->abort();
+        loop.quit();
+    });
     startMore();
     if (!running.isEmpty()) {
         timer.start(m_printTimeoutMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // The progress window is modal: only its "Zrušit" takes input.
+        loop.exec();
     }
+    if (progress->cancelled())
+        return false;
     if (arrived > 0)
         return true;
     *error = timedOut ? QStringLiteral("Chyba generování mapy: server mapových podkladů neodpověděl do %1 s.")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/progress.h"
 #include "core/visibility.h"
 
 #include <QWidget>
@@ -63,7 +64,9 @@ signals:
     void reportShown();
 
 private:
-    void showReport(const std::function<Reports::Result()> &build);
+    // Builds the report with its progress ("Zrušit" keeps the report shown
+    // before) and shows it.
+    void showReport(const std::function<Reports::Result(const Progress &)> &build);
     void showHtml(const QString &html);
     // The user's restriction; nothing without a session.
     Visibility visibility() const;

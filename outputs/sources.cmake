@@ -9,6 +9,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/mapprint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reports.h
   ${CMAKE_CURRENT_LIST_DIR}/reports.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fakturacestore.h
+  ${CMAKE_CURRENT_LIST_DIR}/fakturacestore.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/sestavytab.h
@@ -21,4 +23,6 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialogmapa.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mapexport.h
   ${CMAKE_CURRENT_LIST_DIR}/mapexport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fakturacetab.h
+  ${CMAKE_CURRENT_LIST_DIR}/fakturacetab.cpp
 )

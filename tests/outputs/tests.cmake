@@ -12,3 +12,7 @@ zrn_add_test(tst_browser DB XVFB SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_browser.c
 # database; the tab's view and printing in a real web view.
 zrn_add_test(tst_reports DB SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_reports.cpp)
 zrn_add_test(tst_sestavytab DB XVFB SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_sestavytab.cpp)
+
+# The "Fakturace" tab: contracts, filters, rights, totals per currency and
+# the CSV file read back.
+zrn_add_test(tst_fakturace DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_fakturace.cpp)
