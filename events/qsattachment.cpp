@@ -1,8 +1,7 @@
 #include "events/qsattachment.h"
 #include "core/report.h"
 
-#include "db/database.h"
-#include "db/qssql.h"
+#include "events/attachmentstore.h"
 #include "events/tailbuttonsdelegate.h"
 
 #include <QDesktopServices>
@@ -27,14 +26,6 @@ static void initAttachmentPictures()
 }
 
 namespace {
-
-const QString kSelectList = QStringLiteral(
-    "select id,nazev_souboru from tellmark_udalosti_prilohy where id_udalosti=? order by 1");
-const QString kSelectData = QStringLiteral("select data from tellmark_udalosti_prilohy where id=?");
-const QString kInsert = QStringLiteral(
-    "insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values(?,?,?)");
-const QString kRename = QStringLiteral("update tellmark_udalosti_prilohy set nazev_souboru=? where id=?");
-const QString kDelete = QStringLiteral("delete from tellmark_udalosti_prilohy where id=?");
 
 // What an insert statement carries beside the file: the statement, the
 // event id and the name (255 characters of up to 4 bytes), with room to spare.
@@ -118,16 +109,13 @@ bool QSAttachment::load(const QVariant &eventId, QString *error)
         return true;
     }
 
-    QSSQL q;
-    if (!q.exec(kSelectList, {eventId})) {
-        if (error)
-            *error = q.lastError().text();
+    QVector<AttachmentStore::Item> items;
+    if (!AttachmentStore::list(eventId, &items, error))
         return false;
-    }
-    while (q.next()) {
-        auto *item = new QStandardItem(q.value(1).toString());
+    for (const AttachmentStore::Item &stored : qAsConst(items)) {
+        auto *item = new QStandardItem(stored.name);
         item->setEditable(false);
-        item->setData(q.value(0), IdRole);
+        item->setData(stored.id, IdRole);
         item->setData(0, RenamedRole);
         m_model->appendRow(item);
     }
@@ -157,29 +145,17 @@ bool QSAttachment::save(const QVariant &eventId, QString *error)
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const QStandardItem *item = m_model->item(row);
         const QVariant id = item->data(IdRole);
-        QSSQL q;
         bool ok = true;
-        if (!isStored(id)) {
-            QByteArray bytes = item->data(DataRole).toByteArray();
-            if (bytes.isNull())
-                bytes = QByteArray("", 0); // an empty file, not a missing one
-            ok = q.exec(kInsert, {event, item->text(), bytes});
-        } else if (item->data(RenamedRole).toInt() > 0) {
-            ok = q.exec(kRename, {item->text(), id});
-        }
-        if (!ok) {
-            if (error)
-                *error = q.lastError().text();
+        if (!isStored(id))
+            ok = AttachmentStore::insert(event, item->text(), item->data(DataRole).toByteArray(), error);
+        else if (item->data(RenamedRole).toInt() > 0)
+            ok = AttachmentStore::rename(id, item->text(), error);
+        if (!ok)
             return false;
-        }
     }
     for (int id : qAsConst(m_removedIds)) {
-        QSSQL q;
-        if (!q.exec(kDelete, {id})) {
-            if (error)
-                *error = q.lastError().text();
+        if (!AttachmentStore::remove(id, error))
             return false;
-        }
     }
     return true;
 }
@@ -334,15 +310,13 @@ bool QSAttachment::rowBytes(int row, QByteArray *bytes)
         *bytes = item->data(DataRole).toByteArray();
         return true;
     }
-    QSSQL q;
-    if (!q.exec(kSelectData, {id})) {
-        Report::saveFailed(dialogParent(), q.lastError().text());
+    bool found = false;
+    QString error;
+    if (!AttachmentStore::data(id, bytes, &found, &error)) {
+        Report::readFailed(dialogParent(), error);
         return false;
     }
-    if (!q.next())
-        return false;
-    *bytes = q.value(0).toByteArray();
-    return true;
+    return found;
 }
 
 bool QSAttachment::writeFile(const QString &path, const QByteArray &bytes, bool replace)
@@ -365,15 +339,7 @@ bool QSAttachment::writeFile(const QString &path, const QByteArray &bytes, bool 
 
 bool QSAttachment::serverAccepts(qint64 size, qint64 *limit)
 {
-    if (Database::isSqlite())
-        return true;
-    // Read at each file: an administrator may change the limit while the
-    // program runs. This connection keeps the value it started with, a
-    // reconnect gets the server's current one; the smaller counts.
-    QSSQL q;
-    if (!q.exec(QStringLiteral("select least(@@session.max_allowed_packet,@@global.max_allowed_packet)")) || !q.next())
-        return true; // unknown: the insert reports what the server says
-    const qint64 packet = q.value(0).toLongLong();
+    const qint64 packet = AttachmentStore::packetLimit();
     if (packet <= 0 || size + kStatementOverhead <= packet)
         return true;
     *limit = packet;

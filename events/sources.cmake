@@ -1,6 +1,8 @@
 # Sources of events/: the event log: store and thread model, lists, pane, dialogs, attachments.
 # core: no widgets (the tests and zrnctl link it); gui: the rest.
 list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/attachmentstore.h
+  ${CMAKE_CURRENT_LIST_DIR}/attachmentstore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventrecord.h
   ${CMAKE_CURRENT_LIST_DIR}/eventstore.h
   ${CMAKE_CURRENT_LIST_DIR}/eventstore.cpp
