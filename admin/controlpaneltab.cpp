@@ -116,15 +116,7 @@ void ControlPanelTab::onEditCP()
     // to the user; one of another field is kept.
     auto snapshot = std::make_shared<RowSnapshot>(ControlPanelStore::table());
     const FieldValues loaded = ControlPanelStore::fields(shown);
-    snapshot->take(
-        id,
-        [&loaded](const QString &column) {
-            for (const FieldValue &f : loaded)
-                if (f.column == column)
-                    return f.value;
-            return QVariant();
-        },
-        loaded);
+    snapshot->take(id, loaded);
     const QString login = m_session->user.login;
     QWidget *dialogWidget = &dialog;
     dialog.setWriter([id, snapshot, login, dialogWidget](const DialogAUCP::Values &v, QString *message) {

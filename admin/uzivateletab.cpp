@@ -160,15 +160,7 @@ void UzivateleTab::onEditUzivatel()
     // is put to the user, one of another field is kept.
     auto snapshot = std::make_shared<RowSnapshot>(UserStore::table());
     const FieldValues loaded = UserStore::fields(row.values);
-    snapshot->take(
-        id,
-        [&loaded](const QString &column) {
-            for (const FieldValue &f : loaded)
-                if (f.column == column)
-                    return f.value;
-            return QVariant();
-        },
-        loaded);
+    snapshot->take(id, loaded);
     const QString login = m_session->user.login;
     QWidget *dialogWidget = &dialog;
     dialog.setWriter([id, wasAdmin, snapshot, login, dialogWidget](const DialogAUUzivatel::Values &v, QString *message) {
