@@ -23,3 +23,4 @@ list(APPEND ZRN_GUI_SOURCES
 include(${CMAKE_CURRENT_LIST_DIR}/attachments.cmake OPTIONAL)
 include(${CMAKE_CURRENT_LIST_DIR}/dialogs.cmake OPTIONAL)
 include(${CMAKE_CURRENT_LIST_DIR}/store.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/calendar.cmake OPTIONAL)
