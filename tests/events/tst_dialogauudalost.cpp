@@ -225,9 +225,10 @@ void TstDialogAUUdalost::replyForm()
     QCOMPARE(visibleLabels(dialog),
              QStringList({"Odpovědná osoba", "Předmět", "Stav", "Upozornění", "Vytvořeno"}));
     for (const char *name : {"podnik", "stredisko", "lokalita", "cbZdroj", "cbKategorie", "cbCesta", "cprojektu",
-                             "upozorneni_od", "cbSynchronizace", "uzd", "ukd", "popis", "tbw"})
+                             "upozorneni_od", "cbSynchronizace", "uzd", "ukd"})
         QVERIFY2(!childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
-    for (const char *name : {"zd", "zc", "predmet", "cbStav", "oo", "cbNotifikace", "cbNotifikaceF", "wattachment"})
+    for (const char *name : {"zd", "zc", "predmet", "cbStav", "oo", "cbNotifikace", "cbNotifikaceF", "popis", "tbw",
+                             "wattachment"})
         QVERIFY2(childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
     // The attachment list is laid out in its place, not just parented there.
     QLayout *attachments = childNamed<QWidget>(&dialog, "wattachment")->layout();

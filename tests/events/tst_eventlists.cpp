@@ -26,6 +26,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
 #include <QTreeView>
 #include <QtTest>
 
@@ -583,6 +585,7 @@ void TstEventLists::addEventAndReply()
             QCOMPARE(v.persons, QStringLiteral("PK"));
             QCOMPARE(v.state.toInt(), 1);     // the root's state
             QVERIFY(!d->findChild<QWidget *>(QStringLiteral("podnik"))->isVisibleTo(d));
+            QTest::keyClicks(d->findChild<QTextEdit *>(QStringLiteral("popis")), QStringLiteral("Hotovo."));
             d->findChild<QComboBox *>(QStringLiteral("cbStav"))->setCurrentIndex(3);
             d->onAccept();
         }});
@@ -591,9 +594,10 @@ void TstEventLists::addEventAndReply()
     }
     const QString reply = scalar(QStringLiteral("select max(id) from tellmark_udalosti")).toString();
     QCOMPARE(scalar(QStringLiteral("select id_parent from tellmark_udalosti where id=") + reply).toInt(), 2);
-    QVERIFY(scalar(QStringLiteral("select popis from tellmark_udalosti where id=") + reply)
-                .toString()
-                .startsWith(QStringLiteral("<br><br><br><b>Dne 02.01.2025 08:00, napsáno:</b><hr>")));
+    // The reply's own text, then the quotation.
+    const QString text = QTextDocumentFragment::fromHtml(
+        scalar(QStringLiteral("select popis from tellmark_udalosti where id=") + reply).toString()).toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("Hotovo.\n\n\nDne 02.01.2025 08:00, napsáno:")), qPrintable(text));
     QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=1")).toInt(), 3);
     QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=2")).toInt(), 0);
     QCOMPARE(p->pane()->eventId(), reply.toInt());
