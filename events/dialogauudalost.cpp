@@ -235,7 +235,7 @@ void DialogAUUdalost::selectPodnik()
 
 void DialogAUUdalost::selectStredisko()
 {
-    pickInto(this, ui->stredisko, centrePickerSpec(QStringLiteral("sstredisko"), m_visibility));
+    pickInto(this, ui->stredisko, centrePickerSpec(QStringLiteral("sstredisko"), m_visibility, pickedId(ui->podnik)));
 }
 
 void DialogAUUdalost::onAccept()

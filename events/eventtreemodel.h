@@ -82,6 +82,7 @@ private:
     // linked into its siblings.
     Node makeNode(const EventStore::ListRow &row, int parent, NameMode mode, QHash<QString, QString> *names) const;
     QVariant display(const Node &n, int column) const;
+    QVariant toolTip(const Node &n, int column) const;
     QVariant background(const Node &n, int column) const;
 
     QVector<Node> m_nodes;

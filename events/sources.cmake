@@ -1,5 +1,7 @@
 # Sources of events/ (core: no widgets; gui: the rest)
 list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/eventcodes.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventcodes.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/categories.h
