@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QItemSelectionModel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPersistentModelIndex>
 #include <QPushButton>
@@ -137,18 +138,30 @@ void DialogTable::fitColumns()
     QTableView *view = ui->tableView;
     QHeaderView *header = view->horizontalHeader();
     const QRect screen = (window()->screen() ? window()->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    int last = -1;
+    for (int v = header->count() - 1; v >= 0 && last < 0; --v) {
+        if (!header->isSectionHidden(header->logicalIndex(v)))
+            last = header->logicalIndex(v);
+    }
     int total = 0;
     for (int c = 0; c < header->count(); ++c) {
         if (header->isSectionHidden(c))
             continue;
-        const int contents = qMax(static_cast<QAbstractItemView *>(view)->sizeHintForColumn(c), header->sectionSizeHint(c));
-        const int width = qMax(header->sectionSize(c), qMin(contents, screen.width() / 2));
+        const int contents = qMin(qMax(static_cast<QAbstractItemView *>(view)->sizeHintForColumn(c),
+                                       header->sectionSizeHint(c)),
+                                  screen.width() / 2);
+        // The last column's stored width is whatever the dialog gave it.
+        const int width = c == last ? contents : qMax(header->sectionSize(c), contents);
         header->resizeSection(c, width);
         total += width;
     }
     header->setStretchLastSection(true);
-    // The frame, the vertical header and a scroll bar beside the columns.
-    const int extra = width() - view->viewport()->width() + view->verticalScrollBar()->sizeHint().width();
+    // The frame, the vertical header and a scroll bar beside the columns,
+    // measured with the dialog laid out at its present size.
+    if (layout())
+        layout()->activate();
+    const int extra = width() - view->width() + 2 * view->frameWidth() + view->verticalHeader()->sizeHint().width()
+        + view->verticalScrollBar()->sizeHint().width();
     const int wanted = qMin(total + extra, screen.width() * 9 / 10);
     if (wanted > width())
         resize(wanted, height());

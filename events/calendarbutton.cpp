@@ -1,6 +1,7 @@
 #include "events/calendarbutton.h"
 
-#include "events/eventlist.h"
+#include "events/calendarexport.h"
+#include "events/eventthreads.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QTreeView>
 
 namespace CalendarButton {
 
@@ -20,35 +20,17 @@ QString tr(const char *text)
     return QCoreApplication::translate("CalendarButton", text);
 }
 
-void collect(const QAbstractItemModel *model, const QModelIndex &parent, int rootId,
-             QVector<CalendarExport::Listed> *out)
-{
-    for (int row = 0; row < model->rowCount(parent); ++row) {
-        const int id = model->index(row, EventList::ColId, parent).data().toInt();
-        const int root = parent.isValid() ? rootId : id;
-        if (id > 0)
-            out->append({id, root});
-        collect(model, model->index(row, 0, parent), root, out);
-    }
-}
-
 } // namespace
 
-QVector<CalendarExport::Listed> shownEvents(const QTreeView *view)
-{
-    QVector<CalendarExport::Listed> out;
-    if (view && view->model())
-        collect(view->model(), QModelIndex(), 0, &out);
-    return out;
-}
-
-QString exportShown(QWidget *parent, const QTreeView *view)
+QString exportShown(QWidget *parent, const EventThreads *threads)
 {
     const QString title = tr("Export do kalendáře");
     QVector<CalendarExport::Entry> entries;
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool read = CalendarExport::read(shownEvents(view), &entries, &error);
+    QVector<EventStore::ListRow> rows;
+    const bool read = EventStore::readList(threads->filter(), &rows, &error)
+        && CalendarExport::read(CalendarExport::listed(rows), &entries, &error);
     QApplication::restoreOverrideCursor();
     if (!read) {
         QMessageBox::information(parent, QStringLiteral("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);

@@ -109,6 +109,22 @@ icalcomponent *pragueZone(const QDateTime &earliest, QString *error)
 
 } // namespace
 
+QVector<Listed> listed(const QVector<EventStore::ListRow> &rows)
+{
+    QHash<int, int> parents;
+    for (const EventStore::ListRow &r : rows)
+        parents.insert(r.id, r.parentId);
+    QVector<Listed> out;
+    for (const EventStore::ListRow &r : rows) {
+        int root = r.id;
+        // At most one step per row, whatever the data says.
+        for (int steps = 0; steps < rows.size() && parents.contains(parents.value(root)); ++steps)
+            root = parents.value(root);
+        out.append({r.id, root});
+    }
+    return out;
+}
+
 bool read(const QVector<Listed> &listed, QVector<Entry> *entries, QString *error)
 {
     entries->clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "events/eventstore.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -28,6 +30,10 @@ struct Listed {
     int id = 0;
     int rootId = 0;
 };
+
+// The events of a list's rows (EventStore::readList), each with its
+// thread's root.
+QVector<Listed> listed(const QVector<EventStore::ListRow> &rows);
 
 // Reads the events (one statement per few hundred ids; the ids are bound),
 // descriptions as plain text. False with the database's text on failure.

@@ -45,7 +45,7 @@ void UdalostiPage::wire()
     connect(ui->uexpand, &QToolButton::clicked, this, &UdalostiPage::onUExpand);
     connect(ui->kategorie, &QToolButton::clicked, this, &UdalostiPage::onKategorie);
     connect(ui->tbUKalendar, &QToolButton::clicked, this,
-            [this] { CalendarButton::exportShown(this, ui->treeViewUdalosti); });
+            [this] { CalendarButton::exportShown(this, m_threads); });
     // Searches the events of the enterprise or centre shown.
     connect(ui->upfilter, &QLineEdit::textChanged, m_threads, &EventThreads::setSearch);
 

@@ -54,7 +54,7 @@ void UdalostiTab::wire()
     connect(ui->tbSUdel, &QToolButton::clicked, this, &UdalostiTab::onDelSUdalost);
     connect(ui->tbSRefresh, &QToolButton::clicked, this, &UdalostiTab::onRefreshSUdalost);
     connect(ui->tbSUKalendar, &QToolButton::clicked, this,
-            [this] { CalendarButton::exportShown(this, ui->treeViewSUdalosti); });
+            [this] { CalendarButton::exportShown(this, m_threads); });
 
     connect(m_pane, &EventPane::personsClicked, this, &UdalostiTab::onSelectSOO);
     connect(m_pane, &EventPane::enterprisePickerClicked, this, &UdalostiTab::selectSPodnik);
