@@ -2,6 +2,7 @@
 
 #include <Qt>
 
+class QAbstractItemView;
 class QHeaderView;
 class QSettings;
 class QString;
@@ -24,3 +25,9 @@ void saveViewState(QSettings &settings, const QString &prefix, const QHeaderView
 // view's width), then sorts the view's model by the stored column and order
 // and sets the header's sort indicator to them.
 void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *header);
+
+// Until the user resizes a column, each filling of the view's model sizes
+// its shown columns to their contents and headers (none wider than half the
+// view, or 320 pixels when the view is narrower). Widths restored by
+// restoreViewState win: with them nothing is fitted.
+void fitColumnsToContents(QAbstractItemView *view, QHeaderView *header);

@@ -459,7 +459,9 @@ void EventPane::chooseEnterprise()
 
 void EventPane::chooseCentre()
 {
-    if (m_kind == Global && pickInto(this, ui->ustredisko, centrePickerSpec(QStringLiteral("sstredisko"), visibility())))
+    if (m_kind == Global
+        && pickInto(this, ui->ustredisko,
+                    centrePickerSpec(QStringLiteral("sstredisko"), visibility(), ui->upodnik->Id().toLongLong())))
         emit changed();
 }
 

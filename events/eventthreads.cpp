@@ -335,8 +335,6 @@ int EventThreads::runDialog(const EventRecord &values, bool reply, const QVarian
     while (dialog.exec() == QDialog::Accepted) {
         EventRecord r = dialog.values();
         r.parentId = values.parentId;
-        if (reply)
-            r.description = values.description;
         QString hash;
         QString error;
         if (!issueHash(&hash, &error)) {

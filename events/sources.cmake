@@ -8,6 +8,10 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/eventstore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventtreemodel.h
   ${CMAKE_CURRENT_LIST_DIR}/eventtreemodel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventcodes.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventcodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calendarexport.h
+  ${CMAKE_CURRENT_LIST_DIR}/calendarexport.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/categories.h
@@ -38,4 +42,6 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialogoo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogauudalost.h
   ${CMAKE_CURRENT_LIST_DIR}/dialogauudalost.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calendarbutton.h
+  ${CMAKE_CURRENT_LIST_DIR}/calendarbutton.cpp
 )

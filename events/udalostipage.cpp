@@ -1,6 +1,7 @@
 #include "events/udalostipage.h"
 
 #include "core/session.h"
+#include "events/calendarbutton.h"
 #include "events/dialogkategorie.h"
 #include "events/eventpane.h"
 #include "events/eventthreads.h"
@@ -43,6 +44,8 @@ void UdalostiPage::wire()
     connect(ui->ucollapse, &QToolButton::clicked, this, &UdalostiPage::onUCollapse);
     connect(ui->uexpand, &QToolButton::clicked, this, &UdalostiPage::onUExpand);
     connect(ui->kategorie, &QToolButton::clicked, this, &UdalostiPage::onKategorie);
+    connect(ui->tbUKalendar, &QToolButton::clicked, this,
+            [this] { CalendarButton::exportShown(this, m_threads); });
     // Searches the events of the enterprise or centre shown.
     connect(ui->upfilter, &QLineEdit::textChanged, m_threads, &EventThreads::setSearch);
 

@@ -1,6 +1,7 @@
 #include "events/udalostitab.h"
 
 #include "core/session.h"
+#include "events/calendarbutton.h"
 #include "events/dialogkategorie.h"
 #include "events/dialogoo.h"
 #include "events/eventlist.h"
@@ -52,6 +53,8 @@ void UdalostiTab::wire()
     connect(ui->tbSUAddReplay, &QToolButton::clicked, this, &UdalostiTab::onAddSUdalostReplay);
     connect(ui->tbSUdel, &QToolButton::clicked, this, &UdalostiTab::onDelSUdalost);
     connect(ui->tbSRefresh, &QToolButton::clicked, this, &UdalostiTab::onRefreshSUdalost);
+    connect(ui->tbSUKalendar, &QToolButton::clicked, this,
+            [this] { CalendarButton::exportShown(this, m_threads); });
 
     connect(m_pane, &EventPane::personsClicked, this, &UdalostiTab::onSelectSOO);
     connect(m_pane, &EventPane::enterprisePickerClicked, this, &UdalostiTab::selectSPodnik);

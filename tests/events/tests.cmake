@@ -19,3 +19,5 @@ zrn_add_test(tst_eventstore DB SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_eventstore.
 # Events: both lists with their pane and actions, against a stand-in of the
 # event service.
 zrn_add_test(tst_eventlists DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_eventlists.cpp)
+# Events: the calendar export read back by libical.
+zrn_add_test(tst_calendarexport DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_calendarexport.cpp)
