@@ -203,12 +203,6 @@ void MainWindow::loadSettings()
     const SavedCredentials c = SavedCredentials::load(s);
     m_login = c.login;
     m_password = c.password;
-    const EventFilters f = EventFilters::load(s);
-    m_udalostiTab->setNedokoncene(f.nedokoncene);
-    m_session->filtrSKategorie = f.skategorie;
-    m_session->filtrSoo = f.soo;
-    m_session->filtrSooDalsi = f.sooDalsi;
-    m_session->filtrKategorie = f.kategorie;
 }
 
 void MainWindow::saveSettings()
@@ -221,13 +215,6 @@ void MainWindow::saveSettings()
     WindowLayout::saveGeometry(s, this);
     if (m_credentialsChanged)
         SavedCredentials{m_login, m_password}.save(s);
-    EventFilters f;
-    f.nedokoncene = m_udalostiTab->nedokoncene();
-    f.skategorie = m_session->filtrSKategorie;
-    f.soo = m_session->filtrSoo;
-    f.sooDalsi = m_session->filtrSooDalsi;
-    f.kategorie = m_session->filtrKategorie;
-    f.save(s);
     for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti}) {
         if (QHeaderView *h = headerOf(this, v.objectName))
             saveViewState(s, QLatin1String(v.prefix), h);

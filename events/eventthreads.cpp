@@ -1,4 +1,6 @@
 #include "events/eventthreads.h"
+
+#include "core/usersettings.h"
 #include "core/report.h"
 
 #include "core/eciselniky.h"
@@ -48,6 +50,10 @@ constexpr int kSelectPages = 10;
 EventThreads::EventThreads(bool global, Session *session, QTreeView *view, EventPane *pane, QObject *parent)
     : QObject(parent), m_global(global), m_session(session), m_view(view), m_pane(pane)
 {
+    {
+        ZrnSettings settings;
+        m_criteria = EventListFilter::load(settings, global);
+    }
     m_model = new EventTreeModel(this);
     m_model->setHeaderTexts(headers(global ? tr("Podnik/Středisko/Lokalita") : tr("Podnik/Středisko")));
     m_proxy = global ? new PagedProxy(this) : new QSMySortFilterProxyModel(this);
@@ -71,6 +77,22 @@ EventThreads::EventThreads(bool global, Session *session, QTreeView *view, Event
     });
 }
 
+EventThreads::~EventThreads()
+{
+    ZrnSettings settings;
+    m_criteria.save(settings, m_global);
+}
+
+bool EventThreads::setCriteria(const EventListFilter &criteria, int selectId)
+{
+    const EventListFilter before = m_criteria;
+    m_criteria = criteria;
+    if (reload(selectId))
+        return true;
+    m_criteria = before;
+    return false;
+}
+
 EventStore::Filter EventThreads::filter() const
 {
     EventStore::Filter f;
@@ -79,17 +101,17 @@ EventStore::Filter EventThreads::filter() const
         return f;
     f.visibility = Visibility::of(m_session->user);
     if (m_global) {
-        f.categories = m_session->filtrSKategorie;
-        f.unfinished = m_unfinished && m_unfinished();
+        f.categories = m_criteria.categories;
+        f.unfinished = m_criteria.unfinished;
         f.eventsRight = m_session->user.udalosti;
         f.login = m_session->user.login;
-        f.persons = m_session->filtrSoo;
-        f.furtherPersons = m_session->filtrSooDalsi;
+        f.persons = m_criteria.persons;
+        f.furtherPersons = m_criteria.furtherPersons;
         f.search = m_search;
     } else {
         f.podnikId = m_session->s_id_podnik;
         f.strediskoId = m_session->s_id_stredisko;
-        f.categories = m_session->filtrKategorie;
+        f.categories = m_criteria.categories;
         f.search = m_search;
     }
     return f;

@@ -3,6 +3,8 @@
 list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/attachmentstore.h
   ${CMAKE_CURRENT_LIST_DIR}/attachmentstore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventlistfilter.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventlistfilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventrecord.h
   ${CMAKE_CURRENT_LIST_DIR}/eventstore.h
   ${CMAKE_CURRENT_LIST_DIR}/eventstore.cpp

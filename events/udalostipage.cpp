@@ -136,15 +136,9 @@ void UdalostiPage::onUExpand()
 
 void UdalostiPage::onKategorie()
 {
-    QString filter = session()->filtrKategorie;
-    if (!DialogKategorie::choose(this, &filter))
-        return;
-    // A reload refused (the pane's edits could not be saved) keeps the rows
-    // and so the filter they were read with.
-    const QString before = session()->filtrKategorie;
-    session()->filtrKategorie = filter;
-    if (!m_threads->reload(m_pane->eventId()))
-        session()->filtrKategorie = before;
+    EventListFilter criteria = m_threads->criteria();
+    if (DialogKategorie::choose(this, &criteria.categories))
+        m_threads->setCriteria(criteria, m_pane->eventId());
 }
 
 void UdalostiPage::onAddUdalost()

@@ -23,7 +23,7 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     m_pane = new EventPane(EventPane::Global, ui->splitter_4);
     ui->splitter_4->addWidget(m_pane);
     m_threads = new EventThreads(true, session, ui->treeViewSUdalosti, m_pane, this);
-    m_threads->setUnfinishedSource([this] { return ui->nedokoncene->isChecked(); });
+    setNedokoncene(m_threads->criteria().unfinished);
 
     // Until a saved layout says otherwise: the pane gets two fifths.
     ui->splitter_4->setStretchFactor(0, 3);
@@ -104,7 +104,9 @@ void UdalostiTab::onRefreshModelSUdalosti()
     // The "Nedokončené" switch was toggled. A reload refused (the pane's
     // edits could not be saved) keeps the rows, so the switch goes back to
     // the filter they were read with.
-    if (!m_threads->reload(m_pane->eventId()))
+    EventListFilter criteria = m_threads->criteria();
+    criteria.unfinished = nedokoncene();
+    if (!m_threads->setCriteria(criteria, m_pane->eventId()))
         setNedokoncene(!nedokoncene());
 }
 
@@ -142,29 +144,16 @@ void UdalostiTab::onUFilterReset()
 
 void UdalostiTab::onSKategorie()
 {
-    QString filter = m_session->filtrSKategorie;
-    if (!DialogKategorie::choose(this, &filter))
-        return;
-    const QString before = m_session->filtrSKategorie;
-    m_session->filtrSKategorie = filter;
-    if (!m_threads->reload(m_pane->eventId()))
-        m_session->filtrSKategorie = before;
+    EventListFilter criteria = m_threads->criteria();
+    if (DialogKategorie::choose(this, &criteria.categories))
+        m_threads->setCriteria(criteria, m_pane->eventId());
 }
 
 void UdalostiTab::onOO()
 {
-    QString persons = m_session->filtrSoo;
-    QString further = m_session->filtrSooDalsi;
-    if (!DialogOO::choose(this, &persons, &further))
-        return;
-    const QString personsBefore = m_session->filtrSoo;
-    const QString furtherBefore = m_session->filtrSooDalsi;
-    m_session->filtrSoo = persons;
-    m_session->filtrSooDalsi = further;
-    if (!m_threads->reload(m_pane->eventId())) {
-        m_session->filtrSoo = personsBefore;
-        m_session->filtrSooDalsi = furtherBefore;
-    }
+    EventListFilter criteria = m_threads->criteria();
+    if (DialogOO::choose(this, &criteria.persons, &criteria.furtherPersons))
+        m_threads->setCriteria(criteria, m_pane->eventId());
 }
 
 void UdalostiTab::tableViewSUdalostiDoubleClicked(const QModelIndex &index)

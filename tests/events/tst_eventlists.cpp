@@ -4,6 +4,7 @@
 #include "db/qsapitellmark.h"
 #include "db/qssql.h"
 #include "events/dialogauudalost.h"
+#include "core/usersettings.h"
 #include "core/viewstate.h"
 #include "events/eventlist.h"
 #include "events/eventpane.h"
@@ -182,9 +183,12 @@ void TstEventLists::init()
     m_stub.on(QStringLiteral("/events/hash"), HttpStub::json(R"({"hash":"h-123"})"));
     m_stub.on(QStringLiteral("/events/sync"), HttpStub::json("{}"));
     m_stub.clearRequests();
-    m_session.filtrKategorie.clear();
-    m_session.filtrSKategorie.clear();
-    m_session.filtrSoo.clear();
+    {
+        // Each list reads its filter from the settings when it is made.
+        ZrnSettings settings;
+        EventListFilter().save(settings, true);
+        EventListFilter().save(settings, false);
+    }
     m_session.setSelection(1, QVariant());
 }
 
@@ -553,7 +557,9 @@ void TstEventLists::refusedReloadKeepsTheFilter()
         QCOMPARE(answers.messages.size(), 2);
     }
     QVERIFY(lockEventUpdates(false));
-    QCOMPARE(m_session.filtrKategorie + m_session.filtrSKategorie + m_session.filtrSoo, QString());
+    QCOMPARE(tab.threads()->criteria(), EventListFilter());
+    if (!global)
+        QCOMPARE(m_page->threads()->criteria(), EventListFilter());
     QVERIFY(!tab.nedokoncene());
     QCOMPARE(pane->eventId(), 5);
     QCOMPARE(pane->subject()->text(), QStringLiteral("Neuloží se"));

@@ -7,6 +7,7 @@
 #include "core/settingskeys.h"
 #include "core/qsmysortfilterproxymodel.h"
 #include "events/eventtreemodel.h"
+#include "events/eventthreads.h"
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
 #include "app/usertab.h"
@@ -547,8 +548,10 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
         MainWindow w(QString(), startOptions(script));
         QVERIFY(w.isStarted());
         w.userTab()->setOptions(options);
-        w.udalostiTab()->setNedokoncene(true);
-        w.session()->filtrSKategorie = "8,32";
+        w.findChild<QAbstractButton *>("nedokoncene")->click();
+        EventListFilter criteria = w.udalostiTab()->threads()->criteria();
+        criteria.categories = "8,32";
+        QVERIFY(w.udalostiTab()->threads()->setCriteria(criteria, 0));
         w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
         w.resize(1000, 700);
         w.show();
@@ -570,7 +573,8 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
     QCOMPARE(w.userTab()->options(), options);
     QVERIFY(w.findChild<QWidget *>("uKategorie_cb")->isEnabled());
     QVERIFY(w.udalostiTab()->nedokoncene());
-    QCOMPARE(w.session()->filtrSKategorie, QStringLiteral("8,32"));
+    QVERIFY(w.udalostiTab()->threads()->criteria().unfinished);
+    QCOMPARE(w.udalostiTab()->threads()->criteria().categories, QStringLiteral("8,32"));
     QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_sudalosti"));
     QCOMPARE(w.size(), QSize(1000, 700));
     w.show();

@@ -5,6 +5,7 @@
 
 #include "core/session.h"
 #include "core/usersettings.h"
+#include "events/eventlistfilter.h"
 #include "app/usertab.h"
 
 #include <QComboBox>
@@ -59,12 +60,13 @@ void TstUserSettings::roundTripInAnOwnerOnlyFile()
     o.kategorieIdx = 5;
     o.schranka = true;
     o.z = QStringList{"podpora@example.cz", "", "servis@example.cz", "a,b", "Žluťoučký", "6"};
-    EventFilters f;
-    f.nedokoncene = true;
-    f.skategorie = QStringLiteral("8,32");
-    f.soo = QStringLiteral("none");
-    f.sooDalsi = QStringLiteral("a@example.cz,b@example.cz");
-    f.kategorie = QStringLiteral("256");
+    EventListFilter f;
+    f.unfinished = true;
+    f.categories = QStringLiteral("8,32");
+    f.persons = QStringLiteral("none");
+    f.furtherPersons = QStringLiteral("a@example.cz,b@example.cz");
+    EventListFilter page;
+    page.categories = QStringLiteral("256");
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
         | QFileDevice::WriteOther;
@@ -72,7 +74,8 @@ void TstUserSettings::roundTripInAnOwnerOnlyFile()
         {
             ZrnSettings s;
             o.save(s);
-            f.save(s);
+            f.save(s, true);
+            page.save(s, false);
             SavedCredentials{QStringLiteral("o'neil"), QStringLiteral("heslo; = \"x\"")}.save(s);
         }
         // The file holds the password: owner only, even after it was opened
@@ -84,7 +87,8 @@ void TstUserSettings::roundTripInAnOwnerOnlyFile()
     }
     ZrnSettings s;
     QCOMPARE(UserOptions::load(s), o);
-    QCOMPARE(EventFilters::load(s), f);
+    QCOMPARE(EventListFilter::load(s, true), f);
+    QCOMPARE(EventListFilter::load(s, false), page);
     const SavedCredentials c = SavedCredentials::load(s);
     QCOMPARE(c.login, QStringLiteral("o'neil"));
     QCOMPARE(c.password, QStringLiteral("heslo; = \"x\""));
