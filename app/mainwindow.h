@@ -16,6 +16,7 @@ class Session;
 class UdalostiTab;
 class UserTab;
 class UzivateleTab;
+class WindowShortcuts;
 
 class MainWindow;
 
@@ -78,6 +79,7 @@ public:
     ProhlizecTab *prohlizecTab() const { return m_prohlizecTab; }
     UzivateleTab *uzivateleTab() const { return m_uzivateleTab; }
     ControlPanelTab *controlPanelTab() const { return m_cpTab; }
+    WindowShortcuts *shortcuts() const { return m_shortcuts; }
 
     // Saves the whole user settings now (the destructor does the same).
     void saveSettings();
@@ -143,6 +145,7 @@ private:
     ProhlizecTab *m_prohlizecTab = nullptr;
     UzivateleTab *m_uzivateleTab = nullptr;
     ControlPanelTab *m_cpTab = nullptr;
+    WindowShortcuts *m_shortcuts = nullptr;
     QMetaObject::Connection m_tabChanged;
     QWidget *m_shownTab = nullptr;   // the main tab last entered
     CloseQuestion m_closeQuestion;

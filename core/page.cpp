@@ -1,6 +1,7 @@
 #include "core/page.h"
 
 #include "core/clashdialog.h"
+#include "core/notice.h"
 #include "core/rowsave.h"
 #include "core/session.h"
 
@@ -88,6 +89,7 @@ bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldVa
     if (!ClashDialog::save(this, snapshot, form, m_session->user.login))
         return false;
     setClean();
+    m_session->notify(Notice::saved());
     if (snapshot->showsStale())
         load();
     return true;

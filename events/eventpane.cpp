@@ -5,6 +5,7 @@
 #include "core/clashdialog.h"
 #include "core/dialogauoouzivatel.h"
 #include "core/historyview.h"
+#include "core/notice.h"
 #include "core/dialogtable.h"
 #include "core/eciselniky.h"
 #include "core/session.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -59,6 +61,10 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     m_attachments = new QSAttachment(this);
     m_attachments->setup(ui->wprilohy);
     connect(m_attachments, &QSAttachment::onChanged, this, &EventPane::changed);
+    connect(m_attachments, &QSAttachment::fileWritten, this, [this](const QString &path) {
+        if (m_session)
+            m_session->notify(Notice::attachmentStored(QDir::toNativeSeparators(path)));
+    });
 
     // The enterprise's events need no enterprise, centre or place of their own.
     ui->upodnik->setVisible(global);
@@ -411,6 +417,8 @@ bool EventPane::saveEvent()
     }
     if (m_session && m_session->api)
         m_session->api->sendZRNSync(QString::number(m_eventId), 1);
+    if (m_session)
+        m_session->notify(Notice::saved());
     return true;
 }
 
