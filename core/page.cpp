@@ -6,6 +6,8 @@
 #include "core/session.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QSplitter>
 #include <QMessageBox>
 
 ZrnPage::ZrnPage(Session *session, QWidget *parent)
@@ -64,6 +66,21 @@ void ZrnPage::updateControls()
         if (w)
             w->setEnabled(m_hasRow);
     }
+}
+
+void ZrnPage::narrowCodeLists(QWidget *form)
+{
+    for (QComboBox *box : form->findChildren<QComboBox *>()) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
+    }
+}
+
+void ZrnPage::splitFormAndNotes(QSplitter *splitter)
+{
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({600, 300});
 }
 
 void ZrnPage::showNothing()

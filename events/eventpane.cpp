@@ -57,6 +57,9 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     // A long hash must not widen the pane (and the window with it).
     ui->ludalost->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ui->ludalost->setMinimumWidth(0);
+    // The long labels wrap, leaving the width to the fields beside them.
+    for (QLabel *label : {ui->label_misto, ui->label_uzdroj})
+        label->setWordWrap(true);
 
     m_attachments = new QSAttachment(this);
     m_attachments->setup(ui->wprilohy);

@@ -6,6 +6,7 @@
 #include "db/database.h"
 #include "core/settingskeys.h"
 #include "core/qsmysortfilterproxymodel.h"
+#include "events/eventpane.h"
 #include "events/eventtreemodel.h"
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
@@ -22,6 +23,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QLabel>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
@@ -80,6 +84,7 @@ private slots:
     void pageAsksForAnEnterprise_data();
     void pageAsksForAnEnterprise();
     void eventListsAndTheRegister();
+    void firstStartFitsTheScreen();
 };
 
 void TstMainWindow::pageAsksForAnEnterprise_data()
@@ -129,6 +134,70 @@ void TstMainWindow::pageAsksForAnEnterprise()
     QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
     QCOMPARE(w.session()->s_id_podnik.toInt(), 71);
     QCOMPARE(inner->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
+}
+
+// Also run under Xvfb at 1366x768 and 1920x1080 (see shell.cmake).
+void TstMainWindow::firstStartFitsTheScreen()
+{
+    const QString login = QStringLiteral("obrazovka");
+    if (scalar("select count(*) from www_users where login=?", login) == 0) {
+        QVERIFY(addUser(fullRights(login), "p") > 0);
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_holding(id,nazev_holding) values(91,'AGRO Holding Vysočina')")));
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,id_holding) "
+                                            "values(91,'Zemědělské družstvo Hostomice a.s.',91)")));
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) "
+                                            "values(910,91,'Farma Hostomice pod Brdy')")));
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_udalosti(id_podnik,predmet,ts_zacatek,stav,smazano) "
+                                            "values(91,'Servis dojírny','2026-03-01 08:00:00',1,0)")));
+    }
+    const int eventId = scalar(QStringLiteral("select id from tellmark_udalosti where id_podnik=91"));
+    ZrnSettings().setValue(SettingsKeys::AccessUsername, login);
+    ZrnSettings().setValue(SettingsKeys::AccessPassword, "p");
+    ScriptedDialog script;
+    MainWindow w(QString(), startOptions(script));
+    QVERIFY(w.isStarted());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(w.geometry()));
+    QCOMPARE(w.isMaximized(), screen.width() <= 1920 && screen.height() <= 1080);
+    QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_evidence"));
+    if (screen.width() < 1366)
+        QSKIP("The pages are laid out for screens from 1366 pixels wide.");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QSize size = w.size();
+
+    // Every page of the enterprise, the centre and the events shows all its
+    // fields: nothing cut off, no horizontal scroll bar, the whole names.
+    auto fits = [&](const char *where) {
+        QApplication::processEvents();
+        QWidget *page = w.evidenceTab()->innerTabs()->currentWidget();
+        if (qstrcmp(where, "events") == 0)
+            page = w.udalostiTab();
+        QVERIFY2(page->minimumSizeHint().width() <= page->width(), where);
+        for (QScrollArea *area : page->findChildren<QScrollArea *>()) {
+            if (area->isVisible())
+                QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(area->objectName()));
+        }
+        for (QLabel *name : page->findChildren<QLabel *>()) {
+            if (name->isVisible() && !name->text().isEmpty() && !name->wordWrap())
+                QVERIFY2(name->width() >= name->sizeHint().width(), qPrintable(name->text()));
+        }
+        QCOMPARE(w.size(), size);
+    };
+    PodnikyTree *tree = w.evidenceTab()->tree();
+    QVERIFY(tree->setCurrentRow(91, QVariant()));
+    for (int i = 0; i < w.evidenceTab()->innerTabs()->count(); ++i) {
+        w.evidenceTab()->innerTabs()->setCurrentIndex(i);
+        fits(qPrintable(w.evidenceTab()->innerTabs()->tabText(i)));
+    }
+    QVERIFY(tree->setCurrentRow(91, 910));
+    for (int i = 0; i < w.evidenceTab()->innerTabs()->count(); ++i) {
+        w.evidenceTab()->innerTabs()->setCurrentIndex(i);
+        fits(qPrintable(w.evidenceTab()->innerTabs()->tabText(i)));
+    }
+    w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
+    QVERIFY(w.udalostiTab()->pane()->loadEvent(eventId));
+    fits("events");
 }
 
 void TstMainWindow::eventListsAndTheRegister()
