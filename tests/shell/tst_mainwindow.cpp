@@ -22,7 +22,10 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QLabel>
@@ -32,6 +35,8 @@
 #include <QLoggingCategory>
 #include <QTimer>
 #include <QTreeView>
+
+#include <memory>
 
 #include "support/testmain.h"
 #include "support/uitest.h"
@@ -85,6 +90,8 @@ private slots:
     void pageAsksForAnEnterprise();
     void eventListsAndTheRegister();
     void firstStartFitsTheScreen();
+    void shortcutsDoWhatTheirButtonsDo_data();
+    void shortcutsDoWhatTheirButtonsDo();
 };
 
 void TstMainWindow::pageAsksForAnEnterprise_data()
@@ -198,6 +205,110 @@ void TstMainWindow::firstStartFitsTheScreen()
     w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
     QVERIFY(w.udalostiTab()->pane()->loadEvent(eventId));
     fits("events");
+}
+
+void TstMainWindow::shortcutsDoWhatTheirButtonsDo_data()
+{
+    // Register rows start on the enterprise "Klávesy A" or "Klávesy B" (the
+    // quick filter shows just these two) with an unsaved contact; "events"
+    // on the global event list.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("button");   // clicked by the keys
+    QTest::addColumn<int>("asked");        // questions about the unsaved edit
+    QTest::addColumn<QString>("after");    // what the user sees then
+    QTest::newRow("Ctrl+S saves") << "A" << QKeySequence(QKeySequence::Save) << "podnik_uloz" << 0 << "saved";
+    QTest::newRow("F5 refreshes the tree") << "A" << QKeySequence(Qt::Key_F5) << "tbPRefresh" << 1 << "";
+    QTest::newRow("Alt+Down: next row") << "A" << QKeySequence(Qt::ALT + Qt::Key_Down) << "" << 1 << "row B";
+    QTest::newRow("Alt+Up: row above") << "B" << QKeySequence(Qt::ALT + Qt::Key_Up) << "" << 1 << "row A";
+    QTest::newRow("Ctrl+PgDown: next tab") << "A" << QKeySequence(Qt::CTRL + Qt::Key_PageDown) << "" << 1 << "tab +1";
+    QTest::newRow("Ctrl+PgUp: tab before") << "A" << QKeySequence(Qt::CTRL + Qt::Key_PageUp) << "" << 1 << "tab -1";
+    QTest::newRow("Ctrl+1: first tab") << "A" << QKeySequence(Qt::CTRL + Qt::Key_1) << "" << 1 << "tab 0";
+    QTest::newRow("Ctrl+F, Enter: first match") << "B" << QKeySequence(QKeySequence::Find) << "" << 1 << "row A";
+    QTest::newRow("Ctrl+F, Esc: filter emptied") << "B" << QKeySequence(QKeySequence::Find) << "" << 0 << "no filter";
+    QTest::newRow("Ctrl+N: new event") << "events" << QKeySequence(Qt::CTRL + Qt::Key_N) << "tbSUAdd" << 0 << "dialog";
+    QTest::newRow("Ctrl+R: reply") << "events" << QKeySequence(Qt::CTRL + Qt::Key_R) << "tbSUAddReplay" << 0 << "";
+    QTest::newRow("F5 refreshes the events") << "events" << QKeySequence(Qt::Key_F5) << "tbSRefresh" << 0 << "";
+}
+
+void TstMainWindow::shortcutsDoWhatTheirButtonsDo()
+{
+    QFETCH(QString, start);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, button);
+    QFETCH(int, asked);
+    QFETCH(QString, after);
+    const QString login = QStringLiteral("klavesnice");
+    if (scalar("select count(*) from www_users where login=?", login) == 0) {
+        QVERIFY(addUser(fullRights(login), "p") > 0);
+        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,kontakt_jmeno) "
+                                            "values(85,'Klávesy A','Starý'),(86,'Klávesy B','Starý')")));
+    }
+    QVERIFY(TestDb::exec(QStringLiteral("update tellmark_podniky set kontakt_jmeno='Starý' where id in (85,86)")));
+    ZrnSettings().setValue(SettingsKeys::AccessUsername, login);
+    ZrnSettings().setValue(SettingsKeys::AccessPassword, "p");
+    ScriptedDialog script;
+    MainWindow w(QString(), startOptions(script));
+    QVERIFY(w.isStarted());
+    int questions = 0;
+    w.setCloseQuestion([&](QWidget *) {
+        ++questions;
+        return int(QMessageBox::No);
+    });
+    w.evidenceTab()->setSaveQuestion([&](QWidget *) {
+        ++questions;
+        return false;
+    });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Without a window manager the window system activates nothing.
+    QApplication::setActiveWindow(&w);
+    const int registerTab = w.mainTabs()->currentIndex();
+    auto *filter = w.findChild<QLineEdit *>("sfilter");
+    if (start == QLatin1String("events")) {
+        w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
+    } else {
+        filter->setText(QStringLiteral("Klávesy"));
+        QVERIFY(w.evidenceTab()->tree()->setCurrentRow(start == QLatin1String("A") ? 85 : 86, QVariant()));
+        w.findChild<QLineEdit *>("kontakt_jmeno")->setText(QStringLiteral("Nový"));
+        w.findChild<QWidget *>("kontakt_jmeno")->setFocus();
+    }
+    QAbstractButton *target = button.isEmpty() ? nullptr : w.findChild<QAbstractButton *>(button);
+    QVERIFY(button.isEmpty() || target);
+    std::unique_ptr<QSignalSpy> clicked(target ? new QSignalSpy(target, &QAbstractButton::clicked) : nullptr);
+    // The event dialog Ctrl+N opens is cancelled.
+    ModalHandler dialog([](QWidget *modal) {
+        modal->close();
+        return true;
+    });
+
+    QTest::keySequence(QApplication::focusWidget(), keys);
+    if (keys == QKeySequence(QKeySequence::Find)) {
+        QCOMPARE(QApplication::focusWidget(), filter);
+        QTest::keyClick(filter, after == QLatin1String("no filter") ? Qt::Key_Escape : Qt::Key_Return);
+    }
+    if (target) {
+        QCOMPARE(clicked->count(), 1);
+        QVERIFY(target->toolTip().endsWith(QLatin1Char('(') + keys.toString(QKeySequence::NativeText) + QLatin1Char(')')));
+    }
+    QCOMPARE(questions, asked);
+    QCOMPARE(dialog.handled(), after == QLatin1String("dialog"));
+    const QString stored = after == QLatin1String("saved") ? QStringLiteral("Nový") : QStringLiteral("Starý");
+    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_podniky where id=85 and kontakt_jmeno=?"), stored), 1);
+    if (after == QLatin1String("saved"))
+        QVERIFY2(QRegularExpression(QStringLiteral("^Uloženo \\d\\d:\\d\\d$")).match(w.statusBar()->currentMessage()).hasMatch(),
+                 qPrintable(w.statusBar()->currentMessage()));
+    if (after.startsWith(QLatin1String("row ")))
+        QCOMPARE(w.session()->s_id_podnik.toInt(), after.endsWith(QLatin1Char('A')) ? 85 : 86);
+    if (after == QLatin1String("tab +1") || after == QLatin1String("tab -1"))
+        QCOMPARE(w.mainTabs()->currentIndex(), registerTab + (after.endsWith(QLatin1String("+1")) ? 1 : -1));
+    if (after == QLatin1String("tab 0"))
+        QCOMPARE(w.mainTabs()->currentIndex(), 0);
+    if (after == QLatin1String("no filter")) {
+        QVERIFY(filter->text().isEmpty());
+        QVERIFY(w.evidenceTab()->hasUnsavedEdits());
+    }
+    w.setCloseQuestion([](QWidget *) { return int(QMessageBox::No); });
 }
 
 void TstMainWindow::eventListsAndTheRegister()
