@@ -88,7 +88,6 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     // later (an enterprise opened) never widens the window past it.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     setMinimumSize(640, 480);
-    m_shortcuts = new WindowShortcuts(this, ui->tw);
 
     loadSettings();
     connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
@@ -142,6 +141,8 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
         WindowLayout::restoreSplitters(s, this);
         WindowLayout::restoreGeometry(s, this);
     }
+    // After the rights: the tab tool tips name the keys of the tabs shown.
+    m_shortcuts = new WindowShortcuts(this, ui->tw);
     connectTabChanged();
     onMTWchanged(ui->tw->currentIndex());
 

@@ -1,6 +1,7 @@
 #include "outputs/prohlizectab.h"
 
 #include "core/dialoginfo.h"
+#include "core/notice.h"
 #include "core/session.h"
 #include "db/servicehttp.h"
 #include "db/servicekeys.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDebug>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -274,6 +276,8 @@ void ProhlizecTab::onMapaSavePng()
         return;
     if (!writeJpeg(files.selectedFiles().constFirst(), jpeg, &error))
         QMessageBox::warning(this, QStringLiteral("ZRN"), error);
+    else if (m_session)
+        m_session->notify(Notice::exported(QDir::toNativeSeparators(files.selectedFiles().constFirst())));
 }
 
 bool ProhlizecTab::saveMapImage(int extent, const QString &paper, int dpi, const QString &path, QString *error,

@@ -628,8 +628,11 @@ void TstMainWindow::rightsRemoveTabs()
     for (const QString &t : missing)
         expected.removeAll(t);
     QStringList titles;
-    for (int i = 0; i < w.mainTabs()->count(); ++i)
+    for (int i = 0; i < w.mainTabs()->count(); ++i) {
         titles << w.mainTabs()->tabText(i);
+        // Ctrl+1 ... go to the tabs shown, in their order.
+        QCOMPARE(w.mainTabs()->tabToolTip(i), QKeySequence(Qt::CTRL + Qt::Key_1 + i).toString(QKeySequence::NativeText));
+    }
     QCOMPARE(titles, expected);
     // Own events only: the global list offers no choice of persons.
     auto *oo = w.findChild<QWidget *>("oo");
