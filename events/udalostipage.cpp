@@ -22,12 +22,12 @@ UdalostiPage::UdalostiPage(Session *session, QWidget *parent)
     ui->splitter_2->addWidget(m_pane);
     m_threads = new EventThreads(false, session, ui->treeViewUdalosti, m_pane, this);
 
-    // Until a saved layout says otherwise: the pane gets half (its fields
+    // Until a saved layout says otherwise: the pane gets over two fifths (its fields
     // show whole on a 1366 pixels wide screen), the description most of the
     // pane's height.
-    ui->splitter_2->setStretchFactor(0, 1);
-    ui->splitter_2->setStretchFactor(1, 1);
-    ui->splitter_2->setSizes({500, 500});
+    ui->splitter_2->setStretchFactor(0, 3);
+    ui->splitter_2->setStretchFactor(1, 2);
+    ui->splitter_2->setSizes({550, 450});
     ui->upfilter->setMinimumWidth(140);
 
     wire();

@@ -24,11 +24,11 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     m_threads = new EventThreads(true, session, ui->treeViewSUdalosti, m_pane, this);
     m_threads->setUnfinishedSource([this] { return ui->nedokoncene->isChecked(); });
 
-    // Until a saved layout says otherwise: the pane gets half, so that its
-    // fields show whole on a 1366 pixels wide screen.
-    ui->splitter_4->setStretchFactor(0, 1);
-    ui->splitter_4->setStretchFactor(1, 1);
-    ui->splitter_4->setSizes({500, 500});
+    // Until a saved layout says otherwise: the pane gets over two fifths, so
+    // that its fields show whole on a 1366 pixels wide screen.
+    ui->splitter_4->setStretchFactor(0, 3);
+    ui->splitter_4->setStretchFactor(1, 2);
+    ui->splitter_4->setSizes({550, 450});
     // The tool bar gives way to the pane, the search field stays usable.
     ui->ufilter->setMinimumWidth(140);
 

@@ -167,6 +167,15 @@ void TstMainWindow::firstStartFitsTheScreen()
     QVERIFY(screen.contains(w.geometry()));
     QCOMPARE(w.isMaximized(), screen.width() <= 1920 && screen.height() <= 1080);
     QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_evidence"));
+    {
+        // A later start with the window stored beside this screen, larger than it.
+        QWidget elsewhere;
+        elsewhere.setGeometry(screen.right() + 200, 40, screen.width() + 300, screen.height() + 200);
+        ZrnSettings().setValue(SettingsKeys::WindowGeometry, elsewhere.saveGeometry());
+        MainWindow later(QString(), startOptions(script));
+        QVERIFY(later.isStarted());
+        QVERIFY(screen.contains(later.geometry()));
+    }
     if (screen.width() < 1366)
         QSKIP("The pages are laid out for screens from 1366 pixels wide.");
     w.show();
