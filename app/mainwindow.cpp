@@ -17,6 +17,7 @@
 #include "admin/uzivateletab.h"
 #include "core/viewstate.h"
 #include "app/windowlayout.h"
+#include "app/windowshortcuts.h"
 #include "outputs/dialogcsvform.h"
 #include "outputs/mapexport.h"
 #include "admin/detailpages.h"
@@ -30,8 +31,10 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QLayout>
 #include <QSplashScreen>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTreeView>
 
@@ -81,6 +84,12 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
 
     m_api = new QSAPITellmark(this);
     m_session->api = m_api;
+    // What a save, an export or a stored attachment did, with its time.
+    connect(m_session, &Session::notice, this, [this](const QString &text) { statusBar()->showMessage(text); });
+    // The pages fit the screen and scroll where they must: a page shown
+    // later (an enterprise opened) never widens the window past it.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setMinimumSize(640, 480);
 
     loadSettings();
     connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
@@ -138,10 +147,13 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
 
     {
         ZrnSettings s;
-        WindowLayout::restoreTabs(s, ui->tw, m_evidenceTab->innerTabs());
+        // The first start opens on the register.
+        WindowLayout::restoreTabs(s, ui->tw, m_evidenceTab->innerTabs(), ui->tab_evidence);
         WindowLayout::restoreSplitters(s, this);
         WindowLayout::restoreGeometry(s, this);
     }
+    // After the rights: the tab tool tips name the keys of the tabs shown.
+    m_shortcuts = new WindowShortcuts(this, ui->tw);
     connectTabChanged();
     onMTWchanged(ui->tw->currentIndex());
 

@@ -17,6 +17,7 @@ class Session;
 class UdalostiTab;
 class UserTab;
 class UzivateleTab;
+class WindowShortcuts;
 
 class MainWindow;
 
@@ -80,6 +81,7 @@ public:
     UzivateleTab *uzivateleTab() const { return m_uzivateleTab; }
     ControlPanelTab *controlPanelTab() const { return m_cpTab; }
     FakturaceTab *fakturaceTab() const { return m_fakturaceTab; }
+    WindowShortcuts *shortcuts() const { return m_shortcuts; }
 
     // Saves the whole user settings now (the destructor does the same).
     void saveSettings();
@@ -146,6 +148,7 @@ private:
     UzivateleTab *m_uzivateleTab = nullptr;
     ControlPanelTab *m_cpTab = nullptr;
     FakturaceTab *m_fakturaceTab = nullptr;
+    WindowShortcuts *m_shortcuts = nullptr;
     QMetaObject::Connection m_tabChanged;
     QWidget *m_shownTab = nullptr;   // the main tab last entered
     CloseQuestion m_closeQuestion;

@@ -9,6 +9,8 @@ list(APPEND ZRN_CORE_SOURCES
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/windowlayout.h
   ${CMAKE_CURRENT_LIST_DIR}/windowlayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windowshortcuts.h
+  ${CMAKE_CURRENT_LIST_DIR}/windowshortcuts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialoguzivatel.h
   ${CMAKE_CURRENT_LIST_DIR}/dialoguzivatel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/usertab.h

@@ -2,10 +2,13 @@
 #include "core/report.h"
 
 #include "core/clashdialog.h"
+#include "core/notice.h"
 #include "core/rowsave.h"
 #include "core/session.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QSplitter>
 
 ZrnPage::ZrnPage(Session *session, QWidget *parent)
     : QWidget(parent), m_session(session)
@@ -65,6 +68,21 @@ void ZrnPage::updateControls()
     }
 }
 
+void ZrnPage::narrowCodeLists(QWidget *form)
+{
+    for (QComboBox *box : form->findChildren<QComboBox *>()) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
+    }
+}
+
+void ZrnPage::splitFormAndNotes(QSplitter *splitter)
+{
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({600, 300});
+}
+
 void ZrnPage::showNothing()
 {
     clear();
@@ -87,6 +105,7 @@ bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldVa
     if (!ClashDialog::save(this, snapshot, form, m_session->user.login))
         return false;
     setClean();
+    m_session->notify(Notice::saved());
     if (snapshot->showsStale())
         load();
     return true;

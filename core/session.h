@@ -100,6 +100,11 @@ public:
         emit selectionChanged();
     }
 
+    // A short note on work just done ("Uloženo 14:02", see Notice), for
+    // the window's status bar; a subsystem reports without knowing the window.
+    void notify(const QString &text) { emit notice(text); }
+
 signals:
     void selectionChanged();
+    void notice(const QString &text);
 };

@@ -3,6 +3,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/session.h
   ${CMAKE_CURRENT_LIST_DIR}/progress.h
   ${CMAKE_CURRENT_LIST_DIR}/session.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/notice.h
+  ${CMAKE_CURRENT_LIST_DIR}/notice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/visibility.h
   ${CMAKE_CURRENT_LIST_DIR}/visibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settingskeys.h

@@ -6,6 +6,7 @@
 #include "core/clashdialog.h"
 #include "core/dialogauoouzivatel.h"
 #include "core/historyview.h"
+#include "core/notice.h"
 #include "core/dialogtable.h"
 #include "core/eciselniky.h"
 #include "core/session.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,10 +57,17 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     // A long hash must not widen the pane (and the window with it).
     ui->ludalost->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ui->ludalost->setMinimumWidth(0);
+    // The long labels wrap, leaving the width to the fields beside them.
+    for (QLabel *label : {ui->label_misto, ui->label_uzdroj})
+        label->setWordWrap(true);
 
     m_attachments = new QSAttachment(this);
     m_attachments->setup(ui->wprilohy);
     connect(m_attachments, &QSAttachment::onChanged, this, &EventPane::changed);
+    connect(m_attachments, &QSAttachment::fileWritten, this, [this](const QString &path) {
+        if (m_session)
+            m_session->notify(Notice::attachmentStored(QDir::toNativeSeparators(path)));
+    });
 
     // The enterprise's events need no enterprise, centre or place of their own.
     ui->upodnik->setVisible(global);
@@ -411,6 +420,8 @@ bool EventPane::saveEvent()
     }
     if (m_session && m_session->api)
         m_session->api->sendZRNSync(QString::number(m_eventId), 1);
+    if (m_session)
+        m_session->notify(Notice::saved());
     return true;
 }
 

@@ -265,8 +265,8 @@ void QSAttachment::saveAttachment(const QString &row)
     if (path.isEmpty())
         return;
     QByteArray bytes;
-    if (rowBytes(r, &bytes))
-        writeFile(path, bytes, false);
+    if (rowBytes(r, &bytes) && writeFile(path, bytes, false))
+        emit fileWritten(path);
 }
 
 void QSAttachment::removeAttachment(const QString &row)

@@ -1,6 +1,7 @@
 #include "events/udalostipage.h"
 
 #include "core/session.h"
+#include "core/notice.h"
 #include "events/calendarbutton.h"
 #include "events/dialogkategorie.h"
 #include "events/eventpane.h"
@@ -23,10 +24,13 @@ UdalostiPage::UdalostiPage(Session *session, QWidget *parent)
     ui->splitter_2->addWidget(m_pane);
     m_threads = new EventThreads(false, session, ui->treeViewUdalosti, m_pane, this);
 
-    // Until a saved layout says otherwise: the pane gets two fifths, the
-    // description most of the pane's height.
+    // Until a saved layout says otherwise: the pane gets over two fifths (its fields
+    // show whole on a 1366 pixels wide screen), the description most of the
+    // pane's height.
     ui->splitter_2->setStretchFactor(0, 3);
     ui->splitter_2->setStretchFactor(1, 2);
+    ui->splitter_2->setSizes({550, 450});
+    ui->upfilter->setMinimumWidth(140);
 
     wire();
 }
@@ -45,7 +49,11 @@ void UdalostiPage::wire()
     connect(ui->uexpand, &QToolButton::clicked, this, &UdalostiPage::onUExpand);
     connect(ui->kategorie, &QToolButton::clicked, this, &UdalostiPage::onKategorie);
     connect(ui->tbUKalendar, &QToolButton::clicked, this,
-            [this] { CalendarButton::exportShown(this, m_threads); });
+            [this] {
+                const QString file = CalendarButton::exportShown(this, m_threads);
+                if (!file.isEmpty())
+                    session()->notify(Notice::exported(file));
+            });
     // Searches the events of the enterprise or centre shown.
     connect(ui->upfilter, &QLineEdit::textChanged, m_threads, &EventThreads::setSearch);
 

@@ -1,6 +1,7 @@
 #include "events/udalostitab.h"
 
 #include "core/session.h"
+#include "core/notice.h"
 #include "events/calendarbutton.h"
 #include "events/dialogkategorie.h"
 #include "events/dialogoo.h"
@@ -25,9 +26,13 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     m_threads = new EventThreads(true, session, ui->treeViewSUdalosti, m_pane, this);
     setNedokoncene(m_threads->criteria().unfinished);
 
-    // Until a saved layout says otherwise: the pane gets two fifths.
+    // Until a saved layout says otherwise: the pane gets over two fifths, so
+    // that its fields show whole on a 1366 pixels wide screen.
     ui->splitter_4->setStretchFactor(0, 3);
     ui->splitter_4->setStretchFactor(1, 2);
+    ui->splitter_4->setSizes({550, 450});
+    // The tool bar gives way to the pane, the search field stays usable.
+    ui->ufilter->setMinimumWidth(140);
 
     wire();
 }
@@ -54,7 +59,11 @@ void UdalostiTab::wire()
     connect(ui->tbSUdel, &QToolButton::clicked, this, &UdalostiTab::onDelSUdalost);
     connect(ui->tbSRefresh, &QToolButton::clicked, this, &UdalostiTab::onRefreshSUdalost);
     connect(ui->tbSUKalendar, &QToolButton::clicked, this,
-            [this] { CalendarButton::exportShown(this, m_threads); });
+            [this] {
+                const QString file = CalendarButton::exportShown(this, m_threads);
+                if (!file.isEmpty())
+                    m_session->notify(Notice::exported(file));
+            });
 
     connect(m_pane, &EventPane::personsClicked, this, &UdalostiTab::onSelectSOO);
     connect(m_pane, &EventPane::enterprisePickerClicked, this, &UdalostiTab::selectSPodnik);

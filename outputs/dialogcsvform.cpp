@@ -1,5 +1,6 @@
 #include "outputs/dialogcsvform.h"
 
+#include "core/notice.h"
 #include "core/session.h"
 #include "core/workprogress.h"
 #include "outputs/csvexport.h"
@@ -173,6 +174,7 @@ bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
         QMessageBox::warning(dialog, title, QStringLiteral("Soubor „%1“ nelze zapsat:\n%2").arg(where, error));
         return false;
     }
+    session->notify(Notice::exported(where));
     QMessageBox::information(dialog, title,
                              QStringLiteral("Export je hotový: soubor „%1“ obsahuje %2.")
                                  .arg(where, enterprisesText(report.enterprises)));

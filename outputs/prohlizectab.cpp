@@ -2,6 +2,8 @@
 #include "core/report.h"
 
 #include "core/workprogress.h"
+#include "core/dialoginfo.h"
+#include "core/notice.h"
 #include "core/session.h"
 #include "db/servicehttp.h"
 #include "db/servicekeys.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDebug>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -270,6 +273,8 @@ void ProhlizecTab::onMapaSavePng()
         return;
     if (!writeJpeg(files.selectedFiles().constFirst(), jpeg, &error))
         QMessageBox::warning(this, QStringLiteral("ZRN"), error);
+    else if (m_session)
+        m_session->notify(Notice::exported(QDir::toNativeSeparators(files.selectedFiles().constFirst())));
 }
 
 bool ProhlizecTab::saveMapImage(int extent, const QString &paper, int dpi, const QString &path, QString *error,

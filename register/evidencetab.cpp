@@ -210,8 +210,10 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     d->splitter->addWidget(d->twe);
     d->splitter->setStretchFactor(0, 1);
     d->splitter->setStretchFactor(1, 2);
-    // Without a saved layout the detail pages get about two thirds of the width.
-    d->splitter->setSizes({400, 800});
+    // Without a saved layout the detail pages get nearly three quarters of
+    // the width: the enterprise's form beside its notes needs them on a
+    // 1366 pixels wide screen.
+    d->splitter->setSizes({340, 860});
 
     // Every page lives as long as the tab; only its place in `twe` changes.
     auto registerPages = [](const UserRights &r, RowKind kind) { return kind != RowKind::None && !r.minimalPages(); };

@@ -71,9 +71,8 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     m_personChooser = [this](QWidget *parent, QString *codes) {
         return DialogAUOOUzivatel::choose(parent, tr("Výběr odpovedené osoby"), this->session()->addressees, codes);
     };
-    ui->splitter_3->setStretchFactor(0, 3);
-    ui->splitter_3->setStretchFactor(1, 2);
-    ui->splitter_3->setSizes({600, 400});
+    splitFormAndNotes(ui->splitter_3);
+    narrowCodeLists(ui->podnik_form);
 
     // A long enterprise or holding name must not widen the window past the
     // screen (the save button would leave it): the labels give way and

@@ -154,6 +154,8 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     d->pocty = new QLabel(this);
     d->pocty->setObjectName(QStringLiteral("pocty"));
     d->pocty->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A narrow tree wraps the counters instead of widening itself.
+    d->pocty->setWordWrap(true);
     d->pocty->setText(d->counters.text());
     layout->addWidget(d->pocty);
 

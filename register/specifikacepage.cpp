@@ -24,9 +24,7 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
       m_snapshot(QStringLiteral("tellmark_strediska"))
 {
     ui->setupUi(this);
-    ui->splitter_6->setStretchFactor(0, 3);
-    ui->splitter_6->setStretchFactor(1, 2);
-    ui->splitter_6->setSizes({600, 400});
+    splitFormAndNotes(ui->splitter_6);
     setObjectName(QStringLiteral("tab_specifikace"));
     setWindowTitle(tr("Specifikace"));
 
@@ -58,6 +56,7 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
         f->notes.insert(row.note, note);
         connect(note, &QLineEdit::textChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
     }
+    narrowCodeLists(ui->specifikace_grid_widget);
     // The history and the clash dialog name each column by its row.
     const QHash<QString, QString> seconds = {{QStringLiteral("SDOJPR"), tr("propojení")},
                                              {QStringLiteral("SIDT"), tr("umístění")},

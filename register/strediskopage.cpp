@@ -27,9 +27,7 @@ StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
 {
     ui->setupUi(this);
     // Without a saved layout the form gets most of the width, the notepad the rest.
-    ui->splitter_5->setStretchFactor(0, 3);
-    ui->splitter_5->setStretchFactor(1, 2);
-    ui->splitter_5->setSizes({600, 400});
+    splitFormAndNotes(ui->splitter_5);
     setObjectName(QStringLiteral("tab_stredisko"));
     setWindowTitle(tr("O středisku"));
 
