@@ -24,7 +24,7 @@ const QStringList &headers()
 } // namespace
 
 ControlPanelTab::ControlPanelTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::ControlPanelTab), m_session(session)
+    : ZrnTab(parent), ui(new Ui::ControlPanelTab), m_session(session)
 {
     ui->setupUi(this);
     m_model = new QStandardItemModel(this);
@@ -147,4 +147,9 @@ void ControlPanelTab::onDelCP()
     if (!ControlPanelStore::remove(selected.toInt(), &error))
         Report::saveFailed(this, error);
     onRefreshModelCP(-1);
+}
+
+bool ControlPanelTab::allowedFor(const UserRights &user) const
+{
+    return user.hasControlPanelTab();
 }

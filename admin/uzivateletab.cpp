@@ -56,7 +56,7 @@ public:
 } // namespace
 
 UzivateleTab::UzivateleTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::UzivateleTab), m_session(session)
+    : ZrnTab(parent), ui(new Ui::UzivateleTab), m_session(session)
 {
     ui->setupUi(this);
     m_model = new QStandardItemModel(this);
@@ -288,4 +288,9 @@ void UzivateleTab::onServisPlemkoUzivatele()
 {
     runServiceJob(ui->servis_plemko_uzivatele, tr("Plemko porovnání podniků - výběr souboru"),
                   [](const QString &path, const Progress &p) { return ServiceImports::plemkoCompare(path, p); });
+}
+
+bool UzivateleTab::allowedFor(const UserRights &user) const
+{
+    return user.hasUsersTab();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include "core/progress.h"
 
 #include <QWidget>
@@ -25,10 +27,13 @@ class UzivateleTab;
 // The "Uživatelé" tab: the program's users (www_users) with "Přidat",
 // "Opravit", "Smazat", and the column of service jobs. Everything here needs
 // the admin right; without it nothing is read and every slot returns.
-class UzivateleTab : public QWidget
+class UzivateleTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    bool allowedFor(const UserRights &user) const override;
+    void enter() override { onRefreshModelAccess(-1); }
+    void saveState() const override { saveViewState(); }
     // Asks for the file of a service job; an empty path cancels the job.
     using FileChooser = std::function<QString(QWidget *parent, const QString &title, const QString &filter)>;
 

@@ -13,6 +13,7 @@
 #include "events/eventpane.h"
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
+#include "core/zrntab.h"
 #include "app/usertab.h"
 #include "admin/uzivateletab.h"
 #include "core/viewstate.h"
@@ -196,6 +197,7 @@ void MainWindow::buildPages()
     addPage(ui->tab_uzivatele, m_uzivateleTab);
     m_cpTab = new ControlPanelTab(m_session, ui->tab_cp);
     addPage(ui->tab_cp, m_cpTab);
+    m_tabs = {m_userTab, m_sestavyTab, m_evidenceTab, m_udalostiTab, m_prohlizecTab, m_fakturaceTab, m_uzivateleTab, m_cpTab};
 }
 
 void MainWindow::restoreViewStates()
@@ -233,8 +235,8 @@ void MainWindow::saveSettings()
     }
     // The administration tabs keep their own: a list never filled (tab not
     // entered, or no right) must not overwrite the stored widths and sort.
-    m_uzivateleTab->saveViewState();
-    m_cpTab->saveViewState();
+    for (ZrnTab *tab : qAsConst(m_tabs))
+        tab->saveState();
 }
 
 bool MainWindow::signIn(const Login::Callbacks &given)
@@ -279,28 +281,16 @@ void MainWindow::abortStartup(int exitCode)
 void MainWindow::applyRights()
 {
     const UserRights &r = m_session->user;
-    auto remove = [this](QWidget *page) {
-        const int i = ui->tw->indexOf(page);
-        if (i >= 0)
-            ui->tw->removeTab(i);
-    };
-    if (!r.hasUsersTab())
-        remove(ui->tab_uzivatele);
-    if (r.minimalTabs()) {
-        remove(ui->tab_sestavy);
-        remove(ui->tab_sudalosti);
+    for (ZrnTab *tab : qAsConst(m_tabs)) {
+        QWidget *container = tab->parentWidget();
+        if (tab->allowedFor(r)) {
+            tab->applyRights(r);
+        } else {
+            const int i = ui->tw->indexOf(container);
+            if (i >= 0)
+                ui->tw->removeTab(i);
+        }
     }
-    if (!r.hasEventsTab())
-        remove(ui->tab_sudalosti);
-    if (!r.hasReportsTab())
-        remove(ui->tab_sestavy);
-    if (!r.hasInvoicingTab())
-        remove(ui->tab_fakturace);
-    if (!r.hasControlPanelTab())
-        remove(ui->tab_cp);
-    m_udalostiTab->applyRights(r);
-    m_evidenceTab->applyRights();
-    m_evidenceTab->restoreAdvancedFilter();
 }
 
 QTabWidget *MainWindow::mainTabs() const
@@ -325,18 +315,8 @@ void MainWindow::onMTWchanged(int index)
         return;
     }
     m_shownTab = page;
-    if (page == ui->tab_sestavy)
-        m_sestavyTab->enter();
-    else if (page == ui->tab_evidence)
-        m_evidenceTab->refresh();
-    else if (page == ui->tab_sudalosti)
-        m_udalostiTab->onRefreshModelSUdalosti(-1);
-    else if (page == ui->tab_uzivatele)
-        m_uzivateleTab->onRefreshModelAccess(-1);
-    else if (page == ui->tab_cp)
-        m_cpTab->onRefreshModelCP(-1);
-    else if (page == ui->tab_fakturace)
-        m_fakturaceTab->refresh();
+    if (ZrnTab *tab = page ? page->findChild<ZrnTab *>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
+        tab->enter();
 }
 
 void MainWindow::showInRegister(const QString &innerPageName)
@@ -363,9 +343,10 @@ bool MainWindow::confirmClose()
 {
     if (!m_started)
         return true;
-    // The global event pane asks its own question.
-    if (m_udalostiTab && !m_udalostiTab->pane()->settle())
-        return false;
+    for (ZrnTab *tab : qAsConst(m_tabs)) {
+        if (!tab->settle())
+            return false;
+    }
     return settleRegister(false);
 }
 

@@ -3,6 +3,7 @@
 #include "app/login.h"
 
 #include <QMainWindow>
+#include <QVector>
 #include <functional>
 
 class ControlPanelTab;
@@ -18,6 +19,7 @@ class UdalostiTab;
 class UserTab;
 class UzivateleTab;
 class WindowShortcuts;
+class ZrnTab;
 
 class MainWindow;
 
@@ -138,6 +140,8 @@ private:
     int m_exitCode = 0;
 
     Session *m_session;
+    // Every main tab, in the order of the window.
+    QVector<ZrnTab *> m_tabs;
     QSAPITellmark *m_api = nullptr;
     QSplashScreen *m_splash = nullptr;
     UserTab *m_userTab = nullptr;

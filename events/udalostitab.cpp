@@ -16,7 +16,7 @@
 #include <QItemSelectionModel>
 
 UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::UdalostiTab), m_session(session)
+    : ZrnTab(parent), ui(new Ui::UdalostiTab), m_session(session)
 {
     ui->setupUi(this);
 
@@ -224,4 +224,15 @@ void UdalostiTab::onAddSUdalostReplay()
 void UdalostiTab::onDelSUdalost()
 {
     m_threads->removeEvent();
+}
+
+bool UdalostiTab::allowedFor(const UserRights &user) const
+{
+    return user.hasEventsTab() && !user.minimalTabs();
+}
+
+bool UdalostiTab::settle()
+{
+    // The pane asks its own question.
+    return m_pane->settle();
 }

@@ -60,7 +60,7 @@ QVariant sortKey(const Contract &c, int column)
 } // namespace
 
 FakturaceTab::FakturaceTab(Session *session, QWidget *parent)
-    : QWidget(parent), m_session(session), m_chooser(askSystemPrinter)
+    : ZrnTab(parent), m_session(session), m_chooser(askSystemPrinter)
 {
     setObjectName(QStringLiteral("fakturaceTab"));
     m_state = new QComboBox(this);
@@ -290,4 +290,9 @@ void FakturaceTab::onPrint()
     if (printer.printerState() == QPrinter::Error)
         QMessageBox::warning(this, tr("Tisk"), tr("Smlouvy se nepodařilo vytisknout. Zkontrolujte tiskárnu, případně "
                                                   "cílový soubor, a zkuste to znovu."));
+}
+
+bool FakturaceTab::allowedFor(const UserRights &user) const
+{
+    return user.hasInvoicingTab();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include "outputs/fakturacestore.h"
 
 #include <QWidget>
@@ -20,10 +22,12 @@ class Session;
 // filtered by state, start of invoicing and text, with the totals of the
 // yearly amounts per currency of the rows shown; CSV export and printing.
 // A double click asks for the enterprise in the register.
-class FakturaceTab : public QWidget
+class FakturaceTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    bool allowedFor(const UserRights &user) const override;
+    void enter() override { refresh(); }
     explicit FakturaceTab(Session *session, QWidget *parent = nullptr);
     ~FakturaceTab() override;
 

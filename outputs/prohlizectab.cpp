@@ -142,7 +142,7 @@ QString MapPageData::tiles() const
 }
 
 ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::ProhlizecTab), m_session(session)
+    : ZrnTab(parent), ui(new Ui::ProhlizecTab), m_session(session)
 {
     initMapResources();
     ui->setupUi(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QVector>
@@ -70,7 +72,7 @@ private:
 // The "Prohlížeč" tab: a small web browser with back/forward/reload/stop, the
 // map image export and an address line; pages talk back through the web
 // channel object "events".
-class ProhlizecTab : public QWidget
+class ProhlizecTab : public ZrnTab
 {
     Q_OBJECT
 public:

@@ -41,7 +41,7 @@ bool askSystemPrinter(QPrinter *printer, QWidget *parent)
 } // namespace
 
 SestavyTab::SestavyTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::SestavyTab), m_session(session), m_chooser(askSystemPrinter)
+    : ZrnTab(parent), ui(new Ui::SestavyTab), m_session(session), m_chooser(askSystemPrinter)
 {
     ui->setupUi(this);
     m_view = new ReportView(ui->wreport);
@@ -187,4 +187,9 @@ void SestavyTab::printDocument(QPrinter *printer)
     painter.scale(scale, scale);
     m_view->render(&painter);
     painter.end();
+}
+
+bool SestavyTab::allowedFor(const UserRights &user) const
+{
+    return user.hasReportsTab() && !user.minimalTabs();
 }

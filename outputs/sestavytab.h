@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include "core/progress.h"
 #include "core/visibility.h"
 
@@ -24,10 +26,11 @@ class SestavyTab;
 // The "Sestavy" tab: the report buttons and the report view `webView`.
 // The reports themselves are built by outputs/reports.h; the slots here show
 // them and print the one shown.
-class SestavyTab : public QWidget
+class SestavyTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    bool allowedFor(const UserRights &user) const override;
     explicit SestavyTab(Session *session, QWidget *parent = nullptr);
     ~SestavyTab() override;
 
@@ -35,7 +38,7 @@ public:
 
     // The tab became current: the overview is built on the first visit of a
     // run only.
-    void enter();
+    void enter() override;
     bool overviewShown() const { return m_overviewShown; }
 
     // Asks where to print (the system print dialog); false when cancelled.

@@ -191,7 +191,7 @@ struct EvidenceTab::Private {
 };
 
 EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
-    : QWidget(parent)
+    : ZrnTab(parent)
     , d(new Private)
 {
     d->session = session;
@@ -470,4 +470,10 @@ void EvidenceTab::applyRights()
         if (auto *zrnPage = qobject_cast<ZrnPage *>(page.widget))
             zrnPage->applyRights();
     }
+}
+
+void EvidenceTab::applyRights(const UserRights &)
+{
+    applyRights();
+    restoreAdvancedFilter();
 }
