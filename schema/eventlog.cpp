@@ -139,7 +139,7 @@ bool ensureSortKeys(QSqlDatabase &db, QString *error)
             : QStringLiteral("CREATE TABLE %1 (id INT NOT NULL, jmeno VARCHAR(%2) NULL, predmet VARCHAR(%2) NULL, "
                              "osoba VARCHAR(%2) NULL, PRIMARY KEY (id)) "
                              "ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci");
-        if (!run(db, create.arg(table).arg(Schema::kSortKeyLength), error))
+        if (!run(db, sqlite ? create.arg(table) : create.arg(table).arg(Schema::kSortKeyLength), error))
             return false;
     }
     // Each with the id: the tie-break of the list's order.
