@@ -238,9 +238,13 @@ Condition condition(const Filter &filter)
         if (!Schema::eventLogSearchReady()) {
             // No search table yet ("zrnctl init" not run since it came):
             // the root's subject holds the text, as the list's filter had it.
-            parts << (Database::isSqlite() ? QStringLiteral("%1 like ? escape '!'")
-                                                 .arg(Schema::foldedSql(QStringLiteral("pp.predmet")))
-                                           : QStringLiteral("pp.predmet like ? escape '!'"));
+            // (SQLite folds in two steps, as for the names below.)
+            parts << (Database::isSqlite()
+                          ? QStringLiteral("pp.id in (select id from (select id, %1 as n from tellmark_udalosti) f "
+                                           "where %2 like ? escape '!')")
+                                .arg(Schema::foldCapitalsSql(QStringLiteral("predmet")),
+                                     Schema::foldSmallSql(QStringLiteral("f.n")))
+                          : QStringLiteral("pp.predmet like ? escape '!'"));
             c.binds << namePattern(text);
         } else if (!words.isEmpty()) {
             // Any event of the thread: the search table names its root.
