@@ -14,6 +14,7 @@
 #include "events/eventtreemodel.h"
 #include "events/eventworker.h"
 #include "events/qsattachment.h"
+#include "schema/eventlog.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -165,6 +166,7 @@ bool EventThreads::reload(int selectId, bool askFirst)
         m_model->clear();
         m_reverting = false;
     }
+    emit shownChanged();
     m_selectId = selectId;
     m_selectPages = 0;
     const EventStore::Filter f = filter();
@@ -250,6 +252,7 @@ void EventThreads::showPage(const EventStore::Page &page)
     m_model->setMore(page.more);
     ++m_selectPages;
     selectPending();
+    emit shownChanged();
 }
 
 void EventThreads::showList(const QVector<EventStore::ListRow> &rows)
@@ -258,6 +261,17 @@ void EventThreads::showList(const QVector<EventStore::ListRow> &rows)
     m_model->setRows(rows, nameMode(), m_global);
     m_reverting = false;
     selectPending();
+    emit shownChanged();
+}
+
+QString EventThreads::shownText() const
+{
+    const int threads = m_model->threadCount();
+    QString text = m_model->more() ? tr("zobrazeno %1 z více").arg(threads) : tr("zobrazeno %1").arg(threads);
+    if (!m_search.trimmed().isEmpty() && !Schema::eventLogSearchReady())
+        text += QLatin1Char(' ')
+            + tr("(hledá se jen v předmětu a v názvech; hledání v popisech zapne správce příkazem „zrnctl init“)");
+    return text;
 }
 
 void EventThreads::selectPending()

@@ -67,9 +67,16 @@ public:
     static constexpr int kPageSize = 200;
     void setPageSize(int threads) { m_pageSize = threads; }
 
+    // What the list holds, for its count label: "zobrazeno N" when every
+    // matching thread is listed; "zobrazeno N z více" while the global list
+    // has further pages (counting them all would read the whole log).
+    QString shownText() const;
+
 signals:
     // A search's answer is shown (or failed).
     void searchFinished();
+    // Rows were added to the list or it was emptied.
+    void shownChanged();
 
 private:
     void fetchNextPage();

@@ -14,6 +14,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 
 UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     : ZrnTab(parent), ui(new Ui::UdalostiTab), m_session(session)
@@ -69,6 +70,12 @@ void UdalostiTab::wire()
     connect(m_pane, &EventPane::enterprisePickerClicked, this, &UdalostiTab::selectSPodnik);
     connect(m_pane, &EventPane::centrePickerClicked, this, &UdalostiTab::selectSStredisko);
     connect(m_pane, &EventPane::saveClicked, this, &UdalostiTab::onSUdalostSave);
+
+    // How many threads the list shows (the list is read as it scrolls).
+    auto *count = new QLabel(this);
+    count->setObjectName(QStringLiteral("lpocet"));
+    ui->horizontalLayout_sulist->addWidget(count);
+    connect(m_threads, &EventThreads::shownChanged, count, [this, count] { count->setText(m_threads->shownText()); });
 }
 
 QTreeView *UdalostiTab::view() const

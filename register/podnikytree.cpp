@@ -122,6 +122,10 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     d->proxy = new QSMySortFilterProxyModel(this);
     d->proxy->sortMode = QSMySortFilterProxyModel::SortText;
     d->proxy->treeColumns = {PtNazev};
+    // The name column's filter looks through the hierarchy itself (a centre
+    // under a matching enterprise, an enterprise with a matching centre);
+    // the other columns filter the flat list of centres.
+    d->proxy->setRecursiveFilteringEnabled(false);
     // Names in the user's language order: "Č" after "C", not after "Z".
     d->proxy->setSortLocaleAware(true);
     d->proxy->setSourceModel(d->model);

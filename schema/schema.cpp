@@ -201,8 +201,8 @@ QStringList statements(bool sqlite)
 
 QStringList tables()
 {
-    // The event search table comes from ensureEventLogSearch, not the DDL.
-    return tableNames(statements(Database::isSqlite())) << QLatin1String(kSearchTable);
+    // The event search and sort key tables come from ensureEventLogSearch, not the DDL.
+    return tableNames(statements(Database::isSqlite())) << QLatin1String(kSearchTable) << QLatin1String(kSortTable);
 }
 
 // Runs the statements whose objects are missing (see MysqlCatalog).

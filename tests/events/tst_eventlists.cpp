@@ -32,6 +32,7 @@
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QTreeView>
+#include <QLabel>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -319,8 +320,12 @@ void TstEventLists::dateSortAcrossYearEnd()
     view->header()->setSortIndicator(ColZacatek, Qt::AscendingOrder);
     tab.threads()->setPageSize(1);
     view->header()->setSortIndicator(ColZacatek, Qt::DescendingOrder);
+    // Counting every thread would read the whole log: the label says so.
+    auto *count = tab.findChild<QLabel *>(QStringLiteral("lpocet"));
+    QCOMPARE(count->text(), QStringLiteral("zobrazeno 1 z více"));
     while (view->model()->canFetchMore(QModelIndex()))
         view->model()->fetchMore(QModelIndex());
+    QCOMPARE(count->text(), QStringLiteral("zobrazeno 3"));
     QCOMPARE(view->model()->rowCount(), 3);
     QCOMPARE(idAt(view->model(), view->model()->index(0, 0)), 9);
     QCOMPARE(idAt(view->model(), view->model()->index(2, 0)), 1);
