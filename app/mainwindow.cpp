@@ -204,9 +204,13 @@ void MainWindow::restoreViewStates()
 {
     using namespace SettingsKeys;
     ZrnSettings s;
-    for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti}) {
+    if (QHeaderView *h = headerOf(this, ViewTree.objectName))
+        restoreViewState(s, QLatin1String(ViewTree.prefix), h);
+    // Until the user sorts otherwise the event lists show the newest first
+    // ("Datum/z." going down).
+    for (const ViewKey &v : {ViewUdalosti, ViewSUdalosti}) {
         if (QHeaderView *h = headerOf(this, v.objectName))
-            restoreViewState(s, QLatin1String(v.prefix), h);
+            restoreViewState(s, QLatin1String(v.prefix), h, 2, Qt::DescendingOrder);
     }
 }
 

@@ -115,7 +115,8 @@ void saveViewState(QSettings &settings, const QString &prefix, const QHeaderView
                       header->sortIndicatorOrder());
 }
 
-void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *header)
+void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *header, int defaultColumn,
+                      Qt::SortOrder defaultOrder)
 {
     if (!header)
         return;
@@ -127,11 +128,12 @@ void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *h
         }
     }
     const int columns = header->count();
-    int column = storedInt(settings, prefix + QLatin1String("/sectionSort"), 0, -1, columns - 1);
+    int column = storedInt(settings, prefix + QLatin1String("/sectionSort"), qMin(defaultColumn, columns - 1), -1,
+                           columns - 1);
     if (columns == 0)
         column = -1;
     const auto order = Qt::SortOrder(
-        storedInt(settings, prefix + QLatin1String("/sectionSortOrder"), 0, 0, 1));
+        storedInt(settings, prefix + QLatin1String("/sectionSortOrder"), defaultOrder, 0, 1));
     if (QAbstractItemModel *model = header->model())
         model->sort(column, order);
     // Quietly: a list that rebuilds itself on a new sort column must not

@@ -816,8 +816,9 @@ void TstMainWindow::damagedSettingsGiveDefaults()
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w.geometry()));
     QHeaderView *header = w.udalostiTab()->view()->header();
     QVERIFY(header->sectionSize(1) < 99999999);
-    QCOMPARE(header->sortIndicatorSection(), 0);
-    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    // The default: the newest events first.
+    QCOMPARE(header->sortIndicatorSection(), 2);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
 }
 
 ZRN_TEST_MAIN(TstMainWindow)
