@@ -1,13 +1,12 @@
 #include "admin/adminlist.h"
+#include "core/report.h"
 
 #include "core/dialogtable.h"
 #include "core/qsmysortfilterproxymodel.h"
 #include "db/qssql.h"
 
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QMessageBox>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -90,24 +89,3 @@ void AdminList::saveState() const
         saveTableSettings(m_view, m_prefix);
 }
 
-namespace AdminMessages {
-
-void error(QWidget *parent, const QString &databaseError)
-{
-    QMessageBox::information(parent, QStringLiteral("ZRN"),
-                             QStringLiteral("Chyba:") + QLatin1Char(' ') + databaseError, QMessageBox::Ok);
-}
-
-void info(QWidget *parent, const QString &text)
-{
-    QMessageBox::information(parent, QStringLiteral("ZRN"), text, QMessageBox::Ok);
-}
-
-bool ask(QWidget *parent, const QString &text)
-{
-    return QMessageBox::question(parent, QCoreApplication::translate("AdminList", "Otázka"), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No)
-        == QMessageBox::Yes;
-}
-
-} // namespace AdminMessages

@@ -48,11 +48,3 @@ private:
     bool m_filled = false;
 };
 
-namespace AdminMessages {
-// "ZRN" information box "Chyba: " + the database error.
-void error(QWidget *parent, const QString &databaseError);
-// "ZRN" information box with a text.
-void info(QWidget *parent, const QString &text);
-// "Otázka" box with Yes and No; true on Yes.
-bool ask(QWidget *parent, const QString &text);
-}

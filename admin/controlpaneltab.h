@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -17,10 +19,13 @@ class ControlPanelTab;
 // The "Control Panel" tab: users of the control panel (qml.acl) with
 // "Přidat", "Opravit", "Smazat". Needs the cp right; without it nothing is
 // read and every slot returns.
-class ControlPanelTab : public QWidget
+class ControlPanelTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    bool allowedFor(const UserRights &user) const override;
+    void enter() override { onRefreshModelCP(-1); }
+    void saveState() const override { saveViewState(); }
     explicit ControlPanelTab(Session *session, QWidget *parent = nullptr);
     ~ControlPanelTab() override;
 

@@ -1,9 +1,9 @@
 #include "admin/dialogaucp.h"
+#include "core/report.h"
 
 #include "ui_dialogaucp.h"
 
 #include <QCryptographicHash>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -71,7 +71,7 @@ bool DialogAUCP::hashTypedPassword()
 {
     const QString password = ui->heslo->text();
     if (password.isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Zadejte heslo, které se má zašifrovat."));
+        Report::info(this, tr("Zadejte heslo, které se má zašifrovat."));
         return false;
     }
     ui->heslobcrypted->setText(hashPassword(password));
@@ -85,15 +85,14 @@ void DialogAUCP::accept()
         return;
     const QString hash = ui->heslobcrypted->text();
     if (!hash.isEmpty() && hash != m_loadedHash && !isHash(hash)) {
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Pole zašifrovaného hesla neobsahuje platný SHA-1 hash (40 malých "
-                                    "šestnáctkových číslic). Zadejte heslo a stiskněte \"BCrypt ->\", "
-                                    "nebo pole vyprázdněte."));
+        Report::info(this, tr("Pole zašifrovaného hesla neobsahuje platný SHA-1 hash (40 malých "
+                              "šestnáctkových číslic). Zadejte heslo a stiskněte \"BCrypt ->\", "
+                              "nebo pole vyprázdněte."));
         ui->heslobcrypted->setFocus();
         return;
     }
     if (ui->uzivatel->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Přihlašovací jméno nesmí být prázdné."));
+        Report::info(this, tr("Přihlašovací jméno nesmí být prázdné."));
         ui->uzivatel->setFocus();
         return;
     }
@@ -101,7 +100,7 @@ void DialogAUCP::accept()
     if (m_writer && !m_writer(getValues(), &message)) {
         // An empty message: the writer has told the user already.
         if (!message.isEmpty())
-            QMessageBox::information(this, tr("ZRN"), message);
+            Report::info(this, message);
         return;
     }
     QDialog::accept();

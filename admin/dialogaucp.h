@@ -1,5 +1,7 @@
 #pragma once
 
+#include "admin/userstore.h"
+
 #include <QDialog>
 #include <QVariant>
 
@@ -15,9 +17,7 @@ class DialogAUCP : public QDialog
 {
     Q_OBJECT
 public:
-    struct Values {
-        QVariant uzivatel, heslo, poznamka, idlist;   // NULL when empty
-    };
+    using Values = ControlPanelStore::User;
     // Writes the values; false with the message to show (the dialog stays).
     using Writer = std::function<bool(const Values &values, QString *message)>;
 

@@ -1,10 +1,10 @@
 #include "admin/dialogauuzivatel.h"
+#include "core/report.h"
 
 #include "db/users.h"
 #include "ui_dialogauuzivatel.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -162,7 +162,7 @@ bool DialogAUUzivatel::hashTypedPassword()
 {
     const QString password = ui->heslo->text();
     if (password.isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Zadejte heslo, které se má zašifrovat."));
+        Report::info(this, tr("Zadejte heslo, které se má zašifrovat."));
         return false;
     }
     QStringList warnings;
@@ -172,17 +172,13 @@ bool DialogAUUzivatel::hashTypedPassword()
     if (Users::passwordBytes(password).size() > 72)
         warnings << tr("Heslo je delší než 72 bajtů; bcrypt z něj použije jen prvních 72.");
     if (!warnings.isEmpty()
-        && QMessageBox::question(this, tr("Otázka"),
-                                 warnings.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n")
-                                     + tr("Přejete si heslo přesto použít?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
+        && !Report::ask(this, warnings.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n")
+                                  + tr("Přejete si heslo přesto použít?")))
         return false;
     const QByteArray hash = m_hasher ? m_hasher(password) : QByteArray();
     if (hash.isEmpty()) {
         // The field keeps what it held: an empty hash would lock the user out.
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Heslo nelze zašifrovat (bcrypt: sůl se nepodařilo vytvořit)."));
+        Report::info(this, tr("Heslo nelze zašifrovat (bcrypt: sůl se nepodařilo vytvořit)."));
         return false;
     }
     ui->heslobcrypted->setText(QString::fromLatin1(hash));
@@ -207,14 +203,13 @@ void DialogAUUzivatel::accept()
     if (!ui->heslo->text().isEmpty() && !hashTypedPassword())
         return;
     if (!hashFieldAcceptable()) {
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Pole zašifrovaného hesla neobsahuje platný bcrypt hash ($2y$, cena, 53 znaků). "
-                                    "Zadejte heslo a stiskněte \"BCrypt ->\", nebo pole vyprázdněte."));
+        Report::info(this, tr("Pole zašifrovaného hesla neobsahuje platný bcrypt hash ($2y$, cena, 53 znaků). "
+                              "Zadejte heslo a stiskněte \"BCrypt ->\", nebo pole vyprázdněte."));
         ui->heslobcrypted->setFocus();
         return;
     }
     if (ui->uzivatel->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, tr("ZRN"), tr("Přihlašovací jméno nesmí být prázdné."));
+        Report::info(this, tr("Přihlašovací jméno nesmí být prázdné."));
         ui->uzivatel->setFocus();
         return;
     }
@@ -222,7 +217,7 @@ void DialogAUUzivatel::accept()
     if (m_writer && !m_writer(getValues(), &message)) {
         // An empty message: the writer has told the user already.
         if (!message.isEmpty())
-            QMessageBox::information(this, tr("ZRN"), message);
+            Report::info(this, message);
         return;
     }
     QDialog::accept();

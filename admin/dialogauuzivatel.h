@@ -1,5 +1,7 @@
 #pragma once
 
+#include "admin/userstore.h"
+
 #include <QDialog>
 #include <QVariant>
 
@@ -18,10 +20,7 @@ class DialogAUUzivatel : public QDialog
 public:
     // The columns of www_users as the dialog reads and writes them: texts
     // (NULL when empty), check boxes 1 or NULL, combos their item index.
-    struct Values {
-        QVariant login, password, vp, admin, minimal, acls, os, region, sestavy, pristupy, udalosti,
-            fakturace, cp, stredisko;
-    };
+    using Values = UserStore::User;
     // Writes the values (insert or update); false with the message to show,
     // and the dialog stays open with the edit.
     using Writer = std::function<bool(const Values &values, QString *message)>;

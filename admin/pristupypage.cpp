@@ -43,11 +43,11 @@ QAbstractButton *PristupyPage::saveButton() const { return ui->pristupy_uloz; }
 void PristupyPage::loadFrom(const CentreRecord &r)
 {
     beginFill();
-    m_centreId = r.value(CentreRecord::Id);
-    ui->aeagri_jmeno->setText(r.text(CentreRecord::EagriUzivatel));
-    ui->aeagri_heslo->setText(r.text(CentreRecord::EagriHeslo));
-    ui->aeskot_jmeno->setText(r.text(CentreRecord::KuCmschUzivatel));
-    ui->aeskot_heslo->setText(r.text(CentreRecord::KuCmschHeslo));
+    m_centreId = r.value("id");
+    ui->aeagri_jmeno->setText(r.text("EAGRI_UZIVATEL"));
+    ui->aeagri_heslo->setText(r.text("EAGRI_HESLO"));
+    ui->aeskot_jmeno->setText(r.text("KU_CMSCH_UZIVATEL"));
+    ui->aeskot_heslo->setText(r.text("KU_CMSCH_HESLO"));
     m_snapshot.take(m_centreId, [&r](const QString &column) { return r.value(column); }, formValues());
     endFill();
     setHasRow(true);

@@ -1,4 +1,5 @@
 #include "admin/remoteaccesspage.h"
+#include "core/report.h"
 #include "admin/remoteviewer.h"
 #include "admin/statements.h"
 
@@ -16,7 +17,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -24,18 +24,6 @@
 #include <QTextDocument>
 
 namespace {
-
-// Position in the centre record of the columns of connectionColumns().
-int recordColumn(int field)
-{
-    const int connection = field / 3;
-    const int part = field % 3;
-    if (connection < 4)
-        return CentreRecord::Uvnc1Host + field;
-    if (connection < 6)
-        return CentreRecord::Uvnc5Host + (connection - 4) * 3 + part;
-    return CentreRecord::Tv1Host + (connection - 6) * 3 + part;
-}
 
 // The columns hold exactly the field text: an empty field is '' and not NULL.
 QVariant exactText(const QString &text)
@@ -109,19 +97,12 @@ QList<QLineEdit *> RemoteAccessPage::connectionFields() const
 void RemoteAccessPage::loadFrom(const CentreRecord &record)
 {
     beginFill();
-    m_centreId = record.value(CentreRecord::Id);
+    m_centreId = record.value("id");
     const QList<QLineEdit *> fields = connectionFields();
     for (int i = 0; i < fields.size(); ++i)
-        fields.at(i)->setText(record.text(recordColumn(i)));
-    ui->kontakt2->setText(record.text(CentreRecord::PodnikJmeno));
-    // The record's columns by position: the statement reads the first four
-    // VNC connections apart from the last two.
-    m_snapshot.take(
-        m_centreId,
-        [&record](const QString &column) {
-            return record.value(recordColumn(AdminSql::connectionColumns().indexOf(column)));
-        },
-        formValues());
+        fields.at(i)->setText(record.text(AdminSql::connectionColumns().at(i)));
+    ui->kontakt2->setText(record.text("PODNIK_JMENO"));
+    m_snapshot.take(m_centreId, [&record](const QString &column) { return record.value(column); }, formValues());
     endFill();
     setHasRow(true);
 }
@@ -206,7 +187,7 @@ void RemoteAccessPage::onAccessVNC6() { showAccessLog(ui->vnc6_id->text()); }
 
 void RemoteAccessPage::reportFailure(const QString &what, const QString &why)
 {
-    QMessageBox::information(this, tr("ZRN"), why.isEmpty() ? what : what + QLatin1Char('\n') + why);
+    Report::info(this, why.isEmpty() ? what : what + QLatin1Char('\n') + why);
 }
 
 void RemoteAccessPage::launchVnc(const QString &id, const QString &password, int repeater)

@@ -31,6 +31,16 @@ QString nothingSaved(const QString &why)
     return QCoreApplication::translate("ServiceImports", "Zápis se nepodařilo dokončit, nic nebylo uloženo. %1").arg(why).trimmed();
 }
 
+// A stopped job says so instead of its counts; the unit it ran in was
+// rolled back, so the summary of a writing job must not count anything.
+Report stopped()
+{
+    Report r;
+    r.cancelled = true;
+    r.summary = QCoreApplication::translate("ServiceImports", "Úloha byla zrušena, nic nebylo uloženo.");
+    return r;
+}
+
 QString field(const QStringList &row, int index)
 {
     return index < 0 ? QString() : row.value(index).trimmed();
@@ -176,9 +186,10 @@ QString staffLogin(const QString &person)
     return QString();
 }
 
-Report importKu()
+Report importKu(const Progress &progress)
 {
     Report r;
+    bool cancelled = false;
     struct Check {
         QVariant date, cows, level;
     };
@@ -209,14 +220,19 @@ Report importKu()
                 farms << farm;
             newest.insert(farm, Check{q.value(0), q.value(1), q.value(2)});
         }
-        for (const QString &farm : qAsConst(farms)) {
+        for (int i = 0; i < farms.size(); ++i) {
+            const QString &farm = farms.at(i);
+            if (!goOn(progress, i, farms.size())) {
+                cancelled = true;
+                return false;
+            }
             // MariaDB reports changed rows, not matched ones, so a second run
             // would count 0. The centres are counted by a select instead, which
             // both backends answer the same.
             QSSQL count;
             if (!count.exec(QStringLiteral("select count(*) from tellmark_strediska where hospodarstvi=?"), {farm})
                 || !count.next()) {
-                *error = QStringLiteral("Stáj %1: %2").arg(farm, count.lastError().text());
+                *error = QCoreApplication::translate("ServiceImports", "Stáj %1: %2").arg(farm, count.lastError().text());
                 return false;
             }
             const int centres = count.value(0).toInt();
@@ -229,7 +245,7 @@ Report importKu()
             if (!up.exec(QStringLiteral("update tellmark_strediska set sku_datum=?,sku_dojnic=?,sku_stupen=? "
                                         "where hospodarstvi=?"),
                          {c.date, c.cows, c.level, farm})) {
-                *error = QStringLiteral("Stáj %1: %2").arg(farm, up.lastError().text());
+                *error = QCoreApplication::translate("ServiceImports", "Stáj %1: %2").arg(farm, up.lastError().text());
                 return false;
             }
             changed += centres;
@@ -238,6 +254,8 @@ Report importKu()
     };
     QString error;
     if (!Database::runUnit(unit, Database::RetryPolicy::RepeatOnce, &error)) {
+        if (cancelled)
+            return stopped();
         r.error = nothingSaved(error);
         return r;
     }
@@ -252,9 +270,10 @@ Report importKu()
     return r;
 }
 
-Report importCh6(const QString &csvPath)
+Report importCh6(const QString &csvPath, const Progress &progress)
 {
     Report r;
+    bool cancelled = false;
     QList<QStringList> rows;
     if (!readNonEmpty(csvPath, &rows, &r))
         return r;
@@ -322,14 +341,19 @@ Report importCh6(const QString &csvPath)
                 pending << p;
             }
         }
-        for (const Pending &p : qAsConst(pending)) {
+        for (int i = 0; i < pending.size(); ++i) {
+            const Pending &p = pending.at(i);
+            if (!goOn(progress, i, pending.size())) {
+                cancelled = true;
+                return false;
+            }
             // The empty-CH6 condition also keeps a code typed in meanwhile; and as
             // the new code is never empty, a matched row is a changed row on both
             // backends, so numRowsAffected counts alike.
             QSSQL up;
             if (!up.exec(QStringLiteral("update tellmark_podniky set ch6=? where id=? and (ch6 is null or trim(ch6)='')"),
                          {p.code, p.id})) {
-                *error = QStringLiteral("Podnik %1 (%2): %3").arg(p.id.toString(), p.name, up.lastError().text());
+                *error = QCoreApplication::translate("ServiceImports", "Podnik %1 (%2): %3").arg(p.id.toString(), p.name, up.lastError().text());
                 return false;
             }
             if (up.numRowsAffected() > 0) {
@@ -341,6 +365,8 @@ Report importCh6(const QString &csvPath)
     };
     QString error;
     if (!Database::runUnit(unit, Database::RetryPolicy::RepeatOnce, &error)) {
+        if (cancelled)
+            return stopped();
         r.error = nothingSaved(error);
         return r;
     }
@@ -356,7 +382,7 @@ Report importCh6(const QString &csvPath)
     return r;
 }
 
-Report eventDateCheck()
+Report eventDateCheck(const Progress &progress)
 {
     Report r;
     QSSQL q;
@@ -364,7 +390,9 @@ Report eventDateCheck()
         r.error = q.lastError().text();
         return r;
     }
-    while (q.next()) {
+    for (qint64 row = 0; q.next(); ++row) {
+        if (!goOn(progress, row, 0))
+            return stopped();
         const QDate created = q.value(1).toDateTime().date();
         const QDate started = q.value(2).toDateTime().date();
         if (created == started)
@@ -379,7 +407,7 @@ Report eventDateCheck()
     return r;
 }
 
-Report plemkoCompare(const QString &csvPath)
+Report plemkoCompare(const QString &csvPath, const Progress &progress)
 {
     Report r;
     QList<QStringList> rows;
@@ -398,6 +426,8 @@ Report plemkoCompare(const QString &csvPath)
     int matched = 0, skipped = 0;
     // The header itself is no data line.
     for (int i = 1; i < rows.size(); ++i) {
+        if (!goOn(progress, i, rows.size()))
+            return stopped();
         const QStringList &row = rows.at(i);
         if (row.isEmpty())
             continue;
@@ -434,7 +464,7 @@ Report plemkoCompare(const QString &csvPath)
     return r;
 }
 
-Report enterpriseImport(const QString &csvPath)
+Report enterpriseImport(const QString &csvPath, const Progress &progress)
 {
     Report r;
     QList<QStringList> rows;
@@ -494,7 +524,10 @@ Report enterpriseImport(const QString &csvPath)
     }
 
     int found = 0, missing = 0, cowsDiffer = 0, countryDiffers = 0;
-    for (const Record &rec : qAsConst(records)) {
+    for (int i = 0; i < records.size(); ++i) {
+        if (!goOn(progress, i, records.size()))
+            return stopped();
+        const Record &rec = records.at(i);
         const QString who = QCoreApplication::translate("ServiceImports", "IČO %1 (%2, řádek %3)").arg(rec.ico, rec.name, QString::number(rec.line));
         // Compared as text: an IČO with leading zeros must not turn into a number.
         QSSQL q;

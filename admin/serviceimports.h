@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/progress.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,6 +16,7 @@ struct Report {
     int changedRows = 0;   // rows written (matched rows, counted the same on both backends)
     QString error;         // empty when the job ran; otherwise why it stopped
     QString summary;       // one sentence of counts, shown above the lines
+    bool cancelled = false; // stopped by the user: nothing was written
     QString text() const;  // the summary and the lines, for the text dialog
 };
 
@@ -23,11 +26,14 @@ struct Report {
 // the file (a blank line gives no fields); the final line break starts no line.
 bool readCsv(const QString &path, QList<QStringList> *rows, QString *error);
 
-Report importKu();                                  // "Import údajů KU"
-Report importCh6(const QString &csvPath);           // "Import CH6 z kjjt32.csv"
-Report eventDateCheck();                            // "ARES kontrola"
-Report plemkoCompare(const QString &csvPath);       // "Plemko - uživatelé"
-Report enterpriseImport(const QString &csvPath);    // "Import podniků"
+// Each job reports its progress and stops when asked to (see Progress).
+// The imports write in one unit that a stop rolls back, the others only
+// read, so a stopped job leaves the database as it was.
+Report importKu(const Progress &progress = Progress());                                // "Import údajů KU"
+Report importCh6(const QString &csvPath, const Progress &progress = Progress());        // "Import CH6 z kjjt32.csv"
+Report eventDateCheck(const Progress &progress = Progress());                          // "ARES kontrola"
+Report plemkoCompare(const QString &csvPath, const Progress &progress = Progress());    // "Plemko - uživatelé"
+Report enterpriseImport(const QString &csvPath, const Progress &progress = Progress()); // "Import podniků"
 
 // The centre key a Plemko line is matched by: kraj + staj padded left with
 // "0" to 8, cut to 8 characters, padded right with "0" when shorter.

@@ -1,5 +1,12 @@
-# Sources of admin/ (core: no widgets; gui: the rest)
+# Sources of admin/: administration: remote access, portal access, users and control panel, service imports.
+# core: no widgets (the tests and zrnctl link it); gui: the rest.
 list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/userstore.h
+  ${CMAKE_CURRENT_LIST_DIR}/userstore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/remoteviewer.h
+  ${CMAKE_CURRENT_LIST_DIR}/remoteviewer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/serviceimports.h
+  ${CMAKE_CURRENT_LIST_DIR}/serviceimports.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pristupypage.h
@@ -12,8 +19,10 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/uzivateletab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.h
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/adminlist.h
+  ${CMAKE_CURRENT_LIST_DIR}/adminlist.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogauuzivatel.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogauuzivatel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogaucp.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogaucp.cpp
 )
-# Each part of administration lists its own files beside this one.
-include(${CMAKE_CURRENT_LIST_DIR}/remoteaccess.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/useradmin.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/serviceimports.cmake OPTIONAL)

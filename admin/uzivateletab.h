@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/zrntab.h"
+
+#include "core/progress.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -23,10 +27,13 @@ class UzivateleTab;
 // The "Uživatelé" tab: the program's users (www_users) with "Přidat",
 // "Opravit", "Smazat", and the column of service jobs. Everything here needs
 // the admin right; without it nothing is read and every slot returns.
-class UzivateleTab : public QWidget
+class UzivateleTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    bool allowedFor(const UserRights &user) const override;
+    void enter() override { onRefreshModelAccess(-1); }
+    void saveState() const override { saveViewState(); }
     // Asks for the file of a service job; an empty path cancels the job.
     using FileChooser = std::function<QString(QWidget *parent, const QString &title, const QString &filter)>;
 
@@ -58,9 +65,10 @@ public slots:
 private:
     bool allowed() const;
     // Asks for a CSV file (unless fileTitle is empty), runs the job with the
-    // wait cursor and shows its report titled with the button's text.
+    // wait cursor and its progress ("Zrušit" stops it) and shows its report
+    // titled with the button's text.
     void runServiceJob(QAbstractButton *button, const QString &fileTitle,
-                       const std::function<ServiceImports::Report(const QString &path)> &job);
+                       const std::function<ServiceImports::Report(const QString &path, const Progress &)> &job);
 
     Ui::UzivateleTab *ui;
     Session *m_session;

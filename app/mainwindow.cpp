@@ -1,7 +1,9 @@
 #include "app/mainwindow.h"
+#include "core/report.h"
 
 #include "admin/controlpaneltab.h"
 #include "app/dialoguzivatel.h"
+#include "outputs/fakturacetab.h"
 #include "outputs/prohlizectab.h"
 #include "core/ids.h"
 #include "core/session.h"
@@ -11,10 +13,12 @@
 #include "events/eventpane.h"
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
+#include "core/zrntab.h"
 #include "app/usertab.h"
 #include "admin/uzivateletab.h"
 #include "core/viewstate.h"
 #include "app/windowlayout.h"
+#include "app/windowshortcuts.h"
 #include "outputs/dialogcsvform.h"
 #include "outputs/mapexport.h"
 #include "admin/detailpages.h"
@@ -28,8 +32,10 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QLayout>
 #include <QSplashScreen>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTreeView>
 
@@ -79,10 +85,25 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
 
     m_api = new QSAPITellmark(this);
     m_session->api = m_api;
+    // What a save, an export or a stored attachment did, with its time.
+    connect(m_session, &Session::notice, this, [this](const QString &text) { statusBar()->showMessage(text); });
+    // The pages fit the screen and scroll where they must: a page shown
+    // later (an enterprise opened) never widens the window past it.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setMinimumSize(640, 480);
 
     loadSettings();
     connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
     connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
+    // A double click on a contract shows its enterprise's page in the
+    // register, as the global event list does (the quick filter gives way).
+    connect(m_fakturaceTab, &FakturaceTab::enterpriseRequested, this, [this](int podnik) {
+        if (!m_evidenceTab->maybeSave())
+            return;
+        m_evidenceTab->tree()->clearFilter();
+        if (m_evidenceTab->showRow(podnik, QVariant()))
+            showInRegister(QStringLiteral("tab_podnik"));
+    });
     // A double click in the global event list shows the event's enterprise
     // or centre on the register's event page.
     connect(m_udalostiTab, &UdalostiTab::showInRegister, this, [this](const QVariant &podnik, const QVariant &stredisko) {
@@ -108,7 +129,7 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
         if (options.notice)
             options.notice(notice);
         else
-            QMessageBox::information(nullptr, tr("ZRN"), notice, QMessageBox::Ok);
+            Report::info(nullptr, notice);
     }
     if (!signIn(options.login)) {
         delete m_splash;
@@ -127,10 +148,13 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
 
     {
         ZrnSettings s;
-        WindowLayout::restoreTabs(s, ui->tw, m_evidenceTab->innerTabs());
+        // The first start opens on the register.
+        WindowLayout::restoreTabs(s, ui->tw, m_evidenceTab->innerTabs(), ui->tab_evidence);
         WindowLayout::restoreSplitters(s, this);
         WindowLayout::restoreGeometry(s, this);
     }
+    // After the rights: the tab tool tips name the keys of the tabs shown.
+    m_shortcuts = new WindowShortcuts(this, ui->tw);
     connectTabChanged();
     onMTWchanged(ui->tw->currentIndex());
 
@@ -167,19 +191,26 @@ void MainWindow::buildPages()
     addPage(ui->tab_sudalosti, m_udalostiTab);
     m_prohlizecTab = new ProhlizecTab(m_session, ui->tab_prohlizec);
     addPage(ui->tab_prohlizec, m_prohlizecTab);
+    m_fakturaceTab = new FakturaceTab(m_session, ui->tab_fakturace);
+    addPage(ui->tab_fakturace, m_fakturaceTab);
     m_uzivateleTab = new UzivateleTab(m_session, ui->tab_uzivatele);
     addPage(ui->tab_uzivatele, m_uzivateleTab);
     m_cpTab = new ControlPanelTab(m_session, ui->tab_cp);
     addPage(ui->tab_cp, m_cpTab);
+    m_tabs = {m_userTab, m_sestavyTab, m_evidenceTab, m_udalostiTab, m_prohlizecTab, m_fakturaceTab, m_uzivateleTab, m_cpTab};
 }
 
 void MainWindow::restoreViewStates()
 {
     using namespace SettingsKeys;
     ZrnSettings s;
-    for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti}) {
+    if (QHeaderView *h = headerOf(this, ViewTree.objectName))
+        restoreViewState(s, QLatin1String(ViewTree.prefix), h);
+    // Until the user sorts otherwise the event lists show the newest first
+    // ("Datum/z." going down).
+    for (const ViewKey &v : {ViewUdalosti, ViewSUdalosti}) {
         if (QHeaderView *h = headerOf(this, v.objectName))
-            restoreViewState(s, QLatin1String(v.prefix), h);
+            restoreViewState(s, QLatin1String(v.prefix), h, 2, Qt::DescendingOrder);
     }
 }
 
@@ -190,12 +221,6 @@ void MainWindow::loadSettings()
     const SavedCredentials c = SavedCredentials::load(s);
     m_login = c.login;
     m_password = c.password;
-    const EventFilters f = EventFilters::load(s);
-    m_udalostiTab->setNedokoncene(f.nedokoncene);
-    m_session->filtrSKategorie = f.skategorie;
-    m_session->filtrSoo = f.soo;
-    m_session->filtrSooDalsi = f.sooDalsi;
-    m_session->filtrKategorie = f.kategorie;
 }
 
 void MainWindow::saveSettings()
@@ -208,21 +233,14 @@ void MainWindow::saveSettings()
     WindowLayout::saveGeometry(s, this);
     if (m_credentialsChanged)
         SavedCredentials{m_login, m_password}.save(s);
-    EventFilters f;
-    f.nedokoncene = m_udalostiTab->nedokoncene();
-    f.skategorie = m_session->filtrSKategorie;
-    f.soo = m_session->filtrSoo;
-    f.sooDalsi = m_session->filtrSooDalsi;
-    f.kategorie = m_session->filtrKategorie;
-    f.save(s);
     for (const ViewKey &v : {ViewTree, ViewUdalosti, ViewSUdalosti}) {
         if (QHeaderView *h = headerOf(this, v.objectName))
             saveViewState(s, QLatin1String(v.prefix), h);
     }
     // The administration tabs keep their own: a list never filled (tab not
     // entered, or no right) must not overwrite the stored widths and sort.
-    m_uzivateleTab->saveViewState();
-    m_cpTab->saveViewState();
+    for (ZrnTab *tab : qAsConst(m_tabs))
+        tab->saveState();
 }
 
 bool MainWindow::signIn(const Login::Callbacks &given)
@@ -243,7 +261,7 @@ bool MainWindow::signIn(const Login::Callbacks &given)
         callbacks.denied = [this] {
             if (m_splash)
                 m_splash->hide();
-            QMessageBox::information(nullptr, tr("ZRN"), tr("Přístup zamítnut."), QMessageBox::Ok);
+            Report::info(nullptr, tr("Přístup zamítnut."));
         };
     }
     const Login::Outcome out = Login::signIn(m_login, m_password, callbacks);
@@ -267,28 +285,16 @@ void MainWindow::abortStartup(int exitCode)
 void MainWindow::applyRights()
 {
     const UserRights &r = m_session->user;
-    auto remove = [this](QWidget *page) {
-        const int i = ui->tw->indexOf(page);
-        if (i >= 0)
-            ui->tw->removeTab(i);
-    };
-    if (!r.hasUsersTab())
-        remove(ui->tab_uzivatele);
-    if (r.minimalTabs()) {
-        remove(ui->tab_sestavy);
-        remove(ui->tab_sudalosti);
+    for (ZrnTab *tab : qAsConst(m_tabs)) {
+        QWidget *container = tab->parentWidget();
+        if (tab->allowedFor(r)) {
+            tab->applyRights(r);
+        } else {
+            const int i = ui->tw->indexOf(container);
+            if (i >= 0)
+                ui->tw->removeTab(i);
+        }
     }
-    if (!r.hasEventsTab())
-        remove(ui->tab_sudalosti);
-    if (!r.hasReportsTab())
-        remove(ui->tab_sestavy);
-    if (!r.hasInvoicingTab())
-        remove(ui->tab_fakturace);
-    if (!r.hasControlPanelTab())
-        remove(ui->tab_cp);
-    m_udalostiTab->applyRights(r);
-    m_evidenceTab->applyRights();
-    m_evidenceTab->restoreAdvancedFilter();
 }
 
 QTabWidget *MainWindow::mainTabs() const
@@ -313,16 +319,8 @@ void MainWindow::onMTWchanged(int index)
         return;
     }
     m_shownTab = page;
-    if (page == ui->tab_sestavy)
-        m_sestavyTab->enter();
-    else if (page == ui->tab_evidence)
-        m_evidenceTab->refresh();
-    else if (page == ui->tab_sudalosti)
-        m_udalostiTab->onRefreshModelSUdalosti(-1);
-    else if (page == ui->tab_uzivatele)
-        m_uzivateleTab->onRefreshModelAccess(-1);
-    else if (page == ui->tab_cp)
-        m_cpTab->onRefreshModelCP(-1);
+    if (ZrnTab *tab = page ? page->findChild<ZrnTab *>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
+        tab->enter();
 }
 
 void MainWindow::showInRegister(const QString &innerPageName)
@@ -349,9 +347,10 @@ bool MainWindow::confirmClose()
 {
     if (!m_started)
         return true;
-    // The global event pane asks its own question.
-    if (m_udalostiTab && !m_udalostiTab->pane()->settle())
-        return false;
+    for (ZrnTab *tab : qAsConst(m_tabs)) {
+        if (!tab->settle())
+            return false;
+    }
     return settleRegister(false);
 }
 

@@ -3,10 +3,12 @@
 #include "app/login.h"
 
 #include <QMainWindow>
+#include <QVector>
 #include <functional>
 
 class ControlPanelTab;
 class EvidenceTab;
+class FakturaceTab;
 class ProhlizecTab;
 class QSAPITellmark;
 class QSplashScreen;
@@ -16,6 +18,8 @@ class Session;
 class UdalostiTab;
 class UserTab;
 class UzivateleTab;
+class WindowShortcuts;
+class ZrnTab;
 
 class MainWindow;
 
@@ -78,6 +82,8 @@ public:
     ProhlizecTab *prohlizecTab() const { return m_prohlizecTab; }
     UzivateleTab *uzivateleTab() const { return m_uzivateleTab; }
     ControlPanelTab *controlPanelTab() const { return m_cpTab; }
+    FakturaceTab *fakturaceTab() const { return m_fakturaceTab; }
+    WindowShortcuts *shortcuts() const { return m_shortcuts; }
 
     // Saves the whole user settings now (the destructor does the same).
     void saveSettings();
@@ -134,6 +140,8 @@ private:
     int m_exitCode = 0;
 
     Session *m_session;
+    // Every main tab, in the order of the window.
+    QVector<ZrnTab *> m_tabs;
     QSAPITellmark *m_api = nullptr;
     QSplashScreen *m_splash = nullptr;
     UserTab *m_userTab = nullptr;
@@ -143,6 +151,8 @@ private:
     ProhlizecTab *m_prohlizecTab = nullptr;
     UzivateleTab *m_uzivateleTab = nullptr;
     ControlPanelTab *m_cpTab = nullptr;
+    FakturaceTab *m_fakturaceTab = nullptr;
+    WindowShortcuts *m_shortcuts = nullptr;
     QMetaObject::Connection m_tabChanged;
     QWidget *m_shownTab = nullptr;   // the main tab last entered
     CloseQuestion m_closeQuestion;

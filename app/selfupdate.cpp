@@ -1,4 +1,5 @@
 #include "app/selfupdate.h"
+#include "core/report.h"
 
 #include "core/dialoginfo.h"
 #include "core/usersettings.h"
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSplashScreen>
@@ -147,7 +147,7 @@ void SelfUpdate::report(const QString &text)
         return;
     }
     hideSplash();
-    QMessageBox::information(nullptr, QStringLiteral("ZRN"), text, QMessageBox::Ok);
+    Report::info(nullptr, text);
 }
 
 void SelfUpdate::reportFailedUpdate()

@@ -5,6 +5,7 @@
 #include "db/database.h"
 #include "db/dbconfig.h"
 #include "db/qssql.h"
+#include "schema/eventlog.h"
 #include "schema/schema.h"
 #include "tools/demodata/demodata.h"
 
@@ -130,6 +131,10 @@ bool openDatabase(const DbConfig &cfg, QString *error)
         QString ignored;
         if (Database::isSqlite())
             Schema::ensureExtras(&ignored);
+        else
+            // Filling the event search of a large log takes minutes: the
+            // lists do without it (and say so) until "zrnctl init" has run.
+            Schema::checkEventLogSearch();
         return true;
     }
 

@@ -7,7 +7,7 @@
 
 
 UserTab::UserTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::UserTab), m_session(session)
+    : ZrnTab(parent), ui(new Ui::UserTab), m_session(session)
 {
     ui->setupUi(this);
     fillCategoryCombo(ui->uKategorie_cb);

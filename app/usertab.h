@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include "core/usersettings.h"
 
 #include <QWidget>
@@ -15,7 +17,7 @@ class UserTab;
 // The "Uživatel" tab: who is signed in, the document root, the clipboard and
 // category options, the further addressees, the language of the texts and
 // "Odhlásit a ukončit".
-class UserTab : public QWidget
+class UserTab : public ZrnTab
 {
     Q_OBJECT
 public:

@@ -6,60 +6,34 @@
 
 namespace {
 
-// The technology columns ("Specifikace") in the order the centre statement reads them,
-// from position SpecFirst on; the empty name is the NULL placeholder.
-const char *const kSpecOrder[] = {
-    "SSW", "SSWP", "SDOJ", "SDOJP", "SDOJSPUSTENI", "SDOJSPUSTENIP", "SDOJTYP",
-    "SDOJTYPP", "SDOJPSP", "SDOJSERVISP", "SID", "SIDT", "SIDP", "SPA", "SPAT", "SPAP",
-    "SSB", "SSBP", "SAKBP", "SASR", "SASRP", "SKU", "SKUP", "SREP", "SREPP", "SVYZIVA", "SVYZIVAP",
-    "SMLEKARNA", "SMLEKARNAP", "SCH", "SCHP", "SCHTYP", "SCHTYPP", "", "SPOZNAMKA",
-    "SDMM", "SDMMP", "SPASPUSTENI", "SPASPUSTENIP", "SPAVYSILAC", "SPAVYSILACP",
-    "SDOKTOR", "SDOKTORP", "SPAZNEHTARI", "SPAZNEHTARIP", "SST", "SSTP",
-    "SVAZENI", "SVAZENIV", "SVAZENIP", "SKV", "SKVSW", "SKVP", "SDOJPR",
-};
-
-} // namespace
-
-QString CentreRecord::text(int column) const
+// The names of the select list, in order: the last word of each item
+// ("tellmark_strediska.GPS" is GPS, "NULL as n1" is N1). The statement gives
+// each column one name: where it reads a column twice, the second has an alias.
+const QStringList &columnNames()
 {
-    return ColumnValues::storedText(value(column));
-}
-
-int CentreRecord::specColumn(const QString &name)
-{
-    if (name.compare(QLatin1String("SAKB"), Qt::CaseInsensitive) == 0)
-        return Sakb;
-    int i = 0;
-    for (const char *col : kSpecOrder) {
-        if (*col && name.compare(QLatin1String(col), Qt::CaseInsensitive) == 0)
-            return SpecFirst + i;
-        ++i;
-    }
-    return -1;
-}
-
-int CentreRecord::position(const QString &column)
-{
-    // The names of the select list, in order: the last word of each item
-    // ("tellmark_strediska.GPS" is GPS, "NULL as n1" is n1). A name read
-    // twice (AKCE_NAZEV) is found at its first place; both hold the same.
     static const QStringList names = [] {
-        const QString sql = statement();
+        const QString sql = CentreRecord::statement();
         const int from = sql.indexOf(QLatin1String(" from "));
         QStringList out;
         for (QString item : sql.mid(7, from - 7).split(QLatin1Char(','))) {
             item = item.trimmed();
-            item = item.section(QLatin1Char(' '), -1).section(QLatin1Char('.'), -1);
-            out << item.toUpper();
+            out << item.section(QLatin1Char(' '), -1).section(QLatin1Char('.'), -1).toUpper();
         }
         return out;
     }();
-    const int pos = names.indexOf(column.toUpper());
-    if (pos >= 0)
-        return pos;
-    if (column.compare(QLatin1String("SAKB"), Qt::CaseInsensitive) == 0)
-        return Sakb;
-    return -1;
+    return names;
+}
+
+} // namespace
+
+QString CentreRecord::text(const QString &column) const
+{
+    return ColumnValues::storedText(value(column));
+}
+
+bool CentreRecord::reads(const QString &column)
+{
+    return columnNames().contains(column.toUpper());
 }
 
 QString CentreRecord::statement()
@@ -77,16 +51,16 @@ QString CentreRecord::statement()
         "       SMLOUVA_POZNAMKY,DRUHE_SKOLENI,PODNIK_JMENO,PODNIK_TELEFON,PODNIK_EMAIL,UPDATE_OMEZEN,"
         "tellmark_strediska.GPS,CLOUD_CISLO,"
         "        NULL as n1,NULL as n2,NULL as n3,NULL as n4,tellmark_strediska.id,NULL as n5,"
-        "       tellmark_holding.nazev_holding,tellmark_strediska.akce_nazev,"
+        "       tellmark_holding.nazev_holding,tellmark_strediska.akce_nazev as stredisko_akce_nazev,"
         "        tellmark_strediska.ICO,tellmark_strediska.DB_UUID,"
         "        SSW,SSWP,SDOJ,SDOJP,SDOJSPUSTENI,SDOJSPUSTENIP,SDOJTYP,"
         "       SDOJTYPP,SDOJPSP,SDOJSERVISP,SID,SIDT,SIDP,SPA,SPAT,SPAP,"
         "       SSB,SSBP,SAKBP,SASR,SASRP,SKU,SKUP,SREP,SREPP,SVYZIVA,SVYZIVAP,"
-        "       SMLEKARNA,SMLEKARNAP,SCH,SCHP,SCHTYP,SCHTYPP,NULL,SPOZNAMKA,"
+        "       SMLEKARNA,SMLEKARNAP,SCH,SCHP,SCHTYP,SCHTYPP,NULL as n6,SPOZNAMKA,"
         "       SDMM,SDMMP,SPASPUSTENI,SPASPUSTENIP,SPAVYSILAC,SPAVYSILACP,"
         "        SDOKTOR,SDOKTORP,SPAZNEHTARI,SPAZNEHTARIP,SST,SSTP,"
         "        SVAZENI,SVAZENIV,SVAZENIP,SKV,SKVSW,SKVP,SDOJPR,"
-        "        tellmark_strediska.licence_cislo,sakb,hospodarstvi,"
+        "        tellmark_strediska.licence_cislo as stredisko_licence_cislo,sakb,hospodarstvi,"
         "        SKU_DATUM,SKU_DOJNIC,SKU_STUPEN,EAGRI_UZIVATEL,EAGRI_HESLO,"
         "        KU_CMSCH_UZIVATEL,KU_CMSCH_HESLO,"
         "        uvnc5_host,uvnc5_id,uvnc5_password,"
@@ -111,9 +85,10 @@ bool CentreRecord::read(const QVariant &centreId, CentreRecord *record, QString 
     }
     if (!q.next())
         return true;
-    record->values.reserve(ColumnCount);
-    for (int i = 0; i < ColumnCount; ++i)
-        record->values.append(q.value(i));
+    const QStringList &names = columnNames();
+    record->values.reserve(names.size());
+    for (int i = 0; i < names.size(); ++i)
+        record->values.insert(names.at(i), q.value(i));
     record->found = true;
     return true;
 }

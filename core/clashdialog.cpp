@@ -1,10 +1,10 @@
 #include "core/clashdialog.h"
+#include "core/report.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -110,10 +110,10 @@ bool ClashDialog::save(QWidget *parent, RowSnapshot *snapshot, const std::functi
         case RowSnapshot::Result::Unchanged:
             return true;
         case RowSnapshot::Result::Deleted:
-            QMessageBox::information(parent, tr("ZRN"), deletedMessage());
+            Report::info(parent, deletedMessage());
             return false;
         case RowSnapshot::Result::Failed:
-            QMessageBox::information(parent, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + error);
+            Report::saveFailed(parent, error);
             return false;
         case RowSnapshot::Result::Clashed:
             if (!resolve(parent, &clashes))

@@ -1,4 +1,5 @@
 #include "core/dialogtable.h"
+#include "core/report.h"
 
 #include "core/qsmysortfilterproxymodel.h"
 #include "core/usersettings.h"
@@ -6,13 +7,36 @@
 #include "db/qssql.h"
 #include "ui_dialogtable.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
 #include <QItemSelectionModel>
-#include <QMessageBox>
+#include <QLayout>
 #include <QPersistentModelIndex>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardItemModel>
+
+namespace {
+
+// Marks the rows of a picker that are listed first.
+constexpr int FirstRole = Qt::UserRole + 1;
+
+class PickerProxy : public QSMySortFilterProxyModel
+{
+protected:
+    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override
+    {
+        const bool l = left.sibling(left.row(), 0).data(FirstRole).toBool();
+        const bool r = right.sibling(right.row(), 0).data(FirstRole).toBool();
+        if (l != r)   // first in either direction
+            return sortOrder() == Qt::AscendingOrder ? l : r;
+        return QSMySortFilterProxyModel::lessThan(left, right);
+    }
+};
+
+} // namespace
 
 void filterSortedColumn(QSortFilterProxyModel *proxy, const QString &text)
 {
@@ -107,6 +131,40 @@ void DialogTable::setModel(QAbstractItemModel *source, QSortFilterProxyModel *pr
 void DialogTable::hideColumn(int column)
 {
     ui->tableView->hideColumn(column);
+}
+
+void DialogTable::fitColumns()
+{
+    QTableView *view = ui->tableView;
+    QHeaderView *header = view->horizontalHeader();
+    const QRect screen = (window()->screen() ? window()->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    int last = -1;
+    for (int v = header->count() - 1; v >= 0 && last < 0; --v) {
+        if (!header->isSectionHidden(header->logicalIndex(v)))
+            last = header->logicalIndex(v);
+    }
+    int total = 0;
+    for (int c = 0; c < header->count(); ++c) {
+        if (header->isSectionHidden(c))
+            continue;
+        const int contents = qMin(qMax(static_cast<QAbstractItemView *>(view)->sizeHintForColumn(c),
+                                       header->sectionSizeHint(c)),
+                                  screen.width() / 2);
+        // The last column's stored width is whatever the dialog gave it.
+        const int width = c == last ? contents : qMax(header->sectionSize(c), contents);
+        header->resizeSection(c, width);
+        total += width;
+    }
+    header->setStretchLastSection(true);
+    // The frame, the vertical header and a scroll bar beside the columns,
+    // measured with the dialog laid out at its present size.
+    if (layout())
+        layout()->activate();
+    const int extra = width() - view->width() + 2 * view->frameWidth() + view->verticalHeader()->sizeHint().width()
+        + view->verticalScrollBar()->sizeHint().width();
+    const int wanted = qMin(total + extra, screen.width() * 9 / 10);
+    if (wanted > width())
+        resize(wanted, height());
 }
 
 void DialogTable::restoreSettings(const QString &name)
@@ -216,8 +274,7 @@ bool DialogTable::pick(QWidget *parent, const PickerSpec &picker, QString *id, Q
 {
     QSSQL q;
     if (!q.exec(picker.sql, picker.binds)) {
-        QMessageBox::information(parent, QStringLiteral("ZRN"),
-                                 QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+        Report::saveFailed(parent, q.lastError().text());
         return false;
     }
     const int columns = qMax(picker.headers.size() + 1, picker.textColumn + 1);
@@ -227,9 +284,11 @@ bool DialogTable::pick(QWidget *parent, const PickerSpec &picker, QString *id, Q
         QList<QStandardItem *> row;
         for (int c = 0; c < columns; ++c)
             row << new QStandardItem(q.value(c).toString());
+        if (picker.firstColumn >= 0 && !picker.firstValue.isNull())
+            row.first()->setData(q.value(picker.firstColumn).toString() == picker.firstValue.toString(), FirstRole);
         model.appendRow(row);
     }
-    QSMySortFilterProxyModel proxy;
+    PickerProxy proxy;
     proxy.sortMode = QSMySortFilterProxyModel::SortNumeric;
     proxy.setSourceModel(&model);
 
@@ -251,6 +310,7 @@ bool DialogTable::pick(QWidget *parent, const PickerSpec &picker, QString *id, Q
     if (id)
         dialog.selectValue(0, *id);
     dialog.setButtons(true, true);
+    dialog.fitColumns();
     const bool accepted = dialog.exec() == QDialog::Accepted;
     dialog.saveSettings(picker.settingsName);
     if (!accepted)

@@ -24,6 +24,10 @@ struct PickerSpec {
     QStringList headers;  // headers of columns 1.. (column 0 is the id and gets none)
     int textColumn = 1;   // the column returned as the picked text
     QVariantList binds;   // the values of the statement's "?" placeholders, in order
+    // Rows whose query column `firstColumn` (it need not be shown) holds
+    // `firstValue` are listed first, in the chosen order, then the others.
+    int firstColumn = -1;
+    QVariant firstValue;
 };
 
 // A list over a caller's model and sort/filter proxy (neither is owned): a
@@ -39,6 +43,10 @@ public:
     // Shows `proxy` (over `source`) and makes its first row current.
     void setModel(QAbstractItemModel *source, QSortFilterProxyModel *proxy);
     void hideColumn(int column);
+    // Widens the shown columns to their contents and headers (a stored
+    // width that is wider stays), the last one taking what the dialog has
+    // left as it grows, and the dialog to show them, within the screen.
+    void fitColumns();
     // Column widths and sort under `name` in the settings store (the keys
     // of core/viewstate.h).
     void restoreSettings(const QString &name);

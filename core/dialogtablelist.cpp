@@ -1,4 +1,5 @@
 #include "core/dialogtablelist.h"
+#include "core/report.h"
 
 #include "core/ids.h"
 
@@ -10,7 +11,6 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 #include <QStandardItemModel>
@@ -26,8 +26,7 @@ QString headerText()
 
 void reportError(QWidget *parent, const QSSQL &q)
 {
-    QMessageBox::information(parent, QStringLiteral("ZRN"),
-                             QStringLiteral("Chyba:") + QLatin1Char(' ') + q.lastError().text());
+    Report::saveFailed(parent, q.lastError().text());
 }
 
 } // namespace

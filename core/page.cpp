@@ -1,11 +1,16 @@
 #include "core/page.h"
+#include "core/report.h"
 
 #include "core/clashdialog.h"
+#include "core/notice.h"
 #include "core/rowsave.h"
 #include "core/session.h"
 
 #include <QAbstractButton>
-#include <QMessageBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QSplitter>
 
 ZrnPage::ZrnPage(Session *session, QWidget *parent)
     : QWidget(parent), m_session(session)
@@ -65,6 +70,25 @@ void ZrnPage::updateControls()
     }
 }
 
+void ZrnPage::narrowCodeLists(QWidget *form)
+{
+    for (QComboBox *box : form->findChildren<QComboBox *>()) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(3);
+        // A box keeps the smallest size it worked out before, from its
+        // entries; a style change makes it work it out again by this rule.
+        QEvent restyle(QEvent::StyleChange);
+        QCoreApplication::sendEvent(box, &restyle);
+    }
+}
+
+void ZrnPage::splitFormAndNotes(QSplitter *splitter)
+{
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({600, 300});
+}
+
 void ZrnPage::showNothing()
 {
     clear();
@@ -74,13 +98,12 @@ void ZrnPage::showNothing()
 void ZrnPage::showReadFailure(const QString &databaseError)
 {
     showNothing();
-    QMessageBox::information(this, tr("ZRN"),
-                             tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + databaseError);
+    Report::readFailed(this, databaseError);
 }
 
 void ZrnPage::reportSaveFailure(const QString &databaseError)
 {
-    QMessageBox::information(this, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + databaseError);
+    Report::saveFailed(this, databaseError);
 }
 
 bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldValue>()> &form)
@@ -88,6 +111,7 @@ bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldVa
     if (!ClashDialog::save(this, snapshot, form, m_session->user.login))
         return false;
     setClean();
+    m_session->notify(Notice::saved());
     if (snapshot->showsStale())
         load();
     return true;

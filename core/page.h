@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QSplitter;
 class RowSnapshot;
 class Session;
 struct FieldValue;
@@ -73,6 +74,13 @@ protected:
     void setClean();
 
     Session *session() const { return m_session; }
+
+    // The code lists of a form ask for no more width than a few letters
+    // (they grow with the form's columns), so that the form fits beside
+    // its notes on a 1366 pixels wide screen without a horizontal scroll bar.
+    static void narrowCodeLists(QWidget *form);
+    // The default split of a form and its notes: the notes get a third.
+    static void splitFormAndNotes(QSplitter *splitter);
 
     // Tells the user that saving failed, with the database's reason; the
     // caller leaves the edits and the save button as they are.

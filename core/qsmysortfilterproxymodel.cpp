@@ -109,7 +109,12 @@ QString QSMySortFilterProxyModel::dateTimeFormat()
 
 void QSMySortFilterProxyModel::setFilterText(const QString &text)
 {
-    setFilterFixedString(text);
+    // The view asks for the text with every row it lays out: it is kept
+    // here, beside the base class pattern it stands for.
+    m_text = text;
+    m_textPattern = QRegularExpression::escape(text);
+    m_hasText = true;
+    setFilterRegularExpression(QRegularExpression(m_textPattern, QRegularExpression::CaseInsensitiveOption));
 }
 
 QString QSMySortFilterProxyModel::filterText() const
@@ -119,6 +124,12 @@ QString QSMySortFilterProxyModel::filterText() const
 
 const QString &QSMySortFilterProxyModel::needle() const
 {
+    if (m_hasText) {
+        // Still the text of setFilterText, unless a base class setter came since.
+        if (filterRegularExpression().pattern() == m_textPattern)
+            return m_text;
+        m_hasText = false;
+    }
     const QString re = filterRegularExpression().pattern();
     if (!re.isEmpty()) {
         if (m_patternKind != 1 || re != m_pattern) {

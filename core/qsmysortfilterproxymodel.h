@@ -49,7 +49,8 @@ public:
     // Sets the text searched in the filter key column and re-filters. The
     // base class setters (setFilterFixedString, setFilterRegExp,
     // setFilterRegularExpression) work too: their pattern is taken as text,
-    // with the escapes of a regular-expression pattern removed.
+    // with the escapes of a regular-expression pattern removed (after an
+    // empty setFilterText, only setFilterRegularExpression is noticed).
     void setFilterText(const QString &text);
     QString filterText() const;
 
@@ -76,6 +77,10 @@ protected:
 private:
     const QString &needle() const;
 
+    // The text of setFilterText and its pattern.
+    QString m_text;
+    QString m_textPattern;
+    mutable bool m_hasText = false;
     // The searched text, derived from the base class pattern and cached by it.
     mutable QString m_pattern;
     mutable int m_patternKind = -1;

@@ -131,6 +131,21 @@ public:
         }
     }
 
+    // At load, for a dialog filled from the row as read: what it shows is
+    // what is stored.
+    void take(const QVariant &rowId, const FieldValues &shown)
+    {
+        take(
+            rowId,
+            [&shown](const QString &column) {
+                for (const FieldValue &f : shown)
+                    if (f.column == column)
+                        return f.value;
+                return QVariant();
+            },
+            shown);
+    }
+
     // The form's values that differ from those at load.
     FieldValues changes(const FieldValues &form) const;
 

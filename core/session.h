@@ -83,15 +83,6 @@ public:
     // null: "Nespecifikováno".
     QVariant defaultCategory;
 
-    // Filters of the event lists, loaded from the settings at start and
-    // saved at exit ("misc/filtr_*"): category codes joined by ",", the
-    // responsible persons ("" all, "none" nobody, or codes) and the further
-    // mailboxes of the global list.
-    QString filtrKategorie;          // the enterprise's event list
-    QString filtrSKategorie;         // the global event list
-    QString filtrSoo;
-    QString filtrSooDalsi;
-
     // The service client of the window (event hashes and synchronisation);
     // null until the window has created it.
     QSAPITellmark *api = nullptr;
@@ -109,6 +100,11 @@ public:
         emit selectionChanged();
     }
 
+    // A short note on work just done ("Uloženo 14:02", see Notice), for
+    // the window's status bar; a subsystem reports without knowing the window.
+    void notify(const QString &text) { emit notice(text); }
+
 signals:
     void selectionChanged();
+    void notice(const QString &text);
 };

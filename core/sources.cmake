@@ -1,7 +1,10 @@
 # Sources of core/: what every subsystem reads (core: no widgets; gui: the rest)
 list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/session.h
+  ${CMAKE_CURRENT_LIST_DIR}/progress.h
   ${CMAKE_CURRENT_LIST_DIR}/session.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/notice.h
+  ${CMAKE_CURRENT_LIST_DIR}/notice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/visibility.h
   ${CMAKE_CURRENT_LIST_DIR}/visibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settingskeys.h
@@ -27,6 +30,9 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/eciselniky.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/report.h
+  ${CMAKE_CURRENT_LIST_DIR}/report.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrntab.h
   ${CMAKE_CURRENT_LIST_DIR}/page.h
   ${CMAKE_CURRENT_LIST_DIR}/page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/centrepage.h
@@ -47,4 +53,6 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialogtextedit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialoginfo.h
   ${CMAKE_CURRENT_LIST_DIR}/dialoginfo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workprogress.h
+  ${CMAKE_CURRENT_LIST_DIR}/workprogress.cpp
 )

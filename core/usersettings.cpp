@@ -131,30 +131,3 @@ void SavedCredentials::save(ZrnSettings &s) const
     s.setValue(SettingsKeys::AccessPassword, password);
 }
 
-EventFilters EventFilters::load(ZrnSettings &s)
-{
-    using namespace SettingsKeys;
-    EventFilters f;
-    f.nedokoncene = s.boolValue(MiscNedokoncene);
-    f.skategorie = s.textValue(MiscFiltrSKategorie);
-    f.soo = s.textValue(MiscFiltrSoo);
-    f.sooDalsi = s.textValue(MiscFiltrSooDalsi);
-    f.kategorie = s.textValue(MiscFiltrKategorie);
-    return f;
-}
-
-void EventFilters::save(ZrnSettings &s) const
-{
-    using namespace SettingsKeys;
-    s.setValue(MiscNedokoncene, nedokoncene);
-    s.setValue(MiscFiltrSKategorie, skategorie);
-    s.setValue(MiscFiltrSoo, soo);
-    s.setValue(MiscFiltrSooDalsi, sooDalsi);
-    s.setValue(MiscFiltrKategorie, kategorie);
-}
-
-bool EventFilters::operator==(const EventFilters &o) const
-{
-    return nedokoncene == o.nedokoncene && skategorie == o.skategorie && soo == o.soo
-        && sooDalsi == o.sooDalsi && kategorie == o.kategorie;
-}

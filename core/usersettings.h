@@ -53,15 +53,3 @@ struct SavedCredentials {
     void save(ZrnSettings &s) const;
 };
 
-// The switch and filter texts of the event lists.
-struct EventFilters {
-    bool nedokoncene = false;
-    QString skategorie;   // categories of the global list, codes joined by ","
-    QString soo;          // responsible persons of the global list ("" all, "none")
-    QString sooDalsi;     // further mailboxes of the global list
-    QString kategorie;    // categories of the enterprise's list
-
-    static EventFilters load(ZrnSettings &s);
-    void save(ZrnSettings &s) const;
-    bool operator==(const EventFilters &o) const;
-};

@@ -1,6 +1,10 @@
 #include "core/viewstate.h"
 
+#include <QAbstractItemView>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QPointer>
+#include <QTimer>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSortFilterProxyModel>
@@ -20,7 +24,74 @@ int storedInt(QSettings &s, const QString &key, int def, int min, int max)
     return (ok && v >= min && v <= max) ? int(v) : def;
 }
 
+// Set on a header once stored widths were applied to it.
+const char *const kStoredWidths = "zrnStoredWidths";
+
+class ColumnFitter : public QObject
+{
+public:
+    ColumnFitter(QAbstractItemView *view, QHeaderView *header) : QObject(header), m_view(view), m_header(header)
+    {
+        connect(header, &QHeaderView::sectionResized, this, [this] {
+            // Only a drag (or a double click on a handle) is the user's;
+            // the view stretching its last column is not.
+            if (!m_fitting && QGuiApplication::mouseButtons() != Qt::NoButton)
+                m_userSized = true;
+        });
+        if (QAbstractItemModel *model = view->model()) {
+            connect(model, &QAbstractItemModel::modelReset, this, &ColumnFitter::schedule);
+            connect(model, &QAbstractItemModel::layoutChanged, this, &ColumnFitter::schedule);
+            connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent) {
+                if (!parent.isValid())
+                    schedule();
+            });
+        }
+    }
+
+private:
+    bool done() const { return m_userSized || m_header->property(kStoredWidths).toBool(); }
+
+    void schedule()
+    {
+        if (m_scheduled || done())
+            return;
+        m_scheduled = true;
+        QTimer::singleShot(0, this, [this] {
+            m_scheduled = false;
+            fit();
+        });
+    }
+
+    void fit()
+    {
+        QAbstractItemModel *model = m_view ? m_view->model() : nullptr;
+        if (done() || !model || model->rowCount() == 0)
+            return;
+        m_fitting = true;
+        const int widest = qMax(320, m_view->viewport()->width() / 2);
+        for (int c = 0; c < m_header->count(); ++c) {
+            if (m_header->isSectionHidden(c))
+                continue;
+            const int contents = qMin(m_view->sizeHintForColumn(c), widest);
+            m_header->resizeSection(c, qMax(contents, m_header->sectionSizeHint(c)));
+        }
+        m_fitting = false;
+    }
+
+    QPointer<QAbstractItemView> m_view;
+    QHeaderView *m_header;
+    bool m_fitting = false;
+    bool m_scheduled = false;
+    bool m_userSized = false;
+};
+
 } // namespace
+
+void fitColumnsToContents(QAbstractItemView *view, QHeaderView *header)
+{
+    if (view && header)
+        new ColumnFitter(view, header);
+}
 
 void saveViewState(QSettings &settings, const QString &prefix, const QHeaderView *header,
                    int sortColumn, Qt::SortOrder order)
@@ -44,21 +115,25 @@ void saveViewState(QSettings &settings, const QString &prefix, const QHeaderView
                       header->sortIndicatorOrder());
 }
 
-void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *header)
+void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *header, int defaultColumn,
+                      Qt::SortOrder defaultOrder)
 {
     if (!header)
         return;
     for (int i = 0; i < header->count(); ++i) {
         const int w = storedInt(settings, sizeKey(prefix, i), 0, 0, MaxSectionWidth);
-        if (w > 0)
+        if (w > 0) {
             header->resizeSection(i, w);
+            header->setProperty(kStoredWidths, true);
+        }
     }
     const int columns = header->count();
-    int column = storedInt(settings, prefix + QLatin1String("/sectionSort"), 0, -1, columns - 1);
+    int column = storedInt(settings, prefix + QLatin1String("/sectionSort"), qMin(defaultColumn, columns - 1), -1,
+                           columns - 1);
     if (columns == 0)
         column = -1;
     const auto order = Qt::SortOrder(
-        storedInt(settings, prefix + QLatin1String("/sectionSortOrder"), 0, 0, 1));
+        storedInt(settings, prefix + QLatin1String("/sectionSortOrder"), defaultOrder, 0, 1));
     if (QAbstractItemModel *model = header->model())
         model->sort(column, order);
     // Quietly: a list that rebuilds itself on a new sort column must not

@@ -2,6 +2,7 @@
 
 #include <Qt>
 
+class QAbstractItemView;
 class QHeaderView;
 class QSettings;
 class QString;
@@ -23,4 +24,12 @@ void saveViewState(QSettings &settings, const QString &prefix, const QHeaderView
 // Resizes every column with a stored width > 0 (0 or missing keeps the
 // view's width), then sorts the view's model by the stored column and order
 // and sets the header's sort indicator to them.
-void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *header);
+// Without a stored sort the view sorts by `defaultColumn` in `defaultOrder`.
+void restoreViewState(QSettings &settings, const QString &prefix, QHeaderView *header, int defaultColumn = 0,
+                      Qt::SortOrder defaultOrder = Qt::AscendingOrder);
+
+// Until the user resizes a column, each filling of the view's model sizes
+// its shown columns to their contents and headers (none wider than half the
+// view, or 320 pixels when the view is narrower). Widths restored by
+// restoreViewState win: with them nothing is fitted.
+void fitColumnsToContents(QAbstractItemView *view, QHeaderView *header);

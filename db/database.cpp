@@ -1,4 +1,5 @@
 #include "db/database.h"
+#include "db/sqlscan.h"
 #include "db/qssql.h"
 
 #include <QCoreApplication>
@@ -239,24 +240,24 @@ bool Database::openSqlite(const DbConfig &cfg, QString *error, OpenMode mode)
     if (!existed) {
         if (mode == MustExist) {
             if (error)
-                *error = sqliteMessage(cfg, QStringLiteral("soubor neexistuje."));
+                *error = sqliteMessage(cfg, QCoreApplication::translate("Database", "soubor neexistuje."));
             return false;
         }
         if (!QDir().mkpath(fi.absolutePath())) {
             if (error)
-                *error = sqliteMessage(cfg, QStringLiteral("složku %1 nelze vytvořit.").arg(fi.absolutePath()));
+                *error = sqliteMessage(cfg, QCoreApplication::translate("Database", "složku %1 nelze vytvořit.").arg(fi.absolutePath()));
             return false;
         }
     } else if (!fi.isFile()) {
         if (error)
-            *error = sqliteMessage(cfg, QStringLiteral("cesta není soubor."));
+            *error = sqliteMessage(cfg, QCoreApplication::translate("Database", "cesta není soubor."));
         return false;
     } else if (!fi.isWritable()
                || !(QFile::permissions(cfg.path) & QFileDevice::WriteOwner)) {
         // Checked on the permission bits too: an administrator account can
         // write anywhere, but a file marked read-only is meant to stay so.
         if (error)
-            *error = sqliteMessage(cfg, QStringLiteral("soubor je jen pro čtení."));
+            *error = sqliteMessage(cfg, QCoreApplication::translate("Database", "soubor je jen pro čtení."));
         return false;
     }
 
@@ -304,7 +305,7 @@ bool Database::openMysql(const DbConfig &cfg, QString *error)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName());
     if (!db.isValid()) {
         if (error)
-            *error = QStringLiteral("Ovladač databáze MySQL (QMYSQL) není nainstalován.");
+            *error = QCoreApplication::translate("Database", "Ovladač databáze MySQL (QMYSQL) není nainstalován.");
         return false;
     }
     db.setHostName(cfg.host);
@@ -321,14 +322,14 @@ bool Database::openMysql(const DbConfig &cfg, QString *error)
     db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open()) {
         if (error)
-            *error = QStringLiteral("Nelze se připojit k databázovému serveru %1: %2")
+            *error = QCoreApplication::translate("Database", "Nelze se připojit k databázovému serveru %1: %2")
                          .arg(cfg.describe(), db.lastError().text());
         return false;
     }
     QString why;
     if (!execOn(db, QStringLiteral("SET NAMES utf8mb4"), &why)) {
         if (error)
-            *error = QStringLiteral("Databázový server %1 nepřijal znakovou sadu utf8mb4: %2").arg(cfg.describe(), why);
+            *error = QCoreApplication::translate("Database", "Databázový server %1 nepřijal znakovou sadu utf8mb4: %2").arg(cfg.describe(), why);
         return false;
     }
     return true;
@@ -355,7 +356,7 @@ bool Database::reconnect(QString *error)
     g_open = false;
     if (!db.open()) {
         if (error)
-            *error = QStringLiteral("Nelze se připojit k databázovému serveru %1: %2")
+            *error = QCoreApplication::translate("Database", "Nelze se připojit k databázovému serveru %1: %2")
                          .arg(g_config.describe(), db.lastError().text());
         qCDebug(lcSql) << "reconnect failed:" << db.lastError().text();
         return false;
@@ -363,7 +364,7 @@ bool Database::reconnect(QString *error)
     QString why;
     if (!execOn(db, QStringLiteral("SET NAMES utf8mb4"), &why)) {
         if (error)
-            *error = QStringLiteral("Databázový server %1 nepřijal znakovou sadu utf8mb4: %2").arg(g_config.describe(), why);
+            *error = QCoreApplication::translate("Database", "Databázový server %1 nepřijal znakovou sadu utf8mb4: %2").arg(g_config.describe(), why);
         db.close();
         return false;
     }
@@ -385,7 +386,7 @@ bool Database::beginTransaction(QString *error)
     if (g_inTransaction) {
         // MySQL would commit the open one silently.
         if (error)
-            *error = QStringLiteral("Transakce už probíhá; vnořená transakce není dovolena.");
+            *error = QCoreApplication::translate("Database", "Transakce už probíhá; vnořená transakce není dovolena.");
         return false;
     }
     QSqlDatabase db = connection();
@@ -400,7 +401,7 @@ bool Database::beginTransaction(QString *error)
     }
     if (!started) {
         if (error)
-            *error = isOpen() ? db.lastError().text() : QStringLiteral("Databáze není připojena.");
+            *error = isOpen() ? db.lastError().text() : QCoreApplication::translate("Database", "Databáze není připojena.");
         return false;
     }
     resetTransactionState();
@@ -414,13 +415,13 @@ bool Database::commit(QString *error)
     const bool was = g_inTransaction;
     if (was && g_txFailed) {
         if (error)
-            *error = QStringLiteral("Příkaz v transakci selhal, nic z ní nebylo uloženo: %1").arg(g_txError);
+            *error = QCoreApplication::translate("Database", "Příkaz v transakci selhal, nic z ní nebylo uloženo: %1").arg(g_txError);
         rollback();
         return false;
     }
     if (!was) {
         if (error)
-            *error = QStringLiteral("Transakce byla přerušena ztrátou spojení.");
+            *error = QCoreApplication::translate("Database", "Transakce byla přerušena ztrátou spojení.");
         resetTransactionState();
         return false;
     }
@@ -552,24 +553,10 @@ QString Database::adaptSql(const QString &sql)
     };
     while (i < n) {
         const QChar c = sql.at(i);
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            int j = i + 1;
-            while (j < n) {
-                if (sql.at(j) == QLatin1Char('\\') && c != QLatin1Char('`')) {
-                    j += 2;
-                    continue;
-                }
-                if (sql.at(j) == c) {
-                    if (j + 1 < n && sql.at(j + 1) == c) { // doubled quote
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            out += sql.midRef(i, qMin(j + 1, n) - i);
-            i = j + 1;
+        if (SqlScan::isQuote(c)) {
+            const int e = SqlScan::quotedEnd(sql, i);
+            out += sql.midRef(i, e - i);
+            i = e;
             continue;
         }
         const bool boundary = i == 0 || !isWord(sql.at(i - 1));

@@ -1,6 +1,7 @@
 #include "db/qssql.h"
 
 #include "db/database.h"
+#include "db/sqlscan.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -29,22 +30,15 @@ int skipNoise(const QString &sql, int i)
     const int n = sql.size();
     while (i < n) {
         const QChar c = sql.at(i);
-        if (c.isSpace()) {
+        int e;
+        if (c.isSpace())
             ++i;
-        } else if ((c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) || c == QLatin1Char('#')) {
-            while (i < n && sql.at(i) != QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            const int e = sql.indexOf(QLatin1String("*/"), i + 2);
-            i = e < 0 ? n : e + 2;
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            int j = i + 1;
-            while (j < n && sql.at(j) != c)
-                j += sql.at(j) == QLatin1Char('\\') && c != QLatin1Char('`') ? 2 : 1;
-            i = j + 1;
-        } else {
+        else if (SqlScan::isQuote(c))
+            i = SqlScan::quotedEnd(sql, i);
+        else if ((e = SqlScan::commentEnd(sql, i)) != i)
+            i = e;
+        else
             break;
-        }
     }
     return i;
 }
@@ -207,39 +201,10 @@ bool inlineValues(const QString &sql, const QVector<QVariant> &positional,
     int i = 0;
     while (i < n) {
         const QChar c = sql.at(i);
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            int j = i + 1;
-            while (j < n) {
-                if (sql.at(j) == QLatin1Char('\\') && c != QLatin1Char('`')) {
-                    j += 2;
-                    continue;
-                }
-                if (sql.at(j) == c) {
-                    if (j + 1 < n && sql.at(j + 1) == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            out->append(sql.midRef(i, qMin(j + 1, n) - i));
-            i = j + 1;
-            continue;
-        }
-        if ((c == QLatin1Char('-') && i + 2 < n && sql.at(i + 1) == QLatin1Char('-') && sql.at(i + 2).isSpace())
-            || c == QLatin1Char('#')) {
-            int j = sql.indexOf(QLatin1Char('\n'), i);
-            j = j < 0 ? n : j;
-            out->append(sql.midRef(i, j - i));
-            i = j;
-            continue;
-        }
-        if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            int j = sql.indexOf(QLatin1String("*/"), i + 2);
-            j = j < 0 ? n : j + 2;
-            out->append(sql.midRef(i, j - i));
-            i = j;
+        const int e = SqlScan::isQuote(c) ? SqlScan::quotedEnd(sql, i) : SqlScan::commentEnd(sql, i);
+        if (e != i) {
+            out->append(sql.midRef(i, e - i));
+            i = e;
             continue;
         }
         if (c == QLatin1Char('?')) {

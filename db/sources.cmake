@@ -1,4 +1,6 @@
 list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/sqlscan.h
+  ${CMAKE_CURRENT_LIST_DIR}/sqlscan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qssql.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dbconfig.cpp
   ${CMAKE_CURRENT_LIST_DIR}/database.cpp

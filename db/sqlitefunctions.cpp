@@ -3,6 +3,7 @@
 
 #include "db/database.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
@@ -204,13 +205,13 @@ bool registerMysqlFunctions(QSqlDatabase &db, QString *error)
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
         if (error)
-            *error = QStringLiteral("Spojení není databází SQLite.");
+            *error = QCoreApplication::translate("Database", "Spojení není databází SQLite.");
         return false;
     }
     sqlite3 *h = *static_cast<sqlite3 *const *>(handle.data());
     if (!h) {
         if (error)
-            *error = QStringLiteral("Spojení SQLite není otevřené.");
+            *error = QCoreApplication::translate("Database", "Spojení SQLite není otevřené.");
         return false;
     }
     for (const FunctionDef &f : kFunctions) {
@@ -218,7 +219,7 @@ bool registerMysqlFunctions(QSqlDatabase &db, QString *error)
         const int rc = sqlite3_create_function_v2(h, f.name, f.argc, flags, nullptr, f.fn, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             if (error)
-                *error = QStringLiteral("Funkci %1 nelze zaregistrovat: %2")
+                *error = QCoreApplication::translate("Database", "Funkci %1 nelze zaregistrovat: %2")
                              .arg(QLatin1String(f.name), QString::fromUtf8(sqlite3_errmsg(h)));
             return false;
         }

@@ -3,6 +3,7 @@
 #include "db/bcrypt.h"
 #include "db/qssql.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QVariant>
 
@@ -120,7 +121,7 @@ bool createUser(const QString &login, const QString &password, const UserFlags &
 {
     if (login.trimmed().isEmpty()) {
         if (error)
-            *error = QStringLiteral("Přihlašovací jméno nesmí být prázdné.");
+            *error = QCoreApplication::translate("Users", "Přihlašovací jméno nesmí být prázdné.");
         return false;
     }
     const int existing = findSameLogin(login, 0, error);
@@ -128,13 +129,13 @@ bool createUser(const QString &login, const QString &password, const UserFlags &
         return false;
     if (existing > 0) {
         if (error)
-            *error = QStringLiteral("Uživatel \"%1\" už existuje.").arg(login);
+            *error = QCoreApplication::translate("Users", "Uživatel \"%1\" už existuje.").arg(login);
         return false;
     }
     const QByteArray hash = hashPassword(password);
     if (hash.isEmpty()) {
         if (error)
-            *error = QStringLiteral("Heslo nelze zašifrovat (bcrypt).");
+            *error = QCoreApplication::translate("Users", "Heslo nelze zašifrovat (bcrypt).");
         return false;
     }
 
@@ -173,13 +174,13 @@ bool setPassword(const QString &login, const QString &password, QString *error)
         return false;
     if (id == 0) {
         if (error)
-            *error = QStringLiteral("Uživatel \"%1\" neexistuje.").arg(login);
+            *error = QCoreApplication::translate("Users", "Uživatel \"%1\" neexistuje.").arg(login);
         return false;
     }
     const QByteArray hash = hashPassword(password);
     if (hash.isEmpty()) {
         if (error)
-            *error = QStringLiteral("Heslo nelze zašifrovat (bcrypt).");
+            *error = QCoreApplication::translate("Users", "Heslo nelze zašifrovat (bcrypt).");
         return false;
     }
     QSSQL q;

@@ -105,13 +105,14 @@ PickerSpec enterprisePickerSpec(const QString &settingsName, const Visibility &v
     return picker;
 }
 
-PickerSpec centrePickerSpec(const QString &settingsName, const Visibility &visibility)
+PickerSpec centrePickerSpec(const QString &settingsName, const Visibility &visibility, const QVariant &podnikId)
 {
     const Visibility::Sql visible = visibility.centreRow(QStringLiteral("stq"), QStringLiteral("pdq"));
     PickerSpec picker;
     picker.title = QCoreApplication::translate("EventPickers", "Výběr střediska");
     picker.settingsName = settingsName;
-    picker.sql = QStringLiteral("select stq.id,stq.licence_cislo,stq.akce_nazev,pdq.podnik_nazev from tellmark_strediska stq"
+    picker.sql = QStringLiteral("select stq.id,stq.licence_cislo,stq.akce_nazev,pdq.podnik_nazev,stq.id_podnik"
+                                " from tellmark_strediska stq"
                                 " inner join tellmark_podniky pdq on pdq.id=stq.id_podnik")
         + visible.where();
     picker.binds = visible.binds;
@@ -119,6 +120,9 @@ PickerSpec centrePickerSpec(const QString &settingsName, const Visibility &visib
                                  QCoreApplication::translate("EventPickers", "Středisko"),
                                  QCoreApplication::translate("EventPickers", "Podnik")};
     picker.textColumn = 2;
+    picker.firstColumn = 4;
+    if (podnikId.toLongLong() > 0)
+        picker.firstValue = podnikId;
     return picker;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QVariant>
 #include <QVector>
 
 class QComboBox;
@@ -18,7 +19,6 @@ void setColourSquares(QComboBox *combo, const QVector<QColor> &colours);
 QVector<QColor> priorityColours();
 QVector<QColor> stateColours();
 
-class QVariant;
 
 // Combo boxes of coded event values. `byData`: the value is the item data
 // (categories); otherwise it is the item index (source, state, priority,
@@ -38,7 +38,9 @@ struct PickerSpec;
 // only what the user may see; the settings name keeps each caller's column
 // widths apart.
 PickerSpec enterprisePickerSpec(const QString &settingsName, const Visibility &visibility);
-PickerSpec centrePickerSpec(const QString &settingsName, const Visibility &visibility);
+// The centres of `podnikId` (when given) come first.
+PickerSpec centrePickerSpec(const QString &settingsName, const Visibility &visibility,
+                            const QVariant &podnikId = QVariant());
 // Runs a picker for an edit-with-button field: its id preselected, the
 // choice (nothing after the empty button) stored back. False when cancelled.
 bool pickInto(QWidget *parent, QFEditWithButton *field, const PickerSpec &picker);

@@ -1,4 +1,5 @@
 #include "events/dialogauudalost.h"
+#include "core/report.h"
 
 #include "ui_dialogauudalost.h"
 
@@ -12,7 +13,7 @@
 #include "widgets/qfeditwithbutton.h"
 #include "widgets/qstbtextedit.h"
 
-#include <QMessageBox>
+#include <QTextCursor>
 
 namespace {
 
@@ -150,15 +151,19 @@ void DialogAUUdalost::setReplyForm(bool reply)
         ui->label_lokalita, ui->lokalita, ui->label_zdroj, ui->cbZdroj,
         ui->label_kategorie, ui->cbKategorie, ui->label_synchronizace, ui->cbSynchronizace,
         ui->label_cesta, ui->cbCesta, ui->label_cprojektu, ui->cprojektu,
-        ui->wpopis,
     };
     for (QWidget *w : rootOnly)
         w->setVisible(!reply);
     onUdalostShowWidgetNotifyFrom(ui->cbStav->currentIndex());
     onUdalostShowWidgetCalendar(ui->cbSynchronizace->currentIndex());
-    // Without the description a reply needs little room.
-    if (reply)
-        resize(width(), sizeHint().height());
+    // The reply's own text goes above the quotation it starts with, so that
+    // it is stored (and announced) with what the user wrote.
+    if (reply) {
+        QTextCursor cursor = ui->popis->textCursor();
+        cursor.movePosition(QTextCursor::Start);
+        ui->popis->setTextCursor(cursor);
+        ui->popis->setFocus();
+    }
 }
 
 void DialogAUUdalost::setValues(const EventRecord &values)
@@ -230,13 +235,13 @@ void DialogAUUdalost::selectPodnik()
 
 void DialogAUUdalost::selectStredisko()
 {
-    pickInto(this, ui->stredisko, centrePickerSpec(QStringLiteral("sstredisko"), m_visibility));
+    pickInto(this, ui->stredisko, centrePickerSpec(QStringLiteral("sstredisko"), m_visibility, pickedId(ui->podnik)));
 }
 
 void DialogAUUdalost::onAccept()
 {
     if (ui->predmet->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, QStringLiteral("ZRN"), tr("Předmět události nemůže být prázdný."));
+        Report::info(this, tr("Předmět události nemůže být prázdný."));
         ui->predmet->setFocus();
         return;
     }
@@ -246,9 +251,7 @@ void DialogAUUdalost::onAccept()
 void DialogAUUdalost::reject()
 {
     if (m_edited
-        && QMessageBox::question(this, tr("Otázka"), tr("Přejete si zahodit rozpracovanou událost?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
+        && !Report::ask(this, tr("Přejete si zahodit rozpracovanou událost?")))
         return;
     QDialog::reject();
 }

@@ -17,7 +17,8 @@ class DialogAUUdalost;
 // The modal dialog that adds an event, or a reply to one. It shows and reads
 // back an EventRecord; the caller stores it and the attachments. A reply
 // (setReplyForm) keeps only its own fields: start, subject, state,
-// responsible persons, notifications and attachments.
+// responsible persons, notifications, its text above the quotation and
+// attachments.
 class DialogAUUdalost : public QDialog
 {
     Q_OBJECT

@@ -1,8 +1,10 @@
 #include "events/eventlist.h"
 
 #include "core/qsmysortfilterproxymodel.h"
+#include "core/viewstate.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QTreeView>
 
 namespace EventList {
@@ -23,6 +25,8 @@ void attach(QTreeView *view, QAbstractItemModel *model, QSMySortFilterProxyModel
     view->setModel(proxy);
     for (int c = ColId; c < ColumnCount; ++c)
         view->setColumnHidden(c, true);
+    // Dates, names and headers readable on the first start.
+    fitColumnsToContents(view, view->header());
 }
 
 } // namespace EventList

@@ -34,7 +34,8 @@ enum Column {
 QStringList headers(const QString &nameHeader);
 
 // Puts the model behind the proxy (recursive filtering, so a matching reply
-// keeps its thread) on the view and hides the id columns.
+// keeps its thread) on the view and hides the id columns; the columns fit
+// their contents until the user resizes one (or stored widths are restored).
 void attach(QTreeView *view, QAbstractItemModel *model, QSMySortFilterProxyModel *proxy);
 
 } // namespace EventList

@@ -1,10 +1,12 @@
 #include "events/eventpane.h"
+#include "core/report.h"
 
 #include "ui_eventpane.h"
 
 #include "core/clashdialog.h"
 #include "core/dialogauoouzivatel.h"
 #include "core/historyview.h"
+#include "core/notice.h"
 #include "core/dialogtable.h"
 #include "core/eciselniky.h"
 #include "core/session.h"
@@ -20,9 +22,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextEdit>
@@ -55,10 +57,17 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     // A long hash must not widen the pane (and the window with it).
     ui->ludalost->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ui->ludalost->setMinimumWidth(0);
+    // The long labels wrap, leaving the width to the fields beside them.
+    for (QLabel *label : {ui->label_misto, ui->label_uzdroj})
+        label->setWordWrap(true);
 
     m_attachments = new QSAttachment(this);
     m_attachments->setup(ui->wprilohy);
     connect(m_attachments, &QSAttachment::onChanged, this, &EventPane::changed);
+    connect(m_attachments, &QSAttachment::fileWritten, this, [this](const QString &path) {
+        if (m_session)
+            m_session->notify(Notice::attachmentStored(QDir::toNativeSeparators(path)));
+    });
 
     // The enterprise's events need no enterprise, centre or place of their own.
     ui->upodnik->setVisible(global);
@@ -335,7 +344,7 @@ bool EventPane::loadEvent(int id)
     bool found = false;
     QString error;
     if (!EventStore::read(id, &r, &found, &error)) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + error);
+        Report::readFailed(this, error);
         return false;
     }
     if (!found)
@@ -345,7 +354,7 @@ bool EventPane::loadEvent(int id)
     m_snapshot.take(id, [&r](const QString &column) { return r.stored.value(column.toUpper()); },
                     EventStore::formValues(record(), m_kind == Global));
     if (!m_attachments->load(id, &error)) {
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba: přílohy nelze načíst.") + QLatin1Char('\n') + error);
+        Report::failed(this, tr("přílohy nelze načíst."), error);
         // Without its list the event's files could be lost on a save.
         ui->wprilohy->setEnabled(false);
     } else {
@@ -362,7 +371,7 @@ bool EventPane::saveEvent()
         return true;
     const FieldValues form = EventStore::formValues(record(), m_kind == Global);
     const QString login = m_session ? m_session->user.login : QString();
-    auto report = [this](const QString &text) { QMessageBox::information(this, tr("ZRN"), text); };
+    auto report = [this](const QString &text) { Report::info(this, text); };
     for (;;) {
         QVector<Clash> clashes;
         QString error;
@@ -411,6 +420,8 @@ bool EventPane::saveEvent()
     }
     if (m_session && m_session->api)
         m_session->api->sendZRNSync(QString::number(m_eventId), 1);
+    if (m_session)
+        m_session->notify(Notice::saved());
     return true;
 }
 
@@ -426,9 +437,7 @@ bool EventPane::settle()
 {
     if (!isDirty())
         return true;
-    const auto answer = QMessageBox::question(this, tr("Otázka"), tr("Přejete si uložit rozpracovanou událost?"),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    if (answer == QMessageBox::Yes)
+    if (Report::askToSave(this, tr("Přejete si uložit rozpracovanou událost?")) == Report::Answer::Yes)
         return saveEvent();
     // The dropped edits must not stay on screen as if they were stored: a
     // later save would write them.
@@ -461,7 +470,9 @@ void EventPane::chooseEnterprise()
 
 void EventPane::chooseCentre()
 {
-    if (m_kind == Global && pickInto(this, ui->ustredisko, centrePickerSpec(QStringLiteral("sstredisko"), visibility())))
+    if (m_kind == Global
+        && pickInto(this, ui->ustredisko,
+                    centrePickerSpec(QStringLiteral("sstredisko"), visibility(), ui->upodnik->Id().toLongLong())))
         emit changed();
 }
 

@@ -8,6 +8,7 @@
 #include "widgets/qf.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QSet>
 
@@ -42,9 +43,10 @@ const char kThread[] =
 // instead of the enterprise's or centre's few.
 const char kLiveRoot[] = "+pp.smazano=0 and (pp.id_parent is null or pp.id_parent=0)";
 // The same for a page of the global list, which walks the index of its
-// sort column: SQLite would rather collect every root through the index
-// over id_parent and sort them all.
-const char kLivePageRoot[] = "+pp.smazano=0 and (+pp.id_parent is null or +pp.id_parent=0)";
+// sort column: either database would rather collect every root through the
+// index over id_parent and sort them all (the server reads "+" as nothing,
+// so the columns stand inside expressions no index serves).
+const char kLivePageRoot[] = "pp.smazano+0=0 and coalesce(pp.id_parent,0)=0";
 
 const char kRead[] =
     "select udl.id,udl.lokalita,udl.ts_zacatek,udl.ts_konec,"
@@ -138,6 +140,16 @@ QVariant intOrNull(const QVariant &v)
     return v.isNull() ? QVariant() : QVariant(v.toInt());
 }
 
+// A search text as a "like" pattern of a folded name: anywhere in it.
+QString namePattern(const QString &text)
+{
+    QString pattern = stripDiacritics(text).toLower();
+    pattern.replace(QLatin1Char('!'), QStringLiteral("!!"))
+        .replace(QLatin1Char('%'), QStringLiteral("!%"))
+        .replace(QLatin1Char('_'), QStringLiteral("!_"));
+    return QLatin1Char('%') + pattern + QLatin1Char('%');
+}
+
 } // namespace
 
 QStringList personCodes(const Filter &filter, bool *matchesNobody)
@@ -223,7 +235,18 @@ Condition condition(const Filter &filter)
     } else if (!text.isEmpty()) {
         QStringList parts;
         const QStringList words = searchWords(text);
-        if (!words.isEmpty()) {
+        if (!Schema::eventLogSearchReady()) {
+            // No search table yet ("zrnctl init" not run since it came):
+            // the root's subject holds the text, as the list's filter had it.
+            // (SQLite folds in two steps, as for the names below.)
+            parts << (Database::isSqlite()
+                          ? QStringLiteral("pp.id in (select id from (select id, %1 as n from tellmark_udalosti) f "
+                                           "where %2 like ? escape '!')")
+                                .arg(Schema::foldCapitalsSql(QStringLiteral("predmet")),
+                                     Schema::foldSmallSql(QStringLiteral("f.n")))
+                          : QStringLiteral("pp.predmet like ? escape '!'"));
+            c.binds << namePattern(text);
+        } else if (!words.isEmpty()) {
             // Any event of the thread: the search table names its root.
             if (Database::isSqlite()) {
                 QStringList terms;
@@ -290,14 +313,6 @@ QString textMatch(const QStringList &words, QVariantList *binds)
                   : QStringLiteral("match(obsah) against (? in boolean mode)");
 }
 
-QString namePattern(const QString &text)
-{
-    QString pattern = stripDiacritics(text).toLower();
-    pattern.replace(QLatin1Char('!'), QStringLiteral("!!"))
-        .replace(QLatin1Char('%'), QStringLiteral("!%"))
-        .replace(QLatin1Char('_'), QStringLiteral("!_"));
-    return QLatin1Char('%') + pattern + QLatin1Char('%');
-}
 
 // Ids of a statement's first column, at most `limit` + 1 of them.
 bool ids(const QString &sql, const QVariantList &binds, int limit, QSet<int> *out, QString *error)
@@ -327,6 +342,9 @@ bool resolveSearch(Filter *filter, int limit, QString *error)
     const QString text = filter->search.simplified();
     if (text.isEmpty() || filter->searchResolved)
         return true;
+    // Without the search table the list's statement searches the subjects.
+    if (!Schema::eventLogSearchReady())
+        return true;
     QSet<int> roots;
     const QStringList words = searchWords(text);
     if (!words.isEmpty()) {
@@ -345,11 +363,15 @@ bool resolveSearch(Filter *filter, int limit, QString *error)
             QString ignored;
             run(limitTime, QStringLiteral("SET SESSION max_statement_time=0.4"), {}, &ignored);
             QString why;
+            QElapsedTimer spent;
+            spent.start();
             const bool ok = ids(sql, binds, limit, &roots, &why);
             QSSQL unlimited;
             run(unlimited, QStringLiteral("SET SESSION max_statement_time=0"), {}, &ignored);
             if (!ok) {
-                if (why.contains(QLatin1String("max_statement_time")))
+                // Given up on: the server names the time limit, or (when it
+                // stops the text index's reading) only a handler's error number.
+                if (why.contains(QLatin1String("max_statement_time")) || spent.elapsed() >= 350)
                     return true;
                 if (error)
                     *error = why;
@@ -473,27 +495,44 @@ bool readList(const Filter &filter, QVector<ListRow> *rows, QString *error)
 
 namespace {
 
-// The sort value of a root for the list's column, over the alias `pp`;
-// the name column needs the enterprise and centre joined (kNameJoins).
+// The sort value of a root for the list's column, over the alias `pp`; the
+// text columns no index of the events can serve (name, subject, persons)
+// sort by their keys in the sort key table `k` (see Schema::kSortTable).
 QString sortExpression(int column)
 {
     switch (column) {
-    case 0:
-        return QStringLiteral("concat_ws(' | ',nullif(if(pp.id_podnik>0,pdq2.podnik_nazev,pdq.podnik_nazev),''),"
-                              "nullif(stq.akce_nazev,''),nullif(pp.lokalita,''))");
-    case 1: return QStringLiteral("pp.predmet");
+    case 0: return QStringLiteral("k.jmeno");
+    case 1: return QStringLiteral("k.predmet");
     case 2: return QStringLiteral("pp.ts_zacatek");
     case 3: return QStringLiteral("pp.ts_konec");
     case 4: return QStringLiteral("pp.zdroj");
     case 5: return QStringLiteral("pp.kategorie");
     case 6: return QStringLiteral("pp.stav");
     case 7: return QStringLiteral("pp.priorita");
-    case 8: return QStringLiteral("pp.odpovedna_osoba");
+    case 8: return QStringLiteral("k.osoba");
     case 9: return QStringLiteral("pp.typ_synchronizace");
     case 10: return QStringLiteral("pp.cesta");
     case 11: return QStringLiteral("pp.hash");
     default: return QStringLiteral("pp.id");
     }
+}
+
+bool byKeyTable(int column)
+{
+    return (column == 0 || column == 1 || column == 8) && Schema::eventLogSearchReady();
+}
+
+// Without the sort key table: the same orders from the events themselves
+// (no index serves them; the name needs the enterprise and centre joined).
+QString unkeyedExpression(int column)
+{
+    if (column == 0)
+        return QStringLiteral("substr(concat_ws(' | ',nullif(if(pp.id_podnik>0,pdq2.podnik_nazev,pdq.podnik_nazev),''),"
+                              "nullif(stq.akce_nazev,''),nullif(pp.lokalita,'')),1,%1)")
+            .arg(Schema::kSortKeyLength);
+    return QStringLiteral("substr(%1,1,%2)")
+        .arg(column == 1 ? QStringLiteral("pp.predmet") : QStringLiteral("pp.odpovedna_osoba"))
+        .arg(Schema::kSortKeyLength);
 }
 
 const char kNameJoins[] = " left join tellmark_strediska stq on stq.id=pp.id_strediska"
@@ -507,7 +546,12 @@ QString pageRootsStatement(const Filter &filter, const Sort &sort, const PageCur
 {
     const Condition c = condition(filter);
     const int column = sort.column >= 0 && sort.column <= 11 ? sort.column : 12;
-    const QString e = sortExpression(column);
+    const bool keyed = byKeyTable(column);
+    const bool unkeyed = (column == 0 || column == 1 || column == 8) && !keyed;
+    const QString e = unkeyed ? unkeyedExpression(column) : sortExpression(column);
+    // The key table's index holds the id after the key: its order is read
+    // as it stands.
+    const QString id = keyed ? QStringLiteral("k.id") : QStringLiteral("pp.id");
     const QString dir = sort.descending ? QStringLiteral(" desc") : QString();
     *binds = c.binds;
     QString after;
@@ -516,24 +560,29 @@ QString pageRootsStatement(const Filter &filter, const Sort &sort, const PageCur
         *binds << cursor.id;
     } else if (cursor.started && cursor.key.isNull()) {
         // No value sorts first going up, last going down.
-        after = sort.descending ? QStringLiteral("(%1 is null and pp.id<?) and ")
-                                : QStringLiteral("((%1 is null and pp.id>?) or %1 is not null) and ");
-        after = after.arg(e);
+        after = sort.descending ? QStringLiteral("(%1 is null and %2<?) and ")
+                                : QStringLiteral("((%1 is null and %2>?) or %1 is not null) and ");
+        after = after.arg(e, id);
         *binds << cursor.id;
     } else if (cursor.started) {
         // The first part bounds the index range the rest is read from
         // (no value sorts before every value in both databases' indexes).
-        after = sort.descending ? QStringLiteral("(%1<=? or %1 is null) and (%1<? or (%1=? and pp.id<?) or %1 is null) and ")
-                                : QStringLiteral("%1>=? and (%1>? or (%1=? and pp.id>?)) and ");
-        after = after.arg(e);
+        after = sort.descending ? QStringLiteral("(%1<=? or %1 is null) and (%1<? or (%1=? and %2<?) or %1 is null) and ")
+                                : QStringLiteral("%1>=? and (%1>? or (%1=? and %2>?)) and ");
+        after = after.arg(e, id);
         *binds << cursor.key << cursor.key << cursor.key << cursor.id;
     }
     *binds << limit + 1;
-    return QStringLiteral("select pp.id, %1 from tellmark_udalosti pp%2 where ")
-               .arg(column == 12 ? QStringLiteral("pp.id") : e, column == 0 ? QString::fromLatin1(kNameJoins) : QString())
-        + c.sql + after + QLatin1String(kLivePageRoot)
-        + QStringLiteral(" order by %1%2").arg(e, dir)
-        + (column == 12 ? QString() : QStringLiteral(", pp.id%1").arg(dir)) + QStringLiteral(" limit ?");
+    // The keys are walked in their order and each root looked up by its id
+    // (the join order is fixed: either database would rather sort every root).
+    const QString from = !keyed
+        ? QStringLiteral("tellmark_udalosti pp") + (column == 0 ? QLatin1String(kNameJoins) : QLatin1String(""))
+        : QStringLiteral("%1 k %2 tellmark_udalosti pp on pp.id=k.id")
+              .arg(QLatin1String(Schema::kSortTable),
+                   Database::isSqlite() ? QStringLiteral("cross join") : QStringLiteral("straight_join"));
+    return QStringLiteral("select pp.id, %1 from %2 where ").arg(column == 12 ? QStringLiteral("pp.id") : e, from)
+        + c.sql + after + QLatin1String(kLivePageRoot) + QStringLiteral(" order by %1%2").arg(e, dir)
+        + (column == 12 ? QString() : QStringLiteral(", %1%2").arg(id, dir)) + QStringLiteral(" limit ?");
 }
 
 bool readPageRoots(const Filter &filter, const Sort &sort, const PageCursor &cursor, int limit, QVector<int> *roots,

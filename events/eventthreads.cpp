@@ -1,5 +1,8 @@
 #include "events/eventthreads.h"
 
+#include "core/usersettings.h"
+#include "core/report.h"
+
 #include "core/eciselniky.h"
 #include "core/qsmysortfilterproxymodel.h"
 #include "core/session.h"
@@ -11,13 +14,13 @@
 #include "events/eventtreemodel.h"
 #include "events/eventworker.h"
 #include "events/qsattachment.h"
+#include "schema/eventlog.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMessageBox>
 #include <QTreeView>
 
 using namespace EventList;
@@ -48,6 +51,10 @@ constexpr int kSelectPages = 10;
 EventThreads::EventThreads(bool global, Session *session, QTreeView *view, EventPane *pane, QObject *parent)
     : QObject(parent), m_global(global), m_session(session), m_view(view), m_pane(pane)
 {
+    {
+        ZrnSettings settings;
+        m_criteria = EventListFilter::load(settings, global);
+    }
     m_model = new EventTreeModel(this);
     m_model->setHeaderTexts(headers(global ? tr("Podnik/Středisko/Lokalita") : tr("Podnik/Středisko")));
     m_proxy = global ? new PagedProxy(this) : new QSMySortFilterProxyModel(this);
@@ -71,6 +78,22 @@ EventThreads::EventThreads(bool global, Session *session, QTreeView *view, Event
     });
 }
 
+EventThreads::~EventThreads()
+{
+    ZrnSettings settings;
+    m_criteria.save(settings, m_global);
+}
+
+bool EventThreads::setCriteria(const EventListFilter &criteria, int selectId)
+{
+    const EventListFilter before = m_criteria;
+    m_criteria = criteria;
+    if (reload(selectId))
+        return true;
+    m_criteria = before;
+    return false;
+}
+
 EventStore::Filter EventThreads::filter() const
 {
     EventStore::Filter f;
@@ -79,17 +102,17 @@ EventStore::Filter EventThreads::filter() const
         return f;
     f.visibility = Visibility::of(m_session->user);
     if (m_global) {
-        f.categories = m_session->filtrSKategorie;
-        f.unfinished = m_unfinished && m_unfinished();
+        f.categories = m_criteria.categories;
+        f.unfinished = m_criteria.unfinished;
         f.eventsRight = m_session->user.udalosti;
         f.login = m_session->user.login;
-        f.persons = m_session->filtrSoo;
-        f.furtherPersons = m_session->filtrSooDalsi;
+        f.persons = m_criteria.persons;
+        f.furtherPersons = m_criteria.furtherPersons;
         f.search = m_search;
     } else {
         f.podnikId = m_session->s_id_podnik;
         f.strediskoId = m_session->s_id_stredisko;
-        f.categories = m_session->filtrKategorie;
+        f.categories = m_criteria.categories;
         f.search = m_search;
     }
     return f;
@@ -143,6 +166,7 @@ bool EventThreads::reload(int selectId, bool askFirst)
         m_model->clear();
         m_reverting = false;
     }
+    emit shownChanged();
     m_selectId = selectId;
     m_selectPages = 0;
     const EventStore::Filter f = filter();
@@ -167,7 +191,7 @@ bool EventThreads::reload(int selectId, bool askFirst)
     QVector<EventStore::ListRow> rows;
     QString error;
     if (!EventStore::readList(f, &rows, &error)) {
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        Report::statementFailed(m_view, error);
         return true;
     }
     showList(rows);
@@ -186,7 +210,7 @@ void EventThreads::fetchNextPage()
     QString error;
     m_model->setMore(false);
     if (!EventStore::readPage(m_pageFilter, m_sort, m_cursor, m_pageSize, &page, &error)) {
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        Report::statementFailed(m_view, error);
         return;
     }
     showPage(page);
@@ -208,7 +232,7 @@ void EventThreads::requestAsync(bool paged)
             return;
         m_pending = false;
         if (!result.ok) {
-            QMessageBox::information(m_view, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + result.error);
+            Report::statementFailed(m_view, result.error);
         } else if (m_global) {
             m_pageFilter = result.filter;
             showPage(result.page);
@@ -228,6 +252,7 @@ void EventThreads::showPage(const EventStore::Page &page)
     m_model->setMore(page.more);
     ++m_selectPages;
     selectPending();
+    emit shownChanged();
 }
 
 void EventThreads::showList(const QVector<EventStore::ListRow> &rows)
@@ -236,6 +261,17 @@ void EventThreads::showList(const QVector<EventStore::ListRow> &rows)
     m_model->setRows(rows, nameMode(), m_global);
     m_reverting = false;
     selectPending();
+    emit shownChanged();
+}
+
+QString EventThreads::shownText() const
+{
+    const int threads = m_model->threadCount();
+    QString text = m_model->more() ? tr("zobrazeno %1 z více").arg(threads) : tr("zobrazeno %1").arg(threads);
+    if (!m_search.trimmed().isEmpty() && !Schema::eventLogSearchReady())
+        text += QLatin1Char(' ')
+            + tr("(hledá se jen v předmětu a v názvech; hledání v popisech zapne správce příkazem „zrnctl init“)");
+    return text;
 }
 
 void EventThreads::selectPending()
@@ -335,14 +371,10 @@ int EventThreads::runDialog(const EventRecord &values, bool reply, const QVarian
     while (dialog.exec() == QDialog::Accepted) {
         EventRecord r = dialog.values();
         r.parentId = values.parentId;
-        if (reply)
-            r.description = values.description;
         QString hash;
         QString error;
         if (!issueHash(&hash, &error)) {
-            QMessageBox::information(parent, tr("ZRN"),
-                                     tr("Událost nelze uložit: služba nevydala její identifikátor.") + QLatin1Char('\n')
-                                         + error);
+            Report::failed(parent, tr("událost nelze uložit."), error);
             continue;
         }
         QVariant newId;
@@ -355,8 +387,7 @@ int EventThreads::runDialog(const EventRecord &values, bool reply, const QVarian
                 error = tx.error();
         }
         if (!ok) {
-            QMessageBox::information(parent, tr("ZRN"),
-                                     tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
+            Report::failed(parent, tr("událost nelze uložit."), error);
             continue;
         }
         if (m_session && m_session->api)
@@ -397,13 +428,13 @@ void EventThreads::addReply()
     QString error;
     if (!EventStore::read(parentId, &parent, &found, &error) || !found) {
         if (!error.isEmpty())
-            QMessageBox::information(m_view, tr("ZRN"), tr("Chyba: údaje nelze načíst.") + QLatin1Char('\n') + error);
+            Report::readFailed(m_view, error);
         return;
     }
     int rootId = 0;
     QVariant rootState;
     if (!EventStore::threadRoot(parentId, &rootId, &rootState, &error)) {
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba:") + QLatin1Char(' ') + error);
+        Report::saveFailed(m_view, error);
         return;
     }
     EventRecord r;
@@ -429,20 +460,18 @@ void EventThreads::removeEvent()
     const QString notLeaf = tr("Není možno smazat událost neboť není koncová.");
     // The list shows the live replies; the delete checks again under a lock.
     if (m_model->hasChildren(m_model->indexOfId(id))) {
-        QMessageBox::information(m_view, tr("ZRN"), notLeaf);
+        Report::info(m_view, notLeaf);
         return;
     }
-    if (QMessageBox::question(m_view, tr("Otázka"), tr("Přejete si smazat událost?"), QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::No)
-        != QMessageBox::Yes)
+    if (!Report::ask(m_view, tr("Přejete si smazat událost?")))
         return;
     QString error;
     switch (EventStore::removeLeaf(id, &error)) {
     case EventStore::DeleteResult::HasReplies:
-        QMessageBox::information(m_view, tr("ZRN"), notLeaf);
+        Report::info(m_view, notLeaf);
         return;
     case EventStore::DeleteResult::Failed:
-        QMessageBox::information(m_view, tr("ZRN"), tr("Chyba: událost nelze smazat.") + QLatin1Char('\n') + error);
+        Report::failed(m_view, tr("událost nelze smazat."), error);
         return;
     case EventStore::DeleteResult::Deleted:
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "events/eventlistfilter.h"
 #include "events/eventstore.h"
 #include "events/eventtreemodel.h"
 
@@ -23,14 +24,21 @@ class EventThreads : public QObject
     Q_OBJECT
 public:
     EventThreads(bool global, Session *session, QTreeView *view, EventPane *pane, QObject *parent = nullptr);
+    ~EventThreads() override;
 
     EventTreeModel *model() const { return m_model; }
     QSMySortFilterProxyModel *proxy() const { return m_proxy; }
 
     // The filter of the list as it stands (selection, filters, rights).
     EventStore::Filter filter() const;
-    // The global list's "Nedokončené" switch.
-    void setUnfinishedSource(std::function<bool()> unfinished) { m_unfinished = std::move(unfinished); }
+    // What the user narrowed the list to (categories, persons,
+    // "Nedokončené"), read from the settings when the list is made and
+    // written back when it goes.
+    const EventListFilter &criteria() const { return m_criteria; }
+    // Reloads the list with other criteria; when the reload is refused (the
+    // pane's edits could not be saved) the list keeps the criteria its rows
+    // were read with, and false.
+    bool setCriteria(const EventListFilter &criteria, int selectId);
 
     // Reloads the list and makes the row of `selectId` current (none when 0
     // or less). Unsaved pane edits are settled first (asking); false, and
@@ -59,9 +67,16 @@ public:
     static constexpr int kPageSize = 200;
     void setPageSize(int threads) { m_pageSize = threads; }
 
+    // What the list holds, for its count label: "zobrazeno N" when every
+    // matching thread is listed; "zobrazeno N z více" while the global list
+    // has further pages (counting them all would read the whole log).
+    QString shownText() const;
+
 signals:
     // A search's answer is shown (or failed).
     void searchFinished();
+    // Rows were added to the list or it was emptied.
+    void shownChanged();
 
 private:
     void fetchNextPage();
@@ -83,7 +98,7 @@ private:
     EventPane *m_pane;
     EventTreeModel *m_model;
     QSMySortFilterProxyModel *m_proxy;
-    std::function<bool()> m_unfinished;
+    EventListFilter m_criteria;
     bool m_reverting = false;
 
     QString m_search;

@@ -1,6 +1,10 @@
 #include "events/eventtreemodel.h"
 
+#include <functional>
+
 #include "core/qsmysortfilterproxymodel.h"
+#include "core/eciselniky.h"
+#include "events/eventcodes.h"
 #include "events/eventlist.h"
 
 #include <QBrush>
@@ -328,6 +332,25 @@ QVariant EventTreeModel::background(const Node &n, int column) const
     return c.isValid() ? QVariant(QBrush(c)) : QVariant();
 }
 
+// The number columns keep the stored number; the tip names it.
+QVariant EventTreeModel::toolTip(const Node &n, int column) const
+{
+    const EventStore::ListRow &r = n.row;
+    QString name;
+    if (n.parent < 0) {
+        switch (column) {
+        case ColZdroj: name = EventCodes::name(EventCodes::Source, r.source); break;
+        case ColKategorie: name = EventCodes::name(EventCodes::Category, r.category); break;
+        case ColStav: name = EventCodes::name(EventCodes::State, r.state); break;
+        case ColPriorita: name = EventCodes::name(EventCodes::Priority, r.priority); break;
+        case ColSynchronizace: name = EventCodes::name(EventCodes::Synchronisation, r.synchronisation); break;
+        case ColOO: name = ECiselniky().codesToNames(r.persons); break;
+        default: break;
+        }
+    }
+    return name.isEmpty() ? display(n, column) : QVariant(name);
+}
+
 QVariant EventTreeModel::data(const QModelIndex &index, int role) const
 {
     const Node *n = node(index);
@@ -335,8 +358,9 @@ QVariant EventTreeModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return display(*n, index.column());
+    case Qt::ToolTipRole:
+        return toolTip(*n, index.column());
     case Qt::BackgroundRole:
         return background(*n, index.column());
     case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortDateTime:
@@ -362,4 +386,18 @@ Qt::ItemFlags EventTreeModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+QVector<EventStore::ListRow> EventTreeModel::listedRows() const
+{
+    QVector<EventStore::ListRow> out;
+    out.reserve(m_nodes.size());
+    std::function<void(int)> walk = [&](int n) {
+        out.append(m_nodes.at(n).row);
+        for (int child : m_nodes.at(n).children)
+            walk(child);
+    };
+    for (int root : m_roots)
+        walk(root);
+    return out;
 }

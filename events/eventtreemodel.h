@@ -52,6 +52,9 @@ public:
     // The first column's index of an event; invalid when it is not listed.
     QModelIndex indexOfId(int id) const;
     int eventCount() const { return m_nodes.size(); }
+    // The events listed so far, each thread's root before its replies, in
+    // the order the list shows the threads.
+    QVector<EventStore::ListRow> listedRows() const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -82,6 +85,7 @@ private:
     // linked into its siblings.
     Node makeNode(const EventStore::ListRow &row, int parent, NameMode mode, QHash<QString, QString> *names) const;
     QVariant display(const Node &n, int column) const;
+    QVariant toolTip(const Node &n, int column) const;
     QVariant background(const Node &n, int column) const;
 
     QVector<Node> m_nodes;

@@ -75,12 +75,14 @@ void EventWorker::run(const Request &request, QPointer<QObject> context, std::fu
             m_running.storeRelease(request.generation);
             result.filter = request.filter;
             result.error.clear();
-            // A search that few threads match is looked up once for all pages.
+            // A search that few threads match is looked up once for all pages
+            // (and the page not read when a newer text came meanwhile).
             result.ok = !request.paged
                 ? EventStore::readList(result.filter, &result.rows, &result.error)
                 : EventStore::resolveSearch(&result.filter, kResolveLimit, &result.error)
-                    && EventStore::readPage(result.filter, request.sort, request.cursor, request.limit, &result.page,
-                                            &result.error);
+                    && (stale()
+                        || EventStore::readPage(result.filter, request.sort, request.cursor, request.limit,
+                                                &result.page, &result.error));
             m_running.storeRelease(0);
             if (m_interrupts.loadAcquire() == interrupts)
                 break;

@@ -1,7 +1,7 @@
 #include "events/qsattachment.h"
+#include "core/report.h"
 
-#include "db/database.h"
-#include "db/qssql.h"
+#include "events/attachmentstore.h"
 #include "events/tailbuttonsdelegate.h"
 
 #include <QDesktopServices>
@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
-#include <QMessageBox>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QToolButton>
@@ -27,14 +26,6 @@ static void initAttachmentPictures()
 }
 
 namespace {
-
-const QString kSelectList = QStringLiteral(
-    "select id,nazev_souboru from tellmark_udalosti_prilohy where id_udalosti=? order by 1");
-const QString kSelectData = QStringLiteral("select data from tellmark_udalosti_prilohy where id=?");
-const QString kInsert = QStringLiteral(
-    "insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values(?,?,?)");
-const QString kRename = QStringLiteral("update tellmark_udalosti_prilohy set nazev_souboru=? where id=?");
-const QString kDelete = QStringLiteral("delete from tellmark_udalosti_prilohy where id=?");
 
 // What an insert statement carries beside the file: the statement, the
 // event id and the name (255 characters of up to 4 bytes), with room to spare.
@@ -118,16 +109,13 @@ bool QSAttachment::load(const QVariant &eventId, QString *error)
         return true;
     }
 
-    QSSQL q;
-    if (!q.exec(kSelectList, {eventId})) {
-        if (error)
-            *error = q.lastError().text();
+    QVector<AttachmentStore::Item> items;
+    if (!AttachmentStore::list(eventId, &items, error))
         return false;
-    }
-    while (q.next()) {
-        auto *item = new QStandardItem(q.value(1).toString());
+    for (const AttachmentStore::Item &stored : qAsConst(items)) {
+        auto *item = new QStandardItem(stored.name);
         item->setEditable(false);
-        item->setData(q.value(0), IdRole);
+        item->setData(stored.id, IdRole);
         item->setData(0, RenamedRole);
         m_model->appendRow(item);
     }
@@ -157,29 +145,17 @@ bool QSAttachment::save(const QVariant &eventId, QString *error)
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const QStandardItem *item = m_model->item(row);
         const QVariant id = item->data(IdRole);
-        QSSQL q;
         bool ok = true;
-        if (!isStored(id)) {
-            QByteArray bytes = item->data(DataRole).toByteArray();
-            if (bytes.isNull())
-                bytes = QByteArray("", 0); // an empty file, not a missing one
-            ok = q.exec(kInsert, {event, item->text(), bytes});
-        } else if (item->data(RenamedRole).toInt() > 0) {
-            ok = q.exec(kRename, {item->text(), id});
-        }
-        if (!ok) {
-            if (error)
-                *error = q.lastError().text();
+        if (!isStored(id))
+            ok = AttachmentStore::insert(event, item->text(), item->data(DataRole).toByteArray(), error);
+        else if (item->data(RenamedRole).toInt() > 0)
+            ok = AttachmentStore::rename(id, item->text(), error);
+        if (!ok)
             return false;
-        }
     }
     for (int id : qAsConst(m_removedIds)) {
-        QSSQL q;
-        if (!q.exec(kDelete, {id})) {
-            if (error)
-                *error = q.lastError().text();
+        if (!AttachmentStore::remove(id, error))
             return false;
-        }
     }
     return true;
 }
@@ -200,14 +176,13 @@ bool QSAttachment::addFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.size() > MaxFileSize) {
-        QMessageBox::information(dialogParent(), tr("ZRN"), tr("Překročena maximalní velikost souboru (20MB)."));
+        Report::info(dialogParent(), tr("Překročena maximalní velikost souboru (20MB)."));
         return false;
     }
     qint64 limit = 0;
     if (!serverAccepts(info.size(), &limit)) {
-        QMessageBox::information(dialogParent(), tr("ZRN"),
-                                 tr("Soubor je větší, než databázový server přijme (limit %1 MB).")
-                                     .arg(limit / (1024 * 1024)));
+        Report::info(dialogParent(), tr("Soubor je větší, než databázový server přijme (limit %1 MB).")
+                                         .arg(limit / (1024 * 1024)));
         return false;
     }
     QFile file(path);
@@ -264,12 +239,9 @@ void QSAttachment::openAttachment(const QString &row)
     // The desktop would run a program, not show a document: the user says so
     // knowingly.
     if (runsCode(target)
-        && QMessageBox::question(dialogParent(), tr("Otázka"),
-                                 tr("Příloha „%1“ je program nebo skript a otevřením se spustí. "
-                                    "Přejete si ji přesto otevřít?")
-                                     .arg(name),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes) {
+        && !Report::ask(dialogParent(), tr("Příloha „%1“ je program nebo skript a otevřením se spustí. "
+                                             "Přejete si ji přesto otevřít?")
+                                              .arg(name))) {
         QFile::remove(target);
         return;
     }
@@ -293,8 +265,8 @@ void QSAttachment::saveAttachment(const QString &row)
     if (path.isEmpty())
         return;
     QByteArray bytes;
-    if (rowBytes(r, &bytes))
-        writeFile(path, bytes, false);
+    if (rowBytes(r, &bytes) && writeFile(path, bytes, false))
+        emit fileWritten(path);
 }
 
 void QSAttachment::removeAttachment(const QString &row)
@@ -303,9 +275,7 @@ void QSAttachment::removeAttachment(const QString &row)
     const int r = row.toInt(&ok);
     if (!ok || r < 0 || r >= m_model->rowCount())
         return;
-    if (QMessageBox::question(dialogParent(), tr("Otázka"), tr("Přejete si odstranit přílohu?"),
-                              QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+    if (!Report::ask(dialogParent(), tr("Přejete si odstranit přílohu?")))
         return;
     // The model may have changed while the question was open.
     if (r >= m_model->rowCount())
@@ -340,15 +310,13 @@ bool QSAttachment::rowBytes(int row, QByteArray *bytes)
         *bytes = item->data(DataRole).toByteArray();
         return true;
     }
-    QSSQL q;
-    if (!q.exec(kSelectData, {id})) {
-        QMessageBox::warning(dialogParent(), tr("ZRN"), q.lastError().text());
+    bool found = false;
+    QString error;
+    if (!AttachmentStore::data(id, bytes, &found, &error)) {
+        Report::readFailed(dialogParent(), error);
         return false;
     }
-    if (!q.next())
-        return false;
-    *bytes = q.value(0).toByteArray();
-    return true;
+    return found;
 }
 
 bool QSAttachment::writeFile(const QString &path, const QByteArray &bytes, bool replace)
@@ -362,7 +330,7 @@ bool QSAttachment::writeFile(const QString &path, const QByteArray &bytes, bool 
         mode = QIODevice::WriteOnly | QIODevice::NewOnly;
     }
     if (!file.open(mode) || file.write(bytes) != bytes.size() || !file.flush()) {
-        QMessageBox::information(dialogParent(), tr("ZRN"), tr("Chyba při otevírání souboru."));
+        Report::info(dialogParent(), tr("Chyba při otevírání souboru."));
         return false;
     }
     file.close();
@@ -371,15 +339,7 @@ bool QSAttachment::writeFile(const QString &path, const QByteArray &bytes, bool 
 
 bool QSAttachment::serverAccepts(qint64 size, qint64 *limit)
 {
-    if (Database::isSqlite())
-        return true;
-    // Read at each file: an administrator may change the limit while the
-    // program runs. This connection keeps the value it started with, a
-    // reconnect gets the server's current one; the smaller counts.
-    QSSQL q;
-    if (!q.exec(QStringLiteral("select least(@@session.max_allowed_packet,@@global.max_allowed_packet)")) || !q.next())
-        return true; // unknown: the insert reports what the server says
-    const qint64 packet = q.value(0).toLongLong();
+    const qint64 packet = AttachmentStore::packetLimit();
     if (packet <= 0 || size + kStatementOverhead <= packet)
         return true;
     *limit = packet;

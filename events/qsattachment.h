@@ -96,6 +96,8 @@ public slots:
 signals:
     // A file was added or removed.
     void onChanged();
+    // An attachment was written to a file the user chose.
+    void fileWritten(const QString &path);
 
 private:
     QWidget *dialogParent() const;

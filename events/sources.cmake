@@ -1,5 +1,19 @@
-# Sources of events/ (core: no widgets; gui: the rest)
+# Sources of events/: the event log: store and thread model, lists, pane, dialogs, attachments.
+# core: no widgets (the tests and zrnctl link it); gui: the rest.
 list(APPEND ZRN_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/attachmentstore.h
+  ${CMAKE_CURRENT_LIST_DIR}/attachmentstore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventlistfilter.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventlistfilter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventrecord.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventstore.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventstore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventtreemodel.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventtreemodel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/eventcodes.h
+  ${CMAKE_CURRENT_LIST_DIR}/eventcodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calendarexport.h
+  ${CMAKE_CURRENT_LIST_DIR}/calendarexport.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/categories.h
@@ -18,8 +32,18 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/udalostitab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/detailpages.h
   ${CMAKE_CURRENT_LIST_DIR}/detailpages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qsattachment.h
+  ${CMAKE_CURRENT_LIST_DIR}/qsattachment.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tailbuttonsdelegate.h
+  ${CMAKE_CURRENT_LIST_DIR}/tailbuttonsdelegate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/checklistdialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/checklistdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogkategorie.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogkategorie.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogoo.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogoo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialogauudalost.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogauudalost.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calendarbutton.h
+  ${CMAKE_CURRENT_LIST_DIR}/calendarbutton.cpp
 )
-# The attachment list and the event dialogs keep their own lists.
-include(${CMAKE_CURRENT_LIST_DIR}/attachments.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/dialogs.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/store.cmake OPTIONAL)

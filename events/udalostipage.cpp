@@ -1,6 +1,8 @@
 #include "events/udalostipage.h"
 
 #include "core/session.h"
+#include "core/notice.h"
+#include "events/calendarbutton.h"
 #include "events/dialogkategorie.h"
 #include "events/eventpane.h"
 #include "events/eventthreads.h"
@@ -22,10 +24,13 @@ UdalostiPage::UdalostiPage(Session *session, QWidget *parent)
     ui->splitter_2->addWidget(m_pane);
     m_threads = new EventThreads(false, session, ui->treeViewUdalosti, m_pane, this);
 
-    // Until a saved layout says otherwise: the pane gets two fifths, the
-    // description most of the pane's height.
+    // Until a saved layout says otherwise: the pane gets over two fifths (its fields
+    // show whole on a 1366 pixels wide screen), the description most of the
+    // pane's height.
     ui->splitter_2->setStretchFactor(0, 3);
     ui->splitter_2->setStretchFactor(1, 2);
+    ui->splitter_2->setSizes({550, 450});
+    ui->upfilter->setMinimumWidth(140);
 
     wire();
 }
@@ -43,6 +48,12 @@ void UdalostiPage::wire()
     connect(ui->ucollapse, &QToolButton::clicked, this, &UdalostiPage::onUCollapse);
     connect(ui->uexpand, &QToolButton::clicked, this, &UdalostiPage::onUExpand);
     connect(ui->kategorie, &QToolButton::clicked, this, &UdalostiPage::onKategorie);
+    connect(ui->tbUKalendar, &QToolButton::clicked, this,
+            [this] {
+                const QString file = CalendarButton::exportShown(this, m_threads);
+                if (!file.isEmpty())
+                    session()->notify(Notice::exported(file));
+            });
     // Searches the events of the enterprise or centre shown.
     connect(ui->upfilter, &QLineEdit::textChanged, m_threads, &EventThreads::setSearch);
 
@@ -133,15 +144,9 @@ void UdalostiPage::onUExpand()
 
 void UdalostiPage::onKategorie()
 {
-    QString filter = session()->filtrKategorie;
-    if (!DialogKategorie::choose(this, &filter))
-        return;
-    // A reload refused (the pane's edits could not be saved) keeps the rows
-    // and so the filter they were read with.
-    const QString before = session()->filtrKategorie;
-    session()->filtrKategorie = filter;
-    if (!m_threads->reload(m_pane->eventId()))
-        session()->filtrKategorie = before;
+    EventListFilter criteria = m_threads->criteria();
+    if (DialogKategorie::choose(this, &criteria.categories))
+        m_threads->setCriteria(criteria, m_pane->eventId());
 }
 
 void UdalostiPage::onAddUdalost()

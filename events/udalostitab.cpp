@@ -1,6 +1,8 @@
 #include "events/udalostitab.h"
 
 #include "core/session.h"
+#include "core/notice.h"
+#include "events/calendarbutton.h"
 #include "events/dialogkategorie.h"
 #include "events/dialogoo.h"
 #include "events/eventlist.h"
@@ -12,9 +14,10 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 
 UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::UdalostiTab), m_session(session)
+    : ZrnTab(parent), ui(new Ui::UdalostiTab), m_session(session)
 {
     ui->setupUi(this);
 
@@ -22,11 +25,15 @@ UdalostiTab::UdalostiTab(Session *session, QWidget *parent)
     m_pane = new EventPane(EventPane::Global, ui->splitter_4);
     ui->splitter_4->addWidget(m_pane);
     m_threads = new EventThreads(true, session, ui->treeViewSUdalosti, m_pane, this);
-    m_threads->setUnfinishedSource([this] { return ui->nedokoncene->isChecked(); });
+    setNedokoncene(m_threads->criteria().unfinished);
 
-    // Until a saved layout says otherwise: the pane gets two fifths.
+    // Until a saved layout says otherwise: the pane gets over two fifths, so
+    // that its fields show whole on a 1366 pixels wide screen.
     ui->splitter_4->setStretchFactor(0, 3);
     ui->splitter_4->setStretchFactor(1, 2);
+    ui->splitter_4->setSizes({550, 450});
+    // The tool bar gives way to the pane, the search field stays usable.
+    ui->ufilter->setMinimumWidth(140);
 
     wire();
 }
@@ -52,11 +59,23 @@ void UdalostiTab::wire()
     connect(ui->tbSUAddReplay, &QToolButton::clicked, this, &UdalostiTab::onAddSUdalostReplay);
     connect(ui->tbSUdel, &QToolButton::clicked, this, &UdalostiTab::onDelSUdalost);
     connect(ui->tbSRefresh, &QToolButton::clicked, this, &UdalostiTab::onRefreshSUdalost);
+    connect(ui->tbSUKalendar, &QToolButton::clicked, this,
+            [this] {
+                const QString file = CalendarButton::exportShown(this, m_threads);
+                if (!file.isEmpty())
+                    m_session->notify(Notice::exported(file));
+            });
 
     connect(m_pane, &EventPane::personsClicked, this, &UdalostiTab::onSelectSOO);
     connect(m_pane, &EventPane::enterprisePickerClicked, this, &UdalostiTab::selectSPodnik);
     connect(m_pane, &EventPane::centrePickerClicked, this, &UdalostiTab::selectSStredisko);
     connect(m_pane, &EventPane::saveClicked, this, &UdalostiTab::onSUdalostSave);
+
+    // How many threads the list shows (the list is read as it scrolls).
+    auto *count = new QLabel(this);
+    count->setObjectName(QStringLiteral("lpocet"));
+    ui->horizontalLayout_sulist->addWidget(count);
+    connect(m_threads, &EventThreads::shownChanged, count, [this, count] { count->setText(m_threads->shownText()); });
 }
 
 QTreeView *UdalostiTab::view() const
@@ -101,7 +120,9 @@ void UdalostiTab::onRefreshModelSUdalosti()
     // The "Nedokončené" switch was toggled. A reload refused (the pane's
     // edits could not be saved) keeps the rows, so the switch goes back to
     // the filter they were read with.
-    if (!m_threads->reload(m_pane->eventId()))
+    EventListFilter criteria = m_threads->criteria();
+    criteria.unfinished = nedokoncene();
+    if (!m_threads->setCriteria(criteria, m_pane->eventId()))
         setNedokoncene(!nedokoncene());
 }
 
@@ -139,29 +160,16 @@ void UdalostiTab::onUFilterReset()
 
 void UdalostiTab::onSKategorie()
 {
-    QString filter = m_session->filtrSKategorie;
-    if (!DialogKategorie::choose(this, &filter))
-        return;
-    const QString before = m_session->filtrSKategorie;
-    m_session->filtrSKategorie = filter;
-    if (!m_threads->reload(m_pane->eventId()))
-        m_session->filtrSKategorie = before;
+    EventListFilter criteria = m_threads->criteria();
+    if (DialogKategorie::choose(this, &criteria.categories))
+        m_threads->setCriteria(criteria, m_pane->eventId());
 }
 
 void UdalostiTab::onOO()
 {
-    QString persons = m_session->filtrSoo;
-    QString further = m_session->filtrSooDalsi;
-    if (!DialogOO::choose(this, &persons, &further))
-        return;
-    const QString personsBefore = m_session->filtrSoo;
-    const QString furtherBefore = m_session->filtrSooDalsi;
-    m_session->filtrSoo = persons;
-    m_session->filtrSooDalsi = further;
-    if (!m_threads->reload(m_pane->eventId())) {
-        m_session->filtrSoo = personsBefore;
-        m_session->filtrSooDalsi = furtherBefore;
-    }
+    EventListFilter criteria = m_threads->criteria();
+    if (DialogOO::choose(this, &criteria.persons, &criteria.furtherPersons))
+        m_threads->setCriteria(criteria, m_pane->eventId());
 }
 
 void UdalostiTab::tableViewSUdalostiDoubleClicked(const QModelIndex &index)
@@ -223,4 +231,15 @@ void UdalostiTab::onAddSUdalostReplay()
 void UdalostiTab::onDelSUdalost()
 {
     m_threads->removeEvent();
+}
+
+bool UdalostiTab::allowedFor(const UserRights &user) const
+{
+    return user.hasEventsTab() && !user.minimalTabs();
+}
+
+bool UdalostiTab::settle()
+{
+    // The pane asks its own question.
+    return m_pane->settle();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include <QModelIndex>
 #include <QVariant>
 #include <QWidget>
@@ -19,10 +21,13 @@ class UdalostiTab;
 // The main "Události" tab: the global event list (all enterprises, narrowed
 // by "Nedokončené", categories and responsible persons) with its tool bar,
 // and the event pane beside it.
-class UdalostiTab : public QWidget
+class UdalostiTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    bool allowedFor(const UserRights &user) const override;
+    void enter() override { onRefreshModelSUdalosti(-1); }
+    bool settle() override;
     explicit UdalostiTab(Session *session, QWidget *parent = nullptr);
     ~UdalostiTab() override;
 
@@ -37,7 +42,7 @@ public:
     void setNedokoncene(bool on);
 
     // Rights of the signed-in user that concern this tab.
-    void applyRights(const UserRights &user);
+    void applyRights(const UserRights &user) override;
 
 signals:
     // A double click asks the register to show the event's enterprise or

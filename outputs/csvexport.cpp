@@ -97,6 +97,8 @@ QDate toDate(const QVariant &v)
     return d;
 }
 
+} // namespace
+
 QString numberText(const QVariant &v)
 {
     switch (v.type()) {
@@ -116,6 +118,8 @@ QString numberText(const QVariant &v)
         return v.toString();
     return QString::number(d, 'f', QLocale::FloatingPointShortest);
 }
+
+namespace {
 
 QString valueText(const Column &c, const QVariant &v, const CsvOptions &o)
 {
@@ -212,6 +216,28 @@ QString field(const QString &value, QChar separator)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString line(const QStringList &values, QChar separator)
+{
+    QString text;
+    for (const QString &v : values) {
+        text += field(v, separator);
+        text += separator;
+    }
+    return text + QStringLiteral("\r\n");
+}
+
+QByteArray encode(const QString &text, const QString &codec)
+{
+    QTextCodec *c = codec.compare(CodecWin1250, Qt::CaseInsensitive) == 0 ? win1250() : nullptr;
+    return c ? c->fromUnicode(text) : text.toUtf8();
+}
+
+bool canEncode(const QString &value, const QString &codec)
+{
+    QTextCodec *c = codec.compare(CodecWin1250, Qt::CaseInsensitive) == 0 ? win1250() : nullptr;
+    return !c || c->canEncode(value);
+}
+
 QString textValue(const QString &value)
 {
     // What spreadsheets start a formula with (tab and CR too, which some
@@ -230,7 +256,7 @@ QString enterprisesText(int count)
 }
 
 QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
-                    QString *error, CsvReport *report)
+                    QString *error, CsvReport *report, const Progress &progress)
 {
     if (error)
         error->clear();
@@ -244,13 +270,7 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
     o.dateFormat = canonical(options.dateFormat, dateFormats());
 
     QString text;
-    auto appendLine = [&](const QStringList &values) {
-        for (const QString &v : values) {
-            text += field(v, o.separator);
-            text += o.separator;
-        }
-        text += QStringLiteral("\r\n");
-    };
+    auto appendLine = [&](const QStringList &values) { text += line(values, o.separator); };
     if (o.withHeader)
         appendLine(titles(o.withContracts));
 
@@ -277,7 +297,13 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
                 *error = q.lastError().text();
             return QByteArray();
         }
-        while (q.next()) {
+        // Read, then made into lines: twice the ids in steps.
+        const qint64 steps = 2 * qint64(idTexts.size());
+        for (qint64 done = 0; q.next(); ++done) {
+            if (!goOn(progress, done, steps)) {
+                r.cancelled = true;
+                return QByteArray();
+            }
             QStringList values;
             for (int i = 0; i < n; ++i)
                 values << valueText(kColumns[i], q.value(i + 1), o);
@@ -285,8 +311,12 @@ QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const C
         }
     }
     // The tree's order, not the database's.
-    for (const QString &idText : qAsConst(idTexts)) {
-        const auto it = lines.constFind(idText.toInt());
+    for (int i = 0; i < idTexts.size(); ++i) {
+        if (!goOn(progress, idTexts.size() + i, 2 * qint64(idTexts.size()))) {
+            r.cancelled = true;
+            return QByteArray();
+        }
+        const auto it = lines.constFind(idTexts.at(i).toInt());
         if (it == lines.constEnd())
             continue;
         appendLine(*it);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/progress.h"
 #include "core/visibility.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // The enterprise export to a CSV file, without widgets: settings, titles,
 // the file's bytes and writing them. The dialog and the entry point of the
@@ -62,6 +64,8 @@ struct CsvReport {
     // "Title: value" of every value the chosen encoding cannot hold (it
     // would turn into "?"); empty for UTF-8.
     QStringList unencodable;
+    // Stopped through the progress: the array is empty, nothing is to be written.
+    bool cancelled = false;
 };
 
 // The whole file: header line (when asked) and one line per enterprise in
@@ -69,12 +73,22 @@ struct CsvReport {
 // see, get no line. Every line ends with CR LF. All enterprises are read with
 // one statement. On a failed read returns an empty array and the reason in
 // *error (which is emptied on success).
+// progress counts the enterprises read and then the lines made.
 QByteArray buildCsv(const QList<int> &ids, const Visibility &visibility, const CsvOptions &options,
-                    QString *error, CsvReport *report = nullptr);
+                    QString *error, CsvReport *report = nullptr, const Progress &progress = Progress());
 
 // One field as the file holds it: quoted with doubled quotes when it
 // contains the separator, a quote or a line break.
 QString field(const QString &value, QChar separator);
+// One line of the file: every field (quoted as above) followed by the
+// separator, and CR LF.
+QString line(const QStringList &values, QChar separator);
+// The file's text in the chosen encoding (WIN-1250, anything else UTF-8).
+QByteArray encode(const QString &text, const QString &codec);
+// Whether the chosen encoding holds the value (UTF-8 holds everything).
+bool canEncode(const QString &value, const QString &codec);
+// A number as the file holds it: plain decimal with a point (1200.5).
+QString numberText(const QVariant &value);
 // A text value a spreadsheet would take for a formula (it starts with =, +,
 // - or @) gets a leading apostrophe, so the cell shows it as text.
 QString textValue(const QString &value);

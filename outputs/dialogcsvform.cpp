@@ -1,6 +1,8 @@
 #include "outputs/dialogcsvform.h"
 
+#include "core/notice.h"
 #include "core/session.h"
+#include "core/workprogress.h"
 #include "outputs/csvexport.h"
 #include "widgets/qfeditwithbutton.h"
 
@@ -103,6 +105,14 @@ namespace {
 // At most this many of the values an encoding cannot hold are listed.
 constexpr int ListedValues = 10;
 
+// A stopped export wrote nothing; the dialog stays with the user's choices.
+bool stoppedExport(QWidget *parent)
+{
+    QMessageBox::information(parent, QCoreApplication::translate("CsvExport", "Export"),
+                             QCoreApplication::translate("CsvExport", "Export byl zrušen, soubor nebyl zapsán."));
+    return false;
+}
+
 // Builds and writes the file the dialog describes; false (with the user
 // told why) keeps the dialog open.
 bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
@@ -123,9 +133,17 @@ bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
 
     QString error;
     CsvReport report;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QByteArray bytes = buildCsv(ids, Visibility::of(session->user), o, &error, &report);
-    QApplication::restoreOverrideCursor();
+    // Stopping is safe: the file is written only once it is whole.
+    auto build = [&] {
+        WorkProgress progress(dialog, QCoreApplication::translate("CsvExport", "Export podniků ..."), true);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QByteArray built = buildCsv(ids, Visibility::of(session->user), o, &error, &report, progress.callback());
+        QApplication::restoreOverrideCursor();
+        return built;
+    };
+    QByteArray bytes = build();
+    if (report.cancelled)
+        return stoppedExport(dialog);
     if (!error.isEmpty()) {
         QMessageBox::warning(dialog, title, QCoreApplication::translate("DialogCSVForm", "Podniky pro export nelze načíst:\n%1").arg(error));
         return false;
@@ -144,9 +162,9 @@ bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
             != QMessageBox::Yes)
             return false;
         o.codec = CodecUtf8;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        bytes = buildCsv(ids, Visibility::of(session->user), o, &error, &report);
-        QApplication::restoreOverrideCursor();
+        bytes = build();
+        if (report.cancelled)
+            return stoppedExport(dialog);
         if (!error.isEmpty()) {
             QMessageBox::warning(dialog, title, QCoreApplication::translate("DialogCSVForm", "Podniky pro export nelze načíst:\n%1").arg(error));
             return false;
@@ -157,6 +175,7 @@ bool exportFile(DialogCSVForm *dialog, Session *session, const QList<int> &ids)
         QMessageBox::warning(dialog, title, QCoreApplication::translate("DialogCSVForm", "Soubor „%1“ nelze zapsat:\n%2").arg(where, error));
         return false;
     }
+    session->notify(Notice::exported(where));
     QMessageBox::information(dialog, title,
                              QCoreApplication::translate("DialogCSVForm", "Export je hotový: soubor „%1“ obsahuje %2.")
                                  .arg(where, enterprisesText(report.enterprises)));

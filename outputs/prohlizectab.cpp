@@ -1,6 +1,9 @@
 #include "outputs/prohlizectab.h"
+#include "core/report.h"
 
+#include "core/workprogress.h"
 #include "core/dialoginfo.h"
+#include "core/notice.h"
 #include "core/session.h"
 #include "db/servicehttp.h"
 #include "db/servicekeys.h"
@@ -15,6 +18,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDebug>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -85,22 +89,17 @@ private:
     std::function<void(bool)> m_offer;
 };
 
-// "Generování mapy ..." and the wait cursor while an image is made; the
-// window repaints meanwhile, it only takes no input.
+// "Generování mapy ..." with its progress and "Zrušit", and the wait cursor,
+// while an image is made. Stopping is safe at any point: the file is asked
+// for and written only once the image is whole.
 struct Busy {
-    DialogInfo info;
-    explicit Busy(QWidget *parent) : info(parent, true, false, false, false, false)
+    WorkProgress progress;
+    explicit Busy(QWidget *parent)
+        : progress(parent, QCoreApplication::translate("ProhlizecTab", "Generování mapy ..."), true, true)
     {
-        info.setInfo(QCoreApplication::translate("ProhlizecTab", "Generování mapy ..."));
-        info.show();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
-    ~Busy()
-    {
-        info.hide();
-        QApplication::restoreOverrideCursor();
-    }
+    ~Busy() { QApplication::restoreOverrideCursor(); }
 };
 
 // Runs work on a thread of its own while the window keeps repainting.
@@ -144,7 +143,7 @@ QString MapPageData::tiles() const
 }
 
 ProhlizecTab::ProhlizecTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::ProhlizecTab), m_session(session)
+    : ZrnTab(parent), ui(new Ui::ProhlizecTab), m_session(session)
 {
     initMapResources();
     ui->setupUi(this);
@@ -263,9 +262,9 @@ void ProhlizecTab::onMapaSavePng()
     QString error, note;
     const bool ok = renderMapImage(extent, paper, dpi, &jpeg, &error, &note);
     if (!note.isEmpty())
-        QMessageBox::information(this, QStringLiteral("ZRN"), note);
+        Report::info(this, note);
     if (!ok) {
-        QMessageBox::information(this, QStringLiteral("ZRN"), error);
+        Report::info(this, error);
         return;
     }
     QFileDialog files(this, QCoreApplication::translate("ProhlizecTab", "Uložení souboru"), QString(), QStringLiteral("JPEG-Files (*.jpg)"));
@@ -275,6 +274,8 @@ void ProhlizecTab::onMapaSavePng()
         return;
     if (!writeJpeg(files.selectedFiles().constFirst(), jpeg, &error))
         QMessageBox::warning(this, QStringLiteral("ZRN"), error);
+    else if (m_session)
+        m_session->notify(Notice::exported(QDir::toNativeSeparators(files.selectedFiles().constFirst())));
 }
 
 bool ProhlizecTab::saveMapImage(int extent, const QString &paper, int dpi, const QString &path, QString *error,
@@ -289,30 +290,34 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
 {
     const MapDocument::PrintSize size = MapDocument::printSize(paper, dpi);
     if (size.dpi <= 0) {
-        *error = QStringLiteral("Neznámá velikost papíru nebo DPI: %1, %2.").arg(paper).arg(dpi);
+        *error = QCoreApplication::translate("ProhlizecTab", "Neznámá velikost papíru nebo DPI: %1, %2.").arg(paper).arg(dpi);
         return false;
     }
     if (size.lowered() && note)
-        *note = QStringLiteral("Obrázek by měl přes 100 megapixelů, DPI bylo sníženo z %1 na %2.")
+        *note = QCoreApplication::translate("ProhlizecTab", "Obrázek by měl přes 100 megapixelů, DPI bylo sníženo z %1 na %2.")
                     .arg(size.asked)
                     .arg(size.dpi);
 
     Busy busy(this);
+    const QString stopped = QCoreApplication::translate("ProhlizecTab", "Generování mapy bylo zrušeno.");
     // Printing before any "Mapa" uses rule 0; an empty tree still gives a document.
     const QList<int> ids = m_session && m_session->shownEnterprises ? m_session->shownEnterprises() : QList<int>();
     QString readError;
     const QByteArray doc = MapDocument::fromDatabase(m_rule, ids, m_session ? Visibility::of(m_session->user) : Visibility(),
                                                       &readError);
     if (doc.isEmpty()) {
-        *error = QStringLiteral("Podniky pro mapu nelze načíst:\n%1").arg(readError);
+        *error = QCoreApplication::translate("ProhlizecTab", "Podniky pro mapu nelze načíst:\n%1").arg(readError);
         return false;
     }
 
     const QString base = ServiceKeys::value(MapKeys::Service);
     if (!base.isEmpty()) {
         QByteArray bytes;
-        if (!printByService(base, doc, extent, paper, size.dpi, &bytes, error))
+        if (!printByService(base, doc, extent, paper, size.dpi, &bytes, error, &busy.progress)) {
+            if (busy.progress.cancelled())
+                *error = stopped;
             return false;
+        }
         if (MapDocument::isJpeg(bytes)) {
             *jpeg = bytes;
             return true;
@@ -323,12 +328,22 @@ bool ProhlizecTab::renderMapImage(int extent, const QString &paper, int dpi, QBy
         // that gives the paper its detail (a bounded number of them).
         const MapPrint::Plan plan = MapPrint::plan(doc, extent, size);
         QVector<QImage> tiles;
-        if (!fetchTiles(plan, &tiles, error))
+        if (!fetchTiles(plan, &tiles, error, &busy.progress)) {
+            if (busy.progress.cancelled())
+                *error = stopped;
             return false;
+        }
         runAside([&] { *jpeg = toJpeg(MapPrint::render(plan, doc, tiles), size.dpi); });
     }
+    // "Zrušit" pressed while the image was drawn: it is dropped.
+    QCoreApplication::processEvents();
+    if (busy.progress.cancelled()) {
+        jpeg->clear();
+        *error = stopped;
+        return false;
+    }
     if (jpeg->isEmpty()) {
-        *error = QStringLiteral("Chyba generování mapy (obrázek nelze převést do JPEG).");
+        *error = QCoreApplication::translate("ProhlizecTab", "Chyba generování mapy (obrázek nelze převést do JPEG).");
         return false;
     }
     return true;
@@ -338,18 +353,18 @@ bool ProhlizecTab::writeJpeg(const QString &path, const QByteArray &jpeg, QStrin
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
-        *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("ProhlizecTab", "Soubor %1 nelze zapsat: %2").arg(path, file.errorString());
         return false;
     }
     return true;
 }
 
 bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, int extent, const QString &paper,
-                                  int dpi, QByteArray *bytes, QString *error)
+                                  int dpi, QByteArray *bytes, QString *error, WorkProgress *progress)
 {
     const QUrl url = MapDocument::printUrl(base, extent, paper, dpi);
     if (!url.isValid()) {
-        *error = QStringLiteral("Adresa mapové služby (%1 v nastavení) není platná: %2").arg(MapKeys::Service, base);
+        *error = QCoreApplication::translate("ProhlizecTab", "Adresa mapové služby (%1 v nastavení) není platná: %2").arg(MapKeys::Service, base);
         return false;
     }
     QNetworkRequest request(url);
@@ -372,9 +387,17 @@ bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, in
             loop.quit();
     });
     connect(this, &ProhlizecTab::onRequestMapDone, &loop, &QEventLoop::quit);
+    // "Zrušit" ends the wait as the time-out does.
+    connect(progress, &WorkProgress::canceled, &loop, [&] {
+        if (reply)
+            reply->abort();
+        else
+            loop.quit();
+    });
     if (m_mapResult == 0) {
         timer.start(m_printTimeoutMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // The progress window is modal: only its "Zrušit" takes input.
+        loop.exec();
     }
     timer.stop();
 
@@ -382,7 +405,7 @@ bool ProhlizecTab::printByService(const QString &base, const QByteArray &doc, in
         *bytes = m_mapReply;
         return true;
     }
-    *error = timedOut ? QStringLiteral("Chyba generování mapy: služba neodpověděla do %1 s.").arg((m_printTimeoutMs + 999) / 1000)
+    *error = timedOut ? QCoreApplication::translate("ProhlizecTab", "Chyba generování mapy: služba neodpověděla do %1 s.").arg((m_printTimeoutMs + 999) / 1000)
                       : QCoreApplication::translate("ProhlizecTab", "Chyba generování mapy.");
     return false;
 }
@@ -403,7 +426,8 @@ void ProhlizecTab::managerMapFinished(QNetworkReply *reply)
     emit onRequestMapDone();
 }
 
-bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error)
+bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error,
+                              WorkProgress *progress)
 {
     const QString pattern = ServiceKeys::value(MapKeys::Tiles, MapKeys::TilesDefault);
     images->fill(QImage(), plan.tiles.size());
@@ -426,6 +450,7 @@ bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *image
                 }
                 running.removeAll(reply);
                 reply->deleteLater();
+                progress->setProgress(next - running.size(), plan.tiles.size());
                 startMore();
                 if (running.isEmpty())
                     loop.quit();
@@ -443,14 +468,25 @@ bool ProhlizecTab::fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *image
                 r->abort();
         loop.quit();
     });
+    // "Zrušit": no further tile is asked for, those on the way are dropped.
+    connect(progress, &WorkProgress::canceled, &loop, [&] {
+        next = plan.tiles.size();
+        for (const QPointer<QNetworkReply> &r : QList<QPointer<QNetworkReply>>(running))
+            if (r)
+                r->abort();
+        loop.quit();
+    });
     startMore();
     if (!running.isEmpty()) {
         timer.start(m_printTimeoutMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // The progress window is modal: only its "Zrušit" takes input.
+        loop.exec();
     }
+    if (progress->cancelled())
+        return false;
     if (arrived > 0)
         return true;
-    *error = timedOut ? QStringLiteral("Chyba generování mapy: server mapových podkladů neodpověděl do %1 s.")
+    *error = timedOut ? QCoreApplication::translate("ProhlizecTab", "Chyba generování mapy: server mapových podkladů neodpověděl do %1 s.")
                             .arg((m_printTimeoutMs + 999) / 1000)
                       : QCoreApplication::translate("ProhlizecTab", "Chyba generování mapy: mapové podklady nelze stáhnout (%1).")
                             .arg(QUrl(pattern).host());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QVector>
@@ -8,6 +10,7 @@
 #include <QWidget>
 
 class Session;
+class WorkProgress;
 namespace MapPrint {
 struct Plan;
 }
@@ -69,7 +72,7 @@ private:
 // The "Prohlížeč" tab: a small web browser with back/forward/reload/stop, the
 // map image export and an address line; pages talk back through the web
 // channel object "events".
-class ProhlizecTab : public QWidget
+class ProhlizecTab : public ZrnTab
 {
     Q_OBJECT
 public:
@@ -117,11 +120,13 @@ public slots:
 private:
     // "events" and "mapa" go to the program's own map pages only.
     void offerChannelObjects(bool own);
+    // Both wait for the network until done, the time-out or "Zrušit" of
+    // the progress window.
     bool printByService(const QString &base, const QByteArray &doc, int extent, const QString &paper, int dpi,
-                        QByteArray *bytes, QString *error);
+                        QByteArray *bytes, QString *error, WorkProgress *progress);
     // The tiles the plan names (a null image where one failed); false when
-    // none arrived.
-    bool fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error);
+    // none arrived or the user stopped it.
+    bool fetchTiles(const MapPrint::Plan &plan, QVector<QImage> *images, QString *error, WorkProgress *progress);
 
     Ui::ProhlizecTab *ui;
     Session *m_session;

@@ -154,7 +154,7 @@ void noteError(Result *r, const QSSQL &q)
 
 // Rows of a plain listing, every value as text. The statement's %1 takes
 // the user's restriction.
-QString listing(const char *sql, const Visibility::Sql &visible, int columns, Result *r)
+QString listing(const char *sql, const Visibility::Sql &visible, int columns, Result *r, const Progress &progress)
 {
     QString rows;
     QSSQL q;
@@ -162,7 +162,11 @@ QString listing(const char *sql, const Visibility::Sql &visible, int columns, Re
         noteError(r, q);
         return rows;
     }
-    while (q.next()) {
+    for (qint64 n = 0; q.next(); ++n) {
+        if (!goOn(progress, n, 0)) {
+            r->cancelled = true;
+            return rows;
+        }
         QStringList cells;
         for (int c = 0; c < columns; ++c)
             cells << cell(q.value(c));
@@ -179,9 +183,13 @@ QString welcome()
            + QCoreApplication::translate("Reports", "Vyberte sestavu...");
 }
 
-Result overview(const QDate &today, const Visibility &visibility)
+Result overview(const QDate &today, const Visibility &visibility, const Progress &progress)
 {
     Result r;
+    if (!goOn(progress, 0, 2)) {
+        r.cancelled = true;
+        return r;
+    }
     QVector<QString> centres(5);
     {
         QSSQL q;
@@ -194,6 +202,10 @@ Result overview(const QDate &today, const Visibility &visibility)
         }
     }
 
+    if (!goOn(progress, 1, 2)) {
+        r.cancelled = true;
+        return r;
+    }
     const QDate first(today.year(), today.month(), 1);
     QString sql = QString::fromLatin1(kOverviewContracts);
     for (int m = 0; m < 12; ++m)
@@ -368,7 +380,7 @@ QString totalsRow(const QString &first, const QString &label, const QString &amo
 
 } // namespace
 
-Result economic(const Visibility &visibility)
+Result economic(const Visibility &visibility, const Progress &progress)
 {
     Result r;
     QString &h = r.html;
@@ -418,7 +430,11 @@ Result economic(const Visibility &visibility)
         inGroup = false;
     };
 
-    while (q.next()) {
+    for (qint64 n = 0; q.next(); ++n) {
+        if (!goOn(progress, n, 0)) {
+            r.cancelled = true;
+            return r;
+        }
         const QString regionText = q.value(ERegion).toString();
         if (regionText.size() < 2)
             continue;
@@ -460,29 +476,31 @@ Result economic(const Visibility &visibility)
     return r;
 }
 
-Result centres(const Visibility &visibility)
+Result centres(const Visibility &visibility, const Progress &progress)
 {
     Result r;
     r.html = QLatin1String(kScreenStyle) + heading(QCoreApplication::translate("Reports", "Evidenční systém Tellmark"))
              + tableOpen(QCoreApplication::translate("Reports", "Tab 1.: Celkový přehled po střediscích"),
                          QCoreApplication::translate("Reports", "<tr><th>Licenční číslo</th><th>Podnik</th><th>Středisko</th></tr>"));
-    r.html += listing(kCentres, visibility.centreRow(QStringLiteral("s"), QStringLiteral("p")), 3, &r) + tableClose();
+    r.html += listing(kCentres, visibility.centreRow(QStringLiteral("s"), QStringLiteral("p")), 3, &r, progress) + tableClose();
     return r;
 }
 
-Result updates(const Visibility &visibility)
+Result updates(const Visibility &visibility, const Progress &progress)
 {
     Result r;
     r.html = QLatin1String(kScreenStyle) + heading(QCoreApplication::translate("Reports", "Aktualizace Tellmark"))
              + tableOpen(QCoreApplication::translate("Reports", "Tab 1.: Celkový přehled po střediscích"),
                          QCoreApplication::translate("Reports", "<tr><th>Licenční číslo</th><th>Podnik</th><th>Verze programu</th>"
                                         "<th>Aktualizováno</th></tr>"));
-    r.html += listing(kUpdates, visibility.centreRow(QStringLiteral("a"), QStringLiteral("b")), 4, &r) + tableClose();
+    r.html += listing(kUpdates, visibility.centreRow(QStringLiteral("a"), QStringLiteral("b")), 4, &r, progress) + tableClose();
     return r;
 }
 
-Result vnc(const QString &firstServer, const QString &secondServer, const Visibility &visibility)
+Result vnc(const QString &firstServer, const QString &secondServer, const Visibility &visibility,
+           const Progress &progress)
 {
+    qint64 rowsRead = 0;
     Result r;
     QHash<QString, QDate> newest;
     {
@@ -490,6 +508,10 @@ Result vnc(const QString &firstServer, const QString &secondServer, const Visibi
         if (!q.exec(QString::fromLatin1(kVncLog)))
             noteError(&r, q);
         while (q.next()) {
+            if (!goOn(progress, rowsRead++, 0)) {
+                r.cancelled = true;
+                return r;
+            }
             const QVariant ts = q.value(1);
             // max() of a date column may come back as text on some drivers.
             QDateTime t = ts.toDateTime();
@@ -508,6 +530,10 @@ Result vnc(const QString &firstServer, const QString &secondServer, const Visibi
         if (!q.exec(QString::fromLatin1(kVncCentres).arg(visible.andThen()), visible.binds))
             noteError(&r, q);
         while (q.next()) {
+            if (!goOn(progress, rowsRead++, 0)) {
+                r.cancelled = true;
+                return r;
+            }
             for (int slot = 0; slot < 4; ++slot) {
                 const QString id = q.value(3 + slot).toString();
                 if (id.trimmed().toLongLong() <= 0)

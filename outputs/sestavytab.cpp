@@ -3,6 +3,7 @@
 #include "ui_sestavytab.h"
 
 #include "core/session.h"
+#include "core/workprogress.h"
 #include "db/servicekeys.h"
 #include "outputs/reports.h"
 
@@ -40,7 +41,7 @@ bool askSystemPrinter(QPrinter *printer, QWidget *parent)
 } // namespace
 
 SestavyTab::SestavyTab(Session *session, QWidget *parent)
-    : QWidget(parent), ui(new Ui::SestavyTab), m_session(session), m_chooser(askSystemPrinter)
+    : ZrnTab(parent), ui(new Ui::SestavyTab), m_session(session), m_chooser(askSystemPrinter)
 {
     ui->setupUi(this);
     m_view = new ReportView(ui->wreport);
@@ -90,10 +91,18 @@ void SestavyTab::showHtml(const QString &html)
     emit reportShown();
 }
 
-void SestavyTab::showReport(const std::function<Reports::Result()> &build)
+void SestavyTab::showReport(const std::function<Reports::Result(const Progress &)> &build)
 {
+    Reports::Result r;
+    {
+        WorkProgress progress(this, tr("Sestava se načítá ..."), true);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        r = build(progress.callback());
+        QApplication::restoreOverrideCursor();
+    }
+    if (r.cancelled)
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Reports::Result r = build();
     showHtml(r.html);
     QApplication::restoreOverrideCursor();
     if (!r.error.isEmpty())
@@ -109,25 +118,25 @@ void SestavyTab::onSetSestavaPrehled()
 {
     emit overviewRequested();
     const Visibility visible = visibility();
-    showReport([visible] { return Reports::overview(QDate::currentDate(), visible); });
+    showReport([visible](const Progress &p) { return Reports::overview(QDate::currentDate(), visible, p); });
 }
 
 void SestavyTab::onSetSestavaPodniky()
 {
     const Visibility visible = visibility();
-    showReport([visible] { return Reports::economic(visible); });
+    showReport([visible](const Progress &p) { return Reports::economic(visible, p); });
 }
 
 void SestavyTab::onSetSestavaStrediska()
 {
     const Visibility visible = visibility();
-    showReport([visible] { return Reports::centres(visible); });
+    showReport([visible](const Progress &p) { return Reports::centres(visible, p); });
 }
 
 void SestavyTab::onSetSestavaAktualizace()
 {
     const Visibility visible = visibility();
-    showReport([visible] { return Reports::updates(visible); });
+    showReport([visible](const Progress &p) { return Reports::updates(visible, p); });
 }
 
 void SestavyTab::onSetSestavaVNC()
@@ -135,7 +144,7 @@ void SestavyTab::onSetSestavaVNC()
     const QString first = Reports::hostOf(ServiceKeys::value(ServiceKeys::VncRepeater));
     const QString second = Reports::hostOf(ServiceKeys::value(ServiceKeys::VncRepeater2));
     const Visibility visible = visibility();
-    showReport([first, second, visible] { return Reports::vnc(first, second, visible); });
+    showReport([first, second, visible](const Progress &p) { return Reports::vnc(first, second, visible, p); });
 }
 
 void SestavyTab::onPrint()
@@ -178,4 +187,9 @@ void SestavyTab::printDocument(QPrinter *printer)
     painter.scale(scale, scale);
     m_view->render(&painter);
     painter.end();
+}
+
+bool SestavyTab::allowedFor(const UserRights &user) const
+{
+    return user.hasReportsTab() && !user.minimalTabs();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/zrntab.h"
+
+#include "core/progress.h"
 #include "core/visibility.h"
 
 #include <QWidget>
@@ -23,10 +26,11 @@ class SestavyTab;
 // The "Sestavy" tab: the report buttons and the report view `webView`.
 // The reports themselves are built by outputs/reports.h; the slots here show
 // them and print the one shown.
-class SestavyTab : public QWidget
+class SestavyTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    bool allowedFor(const UserRights &user) const override;
     explicit SestavyTab(Session *session, QWidget *parent = nullptr);
     ~SestavyTab() override;
 
@@ -34,7 +38,7 @@ public:
 
     // The tab became current: the overview is built on the first visit of a
     // run only.
-    void enter();
+    void enter() override;
     bool overviewShown() const { return m_overviewShown; }
 
     // Asks where to print (the system print dialog); false when cancelled.
@@ -63,7 +67,9 @@ signals:
     void reportShown();
 
 private:
-    void showReport(const std::function<Reports::Result()> &build);
+    // Builds the report with its progress ("Zrušit" keeps the report shown
+    // before) and shows it.
+    void showReport(const std::function<Reports::Result(const Progress &)> &build);
     void showHtml(const QString &html);
     // The user's restriction; nothing without a session.
     Visibility visibility() const;

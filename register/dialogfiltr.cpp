@@ -1,4 +1,5 @@
 #include "register/dialogfiltr.h"
+#include "core/report.h"
 
 #include "core/dialogtablelist.h"
 #include "core/usersettings.h"
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -58,9 +58,7 @@ DialogFiltr::DialogFiltr(QWidget *parent)
             errors << holdingError;
         if (!personsRead && personError != holdingError)
             errors << personError;
-        QMessageBox::information(this, tr("ZRN"),
-                                 tr("Chyba:") + QLatin1Char(' ') + errors.join(QLatin1Char('\n')) + QLatin1Char('\n')
-                                     + tr("Seznam, který nelze načíst, ponechává uloženou volbu."));
+        Report::failed(this, tr("Seznam, který nelze načíst, ponechává uloženou volbu."), errors.join(QLatin1Char('\n')));
     }
 
     // Two columns: the enterprise and sales criteria, the centre criteria.

@@ -1,4 +1,5 @@
 #include "register/evidencetab.h"
+#include "core/report.h"
 
 #include "core/centrepage.h"
 #include "core/centrerecord.h"
@@ -20,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPersistentModelIndex>
 #include <QSplitter>
 #include <QTabWidget>
@@ -41,9 +41,7 @@ const char kVyber[] = "tab_vyber";
 
 bool askToSave(QWidget *parent)
 {
-    return QMessageBox::question(parent, QObject::tr("Otázka"), QObject::tr("Přejete si uložit změny?"),
-                                 QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes;
+    return Report::askToSave(parent, QObject::tr("Přejete si uložit změny?")) == Report::Answer::Yes;
 }
 
 QWidget *placeholder(const char *name, const QString &text = QString())
@@ -171,7 +169,7 @@ struct EvidenceTab::Private {
                 centrePage->loadFrom(record);
         }
         if (present(gps))
-            gps->loadFrom(record.value(CentreRecord::Gps));
+            gps->loadFrom(record.value("GPS"));
         loadOthers({gps});
     }
 
@@ -193,7 +191,7 @@ struct EvidenceTab::Private {
 };
 
 EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
-    : QWidget(parent)
+    : ZrnTab(parent)
     , d(new Private)
 {
     d->session = session;
@@ -212,8 +210,10 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     d->splitter->addWidget(d->twe);
     d->splitter->setStretchFactor(0, 1);
     d->splitter->setStretchFactor(1, 2);
-    // Without a saved layout the detail pages get about two thirds of the width.
-    d->splitter->setSizes({400, 800});
+    // Without a saved layout the detail pages get nearly three quarters of
+    // the width: the enterprise's form beside its notes needs them on a
+    // 1366 pixels wide screen.
+    d->splitter->setSizes({340, 860});
 
     // Every page lives as long as the tab; only its place in `twe` changes.
     auto registerPages = [](const UserRights &r, RowKind kind) { return kind != RowKind::None && !r.minimalPages(); };
@@ -470,4 +470,10 @@ void EvidenceTab::applyRights()
         if (auto *zrnPage = qobject_cast<ZrnPage *>(page.widget))
             zrnPage->applyRights();
     }
+}
+
+void EvidenceTab::applyRights(const UserRights &)
+{
+    applyRights();
+    restoreAdvancedFilter();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/zrntab.h"
+
 #include "core/detailpage.h"
 
 #include <QWidget>
@@ -14,10 +16,13 @@ class QVariant;
 
 // The "Podniky/střediska" tab: the enterprise tree with its tool bar on the
 // left and the inner tab widget `twe` with the detail pages on the right.
-class EvidenceTab : public QWidget
+class EvidenceTab : public ZrnTab
 {
     Q_OBJECT
 public:
+    // Entering the tab refreshes the tree; the rights hide pages and restore the advanced filter.
+    void enter() override { refresh(); }
+    void applyRights(const UserRights &) override;
     explicit EvidenceTab(Session *session, QWidget *parent = nullptr);
     ~EvidenceTab() override;
 

@@ -1,4 +1,5 @@
 #include "register/maintenance.h"
+#include "core/report.h"
 
 #include "core/ids.h"
 #include "core/session.h"
@@ -8,7 +9,6 @@
 #include "register/dialogaupodnik.h"
 
 #include <QInputDialog>
-#include <QMessageBox>
 
 namespace {
 
@@ -23,7 +23,7 @@ bool askText(QWidget *parent, const QString &title, const QString &label, QStrin
 
 void inform(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, QObject::tr("ZRN"), text, QMessageBox::Ok);
+    Report::info(parent, text);
 }
 
 // An IČO as the number it stands for: without blanks and leading zeros

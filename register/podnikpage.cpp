@@ -13,6 +13,7 @@
 #include "widgets/qstbtextedit.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -71,9 +72,8 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     m_personChooser = [this](QWidget *parent, QString *codes) {
         return DialogAUOOUzivatel::choose(parent, tr("Výběr odpovedené osoby"), this->session()->addressees, codes);
     };
-    ui->splitter_3->setStretchFactor(0, 3);
-    ui->splitter_3->setStretchFactor(1, 2);
-    ui->splitter_3->setSizes({600, 400});
+    splitFormAndNotes(ui->splitter_3);
+    narrowCodeLists(ui->podnik_form);
 
     // A long enterprise or holding name must not widen the window past the
     // screen (the save button would leave it): the labels give way and
@@ -84,7 +84,7 @@ PodnikPage::PodnikPage(Session *session, QWidget *parent)
     QVector<ColumnLabel> labels;
     for (const Field &f : fieldTable()) {
         const bool invoicing = ui->fakturace_box->isAncestorOf(f.widget);
-        labels.append({QLatin1String(f.column), tr(f.label), invoicing ? int(ColumnLabel::Invoicing) : 0});
+        labels.append({QLatin1String(f.column), QCoreApplication::translate("PodnikPage", f.label), invoicing ? int(ColumnLabel::Invoicing) : 0});
     }
     ChangeHistory::describe(QStringLiteral("tellmark_podniky"), labels);
     setSaveButton(ui->podnik_uloz);

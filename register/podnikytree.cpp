@@ -1,4 +1,5 @@
 #include "register/podnikytree.h"
+#include "core/report.h"
 
 #include "core/session.h"
 #include "register/podnikytreemodel.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
-#include <QMessageBox>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -122,6 +122,10 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     d->proxy = new QSMySortFilterProxyModel(this);
     d->proxy->sortMode = QSMySortFilterProxyModel::SortText;
     d->proxy->treeColumns = {PtNazev};
+    // The name column's filter looks through the hierarchy itself (a centre
+    // under a matching enterprise, an enterprise with a matching centre);
+    // the other columns filter the flat list of centres.
+    d->proxy->setRecursiveFilteringEnabled(false);
     // Names in the user's language order: "Č" after "C", not after "Z".
     d->proxy->setSortLocaleAware(true);
     d->proxy->setSourceModel(d->model);
@@ -154,6 +158,8 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     d->pocty = new QLabel(this);
     d->pocty->setObjectName(QStringLiteral("pocty"));
     d->pocty->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A narrow tree wraps the counters instead of widening itself.
+    d->pocty->setWordWrap(true);
     d->pocty->setText(d->counters.text());
     layout->addWidget(d->pocty);
 
@@ -289,7 +295,7 @@ void PodnikyTree::rebuild(const QVariant &podnikId, const QVariant &strediskoId)
     }
     if (!ok) {
         d->counters = PodnikyTreeCounters();
-        QMessageBox::information(this, tr("ZRN"), tr("Chyba SQL:") + QLatin1Char('\n') + error);
+        Report::statementFailed(this, error);
     }
     d->sfilter->setFocus();
     d->filtr->setStyleSheet(d->advanced.trimmed().isEmpty() ? QString() : QString::fromLatin1(kCyan));

@@ -157,8 +157,6 @@ void PodnikyTreeModel::IdIndex::insert(int id, int node)
 
 struct PodnikyTreeModel::Node {
     QString name;        // column 0
-    mutable QString key; // its search key, made when first searched
-    mutable bool hasKey = false;
     QString podnikName;
     QString licence;
     QString specifikace;
@@ -209,6 +207,13 @@ void PodnikyTreeModel::beginRebuild(bool treeShape)
     const size_t expected = m_nodes.size();
     m_nodes.clear();
     m_nodes.reserve(expected);
+    m_shape.clear();
+    m_shape.reserve(expected);
+    m_childStart.clear();
+    m_children.clear();
+    m_parentOf.clear();
+    m_rowOf.clear();
+    m_keys.clear();
     m_top.clear();
     m_podniky.clear();
     m_strediska.clear();
@@ -226,6 +231,13 @@ void PodnikyTreeModel::beginRebuild(bool treeShape)
 
 void PodnikyTreeModel::endRebuild()
 {
+    m_childStart.assign(m_nodes.size(), 0);
+    m_children.clear();
+    m_children.reserve(m_nodes.size());
+    for (size_t n = 0; n < m_nodes.size(); ++n) {
+        m_childStart[n] = int(m_children.size());
+        m_children.insert(m_children.end(), m_nodes[n].children.cbegin(), m_nodes[n].children.cend());
+    }
     endResetModel();
 }
 
@@ -268,12 +280,18 @@ void PodnikyTreeModel::addRow(const PodnikyTreeRow &r)
         QVector<int> &siblings = parent < 0 ? m_top : m_nodes[size_t(parent)].children;
         const int row = siblings.size();
         siblings.append(id);
+        if (parent >= 0)
+            ++m_shape[size_t(parent)];
+        m_shape.push_back(0);
+        m_parentOf.push_back(parent);
+        m_rowOf.push_back(row);
         Node &n = m_nodes.emplace_back();
         n.parent = parent;
         n.row = row;
         return n;
     };
-    auto fillCentre = [&r](Node &n) {
+    auto fillCentre = [this, &r](Node &n) {
+        m_shape.back() = -1;
         n.strediskoId = r.strediskoId;
         n.licence = r.licence;
         n.spusteni = r.spusteni;
@@ -333,7 +351,7 @@ QModelIndex PodnikyTreeModel::indexOfNode(int n, int column) const
 {
     if (n < 0 || size_t(n) >= m_nodes.size())
         return QModelIndex();
-    return createIndex(m_nodes[size_t(n)].row, column, quintptr(n) + 1);
+    return createIndex(m_rowOf[size_t(n)], column, quintptr(n) + 1);
 }
 
 QModelIndex PodnikyTreeModel::podnikIndex(int podnikId) const
@@ -380,17 +398,19 @@ QModelIndex PodnikyTreeModel::index(int row, int column, const QModelIndex &pare
         return QModelIndex();
     if (parent.isValid() && parent.model() != this)
         return QModelIndex();
-    const QVector<int> &rows = parent.isValid() ? node(parent).children : m_top;
-    if (row >= rows.size())
+    if (!parent.isValid())
+        return row < m_top.size() ? createIndex(row, column, quintptr(m_top.at(row)) + 1) : QModelIndex();
+    const size_t p = size_t(parent.internalId() - 1);
+    if (p >= m_childStart.size() || row >= m_shape[p])
         return QModelIndex();
-    return createIndex(row, column, quintptr(rows.at(row)) + 1);
+    return createIndex(row, column, quintptr(m_children[size_t(m_childStart[p] + row)]) + 1);
 }
 
 QModelIndex PodnikyTreeModel::parent(const QModelIndex &child) const
 {
     if (!child.isValid())
         return QModelIndex();
-    return indexOfNode(node(child).parent);
+    return indexOfNode(m_parentOf[size_t(child.internalId() - 1)]);
 }
 
 QModelIndex PodnikyTreeModel::sibling(int row, int column, const QModelIndex &index) const
@@ -404,7 +424,7 @@ int PodnikyTreeModel::rowCount(const QModelIndex &parent) const
 {
     if (!parent.isValid())
         return m_top.size();
-    return parent.column() == 0 ? node(parent).children.size() : 0;
+    return parent.column() == 0 ? qMax(0, m_shape[size_t(parent.internalId() - 1)]) : 0;
 }
 
 int PodnikyTreeModel::columnCount(const QModelIndex &) const
@@ -422,7 +442,7 @@ Qt::ItemFlags PodnikyTreeModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (node(index).centre())
+    if (m_shape[size_t(index.internalId() - 1)] < 0)
         f |= Qt::ItemNeverHasChildren;
     return f;
 }
@@ -482,11 +502,12 @@ QVariant PodnikyTreeModel::data(const QModelIndex &index, int role) const
     case PtSearchKeyRole:
         if (column != PtNazev)
             return QVariant();
-        if (!n.hasKey) {
-            n.key = stripDiacritics(n.name);
-            n.hasKey = true;
+        if (m_keys.size() != m_nodes.size()) {
+            m_keys.resize(m_nodes.size());
+            for (size_t i = 0; i < m_nodes.size(); ++i)
+                m_keys[i] = stripDiacritics(m_nodes[i].name);
         }
-        return n.key;
+        return m_keys[size_t(index.internalId() - 1)];
     case PtPodnikIdRole:
         return column == PtNazev ? QVariant(n.podnikId) : QVariant();
     case PtStrediskoIdRole:

@@ -149,6 +149,18 @@ private:
     mutable bool m_sortKeysMade = false;
     PodnikyTreeCounters m_counters;
     std::vector<Node> m_nodes;
+    // Per node: its number of children, -1 for a centre (which never has
+    // any). The view asks for these of every row it lays out; a small array
+    // answers without touching the large nodes.
+    std::vector<int> m_shape;
+    std::vector<int> m_parentOf;        // per node: its parent node, -1 at the top
+    std::vector<int> m_rowOf;           // per node: its row among its siblings
+    // Per node: the search key of its name, all made when the first is asked for.
+    mutable std::vector<QString> m_keys;
+    // The children of every node side by side (those of node n from
+    // m_childStart[n] on), made when the rebuild ends.
+    std::vector<int> m_childStart;
+    std::vector<int> m_children;
     QVector<int> m_top;                 // top-level rows
     IdIndex m_podniky;                  // enterprise id -> node (tree shape)
     IdIndex m_strediska;                // centre id -> node

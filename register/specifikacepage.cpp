@@ -24,9 +24,7 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
       m_snapshot(QStringLiteral("tellmark_strediska"))
 {
     ui->setupUi(this);
-    ui->splitter_6->setStretchFactor(0, 3);
-    ui->splitter_6->setStretchFactor(1, 2);
-    ui->splitter_6->setSizes({600, 400});
+    splitFormAndNotes(ui->splitter_6);
     setObjectName(QStringLiteral("tab_specifikace"));
     setWindowTitle(tr("Specifikace"));
 
@@ -58,6 +56,7 @@ SpecifikacePage::SpecifikacePage(Session *session, QWidget *parent)
         f->notes.insert(row.note, note);
         connect(note, &QLineEdit::textChanged, this, &SpecifikacePage::onStrediskoSpecifikaceChanged);
     }
+    narrowCodeLists(ui->specifikace_grid_widget);
     // The history and the clash dialog name each column by its row.
     const QHash<QString, QString> seconds = {{QStringLiteral("SDOJPR"), tr("propojení")},
                                              {QStringLiteral("SIDT"), tr("umístění")},
@@ -97,17 +96,17 @@ QTextEdit *SpecifikacePage::notesEditor() const { return ui->spoznamka; }
 void SpecifikacePage::loadFrom(const CentreRecord &record)
 {
     beginFill();
-    m_centreId = record.value(CentreRecord::Id);
+    m_centreId = record.value("id");
     for (auto it = f->combos.cbegin(); it != f->combos.cend(); ++it) {
-        const QVariant stored = record.value(CentreRecord::specColumn(it.key()));
+        const QVariant stored = record.value(it.key());
         it.value()->setCurrentIndex(ColumnValues::codeListIndex(Specifikace::codeList(it.key()), stored));
     }
     for (auto it = f->dates.cbegin(); it != f->dates.cend(); ++it)
-        it.value()->setDate(ColumnValues::storedDate(record.value(CentreRecord::specColumn(it.key()))));
+        it.value()->setDate(ColumnValues::storedDate(record.value(it.key())));
     for (auto it = f->notes.cbegin(); it != f->notes.cend(); ++it)
-        it.value()->setText(record.text(CentreRecord::specColumn(it.key())));
-    ui->spoznamka->setText(richTextFromStorage(record.value(CentreRecord::specColumn(Specifikace::NotesColumn))));
-    m_snapshot.take(m_centreId, [&record](const QString &column) { return record.value(CentreRecord::specColumn(column)); },
+        it.value()->setText(record.text(it.key()));
+    ui->spoznamka->setText(richTextFromStorage(record.value(Specifikace::NotesColumn)));
+    m_snapshot.take(m_centreId, [&record](const QString &column) { return record.value(column); },
                     formValues(), Specifikace::codeListColumns());
     endFill();
     setHasRow(true);

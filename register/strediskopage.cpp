@@ -27,9 +27,7 @@ StrediskoPage::StrediskoPage(Session *session, QWidget *parent)
 {
     ui->setupUi(this);
     // Without a saved layout the form gets most of the width, the notepad the rest.
-    ui->splitter_5->setStretchFactor(0, 3);
-    ui->splitter_5->setStretchFactor(1, 2);
-    ui->splitter_5->setSizes({600, 400});
+    splitFormAndNotes(ui->splitter_5);
     setObjectName(QStringLiteral("tab_stredisko"));
     setWindowTitle(tr("O středisku"));
 
@@ -83,34 +81,33 @@ QTextEdit *StrediskoPage::notesEditor() const { return ui->poznamkovy_blok; }
 
 void StrediskoPage::loadFrom(const CentreRecord &r)
 {
-    using C = CentreRecord;
     beginFill();
-    m_centreId = r.value(C::Id);
+    m_centreId = r.value("id");
 
-    ui->stredisko_holding->setText(r.text(C::NazevHolding));
-    ui->stredisko_podnik->setText(r.text(C::PodnikNazev));
-    ui->stredisko_nazev->setText(r.text(C::AkceNazev));
+    ui->stredisko_holding->setText(r.text("nazev_holding"));
+    ui->stredisko_podnik->setText(r.text("podnik_nazev"));
+    ui->stredisko_nazev->setText(r.text("AKCE_NAZEV"));
     for (QLabel *name : {ui->stredisko_holding, ui->stredisko_podnik, ui->stredisko_nazev})
         name->setToolTip(name->text());
-    ui->stredisko_ico->setText(r.text(C::Ico));
-    ui->stredisko_kontakt->setText(r.text(C::PodnikJmeno));
-    ui->stredisko_telefon->setText(r.text(C::PodnikTelefon));
-    ui->stredisko_email->setText(r.text(C::PodnikEmail));
-    ui->stredisko_hospodarstvi->setText(r.text(C::Hospodarstvi));
-    ui->stredisko_db_uuid->setText(r.text(C::DbUuid));
-    ui->stredisko_licence->setText(r.text(C::LicenceCislo));
-    ui->stredisko_cloud_id->setText(r.text(C::CloudCislo));
-    ui->stredisko_verze->setText(r.text(C::VerzeProgramu));
+    ui->stredisko_ico->setText(r.text("ICO"));
+    ui->stredisko_kontakt->setText(r.text("PODNIK_JMENO"));
+    ui->stredisko_telefon->setText(r.text("PODNIK_TELEFON"));
+    ui->stredisko_email->setText(r.text("PODNIK_EMAIL"));
+    ui->stredisko_hospodarstvi->setText(r.text("hospodarstvi"));
+    ui->stredisko_db_uuid->setText(r.text("DB_UUID"));
+    ui->stredisko_licence->setText(r.text("LICENCE_CISLO"));
+    ui->stredisko_cloud_id->setText(r.text("CLOUD_CISLO"));
+    ui->stredisko_verze->setText(r.text("VERZE_PROGRAMU"));
     ui->stredisko_pocet_spusteni->setText(
-        joinSlash({Qf::formatDate(ColumnValues::storedDate(r.value(C::Aktualizovano))), r.text(C::PocetAktualizaci)}));
-    ui->stredisko_pocty->setText(joinSlash({r.text(C::PocetKusu), r.text(C::PocetKrav), r.text(C::PocetObojku)}));
+        joinSlash({Qf::formatDate(ColumnValues::storedDate(r.value("AKTUALIZOVANO"))), r.text("POCET_AKTUALIZACI")}));
+    ui->stredisko_pocty->setText(joinSlash({r.text("POCET_KUSU"), r.text("POCET_KRAV"), r.text("POCET_OBOJKU")}));
     // NULL counts as 0: updates not restricted.
-    ui->stredisko_aktualizace->setChecked(r.value(C::UpdateOmezen).toInt() == 0);
-    ui->stredisko_spusteni->setDate(ColumnValues::storedDate(r.value(C::Spusteni)));
-    ui->stredisko_druhe_skoleni->setDate(ColumnValues::storedDate(r.value(C::DruheSkoleni)));
-    ui->stredisko_ku->setText(joinSlash({Qf::formatDate(ColumnValues::storedDate(r.value(C::SkuDatum))),
-                                         r.text(C::SkuDojnic), r.text(C::SkuStupen)}));
-    ui->poznamkovy_blok->setText(richTextFromStorage(r.value(C::PoznamkovyBlok)));
+    ui->stredisko_aktualizace->setChecked(r.value("UPDATE_OMEZEN").toInt() == 0);
+    ui->stredisko_spusteni->setDate(ColumnValues::storedDate(r.value("SPUSTENI")));
+    ui->stredisko_druhe_skoleni->setDate(ColumnValues::storedDate(r.value("DRUHE_SKOLENI")));
+    ui->stredisko_ku->setText(joinSlash({Qf::formatDate(ColumnValues::storedDate(r.value("SKU_DATUM"))),
+                                         r.text("SKU_DOJNIC"), r.text("SKU_STUPEN")}));
+    ui->poznamkovy_blok->setText(richTextFromStorage(r.value("POZNAMKOVY_BLOK")));
     m_snapshot.take(m_centreId, [&r](const QString &column) { return r.value(column); }, formValues());
 
     endFill();

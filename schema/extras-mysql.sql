@@ -16,3 +16,7 @@ CREATE TABLE IF NOT EXISTS zrn_historie (
   PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 CREATE INDEX idx_historie_radek ON zrn_historie (tabulka, id_radku, ts);
+
+-- The names the event search looks through: read from the index alone.
+CREATE INDEX idx_podniky_nazev ON tellmark_podniky (podnik_nazev);
+CREATE INDEX idx_strediska_nazev ON tellmark_strediska (akce_nazev);

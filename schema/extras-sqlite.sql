@@ -15,3 +15,7 @@ CREATE TABLE IF NOT EXISTS zrn_historie (
   nova_hodnota TEXT
 );
 CREATE INDEX IF NOT EXISTS idx_historie_radek ON zrn_historie (tabulka, id_radku, ts);
+
+-- The names the event search looks through: read from the index alone.
+CREATE INDEX IF NOT EXISTS idx_podniky_nazev ON tellmark_podniky (podnik_nazev);
+CREATE INDEX IF NOT EXISTS idx_strediska_nazev ON tellmark_strediska (akce_nazev);

@@ -1,6 +1,7 @@
 #include "schema/schema.h"
 
 #include "db/database.h"
+#include "db/sqlscan.h"
 #include "schema/eventlog.h"
 
 #include <QFile>
@@ -168,35 +169,28 @@ QStringList splitStatements(const QString &text)
 {
     QStringList out;
     QString cur;
-    QChar quote;
     const int n = text.size();
-    for (int i = 0; i < n; ++i) {
+    auto finish = [&out, &cur] {
+        const QString s = cur.trimmed();
+        if (!s.isEmpty())
+            out << s;
+        cur.clear();
+    };
+    int i = 0;
+    while (i < n) {
         const QChar c = text.at(i);
-        if (!quote.isNull()) {
+        const int e = SqlScan::isQuote(c) ? SqlScan::quotedEnd(text, i) : SqlScan::commentEnd(text, i);
+        if (SqlScan::isQuote(c))
+            cur += text.midRef(i, e - i);
+        else if (e != i)
+            cur += QLatin1Char(' '); // a comment
+        else if (c == QLatin1Char(';'))
+            finish();
+        else
             cur += c;
-            if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            quote = c;
-            cur += c;
-        } else if (c == QLatin1Char('-') && i + 1 < n && text.at(i + 1) == QLatin1Char('-')) {
-            while (i < n && text.at(i) != QLatin1Char('\n'))
-                ++i;
-            cur += QLatin1Char('\n');
-        } else if (c == QLatin1Char(';')) {
-            const QString s = cur.trimmed();
-            if (!s.isEmpty())
-                out << s;
-            cur.clear();
-        } else {
-            cur += c;
-        }
+        i = qMax(e, i + 1);
     }
-    const QString s = cur.trimmed();
-    if (!s.isEmpty())
-        out << s;
+    finish();
     return out;
 }
 
@@ -207,8 +201,8 @@ QStringList statements(bool sqlite)
 
 QStringList tables()
 {
-    // The event search table comes from ensureEventLogSearch, not the DDL.
-    return tableNames(statements(Database::isSqlite())) << QLatin1String(kSearchTable);
+    // The event search and sort key tables come from ensureEventLogSearch, not the DDL.
+    return tableNames(statements(Database::isSqlite())) << QLatin1String(kSearchTable) << QLatin1String(kSortTable);
 }
 
 // Runs the statements whose objects are missing (see MysqlCatalog).

@@ -2,13 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="cs_CZ">
 <context>
-    <name>AdminList</name>
-    <message>
-        <source>Otázka</source>
-        <translation>Question</translation>
-    </message>
-</context>
-<context>
     <name>AdminPages</name>
     <message>
         <source>Vzdálený přístup</source>
@@ -17,6 +10,32 @@
     <message>
         <source>Přístupy</source>
         <translation>Portal access</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarButton</name>
+    <message>
+        <source>Export do kalendáře</source>
+        <translation>Export to calendar</translation>
+    </message>
+    <message>
+        <source>Seznam neobsahuje žádnou událost s datem.</source>
+        <translation>The list holds no event with a date.</translation>
+    </message>
+    <message>
+        <source>Kalendář iCalendar (*.ics)</source>
+        <translation>iCalendar calendar (*.ics)</translation>
+    </message>
+    <message>
+        <source>soubor %1 nelze uložit.</source>
+        <translation>the file %1 cannot be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarExport</name>
+    <message>
+        <source>Časové pásmo %1 není v systému k dispozici.</source>
+        <translation>The time zone %1 is not available on the system.</translation>
     </message>
 </context>
 <context>
@@ -83,10 +102,6 @@
         <source>Záznam mezitím smazal jiný uživatel. Nic nebylo uloženo.</source>
         <translation>Another user has deleted the record in the meantime. Nothing was saved.</translation>
     </message>
-    <message>
-        <source>Chyba:</source>
-        <translation>Error:</translation>
-    </message>
 </context>
 <context>
     <name>ControlPanelTab</name>
@@ -113,10 +128,6 @@
     <message>
         <source>Poznámka</source>
         <translation>Note</translation>
-    </message>
-    <message>
-        <source>IDList</source>
-        <translation>IDList</translation>
     </message>
     <message>
         <source>Přidání uživatele pro CP</source>
@@ -185,6 +196,18 @@
         <source>Zápis se nezdařil, možná je plný disk (%1).</source>
         <translation>The write failed; the disk may be full (%1).</translation>
     </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Export byl zrušen, soubor nebyl zapsán.</source>
+        <translation>The export was cancelled; no file was written.</translation>
+    </message>
+    <message>
+        <source>Export podniků ...</source>
+        <translation>Exporting enterprises ...</translation>
+    </message>
 </context>
 <context>
     <name>Database</name>
@@ -207,6 +230,58 @@
     <message>
         <source>Zápis se střetl se současnou prací jiného uživatele a byl celý vrácen; nic z něj nebylo uloženo. Zkuste to prosím znovu.</source>
         <translation>The write clashed with another user&apos;s work at the same time and was rolled back whole; nothing of it was saved. Please try again.</translation>
+    </message>
+    <message>
+        <source>soubor neexistuje.</source>
+        <translation>the file does not exist.</translation>
+    </message>
+    <message>
+        <source>složku %1 nelze vytvořit.</source>
+        <translation>the folder %1 cannot be created.</translation>
+    </message>
+    <message>
+        <source>cesta není soubor.</source>
+        <translation>the path is not a file.</translation>
+    </message>
+    <message>
+        <source>soubor je jen pro čtení.</source>
+        <translation>the file is read-only.</translation>
+    </message>
+    <message>
+        <source>Ovladač databáze MySQL (QMYSQL) není nainstalován.</source>
+        <translation>The MySQL database driver (QMYSQL) is not installed.</translation>
+    </message>
+    <message>
+        <source>Nelze se připojit k databázovému serveru %1: %2</source>
+        <translation>Cannot connect to the database server %1: %2</translation>
+    </message>
+    <message>
+        <source>Databázový server %1 nepřijal znakovou sadu utf8mb4: %2</source>
+        <translation>The database server %1 did not accept the utf8mb4 character set: %2</translation>
+    </message>
+    <message>
+        <source>Transakce už probíhá; vnořená transakce není dovolena.</source>
+        <translation>A transaction is already running; a nested transaction is not allowed.</translation>
+    </message>
+    <message>
+        <source>Databáze není připojena.</source>
+        <translation>The database is not connected.</translation>
+    </message>
+    <message>
+        <source>Příkaz v transakci selhal, nic z ní nebylo uloženo: %1</source>
+        <translation>A statement in the transaction failed; nothing of it was saved: %1</translation>
+    </message>
+    <message>
+        <source>Spojení není databází SQLite.</source>
+        <translation>The connection is not an SQLite database.</translation>
+    </message>
+    <message>
+        <source>Spojení SQLite není otevřené.</source>
+        <translation>The SQLite connection is not open.</translation>
+    </message>
+    <message>
+        <source>Funkci %1 nelze zaregistrovat: %2</source>
+        <translation>The function %1 cannot be registered: %2</translation>
     </message>
 </context>
 <context>
@@ -241,10 +316,6 @@
     <message>
         <source>IDList</source>
         <translation>IDList</translation>
-    </message>
-    <message>
-        <source>ZRN</source>
-        <translation>ZRN</translation>
     </message>
     <message>
         <source>Zadejte heslo, které se má zašifrovat.</source>
@@ -416,10 +487,6 @@
         <translation>The subject of the event cannot be empty.</translation>
     </message>
     <message>
-        <source>Otázka</source>
-        <translation>Question</translation>
-    </message>
-    <message>
         <source>Přejete si zahodit rozpracovanou událost?</source>
         <translation>Do you want to discard the event you are editing?</translation>
     </message>
@@ -543,10 +610,6 @@
         <translation>Delete</translation>
     </message>
     <message>
-        <source>ZRN</source>
-        <translation>ZRN</translation>
-    </message>
-    <message>
         <source>Zadejte heslo, které se má zašifrovat.</source>
         <translation>Type the password to encrypt.</translation>
     </message>
@@ -557,10 +620,6 @@
     <message>
         <source>Heslo je delší než 72 bajtů; bcrypt z něj použije jen prvních 72.</source>
         <translation>The password is longer than 72 bytes; bcrypt uses only the first 72 of them.</translation>
-    </message>
-    <message>
-        <source>Otázka</source>
-        <translation>Question</translation>
     </message>
     <message>
         <source>Přejete si heslo přesto použít?</source>
@@ -711,14 +770,6 @@ Save the file in UTF-8?</translation>
     <message>
         <source>Filtr</source>
         <translation>Filter</translation>
-    </message>
-    <message>
-        <source>ZRN</source>
-        <translation>ZRN</translation>
-    </message>
-    <message>
-        <source>Chyba:</source>
-        <translation>Error:</translation>
     </message>
     <message>
         <source>Seznam, který nelze načíst, ponechává uloženou volbu.</source>
@@ -1025,6 +1076,61 @@ Save the file in UTF-8?</translation>
     </message>
 </context>
 <context>
+    <name>EventCodes</name>
+    <message>
+        <source>Nespecifikováno</source>
+        <translation>Unspecified</translation>
+    </message>
+    <message>
+        <source>Tellmark</source>
+        <translation>Tellmark</translation>
+    </message>
+    <message>
+        <source>ZRN</source>
+        <translation>ZRN</translation>
+    </message>
+    <message>
+        <source>Mail</source>
+        <translation>Mail</translation>
+    </message>
+    <message>
+        <source>Nextcloud</source>
+        <translation>Nextcloud</translation>
+    </message>
+    <message>
+        <source>Nahlášeno</source>
+        <translation>Reported</translation>
+    </message>
+    <message>
+        <source>Rozpracováno</source>
+        <translation>In progress</translation>
+    </message>
+    <message>
+        <source>Uzavřeno</source>
+        <translation>Closed</translation>
+    </message>
+    <message>
+        <source>Nízká</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>Normální</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Vysoká</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>Žádná</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Kalendář</source>
+        <translation>Calendar</translation>
+    </message>
+</context>
+<context>
     <name>EventCombo</name>
     <message>
         <source>(nevyplněno)</source>
@@ -1249,14 +1355,6 @@ Save the file in UTF-8?</translation>
         <translation>History</translation>
     </message>
     <message>
-        <source>Chyba: údaje nelze načíst.</source>
-        <translation>Error: the data cannot be read.</translation>
-    </message>
-    <message>
-        <source>Chyba: přílohy nelze načíst.</source>
-        <translation>Error: the attachments cannot be read.</translation>
-    </message>
-    <message>
         <source>Událost mezitím smazal jiný uživatel. Nic nebylo uloženo.</source>
         <translation>Another user has deleted the event in the meantime. Nothing was saved.</translation>
     </message>
@@ -1269,16 +1367,16 @@ Save the file in UTF-8?</translation>
         <translation>History of the event</translation>
     </message>
     <message>
-        <source>Otázka</source>
-        <translation>Question</translation>
-    </message>
-    <message>
         <source>Přejete si uložit rozpracovanou událost?</source>
         <translation>Do you want to save the event you are editing?</translation>
     </message>
     <message>
         <source>Výběr uživatele</source>
         <translation>Choose user</translation>
+    </message>
+    <message>
+        <source>přílohy nelze načíst.</source>
+        <translation>the attachments cannot be read.</translation>
     </message>
 </context>
 <context>
@@ -1350,14 +1448,6 @@ Save the file in UTF-8?</translation>
         <translation>Enterprise/Centre</translation>
     </message>
     <message>
-        <source>ZRN</source>
-        <translation>ZRN</translation>
-    </message>
-    <message>
-        <source>Chyba SQL:</source>
-        <translation>SQL error:</translation>
-    </message>
-    <message>
         <source>Služba pro události není k dispozici.</source>
         <translation>The event service is not available.</translation>
     </message>
@@ -1374,36 +1464,32 @@ Save the file in UTF-8?</translation>
         <translation>Add event</translation>
     </message>
     <message>
-        <source>Událost nelze uložit: služba nevydala její identifikátor.</source>
-        <translation>The event cannot be saved: the service issued no identifier for it.</translation>
-    </message>
-    <message>
-        <source>Chyba: událost nelze uložit.</source>
-        <translation>Error: the event cannot be saved.</translation>
-    </message>
-    <message>
-        <source>Chyba: údaje nelze načíst.</source>
-        <translation>Error: the data cannot be read.</translation>
-    </message>
-    <message>
-        <source>Chyba:</source>
-        <translation>Error:</translation>
-    </message>
-    <message>
         <source>Není možno smazat událost neboť není koncová.</source>
         <translation>The event cannot be deleted because it has replies.</translation>
-    </message>
-    <message>
-        <source>Otázka</source>
-        <translation>Question</translation>
     </message>
     <message>
         <source>Přejete si smazat událost?</source>
         <translation>Do you want to delete the event?</translation>
     </message>
     <message>
-        <source>Chyba: událost nelze smazat.</source>
-        <translation>Error: the event cannot be deleted.</translation>
+        <source>zobrazeno %1 z více</source>
+        <translation>showing %1 of more</translation>
+    </message>
+    <message>
+        <source>zobrazeno %1</source>
+        <translation>showing %1</translation>
+    </message>
+    <message>
+        <source>(hledá se jen v předmětu a v názvech; hledání v popisech zapne správce příkazem „zrnctl init“)</source>
+        <translation>(only the subject and the names are searched; the administrator turns on searching the descriptions with the command “zrnctl init”)</translation>
+    </message>
+    <message>
+        <source>událost nelze uložit.</source>
+        <translation>the event cannot be saved.</translation>
+    </message>
+    <message>
+        <source>událost nelze smazat.</source>
+        <translation>the event cannot be deleted.</translation>
     </message>
 </context>
 <context>
@@ -1446,6 +1532,192 @@ Save the file in UTF-8?</translation>
     <message>
         <source>Filtr</source>
         <translation>Filter</translation>
+    </message>
+</context>
+<context>
+    <name>FakturaceStore</name>
+    <message>
+        <source>Smlouva podnik</source>
+        <translation>Contract enterprise</translation>
+    </message>
+    <message>
+        <source>Smlouva číslo</source>
+        <translation>Contract number</translation>
+    </message>
+    <message>
+        <source>Podnik</source>
+        <translation>Enterprise</translation>
+    </message>
+    <message>
+        <source>Fakturovat od</source>
+        <translation>Invoice from</translation>
+    </message>
+    <message>
+        <source>Částka</source>
+        <translation>Amount</translation>
+    </message>
+    <message>
+        <source>Měna</source>
+        <translation>Currency</translation>
+    </message>
+    <message>
+        <source>Sleva [%]</source>
+        <translation>Discount [%]</translation>
+    </message>
+    <message>
+        <source>Sleva [měsíce]</source>
+        <translation>Discount [months]</translation>
+    </message>
+    <message>
+        <source>Fakt. měsíce</source>
+        <translation>Inv. months</translation>
+    </message>
+    <message>
+        <source>Fakt. období</source>
+        <translation>Inv. period</translation>
+    </message>
+    <message>
+        <source>Zpětně</source>
+        <translation>Retroactive</translation>
+    </message>
+    <message>
+        <source>Podepsáno</source>
+        <translation>Signed</translation>
+    </message>
+    <message>
+        <source>Poznámka</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>bez měny</source>
+        <translation>no currency</translation>
+    </message>
+    <message>
+        <source>Fakturace - smlouvy</source>
+        <translation>Invoicing - contracts</translation>
+    </message>
+    <message>
+        <source>Smluv:</source>
+        <translation>Contracts:</translation>
+    </message>
+    <message>
+        <source>Součty částek:</source>
+        <translation>Totals of the amounts:</translation>
+    </message>
+</context>
+<context>
+    <name>FakturaceTab</name>
+    <message>
+        <source>Všechny smlouvy</source>
+        <translation>All contracts</translation>
+    </message>
+    <message>
+        <source>Podepsané</source>
+        <translation>Signed</translation>
+    </message>
+    <message>
+        <source>Nepodepsané</source>
+        <translation>Unsigned</translation>
+    </message>
+    <message>
+        <source>Hledat</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Obnovit</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>Tisk</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Fakturovat od</source>
+        <translation>Invoice from</translation>
+    </message>
+    <message>
+        <source>do</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Fakturace</source>
+        <translation>Invoicing</translation>
+    </message>
+    <message>
+        <source>Smlouvy nelze načíst:
+%1</source>
+        <translation>The contracts cannot be read:
+%1</translation>
+    </message>
+    <message>
+        <source>Smluv: %1</source>
+        <translation>Contracts: %1</translation>
+    </message>
+    <message>
+        <source>Součty částek za rok: %1</source>
+        <translation>Yearly amounts in total: %1</translation>
+    </message>
+    <message>
+        <source>fakturovat od %1 do %2</source>
+        <translation>invoice from %1 to %2</translation>
+    </message>
+    <message>
+        <source>hledáno „%1“</source>
+        <translation>searched for “%1”</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Tabulka nezobrazuje žádnou smlouvu, není co exportovat.</source>
+        <translation>The table shows no contract; there is nothing to export.</translation>
+    </message>
+    <message>
+        <source>Tyto hodnoty nelze zapsat v kódování Windows-1250 (v souboru by z nich byly otazníky):
+
+%1
+
+Uložit soubor v kódování UTF-8?</source>
+        <translation>These values cannot be written in the Windows-1250 encoding (they would become question marks in the file):
+
+%1
+
+Save the file in UTF-8?</translation>
+    </message>
+    <message>
+        <source>Otázka</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>Soubor „%1“ nelze zapsat:
+%2</source>
+        <translation>The file “%1” cannot be written:
+%2</translation>
+    </message>
+    <message>
+        <source>1 smlouvu</source>
+        <translation>1 contract</translation>
+    </message>
+    <message>
+        <source>%1 smlouvy</source>
+        <translation>%1 contracts</translation>
+    </message>
+    <message>
+        <source>%1 smluv</source>
+        <translation>%1 contracts</translation>
+    </message>
+    <message>
+        <source>Export je hotový: soubor „%1“ obsahuje %2.</source>
+        <translation>The export is done: the file “%1” holds %2.</translation>
+    </message>
+    <message>
+        <source>Smlouvy se nepodařilo vytisknout. Zkontrolujte tiskárnu, případně cílový soubor, a zkuste to znovu.</source>
+        <translation>The contracts could not be printed. Check the printer or the target file and try again.</translation>
     </message>
 </context>
 <context>
@@ -1644,6 +1916,21 @@ Save the file in UTF-8?</translation>
 %1</source>
         <translation>The enterprises for the map cannot be read:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>Notice</name>
+    <message>
+        <source>Uloženo %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>Exportováno %1: %2</source>
+        <translation>Exported %1: %2</translation>
+    </message>
+    <message>
+        <source>Příloha uložena %1: %2</source>
+        <translation>Attachment saved %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1976,14 +2263,6 @@ Save the file in UTF-8?</translation>
         <translation>Export</translation>
     </message>
     <message>
-        <source>ZRN</source>
-        <translation>ZRN</translation>
-    </message>
-    <message>
-        <source>Chyba SQL:</source>
-        <translation>SQL error:</translation>
-    </message>
-    <message>
         <source>CELKOVĚ - podniky:</source>
         <translation>TOTAL - enterprises:</translation>
     </message>
@@ -2085,6 +2364,40 @@ Save the file in UTF-8?</translation>
         <source>Chyba generování mapy: mapové podklady nelze stáhnout (%1).</source>
         <translation>The map could not be generated: the map tiles cannot be downloaded (%1).</translation>
     </message>
+    <message>
+        <source>Neznámá velikost papíru nebo DPI: %1, %2.</source>
+        <translation>Unknown paper size or DPI: %1, %2.</translation>
+    </message>
+    <message>
+        <source>Obrázek by měl přes 100 megapixelů, DPI bylo sníženo z %1 na %2.</source>
+        <translation>The image would have over 100 megapixels; the DPI was lowered from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>Generování mapy bylo zrušeno.</source>
+        <translation>Generating the map was cancelled.</translation>
+    </message>
+    <message>
+        <source>Podniky pro mapu nelze načíst:
+%1</source>
+        <translation>The enterprises for the map cannot be read:
+%1</translation>
+    </message>
+    <message>
+        <source>Chyba generování mapy (obrázek nelze převést do JPEG).</source>
+        <translation>The map could not be generated (the image cannot be converted to JPEG).</translation>
+    </message>
+    <message>
+        <source>Soubor %1 nelze zapsat: %2</source>
+        <translation>The file %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>Chyba generování mapy: služba neodpověděla do %1 s.</source>
+        <translation>The map could not be generated: the service did not answer within %1 s.</translation>
+    </message>
+    <message>
+        <source>Chyba generování mapy: server mapových podkladů neodpověděl do %1 s.</source>
+        <translation>The map could not be generated: the map tile server did not answer within %1 s.</translation>
+    </message>
 </context>
 <context>
     <name>QFDateEdit</name>
@@ -2099,62 +2412,6 @@ Save the file in UTF-8?</translation>
 </context>
 <context>
     <name>QObject</name>
-    <message>
-        <source>Uživatel</source>
-        <translation>User</translation>
-    </message>
-    <message>
-        <source>Heslo</source>
-        <translation>Password</translation>
-    </message>
-    <message>
-        <source>Vzdálený přístup</source>
-        <translation>Remote access</translation>
-    </message>
-    <message>
-        <source>Admin</source>
-        <translation>Admin</translation>
-    </message>
-    <message>
-        <source>Minimal</source>
-        <translation>Minimal</translation>
-    </message>
-    <message>
-        <source>ACLS</source>
-        <translation>ACLS</translation>
-    </message>
-    <message>
-        <source>Spravovat organizační strukturu</source>
-        <translation>Manage the organisation structure</translation>
-    </message>
-    <message>
-        <source>Omezit region</source>
-        <translation>Restrict region</translation>
-    </message>
-    <message>
-        <source>Sestavy</source>
-        <translation>Reports</translation>
-    </message>
-    <message>
-        <source>Přístupy</source>
-        <translation>Portal access</translation>
-    </message>
-    <message>
-        <source>Události</source>
-        <translation>Events</translation>
-    </message>
-    <message>
-        <source>Fakturace</source>
-        <translation>Invoicing</translation>
-    </message>
-    <message>
-        <source>Control Panel</source>
-        <translation>Control Panel</translation>
-    </message>
-    <message>
-        <source>Středisko, technologické údáje RO</source>
-        <translation>Centre, technology data read-only</translation>
-    </message>
     <message>
         <source>ZRN</source>
         <translation>ZRN</translation>
@@ -2184,10 +2441,6 @@ Save the file in UTF-8?</translation>
         <translation>Choose the Nextcloud root folder</translation>
     </message>
     <message>
-        <source>Otázka</source>
-        <translation>Question</translation>
-    </message>
-    <message>
         <source>Přejete si uložit změny?</source>
         <translation>Do you want to save the changes?</translation>
     </message>
@@ -2203,10 +2456,6 @@ Save the file in UTF-8?</translation>
         <translation>The attachments cannot be saved: the event is not saved.</translation>
     </message>
     <message>
-        <source>ZRN</source>
-        <translation>ZRN</translation>
-    </message>
-    <message>
         <source>Překročena maximalní velikost souboru (20MB).</source>
         <translation>The file exceeds the maximum size (20 MB).</translation>
     </message>
@@ -2217,10 +2466,6 @@ Save the file in UTF-8?</translation>
     <message>
         <source>výběr souboru</source>
         <translation>choose a file</translation>
-    </message>
-    <message>
-        <source>Otázka</source>
-        <translation>Question</translation>
     </message>
     <message>
         <source>Příloha „%1“ je program nebo skript a otevřením se spustí. Přejete si ji přesto otevřít?</source>
@@ -2511,10 +2756,6 @@ Save the file in UTF-8?</translation>
         <translation>Remote access</translation>
     </message>
     <message>
-        <source>ZRN</source>
-        <translation>ZRN</translation>
-    </message>
-    <message>
         <source>Opakovač VNC není nastaven, prohlížeč VNC se nespustí.</source>
         <translation>The VNC repeater is not set up; the VNC viewer is not started.</translation>
     </message>
@@ -2561,6 +2802,29 @@ Save the file in UTF-8?</translation>
     <message>
         <source>Generované ID</source>
         <translation>Generated ID</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>ZRN</source>
+        <translation>ZRN</translation>
+    </message>
+    <message>
+        <source>Chyba: údaje nelze načíst.</source>
+        <translation>Error: the data cannot be read.</translation>
+    </message>
+    <message>
+        <source>Chyba:</source>
+        <translation>Error:</translation>
+    </message>
+    <message>
+        <source>Chyba SQL:</source>
+        <translation>SQL error:</translation>
+    </message>
+    <message>
+        <source>Otázka</source>
+        <translation>Question</translation>
     </message>
 </context>
 <context>
@@ -2895,6 +3159,18 @@ Save the file in UTF-8?</translation>
         <source>Podniků v souboru: %1, v registru nalezeno: %2, nenalezeno: %3; rozdílný počet dojnic: %4, rozdílný stát: %5. Nic se neukládá.</source>
         <translation>Enterprises in the file: %1, found in the register: %2, not found: %3; different number of dairy cows: %4, different country: %5. Nothing is saved.</translation>
     </message>
+    <message>
+        <source>Úloha byla zrušena, nic nebylo uloženo.</source>
+        <translation>The job was cancelled; nothing was saved.</translation>
+    </message>
+    <message>
+        <source>Stáj %1: %2</source>
+        <translation>Farm %1: %2</translation>
+    </message>
+    <message>
+        <source>Podnik %1 (%2): %3</source>
+        <translation>Enterprise %1 (%2): %3</translation>
+    </message>
 </context>
 <context>
     <name>SestavyTab</name>
@@ -2947,6 +3223,10 @@ Save the file in UTF-8?</translation>
     <message>
         <source>Tiskárnu se nepodařilo otevřít.</source>
         <translation>The printer could not be opened.</translation>
+    </message>
+    <message>
+        <source>Sestava se načítá ...</source>
+        <translation>Loading the report ...</translation>
     </message>
 </context>
 <context>
@@ -3341,14 +3621,6 @@ Add the first user with the command (the password is read from the input):
         <translation>Delete</translation>
     </message>
     <message>
-        <source>Sbalit</source>
-        <translation>Collapse</translation>
-    </message>
-    <message>
-        <source>Rozbalit</source>
-        <translation>Expand</translation>
-    </message>
-    <message>
         <source>Kategorie</source>
         <translation>Category</translation>
     </message>
@@ -3363,6 +3635,30 @@ Add the first user with the command (the password is read from the input):
     <message>
         <source>Události</source>
         <translation>Events</translation>
+    </message>
+    <message>
+        <source>−</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>Sbalit vše</source>
+        <translation>Collapse all</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Rozbalit vše</source>
+        <translation>Expand all</translation>
+    </message>
+    <message>
+        <source>Export do kalendáře</source>
+        <translation>Export to calendar</translation>
+    </message>
+    <message>
+        <source>Export do kalendáře: zobrazené události s datem do souboru iCalendar (.ics)</source>
+        <translation>Export to calendar: the shown events with a date to an iCalendar file (.ics)</translation>
     </message>
 </context>
 <context>
@@ -3384,14 +3680,6 @@ Add the first user with the command (the password is read from the input):
         <translation>Refresh</translation>
     </message>
     <message>
-        <source>Sbalit</source>
-        <translation>Collapse</translation>
-    </message>
-    <message>
-        <source>Rozbalit</source>
-        <translation>Expand</translation>
-    </message>
-    <message>
         <source>Nedokončené</source>
         <translation>Unfinished</translation>
     </message>
@@ -3410,6 +3698,109 @@ Add the first user with the command (the password is read from the input):
     <message>
         <source>background-color: rgb(255, 255, 191);</source>
         <translation>background-color: rgb(255, 255, 191);</translation>
+    </message>
+    <message>
+        <source>−</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>Sbalit vše</source>
+        <translation>Collapse all</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Rozbalit vše</source>
+        <translation>Expand all</translation>
+    </message>
+    <message>
+        <source>Export do kalendáře</source>
+        <translation>Export to calendar</translation>
+    </message>
+    <message>
+        <source>Export do kalendáře: zobrazené události s datem do souboru iCalendar (.ics)</source>
+        <translation>Export to calendar: the shown events with a date to an iCalendar file (.ics)</translation>
+    </message>
+</context>
+<context>
+    <name>UserStore</name>
+    <message>
+        <source>Chyba:</source>
+        <translation>Error:</translation>
+    </message>
+    <message>
+        <source>Přihlašovací jméno &quot;%1&quot; už má jiný uživatel (velikost písmen se nerozlišuje).</source>
+        <translation>Another user already has the login name &quot;%1&quot; (letter case does not matter).</translation>
+    </message>
+    <message>
+        <source>Uživatel</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Heslo</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Vzdálený přístup</source>
+        <translation>Remote access</translation>
+    </message>
+    <message>
+        <source>Admin</source>
+        <translation>Admin</translation>
+    </message>
+    <message>
+        <source>Minimal</source>
+        <translation>Minimal</translation>
+    </message>
+    <message>
+        <source>ACLS</source>
+        <translation>ACLS</translation>
+    </message>
+    <message>
+        <source>Spravovat organizační strukturu</source>
+        <translation>Manage the organisation structure</translation>
+    </message>
+    <message>
+        <source>Omezit region</source>
+        <translation>Restrict region</translation>
+    </message>
+    <message>
+        <source>Sestavy</source>
+        <translation>Reports</translation>
+    </message>
+    <message>
+        <source>Přístupy</source>
+        <translation>Portal access</translation>
+    </message>
+    <message>
+        <source>Události</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>Fakturace</source>
+        <translation>Invoicing</translation>
+    </message>
+    <message>
+        <source>Control Panel</source>
+        <translation>Control Panel</translation>
+    </message>
+    <message>
+        <source>Středisko, technologické údáje RO</source>
+        <translation>Centre, technology data read-only</translation>
+    </message>
+    <message>
+        <source>Přihlašovací jméno &quot;%1&quot; už má jiný uživatel CP (velikost písmen se nerozlišuje).</source>
+        <translation>Another CP user already has the login name &quot;%1&quot; (letter case does not matter).</translation>
+    </message>
+    <message>
+        <source>Poznámka</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>IDList</source>
+        <translation>IDList</translation>
     </message>
 </context>
 <context>
@@ -3457,6 +3848,25 @@ Add the first user with the command (the password is read from the input):
     <message>
         <source>Jazyk systému</source>
         <translation>System language</translation>
+    </message>
+</context>
+<context>
+    <name>Users</name>
+    <message>
+        <source>Přihlašovací jméno nesmí být prázdné.</source>
+        <translation>The login name must not be empty.</translation>
+    </message>
+    <message>
+        <source>Uživatel &quot;%1&quot; už existuje.</source>
+        <translation>The user &quot;%1&quot; already exists.</translation>
+    </message>
+    <message>
+        <source>Heslo nelze zašifrovat (bcrypt).</source>
+        <translation>The password cannot be encrypted (bcrypt).</translation>
+    </message>
+    <message>
+        <source>Uživatel &quot;%1&quot; neexistuje.</source>
+        <translation>The user &quot;%1&quot; does not exist.</translation>
     </message>
 </context>
 <context>
@@ -3583,18 +3993,25 @@ Add the first user with the command (the password is read from the input):
     </message>
 </context>
 <context>
-    <name>ZrnPage</name>
+    <name>WindowShortcuts</name>
+    <message>
+        <source>Rychlý filtr</source>
+        <translation>Quick filter</translation>
+    </message>
+    <message>
+        <source>Další a předchozí řádek: %1, %2</source>
+        <translation>Next and previous row: %1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>WorkProgress</name>
     <message>
         <source>ZRN</source>
         <translation>ZRN</translation>
     </message>
     <message>
-        <source>Chyba: údaje nelze načíst.</source>
-        <translation>Error: the data cannot be read.</translation>
-    </message>
-    <message>
-        <source>Chyba:</source>
-        <translation>Error:</translation>
+        <source>Zrušit</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

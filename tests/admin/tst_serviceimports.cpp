@@ -205,30 +205,41 @@ void TestServiceImports::ch6SeveralCentresWriteOnce()
 void TestServiceImports::failedRowSavesNothing_data()
 {
     QTest::addColumn<bool>("ku");
-    QTest::newRow("KU") << true;
-    QTest::newRow("CH6") << false;
+    QTest::addColumn<bool>("stop");
+    QTest::newRow("KU") << true << false;
+    QTest::newRow("CH6") << false << false;
+    QTest::newRow("KU stopped by the user") << true << true;
+    QTest::newRow("CH6 stopped by the user") << false << true;
 }
 
-// The second row's update fails: the first row's write is rolled back too,
-// and the report names the failure and no written rows.
+// The second row's update fails, or the user stops the job before it: the
+// first row's write is rolled back too, and the report says nothing was
+// saved and names no written rows.
 void TestServiceImports::failedRowSavesNothing()
 {
     QFETCH(bool, ku);
+    QFETCH(bool, stop);
     sql("insert into tellmark_podniky(id,podnik_nazev) values(1,'Prvni'),(2,'Druhy')");
     sql("insert into tellmark_strediska(id,id_podnik,hospodarstvi) values(10,1,'11111111'),(20,2,'22222222')");
     sql("insert into chovatele_data(id,datum_ku,pocet_dojnic,stupen_kontroly,staj_cislo) values"
         "(1,'2025-01-01',10,'A','11111111'),(2,'2025-02-02',20,'B','22222222')");
     const QString table = ku ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky");
-    sql(TestDb::isMariaDb()
-            ? QStringLiteral("create trigger stop_import before update on %1 for each row begin"
-                             " if new.id in (2,20) then signal sqlstate '45000' set message_text='stop'; end if; end")
-                  .arg(table)
-            : QStringLiteral("create trigger stop_import before update on %1 when new.id in (2,20)"
-                             " begin select raise(abort,'stop'); end")
-                  .arg(table));
-    const Report r = ku ? importKu() : importCh6(file(ch6Line("11111111", "111") + ch6Line("22222222", "222")));
-    sql("drop trigger stop_import");
-    QVERIFY2(r.error.contains(QStringLiteral("nic nebylo uloženo")), qPrintable(r.error));
+    const Progress progress = [stop](qint64 done, qint64) { return !stop || done < 1; };
+    if (!stop) {
+        sql(TestDb::isMariaDb()
+                ? QStringLiteral("create trigger stop_import before update on %1 for each row begin"
+                                 " if new.id in (2,20) then signal sqlstate '45000' set message_text='stop'; end if; end")
+                      .arg(table)
+                : QStringLiteral("create trigger stop_import before update on %1 when new.id in (2,20)"
+                                 " begin select raise(abort,'stop'); end")
+                      .arg(table));
+    }
+    const Report r = ku ? importKu(progress)
+                        : importCh6(file(ch6Line("11111111", "111") + ch6Line("22222222", "222")), progress);
+    if (!stop)
+        sql("drop trigger stop_import");
+    QCOMPARE(r.cancelled, stop);
+    QVERIFY2(r.text().contains(QStringLiteral("nic nebylo uloženo")), qPrintable(r.text()));
     QCOMPARE(r.changedRows, 0);
     QVERIFY(r.lines.isEmpty());
     QCOMPARE(stored(ku ? "select sku_dojnic from tellmark_strediska where id=10" : "select ch6 from tellmark_podniky where id=1"),

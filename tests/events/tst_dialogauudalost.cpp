@@ -113,10 +113,13 @@ void TstDialogAUUdalost::initTestCase()
     ZRN_OPEN_TEST_DB();
     QString error;
     QVERIFY2(TestDb::clear(&error), qPrintable(error));
-    QVERIFY2(TestDb::exec("insert into tellmark_podniky(id,podnik_nazev) values(5,'Statek Dubné')", &error),
+    QVERIFY2(TestDb::exec("insert into tellmark_podniky(id,podnik_nazev) values(5,'Statek Dubné'),(9,'Žatecká AGRO')",
+                          &error),
              qPrintable(error));
+    // By name "Areál Bělá" would come first; once Statek Dubné is chosen its
+    // own centre does.
     QVERIFY2(TestDb::exec("insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo)"
-                          " values(7,5,'Kravín Horní',1234)", &error),
+                          " values(7,5,'Kravín Horní',1234),(3,9,'Areál Bělá',99)", &error),
              qPrintable(error));
 }
 
@@ -225,9 +228,10 @@ void TstDialogAUUdalost::replyForm()
     QCOMPARE(visibleLabels(dialog),
              QStringList({"Odpovědná osoba", "Předmět", "Stav", "Upozornění", "Vytvořeno"}));
     for (const char *name : {"podnik", "stredisko", "lokalita", "cbZdroj", "cbKategorie", "cbCesta", "cprojektu",
-                             "upozorneni_od", "cbSynchronizace", "uzd", "ukd", "popis", "tbw"})
+                             "upozorneni_od", "cbSynchronizace", "uzd", "ukd"})
         QVERIFY2(!childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
-    for (const char *name : {"zd", "zc", "predmet", "cbStav", "oo", "cbNotifikace", "cbNotifikaceF", "wattachment"})
+    for (const char *name : {"zd", "zc", "predmet", "cbStav", "oo", "cbNotifikace", "cbNotifikaceF", "popis", "tbw",
+                             "wattachment"})
         QVERIFY2(childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
     // The attachment list is laid out in its place, not just parented there.
     QLayout *attachments = childNamed<QWidget>(&dialog, "wattachment")->layout();

@@ -4,6 +4,8 @@
 #include "db/qsapitellmark.h"
 #include "db/qssql.h"
 #include "events/dialogauudalost.h"
+#include "core/usersettings.h"
+#include "core/viewstate.h"
 #include "events/eventlist.h"
 #include "events/eventpane.h"
 #include "events/eventthreads.h"
@@ -25,8 +27,12 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
 #include <QTreeView>
+#include <QLabel>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -126,6 +132,8 @@ private slots:
     void init();
     void cleanup();
     void threadsNamesAndColours();
+    void columnsFitTheirContents_data();
+    void columnsFitTheirContents();
     void dateSortAcrossYearEnd_data();
     void dateSortAcrossYearEnd();
     void typingWhileSearching();
@@ -176,9 +184,12 @@ void TstEventLists::init()
     m_stub.on(QStringLiteral("/events/hash"), HttpStub::json(R"({"hash":"h-123"})"));
     m_stub.on(QStringLiteral("/events/sync"), HttpStub::json("{}"));
     m_stub.clearRequests();
-    m_session.filtrKategorie.clear();
-    m_session.filtrSKategorie.clear();
-    m_session.filtrSoo.clear();
+    {
+        // Each list reads its filter from the settings when it is made.
+        ZrnSettings settings;
+        EventListFilter().save(settings, true);
+        EventListFilter().save(settings, false);
+    }
     m_session.setSelection(1, QVariant());
 }
 
@@ -237,8 +248,46 @@ void TstEventLists::threadsNamesAndColours()
     QCOMPARE(one.sibling(one.row(), ColPriorita).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::green));
     QCOMPARE(one.sibling(one.row(), ColKategorie).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::gray));
     QVERIFY(!g->indexOfId(2).sibling(g->indexOfId(2).row(), ColStav).data(Qt::BackgroundRole).isValid());
+    // The number columns keep the number and name it in the tool tip.
+    QStringList shown, tips;
+    for (int c : {ColZdroj, ColKategorie, ColStav, ColPriorita, ColSynchronizace}) {
+        shown << one.sibling(one.row(), c).data().toString();
+        tips << one.sibling(one.row(), c).data(Qt::ToolTipRole).toString();
+    }
+    QCOMPARE(shown.join('|'), QStringLiteral("1|8|1|2|0"));
+    QCOMPARE(tips.join('|'), QStringLiteral("Tellmark|Tellmark|Nahlášeno|Normální|Žádná"));
     // The id columns are there for the actions, not for the eye.
     QVERIFY(tab.view()->isColumnHidden(ColId) && tab.view()->isColumnHidden(ColIdStredisko));
+}
+
+void TstEventLists::columnsFitTheirContents_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::newRow("first start: fitted") << 0;
+    QTest::newRow("stored widths win") << 40;
+}
+
+void TstEventLists::columnsFitTheirContents()
+{
+    QFETCH(int, stored);
+    m_page = new UdalostiPage(&m_session);
+    QHeaderView *h = m_page->view()->header();
+    if (stored) {
+        QSettings s(TestMain::home() + QStringLiteral("/widths.ini"), QSettings::IniFormat);
+        for (int c = 0; c < ColumnCount; ++c)
+            s.setValue(QStringLiteral("t/sectionSize") + QString::number(c), stored);
+        restoreViewState(s, QStringLiteral("t"), h);
+    }
+    m_page->resize(1200, 700);
+    m_page->show();
+    m_page->load();
+    QCoreApplication::processEvents();
+    // Nothing cut: the centre's name, the dates and the headers.
+    for (int c : {ColName, ColZacatek, ColKonec, ColStav}) {
+        const QAbstractItemView *view = m_page->view();
+        const int needed = qMax(view->sizeHintForColumn(c), h->sectionSizeHint(c));
+        QCOMPARE(h->sectionSize(c), stored ? stored : needed);
+    }
 }
 
 void TstEventLists::dateSortAcrossYearEnd_data()
@@ -271,8 +320,12 @@ void TstEventLists::dateSortAcrossYearEnd()
     view->header()->setSortIndicator(ColZacatek, Qt::AscendingOrder);
     tab.threads()->setPageSize(1);
     view->header()->setSortIndicator(ColZacatek, Qt::DescendingOrder);
+    // Counting every thread would read the whole log: the label says so.
+    auto *count = tab.findChild<QLabel *>(QStringLiteral("lpocet"));
+    QCOMPARE(count->text(), QStringLiteral("zobrazeno 1 z více"));
     while (view->model()->canFetchMore(QModelIndex()))
         view->model()->fetchMore(QModelIndex());
+    QCOMPARE(count->text(), QStringLiteral("zobrazeno 3"));
     QCOMPARE(view->model()->rowCount(), 3);
     QCOMPARE(idAt(view->model(), view->model()->index(0, 0)), 9);
     QCOMPARE(idAt(view->model(), view->model()->index(2, 0)), 1);
@@ -509,7 +562,9 @@ void TstEventLists::refusedReloadKeepsTheFilter()
         QCOMPARE(answers.messages.size(), 2);
     }
     QVERIFY(lockEventUpdates(false));
-    QCOMPARE(m_session.filtrKategorie + m_session.filtrSKategorie + m_session.filtrSoo, QString());
+    QCOMPARE(tab.threads()->criteria(), EventListFilter());
+    if (!global)
+        QCOMPARE(m_page->threads()->criteria(), EventListFilter());
     QVERIFY(!tab.nedokoncene());
     QCOMPARE(pane->eventId(), 5);
     QCOMPARE(pane->subject()->text(), QStringLiteral("Neuloží se"));
@@ -583,6 +638,7 @@ void TstEventLists::addEventAndReply()
             QCOMPARE(v.persons, QStringLiteral("PK"));
             QCOMPARE(v.state.toInt(), 1);     // the root's state
             QVERIFY(!d->findChild<QWidget *>(QStringLiteral("podnik"))->isVisibleTo(d));
+            QTest::keyClicks(d->findChild<QTextEdit *>(QStringLiteral("popis")), QStringLiteral("Hotovo."));
             d->findChild<QComboBox *>(QStringLiteral("cbStav"))->setCurrentIndex(3);
             d->onAccept();
         }});
@@ -591,9 +647,10 @@ void TstEventLists::addEventAndReply()
     }
     const QString reply = scalar(QStringLiteral("select max(id) from tellmark_udalosti")).toString();
     QCOMPARE(scalar(QStringLiteral("select id_parent from tellmark_udalosti where id=") + reply).toInt(), 2);
-    QVERIFY(scalar(QStringLiteral("select popis from tellmark_udalosti where id=") + reply)
-                .toString()
-                .startsWith(QStringLiteral("<br><br><br><b>Dne 02.01.2025 08:00, napsáno:</b><hr>")));
+    // The reply's own text, then the quotation.
+    const QString text = QTextDocumentFragment::fromHtml(
+        scalar(QStringLiteral("select popis from tellmark_udalosti where id=") + reply).toString()).toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("Hotovo.\n\n\nDne 02.01.2025 08:00, napsáno:")), qPrintable(text));
     QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=1")).toInt(), 3);
     QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=2")).toInt(), 0);
     QCOMPARE(p->pane()->eventId(), reply.toInt());

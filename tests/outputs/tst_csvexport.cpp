@@ -347,19 +347,29 @@ private slots:
     {
         QTest::addColumn<QList<int>>("ids");
         QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("stopAt");   // the progress step "Zrušit" is pressed at; -1 never
         QTest::newRow("tree order") << QList<int>{3, 1, 2}
-                                    << QStringList{"Zemědělské družstvo Cé", "Agro Alfa", "Mléčná farma Bětov"};
-        QTest::newRow("filtered") << QList<int>{2} << QStringList{"Mléčná farma Bětov"};
-        QTest::newRow("deleted meanwhile") << QList<int>{999, 1} << QStringList{"Agro Alfa"};
-        QTest::newRow("listed twice") << QList<int>{1, 3, 1} << QStringList{"Agro Alfa", "Zemědělské družstvo Cé"};
+                                    << QStringList{"Zemědělské družstvo Cé", "Agro Alfa", "Mléčná farma Bětov"} << -1;
+        QTest::newRow("filtered") << QList<int>{2} << QStringList{"Mléčná farma Bětov"} << -1;
+        QTest::newRow("deleted meanwhile") << QList<int>{999, 1} << QStringList{"Agro Alfa"} << -1;
+        QTest::newRow("listed twice") << QList<int>{1, 3, 1} << QStringList{"Agro Alfa", "Zemědělské družstvo Cé"} << -1;
+        // Stopped, nothing is left to be written: not even the lines made so far.
+        QTest::newRow("stopped while reading") << QList<int>{3, 1, 2} << QStringList{} << 1;
+        QTest::newRow("stopped while making lines") << QList<int>{3, 1, 2} << QStringList{} << 4;
     }
 
     void orderAndSelection()
     {
         QFETCH(QList<int>, ids);
         QFETCH(QStringList, names);
+        QFETCH(int, stopAt);
         const quint64 before = Database::statementCount();
-        const QList<QStringList> lines = build(ids, options());
+        QString error;
+        CsvReport report;
+        const QByteArray bytes = buildCsv(ids, Visibility::everything(), options(), &error, &report,
+                                          [stopAt](qint64 done, qint64) { return stopAt < 0 || done < stopAt; });
+        QCOMPARE(report.cancelled, stopAt >= 0);
+        const QList<QStringList> lines = parseCsv(QString::fromUtf8(bytes), QLatin1Char(';'));
         QCOMPARE(Database::statementCount() - before, quint64(1));
         QStringList got;
         for (const QStringList &l : lines)

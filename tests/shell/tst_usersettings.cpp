@@ -1,10 +1,12 @@
 // The settings store of the program: user options, credentials and filters
 // survive a restart, in a file readable by its owner only; the user page's
-// options. (Column widths, layout and a missing or damaged file: the main
-// window suite.)
+// options; where the window opens on the screens there are. (Column widths,
+// layout and a missing or damaged file: the main window suite.)
 
+#include "app/windowlayout.h"
 #include "core/session.h"
 #include "core/usersettings.h"
+#include "events/eventlistfilter.h"
 #include "app/usertab.h"
 
 #include <QComboBox>
@@ -22,7 +24,54 @@ private slots:
     void roundTripInAnOwnerOnlyFile();
     void userTabKeepsOptionsAndChoosesRoot();
     void runByHandLeavesTheUsersOwnFileAlone();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
 };
+
+void TstUserSettings::windowFitsTheScreen_data()
+{
+    // Available areas (a task bar takes 40 pixels); no stored geometry is
+    // the first start.
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<QRect>("primary");
+    QTest::addColumn<QRect>("second");
+    QTest::addColumn<QRect>("opens");
+    QTest::addColumn<bool>("maximised");
+    const QRect laptop(0, 0, 1366, 728), fullHd(0, 0, 1920, 1040), beside(1366, 0, 1920, 1040);
+    QTest::newRow("first start 1366x768") << QRect() << laptop << QRect() << QRect(34, 18, 1298, 692) << true;
+    QTest::newRow("first start full HD") << QRect() << fullHd << QRect() << QRect(48, 26, 1824, 988) << true;
+    QTest::newRow("first start 2560x1440: centred full HD")
+        << QRect() << QRect(0, 0, 2560, 1400) << QRect() << QRect(320, 160, 1920, 1080) << false;
+    QTest::newRow("stored and on the screen") << QRect(100, 80, 1000, 600) << laptop << QRect() << QRect(100, 80, 1000, 600);
+    QTest::newRow("larger than the screen") << QRect(0, 0, 1920, 1080) << laptop << QRect() << laptop;
+    QTest::newRow("off the right edge") << QRect(1500, 100, 800, 600) << laptop << QRect() << QRect(566, 100, 800, 600);
+    QTest::newRow("partly above and left") << QRect(-200, -50, 800, 600) << laptop << QRect() << QRect(0, 0, 800, 600);
+    QTest::newRow("external monitor gone")
+        << QRect(2000, 50, 1600, 900) << laptop << QRect() << laptop;
+    QTest::newRow("on the external monitor")
+        << QRect(1500, 100, 1200, 800) << laptop << beside << QRect(1500, 100, 1200, 800);
+    QTest::newRow("mostly on the external monitor, too tall")
+        << QRect(1300, 0, 1200, 1200) << laptop << beside << QRect(1366, 0, 1200, 1040);
+}
+
+void TstUserSettings::windowFitsTheScreen()
+{
+    QFETCH(QRect, stored);
+    QFETCH(QRect, primary);
+    QFETCH(QRect, second);
+    QFETCH(QRect, opens);
+    QVector<QRect> screens{primary};
+    if (second.isValid())
+        screens << second;
+    if (stored.isValid()) {
+        QCOMPARE(WindowLayout::fitToScreens(stored, screens), opens);
+        return;
+    }
+    QFETCH(bool, maximised);
+    const WindowLayout::Placement p = WindowLayout::firstPlacement(primary);
+    QCOMPARE(p.geometry, opens);
+    QCOMPARE(p.maximised, maximised);
+}
 
 void TstUserSettings::runByHandLeavesTheUsersOwnFileAlone()
 {
@@ -59,12 +108,13 @@ void TstUserSettings::roundTripInAnOwnerOnlyFile()
     o.kategorieIdx = 5;
     o.schranka = true;
     o.z = QStringList{"podpora@example.cz", "", "servis@example.cz", "a,b", "Žluťoučký", "6"};
-    EventFilters f;
-    f.nedokoncene = true;
-    f.skategorie = QStringLiteral("8,32");
-    f.soo = QStringLiteral("none");
-    f.sooDalsi = QStringLiteral("a@example.cz,b@example.cz");
-    f.kategorie = QStringLiteral("256");
+    EventListFilter f;
+    f.unfinished = true;
+    f.categories = QStringLiteral("8,32");
+    f.persons = QStringLiteral("none");
+    f.furtherPersons = QStringLiteral("a@example.cz,b@example.cz");
+    EventListFilter page;
+    page.categories = QStringLiteral("256");
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
         | QFileDevice::WriteOther;
@@ -72,7 +122,8 @@ void TstUserSettings::roundTripInAnOwnerOnlyFile()
         {
             ZrnSettings s;
             o.save(s);
-            f.save(s);
+            f.save(s, true);
+            page.save(s, false);
             SavedCredentials{QStringLiteral("o'neil"), QStringLiteral("heslo; = \"x\"")}.save(s);
         }
         // The file holds the password: owner only, even after it was opened
@@ -84,7 +135,8 @@ void TstUserSettings::roundTripInAnOwnerOnlyFile()
     }
     ZrnSettings s;
     QCOMPARE(UserOptions::load(s), o);
-    QCOMPARE(EventFilters::load(s), f);
+    QCOMPARE(EventListFilter::load(s, true), f);
+    QCOMPARE(EventListFilter::load(s, false), page);
     const SavedCredentials c = SavedCredentials::load(s);
     QCOMPARE(c.login, QStringLiteral("o'neil"));
     QCOMPARE(c.password, QStringLiteral("heslo; = \"x\""));

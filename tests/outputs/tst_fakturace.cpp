@@ -1,0 +1,193 @@
+#include "core/session.h"
+#include "outputs/fakturacestore.h"
+#include "outputs/fakturacetab.h"
+#include "support/testdb.h"
+#include "widgets/qfdateedit.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include "support/testmain.h"
+
+using namespace FakturaceStore;
+
+namespace {
+
+// Records as a spreadsheet reads them: CR LF ends a record, quoted fields
+// may hold the separator and doubled quotes.
+QList<QStringList> parseCsv(const QString &text, QChar sep)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted && c == QLatin1Char('"') && text.mid(i + 1, 1) == QLatin1String("\""))
+            field += text.at(++i);
+        else if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && c == sep)
+            record << std::exchange(field, QString());
+        else if (!quoted && c == QLatin1Char('\r') && text.mid(i + 1, 1) == QLatin1String("\n"))
+            ++i, records << std::exchange(record, QStringList());
+        else
+            field += c;
+    }
+    return records;
+}
+
+} // namespace
+
+class TstFakturace : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ZRN_OPEN_TEST_DB();
+        const QStringList rows = {
+            "insert into tellmark_podniky(id,podnik_nazev,obr,SMLOUVA_ORGANIZACE,SMLOUVA_CISLO,SMLOUVA_FAKTURACE_OD,"
+            "SMLOUVA_FAKTURACE_CASTKA_ROK,SMLOUVA_FAKTURACE_MENA,SMLOUVA_PODEPSANO,SMLOUVA_POZNAMKA) values "
+            "(1,'Agro Alfa','TA','Alfa s.r.o.','S-1','2024-01-15',1200.5,'CZK','2024-01-10',NULL),"
+            "(2,'Mléčná farma Bětov','ST','Bětov a.s.','S-2','2024-06-01',1000,'EUR',NULL,NULL),"
+            "(3,'ZD Cé','TA',NULL,'S-3','2025-03-01',299.5,'czk ','2025-02-01','Žluťoučký; \"kůň\"'),"
+            "(4,'Bez smlouvy','TA',NULL,NULL,NULL,0,NULL,NULL,'jen poznámka'),"
+            "(5,'Eta','ST,TA','Eta',NULL,NULL,NULL,NULL,NULL,NULL)",
+            "insert into tellmark_strediska(id,id_podnik,akce_nazev) values (10,2,'Bětov'),(30,3,'Cé')",
+            "insert into tellmark_strediska_acls(id_strediska,id_www_user) values (10,7)",
+        };
+        for (const QString &sql : rows) {
+            QString error;
+            QVERIFY2(TestDb::exec(sql, &error), qPrintable(error));
+        }
+    }
+
+    void overview_data()
+    {
+        QTest::addColumn<int>("acls");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<QString>("totals");
+        const QDate none;
+        // Currencies differing in case and blanks add up; no amount adds nothing.
+        QTest::newRow("all") << 0 << "" << 0 << none << none << "" << QList<int>{1, 2, 3, 5} << "CZK 1 500,00; EUR 1 000,00";
+        QTest::newRow("signed") << 0 << "" << 1 << none << none << "" << QList<int>{1, 3} << "CZK 1 500,00";
+        QTest::newRow("unsigned") << 0 << "" << 2 << none << none << "" << QList<int>{2, 5} << "EUR 1 000,00";
+        QTest::newRow("from only") << 0 << "" << 0 << QDate(2024, 6, 1) << none << "" << QList<int>{2, 3}
+                                   << "CZK 299,50; EUR 1 000,00";
+        QTest::newRow("range, bounds kept") << 0 << "" << 0 << QDate(2024, 1, 15) << QDate(2024, 6, 1) << ""
+                                            << QList<int>{1, 2} << "CZK 1 200,50; EUR 1 000,00";
+        QTest::newRow("to only") << 0 << "" << 0 << none << QDate(2024, 12, 31) << "" << QList<int>{1, 2}
+                                 << "CZK 1 200,50; EUR 1 000,00";
+        QTest::newRow("text without accents") << 0 << "" << 0 << none << none << "BETOV" << QList<int>{2} << "EUR 1 000,00";
+        QTest::newRow("text in the note") << 0 << "" << 0 << none << none << "kun" << QList<int>{3} << "CZK 299,50";
+        QTest::newRow("text and state") << 0 << "" << 2 << none << none << "s-" << QList<int>{2} << "EUR 1 000,00";
+        QTest::newRow("region") << 0 << "TA" << 0 << none << none << "" << QList<int>{1, 3, 5} << "CZK 1 500,00";
+        QTest::newRow("assigned centres") << 1 << "" << 0 << none << none << "" << QList<int>{2} << "EUR 1 000,00";
+        QTest::newRow("region and unsigned") << 0 << "ST" << 2 << none << none << "" << QList<int>{2, 5} << "EUR 1 000,00";
+    }
+
+    void overview()
+    {
+        QFETCH(int, acls);
+        QFETCH(QString, region);
+        QFETCH(int, state);
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, ids);
+        QFETCH(QString, totals);
+        Filter f;
+        f.state = Signed(state);
+        f.from = from;
+        f.to = to;
+        QList<Contract> all;
+        QString error;
+        QVERIFY2(read(Visibility(7, acls, region), f, &all, &error), qPrintable(error));
+        const QList<Contract> rows = shown(all, text);
+        QList<int> got;
+        for (const Contract &c : rows)
+            got << c.id;
+        std::sort(got.begin(), got.end());
+        QCOMPARE(got, ids);
+        // The thousands are parted by a no-break space.
+        QCOMPARE(totalsText(FakturaceStore::totals(rows)).replace(QChar(0xA0), ' '), totals);
+
+        // The tab shows the same rows and totals for the same user.
+        Session session;
+        session.user.id = 7;
+        session.user.acls = acls;
+        session.user.region = region;
+        FakturaceTab tab(&session);
+        tab.findChild<QComboBox *>("fakturace_stav")->setCurrentIndex(state);
+        tab.findChild<QFDateEdit *>("fakturace_od")->setDate(from);
+        tab.findChild<QFDateEdit *>("fakturace_do")->setDate(to);
+        tab.findChild<QLineEdit *>("fakturace_filtr")->setText(text);
+        tab.refresh();
+        QCOMPARE(tab.view()->model()->rowCount(), ids.size());
+        QVERIFY(tab.findChild<QLabel *>("fakturace_soucty")->text().replace(QChar(0xA0), ' ').contains(totals));
+        // A double click asks for the enterprise of the row.
+        QSignalSpy asked(&tab, &FakturaceTab::enterpriseRequested);
+        emit tab.view()->doubleClicked(tab.view()->model()->index(0, 2));
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(ids.contains(asked.at(0).at(0).toInt()));
+    }
+
+    void csvRoundTrip_data()
+    {
+        QTest::addColumn<QString>("codec");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("UTF-8 ;") << "UTF-8" << ";";
+        QTest::newRow("Windows-1250 ,") << "WIN-1250" << ",";
+    }
+
+    void csvRoundTrip()
+    {
+        QFETCH(QString, codec);
+        QFETCH(QString, separator);
+        QList<Contract> all;
+        QString error;
+        QVERIFY(read(Visibility::everything(), Filter(), &all, &error));
+        CsvExport::CsvOptions o;
+        o.codec = codec;
+        o.separator = separator.at(0);
+        QStringList lossy;
+        const QByteArray bytes = csv(all, o, &lossy);
+        QVERIFY(lossy.isEmpty());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("smlouvy.csv");
+        QVERIFY(CsvExport::writeFile(path, bytes, &error));
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray read = file.readAll();
+        const QString text = codec == "UTF-8" ? QString::fromUtf8(read)
+                                              : QTextCodec::codecForName("Windows-1250")->toUnicode(read);
+        const QList<QStringList> records = parseCsv(text, o.separator);
+        QCOMPARE(records.size(), all.size() + 1);
+        QCOMPARE(records.first().mid(0, ColumnCount), titles());
+        QStringList third;
+        for (const QStringList &r : records)
+            if (r.value(Number) == "S-3")
+                third = r;
+        QCOMPARE(third.mid(0, ColumnCount),
+                 (QStringList{"", "S-3", "ZD Cé", "01.03.2025", "299.5", "czk ", "", "", "", "", "", "01.02.2025",
+                              "Žluťoučký; \"kůň\""}));
+    }
+};
+
+ZRN_TEST_MAIN(TstFakturace)
+#include "tst_fakturace.moc"

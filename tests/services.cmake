@@ -1,4 +1,0 @@
-# Service clients (maker's service, downloads, ARES) against the loopback stub.
-zrn_add_test(services_api SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_qsapitellmark.cpp)
-zrn_add_test(services_download SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_qsdownloadmanager.cpp)
-zrn_add_test(services_ares SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_qsares.cpp)

@@ -1,3 +1,0 @@
-# Form widgets of the pages: date edit, edit with a button, rich-text tool bar,
-# and the date/temp-folder helpers they rest on.
-zrn_add_test(tst_widgets SOURCES ${CMAKE_CURRENT_LIST_DIR}/widgets/tst_widgets.cpp GUI)
