@@ -1,4 +1,5 @@
 #include "admin/dialogaucp.h"
+#include "admin/accountcheck.h"
 #include "core/report.h"
 
 #include "ui_dialogaucp.h"
@@ -84,24 +85,13 @@ void DialogAUCP::accept()
     if (!ui->heslo->text().isEmpty() && !hashTypedPassword())
         return;
     const QString hash = ui->heslobcrypted->text();
-    if (!hash.isEmpty() && hash != m_loadedHash && !isHash(hash)) {
-        Report::info(this, tr("Pole zašifrovaného hesla neobsahuje platný SHA-1 hash (40 malých "
-                              "šestnáctkových číslic). Zadejte heslo a stiskněte \"BCrypt ->\", "
-                              "nebo pole vyprázdněte."));
-        ui->heslobcrypted->setFocus();
-        return;
-    }
-    if (ui->uzivatel->text().trimmed().isEmpty()) {
-        Report::info(this, tr("Přihlašovací jméno nesmí být prázdné."));
-        ui->uzivatel->setFocus();
-        return;
-    }
-    QString message;
-    if (m_writer && !m_writer(getValues(), &message)) {
-        // An empty message: the writer has told the user already.
-        if (!message.isEmpty())
-            Report::info(this, message);
-        return;
-    }
-    QDialog::accept();
+    const bool hashOk = hash.isEmpty() || hash == m_loadedHash || isHash(hash);
+    const Writer writer = m_writer;
+    if (accountAccepted(this, ui->heslobcrypted, hashOk,
+                        tr("Pole zašifrovaného hesla neobsahuje platný SHA-1 hash (40 malých "
+                           "šestnáctkových číslic). Zadejte heslo a stiskněte \"BCrypt ->\", "
+                           "nebo pole vyprázdněte."),
+                        ui->uzivatel, writer ? [this, &writer](QString *m) { return writer(getValues(), m); }
+                                             : std::function<bool(QString *)>()))
+        QDialog::accept();
 }

@@ -1,4 +1,5 @@
 #include "admin/dialogauuzivatel.h"
+#include "admin/accountcheck.h"
 #include "core/report.h"
 
 #include "db/users.h"
@@ -202,23 +203,11 @@ void DialogAUUzivatel::accept()
 {
     if (!ui->heslo->text().isEmpty() && !hashTypedPassword())
         return;
-    if (!hashFieldAcceptable()) {
-        Report::info(this, tr("Pole zašifrovaného hesla neobsahuje platný bcrypt hash ($2y$, cena, 53 znaků). "
-                              "Zadejte heslo a stiskněte \"BCrypt ->\", nebo pole vyprázdněte."));
-        ui->heslobcrypted->setFocus();
-        return;
-    }
-    if (ui->uzivatel->text().trimmed().isEmpty()) {
-        Report::info(this, tr("Přihlašovací jméno nesmí být prázdné."));
-        ui->uzivatel->setFocus();
-        return;
-    }
-    QString message;
-    if (m_writer && !m_writer(getValues(), &message)) {
-        // An empty message: the writer has told the user already.
-        if (!message.isEmpty())
-            Report::info(this, message);
-        return;
-    }
-    QDialog::accept();
+    const Writer writer = m_writer;
+    if (accountAccepted(this, ui->heslobcrypted, hashFieldAcceptable(),
+                        tr("Pole zašifrovaného hesla neobsahuje platný bcrypt hash ($2y$, cena, 53 znaků). "
+                           "Zadejte heslo a stiskněte \"BCrypt ->\", nebo pole vyprázdněte."),
+                        ui->uzivatel, writer ? [this, &writer](QString *m) { return writer(getValues(), m); }
+                                             : std::function<bool(QString *)>()))
+        QDialog::accept();
 }

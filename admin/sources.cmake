@@ -19,6 +19,7 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/uzivateletab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.h
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/accountcheck.h
   ${CMAKE_CURRENT_LIST_DIR}/adminlist.h
   ${CMAKE_CURRENT_LIST_DIR}/adminlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogauuzivatel.h

@@ -110,9 +110,17 @@ bool ZrnPage::saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldVa
 {
     if (!ClashDialog::save(this, snapshot, form, m_session->user.login))
         return false;
+    finishSave(*snapshot);
+    return true;
+}
+
+bool ZrnPage::finishSave(const RowSnapshot &snapshot)
+{
     setClean();
-    m_session->notify(Notice::saved());
-    if (snapshot->showsStale())
-        load();
+    if (m_session)
+        m_session->notify(Notice::saved());
+    if (!snapshot.showsStale())
+        return false;
+    load();
     return true;
 }

@@ -39,6 +39,8 @@ public:
     virtual void applyRights() {}
 
     bool isDirty() const { return m_dirty; }
+    // The signed-in user's session (a page made before the login gets it later).
+    void setSession(Session *session) { m_session = session; }
     // Whether the page shows a row read from the database (and may save it).
     bool hasRow() const { return m_hasRow; }
 
@@ -92,6 +94,10 @@ protected:
     // reloaded when the user left a field to the colleague's value; false
     // keeps the edits on screen.
     bool saveRow(RowSnapshot *snapshot, const std::function<QVector<FieldValue>()> &form);
+    // The common end of every save: the page is clean, the status bar says
+    // so, and the page is read again when the user left a colleague's value
+    // in place (true then).
+    bool finishSave(const RowSnapshot &snapshot);
 
 private:
     void setDirty(bool dirty);

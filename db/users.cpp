@@ -117,6 +117,30 @@ bool checkPassword(const QString &password, const QString &hash)
     return !ascii && mcrypt_checkpw(password.toUtf8().constData(), h.constData()) == 0;
 }
 
+namespace {
+
+// The stored form of a password; false with the message when no salt came.
+bool storedHash(const QString &password, QByteArray *hash, QString *error)
+{
+    *hash = hashPassword(password);
+    if (!hash->isEmpty())
+        return true;
+    if (error)
+        *error = QCoreApplication::translate("Users", "Heslo nelze zašifrovat (bcrypt).");
+    return false;
+}
+
+bool ran(QSSQL &q, QString *error)
+{
+    if (q.exec())
+        return true;
+    if (error)
+        *error = q.lastError().text();
+    return false;
+}
+
+} // namespace
+
 bool createUser(const QString &login, const QString &password, const UserFlags &f, QString *error, int *newId)
 {
     if (login.trimmed().isEmpty()) {
@@ -132,12 +156,9 @@ bool createUser(const QString &login, const QString &password, const UserFlags &
             *error = QCoreApplication::translate("Users", "Uživatel \"%1\" už existuje.").arg(login);
         return false;
     }
-    const QByteArray hash = hashPassword(password);
-    if (hash.isEmpty()) {
-        if (error)
-            *error = QCoreApplication::translate("Users", "Heslo nelze zašifrovat (bcrypt).");
+    QByteArray hash;
+    if (!storedHash(password, &hash, error))
         return false;
-    }
 
     QSSQL q;
     q.prepare(QStringLiteral("insert into www_users(login,password,vp,admin,minimal,acls,os,region,sestavy,"
@@ -157,11 +178,8 @@ bool createUser(const QString &login, const QString &password, const UserFlags &
     q.addBindValue(f.fakturace);
     q.addBindValue(flagValue(f.cp));
     q.addBindValue(flagValue(f.stredisko_tech_cteni));
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
+    if (!ran(q, error))
         return false;
-    }
     if (newId)
         *newId = q.lastInsertId().toInt();
     return true;
@@ -177,21 +195,15 @@ bool setPassword(const QString &login, const QString &password, QString *error)
             *error = QCoreApplication::translate("Users", "Uživatel \"%1\" neexistuje.").arg(login);
         return false;
     }
-    const QByteArray hash = hashPassword(password);
-    if (hash.isEmpty()) {
-        if (error)
-            *error = QCoreApplication::translate("Users", "Heslo nelze zašifrovat (bcrypt).");
+    QByteArray hash;
+    if (!storedHash(password, &hash, error))
         return false;
-    }
     QSSQL q;
     q.prepare(QStringLiteral("update www_users set password=? where id=?"));
     q.addBindValue(QString::fromLatin1(hash));
     q.addBindValue(id);
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
+    if (!ran(q, error))
         return false;
-    }
     return true;
 }
 

@@ -31,9 +31,10 @@
 #include <QTimeEdit>
 
 EventPane::EventPane(Kind kind, QWidget *parent)
-    : QWidget(parent), ui(new Ui::EventPane), m_kind(kind)
+    : ZrnPage(nullptr, parent), ui(new Ui::EventPane), m_kind(kind)
 {
     ui->setupUi(this);
+    setSaveButton(ui->udalost_uloz);
     // The window keeps the splitters by object name: each pane keeps the
     // names (and so the saved layout) its list always had.
     const bool global = kind == Global;
@@ -65,8 +66,8 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     m_attachments->setup(ui->wprilohy);
     connect(m_attachments, &QSAttachment::onChanged, this, &EventPane::changed);
     connect(m_attachments, &QSAttachment::fileWritten, this, [this](const QString &path) {
-        if (m_session)
-            m_session->notify(Notice::attachmentStored(QDir::toNativeSeparators(path)));
+        if (session())
+            session()->notify(Notice::attachmentStored(QDir::toNativeSeparators(path)));
     });
 
     // The enterprise's events need no enterprise, centre or place of their own.
@@ -109,8 +110,7 @@ EventPane::EventPane(Kind kind, QWidget *parent)
     connect(this, &EventPane::changed, this, [this] {
         m_empty = false;
         // Filling the form is no edit, and an empty pane has nothing to save.
-        if (m_filling == 0 && m_eventId > 0)
-            setDirty(true);
+        markChanged();
     });
     connect(ui->udalost_uloz, &QPushButton::clicked, this, &EventPane::saveClicked);
     connect(ui->uoo, &QFEditWithButton::buttonClicked, this, &EventPane::personsClicked);
@@ -199,7 +199,7 @@ void EventPane::reset()
     ui->wheader->hide();
     // Files belong to an event: none to add to while none is shown.
     ui->wprilohy->hide();
-    setDirty(false);
+    setHasRow(false);
 }
 
 void EventPane::showForm()
@@ -236,11 +236,6 @@ QTimeEdit *EventPane::endTime() const { return ui->ukc; }
 QTextEdit *EventPane::description() const { return ui->udalostPopis; }
 QWidget *EventPane::attachmentsArea() const { return ui->wprilohy; }
 
-bool EventPane::isDirty() const
-{
-    return m_eventId > 0 && ui->udalost_uloz->isEnabled();
-}
-
 void EventPane::showRootFields(bool root)
 {
     ui->wuroot->setVisible(root);
@@ -270,7 +265,7 @@ QDateTime dateTime(const QFDateEdit *date, const QTimeEdit *time)
 void EventPane::showRecord(const EventRecord &r)
 {
     m_empty = false;
-    ++m_filling;
+    beginFill();
     setDateTime(ui->ud, ui->uc, r.start);
     setDateTime(ui->uzd, ui->uzc, r.calendarStart);
     setDateTime(ui->ukd, ui->ukc, r.end);
@@ -299,7 +294,7 @@ void EventPane::showRecord(const EventRecord &r)
     showNotifyFrom(comboValue(ui->cbStav, false).toInt());
     showCalendar(comboValue(ui->cbSynchronizace, false).toInt());
     showRootFields(r.isRoot());
-    --m_filling;
+    endFill();
 }
 
 EventRecord EventPane::record() const
@@ -361,7 +356,7 @@ bool EventPane::loadEvent(int id)
         ui->wprilohy->setEnabled(true);
     }
     showForm();
-    setDirty(false);
+    setHasRow(true);
     return true;
 }
 
@@ -370,7 +365,7 @@ bool EventPane::saveEvent()
     if (m_eventId <= 0)
         return true;
     const FieldValues form = EventStore::formValues(record(), m_kind == Global);
-    const QString login = m_session ? m_session->user.login : QString();
+    const QString login = session() ? session()->user.login : QString();
     auto report = [this](const QString &text) { Report::info(this, text); };
     for (;;) {
         QVector<Clash> clashes;
@@ -399,7 +394,7 @@ bool EventPane::saveEvent()
                 result = RowSnapshot::Result::Failed;
             }
             if (result == RowSnapshot::Result::Failed) {
-                report(tr("Chyba: událost nelze uložit.") + QLatin1Char('\n') + error);
+                Report::failed(this, tr("událost nelze uložit."), error);
                 return false;
             }
         }
@@ -409,19 +404,13 @@ bool EventPane::saveEvent()
             return false;
         m_snapshot.settle(clashes);
     }
-    setDirty(false);
-    if (m_snapshot.showsStale()) {
-        // Show the colleague's values the user left in place.
-        loadEvent(m_eventId);
-    } else {
+    if (session() && session()->api)
+        session()->api->sendZRNSync(QString::number(m_eventId), 1);
+    if (!finishSave(m_snapshot)) {
         // What is stored now: the attachments get their ids, removed ones go.
         QString ignored;
         m_attachments->load(m_eventId, &ignored);
     }
-    if (m_session && m_session->api)
-        m_session->api->sendZRNSync(QString::number(m_eventId), 1);
-    if (m_session)
-        m_session->notify(Notice::saved());
     return true;
 }
 
@@ -430,7 +419,7 @@ void EventPane::showHistory()
     if (m_eventId <= 0)
         return;
     HistoryView::showDialog(this, tr("Historie události"), QStringLiteral("tellmark_udalosti"), m_eventId,
-                            m_session ? m_session->user : UserRights());
+                            session() ? session()->user : UserRights());
 }
 
 bool EventPane::settle()
@@ -441,7 +430,7 @@ bool EventPane::settle()
         return saveEvent();
     // The dropped edits must not stay on screen as if they were stored: a
     // later save would write them.
-    setDirty(false);
+    setClean();
     loadEvent(m_eventId);
     return true;
 }
@@ -449,7 +438,7 @@ bool EventPane::settle()
 void EventPane::choosePersons()
 {
     QString codes = ui->uoo->Id();
-    const QStringList addresses = m_session ? m_session->addressees : QStringList();
+    const QStringList addresses = session() ? session()->addressees : QStringList();
     if (!DialogAUOOUzivatel::choose(this, tr("Výběr uživatele"), addresses, &codes))
         return;
     ui->uoo->setId(codes);
@@ -459,7 +448,7 @@ void EventPane::choosePersons()
 
 Visibility EventPane::visibility() const
 {
-    return m_session ? Visibility::of(m_session->user) : Visibility();
+    return session() ? Visibility::of(session()->user) : Visibility();
 }
 
 void EventPane::chooseEnterprise()
@@ -476,10 +465,3 @@ void EventPane::chooseCentre()
         emit changed();
 }
 
-void EventPane::setDirty(bool dirty)
-{
-    const bool was = ui->udalost_uloz->isEnabled();
-    ui->udalost_uloz->setEnabled(dirty);
-    if (was != dirty)
-        emit dirtyChanged(dirty);
-}

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QWidget>
-
+#include "core/page.h"
 #include "core/rowsave.h"
 #include "core/visibility.h"
 #include "events/eventrecord.h"
@@ -30,7 +29,7 @@ class EventPane;
 //
 // Until an event is shown the pane shows "Vyberte prosím událost". Any edit
 // of a field is announced with changed() and enables "Uložit".
-class EventPane : public QWidget
+class EventPane : public ZrnPage
 {
     Q_OBJECT
 public:
@@ -41,13 +40,13 @@ public:
 
     Kind kind() const { return m_kind; }
 
-    // The signed-in user's session: the service client that hears of saved
-    // events and the addresses the person chooser offers.
-    void setSession(Session *session) { m_session = session; }
-
-    // The event shown (0: none) and whether it has unsaved edits.
+    // The event shown (0: none).
     int eventId() const { return m_eventId; }
-    bool isDirty() const;
+    // The shown event again, as stored (after a save that kept a
+    // colleague's value).
+    void load() override { loadEvent(m_eventId); }
+    void clear() override { reset(); }
+    bool save() override { return saveEvent(); }
 
     // Reads the event and shows it with its attachments; the pane starts
     // clean. A failed read is reported and leaves the pane empty; an event
@@ -123,8 +122,6 @@ signals:
     void personsClicked();
     void enterprisePickerClicked();
     void centrePickerClicked();
-    // "Uložit" was enabled (an edit) or disabled (loaded, saved, dropped).
-    void dirtyChanged(bool dirty);
 
 private:
     // The user's restriction for the pickers; nothing without a session.
@@ -132,16 +129,13 @@ private:
     void connectChanges();
 
     void showRootFields(bool root);
-    void setDirty(bool dirty);
 
     Ui::EventPane *ui;
     Kind m_kind;
     QSTBTextedit *m_descriptionBar;
     QSAttachment *m_attachments;
-    Session *m_session = nullptr;
     int m_eventId = 0;
     QVariant m_parentId;
-    int m_filling = 0;
     bool m_empty = false;     // reset and untouched since
     RowSnapshot m_snapshot{QStringLiteral("tellmark_udalosti")};
     QPushButton *m_historyButton = nullptr;

@@ -325,10 +325,6 @@
         <source>Pole zašifrovaného hesla neobsahuje platný SHA-1 hash (40 malých šestnáctkových číslic). Zadejte heslo a stiskněte &quot;BCrypt -&gt;&quot;, nebo pole vyprázdněte.</source>
         <translation>The encrypted password field holds no valid SHA-1 hash (40 lower-case hexadecimal digits). Type the password and press &quot;BCrypt -&gt;&quot;, or empty the field.</translation>
     </message>
-    <message>
-        <source>Přihlašovací jméno nesmí být prázdné.</source>
-        <translation>The login name must not be empty.</translation>
-    </message>
 </context>
 <context>
     <name>DialogAUOOUzivatel</name>
@@ -1359,10 +1355,6 @@ Save the file in UTF-8?</translation>
         <translation>Another user has deleted the event in the meantime. Nothing was saved.</translation>
     </message>
     <message>
-        <source>Chyba: událost nelze uložit.</source>
-        <translation>Error: the event cannot be saved.</translation>
-    </message>
-    <message>
         <source>Historie události</source>
         <translation>History of the event</translation>
     </message>
@@ -1377,6 +1369,10 @@ Save the file in UTF-8?</translation>
     <message>
         <source>přílohy nelze načíst.</source>
         <translation>the attachments cannot be read.</translation>
+    </message>
+    <message>
+        <source>událost nelze uložit.</source>
+        <translation>the event cannot be saved.</translation>
     </message>
 </context>
 <context>
