@@ -1,6 +1,6 @@
 #include "admin/detailpages.h"
 
-#include "admin/pristupypage.h"
+#include "admin/portalaccesspage.h"
 #include "admin/remoteaccesspage.h"
 #include "core/detailpage.h"
 #include "core/session.h"
@@ -23,7 +23,7 @@ void addDetailPages(DetailPage::Registry &registry)
                   [](const UserRights &r, RowKind kind) {
                       return kind == RowKind::Centre && !r.minimalPages() && r.seesPortalAccess();
                   },
-                  [](Session *session) -> ZrnPage * { return new PristupyPage(session); }});
+                  [](Session *session) -> ZrnPage * { return new PortalAccessPage(session); }});
 }
 
 } // namespace AdminPages

@@ -9,14 +9,14 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/serviceimports.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/pristupypage.h
-  ${CMAKE_CURRENT_LIST_DIR}/pristupypage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/portalaccesspage.h
+  ${CMAKE_CURRENT_LIST_DIR}/portalaccesspage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/remoteaccesspage.h
   ${CMAKE_CURRENT_LIST_DIR}/remoteaccesspage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/detailpages.h
   ${CMAKE_CURRENT_LIST_DIR}/detailpages.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/uzivateletab.h
-  ${CMAKE_CURRENT_LIST_DIR}/uzivateletab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/userstab.h
+  ${CMAKE_CURRENT_LIST_DIR}/userstab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.h
   ${CMAKE_CURRENT_LIST_DIR}/controlpaneltab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/accountcheck.h

@@ -14,8 +14,8 @@
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
 #include "core/zrntab.h"
-#include "app/usertab.h"
-#include "admin/uzivateletab.h"
+#include "app/ownusertab.h"
+#include "admin/userstab.h"
 #include "core/viewstate.h"
 #include "app/windowlayout.h"
 #include "app/windowshortcuts.h"
@@ -93,7 +93,7 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     setMinimumSize(640, 480);
 
     loadSettings();
-    connect(m_userTab, &UserTab::logoutRequested, this, &MainWindow::onOdhlasit);
+    connect(m_ownUserTab, &OwnUserTab::logoutRequested, this, &MainWindow::onOdhlasit);
     connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
     // A double click on a contract shows its enterprise's page in the
     // register, as the global event list does (the quick filter gives way).
@@ -136,7 +136,7 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
         m_splash = nullptr;
         return;
     }
-    m_userTab->setLogin(m_login);
+    m_ownUserTab->setLogin(m_login);
     // Column widths and sort orders only now: nothing is read before the
     // login, and the first read below already uses the saved order.
     restoreViewStates();
@@ -176,8 +176,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildPages()
 {
-    m_userTab = new UserTab(m_session, ui->tab_uzivatel);
-    addPage(ui->tab_uzivatel, m_userTab);
+    m_ownUserTab = new OwnUserTab(m_session, ui->tab_uzivatel);
+    addPage(ui->tab_uzivatel, m_ownUserTab);
     m_sestavyTab = new SestavyTab(m_session, ui->tab_sestavy);
     addPage(ui->tab_sestavy, m_sestavyTab);
     m_evidenceTab = new EvidenceTab(m_session, ui->tab_evidence);
@@ -193,11 +193,11 @@ void MainWindow::buildPages()
     addPage(ui->tab_prohlizec, m_prohlizecTab);
     m_fakturaceTab = new FakturaceTab(m_session, ui->tab_fakturace);
     addPage(ui->tab_fakturace, m_fakturaceTab);
-    m_uzivateleTab = new UzivateleTab(m_session, ui->tab_uzivatele);
-    addPage(ui->tab_uzivatele, m_uzivateleTab);
+    m_usersTab = new UsersTab(m_session, ui->tab_uzivatele);
+    addPage(ui->tab_uzivatele, m_usersTab);
     m_cpTab = new ControlPanelTab(m_session, ui->tab_cp);
     addPage(ui->tab_cp, m_cpTab);
-    m_tabs = {m_userTab, m_sestavyTab, m_evidenceTab, m_udalostiTab, m_prohlizecTab, m_fakturaceTab, m_uzivateleTab, m_cpTab};
+    m_tabs = {m_ownUserTab, m_sestavyTab, m_evidenceTab, m_udalostiTab, m_prohlizecTab, m_fakturaceTab, m_usersTab, m_cpTab};
 }
 
 void MainWindow::restoreViewStates()
@@ -217,7 +217,7 @@ void MainWindow::restoreViewStates()
 void MainWindow::loadSettings()
 {
     ZrnSettings s;
-    m_userTab->setOptions(UserOptions::load(s));
+    m_ownUserTab->setOptions(UserOptions::load(s));
     const SavedCredentials c = SavedCredentials::load(s);
     m_login = c.login;
     m_password = c.password;
@@ -227,7 +227,7 @@ void MainWindow::saveSettings()
 {
     using namespace SettingsKeys;
     ZrnSettings s;
-    m_userTab->options().save(s);
+    m_ownUserTab->options().save(s);
     WindowLayout::saveTabs(s, ui->tw, m_evidenceTab ? m_evidenceTab->innerTabs() : nullptr);
     WindowLayout::saveSplitters(s, this);
     WindowLayout::saveGeometry(s, this);

@@ -16,8 +16,8 @@ class QTabWidget;
 class SestavyTab;
 class Session;
 class UdalostiTab;
-class UserTab;
-class UzivateleTab;
+class OwnUserTab;
+class UsersTab;
 class WindowShortcuts;
 class ZrnTab;
 
@@ -75,12 +75,12 @@ public:
     Session *session() const { return m_session; }
     QSAPITellmark *api() const { return m_api; }
     QTabWidget *mainTabs() const;
-    UserTab *userTab() const { return m_userTab; }
+    OwnUserTab *ownUserTab() const { return m_ownUserTab; }
     SestavyTab *sestavyTab() const { return m_sestavyTab; }
     EvidenceTab *evidenceTab() const { return m_evidenceTab; }
     UdalostiTab *udalostiTab() const { return m_udalostiTab; }
     ProhlizecTab *prohlizecTab() const { return m_prohlizecTab; }
-    UzivateleTab *uzivateleTab() const { return m_uzivateleTab; }
+    UsersTab *usersTab() const { return m_usersTab; }
     ControlPanelTab *controlPanelTab() const { return m_cpTab; }
     FakturaceTab *fakturaceTab() const { return m_fakturaceTab; }
     WindowShortcuts *shortcuts() const { return m_shortcuts; }
@@ -144,12 +144,12 @@ private:
     QVector<ZrnTab *> m_tabs;
     QSAPITellmark *m_api = nullptr;
     QSplashScreen *m_splash = nullptr;
-    UserTab *m_userTab = nullptr;
+    OwnUserTab *m_ownUserTab = nullptr;
     SestavyTab *m_sestavyTab = nullptr;
     EvidenceTab *m_evidenceTab = nullptr;
     UdalostiTab *m_udalostiTab = nullptr;
     ProhlizecTab *m_prohlizecTab = nullptr;
-    UzivateleTab *m_uzivateleTab = nullptr;
+    UsersTab *m_usersTab = nullptr;
     ControlPanelTab *m_cpTab = nullptr;
     FakturaceTab *m_fakturaceTab = nullptr;
     WindowShortcuts *m_shortcuts = nullptr;

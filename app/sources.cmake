@@ -13,8 +13,8 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/windowshortcuts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialoguzivatel.h
   ${CMAKE_CURRENT_LIST_DIR}/dialoguzivatel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/usertab.h
-  ${CMAKE_CURRENT_LIST_DIR}/usertab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ownusertab.h
+  ${CMAKE_CURRENT_LIST_DIR}/ownusertab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mainwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/mainwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/selfupdate.h

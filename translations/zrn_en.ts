@@ -1930,6 +1930,53 @@ Save the file in UTF-8?</translation>
     </message>
 </context>
 <context>
+    <name>OwnUserTab</name>
+    <message>
+        <source>Přihlášený uživatel</source>
+        <translation>Signed-in user</translation>
+    </message>
+    <message>
+        <source>Cesta na root lokalních souborů v Nextcloudu</source>
+        <translation>Root folder of the local Nextcloud files</translation>
+    </message>
+    <message>
+        <source>Jazyk</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Změna se projeví při příštím spuštění programu.</source>
+        <translation>The change takes effect at the next start of the program.</translation>
+    </message>
+    <message>
+        <source>Výběrem podniku se kopíruje název do schránky</source>
+        <translation>Choosing an enterprise copies its name to the clipboard</translation>
+    </message>
+    <message>
+        <source>Předvyplnit kategorii nové události</source>
+        <translation>Pre-fill the category of a new event</translation>
+    </message>
+    <message>
+        <source>Obchod</source>
+        <translation>Sales</translation>
+    </message>
+    <message>
+        <source>O</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>Záložky opravněných osob</source>
+        <translation>Bookmarked authorised persons</translation>
+    </message>
+    <message>
+        <source>Odhlásit a ukončit</source>
+        <translation>Log out and quit</translation>
+    </message>
+    <message>
+        <source>Jazyk systému</source>
+        <translation>System language</translation>
+    </message>
+</context>
+<context>
     <name>PodnikPage</name>
     <message>
         <source>Holding</source>
@@ -2296,7 +2343,7 @@ Save the file in UTF-8?</translation>
     </message>
 </context>
 <context>
-    <name>PristupyPage</name>
+    <name>PortalAccessPage</name>
     <message>
         <source>Přístupy</source>
         <translation>Portal access</translation>
@@ -3800,53 +3847,6 @@ Add the first user with the command (the password is read from the input):
     </message>
 </context>
 <context>
-    <name>UserTab</name>
-    <message>
-        <source>Přihlášený uživatel</source>
-        <translation>Signed-in user</translation>
-    </message>
-    <message>
-        <source>Cesta na root lokalních souborů v Nextcloudu</source>
-        <translation>Root folder of the local Nextcloud files</translation>
-    </message>
-    <message>
-        <source>Jazyk</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>Změna se projeví při příštím spuštění programu.</source>
-        <translation>The change takes effect at the next start of the program.</translation>
-    </message>
-    <message>
-        <source>Výběrem podniku se kopíruje název do schránky</source>
-        <translation>Choosing an enterprise copies its name to the clipboard</translation>
-    </message>
-    <message>
-        <source>Předvyplnit kategorii nové události</source>
-        <translation>Pre-fill the category of a new event</translation>
-    </message>
-    <message>
-        <source>Obchod</source>
-        <translation>Sales</translation>
-    </message>
-    <message>
-        <source>O</source>
-        <translation>S</translation>
-    </message>
-    <message>
-        <source>Záložky opravněných osob</source>
-        <translation>Bookmarked authorised persons</translation>
-    </message>
-    <message>
-        <source>Odhlásit a ukončit</source>
-        <translation>Log out and quit</translation>
-    </message>
-    <message>
-        <source>Jazyk systému</source>
-        <translation>System language</translation>
-    </message>
-</context>
-<context>
     <name>Users</name>
     <message>
         <source>Přihlašovací jméno nesmí být prázdné.</source>
@@ -3866,7 +3866,7 @@ Add the first user with the command (the password is read from the input):
     </message>
 </context>
 <context>
-    <name>UzivateleTab</name>
+    <name>UsersTab</name>
     <message>
         <source>Přidat</source>
         <translation>Add</translation>

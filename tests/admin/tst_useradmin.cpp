@@ -6,7 +6,7 @@
 #include "admin/controlpaneltab.h"
 #include "admin/dialogaucp.h"
 #include "admin/dialogauuzivatel.h"
-#include "admin/uzivateletab.h"
+#include "admin/userstab.h"
 #include "app/login.h"
 #include "core/session.h"
 #include "core/usersettings.h"
@@ -129,7 +129,7 @@ DialogRun withDialog(const std::function<void()> &action, const std::function<vo
 
 // Both tabs with their lists loaded; run("users add", fill) and the like.
 struct Tabs {
-    UzivateleTab users;
+    UsersTab users;
     ControlPanelTab panel;
     explicit Tabs(Session *s) : users(s), panel(s)
     {
@@ -562,7 +562,7 @@ void TstUserAdmin::listStateSurvivesRestart()
         insert(l);
     // One run of the program: the tab built, entered or not, then destroyed.
     auto runProgram = [&](bool enter, const std::function<void(QTableView *)> &use) {
-        UzivateleTab users(&m_session);
+        UsersTab users(&m_session);
         ControlPanelTab panel(&m_session);
         QTableView *view = cp ? panel.view() : users.view();
         if (enter)
@@ -603,7 +603,7 @@ void TstUserAdmin::withoutRightNothingLoads()
     ModalHandler anyDialog([](QWidget *m) { return m->close(); });
     int chooser = 0;
     const quint64 start = Database::statementCount();
-    UzivateleTab users(&m_session);
+    UsersTab users(&m_session);
     ControlPanelTab panel(&m_session);
     users.setFileChooser([&](QWidget *, const QString &, const QString &) {
         ++chooser;
@@ -618,10 +618,10 @@ void TstUserAdmin::withoutRightNothingLoads()
     QCOMPARE(afterUsers > start, admin > 0);
     QCOMPARE(afterCp > afterUsers, cp != 0);
     if (admin <= 0) {
-        for (auto slot : {&UzivateleTab::onAddUzivatel, &UzivateleTab::onEditUzivatel, &UzivateleTab::onDelUzivatel,
-                          &UzivateleTab::onServisImportPodniku, &UzivateleTab::onServisImportKU,
-                          &UzivateleTab::onServisImportCh6, &UzivateleTab::onServisAresKontrola,
-                          &UzivateleTab::onServisPlemkoUzivatele})
+        for (auto slot : {&UsersTab::onAddUzivatel, &UsersTab::onEditUzivatel, &UsersTab::onDelUzivatel,
+                          &UsersTab::onServisImportPodniku, &UsersTab::onServisImportKU,
+                          &UsersTab::onServisImportCh6, &UsersTab::onServisAresKontrola,
+                          &UsersTab::onServisPlemkoUzivatele})
             (users.*slot)();
     }
     if (cp == 0) {
@@ -649,7 +649,7 @@ void TstUserAdmin::serviceJobs()
 {
     QFETCH(QString, button);
     QFETCH(QString, fileTitle);
-    UzivateleTab tab(&m_session);
+    UsersTab tab(&m_session);
     QStringList asked;
     // A header every file job understands, and no data.
     QTemporaryDir dir;

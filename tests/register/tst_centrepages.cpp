@@ -4,7 +4,7 @@
 
 #include "support/testdb.h"
 
-#include "admin/pristupypage.h"
+#include "admin/portalaccesspage.h"
 #include "core/session.h"
 #include "db/database.h"
 #include "register/gpspage.h"
@@ -421,7 +421,7 @@ void TestCentrePages::specifikaceMatchesStoredTextIgnoringCase()
 
 void TestCentrePages::pristupyRoundTrip()
 {
-    PristupyPage page(&m_session);
+    PortalAccessPage page(&m_session);
     page.load();
     QCOMPARE(page.eagriJmeno()->text(), QStringLiteral("eagri-jan"));
     QCOMPARE(page.eagriHeslo()->text(), QStringLiteral("tajne"));
@@ -440,7 +440,7 @@ void TestCentrePages::pristupyRoundTrip()
     QCOMPARE(asText(dbValue(QStringLiteral("KU_CMSCH_HESLO"))), QStringLiteral("h'eslo; --"));
     QCOMPARE(asText(dbValue(QStringLiteral("EAGRI_UZIVATEL"), kOtherCentre)), QStringLiteral("jiny"));
 
-    PristupyPage fresh(&m_session);
+    PortalAccessPage fresh(&m_session);
     fresh.load();
     QCOMPARE(fresh.eskotHeslo()->text(), QStringLiteral("h'eslo; --"));
     QCOMPARE(fresh.eagriHeslo()->text(), QString());
@@ -497,7 +497,7 @@ void TestCentrePages::failedSaveStaysOnScreen()
     QFETCH(int, kind);
     StrediskoPage stredisko(&m_session);
     SpecifikacePage specifikace(&m_session);
-    PristupyPage pristupy(&m_session);
+    PortalAccessPage pristupy(&m_session);
     GpsPage gps(&m_session);
     ZrnPage *page = QVector<ZrnPage *>{&stredisko, &specifikace, &pristupy, &gps}.at(kind);
     QAbstractButton *button = QVector<QAbstractButton *>{stredisko.saveButton(), specifikace.saveButton(),
@@ -544,7 +544,7 @@ void TestCentrePages::failedReadLeavesNothingToSave()
     QFETCH(int, kind);
     StrediskoPage stredisko(&m_session);
     SpecifikacePage specifikace(&m_session);
-    PristupyPage pristupy(&m_session);
+    PortalAccessPage pristupy(&m_session);
     GpsPage gps(&m_session);
     ZrnPage *page = QVector<ZrnPage *>{&stredisko, &specifikace, &pristupy, &gps}.at(kind);
     QAbstractButton *button = QVector<QAbstractButton *>{stredisko.saveButton(), specifikace.saveButton(),

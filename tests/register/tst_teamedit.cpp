@@ -5,7 +5,7 @@
 
 #include "support/testdb.h"
 
-#include "admin/pristupypage.h"
+#include "admin/portalaccesspage.h"
 #include "admin/remoteaccesspage.h"
 #include "core/clashdialog.h"
 #include "core/historyview.h"
@@ -50,7 +50,7 @@ ZrnPage *makePage(const QString &kind, Session *session)
     if (kind == QStringLiteral("Vzdálený přístup"))
         return new RemoteAccessPage(session);
     if (kind == QStringLiteral("Přístupy"))
-        return new PristupyPage(session);
+        return new PortalAccessPage(session);
     return new GpsPage(session);
 }
 

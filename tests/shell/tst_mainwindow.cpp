@@ -13,7 +13,7 @@
 #include "events/eventthreads.h"
 #include "events/udalostitab.h"
 #include "core/usersettings.h"
-#include "app/usertab.h"
+#include "app/ownusertab.h"
 #include "register/evidencetab.h"
 #include "register/podnikytree.h"
 #include "shellfixtures.h"
@@ -791,7 +791,7 @@ void TstMainWindow::firstStartAndLogout()
         QCOMPARE(script.shown, 1);
         QVERIFY(script.shownLogin.isEmpty() && script.shownPassword.isEmpty());
         QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_evidence"));
-        QCOMPARE(w.userTab()->options(), UserOptions());
+        QCOMPARE(w.ownUserTab()->options(), UserOptions());
     }
     // The typed credentials are kept: the next start asks nothing.
     {
@@ -828,7 +828,7 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
         ScriptedDialog script;
         MainWindow w(QString(), startOptions(script));
         QVERIFY(w.isStarted());
-        w.userTab()->setOptions(options);
+        w.ownUserTab()->setOptions(options);
         w.findChild<QAbstractButton *>("nedokoncene")->click();
         EventListFilter criteria = w.udalostiTab()->threads()->criteria();
         criteria.categories = "8,32";
@@ -851,7 +851,7 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
     QCOMPARE(script.shown, 0);
-    QCOMPARE(w.userTab()->options(), options);
+    QCOMPARE(w.ownUserTab()->options(), options);
     QVERIFY(w.findChild<QWidget *>("uKategorie_cb")->isEnabled());
     QVERIFY(w.udalostiTab()->nedokoncene());
     QVERIFY(w.udalostiTab()->threads()->criteria().unfinished);
@@ -899,7 +899,7 @@ void TstMainWindow::damagedSettingsGiveDefaults()
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
     QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_evidence"));
-    QCOMPARE(w.userTab()->options(), UserOptions());
+    QCOMPARE(w.ownUserTab()->options(), UserOptions());
     QVERIFY(!w.udalostiTab()->nedokoncene());
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w.geometry()));
     QHeaderView *header = w.udalostiTab()->view()->header();

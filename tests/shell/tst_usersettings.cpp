@@ -7,7 +7,7 @@
 #include "core/session.h"
 #include "core/usersettings.h"
 #include "events/eventlistfilter.h"
-#include "app/usertab.h"
+#include "app/ownusertab.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -145,7 +145,7 @@ void TstUserSettings::roundTripInAnOwnerOnlyFile()
 void TstUserSettings::userTabKeepsOptionsAndChoosesRoot()
 {
     Session session;
-    UserTab tab(&session);
+    OwnUserTab tab(&session);
     UserOptions o;
     o.nextcloud = "/data/Nextcloud";
     o.kategorie = true;

@@ -1,13 +1,13 @@
-#include "app/usertab.h"
+#include "app/ownusertab.h"
 
 #include "events/categories.h"
 #include "core/session.h"
 #include "register/documentfolders.h"
-#include "ui_usertab.h"
+#include "ui_ownusertab.h"
 
 
-UserTab::UserTab(Session *session, QWidget *parent)
-    : ZrnTab(parent), ui(new Ui::UserTab), m_session(session)
+OwnUserTab::OwnUserTab(Session *session, QWidget *parent)
+    : ZrnTab(parent), ui(new Ui::OwnUserTab), m_session(session)
 {
     ui->setupUi(this);
     fillCategoryCombo(ui->uKategorie_cb);
@@ -19,10 +19,10 @@ UserTab::UserTab(Session *session, QWidget *parent)
 
     m_chooser = chooseDocumentRoot;
 
-    connect(ui->nextcloud, &QFEditWithButton::buttonClicked, this, &UserTab::vyber_nextcloud);
-    connect(ui->uKategorie, &QCheckBox::toggled, this, &UserTab::setUkategorie);
-    connect(ui->skategorie_obchod, &QCheckBox::toggled, this, &UserTab::setKategorieObchod);
-    connect(ui->odhlasit, &QPushButton::clicked, this, &UserTab::logoutRequested);
+    connect(ui->nextcloud, &QFEditWithButton::buttonClicked, this, &OwnUserTab::vyber_nextcloud);
+    connect(ui->uKategorie, &QCheckBox::toggled, this, &OwnUserTab::setUkategorie);
+    connect(ui->skategorie_obchod, &QCheckBox::toggled, this, &OwnUserTab::setKategorieObchod);
+    connect(ui->odhlasit, &QPushButton::clicked, this, &OwnUserTab::logoutRequested);
 
     // Other pages read these options from the session.
     for (QLineEdit *z : {ui->uz1, ui->uz2, ui->uz3, ui->uz4, ui->uz5, ui->uz6})
@@ -38,22 +38,22 @@ UserTab::UserTab(Session *session, QWidget *parent)
     connect(ui->uKategorie_cb, qOverload<int>(&QComboBox::currentIndexChanged), this, category);
 }
 
-UserTab::~UserTab()
+OwnUserTab::~OwnUserTab()
 {
     delete ui;
 }
 
-void UserTab::setLogin(const QString &login)
+void OwnUserTab::setLogin(const QString &login)
 {
     ui->luzivatel->setText(login);
 }
 
-QString UserTab::login() const
+QString OwnUserTab::login() const
 {
     return ui->luzivatel->text();
 }
 
-UserOptions UserTab::options() const
+UserOptions OwnUserTab::options() const
 {
     UserOptions o;
     o.nextcloud = ui->nextcloud->text();
@@ -65,7 +65,7 @@ UserOptions UserTab::options() const
     return o;
 }
 
-void UserTab::setOptions(const UserOptions &o)
+void OwnUserTab::setOptions(const UserOptions &o)
 {
     ui->nextcloud->setText(o.nextcloud);
     ui->uKategorie->setChecked(o.kategorie);
@@ -84,37 +84,37 @@ void UserTab::setOptions(const UserOptions &o)
     m_session->defaultCategory = o.kategorie ? ui->uKategorie_cb->currentData() : QVariant();
 }
 
-QStringList UserTab::addressees() const
+QStringList OwnUserTab::addressees() const
 {
     return {ui->uz1->text(), ui->uz2->text(), ui->uz3->text(),
             ui->uz4->text(), ui->uz5->text(), ui->uz6->text()};
 }
 
-int UserTab::defaultCategory() const
+int OwnUserTab::defaultCategory() const
 {
     if (!ui->uKategorie->isChecked() || ui->uKategorie_cb->currentIndex() < 0)
         return -1;
     return ui->uKategorie_cb->currentData().toInt();
 }
 
-QComboBox *UserTab::categoryCombo() const
+QComboBox *OwnUserTab::categoryCombo() const
 {
     return ui->uKategorie_cb;
 }
 
-void UserTab::vyber_nextcloud()
+void OwnUserTab::vyber_nextcloud()
 {
     const QString root = m_chooser(this, ui->nextcloud->text());
     if (!root.isEmpty() && root != ui->nextcloud->text())
         ui->nextcloud->setText(root);
 }
 
-void UserTab::setUkategorie(bool on)
+void OwnUserTab::setUkategorie(bool on)
 {
     ui->uKategorie_cb->setEnabled(on);
 }
 
-void UserTab::setKategorieObchod(bool)
+void OwnUserTab::setKategorieObchod(bool)
 {
     // The sales categories need no setting of their own on this page.
 }

@@ -11,18 +11,18 @@ class Session;
 class QComboBox;
 
 namespace Ui {
-class UserTab;
+class OwnUserTab;
 }
 
 // The "Uživatel" tab: who is signed in, the document root, the clipboard and
 // category options, the further addressees, the language of the texts and
 // "Odhlásit a ukončit".
-class UserTab : public ZrnTab
+class OwnUserTab : public ZrnTab
 {
     Q_OBJECT
 public:
-    explicit UserTab(Session *session, QWidget *parent = nullptr);
-    ~UserTab() override;
+    explicit OwnUserTab(Session *session, QWidget *parent = nullptr);
+    ~OwnUserTab() override;
 
     void setLogin(const QString &login);
     QString login() const;
@@ -55,7 +55,7 @@ public slots:
     void setKategorieObchod(bool on);
 
 private:
-    Ui::UserTab *ui;
+    Ui::OwnUserTab *ui;
     Session *m_session;
     DirectoryChooser m_chooser;
 };

@@ -21,13 +21,13 @@ struct Report;
 }
 
 namespace Ui {
-class UzivateleTab;
+class UsersTab;
 }
 
 // The "Uživatelé" tab: the program's users (www_users) with "Přidat",
 // "Opravit", "Smazat", and the column of service jobs. Everything here needs
 // the admin right; without it nothing is read and every slot returns.
-class UzivateleTab : public ZrnTab
+class UsersTab : public ZrnTab
 {
     Q_OBJECT
 public:
@@ -37,8 +37,8 @@ public:
     // Asks for the file of a service job; an empty path cancels the job.
     using FileChooser = std::function<QString(QWidget *parent, const QString &title, const QString &filter)>;
 
-    explicit UzivateleTab(Session *session, QWidget *parent = nullptr);
-    ~UzivateleTab() override;
+    explicit UsersTab(Session *session, QWidget *parent = nullptr);
+    ~UsersTab() override;
 
     QTableView *view() const;
     QStandardItemModel *model() const { return m_model; }
@@ -70,7 +70,7 @@ private:
     void runServiceJob(QAbstractButton *button, const QString &fileTitle,
                        const std::function<ServiceImports::Report(const QString &path, const Progress &)> &job);
 
-    Ui::UzivateleTab *ui;
+    Ui::UsersTab *ui;
     Session *m_session;
     QStandardItemModel *m_model;
     QSMySortFilterProxyModel *m_proxy;

@@ -1,6 +1,6 @@
-#include "admin/pristupypage.h"
+#include "admin/portalaccesspage.h"
 
-#include "ui_pristupypage.h"
+#include "ui_portalaccesspage.h"
 
 #include "core/session.h"
 #include "db/qssql.h"
@@ -9,15 +9,15 @@
 
 
 
-PristupyPage::PristupyPage(Session *session, QWidget *parent)
-    : CentrePage(session, parent), ui(new Ui::PristupyPage)
+PortalAccessPage::PortalAccessPage(Session *session, QWidget *parent)
+    : CentrePage(session, parent), ui(new Ui::PortalAccessPage)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("tab_pristupy"));
     setWindowTitle(tr("Přístupy"));
     for (QLineEdit *e : {ui->aeagri_jmeno, ui->aeagri_heslo, ui->aeskot_jmeno, ui->aeskot_heslo})
-        connect(e, &QLineEdit::textChanged, this, &PristupyPage::onPristupyChanged);
-    connect(ui->pristupy_uloz, &QPushButton::clicked, this, &PristupyPage::onPristupySave);
+        connect(e, &QLineEdit::textChanged, this, &PortalAccessPage::onPristupyChanged);
+    connect(ui->pristupy_uloz, &QPushButton::clicked, this, &PortalAccessPage::onPristupySave);
     // The history keeps no password.
     ChangeHistory::describe(QStringLiteral("tellmark_strediska"),
                             {{QStringLiteral("EAGRI_UZIVATEL"), tr("EAgri Jméno"), ColumnLabel::PortalAccess},
@@ -29,18 +29,18 @@ PristupyPage::PristupyPage(Session *session, QWidget *parent)
     setHasRow(false);
 }
 
-PristupyPage::~PristupyPage()
+PortalAccessPage::~PortalAccessPage()
 {
     delete ui;
 }
 
-QLineEdit *PristupyPage::eagriJmeno() const { return ui->aeagri_jmeno; }
-QLineEdit *PristupyPage::eagriHeslo() const { return ui->aeagri_heslo; }
-QLineEdit *PristupyPage::eskotJmeno() const { return ui->aeskot_jmeno; }
-QLineEdit *PristupyPage::eskotHeslo() const { return ui->aeskot_heslo; }
-QAbstractButton *PristupyPage::saveButton() const { return ui->pristupy_uloz; }
+QLineEdit *PortalAccessPage::eagriJmeno() const { return ui->aeagri_jmeno; }
+QLineEdit *PortalAccessPage::eagriHeslo() const { return ui->aeagri_heslo; }
+QLineEdit *PortalAccessPage::eskotJmeno() const { return ui->aeskot_jmeno; }
+QLineEdit *PortalAccessPage::eskotHeslo() const { return ui->aeskot_heslo; }
+QAbstractButton *PortalAccessPage::saveButton() const { return ui->pristupy_uloz; }
 
-void PristupyPage::loadFrom(const CentreRecord &r)
+void PortalAccessPage::loadFrom(const CentreRecord &r)
 {
     beginFill();
     m_centreId = r.value("id");
@@ -53,7 +53,7 @@ void PristupyPage::loadFrom(const CentreRecord &r)
     setHasRow(true);
 }
 
-void PristupyPage::clear()
+void PortalAccessPage::clear()
 {
     beginFill();
     m_centreId = QVariant();
@@ -64,12 +64,12 @@ void PristupyPage::clear()
     setHasRow(false);
 }
 
-void PristupyPage::onPristupyChanged()
+void PortalAccessPage::onPristupyChanged()
 {
     markChanged();
 }
 
-FieldValues PristupyPage::formValues() const
+FieldValues PortalAccessPage::formValues() const
 {
     return {{QStringLiteral("EAGRI_UZIVATEL"), ColumnValues::text(ui->aeagri_jmeno->text())},
             {QStringLiteral("EAGRI_HESLO"), ColumnValues::text(ui->aeagri_heslo->text())},
@@ -77,18 +77,18 @@ FieldValues PristupyPage::formValues() const
             {QStringLiteral("KU_CMSCH_HESLO"), ColumnValues::text(ui->aeskot_heslo->text())}};
 }
 
-bool PristupyPage::save()
+bool PortalAccessPage::save()
 {
     if (!hasRow() || !m_centreId.isValid())
         return true;
     return saveRow(&m_snapshot, [this] { return formValues(); });
 }
 
-void PristupyPage::onPristupySave()
+void PortalAccessPage::onPristupySave()
 {
     save();
 }
 
-void PristupyPage::applyRights()
+void PortalAccessPage::applyRights()
 {
 }

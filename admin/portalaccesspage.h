@@ -10,17 +10,17 @@ class QLineEdit;
 struct CentreRecord;
 
 namespace Ui {
-class PristupyPage;
+class PortalAccessPage;
 }
 
 // "Přístupy" (tab_pristupy): login names and passwords of the current centre
 // for the two public portals ("EAgri", "ESkot").
-class PristupyPage : public CentrePage
+class PortalAccessPage : public CentrePage
 {
     Q_OBJECT
 public:
-    explicit PristupyPage(Session *session, QWidget *parent = nullptr);
-    ~PristupyPage() override;
+    explicit PortalAccessPage(Session *session, QWidget *parent = nullptr);
+    ~PortalAccessPage() override;
 
     void loadFrom(const CentreRecord &record) override;
     void clear() override;
@@ -39,7 +39,7 @@ public slots:
     void onPristupySave();
 
 private:
-    Ui::PristupyPage *ui;
+    Ui::PortalAccessPage *ui;
     QVariant m_centreId;       // the centre the page shows (and saves)
     RowSnapshot m_snapshot{QStringLiteral("tellmark_strediska")};
     FieldValues formValues() const;

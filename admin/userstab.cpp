@@ -1,4 +1,4 @@
-#include "admin/uzivateletab.h"
+#include "admin/userstab.h"
 #include "core/report.h"
 
 #include "admin/adminlist.h"
@@ -10,7 +10,7 @@
 #include "core/session.h"
 #include "core/settingskeys.h"
 #include "core/workprogress.h"
-#include "ui_uzivateletab.h"
+#include "ui_userstab.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -28,11 +28,11 @@ constexpr int StatLastColumn = 15;
 const QStringList &headers()
 {
     static const QStringList h = {
-        QCoreApplication::translate("UzivateleTab", "Uživatel"), QCoreApplication::translate("UzivateleTab", "Heslo"), QCoreApplication::translate("UzivateleTab", "Vzdálený přístup"),
+        QCoreApplication::translate("UsersTab", "Uživatel"), QCoreApplication::translate("UsersTab", "Heslo"), QCoreApplication::translate("UsersTab", "Vzdálený přístup"),
         QStringLiteral("Admin"), QStringLiteral("Minimal"), QStringLiteral("ACLS"), QStringLiteral("OS"),
-        QStringLiteral("Region"), QCoreApplication::translate("UzivateleTab", "Sestavy"), QCoreApplication::translate("UzivateleTab", "Události"),
-        QCoreApplication::translate("UzivateleTab", "Fakturace"), QStringLiteral("CP"), QCoreApplication::translate("UzivateleTab", "Stř. te. ro"),
-        QCoreApplication::translate("UzivateleTab", "Přístupy"), QStringLiteral("Stat ZRN last"), QStringLiteral("Stat ZRN cnt")};
+        QStringLiteral("Region"), QCoreApplication::translate("UsersTab", "Sestavy"), QCoreApplication::translate("UsersTab", "Události"),
+        QCoreApplication::translate("UsersTab", "Fakturace"), QStringLiteral("CP"), QCoreApplication::translate("UsersTab", "Stř. te. ro"),
+        QCoreApplication::translate("UsersTab", "Přístupy"), QStringLiteral("Stat ZRN last"), QStringLiteral("Stat ZRN cnt")};
     return h;
 }
 
@@ -55,8 +55,8 @@ public:
 
 } // namespace
 
-UzivateleTab::UzivateleTab(Session *session, QWidget *parent)
-    : ZrnTab(parent), ui(new Ui::UzivateleTab), m_session(session)
+UsersTab::UsersTab(Session *session, QWidget *parent)
+    : ZrnTab(parent), ui(new Ui::UsersTab), m_session(session)
 {
     ui->setupUi(this);
     m_model = new QStandardItemModel(this);
@@ -72,43 +72,43 @@ UzivateleTab::UzivateleTab(Session *session, QWidget *parent)
     };
 
     UserStore::describeColumns();
-    connect(ui->add_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onAddUzivatel);
-    connect(ui->edit_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onEditUzivatel);
-    connect(ui->del_uzivatel, &QToolButton::clicked, this, &UzivateleTab::onDelUzivatel);
-    connect(ui->servis_import_podniku, &QPushButton::clicked, this, &UzivateleTab::onServisImportPodniku);
-    connect(ui->servis_import_ku, &QPushButton::clicked, this, &UzivateleTab::onServisImportKU);
-    connect(ui->servis_import_ch6, &QPushButton::clicked, this, &UzivateleTab::onServisImportCh6);
-    connect(ui->servis_ares_kontrola, &QPushButton::clicked, this, &UzivateleTab::onServisAresKontrola);
-    connect(ui->servis_plemko_uzivatele, &QPushButton::clicked, this, &UzivateleTab::onServisPlemkoUzivatele);
+    connect(ui->add_uzivatel, &QToolButton::clicked, this, &UsersTab::onAddUzivatel);
+    connect(ui->edit_uzivatel, &QToolButton::clicked, this, &UsersTab::onEditUzivatel);
+    connect(ui->del_uzivatel, &QToolButton::clicked, this, &UsersTab::onDelUzivatel);
+    connect(ui->servis_import_podniku, &QPushButton::clicked, this, &UsersTab::onServisImportPodniku);
+    connect(ui->servis_import_ku, &QPushButton::clicked, this, &UsersTab::onServisImportKU);
+    connect(ui->servis_import_ch6, &QPushButton::clicked, this, &UsersTab::onServisImportCh6);
+    connect(ui->servis_ares_kontrola, &QPushButton::clicked, this, &UsersTab::onServisAresKontrola);
+    connect(ui->servis_plemko_uzivatele, &QPushButton::clicked, this, &UsersTab::onServisPlemkoUzivatele);
 }
 
-UzivateleTab::~UzivateleTab()
+UsersTab::~UsersTab()
 {
     saveViewState();
     delete ui;
 }
 
-QTableView *UzivateleTab::view() const
+QTableView *UsersTab::view() const
 {
     return ui->twu;
 }
 
-void UzivateleTab::setFileChooser(FileChooser chooser)
+void UsersTab::setFileChooser(FileChooser chooser)
 {
     m_chooseFile = std::move(chooser);
 }
 
-void UzivateleTab::saveViewState() const
+void UsersTab::saveViewState() const
 {
     m_list->saveState();
 }
 
-bool UzivateleTab::allowed() const
+bool UsersTab::allowed() const
 {
     return m_session && m_session->user.hasUsersTab();
 }
 
-void UzivateleTab::onRefreshModelAccess(int lid)
+void UsersTab::onRefreshModelAccess(int lid)
 {
     if (!allowed())
         return;
@@ -117,7 +117,7 @@ void UzivateleTab::onRefreshModelAccess(int lid)
         Report::saveFailed(this, error);
 }
 
-void UzivateleTab::onAddUzivatel()
+void UsersTab::onAddUzivatel()
 {
     if (!allowed())
         return;
@@ -132,7 +132,7 @@ void UzivateleTab::onAddUzivatel()
         onRefreshModelAccess(newId);
 }
 
-void UzivateleTab::onEditUzivatel()
+void UsersTab::onEditUzivatel()
 {
     if (!allowed())
         return;
@@ -188,7 +188,7 @@ void UzivateleTab::onEditUzivatel()
         onRefreshModelAccess(id);
 }
 
-void UzivateleTab::onDelUzivatel()
+void UsersTab::onDelUzivatel()
 {
     if (!allowed())
         return;
@@ -228,7 +228,7 @@ void UzivateleTab::onDelUzivatel()
     onRefreshModelAccess(-1);
 }
 
-void UzivateleTab::runServiceJob(QAbstractButton *button, const QString &fileTitle,
+void UsersTab::runServiceJob(QAbstractButton *button, const QString &fileTitle,
                                  const std::function<ServiceImports::Report(const QString &, const Progress &)> &job)
 {
     if (!allowed())
@@ -261,36 +261,36 @@ void UzivateleTab::runServiceJob(QAbstractButton *button, const QString &fileTit
     dialog.exec();
 }
 
-void UzivateleTab::onServisImportPodniku()
+void UsersTab::onServisImportPodniku()
 {
     runServiceJob(ui->servis_import_podniku, tr("Import podniků - výběr souboru"),
                   [](const QString &path, const Progress &p) { return ServiceImports::enterpriseImport(path, p); });
 }
 
-void UzivateleTab::onServisImportKU()
+void UsersTab::onServisImportKU()
 {
     runServiceJob(ui->servis_import_ku, QString(), [](const QString &, const Progress &p) { return ServiceImports::importKu(p); });
 }
 
-void UzivateleTab::onServisImportCh6()
+void UsersTab::onServisImportCh6()
 {
     runServiceJob(ui->servis_import_ch6, tr("Import CH6 - výběr souboru"),
                   [](const QString &path, const Progress &p) { return ServiceImports::importCh6(path, p); });
 }
 
-void UzivateleTab::onServisAresKontrola()
+void UsersTab::onServisAresKontrola()
 {
     runServiceJob(ui->servis_ares_kontrola, QString(),
                   [](const QString &, const Progress &p) { return ServiceImports::eventDateCheck(p); });
 }
 
-void UzivateleTab::onServisPlemkoUzivatele()
+void UsersTab::onServisPlemkoUzivatele()
 {
     runServiceJob(ui->servis_plemko_uzivatele, tr("Plemko porovnání podniků - výběr souboru"),
                   [](const QString &path, const Progress &p) { return ServiceImports::plemkoCompare(path, p); });
 }
 
-bool UzivateleTab::allowedFor(const UserRights &user) const
+bool UsersTab::allowedFor(const UserRights &user) const
 {
     return user.hasUsersTab();
 }
