@@ -132,21 +132,28 @@ void UsersTab::onAddUzivatel()
         onRefreshModelAccess(newId);
 }
 
+bool UsersTab::readSelected(const QString &noneSelected, int *id, UserStore::Read *row)
+{
+    const QVariant selected = m_list->selectedId();
+    if (!selected.isValid()) {
+        Report::info(this, noneSelected);
+        return false;
+    }
+    *id = selected.toInt();
+    *row = UserStore::read(*id);
+    if (!row->ok)
+        Report::readFailed(this, row->error);
+    return row->ok;
+}
+
 void UsersTab::onEditUzivatel()
 {
     if (!allowed())
         return;
-    const QVariant selected = m_list->selectedId();
-    if (!selected.isValid()) {
-        Report::info(this, tr("Vyberte v seznamu uživatele, kterého chcete opravit."));
+    int id = 0;
+    UserStore::Read row;
+    if (!readSelected(tr("Vyberte v seznamu uživatele, kterého chcete opravit."), &id, &row))
         return;
-    }
-    const int id = selected.toInt();
-    const UserStore::Read row = UserStore::read(id);
-    if (!row.ok) {
-        Report::readFailed(this, row.error);
-        return;
-    }
     if (!row.found) {
         Report::info(this, tr("Vybraný uživatel už neexistuje."));
         onRefreshModelAccess(-1);
@@ -192,17 +199,10 @@ void UsersTab::onDelUzivatel()
 {
     if (!allowed())
         return;
-    const QVariant selected = m_list->selectedId();
-    if (!selected.isValid()) {
-        Report::info(this, tr("Vyberte v seznamu uživatele, kterého chcete smazat."));
+    int id = 0;
+    UserStore::Read row;
+    if (!readSelected(tr("Vyberte v seznamu uživatele, kterého chcete smazat."), &id, &row))
         return;
-    }
-    const int id = selected.toInt();
-    const UserStore::Read row = UserStore::read(id);
-    if (!row.ok) {
-        Report::readFailed(this, row.error);
-        return;
-    }
     if (row.found && row.values.admin.toInt() > 0) {
         QString error;
         const int others = UserStore::otherAdmins(id, &error);

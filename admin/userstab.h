@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/userstore.h"
 #include "core/zrntab.h"
 
 #include "core/progress.h"
@@ -63,6 +64,9 @@ public slots:
     void onServisPlemkoUzivatele();
 
 private:
+    // The user selected in the list, read anew; false (told) when none is
+    // selected or the read failed. A user gone meanwhile reads as not found.
+    bool readSelected(const QString &noneSelected, int *id, UserStore::Read *row);
     bool allowed() const;
     // Asks for a CSV file (unless fileTitle is empty), runs the job with the
     // wait cursor and its progress ("Zrušit" stops it) and shows its report

@@ -833,7 +833,7 @@ Save the file in UTF-8?</translation>
     </message>
     <message>
         <source>Specifikace</source>
-        <translation>Specification</translation>
+        <translation>Technology</translation>
     </message>
     <message>
         <source>Technologický SW</source>
@@ -1507,7 +1507,7 @@ Save the file in UTF-8?</translation>
     </message>
     <message>
         <source>Specifikace</source>
-        <translation>Specification</translation>
+        <translation>Technology</translation>
     </message>
     <message>
         <source>GPS</source>
@@ -2335,7 +2335,7 @@ Save the file in UTF-8?</translation>
     </message>
     <message>
         <source>Spec. AUTO</source>
-        <translation>Spec. AUTO</translation>
+        <translation>Tech. AUTO</translation>
     </message>
     <message>
         <source>Region</source>
@@ -3375,7 +3375,7 @@ Save the file in UTF-8?</translation>
     <name>SpecifikacePage</name>
     <message>
         <source>Specifikace</source>
-        <translation>Specification</translation>
+        <translation>Technology</translation>
     </message>
     <message>
         <source>Uložit</source>
@@ -3499,7 +3499,7 @@ Save the file in UTF-8?</translation>
     </message>
     <message>
         <source>Poznámky specifikace</source>
-        <translation>Specification notes</translation>
+        <translation>Technology notes</translation>
     </message>
 </context>
 <context>
