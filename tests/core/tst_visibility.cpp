@@ -18,25 +18,6 @@
 #include "support/testmain.h"
 
 namespace {
-// Enterprise 1 "Alfa" (TA): centres 11 (licence 100) and 12 (200).
-// Enterprise 2 "Beta" (ST,TA): centres 21 (no licence) and 22 (300).
-// Enterprise 3 "Gama" (ST): centre 31 (400). Enterprise 4 "Delta" (TA): none.
-// User 6 is assigned 12 and 21; user 7 (region ST) 11, 21 and 31.
-// Root events: 101 under Alfa, 102 under centre 11 (reply 109), 103 under
-// centre 12 (reply 110), 104 under Beta, 105 under 21, 106 under 31, 107
-// under Gama, 108 under Delta.
-const char *const kSeed[] = {
-    "insert into tellmark_podniky(id,podnik_nazev,obr,gps) values(1,'Alfa','TA','49.1,16.1'),"
-    "(2,'Beta','ST,TA','49.2,16.2'),(3,'Gama','ST','49.3,16.3'),(4,'Delta','TA','49.4,16.4')",
-    "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo) values(11,1,'a1',100),(12,1,'a2',200),"
-    "(21,2,'b1',0),(22,2,'b2',300),(31,3,'g1',400)",
-    "insert into tellmark_strediska_acls(id_strediska,id_www_user) values(12,6),(21,6),(11,7),(21,7),(31,7)",
-    "insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,smazano,stav) values"
-    "(101,null,1,null,0,1),(102,null,null,11,0,1),(103,null,null,12,0,1),(104,null,2,null,0,1),"
-    "(105,null,null,21,0,1),(106,null,null,31,0,1),(107,null,3,null,0,1),(108,null,4,null,0,1),"
-    "(109,102,null,null,0,1),(110,103,null,null,0,1)",
-};
-
 QString joined(QStringList items)
 {
     items.sort();
@@ -51,10 +32,8 @@ private slots:
     void initTestCase()
     {
         ZRN_OPEN_TEST_DB();
-        for (const char *sql : kSeed) {
-            QString error;
-            QVERIFY2(TestDb::exec(QString::fromUtf8(sql), &error), qPrintable(error));
-        }
+        QString error;
+        QVERIFY2(TestDb::seedSmallRegister(&error), qPrintable(error));
     }
     void cleanupTestCase() { TestDb::close(); }
 

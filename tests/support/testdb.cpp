@@ -46,6 +46,42 @@ bool TestDb::exec(const QString &sql, QString *error)
     return false;
 }
 
+bool TestDb::seed(const QStringList &statements, QString *error)
+{
+    for (const QString &sql : statements) {
+        if (!exec(sql, error))
+            return false;
+    }
+    return true;
+}
+
+QVariant TestDb::value(const QString &sql, const QVariantList &binds)
+{
+    QSqlQuery q(Database::connection());
+    if (!q.prepare(Database::isSqlite() ? Database::adaptSql(sql) : sql))
+        return QStringLiteral("<error: %1>").arg(q.lastError().text());
+    for (const QVariant &v : binds)
+        q.addBindValue(v);
+    if (!q.exec())
+        return QStringLiteral("<error: %1>").arg(q.lastError().text());
+    return q.next() ? q.value(0) : QVariant();
+}
+
+bool TestDb::seedSmallRegister(QString *error)
+{
+    return seed({QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,obr,gps) values(1,'Alfa','TA','49.1,16.1'),"
+                                "(2,'Beta','ST,TA','49.2,16.2'),(3,'Gama','ST','49.3,16.3'),(4,'Delta','TA','49.4,16.4')"),
+                 QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo) values"
+                                "(11,1,'a1',100),(12,1,'a2',200),(21,2,'b1',0),(22,2,'b2',300),(31,3,'g1',400)"),
+                 QStringLiteral("insert into tellmark_strediska_acls(id_strediska,id_www_user) values"
+                                "(12,6),(21,6),(11,7),(21,7),(31,7)"),
+                 QStringLiteral("insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,smazano,stav) values"
+                                "(101,null,1,null,0,1),(102,null,null,11,0,1),(103,null,null,12,0,1),(104,null,2,null,0,1),"
+                                "(105,null,null,21,0,1),(106,null,null,31,0,1),(107,null,3,null,0,1),(108,null,4,null,0,1),"
+                                "(109,102,null,null,0,1),(110,103,null,null,0,1)")},
+                error);
+}
+
 bool TestDb::open(QString *error)
 {
     DbConfig cfg;
