@@ -102,6 +102,12 @@ QSMySortFilterProxyModel::QSMySortFilterProxyModel(QObject *parent)
     setFilterCaseSensitivity(Qt::CaseInsensitive);
 }
 
+void QSMySortFilterProxyModel::setSourceModel(QAbstractItemModel *model)
+{
+    m_treeSource = dynamic_cast<const TreeFilterSource *>(model);
+    QSortFilterProxyModel::setSourceModel(model);
+}
+
 QString QSMySortFilterProxyModel::dateTimeFormat()
 {
     return QStringLiteral("dd.MM.yy hh:mm");
@@ -165,8 +171,14 @@ bool QSMySortFilterProxyModel::hasChildren(const QModelIndex &parent) const
 bool QSMySortFilterProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
     const QModelIndex index = sourceModel()->index(sourceRow, filterKeyColumn(), sourceParent);
-    if (treeColumns.contains(filterKeyColumn()))
+    if (treeColumns.contains(filterKeyColumn())) {
+        if (m_treeSource) {
+            const int decided = m_treeSource->acceptsFolded(index, needle());
+            if (decided >= 0)
+                return decided != 0;
+        }
         return acceptIndex(index);
+    }
     const QString &text = needle();
     return text.isEmpty() || index.data(Qt::DisplayRole).toString().contains(text, Qt::CaseInsensitive);
 }

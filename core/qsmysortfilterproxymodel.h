@@ -32,6 +32,19 @@
 //   SortDateTime a qint64 that grows with the date-time, the smallest for a
 //                cell without one.
 // lessThan compares the keys when both cells have one, else the texts.
+// A source model that decides the filter of its tree column for all its
+// rows at once: with thousands of rows one pass over the keys is much
+// cheaper than asking every row and its children through the model.
+class TreeFilterSource
+{
+public:
+    virtual ~TreeFilterSource() = default;
+    // 1 when the row passes the filter for the (folded) text as
+    // QSMySortFilterProxyModel::acceptIndex decides it, 0 when not, -1 when
+    // the source does not decide this column.
+    virtual int acceptsFolded(const QModelIndex &index, const QString &text) const = 0;
+};
+
 class QSMySortFilterProxyModel : public QSortFilterProxyModel
 {
     Q_OBJECT
@@ -60,6 +73,7 @@ public:
     // Without a filter, answered by the source: the view asks it of every row
     // it lays out, and the base class filters and sorts the children to answer.
     bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
+    void setSourceModel(QAbstractItemModel *model) override;
 
     // The pattern of the default date-time sort mode.
     static QString dateTimeFormat();
@@ -80,6 +94,7 @@ private:
     // The text of setFilterText and its pattern.
     QString m_text;
     QString m_textPattern;
+    const TreeFilterSource *m_treeSource = nullptr;
     mutable bool m_hasText = false;
     // The searched text, derived from the base class pattern and cached by it.
     mutable QString m_pattern;

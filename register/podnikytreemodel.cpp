@@ -214,6 +214,8 @@ void PodnikyTreeModel::beginRebuild(bool treeShape)
     m_parentOf.clear();
     m_rowOf.clear();
     m_keys.clear();
+    m_accept.clear();
+    m_acceptText.clear();
     m_top.clear();
     m_podniky.clear();
     m_strediska.clear();
@@ -486,6 +488,44 @@ QString PodnikyTreeModel::text(const Node &n, int column) const
     }
 }
 
+void PodnikyTreeModel::makeKeys() const
+{
+    if (m_keys.size() == m_nodes.size())
+        return;
+    m_keys.resize(m_nodes.size());
+    for (size_t i = 0; i < m_nodes.size(); ++i)
+        m_keys[i] = stripDiacritics(m_nodes[i].name);
+}
+
+int PodnikyTreeModel::acceptsFolded(const QModelIndex &index, const QString &text) const
+{
+    if (!index.isValid() || index.column() != PtNazev)
+        return -1;
+    if (text.isEmpty())
+        return 1;
+    const size_t count = m_nodes.size();
+    if (m_accept.size() != count || text != m_acceptText) {
+        makeKeys();
+        // A row passes when its name holds the text, when a row under it
+        // does, and a centre also when its enterprise's name does.
+        std::vector<char> self(count);
+        for (size_t n = 0; n < count; ++n)
+            self[n] = m_keys[n].contains(text, Qt::CaseInsensitive);
+        m_accept = self;
+        for (size_t n = 0; n < count; ++n) {
+            const int parent = m_parentOf[n];
+            if (parent < 0)
+                continue;
+            if (self[n])
+                m_accept[size_t(parent)] = 1;
+            if (m_shape[n] <= 0 && self[size_t(parent)])
+                m_accept[n] = 1;
+        }
+        m_acceptText = text;
+    }
+    return m_accept[size_t(index.internalId() - 1)];
+}
+
 QVariant PodnikyTreeModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
@@ -502,11 +542,7 @@ QVariant PodnikyTreeModel::data(const QModelIndex &index, int role) const
     case PtSearchKeyRole:
         if (column != PtNazev)
             return QVariant();
-        if (m_keys.size() != m_nodes.size()) {
-            m_keys.resize(m_nodes.size());
-            for (size_t i = 0; i < m_nodes.size(); ++i)
-                m_keys[i] = stripDiacritics(m_nodes[i].name);
-        }
+        makeKeys();
         return m_keys[size_t(index.internalId() - 1)];
     case PtPodnikIdRole:
         return column == PtNazev ? QVariant(n.podnikId) : QVariant();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/qsmysortfilterproxymodel.h"
 #include "register/treequery.h"
 
 #include <QAbstractItemModel>
@@ -82,7 +83,7 @@ struct PodnikyTreeCounters {
 // keys of QSMySortFilterProxyModel (SortKeyRole) once per row when first
 // needed, not once per comparison. A rebuild replaces every row under one
 // model reset; the header keeps its sections (widths, hidden columns).
-class PodnikyTreeModel : public QAbstractItemModel
+class PodnikyTreeModel : public QAbstractItemModel, public TreeFilterSource
 {
     Q_OBJECT
 public:
@@ -117,6 +118,7 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    int acceptsFolded(const QModelIndex &index, const QString &text) const override;
 
 private:
     struct Node;
@@ -157,6 +159,11 @@ private:
     std::vector<int> m_rowOf;           // per node: its row among its siblings
     // Per node: the search key of its name, all made when the first is asked for.
     mutable std::vector<QString> m_keys;
+    void makeKeys() const;
+    // Per node: whether it passes the quick filter for m_acceptText, all
+    // decided in one pass when the text changes.
+    mutable QString m_acceptText;
+    mutable std::vector<char> m_accept;
     // The children of every node side by side (those of node n from
     // m_childStart[n] on), made when the rebuild ends.
     std::vector<int> m_childStart;
