@@ -79,6 +79,10 @@ public:
     explicit ProhlizecTab(Session *session, QWidget *parent = nullptr);
     ~ProhlizecTab() override;
 
+    // "Mapa" of the register: asks for the colouring rule and shows the map
+    // of the enterprises the tree shows here; true when it was shown.
+    bool showEnterpriseMap(QWidget *window) override;
+
     QWebEngineView *view() const;
     QLineEdit *addressLine() const { return m_address; }
     webclass *bridge() const { return m_bridge; }
