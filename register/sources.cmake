@@ -12,6 +12,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/webmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/filtr.h
   ${CMAKE_CURRENT_LIST_DIR}/filtr.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/maintenancestore.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintenancestore.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/maintabs.h
