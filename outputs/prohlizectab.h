@@ -108,7 +108,8 @@ public:
     void setPrintTimeout(int ms) { m_printTimeoutMs = ms; }
 
 signals:
-    // A page asked for an enterprise; the main window shows it in the register.
+    // A page asked for an enterprise (the id as the page gave it); the
+    // register is asked for it by rowRequested right after.
     void enterpriseRequested(const QString &id);
     // A print reply has been handled (m_mapResult says how).
     void onRequestMapDone();
