@@ -9,6 +9,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/serviceimports.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/portalaccesspage.h
   ${CMAKE_CURRENT_LIST_DIR}/portalaccesspage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/remoteaccesspage.h

@@ -1,31 +1,26 @@
 #include "app/mainwindow.h"
 #include "core/report.h"
 
-#include "admin/controlpaneltab.h"
+#include "admin/detailpages.h"
+#include "admin/maintabs.h"
 #include "app/dialoguzivatel.h"
-#include "outputs/fakturacetab.h"
-#include "outputs/prohlizectab.h"
-#include "core/ids.h"
-#include "core/session.h"
-#include "outputs/sestavytab.h"
-#include "core/settingskeys.h"
-#include "app/startup.h"
-#include "events/eventpane.h"
-#include "events/udalostitab.h"
-#include "core/usersettings.h"
-#include "core/zrntab.h"
 #include "app/ownusertab.h"
-#include "admin/userstab.h"
-#include "core/viewstate.h"
+#include "app/startup.h"
 #include "app/windowlayout.h"
 #include "app/windowshortcuts.h"
-#include "outputs/dialogcsvform.h"
-#include "outputs/mapexport.h"
-#include "admin/detailpages.h"
-#include "events/detailpages.h"
+#include "core/detailpage.h"
+#include "core/maintabs.h"
+#include "core/session.h"
+#include "core/settingskeys.h"
+#include "core/usersettings.h"
+#include "core/viewstate.h"
+#include "core/zrntab.h"
 #include "db/qsapitellmark.h"
-#include "register/evidencetab.h"
-#include "register/podnikytree.h"
+#include "events/detailpages.h"
+#include "events/maintabs.h"
+#include "outputs/dialogcsvform.h"
+#include "outputs/maintabs.h"
+#include "register/maintabs.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -58,9 +53,12 @@ QHeaderView *headerOf(const QObject *window, const char *objectName)
     return nullptr;
 }
 
-void addPage(QWidget *tab, QWidget *page)
+// The window's own tab: the signed-in user and the options.
+void addOwnTabs(MainTabs::Registry &registry)
 {
-    tab->layout()->addWidget(page);
+    registry.add({QStringLiteral("tab_uzivatel"), [](const MainTabs::Context &context, QWidget *parent) -> ZrnTab * {
+                      return new OwnUserTab(context.session, parent);
+                  }});
 }
 
 } // namespace
@@ -93,34 +91,6 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     setMinimumSize(640, 480);
 
     loadSettings();
-    connect(m_ownUserTab, &OwnUserTab::logoutRequested, this, &MainWindow::onOdhlasit);
-    connect(m_prohlizecTab, &ProhlizecTab::enterpriseRequested, this, &MainWindow::podnikVybran);
-    // A double click on a contract shows its enterprise's page in the
-    // register, as the global event list does (the quick filter gives way).
-    connect(m_fakturaceTab, &FakturaceTab::enterpriseRequested, this, [this](int podnik) {
-        if (!m_evidenceTab->maybeSave())
-            return;
-        m_evidenceTab->tree()->clearFilter();
-        if (m_evidenceTab->showRow(podnik, QVariant()))
-            showInRegister(QStringLiteral("tab_podnik"));
-    });
-    // A double click in the global event list shows the event's enterprise
-    // or centre on the register's event page.
-    connect(m_udalostiTab, &UdalostiTab::showInRegister, this, [this](const QVariant &podnik, const QVariant &stredisko) {
-        // A register that keeps unsaved edits (their save failed) keeps its
-        // rows and its filter, and the user stays on this list.
-        if (!m_evidenceTab->maybeSave())
-            return;
-        m_evidenceTab->tree()->clearFilter();
-        m_evidenceTab->showRow(podnik, stredisko);
-        showInRegister(QStringLiteral("tab_udalosti"));
-    });
-    // "Export" and "Mapa" of the tree work on the enterprises it shows.
-    connect(m_evidenceTab->tree(), &PodnikyTree::exportRequested, this, [this] { CsvExport::run(this, m_session); });
-    connect(m_evidenceTab->tree(), &PodnikyTree::mapaRequested, this, [this] {
-        if (MapExport::run(this, m_session, m_prohlizecTab))
-            ui->tw->setCurrentWidget(ui->tab_prohlizec);
-    });
 
     const QString notice = Startup::firstUserNotice();
     if (!notice.isEmpty()) {
@@ -136,7 +106,6 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
         m_splash = nullptr;
         return;
     }
-    m_ownUserTab->setLogin(m_login);
     // Column widths and sort orders only now: nothing is read before the
     // login, and the first read below already uses the saved order.
     restoreViewStates();
@@ -149,7 +118,7 @@ MainWindow::MainWindow(const QString &programPath, const StartOptions &options, 
     {
         ZrnSettings s;
         // The first start opens on the register.
-        WindowLayout::restoreTabs(s, ui->tw, m_evidenceTab->innerTabs(), ui->tab_evidence);
+        WindowLayout::restoreTabs(s, ui->tw, innerTabs(), ui->tab_evidence);
         WindowLayout::restoreSplitters(s, this);
         WindowLayout::restoreGeometry(s, this);
     }
@@ -176,28 +145,73 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildPages()
 {
-    m_ownUserTab = new OwnUserTab(m_session, ui->tab_uzivatel);
-    addPage(ui->tab_uzivatel, m_ownUserTab);
-    m_sestavyTab = new SestavyTab(m_session, ui->tab_sestavy);
-    addPage(ui->tab_sestavy, m_sestavyTab);
-    m_evidenceTab = new EvidenceTab(m_session, ui->tab_evidence);
-    addPage(ui->tab_evidence, m_evidenceTab);
     // The register's detail tab shows pages of the other subsystems too.
     DetailPage::Registry detailPages;
     AdminPages::addDetailPages(detailPages);
     EventsPages::addDetailPages(detailPages);
-    m_evidenceTab->addPages(detailPages);
-    m_udalostiTab = new UdalostiTab(m_session, ui->tab_sudalosti);
-    addPage(ui->tab_sudalosti, m_udalostiTab);
-    m_prohlizecTab = new ProhlizecTab(m_session, ui->tab_prohlizec);
-    addPage(ui->tab_prohlizec, m_prohlizecTab);
-    m_fakturaceTab = new FakturaceTab(m_session, ui->tab_fakturace);
-    addPage(ui->tab_fakturace, m_fakturaceTab);
-    m_usersTab = new UsersTab(m_session, ui->tab_uzivatele);
-    addPage(ui->tab_uzivatele, m_usersTab);
-    m_cpTab = new ControlPanelTab(m_session, ui->tab_cp);
-    addPage(ui->tab_cp, m_cpTab);
-    m_tabs = {m_ownUserTab, m_sestavyTab, m_evidenceTab, m_udalostiTab, m_prohlizecTab, m_fakturaceTab, m_usersTab, m_cpTab};
+
+    MainTabs::Registry tabs;
+    addOwnTabs(tabs);
+    RegisterPages::addMainTabs(tabs);
+    EventsPages::addMainTabs(tabs);
+    OutputsPages::addMainTabs(tabs);
+    AdminPages::addMainTabs(tabs);
+
+    // In the order of the form; a tab page nothing fills stays as it is.
+    const MainTabs::Context context{m_session, &detailPages};
+    for (int i = 0; i < ui->tw->count(); ++i) {
+        QWidget *holder = ui->tw->widget(i);
+        const MainTabs::TabEntry *entry = tabs.find(holder->objectName());
+        if (!entry || !entry->create)
+            continue;
+        if (ZrnTab *tab = entry->create(context, holder)) {
+            holder->layout()->addWidget(tab);
+            m_tabs << tab;
+            wire(tab);
+        }
+    }
+}
+
+void MainWindow::wire(ZrnTab *tab)
+{
+    connect(tab, &ZrnTab::logoutRequested, this, &MainWindow::onOdhlasit);
+    // A double click on a contract or an event, a link of a map page.
+    connect(tab, &ZrnTab::rowRequested, this, &MainWindow::openRow);
+    // "Export" and "Mapa" of the tree work on the enterprises it shows.
+    connect(tab, &ZrnTab::exportRequested, this, [this] { CsvExport::run(this, m_session); });
+    connect(tab, &ZrnTab::mapRequested, this, [this] {
+        for (ZrnTab *shower : qAsConst(m_tabs)) {
+            if (shower->showEnterpriseMap(this)) {
+                ui->tw->setCurrentWidget(shower->parentWidget());
+                return;
+            }
+        }
+    });
+}
+
+void MainWindow::openRow(const RowRequest &request)
+{
+    for (ZrnTab *tab : qAsConst(m_tabs)) {
+        QString page;
+        if (tab->openRow(request, &page)) {
+            bringToFront(tab->parentWidget(), page);
+            return;
+        }
+    }
+}
+
+ZrnTab *MainWindow::tabOf(QWidget *holder)
+{
+    return holder ? holder->findChild<ZrnTab *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+QTabWidget *MainWindow::innerTabs() const
+{
+    for (ZrnTab *tab : qAsConst(m_tabs)) {
+        if (QTabWidget *inner = tab->innerTabs())
+            return inner;
+    }
+    return nullptr;
 }
 
 void MainWindow::restoreViewStates()
@@ -216,8 +230,9 @@ void MainWindow::restoreViewStates()
 
 void MainWindow::loadSettings()
 {
+    for (ZrnTab *tab : qAsConst(m_tabs))
+        tab->loadState();
     ZrnSettings s;
-    m_ownUserTab->setOptions(UserOptions::load(s));
     const SavedCredentials c = SavedCredentials::load(s);
     m_login = c.login;
     m_password = c.password;
@@ -227,8 +242,7 @@ void MainWindow::saveSettings()
 {
     using namespace SettingsKeys;
     ZrnSettings s;
-    m_ownUserTab->options().save(s);
-    WindowLayout::saveTabs(s, ui->tw, m_evidenceTab ? m_evidenceTab->innerTabs() : nullptr);
+    WindowLayout::saveTabs(s, ui->tw, innerTabs());
     WindowLayout::saveSplitters(s, this);
     WindowLayout::saveGeometry(s, this);
     if (m_credentialsChanged)
@@ -237,8 +251,9 @@ void MainWindow::saveSettings()
         if (QHeaderView *h = headerOf(this, v.objectName))
             saveViewState(s, QLatin1String(v.prefix), h);
     }
-    // The administration tabs keep their own: a list never filled (tab not
-    // entered, or no right) must not overwrite the stored widths and sort.
+    // The tabs keep their own (the own-user tab its options): a list never
+    // filled (tab not entered, or no right) must not overwrite the stored
+    // widths and sort.
     for (ZrnTab *tab : qAsConst(m_tabs))
         tab->saveState();
 }
@@ -311,28 +326,34 @@ void MainWindow::connectTabChanged()
 void MainWindow::onMTWchanged(int index)
 {
     QWidget *page = ui->tw->widget(index);
-    // Unsaved edits are settled when the register is left, not when it is
-    // entered again; Cancel stays on the register.
-    if (m_shownTab == ui->tab_evidence && page != ui->tab_evidence && !settleRegister(true)) {
+    // Unsaved edits (the register's) are settled when their tab is left,
+    // not when it is entered again; Cancel stays on that tab.
+    if (m_shownTab && page != m_shownTab && !settleEdits(tabOf(m_shownTab), true)) {
         const QSignalBlocker blocker(ui->tw);
-        ui->tw->setCurrentWidget(ui->tab_evidence);
+        ui->tw->setCurrentWidget(m_shownTab);
         return;
     }
     m_shownTab = page;
-    if (ZrnTab *tab = page ? page->findChild<ZrnTab *>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
+    if (ZrnTab *tab = tabOf(page))
         tab->enter();
 }
 
 void MainWindow::showInRegister(const QString &innerPageName)
 {
+    bringToFront(ui->tab_evidence, innerPageName);
+}
+
+void MainWindow::bringToFront(QWidget *holder, const QString &innerPageName)
+{
     disconnect(m_tabChanged);
-    ui->tw->setCurrentWidget(ui->tab_evidence);
-    m_shownTab = ui->tab_evidence;
-    if (QTabWidget *twe = innerPageName.isEmpty() ? nullptr : m_evidenceTab->innerTabs()) {
-        if (auto *inner = twe->findChild<QWidget *>(innerPageName)) {
-            const int i = twe->indexOf(inner);
+    ui->tw->setCurrentWidget(holder);
+    m_shownTab = holder;
+    ZrnTab *tab = tabOf(holder);
+    if (QTabWidget *inner = innerPageName.isEmpty() || !tab ? nullptr : tab->innerTabs()) {
+        if (auto *innerPage = inner->findChild<QWidget *>(innerPageName)) {
+            const int i = inner->indexOf(innerPage);
             if (i >= 0)
-                twe->setCurrentIndex(i);
+                inner->setCurrentIndex(i);
         }
     }
     connectTabChanged();
@@ -351,12 +372,16 @@ bool MainWindow::confirmClose()
         if (!tab->settle())
             return false;
     }
-    return settleRegister(false);
+    for (ZrnTab *tab : qAsConst(m_tabs)) {
+        if (!settleEdits(tab, false))
+            return false;
+    }
+    return true;
 }
 
-bool MainWindow::settleRegister(bool reload)
+bool MainWindow::settleEdits(ZrnTab *tab, bool reload)
 {
-    if (!m_evidenceTab || !m_evidenceTab->hasUnsavedEdits())
+    if (!tab || !tab->hasUnsavedEdits())
         return true;
     const int answer = m_closeQuestion
         ? m_closeQuestion(this)
@@ -365,9 +390,9 @@ bool MainWindow::settleRegister(bool reload)
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::Yes)
-        return m_evidenceTab->saveUnsavedEdits();
+        return tab->saveUnsavedEdits();
     if (reload)
-        m_evidenceTab->dropUnsavedEdits();
+        tab->dropUnsavedEdits();
     return true;
 }
 
@@ -395,15 +420,5 @@ void MainWindow::onOdhlasit()
 
 void MainWindow::podnikVybran(const QString &id)
 {
-    bool ok = false;
-    const int podnik = id.trimmed().toInt(&ok);
-    // An enterprise the tree does not show (filter, rights) changes nothing.
-    if (!ok || podnik <= 0 || !m_evidenceTab->tree()->shownEnterpriseIds().contains(podnik))
-        return;
-    // The row first: its selection builds the enterprise's pages, whatever
-    // row (enterprise, centre or none) was current before; then its page.
-    m_evidenceTab->tree()->setCurrentRow(podnik, QVariant());
-    const bool landed = m_session->s_id_podnik.toInt() == podnik && !isValidId(m_session->s_id_stredisko);
-    // A page whose edits could not be saved stays in front instead.
-    showInRegister(landed ? QStringLiteral("tab_podnik") : QString());
+    openRow({id, QVariant(), QStringLiteral("tab_podnik"), RowRequest::Way::InTree});
 }

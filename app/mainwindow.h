@@ -6,20 +6,13 @@
 #include <QVector>
 #include <functional>
 
-class ControlPanelTab;
-class EvidenceTab;
-class FakturaceTab;
-class ProhlizecTab;
 class QSAPITellmark;
 class QSplashScreen;
 class QTabWidget;
-class SestavyTab;
 class Session;
-class UdalostiTab;
-class OwnUserTab;
-class UsersTab;
 class WindowShortcuts;
 class ZrnTab;
+struct RowRequest;
 
 class MainWindow;
 
@@ -45,6 +38,8 @@ struct MainWindowStartOptions {
 // (splash, pages, settings, login and rights, release check, layout); each
 // tab is a page class of its own that owns its form and slots, and the
 // pages share the signed-in user and the current selection through Session.
+// The subsystems register their tabs (MainTabs::Registry); the window knows
+// them as ZrnTab only and passes on what one tab asks of another.
 //
 // A refused or cancelled login does not end the process from inside the
 // constructor: the window records the exit code and stays unstarted, and
@@ -75,14 +70,6 @@ public:
     Session *session() const { return m_session; }
     QSAPITellmark *api() const { return m_api; }
     QTabWidget *mainTabs() const;
-    OwnUserTab *ownUserTab() const { return m_ownUserTab; }
-    SestavyTab *sestavyTab() const { return m_sestavyTab; }
-    EvidenceTab *evidenceTab() const { return m_evidenceTab; }
-    UdalostiTab *udalostiTab() const { return m_udalostiTab; }
-    ProhlizecTab *prohlizecTab() const { return m_prohlizecTab; }
-    UsersTab *usersTab() const { return m_usersTab; }
-    ControlPanelTab *controlPanelTab() const { return m_cpTab; }
-    FakturaceTab *fakturaceTab() const { return m_fakturaceTab; }
     WindowShortcuts *shortcuts() const { return m_shortcuts; }
 
     // Saves the whole user settings now (the destructor does the same).
@@ -111,8 +98,8 @@ public slots:
     void onMTWchanged(int index);
     // "Odhlásit a ukončit": forget the credentials and close.
     void onOdhlasit();
-    // A page of the browser tab asked for an enterprise (filled in by the
-    // browser module together with the tree lookup).
+    // A page of the browser tab asked for an enterprise (its id as text):
+    // the register shows it when its tree shows it.
     void podnikVybran(const QString &id);
 
 protected:
@@ -120,16 +107,26 @@ protected:
 
 private:
     void buildPages();
+    // The window's part in what a tab asks of the others.
+    void wire(ZrnTab *tab);
+    void openRow(const RowRequest &request);
+    // Brings a tab page to front (with the inner page of that name, when
+    // it has one) without the reload that onMTWchanged would run.
+    void bringToFront(QWidget *holder, const QString &innerPageName);
+    // The tab built into a tab page of the window, or null.
+    static ZrnTab *tabOf(QWidget *holder);
+    // The inner tab widget whose page the settings keep, or null.
+    QTabWidget *innerTabs() const;
     void loadSettings();
     bool signIn(const Login::Callbacks &callbacks);
     void applyRights();
     void restoreLayout();
     void restoreViewStates();
     void connectTabChanged();
-    // The question above for the register's edits; false keeps them on
-    // screen (cancelled, or a save failed). `reload`: dropped edits give
-    // way to the stored values at once.
-    bool settleRegister(bool reload);
+    // The question above for a tab's edits; false keeps them on screen
+    // (cancelled, or a save failed). `reload`: dropped edits give way to the
+    // stored values at once.
+    bool settleEdits(ZrnTab *tab, bool reload);
 
     Ui::MainWindow *ui;
     bool m_credentialsChanged = false;
@@ -144,14 +141,6 @@ private:
     QVector<ZrnTab *> m_tabs;
     QSAPITellmark *m_api = nullptr;
     QSplashScreen *m_splash = nullptr;
-    OwnUserTab *m_ownUserTab = nullptr;
-    SestavyTab *m_sestavyTab = nullptr;
-    EvidenceTab *m_evidenceTab = nullptr;
-    UdalostiTab *m_udalostiTab = nullptr;
-    ProhlizecTab *m_prohlizecTab = nullptr;
-    UsersTab *m_usersTab = nullptr;
-    ControlPanelTab *m_cpTab = nullptr;
-    FakturaceTab *m_fakturaceTab = nullptr;
     WindowShortcuts *m_shortcuts = nullptr;
     QMetaObject::Connection m_tabChanged;
     QWidget *m_shownTab = nullptr;   // the main tab last entered

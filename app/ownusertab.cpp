@@ -43,6 +43,23 @@ OwnUserTab::~OwnUserTab()
     delete ui;
 }
 
+void OwnUserTab::applyRights(const UserRights &user)
+{
+    setLogin(user.login);
+}
+
+void OwnUserTab::loadState()
+{
+    ZrnSettings s;
+    setOptions(UserOptions::load(s));
+}
+
+void OwnUserTab::saveState() const
+{
+    ZrnSettings s;
+    options().save(s);
+}
+
 void OwnUserTab::setLogin(const QString &login)
 {
     ui->luzivatel->setText(login);

@@ -24,6 +24,12 @@ public:
     explicit OwnUserTab(Session *session, QWidget *parent = nullptr);
     ~OwnUserTab() override;
 
+    // The login signed in is shown on the tab.
+    void applyRights(const UserRights &user) override;
+    // The options below, from and into the settings.
+    void loadState() override;
+    void saveState() const override;
+
     void setLogin(const QString &login);
     QString login() const;
 
@@ -42,10 +48,6 @@ public:
     // that tests need no modal dialog.
     using DirectoryChooser = std::function<QString(QWidget *, const QString &)>;
     void setDirectoryChooser(DirectoryChooser chooser) { m_chooser = std::move(chooser); }
-
-signals:
-    // "Odhlásit a ukončit" was pressed.
-    void logoutRequested();
 
 public slots:
     // Picks the root of the document folders.

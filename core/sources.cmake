@@ -33,6 +33,8 @@ list(APPEND ZRN_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/report.h
   ${CMAKE_CURRENT_LIST_DIR}/report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrntab.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page.h
   ${CMAKE_CURRENT_LIST_DIR}/page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/centrepage.h

@@ -16,6 +16,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/calendarexport.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/categories.h
   ${CMAKE_CURRENT_LIST_DIR}/categories.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventlist.h

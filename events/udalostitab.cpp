@@ -183,7 +183,9 @@ void UdalostiTab::tableViewSUdalostiDoubleClicked(const QModelIndex &index)
     if (!hasPodnik && !hasStredisko)
         return;
     // Replies are filed under nothing: there is no row to show.
-    emit showInRegister(hasPodnik ? podnik : QVariant(), hasStredisko ? stredisko : QVariant());
+    // The register shows it on its event page (the quick filter gives way).
+    emit rowRequested({hasPodnik ? podnik : QVariant(), hasStredisko ? stredisko : QVariant(),
+                       QStringLiteral("tab_udalosti"), RowRequest::Way::RevealAndGo});
 }
 
 void UdalostiTab::onSUdalostShowWidgetNotifyFrom(int state)

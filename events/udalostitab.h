@@ -44,11 +44,6 @@ public:
     // Rights of the signed-in user that concern this tab.
     void applyRights(const UserRights &user) override;
 
-signals:
-    // A double click asks the register to show the event's enterprise or
-    // centre on its "Události" page.
-    void showInRegister(const QVariant &podnikId, const QVariant &strediskoId);
-
 public slots:
     void onRefreshModelSUdalosti(int id);
     // Bound to "Nedokončené": reloads keeping the selected event; when the

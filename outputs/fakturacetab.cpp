@@ -130,8 +130,11 @@ FakturaceTab::FakturaceTab(Session *session, QWidget *parent)
     connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
         const int row = m_proxy->mapToSource(index).row();
         const int at = m_model->index(row, 0).data(IndexRole).toInt();
-        if (row >= 0 && at >= 0 && at < m_all.size())
+        if (row >= 0 && at >= 0 && at < m_all.size()) {
             emit enterpriseRequested(m_all.at(at).id);
+            // The enterprise's page in the register (the quick filter gives way).
+            emit rowRequested({m_all.at(at).id, QVariant(), QStringLiteral("tab_podnik"), RowRequest::Way::Reveal});
+        }
     });
 }
 

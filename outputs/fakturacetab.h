@@ -47,7 +47,8 @@ public slots:
     void onPrint();
 
 signals:
-    // Double click on a contract: show its enterprise in the register.
+    // Double click on a contract: its enterprise, then rowRequested asks the
+    // register to show it.
     void enterpriseRequested(int id);
 
 private:

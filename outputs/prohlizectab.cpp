@@ -9,6 +9,7 @@
 #include "db/servicekeys.h"
 #include "outputs/dialogmapa.h"
 #include "outputs/mapdocument.h"
+#include "outputs/mapexport.h"
 #include "outputs/mapprint.h"
 
 #include "ui_prohlizectab.h"
@@ -225,6 +226,12 @@ void ProhlizecTab::podnikVybran(const QString &id)
     if (!isOwnMapPage(ui->wbrowser->url()))
         return;
     emit enterpriseRequested(id);
+    emit rowRequested({id, QVariant(), QStringLiteral("tab_podnik"), RowRequest::Way::InTree});
+}
+
+bool ProhlizecTab::showEnterpriseMap(QWidget *window)
+{
+    return MapExport::run(window, m_session, this);
 }
 
 void ProhlizecTab::showMap(const QByteArray &document, int rule)

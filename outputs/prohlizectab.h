@@ -79,6 +79,10 @@ public:
     explicit ProhlizecTab(Session *session, QWidget *parent = nullptr);
     ~ProhlizecTab() override;
 
+    // "Mapa" of the register: asks for the colouring rule and shows the map
+    // of the enterprises the tree shows here; true when it was shown.
+    bool showEnterpriseMap(QWidget *window) override;
+
     QWebEngineView *view() const;
     QLineEdit *addressLine() const { return m_address; }
     webclass *bridge() const { return m_bridge; }
@@ -104,7 +108,8 @@ public:
     void setPrintTimeout(int ms) { m_printTimeoutMs = ms; }
 
 signals:
-    // A page asked for an enterprise; the main window shows it in the register.
+    // A page asked for an enterprise (the id as the page gave it); the
+    // register is asked for it by rowRequested right after.
     void enterpriseRequested(const QString &id);
     // A print reply has been handled (m_mapResult says how).
     void onRequestMapDone();

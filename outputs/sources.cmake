@@ -13,6 +13,8 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fakturacestore.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sestavytab.h
   ${CMAKE_CURRENT_LIST_DIR}/sestavytab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/prohlizectab.h

@@ -262,6 +262,9 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     connect(d->stredisko, &StrediskoPage::editStrediskoRequested, d->maintenance, &RegisterMaintenance::onEditStredisko);
     connect(d->stredisko, &StrediskoPage::deleteStrediskoRequested, d->maintenance, &RegisterMaintenance::onDelStredisko);
     connect(d->tree, &PodnikyTree::filtrRequested, this, &EvidenceTab::onFiltr);
+    // "Export" and "Mapa" work on the enterprises the tree shows.
+    connect(d->tree, &PodnikyTree::exportRequested, this, &ZrnTab::exportRequested);
+    connect(d->tree, &PodnikyTree::mapaRequested, this, &ZrnTab::mapRequested);
     session->shownEnterprises = [tree = d->tree] { return tree->shownEnterpriseIds(); };
 
     connect(d->stredisko, &StrediskoPage::centreSaved, this,
@@ -434,6 +437,33 @@ bool EvidenceTab::showRow(const QVariant &podnikId, const QVariant &strediskoId)
         return true;
     }
     return d->tree->setCurrentRow(podnikId, strediskoId);
+}
+
+bool EvidenceTab::openRow(const RowRequest &request, QString *page)
+{
+    if (request.way == RowRequest::Way::InTree) {
+        bool ok = false;
+        const int podnik = request.podnik.toString().trimmed().toInt(&ok);
+        // An enterprise the tree does not show (filter, rights) changes nothing.
+        if (!ok || podnik <= 0 || !d->tree->shownEnterpriseIds().contains(podnik))
+            return false;
+        // The row first: its selection builds the enterprise's pages, whatever
+        // row (enterprise, centre or none) was current before; then its page.
+        d->tree->setCurrentRow(podnik, QVariant());
+        const bool landed = d->session->s_id_podnik.toInt() == podnik && !isValidId(d->session->s_id_stredisko);
+        // A page whose edits could not be saved stays in front instead.
+        *page = landed ? request.page : QString();
+        return true;
+    }
+    // A register that keeps unsaved edits (their save failed) keeps its
+    // rows and its filter, and the user stays where he is.
+    if (!maybeSave())
+        return false;
+    d->tree->clearFilter();
+    if (!showRow(request.podnik, request.stredisko) && request.way == RowRequest::Way::Reveal)
+        return false;
+    *page = request.page;
+    return true;
 }
 
 void EvidenceTab::onFiltr()

@@ -50,15 +50,18 @@ public:
     // wanted them saved and that failed (the page keeps them on screen).
     bool maybeSave();
     // Whether a page shown has edits not yet saved.
-    bool hasUnsavedEdits() const;
+    bool hasUnsavedEdits() const override;
     // Saves every page with unsaved edits without asking; false when one
     // failed (it has told the user and keeps its edit on screen).
-    bool saveUnsavedEdits();
+    bool saveUnsavedEdits() override;
     // Drops unsaved edits: the pages shown read their row again.
-    void dropUnsavedEdits();
+    void dropUnsavedEdits() override;
+
+    // Shows the row another tab asked for (see RowRequest).
+    bool openRow(const RowRequest &request, QString *page) override;
 
     PodnikyTree *tree() const;
-    QTabWidget *innerTabs() const;
+    QTabWidget *innerTabs() const override;
 
     // Asks whether unsaved edits are to be saved ("Přejete si uložit
     // změny?"); true = save. Tests answer it without a dialog.

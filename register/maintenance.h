@@ -1,22 +1,19 @@
 #pragma once
 
-#include "core/rowsave.h"
-
 #include <QObject>
 #include <QVariant>
 
 #include <functional>
 
-class DbTransaction;
 class QSAres;
-class QSSQL;
 class QWidget;
 class Session;
 
 // Adding, renaming, regrouping and deleting enterprises and centres. Each
-// operation first settles unsaved edits of the pages, then writes, then
-// rebuilds the tree with the affected row made current. The prompts and the
-// messages can be replaced, so tests need no modal dialog.
+// operation first settles unsaved edits of the pages, then asks, then writes
+// (MaintenanceStore), then rebuilds the tree with the affected row made
+// current. The prompts and the messages can be replaced, so tests need no
+// modal dialog.
 class RegisterMaintenance : public QObject
 {
     Q_OBJECT
@@ -56,19 +53,14 @@ public slots:
     void onDelStredisko();
 
 private:
+    // Reports a failure of the database ("Chyba: ..."); false.
     bool fail(const QString &databaseError);
-    // Prepares, binds and runs; a failure is reported.
-    bool run(QSSQL &q, const QString &sql, const QVariantList &values);
+    // The same for a count, which may also come back without a row.
+    bool countFailed(const QString &databaseError);
     void show(const QVariant &podnikId, const QVariant &strediskoId, bool created, bool centre);
-    bool count(const QString &sql, const QVariant &id, int *n);
-    // Starts the transaction of an operation; false (reported) when it cannot.
-    bool begin(DbTransaction *tx);
-    // Records the operation in the history and commits; false (reported)
-    // when either fails, and then nothing of it is stored.
-    bool finish(DbTransaction *tx, const QVector<ChangeHistory::Entry> &entries);
-    // The name of a holding ("" for none).
-    bool holdingName(const QVariant &id, QString *name);
     void addByIco(qint64 ico);
+    // Who the history names.
+    QString login() const;
 
     Session *m_session;
     QWidget *m_parent;

@@ -12,8 +12,12 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/webmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/filtr.h
   ${CMAKE_CURRENT_LIST_DIR}/filtr.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/maintenancestore.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintenancestore.cpp
 )
 list(APPEND ZRN_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.h
+  ${CMAKE_CURRENT_LIST_DIR}/maintabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/podnikytree.h
   ${CMAKE_CURRENT_LIST_DIR}/podnikytree.cpp
   ${CMAKE_CURRENT_LIST_DIR}/documentrootchooser.cpp

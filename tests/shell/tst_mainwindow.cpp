@@ -129,10 +129,10 @@ void TstMainWindow::pageAsksForAnEnterprise()
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
     w.mainTabs()->setCurrentIndex(0);
-    w.evidenceTab()->refresh();
+    w.findChild<EvidenceTab *>()->refresh();
     // The user last looked at another page of an enterprise.
-    PodnikyTree *tree = w.evidenceTab()->tree();
-    QTabWidget *inner = w.evidenceTab()->innerTabs();
+    PodnikyTree *tree = w.findChild<EvidenceTab *>()->tree();
+    QTabWidget *inner = w.findChild<EvidenceTab *>()->innerTabs();
     QVERIFY(tree->setCurrentRow(73, QVariant()));
     inner->setCurrentIndex(inner->count() - 1);
     QVERIFY(inner->currentWidget()->objectName() != QLatin1String("tab_podnik"));
@@ -186,9 +186,9 @@ void TstMainWindow::languageOfTheScreens()
     ScriptedDialog script;
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
-    w.evidenceTab()->refresh();
+    w.findChild<EvidenceTab *>()->refresh();
     w.podnikVybran(QStringLiteral("97"));   // the register shows the enterprise page
-    QTabWidget *inner = w.evidenceTab()->innerTabs();
+    QTabWidget *inner = w.findChild<EvidenceTab *>()->innerTabs();
     QCOMPARE(inner->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
     QCOMPARE(QStringList({w.mainTabs()->tabText(w.mainTabs()->currentIndex()), login.windowTitle(), inner->tabText(inner->currentIndex()),
                           login.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text()}),
@@ -274,9 +274,9 @@ void TstMainWindow::firstStartFitsTheScreen()
     // fields: nothing cut off, no horizontal scroll bar, the whole names.
     auto fits = [&](const char *where) {
         QApplication::processEvents();
-        QWidget *page = w.evidenceTab()->innerTabs()->currentWidget();
+        QWidget *page = w.findChild<EvidenceTab *>()->innerTabs()->currentWidget();
         if (qstrcmp(where, "events") == 0)
-            page = w.udalostiTab();
+            page = w.findChild<UdalostiTab *>();
         QVERIFY2(page->minimumSizeHint().width() <= page->width(), where);
         for (QScrollArea *area : page->findChildren<QScrollArea *>()) {
             if (area->isVisible())
@@ -288,19 +288,19 @@ void TstMainWindow::firstStartFitsTheScreen()
         }
         QCOMPARE(w.size(), size);
     };
-    PodnikyTree *tree = w.evidenceTab()->tree();
+    PodnikyTree *tree = w.findChild<EvidenceTab *>()->tree();
     QVERIFY(tree->setCurrentRow(91, QVariant()));
-    for (int i = 0; i < w.evidenceTab()->innerTabs()->count(); ++i) {
-        w.evidenceTab()->innerTabs()->setCurrentIndex(i);
-        fits(qPrintable(w.evidenceTab()->innerTabs()->tabText(i)));
+    for (int i = 0; i < w.findChild<EvidenceTab *>()->innerTabs()->count(); ++i) {
+        w.findChild<EvidenceTab *>()->innerTabs()->setCurrentIndex(i);
+        fits(qPrintable(w.findChild<EvidenceTab *>()->innerTabs()->tabText(i)));
     }
     QVERIFY(tree->setCurrentRow(91, 910));
-    for (int i = 0; i < w.evidenceTab()->innerTabs()->count(); ++i) {
-        w.evidenceTab()->innerTabs()->setCurrentIndex(i);
-        fits(qPrintable(w.evidenceTab()->innerTabs()->tabText(i)));
+    for (int i = 0; i < w.findChild<EvidenceTab *>()->innerTabs()->count(); ++i) {
+        w.findChild<EvidenceTab *>()->innerTabs()->setCurrentIndex(i);
+        fits(qPrintable(w.findChild<EvidenceTab *>()->innerTabs()->tabText(i)));
     }
     w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
-    QVERIFY(w.udalostiTab()->pane()->loadEvent(eventId));
+    QVERIFY(w.findChild<UdalostiTab *>()->pane()->loadEvent(eventId));
     fits("events");
 }
 
@@ -352,7 +352,7 @@ void TstMainWindow::shortcutsDoWhatTheirButtonsDo()
         ++questions;
         return int(QMessageBox::No);
     });
-    w.evidenceTab()->setSaveQuestion([&](QWidget *) {
+    w.findChild<EvidenceTab *>()->setSaveQuestion([&](QWidget *) {
         ++questions;
         return false;
     });
@@ -366,7 +366,7 @@ void TstMainWindow::shortcutsDoWhatTheirButtonsDo()
         w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
     } else {
         filter->setText(QStringLiteral("Klávesy"));
-        QVERIFY(w.evidenceTab()->tree()->setCurrentRow(start == QLatin1String("A") ? 85 : 86, QVariant()));
+        QVERIFY(w.findChild<EvidenceTab *>()->tree()->setCurrentRow(start == QLatin1String("A") ? 85 : 86, QVariant()));
         w.findChild<QLineEdit *>("kontakt_jmeno")->setText(QStringLiteral("Nový"));
         w.findChild<QWidget *>("kontakt_jmeno")->setFocus();
     }
@@ -403,7 +403,7 @@ void TstMainWindow::shortcutsDoWhatTheirButtonsDo()
         QCOMPARE(w.mainTabs()->currentIndex(), 0);
     if (after == QLatin1String("no filter")) {
         QVERIFY(filter->text().isEmpty());
-        QVERIFY(w.evidenceTab()->hasUnsavedEdits());
+        QVERIFY(w.findChild<EvidenceTab *>()->hasUnsavedEdits());
     }
     w.setCloseQuestion([](QWidget *) { return int(QMessageBox::No); });
 }
@@ -420,7 +420,7 @@ void TstMainWindow::eventListsAndTheRegister()
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
     w.show();
-    UdalostiTab *events = w.udalostiTab();
+    UdalostiTab *events = w.findChild<UdalostiTab *>();
     w.mainTabs()->setCurrentWidget(events->parentWidget());
     const QModelIndex row = events->proxy()->mapFromSource(events->model()->indexOfId(801));
     QVERIFY(row.isValid());
@@ -429,7 +429,7 @@ void TstMainWindow::eventListsAndTheRegister()
     events->tableViewSUdalostiDoubleClicked(row);
     QCOMPARE(w.mainTabs()->tabText(w.mainTabs()->currentIndex()), QStringLiteral("Podniky/střediska"));
     QCOMPARE(w.session()->s_id_stredisko.toInt(), 810);
-    QTabWidget *inner = w.evidenceTab()->innerTabs();
+    QTabWidget *inner = w.findChild<EvidenceTab *>()->innerTabs();
     QCOMPARE(inner->currentWidget()->objectName(), QStringLiteral("tab_udalosti"));
     auto *page = inner->currentWidget();
     auto *list = page->findChild<QTreeView *>(QStringLiteral("treeViewUdalosti"));
@@ -440,7 +440,7 @@ void TstMainWindow::eventListsAndTheRegister()
     // read when their page is shown, not before.
     inner->setCurrentIndex(0);
     const quint64 before = Database::statementCount();
-    QVERIFY(w.evidenceTab()->tree()->setCurrentRow(82, QVariant()));
+    QVERIFY(w.findChild<EvidenceTab *>()->tree()->setCurrentRow(82, QVariant()));
     const quint64 click = Database::statementCount() - before;
     QCOMPARE(list->model()->rowCount(), 0);
     inner->setCurrentWidget(page);
@@ -455,7 +455,7 @@ void TstMainWindow::eventListsAndTheRegister()
     // the global list, as a failed save on leaving leaves them.)
     w.mainTabs()->setCurrentWidget(events->parentWidget());
     subject->setText(QStringLiteral("Neuloží se"));
-    w.evidenceTab()->setSaveQuestion([](QWidget *) { return true; });
+    w.findChild<EvidenceTab *>()->setSaveQuestion([](QWidget *) { return true; });
     QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_udalosti rename to odlozene_udalosti")));
     {
         MessageBoxAnswerer errors;
@@ -619,8 +619,8 @@ void TstMainWindow::unsavedEditsOnClose()
         });
         w.show();
         w.showInRegister(QStringLiteral("tab_podnik"));
-        w.evidenceTab()->refresh();
-        QVERIFY(w.evidenceTab()->tree()->setCurrentRow(id, QVariant()));
+        w.findChild<EvidenceTab *>()->refresh();
+        QVERIFY(w.findChild<EvidenceTab *>()->tree()->setCurrentRow(id, QVariant()));
         auto *contact = w.findChild<QLineEdit *>(QStringLiteral("kontakt_jmeno"));
         QVERIFY(contact && contact->isEnabled());
         contact->setText(QStringLiteral("Nový kontakt"));
@@ -642,7 +642,7 @@ void TstMainWindow::unsavedEditsOnClose()
             w.mainTabs()->setCurrentWidget(registerTab);
             QCOMPARE(asked, 1);
             QCOMPARE(w.session()->s_id_podnik.toInt(), id);
-            QCOMPARE(w.evidenceTab()->innerTabs()->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
+            QCOMPARE(w.findChild<EvidenceTab *>()->innerTabs()->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
             QCOMPARE(contact->text(), closes ? stored : QStringLiteral("Nový kontakt"));
             w.setCloseQuestion([](QWidget *) { return int(QMessageBox::No); });
         } else {
@@ -651,7 +651,7 @@ void TstMainWindow::unsavedEditsOnClose()
         if (!closes) {
             // The edit is still on screen, unsaved.
             QCOMPARE(contact->text(), QStringLiteral("Nový kontakt"));
-            QVERIFY(w.evidenceTab()->hasUnsavedEdits());
+            QVERIFY(w.findChild<EvidenceTab *>()->hasUnsavedEdits());
             // The close that follows may drop it on purpose.
             w.setCloseQuestion([](QWidget *) { return int(QMessageBox::No); });
             w.close();
@@ -791,7 +791,7 @@ void TstMainWindow::firstStartAndLogout()
         QCOMPARE(script.shown, 1);
         QVERIFY(script.shownLogin.isEmpty() && script.shownPassword.isEmpty());
         QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_evidence"));
-        QCOMPARE(w.ownUserTab()->options(), UserOptions());
+        QCOMPARE(w.findChild<OwnUserTab *>()->options(), UserOptions());
     }
     // The typed credentials are kept: the next start asks nothing.
     {
@@ -828,11 +828,11 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
         ScriptedDialog script;
         MainWindow w(QString(), startOptions(script));
         QVERIFY(w.isStarted());
-        w.ownUserTab()->setOptions(options);
+        w.findChild<OwnUserTab *>()->setOptions(options);
         w.findChild<QAbstractButton *>("nedokoncene")->click();
-        EventListFilter criteria = w.udalostiTab()->threads()->criteria();
+        EventListFilter criteria = w.findChild<UdalostiTab *>()->threads()->criteria();
         criteria.categories = "8,32";
-        QVERIFY(w.udalostiTab()->threads()->setCriteria(criteria, 0));
+        QVERIFY(w.findChild<UdalostiTab *>()->threads()->setCriteria(criteria, 0));
         w.mainTabs()->setCurrentWidget(w.findChild<QWidget *>("tab_sudalosti"));
         w.resize(1000, 700);
         w.show();
@@ -843,7 +843,7 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
         s4->setSizes({before.at(0) + 150, before.at(1) - 150});
         sizes4 = s4->sizes();
         QVERIFY(sizes4 != before);
-        QTreeView *list = w.udalostiTab()->view();
+        QTreeView *list = w.findChild<UdalostiTab *>()->view();
         list->header()->resizeSection(1, 333);
         list->sortByColumn(2, Qt::DescendingOrder);
     }
@@ -851,17 +851,17 @@ void TstMainWindow::layoutAndOptionsSurviveRestart()
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
     QCOMPARE(script.shown, 0);
-    QCOMPARE(w.ownUserTab()->options(), options);
+    QCOMPARE(w.findChild<OwnUserTab *>()->options(), options);
     QVERIFY(w.findChild<QWidget *>("uKategorie_cb")->isEnabled());
-    QVERIFY(w.udalostiTab()->nedokoncene());
-    QVERIFY(w.udalostiTab()->threads()->criteria().unfinished);
-    QCOMPARE(w.udalostiTab()->threads()->criteria().categories, QStringLiteral("8,32"));
+    QVERIFY(w.findChild<UdalostiTab *>()->nedokoncene());
+    QVERIFY(w.findChild<UdalostiTab *>()->threads()->criteria().unfinished);
+    QCOMPARE(w.findChild<UdalostiTab *>()->threads()->criteria().categories, QStringLiteral("8,32"));
     QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_sudalosti"));
     QCOMPARE(w.size(), QSize(1000, 700));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.findChild<QSplitter *>("splitter_4")->sizes(), sizes4);
-    QHeaderView *header = w.udalostiTab()->view()->header();
+    QHeaderView *header = w.findChild<UdalostiTab *>()->view()->header();
     QCOMPARE(header->sectionSize(1), 333);
     QCOMPARE(header->sortIndicatorSection(), 2);
     QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
@@ -899,10 +899,10 @@ void TstMainWindow::damagedSettingsGiveDefaults()
     MainWindow w(QString(), startOptions(script));
     QVERIFY(w.isStarted());
     QCOMPARE(w.mainTabs()->currentWidget()->objectName(), QStringLiteral("tab_evidence"));
-    QCOMPARE(w.ownUserTab()->options(), UserOptions());
-    QVERIFY(!w.udalostiTab()->nedokoncene());
+    QCOMPARE(w.findChild<OwnUserTab *>()->options(), UserOptions());
+    QVERIFY(!w.findChild<UdalostiTab *>()->nedokoncene());
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w.geometry()));
-    QHeaderView *header = w.udalostiTab()->view()->header();
+    QHeaderView *header = w.findChild<UdalostiTab *>()->view()->header();
     QVERIFY(header->sectionSize(1) < 99999999);
     // The default: the newest events first.
     QCOMPARE(header->sortIndicatorSection(), 2);
