@@ -28,10 +28,7 @@ QByteArray readAll(const QString &path)
 
 int storedCount(int eventId)
 {
-    QSSQL q;
-    q.prepare(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=?"));
-    q.addBindValue(eventId);
-    return q.exec() && q.next() ? q.value(0).toInt() : -1;
+    return TestDb::value(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=?"), {eventId}).toInt();
 }
 
 bool store(int eventId, const QString &name, const QByteArray &bytes)
@@ -44,12 +41,18 @@ bool store(int eventId, const QString &name, const QByteArray &bytes)
     return q.exec();
 }
 
-QStringList names(const QStandardItemModel *model)
+// The rows of the list, as its view shows them.
+QStandardItemModel *rows(const QSAttachment &list)
 {
-    QStringList list;
-    for (int r = 0; r < model->rowCount(); ++r)
-        list << model->item(r)->text();
-    return list;
+    return list.findChild<QStandardItemModel *>();
+}
+
+QStringList names(const QSAttachment &list)
+{
+    QStringList names;
+    for (int r = 0; r < rows(list)->rowCount(); ++r)
+        names << rows(list)->item(r)->text();
+    return names;
 }
 
 const QString kRenameAway = QStringLiteral("alter table tellmark_udalosti_prilohy rename to tellmark_udalosti_prilohy_x");
@@ -152,14 +155,14 @@ void TstAttachments::sizeLimit()
         QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=") + serverPacket));
     QCOMPARE(added, refusal.isEmpty());
     if (!added) {
-        QCOMPARE(list.model()->rowCount(), 0);
+        QCOMPARE(rows(list)->rowCount(), 0);
         QCOMPARE(boxes.messages, QStringList{QStringLiteral("ZRN ") + refusal});
         return;
     }
     QString error;
     QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
     QVERIFY(list.load(1, &error));
-    QCOMPARE(list.model()->rowCount(), 1);
+    QCOMPARE(rows(list)->rowCount(), 1);
     list.openAttachment(QStringLiteral("0"));
     QCOMPARE(g_opened.size(), 1);
     QVERIFY(readAll(g_opened.first()) == bytes);
@@ -197,19 +200,16 @@ void TstAttachments::openingCodeAsksFirst()
 
 void TstAttachments::loadsNamesOnlyInIdOrder()
 {
-    QVERIFY(store(7, QStringLiteral("c.txt"), "c"));
-    QVERIFY(store(8, QStringLiteral("other.txt"), "o"));
-    QVERIFY(store(7, QStringLiteral("a.txt"), "a"));
-    QVERIFY(store(7, QStringLiteral("b.txt"), "b"));
-
+    ZRN_SEED("insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values"
+             "(7,'c.txt','c'),(8,'other.txt','o'),(7,'a.txt','a'),(7,'b.txt','b')");
     QSAttachment list;
     QString error;
     QVERIFY2(list.load(7, &error), qPrintable(error));
-    QCOMPARE(names(list.model()), (QStringList{"c.txt", "a.txt", "b.txt"}));
+    QCOMPARE(names(list), (QStringList{"c.txt", "a.txt", "b.txt"}));
     for (int r = 0; r < 3; ++r) {
-        const QStandardItem *item = list.model()->item(r);
+        const QStandardItem *item = rows(list)->item(r);
         QVERIFY(r == 0 || item->data(QSAttachment::IdRole).toLongLong()
-                              > list.model()->item(r - 1)->data(QSAttachment::IdRole).toLongLong());
+                              > rows(list)->item(r - 1)->data(QSAttachment::IdRole).toLongLong());
         QVERIFY(item->data(QSAttachment::DataRole).isNull());
         QVERIFY(!(item->flags() & Qt::ItemIsEditable));
     }
@@ -225,7 +225,7 @@ void TstAttachments::pendingFileLivesInMemory()
     QVERIFY(list.addFile(path));
     QVERIFY(!list.addFile(m_dir.path() + QStringLiteral("/missing.txt")));
     QVERIFY(QFile::remove(path)); // from now on only the list has the bytes
-    QCOMPARE(names(list.model()), QStringList{"note.txt"});
+    QCOMPARE(names(list), QStringList{"note.txt"});
     QVERIFY(list.hasPendingChanges());
 
     list.openAttachment(QStringLiteral("0"));
@@ -238,7 +238,7 @@ void TstAttachments::pendingFileLivesInMemory()
 
     MessageBoxAnswerer boxes(QMessageBox::No);
     list.removeAttachment(QStringLiteral("0"));
-    QCOMPARE(list.model()->rowCount(), 1);
+    QCOMPARE(rows(list)->rowCount(), 1);
     boxes.setAnswer(QMessageBox::Yes);
     list.removeAttachment(QStringLiteral("0"));
     const QString question = QStringLiteral("Otázka Přejete si odstranit přílohu?");
@@ -252,9 +252,8 @@ void TstAttachments::pendingFileLivesInMemory()
 
 void TstAttachments::removedIdsStayWithTheirEvent()
 {
-    QVERIFY(store(10, QStringLiteral("a1"), "1"));
-    QVERIFY(store(10, QStringLiteral("a2"), "2"));
-    QVERIFY(store(20, QStringLiteral("b1"), "3"));
+    ZRN_SEED("insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values"
+             "(10,'a1','1'),(10,'a2','2'),(20,'b1','3')");
     MessageBoxAnswerer boxes(QMessageBox::Yes);
     QSAttachment list;
     QString error;
@@ -274,7 +273,7 @@ void TstAttachments::removedIdsStayWithTheirEvent()
     // The owner reloads after its commit; until then the list stays as it was.
     QVERIFY(list.hasPendingChanges());
     QVERIFY(list.load(10));
-    QCOMPARE(names(list.model()), QStringList{"a2"});
+    QCOMPARE(names(list), QStringList{"a2"});
 }
 
 void TstAttachments::sameNamesAndPathNames()
@@ -286,7 +285,7 @@ void TstAttachments::sameNamesAndPathNames()
     QVERIFY(list.addFile(file(QStringLiteral("two/same.txt"), "second")));
     QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
     QVERIFY(list.load(40));
-    QCOMPARE(names(list.model()), (QStringList{"same.txt", "same.txt"}));
+    QCOMPARE(names(list), (QStringList{"same.txt", "same.txt"}));
     list.openAttachment(QStringLiteral("0"));
     QCOMPARE(readAll(g_opened.last()), QByteArray("first"));
     list.openAttachment(QStringLiteral("1"));
@@ -325,13 +324,13 @@ void TstAttachments::failedWriteKeepsEverythingPending()
     QVERIFY(TestDb::exec(kRenameBack));
     QVERIFY(!saved);
     QVERIFY2(error.contains(QLatin1String("tellmark_udalosti_prilohy")), qPrintable(error));
-    QCOMPARE(names(list.model()), QStringList{"p.txt"});
-    QVERIFY(list.model()->item(0)->data(QSAttachment::IdRole).isNull());
+    QCOMPARE(names(list), QStringList{"p.txt"});
+    QVERIFY(rows(list)->item(0)->data(QSAttachment::IdRole).isNull());
 
     // Another try writes everything.
     QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
     QVERIFY(list.load(50));
-    QCOMPARE(names(list.model()), QStringList{"p.txt"});
+    QCOMPARE(names(list), QStringList{"p.txt"});
     list.openAttachment(QStringLiteral("0"));
     QCOMPARE(readAll(g_opened.last()), QByteArray("pending"));
 }
@@ -350,10 +349,10 @@ void TstAttachments::editorButtons()
     QCOMPARE(g_dialogs, QStringList{"open výběr souboru "});
     QVERIFY(list.addFile(file(QStringLiteral("second.txt"), "2")));
 
-    QTableView *view = list.view();
+    auto *view = container.findChild<QTableView *>();
     QList<QImage> icons;   // pictures, each its own
     for (int row = 0; row < 2; ++row) {
-        const QModelIndex index = list.model()->index(row, 0);
+        const QModelIndex index = rows(list)->index(row, 0);
         QWidget *editor = view->indexWidget(index);
         QVERIFY(editor);
         const QRect cell = view->visualRect(index);
@@ -376,9 +375,9 @@ void TstAttachments::editorButtons()
 
     // Removing the first row renumbers the buttons of the one below.
     MessageBoxAnswerer boxes(QMessageBox::Yes);
-    childNamed<QPushButton>(view->indexWidget(list.model()->index(0, 0)), "removeButton")->click();
-    QCOMPARE(names(list.model()), QStringList{"second.txt"});
-    auto *open = childNamed<QPushButton>(view->indexWidget(list.model()->index(0, 0)), "openButton");
+    childNamed<QPushButton>(view->indexWidget(rows(list)->index(0, 0)), "removeButton")->click();
+    QCOMPARE(names(list), QStringList{"second.txt"});
+    auto *open = childNamed<QPushButton>(view->indexWidget(rows(list)->index(0, 0)), "openButton");
     QCOMPARE(open->whatsThis(), QStringLiteral("0"));
     open->click();
     QCOMPARE(g_opened, QStringList{QDir::tempPath() + QStringLiteral("/second.txt")});
