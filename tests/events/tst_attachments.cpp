@@ -55,6 +55,14 @@ QStringList names(const QSAttachment &list)
     return names;
 }
 
+// Opens a row as the desktop would get it: its bytes, or nothing.
+QByteArray opened(QSAttachment &list, int row)
+{
+    const int before = g_opened.size();
+    list.openAttachment(QString::number(row));
+    return g_opened.size() > before ? readAll(g_opened.last()) : QByteArray();
+}
+
 const QString kRenameAway = QStringLiteral("alter table tellmark_udalosti_prilohy rename to tellmark_udalosti_prilohy_x");
 const QString kRenameBack = QStringLiteral("alter table tellmark_udalosti_prilohy_x rename to tellmark_udalosti_prilohy");
 
@@ -70,12 +78,11 @@ private slots:
     void cleanup() { TestDb::exec(kRenameBack); } // after a failure in the middle
     void sizeLimit_data();
     void sizeLimit();
-    void openingCodeAsksFirst_data();
-    void openingCodeAsksFirst();
+    void openingAStoredFile_data();
+    void openingAStoredFile();
     void loadsNamesOnlyInIdOrder();
     void pendingFileLivesInMemory();
     void removedIdsStayWithTheirEvent();
-    void sameNamesAndPathNames();
     void failedWriteKeepsEverythingPending();
     void editorButtons();
 
@@ -143,16 +150,12 @@ void TstAttachments::sizeLimit()
     QSAttachment list;
     QVERIFY(list.load(1));
     MessageBoxAnswerer boxes;
-    QString serverPacket;
-    if (packet > 0) {
-        QSSQL q;
-        QVERIFY(q.exec(QStringLiteral("select @@global.max_allowed_packet")) && q.next());
-        serverPacket = q.value(0).toString();
+    const QVariant serverPacket = TestDb::value(QStringLiteral("select @@global.max_allowed_packet"));
+    if (packet > 0)
         QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=%1").arg(packet)));
-    }
     const bool added = list.addFile(path);
     if (packet > 0)
-        QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=") + serverPacket));
+        QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=") + serverPacket.toString()));
     QCOMPARE(added, refusal.isEmpty());
     if (!added) {
         QCOMPARE(rows(list)->rowCount(), 0);
@@ -163,39 +166,44 @@ void TstAttachments::sizeLimit()
     QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
     QVERIFY(list.load(1, &error));
     QCOMPARE(rows(list)->rowCount(), 1);
-    list.openAttachment(QStringLiteral("0"));
-    QCOMPARE(g_opened.size(), 1);
-    QVERIFY(readAll(g_opened.first()) == bytes);
+    QVERIFY(opened(list, 0) == bytes);
     QVERIFY(boxes.messages.isEmpty());
 }
 
-void TstAttachments::openingCodeAsksFirst_data()
+void TstAttachments::openingAStoredFile_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stored");   // the name another program may have written
     QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("asks");        // a file the desktop would run
+    QTest::addColumn<QString>("file");     // its name in the temporary folder
     QTest::addColumn<bool>("opens");
-    QTest::newRow("document") << "zprava.pdf" << int(QMessageBox::No) << false << true;
-    QTest::newRow("program, no") << "Setup.EXE" << int(QMessageBox::No) << true << false;
-    QTest::newRow("launcher, no") << "zrn.desktop" << int(QMessageBox::No) << true << false;
-    QTest::newRow("script, yes") << "spust.sh" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("document") << "zprava.pdf" << int(QMessageBox::No) << false << "zprava.pdf" << true;
+    QTest::newRow("program, no") << "Setup.EXE" << int(QMessageBox::No) << true << "Setup.EXE" << false;
+    QTest::newRow("launcher, no") << "zrn.desktop" << int(QMessageBox::No) << true << "zrn.desktop" << false;
+    QTest::newRow("script, yes") << "spust.sh" << int(QMessageBox::Yes) << true << "spust.sh" << true;
+    // Stored names stay inside the temporary folder.
+    QTest::newRow("a path") << "../../etc/x" << int(QMessageBox::No) << false << "x" << true;
+    QTest::newRow("a Windows path, yes") << "C:\\..\\x.bat " << int(QMessageBox::Yes) << true << "x.bat" << true;
+    QTest::newRow("dots only") << "sub/.." << int(QMessageBox::No) << false << "priloha" << true;
 }
 
-void TstAttachments::openingCodeAsksFirst()
+void TstAttachments::openingAStoredFile()
 {
-    QFETCH(QString, name);
+    QFETCH(QString, stored);
     QFETCH(int, answer);
     QFETCH(bool, asks);
+    QFETCH(QString, file);
     QFETCH(bool, opens);
+    QVERIFY(store(1, stored, "obsah"));
     QSAttachment list;
-    QVERIFY(list.addFile(file(name, "obsah")));
+    QVERIFY(list.load(1));
     MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
-    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(opened(list, 0), opens ? QByteArray("obsah") : QByteArray());
     QCOMPARE(boxes.messages.size(), int(asks));
-    QVERIFY(!asks || boxes.messages.first().contains(name));
-    QCOMPARE(g_opened.size(), int(opens));
+    QVERIFY(!asks || boxes.messages.first().contains(file));
+    QCOMPARE(g_opened, opens ? QStringList{QDir::tempPath() + QLatin1Char('/') + file} : QStringList());
     // Nothing left behind for another program to start.
-    QCOMPARE(QFile::exists(QDir::tempPath() + QLatin1Char('/') + name), opens);
+    QCOMPARE(QFile::exists(QDir::tempPath() + QLatin1Char('/') + file), opens);
 }
 
 void TstAttachments::loadsNamesOnlyInIdOrder()
@@ -228,9 +236,8 @@ void TstAttachments::pendingFileLivesInMemory()
     QCOMPARE(names(list), QStringList{"note.txt"});
     QVERIFY(list.hasPendingChanges());
 
-    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(opened(list, 0), QByteArray("hello"));
     QCOMPARE(g_opened, QStringList{QDir::tempPath() + QStringLiteral("/note.txt")});
-    QCOMPARE(readAll(g_opened.first()), QByteArray("hello"));
     g_chosen = m_dir.path() + QStringLiteral("/saved-note.txt");
     list.saveAttachment(QStringLiteral("0"));
     QCOMPARE(g_dialogs.last(), QStringLiteral("save Uložení souboru note.txt"));
@@ -248,6 +255,16 @@ void TstAttachments::pendingFileLivesInMemory()
     QString error;
     QVERIFY(list.save(QVariant(), &error));
     QCOMPARE(storedCount(30), 0);
+
+    // Two files of the same name from different folders keep their own bytes.
+    QVERIFY(list.load(40));
+    QVERIFY(list.addFile(file(QStringLiteral("one/same.txt"), "first")));
+    QVERIFY(list.addFile(file(QStringLiteral("two/same.txt"), "second")));
+    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
+    QVERIFY(list.load(40));
+    QCOMPARE(names(list), (QStringList{"same.txt", "same.txt"}));
+    QCOMPARE(opened(list, 0), QByteArray("first"));
+    QCOMPARE(opened(list, 1), QByteArray("second"));
 }
 
 void TstAttachments::removedIdsStayWithTheirEvent()
@@ -276,36 +293,6 @@ void TstAttachments::removedIdsStayWithTheirEvent()
     QCOMPARE(names(list), QStringList{"a2"});
 }
 
-void TstAttachments::sameNamesAndPathNames()
-{
-    QSAttachment list;
-    QString error;
-    QVERIFY(list.load(40));
-    QVERIFY(list.addFile(file(QStringLiteral("one/same.txt"), "first")));
-    QVERIFY(list.addFile(file(QStringLiteral("two/same.txt"), "second")));
-    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
-    QVERIFY(list.load(40));
-    QCOMPARE(names(list), (QStringList{"same.txt", "same.txt"}));
-    list.openAttachment(QStringLiteral("0"));
-    QCOMPARE(readAll(g_opened.last()), QByteArray("first"));
-    list.openAttachment(QStringLiteral("1"));
-    QCOMPARE(readAll(g_opened.last()), QByteArray("second"));
-    QCOMPARE(g_opened.first(), g_opened.last());
-
-    // Stored names written by other programs stay inside the temporary folder.
-    g_opened.clear();
-    QVERIFY(store(41, QStringLiteral("../../etc/x"), "unix"));
-    QVERIFY(store(41, QStringLiteral("C:\\..\\x.bat "), "windows"));
-    QVERIFY(store(41, QStringLiteral("sub/.."), "dots"));
-    QVERIFY(list.load(41));
-    MessageBoxAnswerer runIt(QMessageBox::Yes);   // the .bat asks first
-    for (int r = 0; r < 3; ++r)
-        list.openAttachment(QString::number(r));
-    const QString temp = QDir::tempPath() + QLatin1Char('/');
-    QCOMPARE(g_opened, (QStringList{temp + "x", temp + "x.bat", temp + "priloha"}));
-    QCOMPARE(readAll(temp + "x.bat"), QByteArray("windows"));
-}
-
 void TstAttachments::failedWriteKeepsEverythingPending()
 {
     QSAttachment list;
@@ -331,8 +318,7 @@ void TstAttachments::failedWriteKeepsEverythingPending()
     QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
     QVERIFY(list.load(50));
     QCOMPARE(names(list), QStringList{"p.txt"});
-    list.openAttachment(QStringLiteral("0"));
-    QCOMPARE(readAll(g_opened.last()), QByteArray("pending"));
+    QCOMPARE(opened(list, 0), QByteArray("pending"));
 }
 
 void TstAttachments::editorButtons()
@@ -350,23 +336,22 @@ void TstAttachments::editorButtons()
     QVERIFY(list.addFile(file(QStringLiteral("second.txt"), "2")));
 
     auto *view = container.findChild<QTableView *>();
+    const auto button = [view](int row, const char *name) {
+        return childNamed<QPushButton>(view->indexWidget(view->model()->index(row, 0)), name);
+    };
     QList<QImage> icons;   // pictures, each its own
     for (int row = 0; row < 2; ++row) {
-        const QModelIndex index = rows(list)->index(row, 0);
-        QWidget *editor = view->indexWidget(index);
-        QVERIFY(editor);
-        const QRect cell = view->visualRect(index);
-        QCOMPARE(editor->geometry(), cell);
+        const QRect cell = view->visualRect(view->model()->index(row, 0));
+        QCOMPARE(view->indexWidget(view->model()->index(row, 0))->geometry(), cell);
         const int w = cell.width(), h = cell.height();
-        QCOMPARE(childNamed<QWidget>(editor, "baseEditor")->geometry(), QRect(0, 0, w - 3 * h, h));
+        QCOMPARE(childNamed<QWidget>(view->indexWidget(view->model()->index(row, 0)), "baseEditor")->geometry(),
+                 QRect(0, 0, w - 3 * h, h));
         int x = w - 3 * h;
         for (const char *name : {"openButton", "saveButton", "removeButton"}) {
-            auto *button = childNamed<QPushButton>(editor, name);
-            QVERIFY(button);
-            QCOMPARE(button->geometry(), QRect(x, 0, h, h));
-            QCOMPARE(button->whatsThis(), QString::number(row));
-            QVERIFY(button->text().isEmpty());
-            const QImage icon = button->icon().pixmap(16, 16).toImage();
+            QCOMPARE(button(row, name)->geometry(), QRect(x, 0, h, h));
+            QCOMPARE(button(row, name)->whatsThis(), QString::number(row));
+            QVERIFY(button(row, name)->text().isEmpty());
+            const QImage icon = button(row, name)->icon().pixmap(16, 16).toImage();
             QVERIFY(!icon.isNull() && (row > 0 || !icons.contains(icon)));
             icons << icon;
             x += h;
@@ -375,11 +360,10 @@ void TstAttachments::editorButtons()
 
     // Removing the first row renumbers the buttons of the one below.
     MessageBoxAnswerer boxes(QMessageBox::Yes);
-    childNamed<QPushButton>(view->indexWidget(rows(list)->index(0, 0)), "removeButton")->click();
+    button(0, "removeButton")->click();
     QCOMPARE(names(list), QStringList{"second.txt"});
-    auto *open = childNamed<QPushButton>(view->indexWidget(rows(list)->index(0, 0)), "openButton");
-    QCOMPARE(open->whatsThis(), QStringLiteral("0"));
-    open->click();
+    QCOMPARE(button(0, "openButton")->whatsThis(), QStringLiteral("0"));
+    button(0, "openButton")->click();
     QCOMPARE(g_opened, QStringList{QDir::tempPath() + QStringLiteral("/second.txt")});
 }
 

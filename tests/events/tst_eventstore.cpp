@@ -128,7 +128,6 @@ private slots:
     void lists();
     void pagedEqualsFull_data();
     void pagedEqualsFull();
-    void listRowValues();
     void readAndUpdateEveryColumn();
     void insertRootAndReply();
     void deleteOnlyLeaves();
@@ -345,25 +344,6 @@ void TstEventStore::pagedEqualsFull()
     }
     QVERIFY(!order.isEmpty());
     QCOMPARE(threads(pagedRoots, pagedRows), threads(order, full));
-}
-
-void TstEventStore::listRowValues()
-{
-    QVector<EventStore::ListRow> rows;
-    QString error;
-    QVERIFY2(EventStore::readList(pageOf(1), &rows, &error), qPrintable(error));
-    QCOMPARE(rows.size(), 6);
-    const EventStore::ListRow &five = rows.at(4);
-    QCOMPARE(five.id, 5);
-    // Filed under a centre: the enterprise's name comes through the centre.
-    QCOMPARE(five.podnikName + '|' + five.centreName + '|' + five.persons,
-             QStringLiteral("Alfa|Alfa Sever|PK,podpora@tellmark.cz"));
-    QCOMPARE(five.start, QDateTime(QDate(2025, 2, 1), QTime(9, 0)));
-    QCOMPARE(five.category.toInt(), 32);
-    QVERIFY(five.podnikId.isNull());
-    QCOMPARE(five.strediskoId.toInt(), 10);
-    QCOMPARE(rows.at(0).podnikName, QStringLiteral("Alfa"));
-    QCOMPARE(rows.at(0).priority.toInt(), 2);
 }
 
 void TstEventStore::readAndUpdateEveryColumn()
