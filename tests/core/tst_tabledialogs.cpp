@@ -108,11 +108,8 @@ void TstTableDialogs::init()
     ZrnSettings().clear();
     QString error;
     QVERIFY2(TestDb::clear(&error), qPrintable(error));
-    QVERIFY2(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev) values"
-                                         " (1,'Žatec (Bělá)'),(2,'Statek Dubné'),(3,'ZD Hrušov'),"
-                                         " (5,'Farma Lhota'),(7,'Mlékárna 12'),(12,'Lesy Kout')"),
-                          &error),
-             qPrintable(error));
+    ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev) values (1,'Žatec (Bělá)'),(2,'Statek Dubné'),"
+             "(3,'ZD Hrušov'),(5,'Farma Lhota'),(7,'Mlékárna 12'),(12,'Lesy Kout')");
 }
 
 void TstTableDialogs::restoreSettings_data()
@@ -167,28 +164,30 @@ void TstTableDialogs::pick_data()
 {
     QTest::addColumn<bool>("namesDescending");
     QTest::addColumn<QString>("startId");
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("action");   // the button clicked; none: a double-click on the row chosen
     QTest::addColumn<int>("startRow");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("text");
     // Names descending: Žatec (Bělá) (the lowest id), ZD Hrušov, Statek Dubné, Mlékárna 12 (id 7), ...
-    QTest::newRow("OK on the preselected row") << true << "7" << "ok" << 3 << true << "7" << "Mlékárna 12";
-    QTest::newRow("no match keeps row 0") << true << "99" << "ok" << 0 << true << "1" << "Žatec (Bělá)";
-    QTest::newRow("empty button") << true << "7" << "reset" << 3 << true << "" << "";
-    QTest::newRow("close") << true << "7" << "close" << 3 << false << "7" << "old";
+    const int ok = QDialogButtonBox::Ok;
+    QTest::newRow("OK on the preselected row") << true << "7" << ok << 3 << true << "7" << "Mlékárna 12";
+    QTest::newRow("no match keeps row 0") << true << "99" << ok << 0 << true << "1" << "Žatec (Bělá)";
+    QTest::newRow("empty button") << true << "7" << int(QDialogButtonBox::Reset) << 3 << true << "" << "";
+    QTest::newRow("close") << true << "7" << int(QDialogButtonBox::Close) << 3 << false << "7" << "old";
     // Without a stored sort the picker starts sorted by the names (the hidden
     // id column would leave the yellow line nothing to search): Farma Lhota,
     // Lesy Kout, Mlékárna 12, Statek Dubné (id 2), ..., Žatec (Bělá) (id 1).
-    QTest::newRow("double-click") << false << "2" << "double-click 12" << 3 << true << "12" << "Lesy Kout";
-    QTest::newRow("first start, no match: row 0 by name") << false << "99" << "ok" << 0 << true << "5" << "Farma Lhota";
+    QTest::newRow("double-click") << false << "2" << 0 << 3 << true << "12" << "Lesy Kout";
+    QTest::newRow("first start, no match: row 0 by name") << false << "99" << ok << 0 << true << "5" << "Farma Lhota";
 }
 
 void TstTableDialogs::pick()
 {
     QFETCH(bool, namesDescending);
     QFETCH(QString, startId);
-    QFETCH(QString, action);
+    QFETCH(int, action);
+    QFETCH(QString, id);
     if (namesDescending) {
         store("spick/sectionSort", 1);
         store("spick/sectionSortOrder", 1);
@@ -215,14 +214,10 @@ void TstTableDialogs::pick()
         QCoreApplication::processEvents();
         width = header->sectionSize(1);
         grown = width - before;
-        if (action == "ok")
-            button(dialog, QDialogButtonBox::Ok)->click();
-        else if (action == "reset")
-            button(dialog, QDialogButtonBox::Reset)->click();
-        else if (action == "close")
-            button(dialog, QDialogButtonBox::Close)->click();
-        else {
-            const int row = shown(dialog).indexOf(action.section(' ', -1));
+        if (action) {
+            button(dialog, QDialogButtonBox::StandardButton(action))->click();
+        } else {
+            const int row = shown(dialog).indexOf(id);
             const QRect cell = view->visualRect(view->model()->index(row, 1));
             // A double-click reaches a view after the press of its first click.
             QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
@@ -231,12 +226,12 @@ void TstTableDialogs::pick()
         return true;
     });
     const PickerSpec picker{"Výběr podniku", "spick", kEnterprises, {"Podnik"}, 1, {}};
-    QString id = startId, text = "old";
-    QTEST(DialogTable::pick(nullptr, picker, &id, &text), "accepted");
+    QString chosen = startId, text = "old";
+    QTEST(DialogTable::pick(nullptr, picker, &chosen, &text), "accepted");
     QVERIFY(handler.handled());
     QTEST(startRow, "startRow");
     QCOMPARE(visible.size(), 3);
-    QTEST(id, "id");
+    QCOMPARE(chosen, id);
     QTEST(text, "text");
     QVERIFY(fits);
     QCOMPARE(grown, 200);

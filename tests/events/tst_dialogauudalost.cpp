@@ -101,11 +101,6 @@ QStringList fields(const EventRecord &r)
     return out;
 }
 
-QPushButton *okButton(const QDialog &dialog)
-{
-    return dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
-}
-
 } // namespace
 
 class TstDialogAUUdalost : public QObject
@@ -119,9 +114,8 @@ private slots:
     void optionalRows_data();
     void optionalRows();
     void replyForm();
-    void emptySubject();
-    void cancelAsksAfterInput_data();
-    void cancelAsksAfterInput();
+    void closing_data();
+    void closing();
     void choosers();
 };
 
@@ -229,60 +223,51 @@ void TstDialogAUUdalost::replyForm()
     QVERIFY(childNamed<QWidget>(&dialog, "popis")->isVisibleTo(&dialog));
 }
 
-void TstDialogAUUdalost::emptySubject()
+void TstDialogAUUdalost::closing_data()
 {
-    MessageBoxAnswerer answerer;
+    QTest::addColumn<QString>("input");   // "typed" or "attached", or the subject typed
+    QTest::addColumn<int>("button");      // 0: Esc
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("closes");
+    const int esc = 0, cancel = QDialogButtonBox::Cancel, ok = QDialogButtonBox::Ok;
+    const QString discard = QStringLiteral("Otázka Přejete si zahodit rozpracovanou událost?");
+    QTest::newRow("nothing entered") << "" << esc << int(QMessageBox::No) << "" << true;
+    QTest::newRow("typed, Esc, no") << "typed" << esc << int(QMessageBox::No) << discard << false;
+    QTest::newRow("typed, Zrušit, yes") << "typed" << cancel << int(QMessageBox::Yes) << discard << true;
+    QTest::newRow("attached, Zrušit, no") << "attached" << cancel << int(QMessageBox::No) << discard << false;
+    QTest::newRow("OK, blank subject") << "   " << ok << 0 << "ZRN Předmět události nemůže být prázdný." << false;
+    QTest::newRow("OK") << "Servis" << ok << 0 << "" << true;
+}
+
+void TstDialogAUUdalost::closing()
+{
+    QFETCH(QString, input);
+    QFETCH(int, button);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
     DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+    if (button != QDialogButtonBox::Ok)
+        dialog.setValues(fullRecord());   // what is shown is no input
     dialog.show();
     auto *subject = childNamed<QLineEdit>(&dialog, "predmet");
     QTRY_COMPARE(QApplication::focusWidget(), subject);
-    subject->setText("   ");
-    okButton(dialog)->click();
-    QCOMPARE(answerer.messages, QStringList{"ZRN Předmět události nemůže být prázdný."});
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-
-    subject->setText("Servis");
-    okButton(dialog)->click();
-    QCOMPARE(answerer.messages.size(), 1);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
-
-void TstDialogAUUdalost::cancelAsksAfterInput_data()
-{
-    QTest::addColumn<QString>("input");   // "", "typed" or "attached"
-    QTest::addColumn<bool>("viaEsc");     // else "Zrušit"
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("nothing entered") << "" << true << int(QMessageBox::No) << true;
-    QTest::newRow("typed, Esc, no") << "typed" << true << int(QMessageBox::No) << false;
-    QTest::newRow("typed, Zrušit, yes") << "typed" << false << int(QMessageBox::Yes) << true;
-    QTest::newRow("attached, Zrušit, no") << "attached" << false << int(QMessageBox::No) << false;
-}
-
-void TstDialogAUUdalost::cancelAsksAfterInput()
-{
-    QFETCH(QString, input);
-    QFETCH(bool, viaEsc);
-    QFETCH(int, answer);
-    QFETCH(bool, closes);
-    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
-    dialog.setValues(fullRecord());   // what is shown is no input
-    dialog.show();
     QTemporaryFile file;
     if (input == QLatin1String("typed"))
         QTest::keyClicks(childNamed<QLineEdit>(&dialog, "lokalita"), "x");
-    if (input == QLatin1String("attached"))
+    else if (input == QLatin1String("attached"))
         QVERIFY(file.open() && dialog.attachments()->addFile(file.fileName()));
+    else if (!input.isEmpty())
+        subject->setText(input);
     MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
-    if (viaEsc)
-        QTest::keyClick(&dialog, Qt::Key_Escape);
+    if (button)
+        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button))->click();
     else
-        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
-    QCOMPARE(answerer.messages,
-             input.isEmpty() ? QStringList() : QStringList{"Otázka Přejete si zahodit rozpracovanou událost?"});
-    QCOMPARE(dialog.isVisible(), !closes);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(answerer.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QTEST(!dialog.isVisible(), "closes");
+    if (button == QDialogButtonBox::Ok)
+        QCOMPARE(dialog.result(), int(message.isEmpty() ? QDialog::Accepted : QDialog::Rejected));
 }
 
 // Each field's chooser: the pickers' first row (the chosen enterprise's own
