@@ -41,11 +41,6 @@ DialogAUOOUzivatel::~DialogAUOOUzivatel()
     delete ui;
 }
 
-QLineEdit *DialogAUOOUzivatel::otherAddresses() const
-{
-    return ui->leoo;
-}
-
 void DialogAUOOUzivatel::setAll(bool on)
 {
     for (QCheckBox *box : m_persons + m_addresses)

@@ -5,7 +5,6 @@
 #include <QStringList>
 
 class QCheckBox;
-class QLineEdit;
 
 namespace Ui {
 class DialogAUOOUzivatel;
@@ -29,10 +28,6 @@ public:
     // Person codes, ticked addresses, then the other addresses without
     // spaces, joined by ",".
     QString value() const;
-
-    QList<QCheckBox *> personBoxes() const { return m_persons; }
-    QList<QCheckBox *> addressBoxes() const { return m_addresses; }
-    QLineEdit *otherAddresses() const;
 
     // The modal chooser as the person fields use it: starts from *value and
     // stores the choice there; false when cancelled.

@@ -31,16 +31,6 @@ void DialogInfo::setInfo(const QString &text)
     ui->label->setText(text);
 }
 
-QProgressBar *DialogInfo::progressBar() const
-{
-    return ui->progressBar;
-}
-
-QProgressBar *DialogInfo::progressBar2() const
-{
-    return ui->progressBar_2;
-}
-
 void DialogInfo::smtpStatus(int clientId, int statusCode, const QString &text)
 {
     Q_UNUSED(clientId);

@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-class QProgressBar;
-
 namespace Ui {
 class DialogInfo;
 }
@@ -19,8 +17,6 @@ public:
     ~DialogInfo() override;
 
     void setInfo(const QString &text);
-    QProgressBar *progressBar() const;
-    QProgressBar *progressBar2() const;
 
 public slots:
     // Progress of a mail client: its text is shown as the message.

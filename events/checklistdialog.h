@@ -14,9 +14,6 @@ class QVBoxLayout;
 class CheckListDialog : public QDialog
 {
     Q_OBJECT
-public:
-    QList<QCheckBox *> boxes() const { return m_boxes; }
-
 public slots:
     void selectAll();
     void selectNone();

@@ -22,8 +22,6 @@ public:
     // The further addresses as typed.
     QString further() const;
 
-    QLineEdit *furtherEdit() const { return m_further; }
-
     // Runs the dialog on *persons and *further; stores the choice there
     // when accepted.
     static bool choose(QWidget *parent, QString *persons, QString *further);

@@ -211,30 +211,8 @@ void EventPane::showForm()
     ui->wheader->show();
 }
 
-QPushButton *EventPane::saveButton() const { return ui->udalost_uloz; }
-QFDateEdit *EventPane::date() const { return ui->ud; }
-QTimeEdit *EventPane::time() const { return ui->uc; }
 QLineEdit *EventPane::subject() const { return ui->udalostPredmet; }
 QLineEdit *EventPane::place() const { return ui->lokalita; }
-QLineEdit *EventPane::project() const { return ui->cprojektu; }
-QComboBox *EventPane::source() const { return ui->cbZdroj; }
-QComboBox *EventPane::category() const { return ui->cbKategorie; }
-QComboBox *EventPane::priority() const { return ui->cbPriorita; }
-QComboBox *EventPane::state() const { return ui->cbStav; }
-QComboBox *EventPane::synchronisation() const { return ui->cbSynchronizace; }
-QFEditWithButton *EventPane::persons() const { return ui->uoo; }
-QFEditWithButton *EventPane::enterprisePicker() const { return m_kind == Global ? ui->upodnik : nullptr; }
-QFEditWithButton *EventPane::centrePicker() const { return m_kind == Global ? ui->ustredisko : nullptr; }
-QCheckBox *EventPane::mail() const { return ui->cbNotifikace; }
-QCheckBox *EventPane::service() const { return ui->cbNotifikaceF; }
-QCheckBox *EventPane::journey() const { return ui->cbCesta; }
-QFDateEdit *EventPane::notifyFrom() const { return ui->upozornit; }
-QFDateEdit *EventPane::startDate() const { return ui->uzd; }
-QTimeEdit *EventPane::startTime() const { return ui->uzc; }
-QFDateEdit *EventPane::endDate() const { return ui->ukd; }
-QTimeEdit *EventPane::endTime() const { return ui->ukc; }
-QTextEdit *EventPane::description() const { return ui->udalostPopis; }
-QWidget *EventPane::attachmentsArea() const { return ui->wprilohy; }
 
 void EventPane::showRootFields(bool root)
 {

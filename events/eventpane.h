@@ -5,18 +5,12 @@
 #include "core/visibility.h"
 #include "events/eventrecord.h"
 
-class QCheckBox;
 class QSAttachment;
 class Session;
-class QComboBox;
-class QFDateEdit;
-class QFEditWithButton;
 class QLineEdit;
 class QPushButton;
 class QSTBTextedit;
 class QSplitter;
-class QTextEdit;
-class QTimeEdit;
 
 namespace Ui {
 class EventPane;
@@ -65,8 +59,6 @@ public:
     EventRecord record() const;
     void showRecord(const EventRecord &record);
 
-    QSAttachment *attachments() const { return m_attachments; }
-
     // The person chooser for the responsible persons; the pickers of the
     // global pane for the enterprise and the centre.
     void choosePersons();
@@ -85,35 +77,10 @@ public:
     // The labels for a synchronised event, the calendar editors for "Kalendář".
     void showCalendar(int synchronisation);
 
-    QPushButton *saveButton() const;
     // "Historie": who changed which field of the event, when.
-    QPushButton *historyButton() const { return m_historyButton; }
     void showHistory();
-    QFDateEdit *date() const;
-    QTimeEdit *time() const;
     QLineEdit *subject() const;
     QLineEdit *place() const;
-    QLineEdit *project() const;
-    QComboBox *source() const;
-    QComboBox *category() const;
-    QComboBox *priority() const;
-    QComboBox *state() const;
-    QComboBox *synchronisation() const;
-    QFEditWithButton *persons() const;
-    // Global pane only; null in the enterprise's pane.
-    QFEditWithButton *enterprisePicker() const;
-    QFEditWithButton *centrePicker() const;
-    QCheckBox *mail() const;
-    QCheckBox *service() const;
-    QCheckBox *journey() const;
-    QFDateEdit *notifyFrom() const;
-    QFDateEdit *startDate() const;
-    QTimeEdit *startTime() const;
-    QFDateEdit *endDate() const;
-    QTimeEdit *endTime() const;
-    QTextEdit *description() const;
-    // Where the attachments of the event go.
-    QWidget *attachmentsArea() const;
 
 signals:
     // A field was edited by the user or by code outside a load.

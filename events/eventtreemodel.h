@@ -51,7 +51,6 @@ public:
 
     // The first column's index of an event; invalid when it is not listed.
     QModelIndex indexOfId(int id) const;
-    int eventCount() const { return m_nodes.size(); }
     // The events listed so far, each thread's root before its replies, in
     // the order the list shows the threads.
     QVector<EventStore::ListRow> listedRows() const;

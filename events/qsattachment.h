@@ -64,9 +64,6 @@ public:
     // statement; an unreadable file is not added.
     bool addFile(const QString &path);
 
-    QStandardItemModel *model() const { return m_model; }
-    QTableView *view() const { return m_view; }
-
     // A stored name reduced to a plain file name (its last path component,
     // either separator), so it can only name a file inside a folder.
     static QString safeFileName(const QString &storedName);

@@ -72,16 +72,6 @@ QTreeView *UdalostiPage::view() const
     return ui->treeViewUdalosti;
 }
 
-EventTreeModel *UdalostiPage::model() const
-{
-    return m_threads->model();
-}
-
-QSMySortFilterProxyModel *UdalostiPage::proxy() const
-{
-    return m_threads->proxy();
-}
-
 bool UdalostiPage::shownToUser() const
 {
     // Another page of the register's tabs is in front: read when shown.

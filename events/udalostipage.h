@@ -6,8 +6,6 @@
 
 class EventPane;
 class EventThreads;
-class EventTreeModel;
-class QSMySortFilterProxyModel;
 class QTreeView;
 
 namespace Ui {
@@ -33,10 +31,7 @@ public:
     bool save() override;
 
     QTreeView *view() const;
-    EventPane *pane() const { return m_pane; }
     EventThreads *threads() const { return m_threads; }
-    EventTreeModel *model() const;
-    QSMySortFilterProxyModel *proxy() const;
 
 public slots:
     void onRefreshModelUdalosti(int id);

@@ -28,10 +28,7 @@ QByteArray readAll(const QString &path)
 
 int storedCount(int eventId)
 {
-    QSSQL q;
-    q.prepare(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=?"));
-    q.addBindValue(eventId);
-    return q.exec() && q.next() ? q.value(0).toInt() : -1;
+    return TestDb::value(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=?"), {eventId}).toInt();
 }
 
 bool store(int eventId, const QString &name, const QByteArray &bytes)
@@ -44,12 +41,26 @@ bool store(int eventId, const QString &name, const QByteArray &bytes)
     return q.exec();
 }
 
-QStringList names(const QStandardItemModel *model)
+// The rows of the list, as its view shows them.
+QStandardItemModel *rows(const QSAttachment &list)
 {
-    QStringList list;
-    for (int r = 0; r < model->rowCount(); ++r)
-        list << model->item(r)->text();
-    return list;
+    return list.findChild<QStandardItemModel *>();
+}
+
+QStringList names(const QSAttachment &list)
+{
+    QStringList names;
+    for (int r = 0; r < rows(list)->rowCount(); ++r)
+        names << rows(list)->item(r)->text();
+    return names;
+}
+
+// Opens a row as the desktop would get it: its bytes, or nothing.
+QByteArray opened(QSAttachment &list, int row)
+{
+    const int before = g_opened.size();
+    list.openAttachment(QString::number(row));
+    return g_opened.size() > before ? readAll(g_opened.last()) : QByteArray();
 }
 
 const QString kRenameAway = QStringLiteral("alter table tellmark_udalosti_prilohy rename to tellmark_udalosti_prilohy_x");
@@ -67,12 +78,11 @@ private slots:
     void cleanup() { TestDb::exec(kRenameBack); } // after a failure in the middle
     void sizeLimit_data();
     void sizeLimit();
-    void openingCodeAsksFirst_data();
-    void openingCodeAsksFirst();
+    void openingAStoredFile_data();
+    void openingAStoredFile();
     void loadsNamesOnlyInIdOrder();
     void pendingFileLivesInMemory();
     void removedIdsStayWithTheirEvent();
-    void sameNamesAndPathNames();
     void failedWriteKeepsEverythingPending();
     void editorButtons();
 
@@ -140,76 +150,74 @@ void TstAttachments::sizeLimit()
     QSAttachment list;
     QVERIFY(list.load(1));
     MessageBoxAnswerer boxes;
-    QString serverPacket;
-    if (packet > 0) {
-        QSSQL q;
-        QVERIFY(q.exec(QStringLiteral("select @@global.max_allowed_packet")) && q.next());
-        serverPacket = q.value(0).toString();
+    const QVariant serverPacket = TestDb::value(QStringLiteral("select @@global.max_allowed_packet"));
+    if (packet > 0)
         QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=%1").arg(packet)));
-    }
     const bool added = list.addFile(path);
     if (packet > 0)
-        QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=") + serverPacket));
+        QVERIFY(TestDb::exec(QStringLiteral("set global max_allowed_packet=") + serverPacket.toString()));
     QCOMPARE(added, refusal.isEmpty());
     if (!added) {
-        QCOMPARE(list.model()->rowCount(), 0);
+        QCOMPARE(rows(list)->rowCount(), 0);
         QCOMPARE(boxes.messages, QStringList{QStringLiteral("ZRN ") + refusal});
         return;
     }
     QString error;
     QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
     QVERIFY(list.load(1, &error));
-    QCOMPARE(list.model()->rowCount(), 1);
-    list.openAttachment(QStringLiteral("0"));
-    QCOMPARE(g_opened.size(), 1);
-    QVERIFY(readAll(g_opened.first()) == bytes);
+    QCOMPARE(rows(list)->rowCount(), 1);
+    QVERIFY(opened(list, 0) == bytes);
     QVERIFY(boxes.messages.isEmpty());
 }
 
-void TstAttachments::openingCodeAsksFirst_data()
+void TstAttachments::openingAStoredFile_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stored");   // the name another program may have written
     QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("asks");        // a file the desktop would run
+    QTest::addColumn<QString>("file");     // its name in the temporary folder
     QTest::addColumn<bool>("opens");
-    QTest::newRow("document") << "zprava.pdf" << int(QMessageBox::No) << false << true;
-    QTest::newRow("program, no") << "Setup.EXE" << int(QMessageBox::No) << true << false;
-    QTest::newRow("launcher, no") << "zrn.desktop" << int(QMessageBox::No) << true << false;
-    QTest::newRow("script, yes") << "spust.sh" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("document") << "zprava.pdf" << int(QMessageBox::No) << false << "zprava.pdf" << true;
+    QTest::newRow("program, no") << "Setup.EXE" << int(QMessageBox::No) << true << "Setup.EXE" << false;
+    QTest::newRow("launcher, no") << "zrn.desktop" << int(QMessageBox::No) << true << "zrn.desktop" << false;
+    QTest::newRow("script, yes") << "spust.sh" << int(QMessageBox::Yes) << true << "spust.sh" << true;
+    // Stored names stay inside the temporary folder.
+    QTest::newRow("a path") << "../../etc/x" << int(QMessageBox::No) << false << "x" << true;
+    QTest::newRow("a Windows path, yes") << "C:\\..\\x.bat " << int(QMessageBox::Yes) << true << "x.bat" << true;
+    QTest::newRow("dots only") << "sub/.." << int(QMessageBox::No) << false << "priloha" << true;
 }
 
-void TstAttachments::openingCodeAsksFirst()
+void TstAttachments::openingAStoredFile()
 {
-    QFETCH(QString, name);
+    QFETCH(QString, stored);
     QFETCH(int, answer);
     QFETCH(bool, asks);
+    QFETCH(QString, file);
     QFETCH(bool, opens);
+    QVERIFY(store(1, stored, "obsah"));
     QSAttachment list;
-    QVERIFY(list.addFile(file(name, "obsah")));
+    QVERIFY(list.load(1));
     MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
-    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(opened(list, 0), opens ? QByteArray("obsah") : QByteArray());
     QCOMPARE(boxes.messages.size(), int(asks));
-    QVERIFY(!asks || boxes.messages.first().contains(name));
-    QCOMPARE(g_opened.size(), int(opens));
+    QVERIFY(!asks || boxes.messages.first().contains(file));
+    QCOMPARE(g_opened, opens ? QStringList{QDir::tempPath() + QLatin1Char('/') + file} : QStringList());
     // Nothing left behind for another program to start.
-    QCOMPARE(QFile::exists(QDir::tempPath() + QLatin1Char('/') + name), opens);
+    QCOMPARE(QFile::exists(QDir::tempPath() + QLatin1Char('/') + file), opens);
 }
 
 void TstAttachments::loadsNamesOnlyInIdOrder()
 {
-    QVERIFY(store(7, QStringLiteral("c.txt"), "c"));
-    QVERIFY(store(8, QStringLiteral("other.txt"), "o"));
-    QVERIFY(store(7, QStringLiteral("a.txt"), "a"));
-    QVERIFY(store(7, QStringLiteral("b.txt"), "b"));
-
+    ZRN_SEED("insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values"
+             "(7,'c.txt','c'),(8,'other.txt','o'),(7,'a.txt','a'),(7,'b.txt','b')");
     QSAttachment list;
     QString error;
     QVERIFY2(list.load(7, &error), qPrintable(error));
-    QCOMPARE(names(list.model()), (QStringList{"c.txt", "a.txt", "b.txt"}));
+    QCOMPARE(names(list), (QStringList{"c.txt", "a.txt", "b.txt"}));
     for (int r = 0; r < 3; ++r) {
-        const QStandardItem *item = list.model()->item(r);
+        const QStandardItem *item = rows(list)->item(r);
         QVERIFY(r == 0 || item->data(QSAttachment::IdRole).toLongLong()
-                              > list.model()->item(r - 1)->data(QSAttachment::IdRole).toLongLong());
+                              > rows(list)->item(r - 1)->data(QSAttachment::IdRole).toLongLong());
         QVERIFY(item->data(QSAttachment::DataRole).isNull());
         QVERIFY(!(item->flags() & Qt::ItemIsEditable));
     }
@@ -225,12 +233,11 @@ void TstAttachments::pendingFileLivesInMemory()
     QVERIFY(list.addFile(path));
     QVERIFY(!list.addFile(m_dir.path() + QStringLiteral("/missing.txt")));
     QVERIFY(QFile::remove(path)); // from now on only the list has the bytes
-    QCOMPARE(names(list.model()), QStringList{"note.txt"});
+    QCOMPARE(names(list), QStringList{"note.txt"});
     QVERIFY(list.hasPendingChanges());
 
-    list.openAttachment(QStringLiteral("0"));
+    QCOMPARE(opened(list, 0), QByteArray("hello"));
     QCOMPARE(g_opened, QStringList{QDir::tempPath() + QStringLiteral("/note.txt")});
-    QCOMPARE(readAll(g_opened.first()), QByteArray("hello"));
     g_chosen = m_dir.path() + QStringLiteral("/saved-note.txt");
     list.saveAttachment(QStringLiteral("0"));
     QCOMPARE(g_dialogs.last(), QStringLiteral("save Uložení souboru note.txt"));
@@ -238,7 +245,7 @@ void TstAttachments::pendingFileLivesInMemory()
 
     MessageBoxAnswerer boxes(QMessageBox::No);
     list.removeAttachment(QStringLiteral("0"));
-    QCOMPARE(list.model()->rowCount(), 1);
+    QCOMPARE(rows(list)->rowCount(), 1);
     boxes.setAnswer(QMessageBox::Yes);
     list.removeAttachment(QStringLiteral("0"));
     const QString question = QStringLiteral("Otázka Přejete si odstranit přílohu?");
@@ -248,13 +255,22 @@ void TstAttachments::pendingFileLivesInMemory()
     QString error;
     QVERIFY(list.save(QVariant(), &error));
     QCOMPARE(storedCount(30), 0);
+
+    // Two files of the same name from different folders keep their own bytes.
+    QVERIFY(list.load(40));
+    QVERIFY(list.addFile(file(QStringLiteral("one/same.txt"), "first")));
+    QVERIFY(list.addFile(file(QStringLiteral("two/same.txt"), "second")));
+    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
+    QVERIFY(list.load(40));
+    QCOMPARE(names(list), (QStringList{"same.txt", "same.txt"}));
+    QCOMPARE(opened(list, 0), QByteArray("first"));
+    QCOMPARE(opened(list, 1), QByteArray("second"));
 }
 
 void TstAttachments::removedIdsStayWithTheirEvent()
 {
-    QVERIFY(store(10, QStringLiteral("a1"), "1"));
-    QVERIFY(store(10, QStringLiteral("a2"), "2"));
-    QVERIFY(store(20, QStringLiteral("b1"), "3"));
+    ZRN_SEED("insert into tellmark_udalosti_prilohy(id_udalosti,nazev_souboru,data) values"
+             "(10,'a1','1'),(10,'a2','2'),(20,'b1','3')");
     MessageBoxAnswerer boxes(QMessageBox::Yes);
     QSAttachment list;
     QString error;
@@ -274,37 +290,7 @@ void TstAttachments::removedIdsStayWithTheirEvent()
     // The owner reloads after its commit; until then the list stays as it was.
     QVERIFY(list.hasPendingChanges());
     QVERIFY(list.load(10));
-    QCOMPARE(names(list.model()), QStringList{"a2"});
-}
-
-void TstAttachments::sameNamesAndPathNames()
-{
-    QSAttachment list;
-    QString error;
-    QVERIFY(list.load(40));
-    QVERIFY(list.addFile(file(QStringLiteral("one/same.txt"), "first")));
-    QVERIFY(list.addFile(file(QStringLiteral("two/same.txt"), "second")));
-    QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
-    QVERIFY(list.load(40));
-    QCOMPARE(names(list.model()), (QStringList{"same.txt", "same.txt"}));
-    list.openAttachment(QStringLiteral("0"));
-    QCOMPARE(readAll(g_opened.last()), QByteArray("first"));
-    list.openAttachment(QStringLiteral("1"));
-    QCOMPARE(readAll(g_opened.last()), QByteArray("second"));
-    QCOMPARE(g_opened.first(), g_opened.last());
-
-    // Stored names written by other programs stay inside the temporary folder.
-    g_opened.clear();
-    QVERIFY(store(41, QStringLiteral("../../etc/x"), "unix"));
-    QVERIFY(store(41, QStringLiteral("C:\\..\\x.bat "), "windows"));
-    QVERIFY(store(41, QStringLiteral("sub/.."), "dots"));
-    QVERIFY(list.load(41));
-    MessageBoxAnswerer runIt(QMessageBox::Yes);   // the .bat asks first
-    for (int r = 0; r < 3; ++r)
-        list.openAttachment(QString::number(r));
-    const QString temp = QDir::tempPath() + QLatin1Char('/');
-    QCOMPARE(g_opened, (QStringList{temp + "x", temp + "x.bat", temp + "priloha"}));
-    QCOMPARE(readAll(temp + "x.bat"), QByteArray("windows"));
+    QCOMPARE(names(list), QStringList{"a2"});
 }
 
 void TstAttachments::failedWriteKeepsEverythingPending()
@@ -325,15 +311,14 @@ void TstAttachments::failedWriteKeepsEverythingPending()
     QVERIFY(TestDb::exec(kRenameBack));
     QVERIFY(!saved);
     QVERIFY2(error.contains(QLatin1String("tellmark_udalosti_prilohy")), qPrintable(error));
-    QCOMPARE(names(list.model()), QStringList{"p.txt"});
-    QVERIFY(list.model()->item(0)->data(QSAttachment::IdRole).isNull());
+    QCOMPARE(names(list), QStringList{"p.txt"});
+    QVERIFY(rows(list)->item(0)->data(QSAttachment::IdRole).isNull());
 
     // Another try writes everything.
     QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
     QVERIFY(list.load(50));
-    QCOMPARE(names(list.model()), QStringList{"p.txt"});
-    list.openAttachment(QStringLiteral("0"));
-    QCOMPARE(readAll(g_opened.last()), QByteArray("pending"));
+    QCOMPARE(names(list), QStringList{"p.txt"});
+    QCOMPARE(opened(list, 0), QByteArray("pending"));
 }
 
 void TstAttachments::editorButtons()
@@ -350,24 +335,23 @@ void TstAttachments::editorButtons()
     QCOMPARE(g_dialogs, QStringList{"open výběr souboru "});
     QVERIFY(list.addFile(file(QStringLiteral("second.txt"), "2")));
 
-    QTableView *view = list.view();
+    auto *view = container.findChild<QTableView *>();
+    const auto button = [view](int row, const char *name) {
+        return childNamed<QPushButton>(view->indexWidget(view->model()->index(row, 0)), name);
+    };
     QList<QImage> icons;   // pictures, each its own
     for (int row = 0; row < 2; ++row) {
-        const QModelIndex index = list.model()->index(row, 0);
-        QWidget *editor = view->indexWidget(index);
-        QVERIFY(editor);
-        const QRect cell = view->visualRect(index);
-        QCOMPARE(editor->geometry(), cell);
+        const QRect cell = view->visualRect(view->model()->index(row, 0));
+        QCOMPARE(view->indexWidget(view->model()->index(row, 0))->geometry(), cell);
         const int w = cell.width(), h = cell.height();
-        QCOMPARE(childNamed<QWidget>(editor, "baseEditor")->geometry(), QRect(0, 0, w - 3 * h, h));
+        QCOMPARE(childNamed<QWidget>(view->indexWidget(view->model()->index(row, 0)), "baseEditor")->geometry(),
+                 QRect(0, 0, w - 3 * h, h));
         int x = w - 3 * h;
         for (const char *name : {"openButton", "saveButton", "removeButton"}) {
-            auto *button = childNamed<QPushButton>(editor, name);
-            QVERIFY(button);
-            QCOMPARE(button->geometry(), QRect(x, 0, h, h));
-            QCOMPARE(button->whatsThis(), QString::number(row));
-            QVERIFY(button->text().isEmpty());
-            const QImage icon = button->icon().pixmap(16, 16).toImage();
+            QCOMPARE(button(row, name)->geometry(), QRect(x, 0, h, h));
+            QCOMPARE(button(row, name)->whatsThis(), QString::number(row));
+            QVERIFY(button(row, name)->text().isEmpty());
+            const QImage icon = button(row, name)->icon().pixmap(16, 16).toImage();
             QVERIFY(!icon.isNull() && (row > 0 || !icons.contains(icon)));
             icons << icon;
             x += h;
@@ -376,11 +360,10 @@ void TstAttachments::editorButtons()
 
     // Removing the first row renumbers the buttons of the one below.
     MessageBoxAnswerer boxes(QMessageBox::Yes);
-    childNamed<QPushButton>(view->indexWidget(list.model()->index(0, 0)), "removeButton")->click();
-    QCOMPARE(names(list.model()), QStringList{"second.txt"});
-    auto *open = childNamed<QPushButton>(view->indexWidget(list.model()->index(0, 0)), "openButton");
-    QCOMPARE(open->whatsThis(), QStringLiteral("0"));
-    open->click();
+    button(0, "removeButton")->click();
+    QCOMPARE(names(list), QStringList{"second.txt"});
+    QCOMPARE(button(0, "openButton")->whatsThis(), QStringLiteral("0"));
+    button(0, "openButton")->click();
     QCOMPARE(g_opened, QStringList{QDir::tempPath() + QStringLiteral("/second.txt")});
 }
 

@@ -81,7 +81,6 @@ private slots:
     void initTestCase();
     void readBack_data();
     void readBack();
-    void sameUidsAgain();
 
 private:
     QMap<QString, QString> m_events;
@@ -98,6 +97,8 @@ void TstCalendarExport::initTestCase()
     QVERIFY(file.contains("TZID=Europe/Prague:20260328T100000"));
     m_events = parsed(file);
     QCOMPARE(m_events.size(), 4);   // not the event without a start
+    // Exported again, the same events (UIDs) replace those of the first export.
+    QCOMPARE(parsed(exportListed()).keys(), m_events.keys());
 }
 
 void TstCalendarExport::readBack_data()
@@ -117,11 +118,6 @@ void TstCalendarExport::readBack()
     QFETCH(QString, uid);
     QFETCH(QString, event);
     QCOMPARE(m_events.value(uid), event);
-}
-
-void TstCalendarExport::sameUidsAgain()
-{
-    QCOMPARE(parsed(exportListed()).keys(), m_events.keys());
 }
 
 ZRN_TEST_MAIN(TstCalendarExport)

@@ -1,38 +1,36 @@
-#include "core/qsmysortfilterproxymodel.h"
+#include "app/windowlayout.h"
 #include "core/session.h"
-#include "db/database.h"
+#include "core/usersettings.h"
+#include "core/viewstate.h"
 #include "db/qsapitellmark.h"
 #include "db/qssql.h"
 #include "events/dialogauudalost.h"
-#include "core/usersettings.h"
-#include "core/viewstate.h"
 #include "events/eventlist.h"
 #include "events/eventpane.h"
 #include "events/eventthreads.h"
-#include "events/eventtreemodel.h"
 #include "events/eventworker.h"
 #include "events/qsattachment.h"
 #include "events/udalostipage.h"
 #include "events/udalostitab.h"
 #include "support/httpstub.h"
 #include "support/testdb.h"
-
 #include "widgets/qfdateedit.h"
 #include "widgets/qfeditwithbutton.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QStandardItemModel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QTreeView>
-#include <QLabel>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -60,49 +58,57 @@ const char *const kFixture[] = {
     "insert into tellmark_udalosti_prilohy(id,id_udalosti,nazev_souboru,data) values(1,5,'nabidka.pdf','PDF')",
 };
 
-QVariant scalar(const QString &sql)
+// The event list of the global tab or of the register's page.
+QTreeView *list(QWidget *host)
 {
-    QSSQL q;
-    if (!q.exec(sql) || !q.next())
-        return QVariant(QStringLiteral("<no row>"));
-    return q.value(0);
+    auto *view = host->findChild<QTreeView *>(QStringLiteral("treeViewSUdalosti"));
+    return view ? view : host->findChild<QTreeView *>(QStringLiteral("treeViewUdalosti"));
 }
 
-int idAt(const QAbstractItemModel *, const QModelIndex &index)
+// The row of an event in the list, at any depth (first column).
+QModelIndex rowOf(QWidget *host, int id)
 {
-    return index.sibling(index.row(), ColId).data().toInt();
+    const QAbstractItemModel *m = list(host)->model();
+    const QModelIndex hit = m->match(m->index(0, ColId), Qt::DisplayRole, id, 1,
+                                     Qt::MatchFixedString | Qt::MatchRecursive).value(0);
+    return hit.siblingAtColumn(0);
 }
 
-// Answers each event dialog that opens with the next step of a script.
-class DialogScript : public QObject
+int idAt(const QModelIndex &index)
 {
-public:
-    explicit DialogScript(QList<std::function<void(DialogAUUdalost *)>> steps) : m_steps(std::move(steps))
-    {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *dialog = qobject_cast<DialogAUUdalost *>(QApplication::activeModalWidget());
-            if (!dialog || dialog == m_last)
-                return;
-            m_last = dialog;
-            if (m_steps.isEmpty()) {
-                dialog->reject();
-                return;
-            }
-            ++shown;
-            m_steps.takeFirst()(dialog);
-            // The same dialog may come back: answer it again.
-            QTimer::singleShot(0, this, [this] { m_last = nullptr; });
-        });
-        m_timer.start();
-    }
-    int shown = 0;
+    return index.siblingAtColumn(ColId).data().toInt();
+}
 
-private:
-    QList<std::function<void(DialogAUUdalost *)>> m_steps;
-    QTimer m_timer;
-    QPointer<DialogAUUdalost> m_last;
-};
+void select(QWidget *host, int id)
+{
+    list(host)->selectionModel()->setCurrentIndex(rowOf(host, id),
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// The event the pane shows (0: none), its subject and its files.
+int shownId(QWidget *host)
+{
+    return host->findChild<EventPane *>()->eventId();
+}
+
+QLineEdit *subject(QWidget *host)
+{
+    return childNamed<QLineEdit>(host, "udalostPredmet");
+}
+
+int files(QWidget *host)
+{
+    return childNamed<QWidget>(host, "wprilohy")->findChild<QTableView *>()->model()->rowCount();
+}
+
+// Runs `step` on the event dialog; whether it was one.
+bool eventDialog(QWidget *modal, const std::function<void(DialogAUUdalost *)> &step)
+{
+    auto *dialog = qobject_cast<DialogAUUdalost *>(modal);
+    if (dialog)
+        step(dialog);
+    return dialog;
+}
 
 // Makes every save of an event fail (on) or work again (off).
 bool lockEventUpdates(bool on)
@@ -131,6 +137,9 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void emptyPane();
+    void optionalWidgetsFollowCombos_data();
+    void optionalWidgetsFollowCombos();
     void threadsNamesAndColours();
     void columnsFitTheirContents_data();
     void columnsFitTheirContents();
@@ -139,14 +148,11 @@ private slots:
     void typingWhileSearching();
     void paneShowsRootAndReply();
     void pickFieldsTakeNoTyping();
-    void eventGoneMeanwhile();
     void paneSaveKeepsWhatWasNotEdited();
     void leavingDirtyPane_data();
     void leavingDirtyPane();
-    void failedSaveKeepsRowAndEdits();
-    void refusedReloadKeepsTheFilter_data();
-    void refusedReloadKeepsTheFilter();
-    void reloadAsksFirst();
+    void failedSaveKeepsEverything_data();
+    void failedSaveKeepsEverything();
     void actionsUseTheCurrentRowOnly();
     void addEventAndReply();
     void serviceWithoutHash_data();
@@ -154,12 +160,10 @@ private slots:
     void deleteLeafOnly();
 
 private:
-    UdalostiPage *page();
-    void select(QTreeView *view, int id);
+    UdalostiPage *page(bool show = true);
 
     Session m_session;
     HttpStub m_stub;
-    QSAPITellmark *m_api = nullptr;
     UdalostiPage *m_page = nullptr;
 };
 
@@ -167,10 +171,10 @@ void TstEventLists::initTestCase()
 {
     ZRN_OPEN_TEST_DB();
     QVERIFY(m_stub.listen());
-    m_api = new QSAPITellmark(this);
-    m_api->setBaseUrl(m_stub.url().toString());
-    m_api->setTimeout(3000);
-    m_session.api = m_api;
+    auto *api = new QSAPITellmark(this);
+    api->setBaseUrl(m_stub.url().toString());
+    api->setTimeout(3000);
+    m_session.api = api;
     m_session.user.login = QStringLiteral("jan.novotny");
     m_session.user.udalosti = 2;
 }
@@ -199,65 +203,124 @@ void TstEventLists::cleanup()
     m_page = nullptr;
 }
 
-UdalostiPage *TstEventLists::page()
+UdalostiPage *TstEventLists::page(bool show)
 {
     m_page = new UdalostiPage(&m_session);
     m_page->resize(1200, 700);
-    m_page->show();
-    m_page->load();
+    if (show) {
+        m_page->show();
+        m_page->load();
+    }
     return m_page;
 }
 
-void TstEventLists::select(QTreeView *view, int id)
+void TstEventLists::emptyPane()
 {
-    auto *proxy = static_cast<QSortFilterProxyModel *>(view->model());
-    auto *model = static_cast<EventTreeModel *>(proxy->sourceModel());
-    view->selectionModel()->setCurrentIndex(proxy->mapFromSource(model->indexOfId(id)),
-                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // The id columns are there for the actions, not for the eye.
+    UdalostiPage *p = page(false);
+    for (int c = 0; c < ColumnCount; ++c)
+        QCOMPARE(list(p)->isColumnHidden(c), c >= ColId);
+    // Without an event the pane has nothing to save: typing into the empty
+    // form enables nothing.
+    subject(p)->setText("Dojezd na farmu");
+    childNamed<QComboBox>(p, "cbStav")->setCurrentIndex(2);
+    childNamed<QTextEdit>(p, "udalostPopis")->setHtml("<b>Kontrola dojírny</b>");
+    QVERIFY(!childNamed<QPushButton>(p, "udalost_uloz")->isEnabled());
+    QVERIFY(!p->isDirty());
+    p->clear();
+    QVERIFY(!childNamed<QWidget>(p, "wudalost_vyber")->isHidden());   // the placeholder is back
+    QVERIFY(childNamed<QWidget>(p, "wudalost")->isHidden());
+    QVERIFY(subject(p)->text().isEmpty());
+    QCOMPARE(childNamed<QComboBox>(p, "cbStav")->currentIndex(), 0);
+    QVERIFY(childNamed<QLabel>(p, "lupozornit2")->isHidden());
+
+    // The window restores splitters by object name; the page's three have their own keys.
+    QMainWindow window;
+    window.setCentralWidget(new UdalostiPage(&m_session));
+    ZrnSettings s;
+    WindowLayout::saveSplitters(s, &window);
+    for (const char *key : {"splitterNavstevy/state", "splitterUdalost/state", "splitterUdalostPrilohy/state"})
+        QVERIFY2(!s.value(key).toByteArray().isEmpty(), key);
+}
+
+void TstEventLists::optionalWidgetsFollowCombos_data()
+{
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("hidden");
+    const QStringList notify{"lupozornit2", "upozornit"}, labels{"lzacatek2", "lkonec2"}, editors{"uzacatek", "ukonec"};
+    QTest::newRow("Nespecifikováno") << "cbStav" << 0 << QStringList() << notify;
+    QTest::newRow("Nahlášeno") << "cbStav" << 1 << notify << QStringList();
+    QTest::newRow("Rozpracováno") << "cbStav" << 2 << notify << QStringList();
+    QTest::newRow("Uzavřeno") << "cbStav" << 3 << QStringList() << notify;
+    QTest::newRow("Žádná") << "cbSynchronizace" << 0 << QStringList() << labels + editors;
+    QTest::newRow("Kalendář") << "cbSynchronizace" << 1 << labels + editors << QStringList();
+    QTest::newRow("2: labels only") << "cbSynchronizace" << 2 << labels << editors;
+}
+
+void TstEventLists::optionalWidgetsFollowCombos()
+{
+    QFETCH(QString, combo);
+    QFETCH(int, index);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, hidden);
+    UdalostiPage *p = page(false);
+    for (const QString &name : shown + hidden)   // hidden until the combo asks
+        QVERIFY2(childNamed<QWidget>(p, qPrintable(name))->isHidden(), qPrintable(name));
+    auto *box = childNamed<QComboBox>(p, qPrintable(combo));
+    box->setCurrentIndex(1);   // shows everything of the row first
+    if (index < box->count())
+        box->setCurrentIndex(index);
+    else   // synchronisation 2 has no item of its own; the rule still holds
+        p->onUdalostShowWidgetCalendar(index);
+    for (const QString &name : shown + hidden)
+        QVERIFY2(childNamed<QWidget>(p, qPrintable(name))->isHidden() == hidden.contains(name), qPrintable(name));
 }
 
 void TstEventLists::threadsNamesAndColours()
 {
     UdalostiPage *p = page();
-    EventTreeModel *m = p->model();
-    QCOMPARE(m->rowCount(), 2);
-    const QModelIndex three = m->indexOfId(3);
-    QCOMPARE(idAt(m, three.parent()), 2);
-    QCOMPARE(idAt(m, three.parent().parent()), 1);
+    QCOMPARE(list(p)->model()->rowCount(), 2);
+    const QModelIndex three = rowOf(p, 3);
+    QCOMPARE(idAt(three.parent()), 2);
+    QCOMPARE(idAt(three.parent().parent()), 1);
     // The enterprise's page names the centre of an event.
-    QCOMPARE(m->indexOfId(5).data().toString(), QStringLiteral("Alfa Sever"));
-    QCOMPARE(m->indexOfId(1).data().toString(), QString());
+    QCOMPARE(rowOf(p, 5).data().toString(), QStringLiteral("Alfa Sever"));
+    QCOMPARE(rowOf(p, 1).data().toString(), QString());
     // Replies show no codes of their own.
-    QCOMPARE(m->indexOfId(2).sibling(m->indexOfId(2).row(), ColStav).data().toString(), QString());
-    QCOMPARE(m->indexOfId(1).sibling(m->indexOfId(1).row(), ColZacatek).data().toString(), QStringLiteral("31.12.24 23:50"));
+    QCOMPARE(rowOf(p, 2).siblingAtColumn(ColStav).data().toString(), QString());
+    QCOMPARE(rowOf(p, 1).siblingAtColumn(ColZacatek).data().toString(), QStringLiteral("31.12.24 23:50"));
 
     // A centre's page names the enterprise only for events filed under one.
     m_session.setSelection(QVariant(), 10);
     p->load();
-    QCOMPARE(m->rowCount(), 1);
-    QCOMPARE(m->index(0, ColName).data().toString(), QString());
+    QCOMPARE(list(p)->model()->rowCount(), 1);
+    QCOMPARE(rowOf(p, 5).data().toString(), QString());
 
     UdalostiTab tab(&m_session);
     tab.onRefreshModelSUdalosti(-1);
-    EventTreeModel *g = tab.model();
-    QCOMPARE(g->rowCount(), 3);
-    const QModelIndex one = g->indexOfId(1);
+    QCOMPARE(list(&tab)->model()->rowCount(), 3);
+    const QModelIndex one = rowOf(&tab, 1);
     QCOMPARE(one.data().toString(), QStringLiteral("Alfa | Stáj"));
-    QCOMPARE(g->indexOfId(5).data().toString(), QStringLiteral("Alfa | Alfa Sever"));
-    QCOMPARE(one.sibling(one.row(), ColStav).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 150, 150));
-    QCOMPARE(one.sibling(one.row(), ColPriorita).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::green));
-    QCOMPARE(one.sibling(one.row(), ColKategorie).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::gray));
-    QVERIFY(!g->indexOfId(2).sibling(g->indexOfId(2).row(), ColStav).data(Qt::BackgroundRole).isValid());
-    // The number columns keep the number and name it in the tool tip.
+    QCOMPARE(rowOf(&tab, 5).data().toString(), QStringLiteral("Alfa | Alfa Sever"));
+    const auto colour = [](const QModelIndex &row, int column) {
+        return row.siblingAtColumn(column).data(Qt::BackgroundRole).value<QBrush>().color();
+    };
+    QCOMPARE(colour(one, ColStav), QColor(255, 150, 150));
+    QCOMPARE(colour(one, ColPriorita), QColor(Qt::green));
+    QCOMPARE(colour(one, ColKategorie), QColor(Qt::gray));
+    QVERIFY(!rowOf(&tab, 2).siblingAtColumn(ColStav).data(Qt::BackgroundRole).isValid());
+    // The number columns keep the number and name it in the tool tip, the
+    // persons' codes their names.
     QStringList shown, tips;
-    for (int c : {ColZdroj, ColKategorie, ColStav, ColPriorita, ColSynchronizace}) {
-        shown << one.sibling(one.row(), c).data().toString();
-        tips << one.sibling(one.row(), c).data(Qt::ToolTipRole).toString();
+    for (int c : {ColZdroj, ColKategorie, ColStav, ColPriorita, ColOO, ColSynchronizace}) {
+        shown << one.siblingAtColumn(c).data().toString();
+        tips << one.siblingAtColumn(c).data(Qt::ToolTipRole).toString();
     }
-    QCOMPARE(shown.join('|'), QStringLiteral("1|8|1|2|0"));
-    QCOMPARE(tips.join('|'), QStringLiteral("Tellmark|Tellmark|Nahlášeno|Normální|Žádná"));
-    // The id columns are there for the actions, not for the eye.
-    QVERIFY(tab.view()->isColumnHidden(ColId) && tab.view()->isColumnHidden(ColIdStredisko));
+    QCOMPARE(shown.join('|'), QStringLiteral("1|8|1|2|JN|0"));
+    QCOMPARE(tips.join('|'), QStringLiteral("Tellmark|Tellmark|Nahlášeno|Normální|Jan Novotný|Žádná"));
+    QVERIFY(list(&tab)->isColumnHidden(ColId) && list(&tab)->isColumnHidden(ColIdStredisko));
 }
 
 void TstEventLists::columnsFitTheirContents_data()
@@ -270,22 +333,20 @@ void TstEventLists::columnsFitTheirContents_data()
 void TstEventLists::columnsFitTheirContents()
 {
     QFETCH(int, stored);
-    m_page = new UdalostiPage(&m_session);
-    QHeaderView *h = m_page->view()->header();
+    QTreeView *view = list(page(false));
+    QHeaderView *h = view->header();
     if (stored) {
         QSettings s(TestMain::home() + QStringLiteral("/widths.ini"), QSettings::IniFormat);
         for (int c = 0; c < ColumnCount; ++c)
             s.setValue(QStringLiteral("t/sectionSize") + QString::number(c), stored);
         restoreViewState(s, QStringLiteral("t"), h);
     }
-    m_page->resize(1200, 700);
     m_page->show();
     m_page->load();
     QCoreApplication::processEvents();
     // Nothing cut: the centre's name, the dates and the headers.
     for (int c : {ColName, ColZacatek, ColKonec, ColStav}) {
-        const QAbstractItemView *view = m_page->view();
-        const int needed = qMax(view->sizeHintForColumn(c), h->sectionSizeHint(c));
+        const int needed = qMax(static_cast<QAbstractItemView *>(view)->sizeHintForColumn(c), h->sectionSizeHint(c));
         QCOMPARE(h->sectionSize(c), stored ? stored : needed);
     }
 }
@@ -304,16 +365,16 @@ void TstEventLists::dateSortAcrossYearEnd()
     QFETCH(int, latest);
     UdalostiTab tab(&m_session);
     tab.onRefreshModelSUdalosti(-1);
-    QTreeView *view = global ? tab.view() : page()->view();
+    QTreeView *view = list(global ? static_cast<QWidget *>(&tab) : page());
     const QAbstractItemModel *m = view->model();
     const int last = m->rowCount() - 1;
     // As text "31.12.24" would come after "01.02.25".
     view->header()->setSortIndicator(ColZacatek, Qt::AscendingOrder);
-    QCOMPARE(idAt(m, m->index(0, 0)), 1);
-    QCOMPARE(idAt(m, m->index(last, 0)), latest);
+    QCOMPARE(idAt(m->index(0, 0)), 1);
+    QCOMPARE(idAt(m->index(last, 0)), latest);
     view->header()->setSortIndicator(ColZacatek, Qt::DescendingOrder);
-    QCOMPARE(idAt(m, m->index(0, 0)), latest);
-    QCOMPARE(idAt(m, m->index(last, 0)), 1);
+    QCOMPARE(idAt(m->index(0, 0)), latest);
+    QCOMPARE(idAt(m->index(last, 0)), 1);
     if (!global)
         return;
     // Read a thread at a time as the view asks for more: the same list.
@@ -321,15 +382,15 @@ void TstEventLists::dateSortAcrossYearEnd()
     tab.threads()->setPageSize(1);
     view->header()->setSortIndicator(ColZacatek, Qt::DescendingOrder);
     // Counting every thread would read the whole log: the label says so.
-    auto *count = tab.findChild<QLabel *>(QStringLiteral("lpocet"));
+    auto *count = childNamed<QLabel>(&tab, "lpocet");
     QCOMPARE(count->text(), QStringLiteral("zobrazeno 1 z více"));
     while (view->model()->canFetchMore(QModelIndex()))
         view->model()->fetchMore(QModelIndex());
     QCOMPARE(count->text(), QStringLiteral("zobrazeno 3"));
-    QCOMPARE(view->model()->rowCount(), 3);
-    QCOMPARE(idAt(view->model(), view->model()->index(0, 0)), 9);
-    QCOMPARE(idAt(view->model(), view->model()->index(2, 0)), 1);
-    QCOMPARE(view->model()->rowCount(view->model()->index(2, 0)), 1);   // reply 2 (with 3 below it)
+    QCOMPARE(m->rowCount(), 3);
+    QCOMPARE(idAt(m->index(0, 0)), 9);
+    QCOMPARE(idAt(m->index(2, 0)), 1);
+    QCOMPARE(m->rowCount(m->index(2, 0)), 1);   // reply 2 (with 3 below it)
 }
 
 // A search that takes its time holds up neither typing nor the window; the
@@ -345,7 +406,7 @@ void TstEventLists::typingWhileSearching()
         held.ref();
         gate.acquire();
     });
-    auto *edit = tab.findChild<QLineEdit *>(QStringLiteral("ufilter"));
+    auto *edit = childNamed<QLineEdit>(&tab, "ufilter");
     QTest::keyClicks(edit, QStringLiteral("k"));
     QTRY_COMPARE(held.loadAcquire(), 1);
     QTest::keyClicks(edit, QStringLiteral("ontr"));
@@ -356,39 +417,45 @@ void TstEventLists::typingWhileSearching()
     // Only the last text was searched: "k" was dropped when the gate
     // opened, the texts typed in between never started.
     QCOMPARE(held.loadAcquire(), 2);
-    QCOMPARE(tab.model()->rowCount(), 1);
-    QCOMPARE(idAt(tab.model(), tab.model()->index(0, 0)), 1);
-    QCOMPARE(tab.model()->eventCount(), 3);
+    QCOMPARE(list(&tab)->model()->rowCount(), 1);
+    QCOMPARE(idAt(rowOf(&tab, 3).parent().parent()), 1);   // the whole thread
 
     // The register's page searches its enterprise's events (a description).
     UdalostiPage *p = page();
-    QTest::keyClicks(p->findChild<QLineEdit *>(QStringLiteral("upfilter")), QStringLiteral("puvodni"));
+    QTest::keyClicks(childNamed<QLineEdit>(p, "upfilter"), QStringLiteral("puvodni"));
     QTRY_VERIFY(!p->threads()->searching());
-    QCOMPARE(p->model()->rowCount(), 1);
-    QCOMPARE(idAt(p->model(), p->model()->index(0, 0)), 1);
+    QCOMPARE(list(p)->model()->rowCount(), 1);
+    QVERIFY(rowOf(p, 1).isValid());
 }
 
 void TstEventLists::paneShowsRootAndReply()
 {
     UdalostiPage *p = page();
-    EventPane *pane = p->pane();
-    QVERIFY(!pane->findChild<QWidget *>(QStringLiteral("wudalost"))->isVisibleTo(p));
-    select(p->view(), 5);
-    QCOMPARE(pane->eventId(), 5);
-    QCOMPARE(pane->subject()->text(), QStringLiteral("Nabídka"));
-    QCOMPARE(pane->date()->date(), QDate(2025, 2, 1));
-    QCOMPARE(pane->persons()->text(), QStringLiteral("Petr Král"));
-    QCOMPARE(pane->attachments()->model()->rowCount(), 1);
-    QVERIFY(pane->findChild<QWidget *>(QStringLiteral("wuroot"))->isVisibleTo(p));
-    QVERIFY(pane->notifyFrom()->isVisibleTo(p));      // in progress
-    QVERIFY(!pane->saveButton()->isEnabled());
+    QVERIFY(!childNamed<QWidget>(p, "wudalost")->isVisibleTo(p));
+    select(p, 5);
+    QCOMPARE(shownId(p), 5);
+    QCOMPARE(subject(p)->text(), QStringLiteral("Nabídka"));
+    QCOMPARE(childNamed<QFDateEdit>(p, "ud")->date(), QDate(2025, 2, 1));
+    QCOMPARE(childNamed<QFEditWithButton>(p, "uoo")->text(), QStringLiteral("Petr Král"));
+    QCOMPARE(files(p), 1);
+    QVERIFY(childNamed<QWidget>(p, "wuroot")->isVisibleTo(p));
+    QVERIFY(childNamed<QWidget>(p, "upozornit")->isVisibleTo(p));      // in progress
+    QVERIFY(!childNamed<QPushButton>(p, "udalost_uloz")->isEnabled());
     QVERIFY(!p->isDirty());
 
-    select(p->view(), 2);
-    QCOMPARE(pane->eventId(), 2);
-    QVERIFY(!pane->findChild<QWidget *>(QStringLiteral("wuroot"))->isVisibleTo(p));
+    select(p, 2);
+    QCOMPARE(shownId(p), 2);
+    QVERIFY(!childNamed<QWidget>(p, "wuroot")->isVisibleTo(p));
     // The previous event's file is not carried over.
-    QCOMPARE(pane->attachments()->model()->rowCount(), 0);
+    QCOMPARE(files(p), 0);
+
+    // Gone meanwhile: nothing shown and no row current, so that a click on
+    // it reads again.
+    QVERIFY(TestDb::exec(QStringLiteral("delete from tellmark_udalosti where id=9 or id=5")));
+    select(p, 5);
+    QCOMPARE(shownId(p), 0);
+    QVERIFY(!list(p)->currentIndex().isValid());
+    QVERIFY(!childNamed<QWidget>(p, "wprilohy")->isVisibleTo(p));
 }
 
 void TstEventLists::pickFieldsTakeNoTyping()
@@ -396,28 +463,17 @@ void TstEventLists::pickFieldsTakeNoTyping()
     UdalostiTab tab(&m_session);
     tab.show();
     tab.onRefreshModelSUdalosti(5);
-    EventPane *pane = tab.pane();
     // Typing into the names, and emptying the centre's, changes nothing.
-    for (QFEditWithButton *field : {pane->persons(), pane->enterprisePicker(), pane->centrePicker()}) {
+    for (const char *name : {"uoo", "upodnik", "ustredisko"}) {
+        auto *field = childNamed<QFEditWithButton>(&tab, name);
         const QString shown = field->text();
         QTest::keyClicks(field->lineEdit(), QStringLiteral("x"));
         field->lineEdit()->selectAll();
         QTest::keyClick(field->lineEdit(), Qt::Key_Delete);
         QCOMPARE(field->text(), shown);
     }
-    QCOMPARE(pane->centrePicker()->text(), QStringLiteral("Alfa Sever"));
-    QVERIFY(!pane->saveButton()->isEnabled());
-}
-
-void TstEventLists::eventGoneMeanwhile()
-{
-    UdalostiPage *p = page();
-    QVERIFY(TestDb::exec(QStringLiteral("delete from tellmark_udalosti where id=9 or id=5")));
-    select(p->view(), 5);
-    // Nothing shown and no row current, so that a click on it reads again.
-    QCOMPARE(p->pane()->eventId(), 0);
-    QVERIFY(!p->view()->currentIndex().isValid());
-    QVERIFY(!p->pane()->findChild<QWidget *>(QStringLiteral("wprilohy"))->isVisibleTo(p));
+    QCOMPARE(childNamed<QFEditWithButton>(&tab, "ustredisko")->text(), QStringLiteral("Alfa Sever"));
+    QVERIFY(!childNamed<QPushButton>(&tab, "udalost_uloz")->isEnabled());
 }
 
 void TstEventLists::paneSaveKeepsWhatWasNotEdited()
@@ -426,14 +482,13 @@ void TstEventLists::paneSaveKeepsWhatWasNotEdited()
     QVERIFY(TestDb::exec(QStringLiteral("update tellmark_udalosti set kategorie=64, stav=7, zdroj=NULL, ts_kal_zacatek=NULL,"
                                         " ts_konec='2025-02-03 16:30:00', upozornit_od=NULL, cislo_projektu=NULL,"
                                         " odpovedna_osoba=NULL, notifikace=1, notifikacef=0, cesta=1 where id=5")));
-    const QString columns = QStringLiteral(
-        "select id_parent,id_podnik,id_strediska,ts_zacatek,ts_kal_zacatek,ts_konec,notifikace,notifikacef,zdroj,"
-        "kategorie,stav,priorita,typ_synchronizace,cesta,cislo_projektu,odpovedna_osoba,lokalita,hash,upozornit_od "
-        "from tellmark_udalosti where id=5");
-    auto row = [&] {
+    auto row = [] {
         QSSQL q;
         QStringList values;
-        if (q.exec(columns) && q.next())
+        if (q.exec(QStringLiteral("select id_parent,id_podnik,id_strediska,ts_zacatek,ts_kal_zacatek,ts_konec,"
+                                  "notifikace,notifikacef,zdroj,kategorie,stav,priorita,typ_synchronizace,cesta,"
+                                  "cislo_projektu,odpovedna_osoba,lokalita,hash,upozornit_od "
+                                  "from tellmark_udalosti where id=5")) && q.next())
             for (int i = 0; i < 19; ++i)
                 values << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
         return values;
@@ -441,57 +496,62 @@ void TstEventLists::paneSaveKeepsWhatWasNotEdited()
     const QStringList before = row();
     UdalostiTab tab(&m_session);
     tab.onRefreshModelSUdalosti(5);
-    QCOMPARE(tab.pane()->eventId(), 5);
-    tab.pane()->subject()->setText(QStringLiteral("Sklad"));
+    QCOMPARE(shownId(&tab), 5);
+    subject(&tab)->setText(QStringLiteral("Sklad"));
     tab.onSUdalostSave();
     QCOMPARE(row(), before);
-    QCOMPARE(scalar(QStringLiteral("select predmet from tellmark_udalosti where id=5")).toString(), QStringLiteral("Sklad"));
-    QCOMPARE(tab.pane()->eventId(), 5);    // reloaded and selected again
+    QCOMPARE(TestDb::value(QStringLiteral("select predmet from tellmark_udalosti where id=5")).toString(), QStringLiteral("Sklad"));
+    QCOMPARE(shownId(&tab), 5);    // reloaded and selected again
 }
 
 void TstEventLists::leavingDirtyPane_data()
 {
     QTest::addColumn<bool>("yes");
-    QTest::addColumn<bool>("viaAdd");   // "Přidat" (then cancelled) instead of another row
-    QTest::newRow("Yes saves everything") << true << false;
-    QTest::newRow("No drops the edits") << false << false;
-    QTest::newRow("No shows the stored event again") << false << true;
+    QTest::addColumn<QString>("leave");   // another row, "Přidat" (then cancelled) or a reload
+    QTest::addColumn<int>("shown");
+    QTest::newRow("Yes saves everything") << true << "row" << 1;
+    QTest::newRow("No drops the edits") << false << "row" << 1;
+    QTest::newRow("No shows the stored event again") << false << "add" << 5;
+    QTest::newRow("a reload asks too") << true << "reload" << 5;
 }
 
 void TstEventLists::leavingDirtyPane()
 {
     QFETCH(bool, yes);
-    QFETCH(bool, viaAdd);
+    QFETCH(QString, leave);
+    QFETCH(int, shown);
     UdalostiPage *p = page();
-    select(p->view(), 5);
-    p->pane()->subject()->setText(QStringLiteral("Upravená nabídka"));
+    select(p, 5);
+    subject(p)->setText(QStringLiteral("Upravená nabídka"));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("cenik.txt"));
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("ceník");
-    }
-    QVERIFY(p->pane()->attachments()->addFile(file));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("ceník") > 0);
+    f.close();
+    QSAttachment::fileChooser = [file](bool, const QString &, const QString &) { return file; };
+    childNamed<QWidget>(p, "wprilohy")->findChild<QToolButton *>()->click();
+    QSAttachment::fileChooser = nullptr;
+    QCOMPARE(files(p), 2);
     QVERIFY(p->isDirty());
 
     MessageBoxAnswerer answers(yes ? QMessageBox::Yes : QMessageBox::No);
-    if (viaAdd) {
-        DialogScript script({});
+    ModalHandler cancel([](QWidget *m) { return eventDialog(m, [](DialogAUUdalost *d) { d->close(); }); });
+    if (leave == QLatin1String("add"))
         p->onAddUdalost();
-    } else {
-        select(p->view(), 1);
-    }
+    else if (leave == QLatin1String("reload"))
+        p->onRefreshModelUdalosti(5);
+    else
+        select(p, 1);
     QCOMPARE(answers.messages, QStringList{QStringLiteral("Otázka Přejete si uložit rozpracovanou událost?")});
-    QCOMPARE(p->pane()->eventId(), viaAdd ? 5 : 1);
+    QCOMPARE(shownId(p), shown);
     QVERIFY(!p->isDirty());
-    if (viaAdd) {
-        QCOMPARE(p->pane()->subject()->text(), QStringLiteral("Nabídka"));
-        QCOMPARE(p->pane()->attachments()->model()->rowCount(), 1);
+    const QString stored = yes ? QStringLiteral("Upravená nabídka") : QStringLiteral("Nabídka");
+    if (shown == 5) {
+        QCOMPARE(subject(p)->text(), stored);
+        QCOMPARE(files(p), yes ? 2 : 1);
     }
-    QCOMPARE(scalar(QStringLiteral("select predmet from tellmark_udalosti where id=5")).toString(),
-             yes ? QStringLiteral("Upravená nabídka") : QStringLiteral("Nabídka"));
-    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=5")).toInt(),
+    QCOMPARE(TestDb::value(QStringLiteral("select predmet from tellmark_udalosti where id=5")).toString(), stored);
+    QCOMPARE(TestDb::value(QStringLiteral("select count(*) from tellmark_udalosti_prilohy where id_udalosti=5")).toInt(),
              yes ? 2 : 1);
     bool synced = false;
     for (const HttpStub::Request &r : m_stub.requests())
@@ -499,57 +559,35 @@ void TstEventLists::leavingDirtyPane()
     QCOMPARE(synced, yes);
 }
 
-void TstEventLists::failedSaveKeepsRowAndEdits()
+void TstEventLists::failedSaveKeepsEverything_data()
 {
-    QVERIFY(lockEventUpdates(true));
-    UdalostiPage *p = page();
-    select(p->view(), 5);
-    p->pane()->subject()->setText(QStringLiteral("Neuloží se"));
-    QStringList messages;
-    {
-        MessageBoxAnswerer answers(QMessageBox::Yes);
-        select(p->view(), 1);
-        messages = answers.messages;
-    }
-    QVERIFY(lockEventUpdates(false));
-    QCOMPARE(messages.size(), 2);
-    QVERIFY2(messages.at(1).startsWith(QStringLiteral("ZRN Chyba: událost nelze uložit.")), qPrintable(messages.at(1)));
-    // Back on the event with the edit, still to be saved; nothing announced.
-    QCOMPARE(idAt(p->view()->model(), p->view()->currentIndex()), 5);
-    QCOMPARE(p->pane()->eventId(), 5);
-    QCOMPARE(p->pane()->subject()->text(), QStringLiteral("Neuloží se"));
-    QVERIFY(p->isDirty());
-    QCOMPARE(m_stub.requestCount(), 0);
-}
-
-void TstEventLists::refusedReloadKeepsTheFilter_data()
-{
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("control");   // clicked after the edit; none: another row
+    QTest::newRow("another row") << "";
     QTest::newRow("category of the register's list") << "kategorie";
     QTest::newRow("category") << "skategorie";
     QTest::newRow("persons") << "oo";
     QTest::newRow("Nedokončené") << "nedokoncene";
 }
 
-void TstEventLists::refusedReloadKeepsTheFilter()
+// "Yes" to saving the edits before the list changes, and the save fails:
+// the list keeps its filter and row, the pane the edits, nothing announced.
+void TstEventLists::failedSaveKeepsEverything()
 {
     QFETCH(QString, control);
-    const bool global = control != QLatin1String("kategorie");
+    const bool global = !control.isEmpty() && control != QLatin1String("kategorie");
     UdalostiTab tab(&m_session);
     QWidget *host = &tab;
-    EventPane *pane = tab.pane();
     if (global) {
         tab.onRefreshModelSUdalosti(5);
     } else {
         host = page();
-        pane = m_page->pane();
-        select(m_page->view(), 5);
+        select(host, 5);
     }
-    pane->subject()->setText(QStringLiteral("Neuloží se"));
+    subject(host)->setText(QStringLiteral("Neuloží se"));
     QVERIFY(lockEventUpdates(true));
+    QStringList messages;
     {
-        // The filter dialogs: the first box unticked and confirmed; then
-        // "Yes" to saving, which fails.
+        // The filter dialogs: the first box unticked and confirmed.
         MessageBoxAnswerer answers(QMessageBox::Yes);
         ModalHandler chooser([](QWidget *modal) {
             if (qobject_cast<QMessageBox *>(modal))
@@ -558,56 +596,50 @@ void TstEventLists::refusedReloadKeepsTheFilter()
             static_cast<QDialog *>(modal)->accept();
             return true;
         });
-        host->findChild<QAbstractButton *>(control)->click();
-        QCOMPARE(answers.messages.size(), 2);
+        if (control.isEmpty())
+            select(host, 1);
+        else
+            childNamed<QAbstractButton>(host, qPrintable(control))->click();
+        messages = answers.messages;
     }
     QVERIFY(lockEventUpdates(false));
+    QCOMPARE(messages.size(), 2);
+    QVERIFY2(messages.at(1).startsWith(QStringLiteral("ZRN Chyba: událost nelze uložit.")), qPrintable(messages.at(1)));
     QCOMPARE(tab.threads()->criteria(), EventListFilter());
     if (!global)
         QCOMPARE(m_page->threads()->criteria(), EventListFilter());
-    QVERIFY(!tab.nedokoncene());
-    QCOMPARE(pane->eventId(), 5);
-    QCOMPARE(pane->subject()->text(), QStringLiteral("Neuloží se"));
-    QVERIFY(pane->saveButton()->isEnabled());
-}
-
-void TstEventLists::reloadAsksFirst()
-{
-    UdalostiPage *p = page();
-    select(p->view(), 1);
-    p->pane()->place()->setText(QStringLiteral("Jinde"));
-    MessageBoxAnswerer answers(QMessageBox::Yes);
-    p->onRefreshModelUdalosti(1);
-    QCOMPARE(answers.messages, QStringList{QStringLiteral("Otázka Přejete si uložit rozpracovanou událost?")});
-    QCOMPARE(scalar(QStringLiteral("select lokalita from tellmark_udalosti where id=1")).toString(), QStringLiteral("Jinde"));
-    QCOMPARE(p->pane()->eventId(), 1);
+    QVERIFY(!childNamed<QToolButton>(&tab, "nedokoncene")->isChecked());
+    QCOMPARE(idAt(list(host)->currentIndex()), 5);
+    QCOMPARE(shownId(host), 5);
+    QCOMPARE(subject(host)->text(), QStringLiteral("Neuloží se"));
+    QVERIFY(childNamed<QPushButton>(host, "udalost_uloz")->isEnabled());
+    QCOMPARE(m_stub.requestCount(), 0);
 }
 
 void TstEventLists::actionsUseTheCurrentRowOnly()
 {
     UdalostiPage *p = page();
-    select(p->view(), 3);
-    QCOMPARE(p->pane()->eventId(), 3);
+    select(p, 3);
+    QCOMPARE(shownId(p), 3);
     // A tree click on another enterprise: nothing is current there.
     m_session.setSelection(2, QVariant());
     p->load();
-    QCOMPARE(p->pane()->eventId(), 0);
+    QCOMPARE(shownId(p), 0);
     MessageBoxAnswerer answers(QMessageBox::Yes);
-    DialogScript script({});
+    ModalHandler dialog([](QWidget *m) { return eventDialog(m, [](DialogAUUdalost *d) { d->close(); }); });
     p->onDelUdalost();
     p->onAddUdalostReplay();
     QCOMPARE(answers.messages, QStringList());
-    QCOMPARE(script.shown, 0);
-    QCOMPARE(scalar(QStringLiteral("select smazano from tellmark_udalosti where id=3")).toInt(), 0);
+    QVERIFY(!dialog.handled());
+    QCOMPARE(TestDb::value(QStringLiteral("select smazano from tellmark_udalosti where id=3")).toInt(), 0);
 }
 
 void TstEventLists::addEventAndReply()
 {
     m_session.defaultCategory = 256;
     UdalostiPage *p = page();
-    QVariant rootId;
     {
-        DialogScript script({[](DialogAUUdalost *d) {
+        ModalHandler add([](QWidget *m) { return eventDialog(m, [](DialogAUUdalost *d) {
             const EventRecord v = d->values();
             // Defaults of a new event of this enterprise.
             QCOMPARE(v.podnikId.toInt(), 1);
@@ -617,22 +649,22 @@ void TstEventLists::addEventAndReply()
             QCOMPARE(v.state.toInt(), 3);
             QVERIFY(!v.calendarStart.isValid());
             typeSubjectAndAccept(d, QStringLiteral("Nová návštěva"));
-        }});
+        }); });
         p->onAddUdalost();
-        QCOMPARE(script.shown, 1);
+        QVERIFY(add.handled());
     }
-    rootId = scalar(QStringLiteral("select max(id) from tellmark_udalosti"));
-    QCOMPARE(scalar(QStringLiteral("select predmet from tellmark_udalosti where id=") + rootId.toString()).toString(),
-             QStringLiteral("Nová návštěva"));
-    QCOMPARE(scalar(QStringLiteral("select hash from tellmark_udalosti where id=") + rootId.toString()).toString(),
-             QStringLiteral("h-123"));
-    QCOMPARE(p->pane()->eventId(), rootId.toInt());
+    const QString newest = QStringLiteral("select max(id) from tellmark_udalosti");
+    const QString column = QStringLiteral("select %1 from tellmark_udalosti where id=?");
+    const QVariant rootId = TestDb::value(newest);
+    QCOMPARE(TestDb::value(column.arg("predmet"), {rootId}).toString(), QStringLiteral("Nová návštěva"));
+    QCOMPARE(TestDb::value(column.arg("hash"), {rootId}).toString(), QStringLiteral("h-123"));
+    QCOMPARE(shownId(p), rootId.toInt());
     QVERIFY(m_stub.requests().last().body.contains(rootId.toString().toUtf8()));
 
     // A reply to the reply 2 quotes 2 and moves the state of the root 1.
-    select(p->view(), 2);
+    select(p, 2);
     {
-        DialogScript script({[](DialogAUUdalost *d) {
+        ModalHandler reply([](QWidget *m) { return eventDialog(m, [](DialogAUUdalost *d) {
             const EventRecord v = d->values();
             QCOMPARE(v.subject, QStringLiteral("Re: Kontrola"));
             QCOMPARE(v.persons, QStringLiteral("PK"));
@@ -641,20 +673,18 @@ void TstEventLists::addEventAndReply()
             QTest::keyClicks(d->findChild<QTextEdit *>(QStringLiteral("popis")), QStringLiteral("Hotovo."));
             d->findChild<QComboBox *>(QStringLiteral("cbStav"))->setCurrentIndex(3);
             d->onAccept();
-        }});
+        }); });
         p->onAddUdalostReplay();
-        QCOMPARE(script.shown, 1);
+        QVERIFY(reply.handled());
     }
-    const QString reply = scalar(QStringLiteral("select max(id) from tellmark_udalosti")).toString();
-    QCOMPARE(scalar(QStringLiteral("select id_parent from tellmark_udalosti where id=") + reply).toInt(), 2);
+    const QVariant reply = TestDb::value(newest);
+    QCOMPARE(TestDb::value(column.arg("id_parent"), {reply}).toInt(), 2);
     // The reply's own text, then the quotation.
-    const QString text = QTextDocumentFragment::fromHtml(
-        scalar(QStringLiteral("select popis from tellmark_udalosti where id=") + reply).toString()).toPlainText();
+    const QString text = QTextDocumentFragment::fromHtml(TestDb::value(column.arg("popis"), {reply}).toString()).toPlainText();
     QVERIFY2(text.startsWith(QStringLiteral("Hotovo.\n\n\nDne 02.01.2025 08:00, napsáno:")), qPrintable(text));
-    QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=1")).toInt(), 3);
-    QCOMPARE(scalar(QStringLiteral("select stav from tellmark_udalosti where id=2")).toInt(), 0);
-    QCOMPARE(p->pane()->eventId(), reply.toInt());
-    QCOMPARE(idAt(p->model(), p->model()->indexOfId(reply.toInt()).parent()), 2);
+    QCOMPARE(TestDb::value(column.arg("stav"), {1}).toInt(), 3);
+    QCOMPARE(shownId(p), reply.toInt());
+    QCOMPARE(idAt(rowOf(p, reply.toInt()).parent()), 2);
     m_session.defaultCategory = QVariant();
 }
 
@@ -673,22 +703,26 @@ void TstEventLists::serviceWithoutHash()
     QFETCH(QByteArray, body);
     m_stub.on(QStringLiteral("/events/hash"), HttpStub::json(body, status));
     UdalostiPage *p = page();
-    const int before = scalar(QStringLiteral("select count(*) from tellmark_udalosti")).toInt();
+    const QString count = QStringLiteral("select count(*) from tellmark_udalosti");
+    const int before = TestDb::value(count).toInt();
     MessageBoxAnswerer answers(QMessageBox::Yes);
-    QString typedAgain;
-    DialogScript script({[](DialogAUUdalost *d) { typeSubjectAndAccept(d, QStringLiteral("Neztratit")); },
-                         [&](DialogAUUdalost *d) {
-                             // The dialog comes back with what was typed,
-                             // and giving it up is asked.
-                             typedAgain = d->values().subject;
-                             d->reject();
-                         }});
+    // The dialog comes back with what was typed, and giving it up is asked.
+    QStringList shown;
+    ModalHandler twice([&](QWidget *m) {
+        return eventDialog(m, [&](DialogAUUdalost *d) {
+                   shown << d->values().subject;
+                   if (shown.size() == 1)
+                       typeSubjectAndAccept(d, QStringLiteral("Neztratit"));
+                   else
+                       d->reject();
+               })
+            && shown.size() == 2;
+    });
     p->onAddUdalost();
-    QCOMPARE(script.shown, 2);
-    QCOMPARE(typedAgain, QStringLiteral("Neztratit"));
+    QCOMPARE(shown, (QStringList{QString(), QStringLiteral("Neztratit")}));
     QCOMPARE(answers.messages.size(), 2);
     QCOMPARE(answers.messages.last(), QStringLiteral("Otázka Přejete si zahodit rozpracovanou událost?"));
-    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti")).toInt(), before);
+    QCOMPARE(TestDb::value(count).toInt(), before);
     for (const HttpStub::Request &r : m_stub.requests())
         QVERIFY(r.path != QLatin1String("/events/sync"));
 }
@@ -696,22 +730,17 @@ void TstEventLists::serviceWithoutHash()
 void TstEventLists::deleteLeafOnly()
 {
     UdalostiPage *p = page();
-    select(p->view(), 2);
-    {
+    for (int id : {2, 5}) {
+        select(p, id);
         MessageBoxAnswerer answers(QMessageBox::Yes);
         p->onDelUdalost();
-        QCOMPARE(answers.messages, QStringList{QStringLiteral("ZRN Není možno smazat událost neboť není koncová.")});
+        QCOMPARE(answers.messages, QStringList{id == 2 ? QStringLiteral("ZRN Není možno smazat událost neboť není koncová.")
+                                                       : QStringLiteral("Otázka Přejete si smazat událost?")});
     }
-    select(p->view(), 5);
-    {
-        MessageBoxAnswerer answers(QMessageBox::Yes);
-        p->onDelUdalost();
-        QCOMPARE(answers.messages, QStringList{QStringLiteral("Otázka Přejete si smazat událost?")});
-    }
-    QCOMPARE(scalar(QStringLiteral("select smazano from tellmark_udalosti where id=5")).toInt(), 1);
-    QCOMPARE(scalar(QStringLiteral("select count(*) from tellmark_udalosti_prilohy")).toInt(), 0);
-    QVERIFY(!p->model()->indexOfId(5).isValid());
-    QCOMPARE(p->pane()->eventId(), 0);
+    QCOMPARE(TestDb::value(QStringLiteral("select smazano from tellmark_udalosti where id=5")).toInt(), 1);
+    QCOMPARE(TestDb::value(QStringLiteral("select count(*) from tellmark_udalosti_prilohy")).toInt(), 0);
+    QVERIFY(!rowOf(p, 5).isValid());
+    QCOMPARE(shownId(p), 0);
     QCOMPARE(m_stub.requests().last().path, QStringLiteral("/events/sync"));
 }
 

@@ -1,15 +1,17 @@
 #include "core/session.h"
-#include "db/qssql.h"
 #include "core/dialogauoouzivatel.h"
 #include "core/eciselniky.h"
+#include "events/dialogkategorie.h"
+#include "events/dialogoo.h"
 #include "register/podnikpage.h"
 #include "support/testdb.h"
-#include "ui_podnikpage.h"
+#include "widgets/qfeditwithbutton.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTimer>
+#include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -20,13 +22,31 @@ namespace {
 const QStringList kAddresses = {QStringLiteral("obchod@tellmark.cz"), QStringLiteral("Servis@Firma.cz"),
                                 QStringLiteral("sklad@tellmark.cz")};
 
-QStringList ticked(const QList<QCheckBox *> &boxes)
+// The names on the ticked boxes of a group.
+QStringList ticked(const QWidget *dialog, const char *group)
 {
     QStringList list;
-    for (const QCheckBox *box : boxes)
+    for (const QCheckBox *box : childNamed<QWidget>(dialog, group)->findChildren<QCheckBox *>())
         if (box->isChecked())
             list << box->text();
     return list;
+}
+
+// The codes of the ticked boxes (of every box), in box order.
+QStringList codes(const QDialog *dialog, bool tickedOnly = true)
+{
+    QStringList codes;
+    for (const QCheckBox *box : dialog->findChildren<QCheckBox *>())
+        if (!tickedOnly || box->isChecked())
+            codes << box->whatsThis();
+    return codes;
+}
+
+void tick(const QDialog *dialog, const QString &code, bool on = true)
+{
+    for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
+        if (box->whatsThis() == code)
+            box->setChecked(on);
 }
 
 } // namespace
@@ -44,6 +64,12 @@ private slots:
     void chooserRoundTrip_data();
     void chooserRoundTrip();
     void enterprisePage();
+    void categories_data();
+    void categories();
+    void chooseCategories();
+    void persons_data();
+    void persons();
+    void choosePersons();
 };
 
 void TstPersons::codesToNames_data()
@@ -106,9 +132,9 @@ void TstPersons::chooserRoundTrip()
     DialogAUOOUzivatel dialog(nullptr, kAddresses);
     dialog.selectAll();    // every box is unticked first
     dialog.setValue(value);
-    QTEST(ticked(dialog.personBoxes()), "persons");
-    QTEST(ticked(dialog.addressBoxes()), "addresses");
-    QTEST(dialog.otherAddresses()->text(), "others");
+    QTEST(ticked(&dialog, "osoby_box"), "persons");
+    QTEST(ticked(&dialog, "zalozky_box"), "addresses");
+    QTEST(childNamed<QLineEdit>(&dialog, "leoo")->text(), "others");
     QTEST(dialog.value(), "result");
 }
 
@@ -116,17 +142,17 @@ void TstPersons::enterprisePage()
 {
     QString error;
     QVERIFY2(TestDb::clear(&error), qPrintable(error));
-    QVERIFY2(TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,O_ODPOVEDNA_OSOBA)"
-                                         " values(5,'Statek Dubné','VK,podpora@tellmark.cz,ES')"), &error),
-             qPrintable(error));
+    ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev,O_ODPOVEDNA_OSOBA)"
+             " values(5,'Statek Dubné','VK,podpora@tellmark.cz,ES')");
     Session session;
     session.user.fakturace = 2;
     session.addressees = kAddresses;
     session.setSelection(5, QVariant());
     PodnikPage page(&session);
-    Ui::PodnikPage *ui = page.form();
+    auto *field = childNamed<QFEditWithButton>(&page, "oodpovedna_osoba");
+    auto *save = childNamed<QPushButton>(&page, "podnik_uloz");
     page.load();
-    QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Václav Kopal,podpora@tellmark.cz,Eva Šedivá"));
+    QCOMPARE(field->text(), QStringLiteral("Václav Kopal,podpora@tellmark.cz,Eva Šedivá"));
 
     // The real chooser: tick Radek Růžička and the first kept address. Kopal
     // has no box any more, so his code comes back with the other addresses,
@@ -135,23 +161,137 @@ void TstPersons::enterprisePage()
         auto *dialog = qobject_cast<DialogAUOOUzivatel *>(modal);
         if (!dialog)
             return false;
-        dialog->personBoxes().last()->setChecked(true);
-        dialog->addressBoxes().first()->setChecked(true);
+        childNamed<QCheckBox>(dialog, "cbo8")->setChecked(true);
+        childNamed<QCheckBox>(dialog, "cbz1")->setChecked(true);
         dialog->accept();
         return true;
     });
     page.onSelectOOO();
     QVERIFY(choose.handled());
     const QString stored = QStringLiteral("ES,R,obchod@tellmark.cz,VK,podpora@tellmark.cz");
-    QCOMPARE(ui->oodpovedna_osoba->Id(), stored);
-    QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Eva Šedivá,R,obchod@tellmark.cz,Václav Kopal,podpora@tellmark.cz"));
-    QVERIFY(ui->podnik_uloz->isEnabled());
+    QCOMPARE(field->Id(), stored);
+    QCOMPARE(field->text(), QStringLiteral("Eva Šedivá,R,obchod@tellmark.cz,Václav Kopal,podpora@tellmark.cz"));
+    QVERIFY(save->isEnabled());
 
-    QTest::mouseClick(ui->podnik_uloz, Qt::LeftButton);
-    QVERIFY(!ui->podnik_uloz->isEnabled());
-    QSSQL q;
-    QVERIFY(q.exec(QStringLiteral("select O_ODPOVEDNA_OSOBA from tellmark_podniky where id=5")) && q.next());
-    QCOMPARE(q.value(0).toString(), stored);
+    QTest::mouseClick(save, Qt::LeftButton);
+    QVERIFY(!save->isEnabled());
+    QCOMPARE(TestDb::value(QStringLiteral("select O_ODPOVEDNA_OSOBA from tellmark_podniky where id=5")).toString(), stored);
+}
+
+void TstPersons::categories_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("clicks");       // a button, then a box to tick
+    QTest::addColumn<QString>("ticked");   // "*": every box
+    QTest::addColumn<QString>("result");
+    QTest::newRow("no filter ticks all") << "" << "" << "*" << "";
+    QTest::newRow("two codes") << "8,32" << "" << "8,32" << "8,32";
+    QTest::newRow("box order") << "32,0" << "" << "0,32" << "0,32";
+    // 64 has no box; a code must match whole.
+    QTest::newRow("unknown and partial codes") << ",64,3,32,," << "" << "32" << "32";
+    // Nothing ticked filters nothing.
+    QTest::newRow("Zruš výběr") << "8" << "tb_none" << "" << "";
+    QTest::newRow("Zruš výběr, then one") << "8" << "tb_none 16" << "16" << "16";
+    QTest::newRow("Vyber vše") << "8" << "tb_all" << "*" << "";
+}
+
+void TstPersons::categories()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, clicks);
+    QFETCH(QString, ticked);
+    DialogKategorie dialog;
+    dialog.setValue(QStringLiteral("2"));   // a previous value must not linger
+    dialog.setValue(filter);
+    const QStringList steps = clicks.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (!steps.isEmpty())
+        childNamed<QToolButton>(&dialog, qPrintable(steps.first()))->click();
+    if (steps.size() > 1)
+        tick(&dialog, steps.at(1));
+    QCOMPARE(codes(&dialog).join(','), ticked == "*" ? codes(&dialog, false).join(',') : ticked);
+    QTEST(dialog.value(), "result");
+}
+
+void TstPersons::chooseCategories()
+{
+    QString filter = "8,32";
+    for (const bool accept : {false, true}) {
+        ModalHandler handler([&](QWidget *modal) {
+            auto *dialog = qobject_cast<DialogKategorie *>(modal);
+            if (!dialog)
+                return false;
+            dialog->selectNone();
+            tick(dialog, "128");
+            accept ? dialog->accept() : dialog->reject();
+            return true;
+        });
+        QCOMPARE(DialogKategorie::choose(nullptr, &filter), accept);
+        QVERIFY(handler.handled());
+        QCOMPARE(filter, QString(accept ? "128" : "8,32"));
+    }
+}
+
+void TstPersons::persons_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("change");   // "none", then codes to untick (-) or tick (+)
+    QTest::addColumn<QString>("result");
+    QTest::newRow("no filter") << "" << "" << "";
+    QTest::newRow("in box order") << "podpora@tellmark.cz,JN" << "" << "JN,podpora@tellmark.cz";
+    QTest::newRow("none stays none") << "none" << "" << "none";
+    QTest::newRow("all unticked") << "" << "none" << "none";
+    // "Nespecifikovano" (the box without a code) alone must not widen the
+    // filter to everyone.
+    QTest::newRow("only Nespecifikovano") << "JN" << "-JN +" << "none";
+    QTest::newRow("Nespecifikovano adds nothing") << "ES" << "+" << "ES";
+    QTest::newRow("all but one") << "" << "-VK"
+        << "ES,JM,JN,LH,MD,PK,TB,podpora.pl@tellmark.cz,podpora.ru@tellmark.cz,podpora@tellmark.cz,"
+           "technologie.pl@tellmark.cz,technologie.ru@tellmark.cz,technologie@tellmark.cz";
+}
+
+void TstPersons::persons()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, change);
+    DialogOO dialog;
+    dialog.setValue(value, QStringLiteral(" a@b.cz,c@d.cz"));
+    QCOMPARE(childNamed<QLineEdit>(&dialog, "leoo")->text(), QString(" a@b.cz,c@d.cz"));
+    QCOMPARE(dialog.further(), QString(" a@b.cz,c@d.cz"));
+    for (const QString &step : change.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (step == QLatin1String("none"))
+            dialog.selectNone();
+        else
+            tick(&dialog, step.mid(1), step.startsWith('+'));
+    }
+    QTEST(dialog.persons(), "result");
+
+    // Opening the result again shows the same choice.
+    DialogOO again;
+    again.setValue(dialog.persons(), dialog.further());
+    QCOMPARE(again.persons(), dialog.persons());
+}
+
+void TstPersons::choosePersons()
+{
+    QString shown;
+    QString persons = "JN";
+    QString further = "old@a.cz";
+    ModalHandler ok([&](QWidget *modal) {
+        auto *dialog = qobject_cast<DialogOO *>(modal);
+        if (!dialog)
+            return false;
+        auto *line = childNamed<QLineEdit>(dialog, "leoo");
+        shown = line->text();
+        tick(dialog, "ES");
+        line->setText("x@y.cz");
+        dialog->accept();
+        return true;
+    });
+    QVERIFY(DialogOO::choose(nullptr, &persons, &further));
+    QVERIFY(ok.handled());
+    QCOMPARE(shown, QString("old@a.cz"));
+    QCOMPARE(persons, QString("ES,JN"));
+    QCOMPARE(further, QString("x@y.cz"));
 }
 
 ZRN_TEST_MAIN(TstPersons)
