@@ -30,15 +30,15 @@ class TestDbOpen : public QObject
 private slots:
     void cleanup() { Database::close(); }
 
-    // What the settings file says, as messages describe the connection
-    // ("describe|user|password").
+    // What the settings file says, as messages describe the connection, and
+    // how long a statement may take ("describe|user|password|read time-out").
     void settingsFile_data()
     {
         QTest::addColumn<QVariantMap>("settings"); // under "database/"
         QTest::addColumn<QString>("described");    // empty: refused
         QTest::newRow("server") << QVariantMap{{"driver", "mysql"}, {"host", "db.firma.cz"}, {"port", 3307}, {"name", "registr"},
-                                               {"user", "zrn"}, {"password", " tajné "}}
-                                << "MySQL db.firma.cz:3307/registr|zrn| tajné "; // passwords are not trimmed
+                                               {"user", "zrn"}, {"password", " tajné "}, {"read_timeout", 7}}
+                                << "MySQL db.firma.cz:3307/registr|zrn| tajné |7"; // passwords are not trimmed
         QTest::newRow("MariaDB, garbage port, empty name") << QVariantMap{{"driver", "MariaDB"}, {"host", "h"}, {"port", "99999999999"}, {"name", ""}}
                                                            << "MySQL h:3306/zrn|";
         QTest::newRow("nothing set: the embedded file") << QVariantMap() << "zrn.sqlite|";
@@ -61,7 +61,7 @@ private slots:
         const DbConfig c = DbConfig::load(file);
         if (!described.isEmpty()) {
             QVERIFY2(c.error.isEmpty(), qPrintable(c.error));
-            const QString shown = QStringList{c.describe(), c.user, c.password}.join(QLatin1Char('|'));
+            const QString shown = QStringList{c.describe(), c.user, c.password, QString::number(c.readTimeoutSec)}.join(QLatin1Char('|'));
             QVERIFY2(shown.contains(described), qPrintable(shown));
             if (described.startsWith(QLatin1String("zrn.sqlite"))) // the embedded default, beside its control-panel file
                 QVERIFY(c.isDefaultEmbedded() && c.qmlSqlitePath().endsWith(QStringLiteral("zrn-qml.sqlite")));

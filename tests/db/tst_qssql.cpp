@@ -9,11 +9,9 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSemaphore>
-#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 
@@ -387,23 +385,11 @@ private slots:
     {
         if (!TestDb::isMariaDb())
             QSKIP("only a server keeps the client waiting");
-        // The time-out comes from the settings like every connection value.
-        const DbConfig before = Database::config();
-        QTemporaryDir dir;
-        const QString ini = dir.filePath(QStringLiteral("zrn.ini"));
-        {
-            QSettings s(ini, QSettings::IniFormat);
-            s.setValue(QStringLiteral("database/driver"), QStringLiteral("mysql"));
-            s.setValue(QStringLiteral("database/host"), before.host);
-            s.setValue(QStringLiteral("database/port"), before.port);
-            s.setValue(QStringLiteral("database/socket"), before.socket);
-            s.setValue(QStringLiteral("database/name"), before.name);
-            s.setValue(QStringLiteral("database/user"), before.user);
-            s.setValue(QStringLiteral("database/password"), before.password);
-            s.setValue(QStringLiteral("database/read_timeout"), 1);
-        }
+        DbConfig cut = Database::config();
+        const DbConfig before = cut;
+        cut.readTimeoutSec = 1;
         QString error;
-        QVERIFY2(Database::open(DbConfig::load(ini), &error), qPrintable(error));
+        QVERIFY2(Database::open(cut, &error), qPrintable(error));
         const auto reopen = qScopeGuard([&before] { Database::open(before, nullptr); });
         QSSQL q;
         QVERIFY(q.exec(QStringLiteral("select connection_id()")) && q.next());
