@@ -313,6 +313,7 @@ private slots:
         QTest::newRow("date and time") << "2026-03-04 05:06:07" << QVariant(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
         QTest::newRow("T and milliseconds") << "2026-03-04T05:06:07.089"
                                             << QVariant(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7, 89)));
+        QTest::newRow("midnight, date and time") << "2026-03-04 00:00:00" << QVariant(QDateTime(QDate(2026, 3, 4), QTime(0, 0)));
         QTest::newRow("time") << "23:59:58" << QVariant(QTime(23, 59, 58));
         QTest::newRow("midnight") << "00:00:00" << QVariant(QTime(0, 0));
         QTest::newRow("no such day stays text") << "2026-02-30" << QVariant(QStringLiteral("2026-02-30"));

@@ -52,8 +52,7 @@ private slots:
     {
         QFETCH(QByteArray, password);
         QFETCH(QByteArray, hash);
-        QFETCH(bool, matches);
-        QCOMPARE(mcrypt_checkpw(password.constData(), hash.constData()) == 0, matches);
+        QTEST(mcrypt_checkpw(password.constData(), hash.constData()) == 0, "matches");
     }
 
     void hashpw()
@@ -90,10 +89,9 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QString, typed);
-        QFETCH(bool, matches);
         const QByteArray hash = Users::hashPassword(stored);
         QVERIFY2(hash.startsWith("$2y$10$"), hash.constData());
-        QCOMPARE(Users::checkPassword(typed, QString::fromLatin1(hash)), matches);
+        QTEST(Users::checkPassword(typed, QString::fromLatin1(hash)), "matches");
     }
 
     void hashesOfOtherTools()

@@ -102,33 +102,6 @@ private slots:
         QCOMPARE(session.documentRoot, answer);
     }
 
-    void runByHandLeavesTheUsersOwnFileAlone()
-    {
-        // The file a user of this machine has, with whatever the process was
-        // started with (CTest's folder or the real home).
-        const QString own = TestMain::originalConfigHome() + QStringLiteral("/Korbanit/ZRN.ini");
-        const QFileInfo before(own);
-        const QDateTime modified = before.exists() ? before.lastModified() : QDateTime();
-        const qint64 size = before.exists() ? before.size() : -1;
-
-        {
-            ZrnSettings s;
-            s.setValue(QStringLiteral("database/driver"), QStringLiteral("sqlite"));
-            SavedCredentials{QStringLiteral("test"), QStringLiteral("test")}.save(s);
-        }
-        QVERIFY2(ZrnSettings::path().startsWith(TestMain::home() + QLatin1Char('/')), qPrintable(ZrnSettings::path()));
-        QVERIFY(QFile::exists(ZrnSettings::path()));
-        QVERIFY(QFile::remove(ZrnSettings::path()));
-
-        const QFileInfo after(own);
-        QCOMPARE(after.exists(), before.exists());
-        if (after.exists()) {
-            QCOMPARE(after.lastModified(), modified);
-            QCOMPARE(after.size(), size);
-        }
-        QVERIFY(!own.startsWith(TestMain::home()));
-    }
-
     void windowFitsTheScreen_data()
     {
         // Available areas (a task bar takes 40 pixels); no stored geometry is
