@@ -107,18 +107,6 @@ QStringList OwnUserTab::addressees() const
             ui->uz4->text(), ui->uz5->text(), ui->uz6->text()};
 }
 
-int OwnUserTab::defaultCategory() const
-{
-    if (!ui->uKategorie->isChecked() || ui->uKategorie_cb->currentIndex() < 0)
-        return -1;
-    return ui->uKategorie_cb->currentData().toInt();
-}
-
-QComboBox *OwnUserTab::categoryCombo() const
-{
-    return ui->uKategorie_cb;
-}
-
 void OwnUserTab::vyber_nextcloud()
 {
     const QString root = m_chooser(this, ui->nextcloud->text());

@@ -8,7 +8,6 @@
 #include <functional>
 
 class Session;
-class QComboBox;
 
 namespace Ui {
 class OwnUserTab;
@@ -38,10 +37,6 @@ public:
 
     // The six addressees kept at hand (uz1 ... uz6) for the person chooser.
     QStringList addressees() const;
-    // The default category of a new event (item data of uKategorie_cb), or
-    // -1 when the option is off.
-    int defaultCategory() const;
-    QComboBox *categoryCombo() const;
 
     // The directory chooser of vyber_nextcloud: given the current root,
     // returns the new one (the current one when cancelled). Replaceable so

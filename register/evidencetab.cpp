@@ -194,6 +194,7 @@ EvidenceTab::EvidenceTab(Session *session, QWidget *parent)
     : ZrnTab(parent)
     , d(new Private)
 {
+    setObjectName(QStringLiteral("EvidenceTab"));
     d->session = session;
     d->question = askToSave;
 

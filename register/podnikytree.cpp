@@ -88,6 +88,7 @@ PodnikyTree::PodnikyTree(Session *session, QWidget *parent)
     : QWidget(parent)
     , d(new Private)
 {
+    setObjectName(QStringLiteral("PodnikyTree"));
     d->session = session;
 
     auto *layout = new QVBoxLayout(this);

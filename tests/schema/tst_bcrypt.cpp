@@ -10,19 +10,6 @@
 
 #include "support/testmain.h"
 
-class TestBcrypt : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void checkpw_data();
-    void checkpw();
-    void hashpw();
-    void typedPasswords_data();
-    void typedPasswords();
-    void hashesOfOtherTools();
-};
-
 namespace {
 // Published test vectors (OpenBSD / jBCrypt / Openwall), "$2a$" form.
 const char *const kVectors[][2] = {
@@ -37,92 +24,94 @@ QByteArray withPrefix(const char *hash, const char *prefix)
 }
 }
 
-void TestBcrypt::checkpw_data()
+class TestBcrypt : public QObject
 {
-    QTest::addColumn<QByteArray>("password");
-    QTest::addColumn<QByteArray>("hash");
-    QTest::addColumn<bool>("matches");
-    for (const auto &v : kVectors) {
-        // The three prefixes differ only for broken 8-bit handling of old
-        // implementations; for these passwords the hash is the same.
-        for (const char *prefix : {"$2a$", "$2b$", "$2y$"})
-            QTest::addRow("\"%s\" %s", v[0], prefix) << QByteArray(v[0]) << withPrefix(v[1], prefix) << true;
-        QTest::addRow("\"%s\" wrong password", v[0]) << QByteArray(v[0]).append('x') << QByteArray(v[1]) << false;
+    Q_OBJECT
+
+private slots:
+    void checkpw_data()
+    {
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<QByteArray>("hash");
+        QTest::addColumn<bool>("matches");
+        for (const auto &v : kVectors) {
+            // The three prefixes differ only for broken 8-bit handling of old
+            // implementations; for these passwords the hash is the same.
+            for (const char *prefix : {"$2a$", "$2b$", "$2y$"})
+                QTest::addRow("\"%s\" %s", v[0], prefix) << QByteArray(v[0]) << withPrefix(v[1], prefix) << true;
+            QTest::addRow("\"%s\" wrong password", v[0]) << QByteArray(v[0]).append('x') << QByteArray(v[1]) << false;
+        }
+        const QByteArray uu("$2a$05$CCCCCCCCCCCCCCCCCCCCC.E5YPO9kmyuRGyh0XouQYb4YMJKvyOeW");
+        QTest::newRow("8-bit password, $2y$") << QByteArray("\xa3") << QByteArray("$2y$05$/OK.fbVrR/bpIqNJ5ianF.Sa7shbm4.OzKpvFnX1pQLmQW96oUlCq") << true;
+        QTest::newRow("case matters") << QByteArray("u*u") << uu << false;
+        QTest::newRow("hash cut short") << QByteArray("U*U") << uu.chopped(1) << false;
+        // Weak schemes of crypt(3) are not bcrypt: a row holding one never logs in.
+        QTest::newRow("DES crypt of the right password") << QByteArray("secret") << QByteArray("abNANd1rDfiNc") << false;
     }
-    const QByteArray uu("$2a$05$CCCCCCCCCCCCCCCCCCCCC.E5YPO9kmyuRGyh0XouQYb4YMJKvyOeW");
-    QTest::newRow("8-bit password, $2y$") << QByteArray("\xa3") << QByteArray("$2y$05$/OK.fbVrR/bpIqNJ5ianF.Sa7shbm4.OzKpvFnX1pQLmQW96oUlCq") << true;
-    QTest::newRow("case matters") << QByteArray("u*u") << uu << false;
-    QTest::newRow("hash cut short") << QByteArray("U*U") << uu.chopped(1) << false;
-    // Weak schemes of crypt(3) are not bcrypt: a row holding one never logs in.
-    QTest::newRow("DES crypt of the right password") << QByteArray("secret") << QByteArray("abNANd1rDfiNc") << false;
-}
+    void checkpw()
+    {
+        QFETCH(QByteArray, password);
+        QFETCH(QByteArray, hash);
+        QTEST(mcrypt_checkpw(password.constData(), hash.constData()) == 0, "matches");
+    }
 
-void TestBcrypt::checkpw()
-{
-    QFETCH(QByteArray, password);
-    QFETCH(QByteArray, hash);
-    QFETCH(bool, matches);
-    QCOMPARE(mcrypt_checkpw(password.constData(), hash.constData()) == 0, matches);
-}
+    void hashpw()
+    {
+        const QByteArray salt = mcrypt_gensalt();
+        QVERIFY2(salt.startsWith("$2y$10$") && salt.size() == 29, salt.constData());
+        QVERIFY2(salt != mcrypt_gensalt(), "two salts in a row are the same");
+        QVERIFY(mcrypt_gensalt(4).startsWith("$2y$04$"));
+        QVERIFY(mcrypt_gensalt(3).isEmpty());
 
-void TestBcrypt::hashpw()
-{
-    const QByteArray salt = mcrypt_gensalt();
-    QVERIFY2(salt.startsWith("$2y$10$") && salt.size() == 29, salt.constData());
-    QVERIFY2(salt != mcrypt_gensalt(), "two salts in a row are the same");
-    QVERIFY(mcrypt_gensalt(4).startsWith("$2y$04$"));
-    QVERIFY(mcrypt_gensalt(3).isEmpty());
+        const QByteArray hash = mcrypt_hashpw("heslo123", salt.constData());
+        QVERIFY2(hash.startsWith(salt) && hash.size() == 60, hash.constData());
+        QCOMPARE(mcrypt_checkpw("heslo123", hash.constData()), 0);
+        QVERIFY(mcrypt_checkpw("heslo124", hash.constData()) != 0);
+        // A "$2b$" salt (other tools) still gives the "$2y$" form, same hash.
+        QCOMPARE(mcrypt_hashpw("heslo123", withPrefix(salt.constData(), "$2b$").constData()), hash);
+        QVERIFY(mcrypt_hashpw("x", "not a salt").isEmpty());
+    }
 
-    const QByteArray hash = mcrypt_hashpw("heslo123", salt.constData());
-    QVERIFY2(hash.startsWith(salt) && hash.size() == 60, hash.constData());
-    QCOMPARE(mcrypt_checkpw("heslo123", hash.constData()), 0);
-    QVERIFY(mcrypt_checkpw("heslo124", hash.constData()) != 0);
-    // A "$2b$" salt (other tools) still gives the "$2y$" form, same hash.
-    QCOMPARE(mcrypt_hashpw("heslo123", withPrefix(salt.constData(), "$2b$").constData()), hash);
-    QVERIFY(mcrypt_hashpw("x", "not a salt").isEmpty());
-}
+    void typedPasswords_data()
+    {
+        QTest::addColumn<QString>("stored");   // the typed text that was hashed
+        QTest::addColumn<QString>("typed");    // the text typed at login
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("Latin-1 accents") << QStringLiteral("Grüße café") << QStringLiteral("Grüße café") << true;
+        QTest::newRow("Latin-1 accent is not ?") << QStringLiteral("café") << QStringLiteral("caf?") << false;
+        // A password with letters outside Latin-1 is hashed over UTF-8: its
+        // letters count, and "?" does not stand in for them.
+        QTest::newRow("Czech letters") << QStringLiteral("Žluťoučký kůň") << QStringLiteral("Žluťoučký kůň") << true;
+        QTest::newRow("Czech letter differs") << QStringLiteral("Žluť") << QStringLiteral("Žlut") << false;
+        QTest::newRow("outside Latin-1 is not ?") << QStringLiteral("Žluť") << QStringLiteral("?lu?") << false;
+    }
+    void typedPasswords()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        const QByteArray hash = Users::hashPassword(stored);
+        QVERIFY2(hash.startsWith("$2y$10$"), hash.constData());
+        QTEST(Users::checkPassword(typed, QString::fromLatin1(hash)), "matches");
+    }
 
-void TestBcrypt::typedPasswords_data()
-{
-    QTest::addColumn<QString>("stored");   // the typed text that was hashed
-    QTest::addColumn<QString>("typed");    // the text typed at login
-    QTest::addColumn<bool>("matches");
-    QTest::newRow("Latin-1 accents") << QStringLiteral("Grüße café") << QStringLiteral("Grüße café") << true;
-    QTest::newRow("Latin-1 accent is not ?") << QStringLiteral("café") << QStringLiteral("caf?") << false;
-    // A password with letters outside Latin-1 is hashed over UTF-8: its
-    // letters count, and "?" does not stand in for them.
-    QTest::newRow("Czech letters") << QStringLiteral("Žluťoučký kůň") << QStringLiteral("Žluťoučký kůň") << true;
-    QTest::newRow("Czech letter differs") << QStringLiteral("Žluť") << QStringLiteral("Žlut") << false;
-    QTest::newRow("outside Latin-1 is not ?") << QStringLiteral("Žluť") << QStringLiteral("?lu?") << false;
-}
+    void hashesOfOtherTools()
+    {
+        // Made by an independent bcrypt implementation (bcryptjs, as the web
+        // applications hash) over the UTF-8 bytes of the password.
+        const QString web = QStringLiteral("$2y$10$ww8QwrDMGcHRIijAmaQsDuwpwNBZz5Uqi5bF4i.9NTe2dkdSnpVM2");
+        QVERIFY(Login::passwordMatches(QStringLiteral("Řeřicha žluťoučká"), web));
+        QVERIFY(!Login::passwordMatches(QStringLiteral("Rericha zlutoucka"), web));
+        QVERIFY(!Login::passwordMatches(QStringLiteral("?e?icha žlu?ou?ká"), web));
 
-void TestBcrypt::hashesOfOtherTools()
-{
-    // Made by an independent bcrypt implementation (bcryptjs, as the web
-    // applications hash) over the UTF-8 bytes of the password.
-    const QString web = QStringLiteral("$2y$10$ww8QwrDMGcHRIijAmaQsDuwpwNBZz5Uqi5bF4i.9NTe2dkdSnpVM2");
-    QVERIFY(Login::passwordMatches(QStringLiteral("Řeřicha žluťoučká"), web));
-    QVERIFY(!Login::passwordMatches(QStringLiteral("Rericha zlutoucka"), web));
-    QVERIFY(!Login::passwordMatches(QStringLiteral("?e?icha žlu?ou?ká"), web));
-
-    // Hashes stored by earlier clients over the Latin-1 bytes, where every
-    // letter outside Latin-1 became "?": their users still get in.
-    const QByteArray legacy = mcrypt_hashpw("?lu? k??", mcrypt_gensalt(4).constData());
-    QVERIFY(Login::passwordMatches(QStringLiteral("Žluť kůň"), QString::fromLatin1(legacy)));
-    const QByteArray latin1 = mcrypt_hashpw(QStringLiteral("Grüße").toLatin1().constData(), mcrypt_gensalt(4).constData());
-    QVERIFY(Login::passwordMatches(QStringLiteral("Grüße"), QString::fromLatin1(latin1)));
-    QVERIFY(!Login::passwordMatches(QStringLiteral("Grusse"), QString::fromLatin1(latin1)));
-}
-
-void TestBcrypt::typedPasswords()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, typed);
-    QFETCH(bool, matches);
-    const QByteArray hash = Users::hashPassword(stored);
-    QVERIFY2(hash.startsWith("$2y$10$"), hash.constData());
-    QCOMPARE(Users::checkPassword(typed, QString::fromLatin1(hash)), matches);
-}
+        // Hashes stored by earlier clients over the Latin-1 bytes, where every
+        // letter outside Latin-1 became "?": their users still get in.
+        const QByteArray legacy = mcrypt_hashpw("?lu? k??", mcrypt_gensalt(4).constData());
+        QVERIFY(Login::passwordMatches(QStringLiteral("Žluť kůň"), QString::fromLatin1(legacy)));
+        const QByteArray latin1 = mcrypt_hashpw(QStringLiteral("Grüße").toLatin1().constData(), mcrypt_gensalt(4).constData());
+        QVERIFY(Login::passwordMatches(QStringLiteral("Grüße"), QString::fromLatin1(latin1)));
+        QVERIFY(!Login::passwordMatches(QStringLiteral("Grusse"), QString::fromLatin1(latin1)));
+    }
+};
 
 ZRN_TEST_APPLESS_MAIN(TestBcrypt)
 #include "tst_bcrypt.moc"

@@ -20,40 +20,24 @@ inline QVariantList rightsValues(const UserRights &r)
             r.sestavy, r.fakturace, r.cp, r.stredisko_tech_cteni, r.pristupy};
 }
 
-// Inserts a user with the given rights (r.login is the login) and returns
-// its id, or 0 on failure.
+// Inserts a user with the given rights (r.login is the login); its id, or 0.
 inline int addUser(const UserRights &r, const QString &password)
 {
     QSSQL q;
-    q.prepare(QStringLiteral(
-        "insert into www_users(login,vp,admin,minimal,acls,os,region,udalosti,sestavy,"
-        "fakturace,cp,stredisko_tech_cteni,pristupy,password,stat_zrn_cnt) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"));
-    for (const QVariant &v : rightsValues(r))
-        q.addBindValue(v);
-    q.addBindValue(QString::fromLatin1(mcrypt_hashpw(password.toLatin1().constData(), mcrypt_gensalt(4).constData())));
-    if (!q.exec()) {
+    const QString hash = QString::fromLatin1(mcrypt_hashpw(password.toLatin1().constData(), mcrypt_gensalt(4).constData()));
+    if (!q.exec(QStringLiteral("insert into www_users(login,vp,admin,minimal,acls,os,region,udalosti,sestavy,fakturace,cp,"
+                               "stredisko_tech_cteni,pristupy,password,stat_zrn_cnt) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"),
+                rightsValues(r) << hash)) {
         qWarning() << "addUser:" << q.lastError().text();
         return 0;
     }
     return q.lastInsertId().toInt();
 }
 
-// Every tab and right on: vp, admin, acls, minimal, os, region, udalosti,
-// sestavy, fakturace, cp, stredisko_tech_cteni, pristupy.
+// Every tab and right on.
 inline UserRights fullRights(const QString &login)
 {
     return UserRights{0, login, 2, 1, 0, 0, 2, QString(), 2, 1, 3, 1, 0, 1};
-}
-
-inline int scalar(const QString &sql, const QVariant &bound = QVariant())
-{
-    QSSQL q;
-    q.prepare(sql);
-    if (bound.isValid())
-        q.addBindValue(bound);
-    if (!q.exec() || !q.next())
-        return -1;
-    return q.value(0).toInt();
 }
 
 // A login dialog that records what it was shown and answers with the typed

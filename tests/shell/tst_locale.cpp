@@ -23,109 +23,101 @@ class TstLocale : public QObject
 {
     Q_OBJECT
 private slots:
-    void machineLocaleIsNotCzech();
-    void czechCollation_data();
-    void czechCollation();
-    void standardButtonsInCzech();
-    void programPathFromAnywhere();
+    void machineLocaleIsNotCzech()
+    {
+        // What the suite is about: the machine says C, the program says Czech.
+        QCOMPARE(qgetenv("LC_ALL"), QByteArray("C"));
+        QVERIFY(QLocale::system().language() != QLocale::Czech);
+        QCOMPARE(QLocale().language(), QLocale::Czech);
+    }
+
+    void czechCollation_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        // Each list is in Czech order.
+        QTest::newRow("í before y") << QStringList{"AGRO Bílina", "AGRO Bystřice"};
+        QTest::newRow("ch after h") << QStringList{"Hradec", "Chlumec", "Ivančice"};
+        QTest::newRow("č after c") << QStringList{"Cerhenice", "Čáslav", "Dačice"};
+        QTest::newRow("ř after r, š after s") << QStringList{"Rakovník", "Říčany", "Sedlec", "Šumperk"};
+        QTest::newRow("case and accents") << QStringList{"agro", "Agro", "Ágro", "Agrodružstvo"};
+    }
+    void czechCollation()
+    {
+        QFETCH(QStringList, names);
+        QStringList shuffled = names;
+        std::reverse(shuffled.begin(), shuffled.end());
+
+        // The collator the enterprise tree sorts its names with.
+        QStringList sorted = shuffled;
+        const QCollator collator;
+        std::sort(sorted.begin(), sorted.end(), collator);
+        QCOMPARE(sorted, names);
+
+        // The proxy of the lists (QString::localeAwareCompare).
+        QStandardItemModel model;
+        for (const QString &name : qAsConst(shuffled))
+            model.appendRow(new QStandardItem(name));
+        QSMySortFilterProxyModel proxy;
+        proxy.sortMode = QSMySortFilterProxyModel::SortText;
+        proxy.setSortLocaleAware(true);
+        proxy.setSourceModel(&model);
+        proxy.sort(0, Qt::AscendingOrder);
+        QStringList shown;
+        for (int row = 0; row < proxy.rowCount(); ++row)
+            shown << proxy.index(row, 0).data().toString();
+        QCOMPARE(shown, names);
+    }
+
+    void standardButtonsInCzech()
+    {
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Zrušit"));
+        QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Ano"));
+        QCOMPARE(box.button(QDialogButtonBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Ne"));
+        QMessageBox question(QMessageBox::Question, QStringLiteral("Otázka"), QStringLiteral("Přejete si uložit změny?"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(question.button(QMessageBox::Cancel)->text(), QStringLiteral("Zrušit"));
+    }
+
+    void programPathFromAnywhere()
+    {
+        // This executable, linked into a folder with Czech letters and started
+        // by its bare name through PATH from another working folder.
+        QTemporaryDir dir;
+        const QString bin = dir.filePath(QStringLiteral("Složka s háčky"));
+        const QString work = dir.filePath(QStringLiteral("jinde"));
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(work));
+        const QString self = QCoreApplication::applicationFilePath();
+        QVERIFY(QFile::link(self, bin + QStringLiteral("/zrn-test")));
+
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
+        env.insert(QStringLiteral("ZRN_PROGRAM_PATH_FILE"), dir.filePath(QStringLiteral("path.txt")));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(work);
+        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("zrn-test writeProgramPath -platform offscreen")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QFile f(dir.filePath(QStringLiteral("path.txt")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString path = QString::fromUtf8(f.readAll());
+        QVERIFY2(QFileInfo(path).isAbsolute(), qPrintable(path));
+        QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
+        QCOMPARE(QFileInfo(path).canonicalFilePath(), QFileInfo(self).canonicalFilePath());
+    }
+
     // Run in a child process by programPathFromAnywhere.
-    void writeProgramPath();
+    void writeProgramPath()
+    {
+        const QString out = qEnvironmentVariable("ZRN_PROGRAM_PATH_FILE");
+        if (out.isEmpty())
+            return;
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Startup::programPath().toUtf8());
+    }
 };
-
-void TstLocale::writeProgramPath()
-{
-    const QString out = qEnvironmentVariable("ZRN_PROGRAM_PATH_FILE");
-    if (out.isEmpty())
-        return;
-    QFile f(out);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(Startup::programPath().toUtf8());
-}
-
-void TstLocale::programPathFromAnywhere()
-{
-    // This executable, linked into a folder with Czech letters and started
-    // by its bare name through PATH from another working folder.
-    QTemporaryDir dir;
-    const QString bin = dir.filePath(QStringLiteral("Složka s háčky"));
-    const QString work = dir.filePath(QStringLiteral("jinde"));
-    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(work));
-    const QString self = QCoreApplication::applicationFilePath();
-    QVERIFY(QFile::link(self, bin + QStringLiteral("/zrn-test")));
-
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
-    env.insert(QStringLiteral("ZRN_PROGRAM_PATH_FILE"), dir.filePath(QStringLiteral("path.txt")));
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(work);
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("zrn-test writeProgramPath -platform offscreen")});
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), 0);
-    QFile f(dir.filePath(QStringLiteral("path.txt")));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QString path = QString::fromUtf8(f.readAll());
-    QVERIFY2(QFileInfo(path).isAbsolute(), qPrintable(path));
-    QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
-    QCOMPARE(QFileInfo(path).canonicalFilePath(), QFileInfo(self).canonicalFilePath());
-}
-
-void TstLocale::machineLocaleIsNotCzech()
-{
-    // What the suite is about: the machine says C, the program says Czech.
-    QCOMPARE(qgetenv("LC_ALL"), QByteArray("C"));
-    QVERIFY(QLocale::system().language() != QLocale::Czech);
-    QCOMPARE(QLocale().language(), QLocale::Czech);
-}
-
-void TstLocale::czechCollation_data()
-{
-    QTest::addColumn<QStringList>("names");
-    // Each list is in Czech order.
-    QTest::newRow("í before y") << QStringList{"AGRO Bílina", "AGRO Bystřice"};
-    QTest::newRow("ch after h") << QStringList{"Hradec", "Chlumec", "Ivančice"};
-    QTest::newRow("č after c") << QStringList{"Cerhenice", "Čáslav", "Dačice"};
-    QTest::newRow("ř after r, š after s") << QStringList{"Rakovník", "Říčany", "Sedlec", "Šumperk"};
-    QTest::newRow("case and accents") << QStringList{"agro", "Agro", "Ágro", "Agrodružstvo"};
-}
-
-void TstLocale::czechCollation()
-{
-    QFETCH(QStringList, names);
-    QStringList shuffled = names;
-    std::reverse(shuffled.begin(), shuffled.end());
-
-    // The collator the enterprise tree sorts its names with.
-    QStringList sorted = shuffled;
-    const QCollator collator;
-    std::sort(sorted.begin(), sorted.end(), collator);
-    QCOMPARE(sorted, names);
-
-    // The proxy of the lists (QString::localeAwareCompare).
-    QStandardItemModel model;
-    for (const QString &name : qAsConst(shuffled))
-        model.appendRow(new QStandardItem(name));
-    QSMySortFilterProxyModel proxy;
-    proxy.sortMode = QSMySortFilterProxyModel::SortText;
-    proxy.setSortLocaleAware(true);
-    proxy.setSourceModel(&model);
-    proxy.sort(0, Qt::AscendingOrder);
-    QStringList shown;
-    for (int row = 0; row < proxy.rowCount(); ++row)
-        shown << proxy.index(row, 0).data().toString();
-    QCOMPARE(shown, names);
-}
-
-void TstLocale::standardButtonsInCzech()
-{
-    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
-    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Zrušit"));
-    QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Ano"));
-    QCOMPARE(box.button(QDialogButtonBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Ne"));
-    QMessageBox question(QMessageBox::Question, QStringLiteral("Otázka"), QStringLiteral("Přejete si uložit změny?"),
-                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(question.button(QMessageBox::Cancel)->text(), QStringLiteral("Zrušit"));
-}
 
 ZRN_TEST_MAIN(TstLocale)
 #include "tst_locale.moc"

@@ -34,155 +34,141 @@ class TstLogin : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void signIn_data();
-    void signIn();
-    void rightsAreReadColumnByColumn();
-    void onlySuccessCountsAndAudits();
-    void dialog_data();
-    void dialog();
+    void initTestCase()
+    {
+        ZRN_OPEN_TEST_DB();
+        QVERIFY(addUser(fullRights("novak"), "Heslo-1") > 0);
+        QVERIFY(addUser(fullRights("o'neil"), "apostrof") > 0);
+        QVERIFY(addUser(fullRights("neil"), "bez") > 0);
+        QVERIFY(addUser(fullRights("x\\' or 1=1 -- "), "zpetne") > 0);
+    }
+
+    void signIn_data()
+    {
+        QTest::addColumn<QString>("savedLogin");
+        QTest::addColumn<QString>("savedPassword");
+        QTest::addColumn<QStringList>("typed"); // empty: the dialog is cancelled
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("dialogShown");
+        QTest::addColumn<QString>("user"); // the row signed in
+
+        const int ok = int(Login::Result::Accepted), no = int(Login::Result::Denied),
+                  cancel = int(Login::Result::Cancelled);
+        const QStringList right{"novak", "Heslo-1"};
+        QTest::newRow("saved match: no dialog") << "novak" << "Heslo-1" << QStringList() << ok << false << "novak";
+        QTest::newRow("saved mismatch, dialog right") << "novak" << "stare" << right << ok << true << "novak";
+        QTest::newRow("first start, dialog right") << "" << "" << right << ok << true << "novak";
+        QTest::newRow("dialog wrong password") << "novak" << "stare" << QStringList{"novak", "heslo-1"} << no << true << "";
+        QTest::newRow("dialog unknown user") << "" << "" << QStringList{"nikdo", "Heslo-1"} << no << true << "";
+        QTest::newRow("dialog empty password") << "" << "" << QStringList{"novak", ""} << no << true << "";
+        QTest::newRow("cancel") << "novak" << "stare" << QStringList() << cancel << true << "";
+        // The login is a bound value: quotes find exactly the row of that text.
+        QTest::newRow("apostrophe") << "o'neil" << "apostrof" << QStringList() << ok << false << "o'neil";
+        QTest::newRow("apostrophe, other user's password") << "o'neil" << "bez" << QStringList() << cancel << true << "";
+        QTest::newRow("backslash and comment") << "x\\' or 1=1 -- " << "zpetne" << QStringList() << ok << false
+                                               << "x\\' or 1=1 -- ";
+        QTest::newRow("injection") << "' or '1'='1" << "Heslo-1" << QStringList() << cancel << true << "";
+        QTest::newRow("injection by comment") << "novak' -- " << "Heslo-1" << QStringList() << cancel << true << "";
+    }
+    void signIn()
+    {
+        QFETCH(QString, savedLogin);
+        QFETCH(QString, savedPassword);
+        QFETCH(QStringList, typed);
+        QFETCH(int, result);
+        QFETCH(bool, dialogShown);
+        QFETCH(QString, user);
+
+        ScriptedDialog dlg;
+        dlg.typed = typed;
+        QString login = savedLogin, password = savedPassword;
+        const Login::Outcome out = Login::signIn(login, password, dlg.callbacks());
+
+        QCOMPARE(int(out.result), result);
+        QCOMPARE(dlg.shown, dialogShown ? 1 : 0);
+        // The dialog comes pre-filled with the saved values.
+        QCOMPARE(dlg.shownLogin, dialogShown ? savedLogin : QString());
+        QCOMPARE(dlg.shownPassword, dialogShown ? savedPassword : QString());
+        // "Přístup zamítnut." only for a refusal, never for Cancel.
+        QCOMPARE(dlg.denied, out.result == Login::Result::Denied ? 1 : 0);
+        // Credentials typed into the dialog are kept for the next start.
+        QCOMPARE(out.credentialsChanged, dialogShown && out.result == Login::Result::Accepted);
+        if (out.result == Login::Result::Accepted) {
+            QCOMPARE(out.user.login, user);
+            QCOMPARE(out.user.id, TestDb::value("select id from www_users where login=?", {user}).toInt());
+            QCOMPARE(login, user);
+        }
+    }
+
+    void rightsAreReadColumnByColumn()
+    {
+        // Distinct values: a column read into the wrong field shows.
+        UserRights r{0, "pravo", 1, 2, 4, 3, 5, "VY", 6, 7, 8, 9, 10, 11};
+        r.id = addUser(r, "p");
+        QVERIFY(r.id > 0);
+        QString hash;
+        UserRights got;
+        QVERIFY(Login::readUser("pravo", &hash, &got));
+        QVERIFY(hash.startsWith("$2"));
+        QCOMPARE(got.id, r.id);
+        QCOMPARE(rightsValues(got), rightsValues(r));
+    }
+
+    void onlySuccessCountsAndAudits()
+    {
+        const int id = addUser(fullRights("statistika"), "s");
+        QVERIFY(id > 0);
+        const QString count = "select stat_zrn_cnt from www_users where id=?";
+        QCOMPARE(int(signInAs("statistika", "spatne", {"statistika", "spatne"})), int(Login::Result::Denied));
+        QCOMPARE(TestDb::value(count, {id}).toInt(), 0);
+        QCOMPARE(TestDb::value("select count(*) from logovani where uzivatel='statistika'").toInt(), 0);
+        for (int i = 1; i <= 2; ++i) {
+            QCOMPARE(int(signInAs("statistika", "s")), int(Login::Result::Accepted));
+            QCOMPARE(TestDb::value(count, {id}).toInt(), i);
+        }
+        QSSQL q;
+        QVERIFY(q.exec("select ts,operace,stat_zrn_last from logovani, www_users where uzivatel=? and www_users.id=? order by ts",
+                       {"statistika", id}));
+        int rows = 0;
+        for (; q.next(); ++rows) {
+            QCOMPARE(q.value(1).toInt(), Login::AuditLogin);
+            QCOMPARE(q.value(0).toDateTime().date(), QDate::currentDate());
+            QCOMPARE(q.value(2).toDateTime().date(), QDate::currentDate());
+        }
+        QCOMPARE(rows, 2);
+    }
+
+    void dialog_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void dialog()
+    {
+        QFETCH(bool, ok);
+        QString login = "novak", password = "stare";
+        QStringList seen; // title, login, password, echo mode of the password
+        ModalHandler answer([&](QWidget *modal) {
+            auto *dlg = qobject_cast<DialogUzivatel *>(modal);
+            auto *jmeno = dlg ? dlg->findChild<QLineEdit *>("le_jmeno") : nullptr;
+            auto *heslo = dlg ? dlg->findChild<QLineEdit *>("le_heslo") : nullptr;
+            if (!jmeno || !heslo)
+                return false;
+            seen << dlg->windowTitle() << jmeno->text() << heslo->text() << QString::number(heslo->echoMode());
+            jmeno->setText("jana");
+            heslo->setText("nove");
+            dlg->findChild<QDialogButtonBox *>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+            return true;
+        });
+        QCOMPARE(DialogUzivatel::ask(login, password), ok);
+        QVERIFY(answer.handled());
+        QCOMPARE(seen, (QStringList{"Přihlašovací údaje do ZRN", "novak", "stare", QString::number(QLineEdit::Password)}));
+        // Cancel hands back nothing of what was typed.
+        QCOMPARE(login, ok ? QStringLiteral("jana") : QStringLiteral("novak"));
+        QCOMPARE(password, ok ? QStringLiteral("nove") : QStringLiteral("stare"));
+    }
 };
-
-void TstLogin::initTestCase()
-{
-    ZRN_OPEN_TEST_DB();
-    QVERIFY(addUser(fullRights("novak"), "Heslo-1") > 0);
-    QVERIFY(addUser(fullRights("o'neil"), "apostrof") > 0);
-    QVERIFY(addUser(fullRights("neil"), "bez") > 0);
-    QVERIFY(addUser(fullRights("x\\' or 1=1 -- "), "zpetne") > 0);
-}
-
-void TstLogin::signIn_data()
-{
-    QTest::addColumn<QString>("savedLogin");
-    QTest::addColumn<QString>("savedPassword");
-    QTest::addColumn<QStringList>("typed"); // empty: the dialog is cancelled
-    QTest::addColumn<int>("result");
-    QTest::addColumn<bool>("dialogShown");
-    QTest::addColumn<QString>("user"); // the row signed in
-
-    const int ok = int(Login::Result::Accepted), no = int(Login::Result::Denied),
-              cancel = int(Login::Result::Cancelled);
-    const QStringList right{"novak", "Heslo-1"};
-    QTest::newRow("saved match: no dialog") << "novak" << "Heslo-1" << QStringList() << ok << false << "novak";
-    QTest::newRow("saved mismatch, dialog right") << "novak" << "stare" << right << ok << true << "novak";
-    QTest::newRow("first start, dialog right") << "" << "" << right << ok << true << "novak";
-    QTest::newRow("dialog wrong password") << "novak" << "stare" << QStringList{"novak", "heslo-1"} << no << true << "";
-    QTest::newRow("dialog unknown user") << "" << "" << QStringList{"nikdo", "Heslo-1"} << no << true << "";
-    QTest::newRow("dialog empty password") << "" << "" << QStringList{"novak", ""} << no << true << "";
-    QTest::newRow("cancel") << "novak" << "stare" << QStringList() << cancel << true << "";
-    // The login is a bound value: quotes find exactly the row of that text.
-    QTest::newRow("apostrophe") << "o'neil" << "apostrof" << QStringList() << ok << false << "o'neil";
-    QTest::newRow("apostrophe, other user's password") << "o'neil" << "bez" << QStringList() << cancel << true << "";
-    QTest::newRow("backslash and comment") << "x\\' or 1=1 -- " << "zpetne" << QStringList() << ok << false
-                                           << "x\\' or 1=1 -- ";
-    QTest::newRow("injection") << "' or '1'='1" << "Heslo-1" << QStringList() << cancel << true << "";
-    QTest::newRow("injection by comment") << "novak' -- " << "Heslo-1" << QStringList() << cancel << true << "";
-}
-
-void TstLogin::signIn()
-{
-    QFETCH(QString, savedLogin);
-    QFETCH(QString, savedPassword);
-    QFETCH(QStringList, typed);
-    QFETCH(int, result);
-    QFETCH(bool, dialogShown);
-    QFETCH(QString, user);
-
-    ScriptedDialog dlg;
-    dlg.typed = typed;
-    QString login = savedLogin, password = savedPassword;
-    const Login::Outcome out = Login::signIn(login, password, dlg.callbacks());
-
-    QCOMPARE(int(out.result), result);
-    QCOMPARE(dlg.shown, dialogShown ? 1 : 0);
-    // The dialog comes pre-filled with the saved values.
-    QCOMPARE(dlg.shownLogin, dialogShown ? savedLogin : QString());
-    QCOMPARE(dlg.shownPassword, dialogShown ? savedPassword : QString());
-    // "Přístup zamítnut." only for a refusal, never for Cancel.
-    QCOMPARE(dlg.denied, out.result == Login::Result::Denied ? 1 : 0);
-    // Credentials typed into the dialog are kept for the next start.
-    QCOMPARE(out.credentialsChanged, dialogShown && out.result == Login::Result::Accepted);
-    if (out.result == Login::Result::Accepted) {
-        QCOMPARE(out.user.login, user);
-        QCOMPARE(out.user.id, scalar("select id from www_users where login=?", user));
-        QCOMPARE(login, user);
-    }
-}
-
-void TstLogin::rightsAreReadColumnByColumn()
-{
-    // Distinct values: a column read into the wrong field shows.
-    UserRights r{0, "pravo", 1, 2, 4, 3, 5, "VY", 6, 7, 8, 9, 10, 11};
-    r.id = addUser(r, "p");
-    QVERIFY(r.id > 0);
-    QString hash;
-    UserRights got;
-    QVERIFY(Login::readUser("pravo", &hash, &got));
-    QVERIFY(hash.startsWith("$2"));
-    QCOMPARE(got.id, r.id);
-    QCOMPARE(rightsValues(got), rightsValues(r));
-}
-
-void TstLogin::onlySuccessCountsAndAudits()
-{
-    const int id = addUser(fullRights("statistika"), "s");
-    QVERIFY(id > 0);
-    const QString count = "select stat_zrn_cnt from www_users where id=?";
-    const QString audits = "select count(*) from logovani where uzivatel=?";
-    QCOMPARE(int(signInAs("statistika", "spatne", {"statistika", "spatne"})), int(Login::Result::Denied));
-    QCOMPARE(scalar(count, id), 0);
-    QCOMPARE(scalar(audits, "statistika"), 0);
-    for (int i = 1; i <= 2; ++i) {
-        QCOMPARE(int(signInAs("statistika", "s")), int(Login::Result::Accepted));
-        QCOMPARE(scalar(count, id), i);
-    }
-    QSSQL q;
-    q.prepare("select ts,operace,stat_zrn_last from logovani, www_users "
-              "where uzivatel=? and www_users.id=? order by ts");
-    q.addBindValue("statistika");
-    q.addBindValue(id);
-    QVERIFY(q.exec());
-    int rows = 0;
-    for (; q.next(); ++rows) {
-        QCOMPARE(q.value(1).toInt(), Login::AuditLogin);
-        QCOMPARE(q.value(0).toDateTime().date(), QDate::currentDate());
-        QCOMPARE(q.value(2).toDateTime().date(), QDate::currentDate());
-    }
-    QCOMPARE(rows, 2);
-}
-
-void TstLogin::dialog_data()
-{
-    QTest::addColumn<bool>("ok");
-    QTest::newRow("OK") << true;
-    QTest::newRow("Cancel") << false;
-}
-
-void TstLogin::dialog()
-{
-    QFETCH(bool, ok);
-    QString login = "novak", password = "stare";
-    QStringList seen; // title, login, password, echo mode of the password
-    ModalHandler answer([&](QWidget *modal) {
-        auto *dlg = qobject_cast<DialogUzivatel *>(modal);
-        auto *jmeno = dlg ? dlg->findChild<QLineEdit *>("le_jmeno") : nullptr;
-        auto *heslo = dlg ? dlg->findChild<QLineEdit *>("le_heslo") : nullptr;
-        if (!jmeno || !heslo)
-            return false;
-        seen << dlg->windowTitle() << jmeno->text() << heslo->text() << QString::number(heslo->echoMode());
-        jmeno->setText("jana");
-        heslo->setText("nove");
-        dlg->findChild<QDialogButtonBox *>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
-        return true;
-    });
-    QCOMPARE(DialogUzivatel::ask(login, password), ok);
-    QVERIFY(answer.handled());
-    QCOMPARE(seen, (QStringList{"Přihlašovací údaje do ZRN", "novak", "stare", QString::number(QLineEdit::Password)}));
-    // Cancel hands back nothing of what was typed.
-    QCOMPARE(login, ok ? QStringLiteral("jana") : QStringLiteral("novak"));
-    QCOMPARE(password, ok ? QStringLiteral("nove") : QStringLiteral("stare"));
-}
 
 ZRN_TEST_MAIN(TstLogin)
 #include "tst_login.moc"
