@@ -312,11 +312,6 @@ void MainWindow::applyRights()
     }
 }
 
-QTabWidget *MainWindow::mainTabs() const
-{
-    return ui->tw;
-}
-
 void MainWindow::connectTabChanged()
 {
     disconnect(m_tabChanged);

@@ -65,12 +65,9 @@ public:
 
     QString programPath() const { return m_programPath; }
     QString login() const { return m_login; }
-    bool credentialsChanged() const { return m_credentialsChanged; }
 
     Session *session() const { return m_session; }
     QSAPITellmark *api() const { return m_api; }
-    QTabWidget *mainTabs() const;
-    WindowShortcuts *shortcuts() const { return m_shortcuts; }
 
     // Saves the whole user settings now (the destructor does the same).
     void saveSettings();
