@@ -2,6 +2,7 @@
 #include "core/usersettings.h"
 #include "db/database.h"
 #include "outputs/csvexport.h"
+#include "outputs/csvrecords.h"
 #include "outputs/dialogcsvform.h"
 #include "support/testdb.h"
 #include "widgets/qfeditwithbutton.h"
@@ -10,7 +11,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,53 +18,12 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <memory>
-
 #include "support/testmain.h"
 #include "support/uitest.h"
 
 using namespace CsvExport;
 
 namespace {
-
-// Records as a spreadsheet reads them (RFC 4180): CR LF ends a record;
-// quoted fields may hold the separator, doubled quotes and line breaks.
-QList<QStringList> parseCsv(const QString &text, QChar sep)
-{
-    QList<QStringList> records;
-    QStringList record;
-    QString fieldText;
-    bool quoted = false;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                fieldText += c;
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                quoted = false;
-            } else {
-                fieldText += c;
-            }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == sep) {
-            record << fieldText;
-            fieldText.clear();
-        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
-            ++i;
-            record << fieldText;
-            records << record;
-            record.clear();
-            fieldText.clear();
-        } else {
-            fieldText += c;
-        }
-    }
-    if (!record.isEmpty() || !fieldText.isEmpty())
-        records << (record << fieldText);
-    return records;
-}
 
 CsvOptions options(bool header = false)
 {
@@ -89,51 +48,51 @@ int col(const QString &title)
     return titles(true).indexOf(title);
 }
 
-QString readUtf8(const QString &fileName)
+QString readFile(const QString &fileName, const char *codec = "UTF-8")
 {
     QFile f(fileName);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return f.open(QIODevice::ReadOnly) ? QTextCodec::codecForName(codec)->toUnicode(f.readAll()) : QString();
 }
 
-// Fills the export dialog as a user would and confirms or cancels it.
-ModalHandler *answerDialog(const QString &fileName, int separator, int header, bool ok = true)
+// What the export dialog showed when it opened.
+struct Shown {
+    QString file, separator, format;
+    bool confirmed = false;
+    bool stayedOpen = false;   // still open after OK: the export failed
+};
+
+// Answers the export dialog as a user would: notes what it shows, picks the
+// given items of oddelovac, fdatum, kodovani and hlavicka (-1 leaves one),
+// types the file (unless null) and presses OK or Zrušit. A dialog still open
+// after OK is noted and cancelled.
+std::function<bool(QWidget *)> answer(Shown *shown, const QString &file, const QList<int> &items = {},
+                                      bool ok = true)
 {
-    return new ModalHandler([=](QWidget *modal) {
+    return [=](QWidget *modal) {
         auto *dialog = qobject_cast<DialogCSVForm *>(modal);
         if (!dialog)
             return false;
-        if (!fileName.isNull())
-            childNamed<QFEditWithButton>(dialog, "cesta")->setText(fileName);
-        if (separator >= 0)
-            childNamed<QComboBox>(dialog, "oddelovac")->setCurrentIndex(separator);
-        if (header >= 0)
-            childNamed<QComboBox>(dialog, "hlavicka")->setCurrentIndex(header);
+        auto *cesta = childNamed<QFEditWithButton>(dialog, "cesta");
         auto *box = childNamed<QDialogButtonBox>(dialog, "buttonBox");
-        box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
-        return true;
-    });
-}
-
-// Confirms the export dialog with this file; when the dialog is still open
-// afterwards (the export failed), notes the file it shows and cancels it.
-ModalHandler *confirmThenNote(const QString &fileName, QString *shownAfter)
-{
-    auto confirmed = std::make_shared<bool>(false);
-    return new ModalHandler([=](QWidget *modal) {
-        auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-        if (!dialog)
-            return false;
-        auto *box = childNamed<QDialogButtonBox>(dialog, "buttonBox");
-        if (*confirmed) {
-            *shownAfter = childNamed<QFEditWithButton>(dialog, "cesta")->text();
+        if (shown->confirmed) {
+            shown->stayedOpen = true;
+            shown->file = cesta->text();
             box->button(QDialogButtonBox::Cancel)->click();
             return true;
         }
-        *confirmed = true;
-        childNamed<QFEditWithButton>(dialog, "cesta")->setText(fileName);
-        box->button(QDialogButtonBox::Ok)->click();
-        return false;
-    });
+        shown->file = cesta->text();
+        shown->separator = childNamed<QComboBox>(dialog, "oddelovac")->currentText();
+        shown->format = childNamed<QComboBox>(dialog, "fdatum")->currentText();
+        const char *combos[] = {"oddelovac", "fdatum", "kodovani", "hlavicka"};
+        for (int i = 0; i < items.size(); ++i)
+            if (items.at(i) >= 0)
+                childNamed<QComboBox>(dialog, combos[i])->setCurrentIndex(items.at(i));
+        if (!file.isNull())
+            cesta->setText(file);
+        shown->confirmed = ok;
+        box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        return !ok;
+    };
 }
 
 } // namespace
@@ -148,10 +107,8 @@ class TstCsvExport : public QObject
     {
         const QString path = m_dir.filePath(QStringLiteral("system.ini"));
         QFile::remove(path);
-        if (!login.isNull()) {
-            QSettings s(path, QSettings::IniFormat);
-            s.setValue(KeyContractsLogin, login);
-        }
+        if (!login.isNull())
+            QSettings(path, QSettings::IniFormat).setValue(KeyContractsLogin, login);
         setSystemSettingsFile(path);
     }
 
@@ -160,7 +117,7 @@ private slots:
     {
         ZRN_OPEN_TEST_DB();
         QVERIFY(m_dir.isValid());
-        const QStringList rows = {
+        ZRN_SEED(
             "insert into tellmark_podniky(id,podnik_nazev,zeme,ico,ch6,obr,okres,gps,skot_ks,dojnice_ks,"
             "dojnice_plemeno,masny_ks,O_ODPOVEDNA_OSOBA,O_PRIORITA,O_POSLEDNI_KONTAKT,O_DALSI_KONTAKT,"
             "SMLOUVA_ORGANIZACE,SMLOUVA_PRONAJEM,SMLOUVA_FAKTURACE_OD,SMLOUVA_FAKTURACE_CASTKA_ROK,"
@@ -173,12 +130,7 @@ private slots:
             "(4,'Farma \"U lesa\"; a syn','CZ','první řádek\nDruhý, řádek: #1')",
             "insert into tellmark_podniky(id,podnik_nazev,O_TELEFON,O_EMAIL,O_POZNAMKA,skot_ks) values "
             "(5,'=HYPERLINK(\"http://x.cz\")','+420 777','@kontakt','-1 kus',-5)",
-            "insert into tellmark_podniky(id,podnik_nazev,O_POZNAMKA) values (6,'Ферма Світло','čaj ☕')",
-        };
-        for (const QString &sql : rows) {
-            QString error;
-            QVERIFY2(TestDb::exec(sql, &error), qPrintable(error));
-        }
+            "insert into tellmark_podniky(id,podnik_nazev,O_POZNAMKA) values (6,'Ферма Світло','čaj ☕')");
     }
 
     void cleanup()
@@ -187,103 +139,63 @@ private slots:
         DialogCSVForm::setFileChooser(nullptr);
     }
 
-    void header_data()
+    // The titles alone when nothing is shown (no statement at all), then the
+    // values of enterprise 1: GPS for admins only, the contract columns for
+    // the one login, never the contract notes; dates in the chosen format.
+    void columns_data()
     {
         QTest::addColumn<bool>("contracts");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("last");
-        QTest::newRow("everyone") << false << 29 << "Poznámka T";
-        QTest::newRow("contracts login") << true << 40 << "Fakturace měna";
+        QTest::addColumn<bool>("admin");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("last");          // the last title
+        // GPS, Smlouva ORG, Fakturace částka, Fakturace měna, Poslední kontakt,
+        // Další kontakt (NULL), Smlouva pronájem (a date kept as text), Smlouva od (a text)
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("everyone") << false << false << "dd.MM.yyyy" << "Poznámka T"
+                                  << QStringList{"", "", "", "", "31.12.2024", "", "", ""};
+        QTest::newRow("admin") << false << true << "dd.MM.yy" << "Poznámka T"
+                               << QStringList{"49.19, 16.61", "", "", "", "31.12.24", "", "", ""};
+        QTest::newRow("contracts login") << true << true << "yyyy-MM-dd" << "Fakturace měna"
+                                         << QStringList{"49.19, 16.61", "Alfa s.r.o.", "1200.5", "CZK", "2024-12-31",
+                                                        "", "2023-02-01", "2024-01-15"};
+        QTest::newRow("hand-edited format") << true << false << "dd.mm.yy" << "Fakturace měna"
+                                            << QStringList{"", "Alfa s.r.o.", "1200.5", "CZK", "31.12.24", "",
+                                                           "01.02.23", "2024-01-15"};
     }
 
-    void header()
+    void columns()
     {
         QFETCH(bool, contracts);
-        QFETCH(int, count);
+        QFETCH(bool, admin);
+        QFETCH(QString, format);
         QFETCH(QString, last);
+        QFETCH(QStringList, values);
         CsvOptions o = options(true);
         o.withContracts = contracts;
-        const quint64 before = Database::statementCount();
-        QString error;
-        const QString text = QString::fromUtf8(buildCsv({}, Visibility::everything(), o, &error));
-        QVERIFY(error.isEmpty());
-        // Nothing shown: titles only, and no statement at all.
-        QCOMPARE(Database::statementCount(), before);
-        QVERIFY(text.endsWith(QStringLiteral(";\r\n")));
-        QCOMPARE(text.count(QLatin1Char('\n')), 1);
-        const QStringList fields = text.chopped(2).split(QLatin1Char(';'));
-        QCOMPARE(fields.size(), count + 1);     // each title followed by the separator
-        QCOMPARE(fields.first(), QStringLiteral("Podnik název"));
-        QCOMPARE(fields.at(6), QStringLiteral("GPS"));
-        QCOMPARE(fields.at(count - 1), last);
-        QCOMPARE(fields.last(), QString());
-    }
-
-    void dates_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("lastContact");
-        QTest::addColumn<QString>("rental");
-        QTest::newRow("dd.MM.yyyy") << "dd.MM.yyyy" << "31.12.2024" << "01.02.2023";
-        QTest::newRow("dd.MM.yy") << "dd.MM.yy" << "31.12.24" << "01.02.23";
-        QTest::newRow("yyyy-MM-dd") << "yyyy-MM-dd" << "2024-12-31" << "2023-02-01";
-        QTest::newRow("hand-edited case") << "dd.mm.yy" << "31.12.24" << "01.02.23";
-    }
-
-    void dates()
-    {
-        QFETCH(QString, format);
-        QFETCH(QString, lastContact);
-        QFETCH(QString, rental);
-        CsvOptions o = options();
-        o.dateFormat = format;
-        o.withContracts = true;
-        const QList<QStringList> lines = build({1}, o);
-        QCOMPARE(lines.size(), 1);
-        const QStringList &l = lines.first();
-        QCOMPARE(l.at(col("Poslední kontakt")), lastContact);
-        QCOMPARE(l.at(col("Další kontakt")), QString());          // NULL date
-        QCOMPARE(l.at(col("Smlouva pronájem")), rental);         // a date kept as text
-        QCOMPARE(l.at(col("Smlouva od")), QStringLiteral("2024-01-15"));
-    }
-
-    void values()
-    {
-        CsvOptions o = options();
-        o.withContracts = true;
-        o.withGps = true;
-        const QStringList l = build({1}, o).value(0);
-        QCOMPARE(l.size(), 41);
-        QCOMPARE(l.mid(0, 8), (QStringList{"Agro Alfa", "CZ", "12345678", "123456", "TA", "Tábor",
-                                           "49.19, 16.61", "120"}));
-        QCOMPARE(l.at(col("Masný ks")), QString());
-        QCOMPARE(l.at(col("Odpovědná osoba")), QStringLiteral("JN"));
-        QCOMPARE(l.at(col("Priorita")), QStringLiteral("2"));
-        QCOMPARE(l.at(col("Smlouva ORG")), QStringLiteral("Alfa s.r.o."));
-        QCOMPARE(l.at(col("Fakturace částka")), QStringLiteral("1200.5"));
-        QCOMPARE(l.at(col("Fakturace měna")), QStringLiteral("CZK"));
-        QVERIFY(!l.join(QString()).contains(QStringLiteral("tajná")));   // the contract notes stay out
-    }
-
-    void gpsNeedsAdmin_data()
-    {
-        QTest::addColumn<bool>("admin");
-        QTest::addColumn<QString>("gps");
-        QTest::newRow("admin") << true << "49.19, 16.61";
-        QTest::newRow("no admin") << false << "";
-    }
-
-    void gpsNeedsAdmin()
-    {
-        QFETCH(bool, admin);
-        QFETCH(QString, gps);
-        CsvOptions o = options(true);
         o.withGps = admin;
+        o.dateFormat = format;
+        const quint64 before = Database::statementCount();
+        const QList<QStringList> header = build({}, o);
+        QCOMPARE(Database::statementCount(), before);
+        QCOMPARE(header.size(), 1);
+        const QStringList t = header.first();
+        QCOMPARE(t.size(), (contracts ? 40 : 29) + 1);   // each title followed by the separator
+        QCOMPARE((QStringList{t.at(0), t.at(6), t.at(t.size() - 2), t.last()}),
+                 (QStringList{"Podnik název", "GPS", last, ""}));
+
         const QList<QStringList> lines = build({1}, o);
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines.at(0).at(6), QStringLiteral("GPS"));
-        QCOMPARE(lines.at(1).at(6), gps);
-        QCOMPARE(lines.at(1).size(), 30);
+        const QStringList &l = lines.at(1);
+        QCOMPARE(l.size(), t.size());
+        QCOMPARE(l.mid(0, 8), (QStringList{"Agro Alfa", "CZ", "12345678", "123456", "TA", "Tábor", values.at(0), "120"}));
+        QCOMPARE((QStringList{l.at(col("Masný ks")), l.at(col("Odpovědná osoba")), l.at(col("Priorita"))}),
+                 (QStringList{"", "JN", "2"}));
+        QStringList got;
+        for (const char *title : {"Smlouva ORG", "Fakturace částka", "Fakturace měna", "Poslední kontakt",
+                                  "Další kontakt", "Smlouva pronájem", "Smlouva od"})
+            got << l.value(col(QString::fromUtf8(title)));
+        QCOMPARE(got, values.mid(1));
+        QVERIFY(!l.join(QString()).contains(QStringLiteral("tajná")));
     }
 
     void encodings_data()
@@ -325,22 +237,19 @@ private slots:
         QFETCH(int, separator);
         CsvOptions o = options(true);
         o.separator = separators().at(separator).at(0);
-        const QList<QStringList> lines = build({1, 4, 2}, o);
+        QString error;
+        const QString text = QString::fromUtf8(buildCsv({1, 4, 2}, Visibility::everything(), o, &error));
+        // Only a field with the separator, a quote or a line break is quoted.
+        const QString s = o.separator;
+        QVERIFY2(text.contains("\r\n\"Farma \"\"U lesa\"\"; a syn\"" + s + "CZ" + s), qPrintable(text));
+        QVERIFY(text.contains("\r\nMléčná farma Bětov" + s + "CZ" + s));
+        const QList<QStringList> lines = parseCsv(text, o.separator);
         QCOMPARE(lines.size(), 4);
         for (const QStringList &l : lines)
             QCOMPARE(l.size(), 30);
         QCOMPARE(lines.at(2).at(0), QStringLiteral("Farma \"U lesa\"; a syn"));
         QCOMPARE(lines.at(2).at(col("Poznámka")), QStringLiteral("první řádek\nDruhý, řádek: #1"));
         QCOMPARE(lines.at(3).at(0), QStringLiteral("Mléčná farma Bětov"));
-    }
-
-    void plainValuesStayBare()
-    {
-        QString error;
-        const QString text = QString::fromUtf8(buildCsv({4, 3}, Visibility::everything(), options(), &error));
-        QVERIFY(text.startsWith(QStringLiteral("\"Farma \"\"U lesa\"\"; a syn\";CZ;")));
-        QVERIFY(text.contains(QStringLiteral(";\r\nZemědělské družstvo Cé;SK;")));
-        QVERIFY(text.endsWith(QStringLiteral(";\r\n")));
     }
 
     void orderAndSelection_data()
@@ -386,11 +295,8 @@ private slots:
         writeSystemFile(QStringLiteral("novak"));
         QCOMPARE(contractsLogin(), QStringLiteral("novak"));
         ZrnSettings().remove(KeyContractsLogin);
-
         setSystemSettingsFile(QString());
         QVERIFY(systemSettingsFile() != ZrnSettings::path());
-        QCOMPARE(systemSettingsFile(), QSettings(QSettings::IniFormat, QSettings::SystemScope,
-                                                 QStringLiteral("Korbanit"), QStringLiteral("ZRN")).fileName());
     }
 
     void writeFailureReported_data()
@@ -411,7 +317,7 @@ private slots:
         QCOMPARE(writeFile(path, "x;\r\n", &error), reason.isEmpty());
         QCOMPARE(error, reason.isEmpty() ? QString() : reason.arg(m_dir.path()));
         if (reason.isEmpty())
-            QCOMPARE(readUtf8(path), QStringLiteral("x;\r\n"));
+            QCOMPARE(readFile(path), QStringLiteral("x;\r\n"));
     }
 
     // What a spreadsheet would run as a formula is written as text; numbers stay numbers.
@@ -433,46 +339,31 @@ private slots:
         QCOMPARE(build({5}, options()).value(0).value(col(title)), value);
     }
 
-    void dialogMapping_data()
+    // Stored choices as the dialog shows them: matched ignoring case, an
+    // unknown one at the first item.
+    void dialogShowsStoredChoices_data()
     {
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("codec");
-        QTest::addColumn<bool>("header");
-        QTest::addColumn<QList<int>>("indexes");     // oddelovac, fdatum, kodovani, hlavicka
-        QTest::addColumn<QStringList>("readBack");   // separator, format, codec
-        QTest::newRow("defaults") << ";" << "dd.MM.yyyy" << "WIN-1250" << true << QList<int>{0, 0, 1, 0}
-                                  << QStringList{";", "dd.MM.yyyy", "WIN-1250"};
-        QTest::newRow("hash, lower case") << "#" << "dd.mm.yy" << "utf-8" << false << QList<int>{3, 1, 0, 1}
-                                          << QStringList{"#", "dd.MM.yy", "UTF-8"};
-        QTest::newRow("unknown") << "|" << "MM/dd" << "cp1250" << true << QList<int>{0, 0, 0, 0}
-                                 << QStringList{";", "dd.MM.yyyy", "UTF-8"};
-        QTest::newRow("comma, iso") << "," << "yyyy-MM-dd" << "win-1250" << false << QList<int>{1, 2, 1, 1}
-                                    << QStringList{",", "yyyy-MM-dd", "WIN-1250"};
+        QTest::addColumn<QStringList>("stored");   // separator, date format, encoding, header
+        QTest::addColumn<QStringList>("shown");    // oddelovac, fdatum, kodovani, hlavicka
+        QTest::newRow("hash, lower case") << QStringList{"#", "dd.mm.yy", "utf-8", "0"}
+                                          << QStringList{"#", "dd.MM.yy", "UTF-8", "Ne"};
+        QTest::newRow("unknown") << QStringList{"|", "MM/dd", "cp1250", "1"}
+                                 << QStringList{";", "dd.MM.yyyy", "UTF-8", "Ano"};
+        QTest::newRow("comma, iso") << QStringList{",", "yyyy-MM-dd", "win-1250", "1"}
+                                    << QStringList{",", "yyyy-MM-dd", "Windows-1250", "Ano"};
     }
 
-    void dialogMapping()
+    void dialogShowsStoredChoices()
     {
-        QFETCH(QString, separator);
-        QFETCH(QString, format);
-        QFETCH(QString, codec);
-        QFETCH(bool, header);
-        QFETCH(QList<int>, indexes);
-        QFETCH(QStringList, readBack);
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, shown);
         DialogCSVForm dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení CSV exportu"));
-        dialog.setValues(QStringLiteral("/tmp/a.csv"), header, separator, format, codec);
-        QCOMPARE((QList<int>{childNamed<QComboBox>(&dialog, "oddelovac")->currentIndex(),
-                             childNamed<QComboBox>(&dialog, "fdatum")->currentIndex(),
-                             childNamed<QComboBox>(&dialog, "kodovani")->currentIndex(),
-                             childNamed<QComboBox>(&dialog, "hlavicka")->currentIndex()}),
-                 indexes);
-        QString name, sep, fmt, cod;
-        bool withHeader = !header;
-        dialog.getValues(&name, &withHeader, &sep, &fmt, &cod);
-        QCOMPARE(name, QStringLiteral("/tmp/a.csv"));
-        QCOMPARE(withHeader, header);
-        QCOMPARE((QStringList{sep, fmt, cod}), readBack);
+        dialog.setValues(QStringLiteral("/tmp/a.csv"), stored.at(3) == "1", stored.at(0), stored.at(1), stored.at(2));
+        QStringList got;
+        for (const char *name : {"oddelovac", "fdatum", "kodovani", "hlavicka"})
+            got << childNamed<QComboBox>(&dialog, name)->currentText();
+        QCOMPARE(got, shown);
     }
 
     void chooseFile()
@@ -503,62 +394,40 @@ private slots:
         session.shownEnterprises = [] { return QList<int>{2, 1}; };
         writeSystemFile(QStringLiteral("novak"));
         const QString file = m_dir.filePath(QStringLiteral("run.csv"));
-
+        Shown shown;
         {
             MessageBoxAnswerer boxes;
-            QScopedPointer<ModalHandler> h(answerDialog(file, 1, 0));   // ",", with titles
+            ModalHandler h(answer(&shown, file, {1, 2}));   // ",", yyyy-MM-dd, the titles
             run(nullptr, &session);
-            QVERIFY(h->handled());
             QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Export je hotový: soubor „%1“ obsahuje 2 podniky.").arg(file)});
         }
-        QFile raw(file);
-        QVERIFY(raw.open(QIODevice::ReadOnly));
+        QVERIFY(!shown.stayedOpen);
         // Windows-1250 is the default: "č" of the enterprise name as one byte.
-        const QByteArray bytes = raw.readAll();
-        QVERIFY(bytes.contains("\r\nMl\xe9\xe8n\xe1 farma B\xectov,CZ,"));
-        const QList<QStringList> lines =
-            parseCsv(QTextCodec::codecForName("Windows-1250")->toUnicode(bytes), QLatin1Char(','));
+        const QString text = readFile(file, "Windows-1250");
+        QVERIFY(text.contains(QStringLiteral("\r\nMléčná farma Bětov,CZ,")));
+        const QList<QStringList> lines = parseCsv(text, QLatin1Char(','));
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines.at(0).size(), 41);    // the contracts login
+        QCOMPARE(lines.at(0).size(), 41);   // the contracts login
         QCOMPARE(lines.at(2).at(0), QStringLiteral("Agro Alfa"));
         QCOMPARE(lines.at(2).at(6), QString());   // no admin right: no GPS
-        {
-            ZrnSettings s;
-            QCOMPARE(s.textValue(KeyFilename), file);
-            QCOMPARE(s.textValue(KeySeparator), QStringLiteral(","));
-            QCOMPARE(s.textValue(KeyCodec), QStringLiteral("WIN-1250"));
-        }
+        QCOMPARE(lines.at(2).at(col("Poslední kontakt")), QStringLiteral("2024-12-31"));
 
         // Next time the dialog shows the remembered choices; another login
         // gets 29 columns; the header "Ne" leaves the titles out.
         session.user.login = QStringLiteral("kral");
-        QString shownSeparator, shownFile;
         {
             MessageBoxAnswerer boxes;
-            ModalHandler h([&](QWidget *modal) {
-                auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-                if (!dialog)
-                    return false;
-                shownSeparator = childNamed<QComboBox>(dialog, "oddelovac")->currentText();
-                shownFile = childNamed<QFEditWithButton>(dialog, "cesta")->text();
-                childNamed<QComboBox>(dialog, "hlavicka")->setCurrentIndex(1);
-                dialog->accept();
-                return true;
-            });
+            ModalHandler h(answer(&(shown = Shown()), QString(), {-1, -1, -1, 1}));
             run(nullptr, &session);
-            QVERIFY(h.handled());
             QVERIFY(boxes.messages.value(0).endsWith(QStringLiteral("obsahuje 2 podniky.")));
         }
-        QCOMPARE(shownSeparator, QStringLiteral(","));
-        QCOMPARE(shownFile, file);
-        QFile rewritten(file);   // a new file took the old one's place
-        QVERIFY(rewritten.open(QIODevice::ReadOnly));
-        const QList<QStringList> again =
-            parseCsv(QTextCodec::codecForName("Windows-1250")->toUnicode(rewritten.readAll()), QLatin1Char(','));
-        QCOMPARE(again.size(), 2);
+        QCOMPARE((QStringList{shown.file, shown.separator, shown.format}), (QStringList{file, ",", "yyyy-MM-dd"}));
+        const QList<QStringList> again = parseCsv(readFile(file, "Windows-1250"), QLatin1Char(','));
+        QCOMPARE(again.size(), 2);   // a new file took the old one's place
         QCOMPARE(again.at(0).size(), 30);
         QCOMPARE(again.at(0).at(0), QStringLiteral("Mléčná farma Bětov"));
         QVERIFY(!ZrnSettings().boolValue(KeyWithHeader, true));
+        QCOMPARE(ZrnSettings().textValue(KeyCodec), CodecWin1250);
     }
 
     void runCancelled()
@@ -567,21 +436,14 @@ private slots:
         session.shownEnterprises = [] { return QList<int>{1}; };
         ZrnSettings().remove(KeyFilename);
         ZrnSettings().setValue(KeySeparator, QStringLiteral("#"));
-        QString offered;
-        ModalHandler h([&](QWidget *modal) {
-            auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-            if (!dialog)
-                return false;
-            offered = childNamed<QFEditWithButton>(dialog, "cesta")->text();
-            childNamed<QComboBox>(dialog, "oddelovac")->setCurrentIndex(1);
-            dialog->reject();
-            return true;
-        });
+        Shown shown;
+        ModalHandler h(answer(&shown, QString(), {1}, false));
         run(nullptr, &session);
         QVERIFY(h.handled());
         // No desktop folder in this home: the home folder is offered.
-        QCOMPARE(offered, QDir::homePath() + QStringLiteral("/podniky.csv"));
-        QVERIFY(!QFile::exists(offered));
+        QCOMPARE(shown.file, QDir::homePath() + QStringLiteral("/podniky.csv"));
+        QCOMPARE(shown.separator, QStringLiteral("#"));
+        QVERIFY(!QFile::exists(shown.file));
         QCOMPARE(ZrnSettings().textValue(KeySeparator), QStringLiteral("#"));
     }
 
@@ -591,13 +453,13 @@ private slots:
         session.shownEnterprises = [] { return QList<int>{1}; };
         const QString file = m_dir.filePath(QStringLiteral("no/such/folder/x.csv"));
         MessageBoxAnswerer boxes;
-        QString shown;
-        QScopedPointer<ModalHandler> h(confirmThenNote(file, &shown));
+        Shown shown;
+        ModalHandler h(answer(&shown, file));
         run(nullptr, &session);
-        QVERIFY(h->handled());
         QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Soubor „%1“ nelze zapsat:\nSložka „%2“ neexistuje.")
                                                  .arg(file, m_dir.filePath(QStringLiteral("no/such/folder")))});
-        QCOMPARE(shown, file);   // the dialog stayed open with the user's choice
+        QVERIFY(shown.stayedOpen);
+        QCOMPARE(shown.file, file);   // with the user's choice
         QVERIFY(!QFile::exists(file));
     }
 
@@ -624,30 +486,29 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("cyrilice-%1.csv").arg(utf8));
         ZrnSettings().setValue(KeyCodec, CodecWin1250);
         MessageBoxAnswerer boxes(utf8 ? QMessageBox::Yes : QMessageBox::No);
-        QString shown;
-        QScopedPointer<ModalHandler> h(confirmThenNote(file, &shown));
+        Shown shown;
+        ModalHandler h(answer(&shown, file));
         run(nullptr, &session);
         QCOMPARE(boxes.messages.size(), utf8 ? 2 : 1);
         QVERIFY(boxes.messages.first().contains(QStringLiteral("Ферма Світло")));
         QCOMPARE(QFile::exists(file), utf8);
-        if (utf8)
-            QVERIFY(readUtf8(file).contains(QStringLiteral("Ферма Світло")));
-        else
-            QCOMPARE(shown, file);
+        QCOMPARE(readFile(file).contains(QStringLiteral("Ферма Світло")), utf8);
+        QCOMPARE(shown.stayedOpen, !utf8);
     }
 
     void runWithNothingShown()
     {
         Session session;   // the register has not set the tree yet
         MessageBoxAnswerer boxes;
-        QScopedPointer<ModalHandler> h(answerDialog(QString(), -1, -1));
+        Shown shown;
+        ModalHandler h(answer(&shown, QString()), 2000);
         run(nullptr, &session);
-        QVERIFY(!h->handled());
         QCOMPARE(boxes.messages.size(), 1);
         session.shownEnterprises = [] { return QList<int>(); };
         run(nullptr, &session);
         QCOMPARE(boxes.messages.size(), 2);
         QVERIFY(boxes.messages.at(1).contains(QStringLiteral("žádný podnik")));
+        QVERIFY(!shown.confirmed && shown.file.isNull());
     }
 };
 
