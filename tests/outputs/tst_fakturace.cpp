@@ -1,4 +1,5 @@
 #include "core/session.h"
+#include "outputs/csvrecords.h"
 #include "outputs/fakturacestore.h"
 #include "outputs/fakturacetab.h"
 #include "support/testdb.h"
@@ -18,34 +19,6 @@
 
 using namespace FakturaceStore;
 
-namespace {
-
-// Records as a spreadsheet reads them: CR LF ends a record, quoted fields
-// may hold the separator and doubled quotes.
-QList<QStringList> parseCsv(const QString &text, QChar sep)
-{
-    QList<QStringList> records;
-    QStringList record;
-    QString field;
-    bool quoted = false;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted && c == QLatin1Char('"') && text.mid(i + 1, 1) == QLatin1String("\""))
-            field += text.at(++i);
-        else if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (!quoted && c == sep)
-            record << std::exchange(field, QString());
-        else if (!quoted && c == QLatin1Char('\r') && text.mid(i + 1, 1) == QLatin1String("\n"))
-            ++i, records << std::exchange(record, QStringList());
-        else
-            field += c;
-    }
-    return records;
-}
-
-} // namespace
-
 class TstFakturace : public QObject
 {
     Q_OBJECT
@@ -54,7 +27,7 @@ private slots:
     void initTestCase()
     {
         ZRN_OPEN_TEST_DB();
-        const QStringList rows = {
+        ZRN_SEED(
             "insert into tellmark_podniky(id,podnik_nazev,obr,SMLOUVA_ORGANIZACE,SMLOUVA_CISLO,SMLOUVA_FAKTURACE_OD,"
             "SMLOUVA_FAKTURACE_CASTKA_ROK,SMLOUVA_FAKTURACE_MENA,SMLOUVA_PODEPSANO,SMLOUVA_POZNAMKA) values "
             "(1,'Agro Alfa','TA','Alfa s.r.o.','S-1','2024-01-15',1200.5,'CZK','2024-01-10',NULL),"
@@ -63,12 +36,7 @@ private slots:
             "(4,'Bez smlouvy','TA',NULL,NULL,NULL,0,NULL,NULL,'jen poznámka'),"
             "(5,'Eta','ST,TA','Eta',NULL,NULL,NULL,NULL,NULL,NULL)",
             "insert into tellmark_strediska(id,id_podnik,akce_nazev) values (10,2,'Bětov'),(30,3,'Cé')",
-            "insert into tellmark_strediska_acls(id_strediska,id_www_user) values (10,7)",
-        };
-        for (const QString &sql : rows) {
-            QString error;
-            QVERIFY2(TestDb::exec(sql, &error), qPrintable(error));
-        }
+            "insert into tellmark_strediska_acls(id_strediska,id_www_user) values (10,7)");
     }
 
     void overview_data()
@@ -137,11 +105,12 @@ private slots:
         tab.findChild<QFDateEdit *>("fakturace_do")->setDate(to);
         tab.findChild<QLineEdit *>("fakturace_filtr")->setText(text);
         tab.refresh();
-        QCOMPARE(tab.view()->model()->rowCount(), ids.size());
+        auto *view = tab.findChild<QTableView *>("tableViewFakturace");
+        QCOMPARE(view->model()->rowCount(), ids.size());
         QVERIFY(tab.findChild<QLabel *>("fakturace_soucty")->text().replace(QChar(0xA0), ' ').contains(totals));
         // A double click asks for the enterprise of the row.
         QSignalSpy asked(&tab, &FakturaceTab::enterpriseRequested);
-        emit tab.view()->doubleClicked(tab.view()->model()->index(0, 2));
+        emit view->doubleClicked(view->model()->index(0, 2));
         QCOMPARE(asked.size(), 1);
         QVERIFY(ids.contains(asked.at(0).at(0).toInt()));
     }
