@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -54,39 +55,40 @@ QString readFile(const QString &fileName, const char *codec = "UTF-8")
     return f.open(QIODevice::ReadOnly) ? QTextCodec::codecForName(codec)->toUnicode(f.readAll()) : QString();
 }
 
-// What the export dialog showed when it opened.
+// What the export dialog showed when it opened: the file and the texts of
+// oddelovac, fdatum, kodovani and hlavicka.
 struct Shown {
-    QString file, separator, format;
+    QString file;
+    QStringList combos;
     bool confirmed = false;
-    bool stayedOpen = false;   // still open after OK: the export failed
+    QString reopenedWith;   // the file, when still open after OK (the export failed)
 };
 
 // Answers the export dialog as a user would: notes what it shows, picks the
-// given items of oddelovac, fdatum, kodovani and hlavicka (-1 leaves one),
-// types the file (unless null) and presses OK or Zrušit. A dialog still open
-// after OK is noted and cancelled.
+// given items of its combos (-1 leaves one), types the file (unless null)
+// and presses OK or Zrušit. A dialog still open after OK is cancelled.
 std::function<bool(QWidget *)> answer(Shown *shown, const QString &file, const QList<int> &items = {},
                                       bool ok = true)
 {
     return [=](QWidget *modal) {
         auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-        if (!dialog)
+        if (!dialog || dialog->windowTitle() != QStringLiteral("Nastavení CSV exportu"))
             return false;
         auto *cesta = childNamed<QFEditWithButton>(dialog, "cesta");
         auto *box = childNamed<QDialogButtonBox>(dialog, "buttonBox");
         if (shown->confirmed) {
-            shown->stayedOpen = true;
-            shown->file = cesta->text();
+            shown->reopenedWith = cesta->text();
             box->button(QDialogButtonBox::Cancel)->click();
             return true;
         }
         shown->file = cesta->text();
-        shown->separator = childNamed<QComboBox>(dialog, "oddelovac")->currentText();
-        shown->format = childNamed<QComboBox>(dialog, "fdatum")->currentText();
         const char *combos[] = {"oddelovac", "fdatum", "kodovani", "hlavicka"};
-        for (int i = 0; i < items.size(); ++i)
-            if (items.at(i) >= 0)
-                childNamed<QComboBox>(dialog, combos[i])->setCurrentIndex(items.at(i));
+        for (int i = 0; i < 4; ++i) {
+            auto *combo = childNamed<QComboBox>(dialog, combos[i]);
+            shown->combos << combo->currentText();
+            if (items.value(i, -1) >= 0)
+                combo->setCurrentIndex(items.at(i));
+        }
         if (!file.isNull())
             cesta->setText(file);
         shown->confirmed = ok;
@@ -299,27 +301,6 @@ private slots:
         QVERIFY(systemSettingsFile() != ZrnSettings::path());
     }
 
-    void writeFailureReported_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("reason");   // empty: written
-        QTest::newRow("missing folder") << "missing/podniky.csv" << "Složka „%1/missing“ neexistuje.";
-        QTest::newRow("a folder") << "" << "„%1“ je složka, ne soubor.";
-        QTest::newRow("written") << "ok.csv" << "";
-    }
-
-    void writeFailureReported()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, reason);
-        const QString path = name.isEmpty() ? m_dir.path() : m_dir.filePath(name);
-        QString error;
-        QCOMPARE(writeFile(path, "x;\r\n", &error), reason.isEmpty());
-        QCOMPARE(error, reason.isEmpty() ? QString() : reason.arg(m_dir.path()));
-        if (reason.isEmpty())
-            QCOMPARE(readFile(path), QStringLiteral("x;\r\n"));
-    }
-
     // What a spreadsheet would run as a formula is written as text; numbers stay numbers.
     void formulasStayText_data()
     {
@@ -337,33 +318,6 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, value);
         QCOMPARE(build({5}, options()).value(0).value(col(title)), value);
-    }
-
-    // Stored choices as the dialog shows them: matched ignoring case, an
-    // unknown one at the first item.
-    void dialogShowsStoredChoices_data()
-    {
-        QTest::addColumn<QStringList>("stored");   // separator, date format, encoding, header
-        QTest::addColumn<QStringList>("shown");    // oddelovac, fdatum, kodovani, hlavicka
-        QTest::newRow("hash, lower case") << QStringList{"#", "dd.mm.yy", "utf-8", "0"}
-                                          << QStringList{"#", "dd.MM.yy", "UTF-8", "Ne"};
-        QTest::newRow("unknown") << QStringList{"|", "MM/dd", "cp1250", "1"}
-                                 << QStringList{";", "dd.MM.yyyy", "UTF-8", "Ano"};
-        QTest::newRow("comma, iso") << QStringList{",", "yyyy-MM-dd", "win-1250", "1"}
-                                    << QStringList{",", "yyyy-MM-dd", "Windows-1250", "Ano"};
-    }
-
-    void dialogShowsStoredChoices()
-    {
-        QFETCH(QStringList, stored);
-        QFETCH(QStringList, shown);
-        DialogCSVForm dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení CSV exportu"));
-        dialog.setValues(QStringLiteral("/tmp/a.csv"), stored.at(3) == "1", stored.at(0), stored.at(1), stored.at(2));
-        QStringList got;
-        for (const char *name : {"oddelovac", "fdatum", "kodovani", "hlavicka"})
-            got << childNamed<QComboBox>(&dialog, name)->currentText();
-        QCOMPARE(got, shown);
     }
 
     void chooseFile()
@@ -401,7 +355,6 @@ private slots:
             run(nullptr, &session);
             QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Export je hotový: soubor „%1“ obsahuje 2 podniky.").arg(file)});
         }
-        QVERIFY(!shown.stayedOpen);
         // Windows-1250 is the default: "č" of the enterprise name as one byte.
         const QString text = readFile(file, "Windows-1250");
         QVERIFY(text.contains(QStringLiteral("\r\nMléčná farma Bětov,CZ,")));
@@ -421,94 +374,86 @@ private slots:
             run(nullptr, &session);
             QVERIFY(boxes.messages.value(0).endsWith(QStringLiteral("obsahuje 2 podniky.")));
         }
-        QCOMPARE((QStringList{shown.file, shown.separator, shown.format}), (QStringList{file, ",", "yyyy-MM-dd"}));
+        QCOMPARE(shown.file, file);
+        QCOMPARE(shown.combos, (QStringList{",", "yyyy-MM-dd", "Windows-1250", "Ano"}));
         const QList<QStringList> again = parseCsv(readFile(file, "Windows-1250"), QLatin1Char(','));
         QCOMPARE(again.size(), 2);   // a new file took the old one's place
         QCOMPARE(again.at(0).size(), 30);
         QCOMPARE(again.at(0).at(0), QStringLiteral("Mléčná farma Bětov"));
         QVERIFY(!ZrnSettings().boolValue(KeyWithHeader, true));
-        QCOMPARE(ZrnSettings().textValue(KeyCodec), CodecWin1250);
     }
 
-    void runCancelled()
+    // What the user sees and gets: stored choices as the dialog shows them
+    // (case ignored, an unknown one at the first item), the file offered in
+    // the home folder (this home has no desktop), failures with the dialog
+    // kept open, values Windows-1250 cannot hold.
+    void runOutcomes_data()
     {
+        QTest::addColumn<QList<int>>("ids");        // the tree's enterprises; none: not set yet
+        QTest::addColumn<QStringList>("stored");    // separator, date format, encoding, header
+        QTest::addColumn<QString>("file");          // typed in the dialog; null: Zrušit, empty: the folder
+        QTest::addColumn<int>("reply");             // to a question
+        QTest::addColumn<QStringList>("dialog");    // its combos as shown; empty: no dialog
+        QTest::addColumn<QStringList>("messages");  // %1 the file, %2 the test folder
+        QTest::addColumn<QString>("written");       // what the file holds (read as UTF-8); empty: none
+        const QStringList defaults{";", "dd.MM.yyyy", "WIN-1250", "true"};
+        const QStringList shownDefaults{";", "dd.MM.yyyy", "Windows-1250", "Ano"};
+        const QString cyrillic = "Otázka Tyto hodnoty nelze zapsat v kódování Windows-1250 (v souboru by z nich byly "
+                                 "otazníky):\n\nPodnik název: Ферма Світло\nPoznámka: čaj ☕\n\nUložit soubor v kódování UTF-8?";
+        QTest::newRow("cancelled, stored in another case")
+            << QList<int>{1} << QStringList{"#", "dd.mm.yy", "utf-8", "false"} << QString() << 0
+            << QStringList{"#", "dd.MM.yy", "UTF-8", "Ne"} << QStringList() << "";
+        QTest::newRow("unknown stored, missing folder")
+            << QList<int>{1} << QStringList{"|", "MM/dd", "cp1250", "true"} << "no/such/folder/x.csv" << 0
+            << QStringList{";", "dd.MM.yyyy", "UTF-8", "Ano"}
+            << QStringList{"Export Soubor „%1“ nelze zapsat:\nSložka „%2/no/such/folder“ neexistuje."} << "";
+        QTest::newRow("a folder") << QList<int>{1} << defaults << "" << 0 << shownDefaults
+                                  << QStringList{"Export Soubor „%1“ nelze zapsat:\n„%1“ je složka, ne soubor."} << "";
+        QTest::newRow("five enterprises") << QList<int>{1, 2, 3, 4, 5} << defaults << "pet.csv" << 0 << shownDefaults
+                                          << QStringList{"Export Export je hotový: soubor „%1“ obsahuje 5 podniků."}
+                                          << "Agro Alfa";
+        QTest::newRow("Cyrillic, UTF-8 taken")
+            << QList<int>{6} << defaults << "cyrilice.csv" << int(QMessageBox::Yes) << shownDefaults
+            << QStringList{cyrillic, "Export Export je hotový: soubor „%1“ obsahuje 1 podnik."} << "Ферма Світло";
+        QTest::newRow("Cyrillic, declined") << QList<int>{6} << defaults << "cyrilice-ne.csv" << int(QMessageBox::No)
+                                            << shownDefaults << QStringList{cyrillic} << "";
+        QTest::newRow("tree not set yet") << QList<int>{} << defaults << "nic.csv" << 0 << QStringList()
+                                          << QStringList{"Export Strom nezobrazuje žádný podnik, není co exportovat."} << "";
+    }
+
+    void runOutcomes()
+    {
+        QFETCH(QList<int>, ids);
+        QFETCH(QStringList, stored);
+        QFETCH(QString, file);
+        QFETCH(int, reply);
+        QFETCH(QStringList, dialog);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, written);
         Session session;
-        session.shownEnterprises = [] { return QList<int>{1}; };
+        if (!ids.isEmpty())
+            session.shownEnterprises = [ids] { return ids; };
         ZrnSettings().remove(KeyFilename);
-        ZrnSettings().setValue(KeySeparator, QStringLiteral("#"));
+        const QStringList keys{KeySeparator, KeyDateFormat, KeyCodec, KeyWithHeader};
+        for (int i = 0; i < keys.size(); ++i)
+            ZrnSettings().setValue(keys.at(i), stored.at(i));
+        const QString path = file.isEmpty() ? m_dir.path() : m_dir.filePath(file);
+        MessageBoxAnswerer boxes{QMessageBox::StandardButton(reply)};
         Shown shown;
-        ModalHandler h(answer(&shown, QString(), {1}, false));
+        ModalHandler h(answer(&shown, file.isNull() ? QString() : path, {}, !file.isNull()));
         run(nullptr, &session);
-        QVERIFY(h.handled());
-        // No desktop folder in this home: the home folder is offered.
-        QCOMPARE(shown.file, QDir::homePath() + QStringLiteral("/podniky.csv"));
-        QCOMPARE(shown.separator, QStringLiteral("#"));
-        QVERIFY(!QFile::exists(shown.file));
-        QCOMPARE(ZrnSettings().textValue(KeySeparator), QStringLiteral("#"));
-    }
-
-    void runReportsUnwritableFile()
-    {
-        Session session;
-        session.shownEnterprises = [] { return QList<int>{1}; };
-        const QString file = m_dir.filePath(QStringLiteral("no/such/folder/x.csv"));
-        MessageBoxAnswerer boxes;
-        Shown shown;
-        ModalHandler h(answer(&shown, file));
-        run(nullptr, &session);
-        QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Soubor „%1“ nelze zapsat:\nSložka „%2“ neexistuje.")
-                                                 .arg(file, m_dir.filePath(QStringLiteral("no/such/folder")))});
-        QVERIFY(shown.stayedOpen);
-        QCOMPARE(shown.file, file);   // with the user's choice
-        QVERIFY(!QFile::exists(file));
-    }
-
-    void unencodableValuesOfferUtf8_data()
-    {
-        QTest::addColumn<bool>("utf8");
-        QTest::newRow("UTF-8 taken") << true;
-        QTest::newRow("declined") << false;
-    }
-
-    void unencodableValuesOfferUtf8()
-    {
-        QFETCH(bool, utf8);
-        CsvOptions o = options();
-        o.codec = CodecWin1250;
-        CsvReport report;
-        QString error;
-        buildCsv({1, 6}, Visibility::everything(), o, &error, &report);
-        QCOMPARE(report.enterprises, 2);
-        QCOMPARE(report.unencodable, (QStringList{"Podnik název: Ферма Світло", "Poznámka: čaj ☕"}));
-
-        Session session;
-        session.shownEnterprises = [] { return QList<int>{6}; };
-        const QString file = m_dir.filePath(QStringLiteral("cyrilice-%1.csv").arg(utf8));
-        ZrnSettings().setValue(KeyCodec, CodecWin1250);
-        MessageBoxAnswerer boxes(utf8 ? QMessageBox::Yes : QMessageBox::No);
-        Shown shown;
-        ModalHandler h(answer(&shown, file));
-        run(nullptr, &session);
-        QCOMPARE(boxes.messages.size(), utf8 ? 2 : 1);
-        QVERIFY(boxes.messages.first().contains(QStringLiteral("Ферма Світло")));
-        QCOMPARE(QFile::exists(file), utf8);
-        QCOMPARE(readFile(file).contains(QStringLiteral("Ферма Світло")), utf8);
-        QCOMPARE(shown.stayedOpen, !utf8);
-    }
-
-    void runWithNothingShown()
-    {
-        Session session;   // the register has not set the tree yet
-        MessageBoxAnswerer boxes;
-        Shown shown;
-        ModalHandler h(answer(&shown, QString()), 2000);
-        run(nullptr, &session);
-        QCOMPARE(boxes.messages.size(), 1);
-        session.shownEnterprises = [] { return QList<int>(); };
-        run(nullptr, &session);
-        QCOMPARE(boxes.messages.size(), 2);
-        QVERIFY(boxes.messages.at(1).contains(QStringLiteral("žádný podnik")));
-        QVERIFY(!shown.confirmed && shown.file.isNull());
+        for (QString &m : messages)
+            m.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), m_dir.path());
+        QCOMPARE(boxes.messages, messages);
+        QCOMPARE(shown.combos, dialog);
+        if (!dialog.isEmpty())
+            QCOMPARE(shown.file, QDir::homePath() + QStringLiteral("/podniky.csv"));
+        // A failed export keeps the dialog open with the user's choice.
+        QCOMPARE(shown.reopenedWith, !file.isNull() && written.isEmpty() && !dialog.isEmpty() ? path : QString());
+        QCOMPARE(QFileInfo(path).isFile(), !written.isEmpty());
+        QVERIFY(readFile(path).contains(written));
+        if (file.isNull())   // nothing remembered
+            QCOMPARE(ZrnSettings().textValue(KeySeparator), stored.at(0));
     }
 };
 
