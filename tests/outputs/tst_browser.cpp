@@ -14,21 +14,11 @@
 #include "support/testdb.h"
 #include "support/uitest.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
@@ -39,9 +29,7 @@ namespace {
 
 void setKey(const QString &key, const QString &value)
 {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"));
-    s.setValue(key, value);
-    s.sync();
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN")).setValue(key, value);
 }
 
 // The result of a script in the page, waiting for it.
@@ -136,14 +124,6 @@ private slots:
     {
         delete m_tab;
         TestDb::close();
-    }
-
-    void toolbarActsOnTheBrowserView()
-    {
-        auto *bar = m_tab->findChild<QToolBar *>();
-        QVERIFY(bar);
-        for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload, QWebEnginePage::Stop})
-            QVERIFY(bar->actions().contains(m_view->pageAction(action)));
     }
 
     void ownMap()

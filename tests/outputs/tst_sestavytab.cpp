@@ -13,8 +13,6 @@
 
 #include <QApplication>
 #include <QPrinter>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
