@@ -36,7 +36,6 @@ public:
 
     // The contracts shown, in the view's order.
     QList<FakturaceStore::Contract> shownContracts() const;
-    QTableView *view() const { return m_view; }
 
     // Asks where to print (the system print dialog); false when cancelled.
     using PrinterChooser = std::function<bool(QPrinter *printer, QWidget *parent)>;

@@ -205,11 +205,6 @@ void ProhlizecTab::offerChannelObjects(bool own)
     }
 }
 
-QWebEngineView *ProhlizecTab::view() const
-{
-    return ui->wbrowser;
-}
-
 void ProhlizecTab::onURLReturnPressed()
 {
     ui->wbrowser->load(QUrl::fromUserInput(m_address->text()));

@@ -56,7 +56,6 @@ public:
     QString document() const;
     QString tiles() const;
     void setDocument(const QByteArray &json) { m_document = QString::fromUtf8(json); }
-    QByteArray documentBytes() const { return m_document.toUtf8(); }
 
     // points: the features drawn, -1 when Leaflet is missing.
     Q_INVOKABLE void pageReady(int points) { emit ready(points); }
@@ -82,11 +81,6 @@ public:
     // "Mapa" of the register: asks for the colouring rule and shows the map
     // of the enterprises the tree shows here; true when it was shown.
     bool showEnterpriseMap(QWidget *window) override;
-
-    QWebEngineView *view() const;
-    QLineEdit *addressLine() const { return m_address; }
-    webclass *bridge() const { return m_bridge; }
-    MapPageData *mapData() const { return m_mapData; }
 
     // Shows a map document: drawn by our own page when no map service is
     // configured (services/maps), otherwise the service's "/generate" page.

@@ -34,20 +34,14 @@ public:
     explicit SestavyTab(Session *session, QWidget *parent = nullptr);
     ~SestavyTab() override;
 
-    QWebEngineView *reportView() const { return m_view; }
-
     // The tab became current: the overview is built on the first visit of a
     // run only.
     void enter() override;
-    bool overviewShown() const { return m_overviewShown; }
 
     // Asks where to print (the system print dialog); false when cancelled.
     // Tests put their own printer set-up here.
     using PrinterChooser = std::function<bool(QPrinter *printer, QWidget *parent)>;
     void setPrinterChooser(PrinterChooser chooser) { m_chooser = std::move(chooser); }
-
-    // The page shown last went through a file (too long for setHtml).
-    bool shownFromFile() const { return m_file != nullptr; }
 
 public slots:
     void onSetSestavaPrehled();

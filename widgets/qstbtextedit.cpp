@@ -127,11 +127,6 @@ QSTBTextedit::QSTBTextedit(QObject *parent)
 {
 }
 
-QAction *QSTBTextedit::action(Action which) const
-{
-    return which >= 0 && which < ActionCount ? m_actions[which] : nullptr;
-}
-
 void QSTBTextedit::detach()
 {
     for (const auto &c : qAsConst(m_connections))

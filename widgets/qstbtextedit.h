@@ -53,12 +53,6 @@ public:
     // is removed).
     void createTB(QWidget *container, QTextEdit *textBox, const QFont &font, bool extended);
 
-    QToolBar *toolBar() const { return m_toolBar; }
-    QTextEdit *textEdit() const { return m_edit; }
-    QAction *action(Action which) const;
-    QComboBox *sizeBox() const { return m_sizeBox; }
-    QFontComboBox *fontBox() const { return m_fontBox; }
-
 public slots:
     void setTextColor(const QColor &color);
     void setFontPointSize(qreal size);

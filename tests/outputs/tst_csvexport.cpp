@@ -8,17 +8,9 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTextCodec>
 #include <QToolButton>
 #include <QtTest>
-
-#include <memory>
 
 #include "support/testmain.h"
 #include "support/uitest.h"
@@ -27,42 +19,31 @@ using namespace CsvExport;
 
 namespace {
 
-// Records as a spreadsheet reads them (RFC 4180): CR LF ends a record;
-// quoted fields may hold the separator, doubled quotes and line breaks.
+// The records of a CSV text as a spreadsheet reads them (RFC 4180): CR LF
+// ends a record; a quoted field may hold the separator, doubled quotes and
+// line breaks. A line ending in the separator gives an empty last field.
 QList<QStringList> parseCsv(const QString &text, QChar sep)
 {
     QList<QStringList> records;
     QStringList record;
-    QString fieldText;
+    QString field;
     bool quoted = false;
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                fieldText += c;
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                quoted = false;
-            } else {
-                fieldText += c;
-            }
+        if (quoted && c == QLatin1Char('"') && text.mid(i + 1, 1) == QLatin1String("\"")) {
+            field += text.at(++i);
         } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == sep) {
-            record << fieldText;
-            fieldText.clear();
-        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
+            quoted = !quoted;
+        } else if (!quoted && c == sep) {
+            record << std::exchange(field, QString());
+        } else if (!quoted && c == QLatin1Char('\r') && text.mid(i + 1, 1) == QLatin1String("\n")) {
             ++i;
-            record << fieldText;
-            records << record;
-            record.clear();
-            fieldText.clear();
+            record << std::exchange(field, QString());
+            records << std::exchange(record, QStringList());
         } else {
-            fieldText += c;
+            field += c;
         }
     }
-    if (!record.isEmpty() || !fieldText.isEmpty())
-        records << (record << fieldText);
     return records;
 }
 
@@ -89,51 +70,52 @@ int col(const QString &title)
     return titles(true).indexOf(title);
 }
 
-QString readUtf8(const QString &fileName)
+QString readFile(const QString &fileName, const char *codec = "UTF-8")
 {
     QFile f(fileName);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return f.open(QIODevice::ReadOnly) ? QTextCodec::codecForName(codec)->toUnicode(f.readAll()) : QString();
 }
 
-// Fills the export dialog as a user would and confirms or cancels it.
-ModalHandler *answerDialog(const QString &fileName, int separator, int header, bool ok = true)
-{
-    return new ModalHandler([=](QWidget *modal) {
-        auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-        if (!dialog)
-            return false;
-        if (!fileName.isNull())
-            childNamed<QFEditWithButton>(dialog, "cesta")->setText(fileName);
-        if (separator >= 0)
-            childNamed<QComboBox>(dialog, "oddelovac")->setCurrentIndex(separator);
-        if (header >= 0)
-            childNamed<QComboBox>(dialog, "hlavicka")->setCurrentIndex(header);
-        auto *box = childNamed<QDialogButtonBox>(dialog, "buttonBox");
-        box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
-        return true;
-    });
-}
+// What the export dialog showed when it opened: the file and the texts of
+// oddelovac, fdatum, kodovani and hlavicka.
+struct Shown {
+    QString file;
+    QStringList combos;
+    bool confirmed = false;
+    QString reopenedWith;   // the file, when still open after OK (the export failed)
+};
 
-// Confirms the export dialog with this file; when the dialog is still open
-// afterwards (the export failed), notes the file it shows and cancels it.
-ModalHandler *confirmThenNote(const QString &fileName, QString *shownAfter)
+// Answers the export dialog as a user would: notes what it shows, picks the
+// given items of its combos (-1 leaves one), types the file (unless null)
+// and presses OK or Zrušit. A dialog still open after OK is cancelled.
+std::function<bool(QWidget *)> answer(Shown *shown, const QString &file, const QList<int> &items = {},
+                                      bool ok = true)
 {
-    auto confirmed = std::make_shared<bool>(false);
-    return new ModalHandler([=](QWidget *modal) {
+    return [=](QWidget *modal) {
         auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-        if (!dialog)
+        if (!dialog || dialog->windowTitle() != QStringLiteral("Nastavení CSV exportu"))
             return false;
+        auto *cesta = childNamed<QFEditWithButton>(dialog, "cesta");
         auto *box = childNamed<QDialogButtonBox>(dialog, "buttonBox");
-        if (*confirmed) {
-            *shownAfter = childNamed<QFEditWithButton>(dialog, "cesta")->text();
+        if (shown->confirmed) {
+            shown->reopenedWith = cesta->text();
             box->button(QDialogButtonBox::Cancel)->click();
             return true;
         }
-        *confirmed = true;
-        childNamed<QFEditWithButton>(dialog, "cesta")->setText(fileName);
-        box->button(QDialogButtonBox::Ok)->click();
-        return false;
-    });
+        shown->file = cesta->text();
+        const char *combos[] = {"oddelovac", "fdatum", "kodovani", "hlavicka"};
+        for (int i = 0; i < 4; ++i) {
+            auto *combo = childNamed<QComboBox>(dialog, combos[i]);
+            shown->combos << combo->currentText();
+            if (items.value(i, -1) >= 0)
+                combo->setCurrentIndex(items.at(i));
+        }
+        if (!file.isNull())
+            cesta->setText(file);
+        shown->confirmed = ok;
+        box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        return !ok;
+    };
 }
 
 } // namespace
@@ -148,10 +130,8 @@ class TstCsvExport : public QObject
     {
         const QString path = m_dir.filePath(QStringLiteral("system.ini"));
         QFile::remove(path);
-        if (!login.isNull()) {
-            QSettings s(path, QSettings::IniFormat);
-            s.setValue(KeyContractsLogin, login);
-        }
+        if (!login.isNull())
+            QSettings(path, QSettings::IniFormat).setValue(KeyContractsLogin, login);
         setSystemSettingsFile(path);
     }
 
@@ -160,7 +140,7 @@ private slots:
     {
         ZRN_OPEN_TEST_DB();
         QVERIFY(m_dir.isValid());
-        const QStringList rows = {
+        ZRN_SEED(
             "insert into tellmark_podniky(id,podnik_nazev,zeme,ico,ch6,obr,okres,gps,skot_ks,dojnice_ks,"
             "dojnice_plemeno,masny_ks,O_ODPOVEDNA_OSOBA,O_PRIORITA,O_POSLEDNI_KONTAKT,O_DALSI_KONTAKT,"
             "SMLOUVA_ORGANIZACE,SMLOUVA_PRONAJEM,SMLOUVA_FAKTURACE_OD,SMLOUVA_FAKTURACE_CASTKA_ROK,"
@@ -173,12 +153,7 @@ private slots:
             "(4,'Farma \"U lesa\"; a syn','CZ','první řádek\nDruhý, řádek: #1')",
             "insert into tellmark_podniky(id,podnik_nazev,O_TELEFON,O_EMAIL,O_POZNAMKA,skot_ks) values "
             "(5,'=HYPERLINK(\"http://x.cz\")','+420 777','@kontakt','-1 kus',-5)",
-            "insert into tellmark_podniky(id,podnik_nazev,O_POZNAMKA) values (6,'Ферма Світло','čaj ☕')",
-        };
-        for (const QString &sql : rows) {
-            QString error;
-            QVERIFY2(TestDb::exec(sql, &error), qPrintable(error));
-        }
+            "insert into tellmark_podniky(id,podnik_nazev,O_POZNAMKA) values (6,'Ферма Світло','čaj ☕')");
     }
 
     void cleanup()
@@ -187,160 +162,105 @@ private slots:
         DialogCSVForm::setFileChooser(nullptr);
     }
 
-    void header_data()
+    // The titles alone when nothing is shown (no statement at all), then the
+    // values of enterprise 1: GPS for admins only, the contract columns for
+    // the one login, never the contract notes; dates in the chosen format.
+    void columns_data()
     {
         QTest::addColumn<bool>("contracts");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("last");
-        QTest::newRow("everyone") << false << 29 << "Poznámka T";
-        QTest::newRow("contracts login") << true << 40 << "Fakturace měna";
+        QTest::addColumn<bool>("admin");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("last");          // the last title
+        // GPS, Smlouva ORG, Fakturace částka, Fakturace měna, Poslední kontakt,
+        // Další kontakt (NULL), Smlouva pronájem (a date kept as text), Smlouva od (a text)
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("everyone") << false << false << "dd.MM.yyyy" << "Poznámka T"
+                                  << QStringList{"", "", "", "", "31.12.2024", "", "", ""};
+        QTest::newRow("admin") << false << true << "dd.MM.yy" << "Poznámka T"
+                               << QStringList{"49.19, 16.61", "", "", "", "31.12.24", "", "", ""};
+        QTest::newRow("contracts login") << true << true << "yyyy-MM-dd" << "Fakturace měna"
+                                         << QStringList{"49.19, 16.61", "Alfa s.r.o.", "1200.5", "CZK", "2024-12-31",
+                                                        "", "2023-02-01", "2024-01-15"};
+        QTest::newRow("hand-edited format") << true << false << "dd.mm.yy" << "Fakturace měna"
+                                            << QStringList{"", "Alfa s.r.o.", "1200.5", "CZK", "31.12.24", "",
+                                                           "01.02.23", "2024-01-15"};
     }
 
-    void header()
+    void columns()
     {
         QFETCH(bool, contracts);
-        QFETCH(int, count);
+        QFETCH(bool, admin);
+        QFETCH(QString, format);
         QFETCH(QString, last);
+        QFETCH(QStringList, values);
         CsvOptions o = options(true);
         o.withContracts = contracts;
-        const quint64 before = Database::statementCount();
-        QString error;
-        const QString text = QString::fromUtf8(buildCsv({}, Visibility::everything(), o, &error));
-        QVERIFY(error.isEmpty());
-        // Nothing shown: titles only, and no statement at all.
-        QCOMPARE(Database::statementCount(), before);
-        QVERIFY(text.endsWith(QStringLiteral(";\r\n")));
-        QCOMPARE(text.count(QLatin1Char('\n')), 1);
-        const QStringList fields = text.chopped(2).split(QLatin1Char(';'));
-        QCOMPARE(fields.size(), count + 1);     // each title followed by the separator
-        QCOMPARE(fields.first(), QStringLiteral("Podnik název"));
-        QCOMPARE(fields.at(6), QStringLiteral("GPS"));
-        QCOMPARE(fields.at(count - 1), last);
-        QCOMPARE(fields.last(), QString());
-    }
-
-    void dates_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("lastContact");
-        QTest::addColumn<QString>("rental");
-        QTest::newRow("dd.MM.yyyy") << "dd.MM.yyyy" << "31.12.2024" << "01.02.2023";
-        QTest::newRow("dd.MM.yy") << "dd.MM.yy" << "31.12.24" << "01.02.23";
-        QTest::newRow("yyyy-MM-dd") << "yyyy-MM-dd" << "2024-12-31" << "2023-02-01";
-        QTest::newRow("hand-edited case") << "dd.mm.yy" << "31.12.24" << "01.02.23";
-    }
-
-    void dates()
-    {
-        QFETCH(QString, format);
-        QFETCH(QString, lastContact);
-        QFETCH(QString, rental);
-        CsvOptions o = options();
-        o.dateFormat = format;
-        o.withContracts = true;
-        const QList<QStringList> lines = build({1}, o);
-        QCOMPARE(lines.size(), 1);
-        const QStringList &l = lines.first();
-        QCOMPARE(l.at(col("Poslední kontakt")), lastContact);
-        QCOMPARE(l.at(col("Další kontakt")), QString());          // NULL date
-        QCOMPARE(l.at(col("Smlouva pronájem")), rental);         // a date kept as text
-        QCOMPARE(l.at(col("Smlouva od")), QStringLiteral("2024-01-15"));
-    }
-
-    void values()
-    {
-        CsvOptions o = options();
-        o.withContracts = true;
-        o.withGps = true;
-        const QStringList l = build({1}, o).value(0);
-        QCOMPARE(l.size(), 41);
-        QCOMPARE(l.mid(0, 8), (QStringList{"Agro Alfa", "CZ", "12345678", "123456", "TA", "Tábor",
-                                           "49.19, 16.61", "120"}));
-        QCOMPARE(l.at(col("Masný ks")), QString());
-        QCOMPARE(l.at(col("Odpovědná osoba")), QStringLiteral("JN"));
-        QCOMPARE(l.at(col("Priorita")), QStringLiteral("2"));
-        QCOMPARE(l.at(col("Smlouva ORG")), QStringLiteral("Alfa s.r.o."));
-        QCOMPARE(l.at(col("Fakturace částka")), QStringLiteral("1200.5"));
-        QCOMPARE(l.at(col("Fakturace měna")), QStringLiteral("CZK"));
-        QVERIFY(!l.join(QString()).contains(QStringLiteral("tajná")));   // the contract notes stay out
-    }
-
-    void gpsNeedsAdmin_data()
-    {
-        QTest::addColumn<bool>("admin");
-        QTest::addColumn<QString>("gps");
-        QTest::newRow("admin") << true << "49.19, 16.61";
-        QTest::newRow("no admin") << false << "";
-    }
-
-    void gpsNeedsAdmin()
-    {
-        QFETCH(bool, admin);
-        QFETCH(QString, gps);
-        CsvOptions o = options(true);
         o.withGps = admin;
+        o.dateFormat = format;
+        const quint64 before = Database::statementCount();
+        const QList<QStringList> header = build({}, o);
+        QCOMPARE(Database::statementCount(), before);
+        QCOMPARE(header.size(), 1);
+        const QStringList t = header.first();
+        QCOMPARE(t.size(), (contracts ? 40 : 29) + 1);   // each title followed by the separator
+        QCOMPARE((QStringList{t.at(0), t.at(6), t.at(t.size() - 2), t.last()}),
+                 (QStringList{"Podnik název", "GPS", last, ""}));
+
         const QList<QStringList> lines = build({1}, o);
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines.at(0).at(6), QStringLiteral("GPS"));
-        QCOMPARE(lines.at(1).at(6), gps);
-        QCOMPARE(lines.at(1).size(), 30);
+        const QStringList &l = lines.at(1);
+        QCOMPARE(l.size(), t.size());
+        QCOMPARE(l.mid(0, 8), (QStringList{"Agro Alfa", "CZ", "12345678", "123456", "TA", "Tábor", values.at(0), "120"}));
+        QCOMPARE((QStringList{l.at(col("Masný ks")), l.at(col("Odpovědná osoba")), l.at(col("Priorita"))}),
+                 (QStringList{"", "JN", "2"}));
+        QStringList got;
+        for (const char *title : {"Smlouva ORG", "Fakturace částka", "Fakturace měna", "Poslední kontakt",
+                                  "Další kontakt", "Smlouva pronájem", "Smlouva od"})
+            got << l.value(col(QString::fromUtf8(title)));
+        QCOMPARE(got, values.mid(1));
+        QVERIFY(!l.join(QString()).contains(QStringLiteral("tajná")));
     }
 
-    void encodings_data()
+    // The file in each encoding and with each separator: only a field holding
+    // the separator, a quote or a line break is quoted.
+    void fileText_data()
     {
         QTest::addColumn<QString>("codec");
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QByteArray>("title");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QByteArray>("title");   // the file starts with it
+        QTest::addColumn<QByteArray>("name");    // enterprise 2 as written
         const QByteArray utf8("Ml\xc3\xa9\xc4\x8dn\xc3\xa1 farma B\xc4\x9btov");
         const QByteArray win("Ml\xe9\xe8n\xe1 farma B\xectov");
-        QTest::newRow("UTF-8") << "UTF-8" << utf8 << QByteArray("Podnik n\xc3\xa1zev;");
-        QTest::newRow("WIN-1250") << "WIN-1250" << win << QByteArray("Podnik n\xe1zev;");
-        QTest::newRow("win-1250 by hand") << "win-1250" << win << QByteArray("Podnik n\xe1zev;");
-        QTest::newRow("unknown name") << "latin2" << utf8 << QByteArray("Podnik n\xc3\xa1zev;");
+        QTest::newRow("UTF-8 ;") << "UTF-8" << ";" << QByteArray("Podnik n\xc3\xa1zev;") << utf8;
+        QTest::newRow("WIN-1250 ,") << "WIN-1250" << "," << QByteArray("Podnik n\xe1zev,") << win;
+        QTest::newRow("win-1250 by hand :") << "win-1250" << ":" << QByteArray("Podnik n\xe1zev:") << win;
+        QTest::newRow("unknown name #") << "latin2" << "#" << QByteArray("Podnik n\xc3\xa1zev#") << utf8;
     }
-
-    void encodings()
+    void fileText()
     {
         QFETCH(QString, codec);
-        QFETCH(QByteArray, name);
+        QFETCH(QString, separator);
         QFETCH(QByteArray, title);
+        QFETCH(QByteArray, name);
         CsvOptions o = options(true);
         o.codec = codec;
+        o.separator = separator.at(0);
         QString error;
-        const QByteArray bytes = buildCsv({2}, Visibility::everything(), o, &error);
+        const QByteArray bytes = buildCsv({1, 4, 2}, Visibility::everything(), o, &error);
         QVERIFY(error.isEmpty());
-        QVERIFY2(bytes.contains("\r\n" + name + ";CZ;;;JH;"), bytes.constData());
+        const QByteArray s = separator.toLatin1();
         QVERIFY(bytes.startsWith(title));
-    }
-
-    void quoting_data()
-    {
-        QTest::addColumn<int>("separator");
-        for (int i = 0; i < separators().size(); ++i)
-            QTest::newRow(qPrintable(separators().at(i))) << i;
-    }
-
-    void quoting()
-    {
-        QFETCH(int, separator);
-        CsvOptions o = options(true);
-        o.separator = separators().at(separator).at(0);
-        const QList<QStringList> lines = build({1, 4, 2}, o);
+        QVERIFY2(bytes.contains("\r\n" + name + s + "CZ" + s + s + s + "JH" + s), bytes.constData());
+        QVERIFY(bytes.contains("\r\n\"Farma \"\"U lesa\"\"; a syn\"" + s + "CZ" + s));
+        const bool utf8 = name.startsWith("Ml\xc3");
+        const QList<QStringList> lines =
+            parseCsv(QTextCodec::codecForName(utf8 ? "UTF-8" : "Windows-1250")->toUnicode(bytes), o.separator);
         QCOMPARE(lines.size(), 4);
         for (const QStringList &l : lines)
             QCOMPARE(l.size(), 30);
         QCOMPARE(lines.at(2).at(0), QStringLiteral("Farma \"U lesa\"; a syn"));
         QCOMPARE(lines.at(2).at(col("Poznámka")), QStringLiteral("první řádek\nDruhý, řádek: #1"));
         QCOMPARE(lines.at(3).at(0), QStringLiteral("Mléčná farma Bětov"));
-    }
-
-    void plainValuesStayBare()
-    {
-        QString error;
-        const QString text = QString::fromUtf8(buildCsv({4, 3}, Visibility::everything(), options(), &error));
-        QVERIFY(text.startsWith(QStringLiteral("\"Farma \"\"U lesa\"\"; a syn\";CZ;")));
-        QVERIFY(text.contains(QStringLiteral(";\r\nZemědělské družstvo Cé;SK;")));
-        QVERIFY(text.endsWith(QStringLiteral(";\r\n")));
     }
 
     void orderAndSelection_data()
@@ -386,32 +306,8 @@ private slots:
         writeSystemFile(QStringLiteral("novak"));
         QCOMPARE(contractsLogin(), QStringLiteral("novak"));
         ZrnSettings().remove(KeyContractsLogin);
-
         setSystemSettingsFile(QString());
         QVERIFY(systemSettingsFile() != ZrnSettings::path());
-        QCOMPARE(systemSettingsFile(), QSettings(QSettings::IniFormat, QSettings::SystemScope,
-                                                 QStringLiteral("Korbanit"), QStringLiteral("ZRN")).fileName());
-    }
-
-    void writeFailureReported_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("reason");   // empty: written
-        QTest::newRow("missing folder") << "missing/podniky.csv" << "Složka „%1/missing“ neexistuje.";
-        QTest::newRow("a folder") << "" << "„%1“ je složka, ne soubor.";
-        QTest::newRow("written") << "ok.csv" << "";
-    }
-
-    void writeFailureReported()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, reason);
-        const QString path = name.isEmpty() ? m_dir.path() : m_dir.filePath(name);
-        QString error;
-        QCOMPARE(writeFile(path, "x;\r\n", &error), reason.isEmpty());
-        QCOMPARE(error, reason.isEmpty() ? QString() : reason.arg(m_dir.path()));
-        if (reason.isEmpty())
-            QCOMPARE(readUtf8(path), QStringLiteral("x;\r\n"));
     }
 
     // What a spreadsheet would run as a formula is written as text; numbers stay numbers.
@@ -431,48 +327,6 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, value);
         QCOMPARE(build({5}, options()).value(0).value(col(title)), value);
-    }
-
-    void dialogMapping_data()
-    {
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("codec");
-        QTest::addColumn<bool>("header");
-        QTest::addColumn<QList<int>>("indexes");     // oddelovac, fdatum, kodovani, hlavicka
-        QTest::addColumn<QStringList>("readBack");   // separator, format, codec
-        QTest::newRow("defaults") << ";" << "dd.MM.yyyy" << "WIN-1250" << true << QList<int>{0, 0, 1, 0}
-                                  << QStringList{";", "dd.MM.yyyy", "WIN-1250"};
-        QTest::newRow("hash, lower case") << "#" << "dd.mm.yy" << "utf-8" << false << QList<int>{3, 1, 0, 1}
-                                          << QStringList{"#", "dd.MM.yy", "UTF-8"};
-        QTest::newRow("unknown") << "|" << "MM/dd" << "cp1250" << true << QList<int>{0, 0, 0, 0}
-                                 << QStringList{";", "dd.MM.yyyy", "UTF-8"};
-        QTest::newRow("comma, iso") << "," << "yyyy-MM-dd" << "win-1250" << false << QList<int>{1, 2, 1, 1}
-                                    << QStringList{",", "yyyy-MM-dd", "WIN-1250"};
-    }
-
-    void dialogMapping()
-    {
-        QFETCH(QString, separator);
-        QFETCH(QString, format);
-        QFETCH(QString, codec);
-        QFETCH(bool, header);
-        QFETCH(QList<int>, indexes);
-        QFETCH(QStringList, readBack);
-        DialogCSVForm dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení CSV exportu"));
-        dialog.setValues(QStringLiteral("/tmp/a.csv"), header, separator, format, codec);
-        QCOMPARE((QList<int>{childNamed<QComboBox>(&dialog, "oddelovac")->currentIndex(),
-                             childNamed<QComboBox>(&dialog, "fdatum")->currentIndex(),
-                             childNamed<QComboBox>(&dialog, "kodovani")->currentIndex(),
-                             childNamed<QComboBox>(&dialog, "hlavicka")->currentIndex()}),
-                 indexes);
-        QString name, sep, fmt, cod;
-        bool withHeader = !header;
-        dialog.getValues(&name, &withHeader, &sep, &fmt, &cod);
-        QCOMPARE(name, QStringLiteral("/tmp/a.csv"));
-        QCOMPARE(withHeader, header);
-        QCOMPARE((QStringList{sep, fmt, cod}), readBack);
     }
 
     void chooseFile()
@@ -503,151 +357,112 @@ private slots:
         session.shownEnterprises = [] { return QList<int>{2, 1}; };
         writeSystemFile(QStringLiteral("novak"));
         const QString file = m_dir.filePath(QStringLiteral("run.csv"));
-
+        Shown shown;
         {
             MessageBoxAnswerer boxes;
-            QScopedPointer<ModalHandler> h(answerDialog(file, 1, 0));   // ",", with titles
+            ModalHandler h(answer(&shown, file, {1, 2}));   // ",", yyyy-MM-dd, the titles
             run(nullptr, &session);
-            QVERIFY(h->handled());
             QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Export je hotový: soubor „%1“ obsahuje 2 podniky.").arg(file)});
         }
-        QFile raw(file);
-        QVERIFY(raw.open(QIODevice::ReadOnly));
         // Windows-1250 is the default: "č" of the enterprise name as one byte.
-        const QByteArray bytes = raw.readAll();
-        QVERIFY(bytes.contains("\r\nMl\xe9\xe8n\xe1 farma B\xectov,CZ,"));
-        const QList<QStringList> lines =
-            parseCsv(QTextCodec::codecForName("Windows-1250")->toUnicode(bytes), QLatin1Char(','));
+        const QString text = readFile(file, "Windows-1250");
+        QVERIFY(text.contains(QStringLiteral("\r\nMléčná farma Bětov,CZ,")));
+        const QList<QStringList> lines = parseCsv(text, QLatin1Char(','));
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines.at(0).size(), 41);    // the contracts login
+        QCOMPARE(lines.at(0).size(), 41);   // the contracts login
         QCOMPARE(lines.at(2).at(0), QStringLiteral("Agro Alfa"));
         QCOMPARE(lines.at(2).at(6), QString());   // no admin right: no GPS
-        {
-            ZrnSettings s;
-            QCOMPARE(s.textValue(KeyFilename), file);
-            QCOMPARE(s.textValue(KeySeparator), QStringLiteral(","));
-            QCOMPARE(s.textValue(KeyCodec), QStringLiteral("WIN-1250"));
-        }
+        QCOMPARE(lines.at(2).at(col("Poslední kontakt")), QStringLiteral("2024-12-31"));
 
         // Next time the dialog shows the remembered choices; another login
         // gets 29 columns; the header "Ne" leaves the titles out.
         session.user.login = QStringLiteral("kral");
-        QString shownSeparator, shownFile;
         {
             MessageBoxAnswerer boxes;
-            ModalHandler h([&](QWidget *modal) {
-                auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-                if (!dialog)
-                    return false;
-                shownSeparator = childNamed<QComboBox>(dialog, "oddelovac")->currentText();
-                shownFile = childNamed<QFEditWithButton>(dialog, "cesta")->text();
-                childNamed<QComboBox>(dialog, "hlavicka")->setCurrentIndex(1);
-                dialog->accept();
-                return true;
-            });
+            ModalHandler h(answer(&(shown = Shown()), QString(), {-1, -1, -1, 1}));
             run(nullptr, &session);
-            QVERIFY(h.handled());
             QVERIFY(boxes.messages.value(0).endsWith(QStringLiteral("obsahuje 2 podniky.")));
         }
-        QCOMPARE(shownSeparator, QStringLiteral(","));
-        QCOMPARE(shownFile, file);
-        QFile rewritten(file);   // a new file took the old one's place
-        QVERIFY(rewritten.open(QIODevice::ReadOnly));
-        const QList<QStringList> again =
-            parseCsv(QTextCodec::codecForName("Windows-1250")->toUnicode(rewritten.readAll()), QLatin1Char(','));
-        QCOMPARE(again.size(), 2);
+        QCOMPARE(shown.file, file);
+        QCOMPARE(shown.combos, (QStringList{",", "yyyy-MM-dd", "Windows-1250", "Ano"}));
+        const QList<QStringList> again = parseCsv(readFile(file, "Windows-1250"), QLatin1Char(','));
+        QCOMPARE(again.size(), 2);   // a new file took the old one's place
         QCOMPARE(again.at(0).size(), 30);
         QCOMPARE(again.at(0).at(0), QStringLiteral("Mléčná farma Bětov"));
         QVERIFY(!ZrnSettings().boolValue(KeyWithHeader, true));
     }
 
-    void runCancelled()
+    // What the user sees and gets: stored choices as the dialog shows them
+    // (case ignored, an unknown one at the first item), the file offered in
+    // the home folder (this home has no desktop), failures with the dialog
+    // kept open, values Windows-1250 cannot hold.
+    void runOutcomes_data()
     {
+        QTest::addColumn<QList<int>>("ids");        // the tree's enterprises; none: not set yet
+        QTest::addColumn<QStringList>("stored");    // separator, date format, encoding, header
+        QTest::addColumn<QString>("file");          // typed in the dialog; null: Zrušit, empty: the folder
+        QTest::addColumn<int>("reply");             // to a question
+        QTest::addColumn<QStringList>("dialog");    // its combos as shown; empty: no dialog
+        QTest::addColumn<QStringList>("messages");  // %1 the file, %2 the test folder
+        QTest::addColumn<QString>("written");       // what the file holds (read as UTF-8); empty: none
+        const QStringList defaults{";", "dd.MM.yyyy", "WIN-1250", "true"};
+        const QStringList shownDefaults{";", "dd.MM.yyyy", "Windows-1250", "Ano"};
+        const QString cyrillic = "Otázka Tyto hodnoty nelze zapsat v kódování Windows-1250 (v souboru by z nich byly "
+                                 "otazníky):\n\nPodnik název: Ферма Світло\nPoznámka: čaj ☕\n\nUložit soubor v kódování UTF-8?";
+        QTest::newRow("cancelled, stored in another case")
+            << QList<int>{1} << QStringList{"#", "dd.mm.yy", "utf-8", "false"} << QString() << 0
+            << QStringList{"#", "dd.MM.yy", "UTF-8", "Ne"} << QStringList() << "";
+        QTest::newRow("unknown stored, missing folder")
+            << QList<int>{1} << QStringList{"|", "MM/dd", "cp1250", "true"} << "no/such/folder/x.csv" << 0
+            << QStringList{";", "dd.MM.yyyy", "UTF-8", "Ano"}
+            << QStringList{"Export Soubor „%1“ nelze zapsat:\nSložka „%2/no/such/folder“ neexistuje."} << "";
+        QTest::newRow("a folder") << QList<int>{1} << defaults << "" << 0 << shownDefaults
+                                  << QStringList{"Export Soubor „%1“ nelze zapsat:\n„%1“ je složka, ne soubor."} << "";
+        QTest::newRow("five enterprises") << QList<int>{1, 2, 3, 4, 5} << defaults << "pet.csv" << 0 << shownDefaults
+                                          << QStringList{"Export Export je hotový: soubor „%1“ obsahuje 5 podniků."}
+                                          << "Agro Alfa";
+        QTest::newRow("Cyrillic, UTF-8 taken")
+            << QList<int>{6} << defaults << "cyrilice.csv" << int(QMessageBox::Yes) << shownDefaults
+            << QStringList{cyrillic, "Export Export je hotový: soubor „%1“ obsahuje 1 podnik."} << "Ферма Світло";
+        QTest::newRow("Cyrillic, declined") << QList<int>{6} << defaults << "cyrilice-ne.csv" << int(QMessageBox::No)
+                                            << shownDefaults << QStringList{cyrillic} << "";
+        QTest::newRow("tree not set yet") << QList<int>{} << defaults << "nic.csv" << 0 << QStringList()
+                                          << QStringList{"Export Strom nezobrazuje žádný podnik, není co exportovat."} << "";
+    }
+
+    void runOutcomes()
+    {
+        QFETCH(QList<int>, ids);
+        QFETCH(QStringList, stored);
+        QFETCH(QString, file);
+        QFETCH(int, reply);
+        QFETCH(QStringList, dialog);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, written);
         Session session;
-        session.shownEnterprises = [] { return QList<int>{1}; };
+        if (!ids.isEmpty())
+            session.shownEnterprises = [ids] { return ids; };
         ZrnSettings().remove(KeyFilename);
-        ZrnSettings().setValue(KeySeparator, QStringLiteral("#"));
-        QString offered;
-        ModalHandler h([&](QWidget *modal) {
-            auto *dialog = qobject_cast<DialogCSVForm *>(modal);
-            if (!dialog)
-                return false;
-            offered = childNamed<QFEditWithButton>(dialog, "cesta")->text();
-            childNamed<QComboBox>(dialog, "oddelovac")->setCurrentIndex(1);
-            dialog->reject();
-            return true;
-        });
+        const QStringList keys{KeySeparator, KeyDateFormat, KeyCodec, KeyWithHeader};
+        for (int i = 0; i < keys.size(); ++i)
+            ZrnSettings().setValue(keys.at(i), stored.at(i));
+        const QString path = file.isEmpty() ? m_dir.path() : m_dir.filePath(file);
+        MessageBoxAnswerer boxes{QMessageBox::StandardButton(reply)};
+        Shown shown;
+        ModalHandler h(answer(&shown, file.isNull() ? QString() : path, {}, !file.isNull()));
         run(nullptr, &session);
-        QVERIFY(h.handled());
-        // No desktop folder in this home: the home folder is offered.
-        QCOMPARE(offered, QDir::homePath() + QStringLiteral("/podniky.csv"));
-        QVERIFY(!QFile::exists(offered));
-        QCOMPARE(ZrnSettings().textValue(KeySeparator), QStringLiteral("#"));
-    }
-
-    void runReportsUnwritableFile()
-    {
-        Session session;
-        session.shownEnterprises = [] { return QList<int>{1}; };
-        const QString file = m_dir.filePath(QStringLiteral("no/such/folder/x.csv"));
-        MessageBoxAnswerer boxes;
-        QString shown;
-        QScopedPointer<ModalHandler> h(confirmThenNote(file, &shown));
-        run(nullptr, &session);
-        QVERIFY(h->handled());
-        QCOMPARE(boxes.messages, QStringList{QStringLiteral("Export Soubor „%1“ nelze zapsat:\nSložka „%2“ neexistuje.")
-                                                 .arg(file, m_dir.filePath(QStringLiteral("no/such/folder")))});
-        QCOMPARE(shown, file);   // the dialog stayed open with the user's choice
-        QVERIFY(!QFile::exists(file));
-    }
-
-    void unencodableValuesOfferUtf8_data()
-    {
-        QTest::addColumn<bool>("utf8");
-        QTest::newRow("UTF-8 taken") << true;
-        QTest::newRow("declined") << false;
-    }
-
-    void unencodableValuesOfferUtf8()
-    {
-        QFETCH(bool, utf8);
-        CsvOptions o = options();
-        o.codec = CodecWin1250;
-        CsvReport report;
-        QString error;
-        buildCsv({1, 6}, Visibility::everything(), o, &error, &report);
-        QCOMPARE(report.enterprises, 2);
-        QCOMPARE(report.unencodable, (QStringList{"Podnik název: Ферма Світло", "Poznámka: čaj ☕"}));
-
-        Session session;
-        session.shownEnterprises = [] { return QList<int>{6}; };
-        const QString file = m_dir.filePath(QStringLiteral("cyrilice-%1.csv").arg(utf8));
-        ZrnSettings().setValue(KeyCodec, CodecWin1250);
-        MessageBoxAnswerer boxes(utf8 ? QMessageBox::Yes : QMessageBox::No);
-        QString shown;
-        QScopedPointer<ModalHandler> h(confirmThenNote(file, &shown));
-        run(nullptr, &session);
-        QCOMPARE(boxes.messages.size(), utf8 ? 2 : 1);
-        QVERIFY(boxes.messages.first().contains(QStringLiteral("Ферма Світло")));
-        QCOMPARE(QFile::exists(file), utf8);
-        if (utf8)
-            QVERIFY(readUtf8(file).contains(QStringLiteral("Ферма Світло")));
-        else
-            QCOMPARE(shown, file);
-    }
-
-    void runWithNothingShown()
-    {
-        Session session;   // the register has not set the tree yet
-        MessageBoxAnswerer boxes;
-        QScopedPointer<ModalHandler> h(answerDialog(QString(), -1, -1));
-        run(nullptr, &session);
-        QVERIFY(!h->handled());
-        QCOMPARE(boxes.messages.size(), 1);
-        session.shownEnterprises = [] { return QList<int>(); };
-        run(nullptr, &session);
-        QCOMPARE(boxes.messages.size(), 2);
-        QVERIFY(boxes.messages.at(1).contains(QStringLiteral("žádný podnik")));
+        for (QString &m : messages)
+            m.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), m_dir.path());
+        QCOMPARE(boxes.messages, messages);
+        QCOMPARE(shown.combos, dialog);
+        if (!dialog.isEmpty())
+            QCOMPARE(shown.file, QDir::homePath() + QStringLiteral("/podniky.csv"));
+        // A failed export keeps the dialog open with the user's choice.
+        QCOMPARE(shown.reopenedWith, !file.isNull() && written.isEmpty() && !dialog.isEmpty() ? path : QString());
+        QCOMPARE(QFileInfo(path).isFile(), !written.isEmpty());
+        QVERIFY(readFile(path).contains(written));
+        if (file.isNull())   // nothing remembered
+            QCOMPARE(ZrnSettings().textValue(KeySeparator), stored.at(0));
     }
 };
 
