@@ -90,8 +90,9 @@ bool UdalostiPage::shownToUser() const
     return true;
 }
 
-void UdalostiPage::load()
+void UdalostiPage::load(const TreeRow &row)
 {
+    m_threads->setTreeRow(row);
     // The register has settled the pane's edits already.
     setHasRow(true);
     if (!shownToUser()) {
@@ -103,6 +104,11 @@ void UdalostiPage::load()
     }
     m_stale = false;
     m_threads->reload(0, false);
+}
+
+void UdalostiPage::reload()
+{
+    load(m_threads->treeRow());
 }
 
 void UdalostiPage::clear()

@@ -204,7 +204,7 @@ UdalostiPage *TstEventLists::page()
     m_page = new UdalostiPage(&m_session);
     m_page->resize(1200, 700);
     m_page->show();
-    m_page->load();
+    m_page->load(TreeRow::enterprise(1));
     return m_page;
 }
 
@@ -232,8 +232,7 @@ void TstEventLists::threadsNamesAndColours()
     QCOMPARE(m->indexOfId(1).sibling(m->indexOfId(1).row(), ColZacatek).data().toString(), QStringLiteral("31.12.24 23:50"));
 
     // A centre's page names the enterprise only for events filed under one.
-    m_session.setSelection(QVariant(), 10);
-    p->load();
+    p->load(TreeRow::centre(10));
     QCOMPARE(m->rowCount(), 1);
     QCOMPARE(m->index(0, ColName).data().toString(), QString());
 
@@ -280,7 +279,7 @@ void TstEventLists::columnsFitTheirContents()
     }
     m_page->resize(1200, 700);
     m_page->show();
-    m_page->load();
+    m_page->load(TreeRow::enterprise(1));
     QCoreApplication::processEvents();
     // Nothing cut: the centre's name, the dates and the headers.
     for (int c : {ColName, ColZacatek, ColKonec, ColStav}) {
@@ -589,8 +588,7 @@ void TstEventLists::actionsUseTheCurrentRowOnly()
     select(p->view(), 3);
     QCOMPARE(p->pane()->eventId(), 3);
     // A tree click on another enterprise: nothing is current there.
-    m_session.setSelection(2, QVariant());
-    p->load();
+    p->load(TreeRow::enterprise(2));
     QCOMPARE(p->pane()->eventId(), 0);
     MessageBoxAnswerer answers(QMessageBox::Yes);
     DialogScript script({});

@@ -122,10 +122,9 @@ void TstPersons::enterprisePage()
     Session session;
     session.user.fakturace = 2;
     session.addressees = kAddresses;
-    session.setSelection(5, QVariant());
     PodnikPage page(&session);
     Ui::PodnikPage *ui = page.form();
-    page.load();
+    page.load(5);
     QCOMPARE(ui->oodpovedna_osoba->text(), QStringLiteral("Václav Kopal,podpora@tellmark.cz,Eva Šedivá"));
 
     // The real chooser: tick Radek Růžička and the first kept address. Kopal
