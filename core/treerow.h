@@ -12,7 +12,7 @@ enum class RowKind { None, Enterprise, Centre };
 // The row of the enterprise tree a page is told to show: an enterprise or a
 // centre, by its id. The register hands it to every page it shows; a page
 // keeps the row it was told, so that it reads the same row again after a
-// save or when its edits are dropped.
+// save.
 struct TreeRow {
     DetailPage::RowKind kind = DetailPage::RowKind::None;
     QVariant id;

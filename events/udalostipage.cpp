@@ -113,6 +113,8 @@ void UdalostiPage::reload()
 
 void UdalostiPage::clear()
 {
+    // Empty until told another row: a search lists nothing meanwhile.
+    m_threads->setTreeRow(TreeRow());
     m_stale = false;
     m_threads->model()->clear();
     m_pane->reset();

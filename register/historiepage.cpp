@@ -25,6 +25,7 @@ void HistoriePage::load(const TreeRow &row)
 
 void HistoriePage::clear()
 {
+    m_row = TreeRow();
     m_view->clear();
 }
 
