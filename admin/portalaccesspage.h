@@ -40,7 +40,6 @@ public slots:
 
 private:
     Ui::PortalAccessPage *ui;
-    QVariant m_centreId;       // the centre the page shows (and saves)
     RowSnapshot m_snapshot{QStringLiteral("tellmark_strediska")};
     FieldValues formValues() const;
 };

@@ -80,7 +80,6 @@ private:
     QNetworkAccessManager *m_manager;   // only the generated-id request
     QPointer<QNetworkReply> m_idReply;  // the request under way, one at a time
     Starter m_starter;
-    QVariant m_centreId;                // the centre the page shows (and saves)
     RowSnapshot m_snapshot{QStringLiteral("tellmark_strediska")};
     FieldValues formValues() const;
 };

@@ -1,19 +1,17 @@
 #include "core/centrepage.h"
 
-#include "core/session.h"
 #include "core/centrerecord.h"
 #include "core/ids.h"
 
-void CentrePage::load()
+void CentrePage::load(const QVariant &centreId)
 {
-    const QVariant id = session()->s_id_stredisko;
-    if (!isValidId(id)) {
+    if (!isValidId(centreId)) {
         clear();
         return;
     }
     CentreRecord record;
     QString error;
-    if (!CentreRecord::read(id, &record, &error)) {
+    if (!CentreRecord::read(centreId, &record, &error)) {
         showReadFailure(error);
         return;
     }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/treerow.h"
+
 #include <functional>
 
 class Session;
@@ -15,9 +17,6 @@ struct UserRights;
 // describes its pages here; the main window collects them at start-up and
 // the register shows them without knowing where they come from.
 namespace DetailPage {
-
-// What the tree has made current.
-enum class RowKind { None, Enterprise, Centre };
 
 struct PageEntry {
     QString objectName;   // also the page's object name ("tab_podnik")

@@ -121,6 +121,6 @@ bool ZrnPage::finishSave(const RowSnapshot &snapshot)
         m_session->notify(Notice::saved());
     if (!snapshot.showsStale())
         return false;
-    load();
+    reload();
     return true;
 }

@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include "core/treerow.h"
+
 #include <functional>
 
 class QAbstractButton;
@@ -14,7 +16,7 @@ class Session;
 struct FieldValue;
 
 // One page of the window (a tab or an inner tab): owns its form, loads
-// itself whole from the database for the current selection and saves itself
+// itself whole from the database for the row it is told and saves itself
 // whole with its own "Uložit" button.
 //
 // The base keeps what every page shares: while the page is being filled the
@@ -27,8 +29,13 @@ class ZrnPage : public QWidget
 public:
     explicit ZrnPage(Session *session, QWidget *parent = nullptr);
 
-    // Fills the page for the current selection of the session.
-    virtual void load() {}
+    // Fills the page for the row of the enterprise tree it is told (the
+    // register tells every page it shows); a page for the other kind of
+    // row, or for no row, is left empty. The page keeps the row for reload().
+    virtual void load(const TreeRow &) {}
+    // Reads the row it was last told again (after a save that left a
+    // colleague's value in place).
+    virtual void reload() {}
     // Empties the page (nothing selected).
     virtual void clear() {}
     // Saves the page; on failure tells the user and returns false, leaving

@@ -333,17 +333,18 @@ RowSnapshot::Result RowSnapshot::write(const FieldValues &form, const QString &l
     if (!clashes->isEmpty())
         return Result::Clashed;
 
+    // Each column gets the placeholder of its own name (":ICO").
+    const FieldValues written = changed + always;
     QStringList sets;
-    QVariantList values;
-    for (const FieldValue &f : changed + always) {
-        sets << f.column + QStringLiteral("=?");
-        values << f.value;
-    }
-    values << idValue(m_id);
+    for (const FieldValue &f : written)
+        sets << f.column + QStringLiteral("=:") + f.column;
     QSSQL update;
-    if (!update.exec(QStringLiteral("update ") + m_table + QStringLiteral(" set ") + sets.join(QLatin1Char(','))
-                         + QStringLiteral(" where id=?"),
-                     values)) {
+    update.prepare(QStringLiteral("update ") + m_table + QStringLiteral(" set ") + sets.join(QLatin1Char(','))
+                   + QStringLiteral(" where id=:id"));
+    for (const FieldValue &f : written)
+        update.bindValue(QLatin1Char(':') + f.column, f.value);
+    update.bindValue(QStringLiteral(":id"), idValue(m_id));
+    if (!update.exec()) {
         fail(error, update);
         return Result::Failed;
     }

@@ -60,9 +60,11 @@ struct UserRights {
     static bool read(const QString &login, QString *hash, UserRights *rights);
 };
 
-// Shared state the pages read: the signed-in user with the rights, and the
-// current selection of the enterprise tree. One instance, owned by the main
-// window, handed to every page.
+// Shared state: the signed-in user with the rights, and the current
+// selection of the enterprise tree, for whoever asks what is selected (the
+// menus, the window, the maintenance). The pages are told the row they show
+// (ZrnPage::load) and do not read it from here. One instance, owned by the
+// main window, handed to every page.
 class Session : public QObject
 {
     Q_OBJECT

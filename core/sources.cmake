@@ -12,6 +12,7 @@ list(APPEND ZRN_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/usersettings.h
   ${CMAKE_CURRENT_LIST_DIR}/usersettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/detailpage.h
+  ${CMAKE_CURRENT_LIST_DIR}/treerow.h
   ${CMAKE_CURRENT_LIST_DIR}/detailpage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/richtext.h
   ${CMAKE_CURRENT_LIST_DIR}/richtext.cpp

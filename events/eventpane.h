@@ -38,7 +38,7 @@ public:
     int eventId() const { return m_eventId; }
     // The shown event again, as stored (after a save that kept a
     // colleague's value).
-    void load() override { loadEvent(m_eventId); }
+    void reload() override { loadEvent(m_eventId); }
     void clear() override { reset(); }
     bool save() override { return saveEvent(); }
 

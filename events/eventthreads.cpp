@@ -110,8 +110,8 @@ EventStore::Filter EventThreads::filter() const
         f.furtherPersons = m_criteria.furtherPersons;
         f.search = m_search;
     } else {
-        f.podnikId = m_session->s_id_podnik;
-        f.strediskoId = m_session->s_id_stredisko;
+        f.podnikId = m_row.podnikId();
+        f.strediskoId = m_row.strediskoId();
         f.categories = m_criteria.categories;
         f.search = m_search;
     }
@@ -137,9 +137,7 @@ EventTreeModel::NameMode EventThreads::nameMode() const
 {
     if (m_global)
         return EventTreeModel::FullName;
-    return m_session && m_session->s_id_stredisko.isValid() && !m_session->s_id_stredisko.isNull()
-        ? EventTreeModel::EnterpriseName
-        : EventTreeModel::CentreName;
+    return m_row.isCentre() ? EventTreeModel::EnterpriseName : EventTreeModel::CentreName;
 }
 
 EventWorker *EventThreads::worker()
@@ -409,9 +407,9 @@ void EventThreads::addEvent()
     r.state = 3;
     r.synchronisation = 0;
     r.priority = 0;
-    if (!m_global && m_session) {
-        r.podnikId = m_session->s_id_podnik;
-        r.strediskoId = m_session->s_id_stredisko;
+    if (!m_global) {
+        r.podnikId = m_row.podnikId();
+        r.strediskoId = m_row.strediskoId();
     }
     const int id = runDialog(r, false, QVariant());
     if (id > 0)

@@ -3,6 +3,7 @@
 #include "events/eventlistfilter.h"
 #include "events/eventstore.h"
 #include "events/eventtreemodel.h"
+#include "core/treerow.h"
 
 #include <QModelIndex>
 #include <QObject>
@@ -29,7 +30,11 @@ public:
     EventTreeModel *model() const { return m_model; }
     QSMySortFilterProxyModel *proxy() const { return m_proxy; }
 
-    // The filter of the list as it stands (selection, filters, rights).
+    // The register's list: the enterprise or centre whose events it lists
+    // (the page is told it; the global list has none).
+    void setTreeRow(const TreeRow &row) { m_row = row; }
+    const TreeRow &treeRow() const { return m_row; }
+    // The filter of the list as it stands (tree row, filters, rights).
     EventStore::Filter filter() const;
     // What the user narrowed the list to (categories, persons,
     // "Nedokončené"), read from the settings when the list is made and
@@ -94,6 +99,7 @@ private:
 
     bool m_global;
     Session *m_session;
+    TreeRow m_row;
     QTreeView *m_view;
     EventPane *m_pane;
     EventTreeModel *m_model;

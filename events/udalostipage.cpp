@@ -80,8 +80,9 @@ bool UdalostiPage::shownToUser() const
     return true;
 }
 
-void UdalostiPage::load()
+void UdalostiPage::load(const TreeRow &row)
 {
+    m_threads->setTreeRow(row);
     // The register has settled the pane's edits already.
     setHasRow(true);
     if (!shownToUser()) {
@@ -95,8 +96,15 @@ void UdalostiPage::load()
     m_threads->reload(0, false);
 }
 
+void UdalostiPage::reload()
+{
+    load(m_threads->treeRow());
+}
+
 void UdalostiPage::clear()
 {
+    // Empty until told another row: a search lists nothing meanwhile.
+    m_threads->setTreeRow(TreeRow());
     m_stale = false;
     m_threads->model()->clear();
     m_pane->reset();

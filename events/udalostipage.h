@@ -13,7 +13,7 @@ class UdalostiPage;
 }
 
 // "Události" of the register tab: the event threads of the enterprise or
-// centre selected in the tree, with the event pane beside the list. The
+// centre of the tree row it is told, with the event pane beside the list. The
 // pane's unsaved edits make the page dirty, so the register asks about them
 // before another row is shown. The list is read only while the page is
 // shown: a tree click on another page costs no event statement.
@@ -24,9 +24,10 @@ public:
     explicit UdalostiPage(Session *session, QWidget *parent = nullptr);
     ~UdalostiPage() override;
 
-    // Lists the events of the tree's selection (now, or when next shown).
-    // Unsaved pane edits are dropped: the register has asked about them.
-    void load() override;
+    // Lists the events of the row (now, or when next shown). Unsaved pane
+    // edits are dropped: the register has asked about them.
+    void load(const TreeRow &row) override;
+    void reload() override;
     void clear() override;
     bool save() override;
 

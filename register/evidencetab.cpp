@@ -89,6 +89,8 @@ struct EvidenceTab::Private {
 
     // The tree row whose pages are shown; a failed save goes back to it.
     QPersistentModelIndex shownRow;
+    // What the pages shown were told to show.
+    TreeRow row;
     bool reverting = false;
     SaveQuestion question;
 
@@ -144,7 +146,7 @@ struct EvidenceTab::Private {
     {
         for (ZrnPage *page : presentPages()) {
             if (!handled.contains(page) && !qobject_cast<CentrePage *>(page))
-                page->load();
+                page->load(row);
         }
     }
 
@@ -153,7 +155,7 @@ struct EvidenceTab::Private {
         // One read of the centre for every centre page shown.
         CentreRecord record;
         QString error;
-        const bool ok = CentreRecord::read(session->s_id_stredisko, &record, &error);
+        const bool ok = CentreRecord::read(row.id, &record, &error);
         if (!ok || !record.found) {
             // One message for the one failed read; every page is left empty
             // and locked, so nothing can be saved over a row never read.
@@ -169,22 +171,22 @@ struct EvidenceTab::Private {
                 centrePage->loadFrom(record);
         }
         if (present(gps))
-            gps->loadFrom(record.value("GPS"));
+            gps->loadFrom(row, record.value("GPS"));
         loadOthers({gps});
     }
 
     void loadEnterprise()
     {
         if (present(podnik)) {
-            podnik->load();
+            podnik->load(row.id);
             if (present(gps)) {
                 if (podnik->hasRow())
-                    gps->loadFrom(podnik->loadedGps());
+                    gps->loadFrom(row, podnik->loadedGps());
                 else
                     gps->showNothing();
             }
         } else if (present(gps)) {
-            gps->load();
+            gps->load(row);
         }
         loadOthers({podnik, gps});
     }
@@ -352,7 +354,7 @@ void EvidenceTab::dropUnsavedEdits()
 {
     if (!hasUnsavedEdits())
         return;
-    if (isValidId(d->session->s_id_stredisko))
+    if (d->row.isCentre())
         d->loadCentre();
     else
         d->loadEnterprise();
@@ -377,18 +379,17 @@ void EvidenceTab::onSelection(const QVariant &podnikId, const QVariant &stredisk
     d->rememberTab();
     d->removeAll();
 
-    const RowKind kind = isValidId(strediskoId) ? RowKind::Centre
-        : isValidId(podnikId)                     ? RowKind::Enterprise
-                                                  : RowKind::None;
+    // A centre's row names its enterprise too; the centre is what is shown.
+    const TreeRow row = TreeRow::of(podnikId, strediskoId);
+    const RowKind kind = row.kind;
+    d->row = row;
     if (kind == RowKind::None) {
         d->showPages(d->registry.pagesFor(d->session->user, kind));
         return;
     }
-    // Each id is cleared when the other kind of row becomes current.
-    if (kind == RowKind::Centre)
-        d->session->setSelection(QVariant(), strediskoId);
-    else
-        d->session->setSelection(podnikId, QVariant());
+    // What is selected, for the menus and the window; the pages are told
+    // below. Each id is cleared when the other kind of row becomes current.
+    d->session->setSelection(row.podnikId(), row.strediskoId());
 
     d->showPages(d->registry.pagesFor(d->session->user, kind));
     const bool minimal = d->session->user.minimalPages();

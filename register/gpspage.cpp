@@ -1,9 +1,7 @@
 #include "register/gpspage.h"
 
-#include "core/ids.h"
 #include "ui_gpspage.h"
 
-#include "core/session.h"
 #include "db/qssql.h"
 #include "core/centrerecord.h"
 #include "core/columnvalues.h"
@@ -64,17 +62,15 @@ void GpsPage::blankView()
         ui->gps_url->setText(QStringLiteral("about:blank"));
 }
 
-void GpsPage::load()
+void GpsPage::load(const TreeRow &row)
 {
-    const bool centre = isValidId(session()->s_id_stredisko);
-    const QVariant id = centre ? session()->s_id_stredisko : session()->s_id_podnik;
-    if (!isValidId(id)) {
+    if (row.isNone()) {
         clear();
         return;
     }
     QSSQL q;
-    q.prepare(centre ? QLatin1String(RegisterSql::GpsSelectStredisko) : QLatin1String(RegisterSql::GpsSelectPodnik));
-    q.addBindValue(CentreStore::idValue(id));
+    q.prepare(row.isCentre() ? QLatin1String(RegisterSql::GpsSelectStredisko) : QLatin1String(RegisterSql::GpsSelectPodnik));
+    q.addBindValue(CentreStore::idValue(row.id));
     if (!q.exec()) {
         showReadFailure(q.lastError().text());
         return;
@@ -83,26 +79,25 @@ void GpsPage::load()
         clear();
         return;
     }
-    loadFrom(q.value(0));
+    loadFrom(row, q.value(0));
 }
 
-void GpsPage::loadFrom(const QVariant &gps)
+void GpsPage::loadFrom(const TreeRow &row, const QVariant &gps)
 {
-    m_centre = isValidId(session()->s_id_stredisko);
-    m_id = m_centre ? session()->s_id_stredisko : session()->s_id_podnik;
+    m_row = row;
     beginFill();
     ui->gps_souradnice->setText(ColumnValues::storedText(gps));
-    m_snapshot = RowSnapshot(m_centre ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky"));
-    if (isValidId(m_id))
-        m_snapshot.take(m_id, [&gps](const QString &) { return gps; }, formValues());
+    m_snapshot = RowSnapshot(row.isCentre() ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky"));
+    if (!row.isNone())
+        m_snapshot.take(row.id, [&gps](const QString &) { return gps; }, formValues());
     endFill();
     blankView();
-    setHasRow(isValidId(m_id));
+    setHasRow(!row.isNone());
 }
 
 void GpsPage::clear()
 {
-    m_id = QVariant();
+    m_row = TreeRow();
     m_snapshot.reset();
     beginFill();
     ui->gps_souradnice->clear();
@@ -123,7 +118,7 @@ FieldValues GpsPage::formValues() const
 
 bool GpsPage::save()
 {
-    if (!hasRow() || !isValidId(m_id))
+    if (!hasRow() || m_row.isNone())
         return true;
     // The row the coordinates were read from: the centre when one was
     // current, otherwise its enterprise - never both.

@@ -15,8 +15,8 @@ namespace Ui {
 class GpsPage;
 }
 
-// "GPS" (tab_gps): the coordinates of the current centre, or of the current
-// enterprise when no centre is selected, and the position on a web map.
+// "GPS" (tab_gps): the coordinates of a centre or of an enterprise (the
+// tree row it is told) and the position on a web map.
 class GpsPage : public ZrnPage
 {
     Q_OBJECT
@@ -24,11 +24,12 @@ public:
     explicit GpsPage(Session *session, QWidget *parent = nullptr);
     ~GpsPage() override;
 
-    // Reads GPS of the current centre (s_id_stredisko valid) or enterprise.
-    void load() override;
+    // Reads GPS of the centre or enterprise of the row.
+    void load(const TreeRow &row) override;
+    void reload() override { load(m_row); }
     // Fills the coordinates already read with the enterprise or centre row;
     // the page saves to that row.
-    void loadFrom(const QVariant &gps);
+    void loadFrom(const TreeRow &row, const QVariant &gps);
     void clear() override;
     bool save() override;
 
@@ -57,7 +58,6 @@ private:
 
     Ui::GpsPage *ui;
     QWebEngineView *m_view = nullptr;
-    QVariant m_id;             // the enterprise or centre the page shows
-    bool m_centre = false;     // m_id is a centre
+    TreeRow m_row;             // the enterprise or centre the page shows
     RowSnapshot m_snapshot{QStringLiteral("tellmark_podniky")};
 };

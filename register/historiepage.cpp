@@ -1,7 +1,6 @@
 #include "register/historiepage.h"
 
 #include "core/historyview.h"
-#include "core/ids.h"
 #include "core/session.h"
 
 #include <QVBoxLayout>
@@ -14,8 +13,9 @@ HistoriePage::HistoriePage(Session *session, QWidget *parent) : ZrnPage(session,
     layout->addWidget(m_view);
 }
 
-void HistoriePage::load()
+void HistoriePage::load(const TreeRow &row)
 {
+    m_row = row;
     // A hidden page reads when it is shown.
     if (isVisible())
         read();
@@ -25,6 +25,7 @@ void HistoriePage::load()
 
 void HistoriePage::clear()
 {
+    m_row = TreeRow();
     m_view->clear();
 }
 
@@ -36,11 +37,9 @@ void HistoriePage::showEvent(QShowEvent *event)
 
 void HistoriePage::read()
 {
-    const Session *s = session();
-    if (isValidId(s->s_id_stredisko))
-        m_view->showRow(QStringLiteral("tellmark_strediska"), s->s_id_stredisko, s->user);
-    else if (isValidId(s->s_id_podnik))
-        m_view->showRow(QStringLiteral("tellmark_podniky"), s->s_id_podnik, s->user);
-    else
+    if (m_row.isNone())
         m_view->clear();
+    else
+        m_view->showRow(m_row.isCentre() ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky"),
+                        m_row.id, session()->user);
 }

@@ -4,16 +4,17 @@
 
 class HistoryView;
 
-// "Historie" (tab_historie): the change history of the current centre, or of
-// the current enterprise when no centre is selected. Read whenever the page
-// is shown, so it lists the saves made on the other pages meanwhile.
+// "Historie" (tab_historie): the change history of the centre or of the
+// enterprise of the tree row it is told. Read whenever the page is shown,
+// so it lists the saves made on the other pages meanwhile.
 class HistoriePage : public ZrnPage
 {
     Q_OBJECT
 public:
     explicit HistoriePage(Session *session, QWidget *parent = nullptr);
 
-    void load() override;
+    void load(const TreeRow &row) override;
+    void reload() override { load(m_row); }
     void clear() override;
 
     HistoryView *view() const { return m_view; }
@@ -25,4 +26,5 @@ private:
     void read();
 
     HistoryView *m_view;
+    TreeRow m_row;
 };

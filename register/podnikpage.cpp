@@ -8,7 +8,6 @@
 #include "core/eciselniky.h"
 #include "core/columnvalues.h"
 #include "register/documentfolders.h"
-#include "register/statements.h"
 #include "core/richtext.h"
 #include "widgets/qstbtextedit.h"
 
@@ -165,16 +164,31 @@ void PodnikPage::clearFields()
     endFill();
 }
 
-void PodnikPage::load()
+QString PodnikPage::selectStatement() const
 {
-    const QVariant id = session()->s_id_podnik;
-    if (!isValidId(id)) {
+    QStringList columns;
+    for (const Field &f : fieldTable())
+        columns << QStringLiteral("tellmark_podniky.") + QLatin1String(f.column);
+    // Shown, not edited here: the coordinates (the location page), the name
+    // and the holding's name (the header).
+    columns << QStringLiteral("tellmark_podniky.GPS") << QStringLiteral("tellmark_podniky.podnik_nazev")
+            << QStringLiteral("tellmark_holding.NAZEV_HOLDING");
+    return QStringLiteral("select ") + columns.join(QLatin1Char(','))
+        + QStringLiteral(" from tellmark_podniky"
+                         " left join tellmark_holding on tellmark_podniky.id_holding=tellmark_holding.id"
+                         " where tellmark_podniky.id=:id");
+}
+
+void PodnikPage::load(const QVariant &podnikId)
+{
+    m_podnikId = podnikId;
+    if (!isValidId(podnikId)) {
         clear();
         return;
     }
     QSSQL q;
-    q.prepare(QString::fromLatin1(RegisterSql::SelectPodnik));
-    q.bindValue(QStringLiteral(":id"), id.toLongLong());
+    q.prepare(selectStatement());
+    q.bindValue(QStringLiteral(":id"), podnikId.toLongLong());
     // A record that cannot be read leaves an empty, locked page rather than
     // the previous enterprise's data; the user is told why.
     if (!q.exec()) {
@@ -195,7 +209,7 @@ void PodnikPage::load()
         if (f.rule == Field::CodeList || f.rule == Field::IndexList)
             lists << QLatin1String(f.column);
     }
-    m_snapshot.take(id, [&q](const QString &column) { return q.value(column); }, formValues(), lists);
+    m_snapshot.take(podnikId, [&q](const QString &column) { return q.value(column); }, formValues(), lists);
     endFill();
     setHasRow(true);
 
@@ -364,7 +378,7 @@ void PodnikPage::onSelectOOO()
 
 void PodnikPage::onZRNSouboryPodnik()
 {
-    openEnterpriseFolder(session()->s_id_podnik, session()->documentRoot);
+    openEnterpriseFolder(m_podnikId, session()->documentRoot);
 }
 
 void PodnikPage::applyRights()

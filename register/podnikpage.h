@@ -15,8 +15,11 @@ class QSTBTextedit;
 
 // "O podniku": one row of tellmark_podniky - contacts, herd, software in
 // use, the sales record, contract and invoicing terms and the free notes.
-// Loaded whole for the current enterprise of the session, saved whole by
-// "Uložit" (`podnik_uloz`), which any edit enables.
+// Loaded whole for the enterprise it is told, saved whole by "Uložit"
+// (`podnik_uloz`), which any edit enables. Its column table drives the
+// statement that reads the row, the filling of the form and the save: an
+// enterprise column is one row of that table, a field of the form and a
+// column of the schema.
 class PodnikPage : public ZrnPage
 {
     Q_OBJECT
@@ -24,7 +27,12 @@ public:
     explicit PodnikPage(Session *session, QWidget *parent = nullptr);
     ~PodnikPage() override;
 
-    void load() override;
+    // Reads the enterprise with this id and fills the page; an invalid id,
+    // or an enterprise deleted meanwhile, leaves it empty.
+    void load(const QVariant &podnikId);
+    // A centre's row leaves the page empty.
+    void load(const TreeRow &row) override { load(row.podnikId()); }
+    void reload() override { load(m_podnikId); }
     void clear() override;
     bool save() override;
     // `fakturace` hides (0) or locks (1) the contract and invoicing block;
@@ -35,6 +43,9 @@ public:
     QString podnikName() const;
     // GPS of the loaded row, for the location page.
     QVariant loadedGps() const { return m_gps; }
+    // The statement that reads the row: the columns of the table and those
+    // the page only shows; the enterprise id is bound to ":id".
+    QString selectStatement() const;
 
     // Turns stored responsible-person codes into the names shown in the
     // field. Default: the names of the events code lists.
@@ -90,5 +101,6 @@ private:
     CodesToNames m_codesToNames;
     PersonChooser m_personChooser;
     RowSnapshot m_snapshot;
+    QVariant m_podnikId;       // the enterprise the page was told
     QVariant m_gps;
 };

@@ -52,6 +52,5 @@ private:
     struct Fields;
     Ui::SpecifikacePage *ui;
     Fields *f;
-    QVariant m_centreId;       // the centre the page shows (and saves)
     RowSnapshot m_snapshot;
 };

@@ -174,8 +174,7 @@ void StrediskoPage::onStrediskoSave()
 
 void StrediskoPage::onZRNSouboryStredisko()
 {
-    const QVariant id = m_centreId.isValid() ? m_centreId : session()->s_id_stredisko;
-    openCentreFolder(id, session()->documentRoot);
+    openCentreFolder(m_centreId, session()->documentRoot);
 }
 
 void StrediskoPage::applyRights()

@@ -16,8 +16,7 @@ class StrediskoPage;
 }
 
 // "O středisku" (tab_stredisko): identity, contact, installation data and the
-// notepad of the current centre (Session::s_id_stredisko). Saved whole by its
-// own "Uložit" (stredisko_uloz).
+// notepad of a centre. Saved whole by its own "Uložit" (stredisko_uloz).
 class StrediskoPage : public CentrePage
 {
     Q_OBJECT
@@ -67,6 +66,5 @@ private:
     FieldValues formValues() const;
 
     Ui::StrediskoPage *ui;
-    QVariant m_centreId;       // the centre the page shows (and saves)
     RowSnapshot m_snapshot;
 };

@@ -208,7 +208,7 @@ void TestRemoteLaunch::vncCommandLine()
     QFETCH(int, vncId);
     RemoteAccessPage page(&m_session);
     useStandIn(page);
-    page.load();
+    page.load(kCentre);
     page.findChild<QLineEdit *>(QStringLiteral("vnc%1_id").arg(row))->setText(id);
     page.findChild<QLineEdit *>(QStringLiteral("vnc%1_password").arg(row))->setText(password);
     if (!speed.isEmpty())
@@ -271,7 +271,7 @@ void TestRemoteLaunch::teamViewerCommandLine()
     QFETCH(QString, password);
     RemoteAccessPage page(&m_session);
     useStandIn(page);
-    page.load();
+    page.load(kCentre);
     page.findChild<QLineEdit *>(QStringLiteral("tv%1_id").arg(row))->setText(id);
     page.findChild<QLineEdit *>(QStringLiteral("tv%1_password").arg(row))->setText(password);
     page.findChild<QAbstractButton *>(QStringLiteral("contv%1").arg(row))->click();
@@ -299,7 +299,7 @@ void TestRemoteLaunch::vncNotLaunched()
         QVERIFY2(TestDb::exec("alter table logovani rename to logovani_pryc", &error), qPrintable(error));
     RemoteAccessPage page(&m_session);
     useStandIn(page);
-    page.load();
+    page.load(kCentre);
     MessageBoxAnswerer answerer;
     page.findChild<QAbstractButton *>("con1")->click();
     if (cause == "no audit")
@@ -338,7 +338,7 @@ void TestRemoteLaunch::programLookup()
     qputenv("PATH", QFile::encodeName(bin.path()));
 
     RemoteAccessPage page(&m_session);
-    page.load();
+    page.load(kCentre);
     MessageBoxAnswerer answerer;
     page.findChild<QAbstractButton *>(vnc ? "con2" : "contv2")->click();
     if (onPath) {

@@ -209,7 +209,7 @@ UdalostiPage *TstEventLists::page(bool show)
     m_page->resize(1200, 700);
     if (show) {
         m_page->show();
-        m_page->load();
+        m_page->load(TreeRow::enterprise(1));
     }
     return m_page;
 }
@@ -293,8 +293,7 @@ void TstEventLists::threadsNamesAndColours()
     QCOMPARE(rowOf(p, 1).siblingAtColumn(ColZacatek).data().toString(), QStringLiteral("31.12.24 23:50"));
 
     // A centre's page names the enterprise only for events filed under one.
-    m_session.setSelection(QVariant(), 10);
-    p->load();
+    p->load(TreeRow::centre(10));
     QCOMPARE(list(p)->model()->rowCount(), 1);
     QCOMPARE(rowOf(p, 5).data().toString(), QString());
 
@@ -342,7 +341,7 @@ void TstEventLists::columnsFitTheirContents()
         restoreViewState(s, QStringLiteral("t"), h);
     }
     m_page->show();
-    m_page->load();
+    m_page->load(TreeRow::enterprise(1));
     QCoreApplication::processEvents();
     // Nothing cut: the centre's name, the dates and the headers.
     for (int c : {ColName, ColZacatek, ColKonec, ColStav}) {
@@ -622,8 +621,7 @@ void TstEventLists::actionsUseTheCurrentRowOnly()
     select(p, 3);
     QCOMPARE(shownId(p), 3);
     // A tree click on another enterprise: nothing is current there.
-    m_session.setSelection(2, QVariant());
-    p->load();
+    p->load(TreeRow::enterprise(2));
     QCOMPARE(shownId(p), 0);
     MessageBoxAnswerer answers(QMessageBox::Yes);
     ModalHandler dialog([](QWidget *m) { return eventDialog(m, [](DialogAUUdalost *d) { d->close(); }); });

@@ -148,7 +148,7 @@ void TestCentrePages::init()
 void TestCentrePages::strediskoLoadFillsThePage()
 {
     StrediskoPage page(&m_session);
-    page.load();
+    page.load(kCentre);
     const QVector<QPair<const char *, QString>> shown = {
         {"stredisko_holding", "Holding Jih"}, {"stredisko_podnik", "Český statek s.r.o."},
         {"stredisko_nazev", "Farma Lhota"}, {"stredisko_licence", "1234"}, {"stredisko_kontakt", "Jan Novák"},
@@ -165,14 +165,12 @@ void TestCentrePages::strediskoLoadFillsThePage()
     QVERIFY(!page.saveButton()->isEnabled());
 
     // Another centre replaces everything; a centre that is gone empties the page.
-    m_session.setSelection(kPodnik, kOtherCentre);
-    page.load();
+    page.load(kOtherCentre);
     QCOMPARE(shownText(&page, "stredisko_nazev"), QStringLiteral("Kravín Újezd"));
     QCOMPARE(shownText(&page, "stredisko_licence"), QString());
     QCOMPARE(child<QFDateEdit>(&page, "stredisko_spusteni")->date(), QDate());
     QVERIFY(child<QCheckBox>(&page, "stredisko_aktualizace")->isChecked());   // NULL: updates allowed
-    m_session.setSelection(kPodnik, 999);
-    page.load();
+    page.load(999);
     QCOMPARE(shownText(&page, "stredisko_nazev"), QString());
 }
 
@@ -204,7 +202,7 @@ void TestCentrePages::strediskoSaveStoresText()
     QFETCH(QVariant, stored);
 
     StrediskoPage page(&m_session);
-    page.load();
+    page.load(kCentre);
     page.findChild<QLineEdit *>(field)->setText(typed);
     page.saveButton()->click();
     QVERIFY(!page.saveButton()->isEnabled());
@@ -216,7 +214,7 @@ void TestCentrePages::strediskoSaveStoresText()
         QCOMPARE(asText(db), stored.toString());
 
     StrediskoPage fresh(&m_session);
-    fresh.load();
+    fresh.load(kCentre);
     QCOMPARE(fresh.findChild<QLineEdit *>(field)->text(), stored.toString());
     // The other columns of the page are written back as they were.
     QCOMPARE(asText(dbValue(QStringLiteral("PODNIK_JMENO"))),
@@ -227,7 +225,7 @@ void TestCentrePages::strediskoSaveInstallationAndNotes()
 {
     StrediskoPage page(&m_session);
     QSignalSpy saved(&page, &StrediskoPage::centreSaved);
-    page.load();
+    page.load(kCentre);
     // Each kind of field alone enables "Uložit" and is stored.
     const auto saveAfter = [&page](const std::function<void()> &edit) {
         edit();
@@ -257,7 +255,7 @@ void TestCentrePages::strediskoSaveInstallationAndNotes()
     QVERIFY(notes.contains(QStringLiteral("Tučně")));
 
     StrediskoPage fresh(&m_session);
-    fresh.load();
+    fresh.load(kCentre);
     QCOMPARE(child<QFDateEdit>(&fresh, "stredisko_spusteni")->date(), QDate(2023, 9, 1));
     QCOMPARE(child<QFDateEdit>(&fresh, "stredisko_druhe_skoleni")->date(), QDate());
     QVERIFY(!child<QCheckBox>(&fresh, "stredisko_aktualizace")->isChecked());
@@ -291,7 +289,7 @@ void TestCentrePages::strediskoRights()
     m_session.user.os = os;
     StrediskoPage page(&m_session);
     page.applyRights();
-    page.load();
+    page.load(kCentre);
 
     // Exactly the installation data is locked, nothing else here nor on the technology sheet.
     const QStringList installation = {"stredisko_db_uuid", "stredisko_licence", "stredisko_spusteni",
@@ -307,7 +305,7 @@ void TestCentrePages::strediskoRights()
     QVERIFY(!page.notesEditor()->isReadOnly());
     SpecifikacePage sheet(&m_session);
     sheet.applyRights();
-    sheet.load();
+    sheet.load(kCentre);
     for (QComboBox *cb : sheet.findChildren<QComboBox *>())
         QVERIFY2(cb->isEnabled(), qPrintable(cb->objectName()));
     for (QLineEdit *e : sheet.findChildren<QLineEdit *>())
@@ -329,7 +327,7 @@ void TestCentrePages::strediskoRights()
 void TestCentrePages::specifikaceSavesEveryColumn()
 {
     SpecifikacePage page(&m_session);
-    page.load();
+    page.load(kCentre);
     QVERIFY(!page.saveButton()->isEnabled());
 
     // Every code list gets its last entry (SAKB: "Ukončeno"), every date and
@@ -355,7 +353,7 @@ void TestCentrePages::specifikaceSavesEveryColumn()
 
     // Each column the update writes holds what the page showed and shows it again.
     SpecifikacePage fresh(&m_session);
-    fresh.load();
+    fresh.load(kCentre);
     for (const QString &col : Specifikace::columns()) {
         if (col == Specifikace::NotesColumn)
             continue;
@@ -408,7 +406,7 @@ void TestCentrePages::specifikaceMatchesStoredTextIgnoringCase()
 
     setCentreColumn(col, stored);
     SpecifikacePage page(&m_session);
-    page.load();
+    page.load(kCentre);
     QCOMPARE(page.comboFor(col)->currentText(), shown);
     QVERIFY(!page.saveButton()->isEnabled());
     QVERIFY(page.save());
@@ -422,7 +420,7 @@ void TestCentrePages::specifikaceMatchesStoredTextIgnoringCase()
 void TestCentrePages::pristupyRoundTrip()
 {
     PortalAccessPage page(&m_session);
-    page.load();
+    page.load(kCentre);
     QCOMPARE(page.eagriJmeno()->text(), QStringLiteral("eagri-jan"));
     QCOMPARE(page.eagriHeslo()->text(), QStringLiteral("tajne"));
     QCOMPARE(page.eskotJmeno()->text(), QString());
@@ -441,7 +439,7 @@ void TestCentrePages::pristupyRoundTrip()
     QCOMPARE(asText(dbValue(QStringLiteral("EAGRI_UZIVATEL"), kOtherCentre)), QStringLiteral("jiny"));
 
     PortalAccessPage fresh(&m_session);
-    fresh.load();
+    fresh.load(kCentre);
     QCOMPARE(fresh.eskotHeslo()->text(), QStringLiteral("h'eslo; --"));
     QCOMPARE(fresh.eagriHeslo()->text(), QString());
 }
@@ -461,9 +459,8 @@ void TestCentrePages::gpsSavesTheCurrentRow()
     QFETCH(bool, centre);
     QFETCH(QString, typed);
 
-    m_session.setSelection(kPodnik, centre ? QVariant(kCentre) : QVariant());
     GpsPage page(&m_session);
-    page.load();
+    page.load(TreeRow::of(kPodnik, centre ? QVariant(kCentre) : QVariant()));
     QCOMPARE(page.coordinatesEdit()->text(), centre ? QStringLiteral("49.2,14.2") : QStringLiteral("49.1,14.1"));
     QVERIFY(!page.saveButton()->isEnabled());
     QVERIFY(!page.hasMapView());
@@ -502,7 +499,7 @@ void TestCentrePages::failedSaveStaysOnScreen()
     ZrnPage *page = QVector<ZrnPage *>{&stredisko, &specifikace, &pristupy, &gps}.at(kind);
     QAbstractButton *button = QVector<QAbstractButton *>{stredisko.saveButton(), specifikace.saveButton(),
                                                          pristupy.saveButton(), gps.saveButton()}.at(kind);
-    page->load();
+    page->load(TreeRow::centre(kCentre));
     if (kind == 0)
         child<QLineEdit>(page, "stredisko_kontakt")->setText(QStringLiteral("x"));
     else if (kind == 1)
@@ -559,7 +556,7 @@ void TestCentrePages::failedReadLeavesNothingToSave()
     };
     const QString before = storedRow();
     page->show();
-    page->load();
+    page->load(TreeRow::centre(kCentre));
     QVERIFY(page->hasRow());
     QVERIFY(field->isEnabled());
 
@@ -568,7 +565,7 @@ void TestCentrePages::failedReadLeavesNothingToSave()
              qPrintable(error));
     {
         MessageBoxAnswerer answerer;
-        page->load();
+        page->load(TreeRow::centre(kCentre));
         QVERIFY2(TestDb::exec(QStringLiteral("alter table tellmark_strediska_pryc rename to tellmark_strediska"), &error),
                  qPrintable(error));
         // Told once, with the database's reason.
@@ -589,7 +586,7 @@ void TestCentrePages::failedReadLeavesNothingToSave()
     QCOMPARE(storedRow(), before);
 
     // The next read works and unlocks the page.
-    page->load();
+    page->load(TreeRow::centre(kCentre));
     QVERIFY(page->hasRow());
     QVERIFY(field->isEnabled());
     QVERIFY(field->text() != QStringLiteral("přes prázdnou stránku"));

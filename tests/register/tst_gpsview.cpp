@@ -35,11 +35,10 @@ void TestGpsView::googleShowsTheMapAndAddressFollows()
         .setValue(ServiceKeys::WebMap, stub.url(QStringLiteral("/gis/")).toString());
 
     Session session;
-    session.setSelection(5, 50);
     GpsPage page(&session);
     page.resize(800, 600);
     page.show();
-    page.loadFrom(QStringLiteral("49.5, 15.25"));
+    page.loadFrom(TreeRow::centre(50), QStringLiteral("49.5, 15.25"));
     QCOMPARE(page.addressEdit()->text(), QStringLiteral("about:blank"));
     QVERIFY(!page.hasMapView());
 
@@ -58,7 +57,7 @@ void TestGpsView::googleShowsTheMapAndAddressFollows()
 
     // A newly loaded row blanks the map; it is not loaded again by itself.
     const int asked = stub.requestCount();
-    page.loadFrom(QString());
+    page.loadFrom(TreeRow::centre(50), QString());
     QTRY_COMPARE_WITH_TIMEOUT(page.addressEdit()->text(), QStringLiteral("about:blank"), 30000);
     QCOMPARE(stub.requestCount(), asked);
     // Empty coordinates ask for an empty place.

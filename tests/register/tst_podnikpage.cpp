@@ -126,7 +126,7 @@ void TstPodnikPage::roundTrip()
     QFETCH(bool, filled);
     m_page->setCodesToNames([](const QString &codes) { return codes.isEmpty() ? codes : QStringLiteral("jména ") + codes; });
     m_page->setPersonChooser([filled](QWidget *, QString *codes) { *codes = filled ? QStringLiteral("EV,JN") : QString(); return true; });
-    m_page->load();
+    m_page->load(m_id);
     QCOMPARE(ui->pholding->text(), QStringLiteral("Agro Holding"));
     QVERIFY(!ui->podnik_uloz->isEnabled());
 
@@ -170,7 +170,7 @@ void TstPodnikPage::roundTrip()
 
     // Loaded again, the page shows what was saved, clean.
     m_page->clear();
-    m_page->load();
+    m_page->load(m_id);
     QCOMPARE(fieldValues(ui), onScreen);
     QCOMPARE(ui->smlouva_poznamky->toPlainText(), filled ? QStringLiteral("Důležité") : QString());
     QCOMPARE(ui->oodpovedna_osoba->text(), filled ? QStringLiteral("jména EV,JN") : QString());
@@ -206,7 +206,7 @@ void TstPodnikPage::storedCodeLists()
     q.addBindValue(stored);
     q.addBindValue(m_id);
     QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
-    m_page->load();
+    m_page->load(m_id);
     QCOMPARE(m_page->findChild<QComboBox *>(name.toLower())->currentText(), shown);
 
     QVERIFY(m_page->save());
@@ -226,7 +226,7 @@ void TstPodnikPage::saveButtonFollowsEdits()
         {"person", [this] { QTest::mouseClick(ui->oodpovedna_osoba->button(), Qt::LeftButton); }},
     };
     for (const auto &edit : edits) {
-        m_page->load();
+        m_page->load(m_id);
         QSignalSpy dirty(m_page, &ZrnPage::dirtyChanged);
         edit.second();
         QVERIFY2(ui->podnik_uloz->isEnabled(), edit.first);
@@ -256,7 +256,7 @@ void TstPodnikPage::rights()
     m_session.user.fakturace = level;
     m_session.user.os = level;
     m_page->applyRights();
-    m_page->load();
+    m_page->load(m_id);
 
     QStringList shownButtons;
     for (QWidget *button : {ui->podnik_edit, ui->podnik_del, ui->stredisko_add})
@@ -281,11 +281,11 @@ void TstPodnikPage::clipboardOption()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("předtím"));
-    m_page->load();
+    m_page->load(m_id);
     QCOMPARE(clipboard->text(), QStringLiteral("předtím"));
 
     m_session.copyNameToClipboard = true;
-    m_page->load();
+    m_page->load(m_id);
     QCOMPARE(clipboard->text(), QStringLiteral("Agro Vysočina, a.s."));
 }
 
@@ -294,7 +294,7 @@ void TstPodnikPage::documentFolder()
     QStringList opened;
     setFolderOpener([&opened](const QString &path) { opened << path; });
     m_session.documentRoot = QStringLiteral("/data/Nextcloud");
-    m_page->load();
+    m_page->load(m_id);
     QCOMPARE(ui->pdir->text(), QStringLiteral("Soubory"));
     QTest::mouseClick(ui->pdir, Qt::LeftButton);
     // A centre of the enterprise opens the same folder; a deleted enterprise nothing.

@@ -132,7 +132,7 @@ void TestRemoteAccess::rights()
 void TestRemoteAccess::loadAndSaveEveryField()
 {
     RemoteAccessPage page(&m_session);
-    page.load();
+    page.load(kCentre);
     for (const QString &f : fieldNames())
         QCOMPARE(page.findChild<QLineEdit *>(f)->text(), f + "-ž");
     QCOMPARE(page.findChild<QLabel *>("kontakt2")->text(), QStringLiteral("Jan Novák"));
@@ -187,7 +187,7 @@ void TestRemoteAccess::savedTextsComeBackExactly()
     auto typed = [&](int i) { return text.isEmpty() ? text : text + QLatin1Char('#') + QString::number(i); };
     {
         RemoteAccessPage page(&m_session);
-        page.load();
+        page.load(kCentre);
         for (int i = 0; i < names.size(); ++i)
             page.findChild<QLineEdit *>(names.at(i))->setText(typed(i));
         MessageBoxAnswerer answerer;
@@ -198,7 +198,7 @@ void TestRemoteAccess::savedTextsComeBackExactly()
     for (int i = 0; i < names.size(); ++i)
         QCOMPARE(stored(columnOf(names.at(i))), typed(i));
     RemoteAccessPage again(&m_session);
-    again.load();
+    again.load(kCentre);
     for (int i = 0; i < names.size(); ++i)
         QCOMPARE(again.findChild<QLineEdit *>(names.at(i))->text(), typed(i));
 
@@ -240,7 +240,7 @@ void TestRemoteAccess::accessLog()
             QVERIFY(add(other, later, "other " + other));
 
     RemoteAccessPage page(&m_session);
-    page.load();
+    page.load(kCentre);
     page.findChild<QLineEdit *>(QStringLiteral("vnc%1_id").arg(row))->setText(id);
 
     QStringList times, operations, headers, buttons;
@@ -284,7 +284,7 @@ void TestRemoteAccess::accessLog()
 void TestRemoteAccess::accessLogNotOpened()
 {
     RemoteAccessPage page(&m_session);
-    page.load();
+    page.load(kCentre);
     // An empty id opens nothing.
     page.findChild<QLineEdit *>("vnc2_id")->clear();
     {

@@ -38,9 +38,13 @@ bool onCentre(const QString &kind)
     return kind != QStringLiteral("O podniku") && kind != QStringLiteral("GPS podniku");
 }
 
+TreeRow rowOf(const QString &kind)
+{
+    return onCentre(kind) ? TreeRow::centre(kCentre) : TreeRow::enterprise(kPodnik);
+}
+
 ZrnPage *makePage(const QString &kind, Session *session)
 {
-    session->setSelection(kPodnik, onCentre(kind) ? QVariant(kCentre) : QVariant());
     if (kind == QStringLiteral("O podniku"))
         return new PodnikPage(session);
     if (kind == QStringLiteral("O středisku"))
@@ -174,8 +178,8 @@ void TstTeamEdit::disjointEditsAreBothKept()
     QFETCH(QString, fieldB);
     QFETCH(QString, columnB);
     QScopedPointer<ZrnPage> anna(makePage(kind, &m_anna)), petr(makePage(kind, &m_petr));
-    anna->load();
-    petr->load();
+    anna->load(rowOf(kind));
+    petr->load(rowOf(kind));
     type(anna.data(), fieldA, QStringLiteral("od Anny"));
     type(petr.data(), fieldB, QStringLiteral("od Petra"));
     QVERIFY(anna->save());
@@ -228,8 +232,8 @@ void TstTeamEdit::sameFieldIsPutToTheSecond()
     QFETCH(int, answer);
     QFETCH(QString, label);
     QScopedPointer<ZrnPage> anna(makePage(kind, &m_anna)), petr(makePage(kind, &m_petr));
-    anna->load();
-    petr->load();
+    anna->load(rowOf(kind));
+    petr->load(rowOf(kind));
     const QString before = fieldB.isEmpty() ? QString() : stored(kind, columnB);
     type(anna.data(), fieldA, QStringLiteral("Anna"));
     QVERIFY(anna->save());
@@ -267,7 +271,7 @@ void TstTeamEdit::rowDeletedMeanwhile()
     QFETCH(QString, kind);
     QFETCH(QString, field);
     QScopedPointer<ZrnPage> page(makePage(kind, &m_anna));
-    page->load();
+    page->load(rowOf(kind));
     QVERIFY(TestDb::exec(QStringLiteral("delete from tellmark_strediska")));
     QVERIFY(TestDb::exec(QStringLiteral("delete from tellmark_podniky")));
     type(page.data(), field, QStringLiteral("nový"));
@@ -285,10 +289,9 @@ void TstTeamEdit::clashOnOneCentrePageLeavesTheOthers()
     StrediskoPage anna(&m_anna);
     QScopedPointer<ZrnPage> petrCentre(makePage(QStringLiteral("O středisku"), &m_petr));
     QScopedPointer<ZrnPage> petrRemote(makePage(QStringLiteral("Vzdálený přístup"), &m_petr));
-    m_anna.setSelection(kPodnik, kCentre);
-    anna.load();
-    petrCentre->load();
-    petrRemote->load();
+    anna.load(kCentre);
+    petrCentre->load(TreeRow::centre(kCentre));
+    petrRemote->load(TreeRow::centre(kCentre));
     type(petrCentre.data(), QStringLiteral("stredisko_telefon"), QStringLiteral("Petr"));
     type(petrRemote.data(), QStringLiteral("vnc1_host"), QStringLiteral("host.petr"));
     QVERIFY(petrCentre->save() && petrRemote->save());
@@ -325,12 +328,12 @@ void TstTeamEdit::historyOfASave()
 {
     // Anna changes a phone, an invoicing value and a portal password.
     QScopedPointer<ZrnPage> podnik(makePage(QStringLiteral("O podniku"), &m_anna));
-    podnik->load();
+    podnik->load(TreeRow::enterprise(kPodnik));
     type(podnik.data(), QStringLiteral("kontakt_telefon"), QStringLiteral("999"));
     type(podnik.data(), QStringLiteral("smlouva_cislo"), QStringLiteral("S-2"));
     QVERIFY(podnik->save());
     QScopedPointer<ZrnPage> pristupy(makePage(QStringLiteral("Přístupy"), &m_anna));
-    pristupy->load();
+    pristupy->load(TreeRow::centre(kCentre));
     type(pristupy.data(), QStringLiteral("aeagri_heslo"), QStringLiteral("nove"));
     QVERIFY(pristupy->save());
     // No password value is stored, neither old nor new.
@@ -381,7 +384,7 @@ void TstTeamEdit::failedSaveLeavesNoHistory()
     QString error;
     QVERIFY2(TestDb::exec(trigger, &error), qPrintable(error));
     QScopedPointer<ZrnPage> page(makePage(QStringLiteral("O podniku"), &m_anna));
-    page->load();
+    page->load(TreeRow::enterprise(kPodnik));
     type(page.data(), QStringLiteral("kontakt_telefon"), QStringLiteral("999"));
     MessageBoxAnswerer answerer;
     const bool saved = page->save();
@@ -397,7 +400,7 @@ void TstTeamEdit::worksWithoutHistoryTable()
 {
     QVERIFY(TestDb::exec(QStringLiteral("drop table zrn_historie")));
     QScopedPointer<ZrnPage> page(makePage(QStringLiteral("O podniku"), &m_anna));
-    page->load();
+    page->load(TreeRow::enterprise(kPodnik));
     type(page.data(), QStringLiteral("kontakt_telefon"), QStringLiteral("999"));
     QVERIFY(page->save());
     QCOMPARE(stored(QStringLiteral("O podniku"), QStringLiteral("KONTAKT_TELEFON")), QStringLiteral("999"));

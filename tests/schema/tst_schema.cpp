@@ -116,7 +116,6 @@ private slots:
         QTest::newRow("login") << QString::fromLatin1(UserRights::Query);
         QTest::newRow("login statistics") << QString::fromLatin1(Login::StatisticsUpdate);
         QTest::newRow("login audit") << QString::fromLatin1(Login::AuditInsert);
-        QTest::newRow("enterprise load") << QString::fromUtf8(RegisterSql::SelectPodnik);
         QTest::newRow("centre load") << CentreRecord::statement();
         QTest::newRow("VNC audit") << QString::fromLatin1(RemoteViewer::AuditInsert);
         QTest::newRow("repeater log") << QString::fromLatin1(RemoteViewer::RepeaterLog);
