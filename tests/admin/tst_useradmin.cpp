@@ -84,7 +84,6 @@ void clickOk(QWidget *d)
 }
 
 struct DialogRun {
-    int shown = 0;
     bool accepted = false;
     QString title;
 };
@@ -98,7 +97,6 @@ DialogRun withDialog(const std::function<void()> &action, const std::function<vo
         auto *d = qobject_cast<QDialog *>(modal);
         if (!d || qobject_cast<QMessageBox *>(modal))
             return false;
-        ++r.shown;
         r.title = d->windowTitle();
         if (fill)
             fill(d);
@@ -112,7 +110,7 @@ DialogRun withDialog(const std::function<void()> &action, const std::function<vo
     return r;
 }
 
-// Both tabs with their lists loaded; run("users add", fill) and the like.
+// Both tabs with their lists loaded; run("add_cp", fill) clicks that button.
 struct Tabs {
     UsersTab users;
     ControlPanelTab panel;
@@ -128,18 +126,10 @@ struct Tabs {
         selectLogin(usersView, login);
         selectLogin(panelView, login);
     }
-    DialogRun run(const QString &action, const std::function<void(QDialog *)> &fill = {})
+    DialogRun run(const QString &button, const std::function<void(QDialog *)> &fill = {})
     {
-        const bool cp = action.startsWith("cp");
-        const QString verb = action.section(' ', 1);
-        return withDialog([&] {
-            if (verb == "add")
-                cp ? panel.onAddCP() : users.onAddUzivatel();
-            else if (verb == "edit")
-                cp ? panel.onEditCP() : users.onEditUzivatel();
-            else
-                cp ? panel.onDelCP() : users.onDelUzivatel();
-        }, fill);
+        QWidget *tab = button.endsWith("_cp") ? static_cast<QWidget *>(&panel) : &users;
+        return withDialog([&] { tab->findChild<QAbstractButton *>(button)->click(); }, fill);
     }
 };
 
@@ -176,10 +166,10 @@ private:
 
 void TstUserAdmin::init()
 {
-    QString error;
-    QVERIFY2(TestDb::clear(&error), qPrintable(error));
     TestDb::exec(QStringLiteral("drop trigger if exists zrn_refuse"));
     TestDb::exec(QStringLiteral("drop trigger if exists qml.zrn_refuse"));
+    QString error;
+    QVERIFY2(TestDb::clear(&error), qPrintable(error));
     QFile::remove(ZrnSettings::path());
     insert(QStringLiteral("spravce"), 1);
     m_session.user = UserRights();
@@ -202,7 +192,7 @@ void TstUserAdmin::addStoresEveryRule()
     MessageBoxAnswerer boxes;
     Tabs tabs(&m_session);
     QString shownHash, leftInHeslo;
-    const DialogRun run = tabs.run("users add", [&](QDialog *d) {
+    const DialogRun run = tabs.run("add_uzivatel", [&](QDialog *d) {
         childNamed<QLineEdit>(d, "uzivatel")->setText("nova");
         childNamed<QLineEdit>(d, "heslo")->setText("Tajne-1");
         if (on) {
@@ -267,7 +257,7 @@ void TstUserAdmin::editKeepsWhatIsNotChanged()
     const QModelIndex cell = tabs.usersView->selectionModel()->selectedIndexes().value(0);
     QCOMPARE(cell.siblingAtColumn(15).data().toString(), QStringLiteral("05.03.2024 07:08:09"));
     QStringList shown;
-    const DialogRun run = tabs.run("users edit", [&](QDialog *d) {
+    const DialogRun run = tabs.run("edit_uzivatel", [&](QDialog *d) {
         for (const char *c : {"vp", "fakturace", "os"})
             shown << childNamed<QComboBox>(d, c)->currentText();
         shown << childNamed<QLineEdit>(d, "heslobcrypted")->text() << (childNamed<QCheckBox>(d, "admin")->isChecked() ? "on" : "off");
@@ -313,7 +303,7 @@ void TstUserAdmin::editClashesWithAColleague()
     });
     Tabs tabs(&m_session);
     tabs.select("upravit");
-    const DialogRun run = tabs.run("users edit", [&](QDialog *d) {
+    const DialogRun run = tabs.run("edit_uzivatel", [&](QDialog *d) {
         // While the dialog is open a colleague changes the region and the events right.
         QVERIFY(TestDb::exec("update www_users set region='ST', udalosti=2 where login='upravit'"));
         childNamed<QLineEdit>(d, "region")->setText("LI");
@@ -430,7 +420,7 @@ void TstUserAdmin::controlPanel()
     const QString sha1 = QStringLiteral("85fd76f9e0d393cdb909d41645ced571d7aff75a");
     MessageBoxAnswerer boxes(QMessageBox::No);
     Tabs tabs(&m_session);
-    DialogRun run = tabs.run("cp add", [](QDialog *d) {
+    DialogRun run = tabs.run("add_cp", [](QDialog *d) {
         childNamed<QLineEdit>(d, "uzivatel")->setText("zeta");
         childNamed<QLineEdit>(d, "heslo")->setText("žluťoučký kůň");   // typed, not hashed
         childNamed<QLineEdit>(d, "poznamka")->setText("pozn");
@@ -442,15 +432,15 @@ void TstUserAdmin::controlPanel()
     QCOMPARE(TestDb::value(row).toString(), sha1 + "|pozn|3, 1,x");
     QCOMPARE(selectedLogin(tabs.panelView), QStringLiteral("zeta"));
 
-    run = tabs.run("cp edit", [](QDialog *d) { childNamed<QLineEdit>(d, "poznamka")->clear(); });
+    run = tabs.run("edit_cp", [](QDialog *d) { childNamed<QLineEdit>(d, "poznamka")->clear(); });
     QCOMPARE(run.title, QStringLiteral("Oprava uživatele pro CP"));
     QVERIFY(run.accepted);
     QCOMPARE(TestDb::value("select coalesce(poznamka,'NULL') from qml.acl where uzivatel='zeta'").toString(), QStringLiteral("NULL"));
     QCOMPARE(TestDb::value("select heslo from qml.acl where uzivatel='zeta'").toString(), sha1);
 
-    tabs.run("cp delete");
+    tabs.run("del_cp");
     boxes.setAnswer(QMessageBox::Yes);
-    tabs.run("cp delete");
+    tabs.run("del_cp");
     const QString question = QStringLiteral("Otázka Přejete si smazat vybraného uživatele pro CP?");
     QCOMPARE(boxes.messages, QStringList({question, question}));
     QCOMPARE(snapshot(), QStringLiteral("spravce=1 spravce "));
@@ -458,7 +448,7 @@ void TstUserAdmin::controlPanel()
 
 void TstUserAdmin::refusals_data()
 {
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("row");       // selected before; "" none
     QTest::addColumn<QString>("login");     // typed into "Uživatel"; "" unchanged
     QTest::addColumn<QString>("setup");     // "admin": another administrator; "refuse": statements fail
@@ -466,26 +456,26 @@ void TstUserAdmin::refusals_data()
     QTest::addColumn<QString>("message");   // the last message; "" none and the write happens
     const int yes = QMessageBox::Yes, no = QMessageBox::No;
     const QString taken = "ZRN Přihlašovací jméno", failed = "ZRN Chyba: ";
-    for (const char *a : {"users edit", "users delete", "cp edit", "cp delete"})
+    for (const char *a : {"edit_uzivatel", "del_uzivatel", "edit_cp", "del_cp"})
         QTest::newRow(qPrintable(QString(a) + ": nothing selected")) << a << "" << "" << "" << yes << "ZRN Vyberte v seznamu";
-    QTest::newRow("users delete: last administrator") << "users delete" << "spravce" << "" << "" << yes << "ZRN Uživatele nelze smazat";
-    QTest::newRow("users delete: own row, No") << "users delete" << "spravce" << "" << "admin" << no << "Otázka Vybraný uživatel \"spravce\" jste vy";
-    QTest::newRow("users delete: own row, Yes") << "users delete" << "spravce" << "" << "admin" << yes << "";
-    QTest::newRow("users edit: last administrator") << "users edit" << "spravce" << "" << "" << yes << "ZRN Uživatel je jediný s právem Admin";
-    QTest::newRow("users add: same login") << "users add" << "" << "Novak" << "" << yes << taken;
-    QTest::newRow("users add: other case") << "users add" << "" << "NOVAK" << "" << yes << taken;
-    QTest::newRow("users add: other case, non-ASCII") << "users add" << "" << "řEZÁČ" << "" << yes << taken;
-    QTest::newRow("users edit: another's login") << "users edit" << "Řezáč" << "novak" << "" << yes << taken;
-    QTest::newRow("users edit: own login, other case") << "users edit" << "Novak" << "NOVAK" << "" << yes << "";
-    QTest::newRow("cp add: other case") << "cp add" << "" << "novak" << "" << yes << taken;
-    QTest::newRow("cp edit: another's login") << "cp edit" << "Řezáč" << "NOVAK" << "" << yes << taken;
-    for (const char *a : {"users add", "users edit", "users delete", "cp add", "cp edit", "cp delete"})
+    QTest::newRow("users delete: last administrator") << "del_uzivatel" << "spravce" << "" << "" << yes << "ZRN Uživatele nelze smazat";
+    QTest::newRow("users delete: own row, No") << "del_uzivatel" << "spravce" << "" << "admin" << no << "Otázka Vybraný uživatel \"spravce\" jste vy";
+    QTest::newRow("users delete: own row, Yes") << "del_uzivatel" << "spravce" << "" << "admin" << yes << "";
+    QTest::newRow("users edit: last administrator") << "edit_uzivatel" << "spravce" << "" << "" << yes << "ZRN Uživatel je jediný s právem Admin";
+    QTest::newRow("users add: same login") << "add_uzivatel" << "" << "Novak" << "" << yes << taken;
+    QTest::newRow("users add: other case") << "add_uzivatel" << "" << "NOVAK" << "" << yes << taken;
+    QTest::newRow("users add: other case, non-ASCII") << "add_uzivatel" << "" << "řEZÁČ" << "" << yes << taken;
+    QTest::newRow("users edit: another's login") << "edit_uzivatel" << "Řezáč" << "novak" << "" << yes << taken;
+    QTest::newRow("users edit: own login, other case") << "edit_uzivatel" << "Novak" << "NOVAK" << "" << yes << "";
+    QTest::newRow("cp add: other case") << "add_cp" << "" << "novak" << "" << yes << taken;
+    QTest::newRow("cp edit: another's login") << "edit_cp" << "Řezáč" << "NOVAK" << "" << yes << taken;
+    for (const char *a : {"add_uzivatel", "edit_uzivatel", "del_uzivatel", "add_cp", "edit_cp", "del_cp"})
         QTest::newRow(qPrintable(QString(a) + ": statement fails")) << a << "Novak" << "Nový" << "refuse" << yes << failed;
 }
 
 void TstUserAdmin::refusals()
 {
-    QFETCH(QString, action);
+    QFETCH(QString, button);
     QFETCH(QString, row);
     QFETCH(QString, login);
     QFETCH(QString, setup);
@@ -496,8 +486,8 @@ void TstUserAdmin::refusals()
     if (setup == "admin")
         insert("druhy", 3);
     if (setup == "refuse") {
-        const bool cp = action.startsWith("cp");
-        const QString verb = action.section(' ', 1);
+        const bool cp = button.endsWith("_cp");
+        const QString verb = button.section('_', 0, 0);
         const QString event = verb == "add" ? "insert" : verb == "edit" ? "update" : "delete";
         const QString sql = TestDb::isMariaDb()
             ? "create trigger %1zrn_refuse before %2 on %1%3 for each row signal sqlstate '45000' set message_text='zapis odmitnut'"
@@ -508,15 +498,12 @@ void TstUserAdmin::refusals()
     MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
     Tabs tabs(&m_session);
     tabs.select(row);
-    const DialogRun run = tabs.run(action, [&](QDialog *d) {
+    const DialogRun run = tabs.run(button, [&](QDialog *d) {
         if (!login.isEmpty())
             childNamed<QLineEdit>(d, "uzivatel")->setText(login);
         if (auto *admin = d->findChild<QCheckBox *>("admin"))
             admin->setChecked(false);
     });
-    TestDb::exec(QStringLiteral("drop trigger if exists zrn_refuse"));
-    TestDb::exec(QStringLiteral("drop trigger if exists qml.zrn_refuse"));
-
     const QString last = boxes.messages.isEmpty() ? QString() : boxes.messages.last();
     if (message.isEmpty()) {
         QVERIFY(!last.startsWith("ZRN"));
@@ -599,16 +586,10 @@ void TstUserAdmin::withoutRightNothingLoads()
     QCOMPARE(panel.findChild<QTableView *>()->model()->rowCount(), cp != 0 ? 1 : 0);
     QCOMPARE(afterUsers > start, admin > 0);
     QCOMPARE(afterCp > afterUsers, cp != 0);
-    if (admin <= 0) {
-        for (auto slot : {&UsersTab::onAddUzivatel, &UsersTab::onEditUzivatel, &UsersTab::onDelUzivatel,
-                          &UsersTab::onServisImportPodniku, &UsersTab::onServisImportKU,
-                          &UsersTab::onServisImportCh6, &UsersTab::onServisAresKontrola,
-                          &UsersTab::onServisPlemkoUzivatele})
-            (users.*slot)();
-    }
-    if (cp == 0) {
-        for (auto slot : {&ControlPanelTab::onAddCP, &ControlPanelTab::onEditCP, &ControlPanelTab::onDelCP})
-            (panel.*slot)();
+    // Every button of a tab without its right does nothing.
+    for (QAbstractButton *b : users.findChildren<QAbstractButton *>() + panel.findChildren<QAbstractButton *>()) {
+        if (b->window() == &users ? admin <= 0 : cp == 0)
+            b->click();
     }
     QCOMPARE(Database::statementCount(), afterCp);
     QVERIFY(!anyDialog.handled() && boxes.messages.isEmpty());
