@@ -261,13 +261,14 @@ void TestServiceImports::plemkoCompare()
 void TestServiceImports::enterpriseImportFindings()
 {
     ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev,ico,dojnice_ks,zeme) values"
-             "(1,'Farma A','00012345',100,null),(2,'Farma B','87654321',50,'Slovensko')");
+             "(1,'Farma A','00012345',100,null),(2,'Farma B','87654321',50,'Slovensko'),(3,'Farma D','33333333',null,null)");
     const QString path = file(cp1250("IČO;Název;Stát;Dojnice;Odpovědná osoba;Posl. kontakt\r\n"
                                      "000 12 345;Farma A;Česká republika;100;Jan Novotný;05.12.2026\r\n"
                                      "87654321;Farma B;;60;Karel Neznámý;32.13.2026\r\n"
                                      "11111111;Farma C;;;  SEDIVA   Eva ;\r\n"   // staff: surname first, no accents
                                      ";Bez IČO;;;pk;\r\n"                       // staff by code
-                                     "1' or '1'='1;Apostrof;;;Novotný;\r\n"));  // a surname alone is nobody
+                                     "1' or '1'='1;Apostrof;;;Novotný;\r\n"    // a surname alone is nobody
+                                     "33333333;Farma D;;0;;\r\n"));
     const Report r = enterpriseImport(path);
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     const QString all = r.lines.join('\n');
@@ -278,12 +279,15 @@ void TestServiceImports::enterpriseImportFindings()
                                 "stát v souboru Česká republika, v registru (podnik 2) Slovensko", "Karel Neznámý",
                                 "32.13.2026", "IČO 11111111 (Farma C, řádek 4): v registru není.",
                                 "Řádek 5 (Bez IČO): chybí IČO.", "IČO 1'or'1'='1 (Apostrof, řádek 6): v registru není.",
-                                "Řádek 6: odpovědná osoba „Novotný“ není mezi zaměstnanci."})
+                                "Řádek 6: odpovědná osoba „Novotný“ není mezi zaměstnanci.",
+                                "IČO 33333333 (Farma D, řádek 7): dojnic v souboru 0, v registru (podnik 3) neuvedeno."})
         QVERIFY2(all.contains(QString::fromUtf8(finding)), finding);
-    QVERIFY2(r.summary.contains("v registru nalezeno: 2, nenalezeno: 2"), qPrintable(r.summary));
+    QVERIFY2(r.summary.contains("v registru nalezeno: 3, nenalezeno: 2"), qPrintable(r.summary));
+    // The report shown: the summary, a blank line, the findings.
+    QVERIFY2(r.text().startsWith(r.summary + "\n\n" + r.lines.first() + '\n'), qPrintable(r.text()));
     QCOMPARE(r.changedRows, 0);
     QCOMPARE(stored("select dojnice_ks from tellmark_podniky where id=2"), QString("50"));
-    QCOMPARE(stored("select count(*) from tellmark_podniky"), QString("2"));
+    QCOMPARE(stored("select count(*) from tellmark_podniky"), QString("3"));
 }
 
 void TestServiceImports::malformedFilesNeverCrash_data()

@@ -68,16 +68,6 @@ QString selectedLogin(QTableView *view)
     return s.isEmpty() ? QString() : view->model()->index(s.first().row(), 1).data().toString();
 }
 
-void selectLogin(QTableView *view, const QString &login)
-{
-    view->selectionModel()->clear();
-    QAbstractItemModel *m = view->model();
-    for (int row = 0; row < m->rowCount(); ++row) {
-        if (m->index(row, 1).data().toString() == login)
-            view->selectionModel()->select(m->index(row, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-}
-
 void clickOk(QWidget *d)
 {
     childNamed<QDialogButtonBox>(d, "buttonBox")->button(QDialogButtonBox::Ok)->click();
@@ -121,10 +111,15 @@ struct Tabs {
         users.enter();
         panel.enter();
     }
+    // Selects the user in both lists, as they are after a save; "" none.
     void select(const QString &login)
     {
-        selectLogin(usersView, login);
-        selectLogin(panelView, login);
+        usersView->clearSelection();
+        panelView->clearSelection();
+        if (!login.isEmpty()) {
+            users.onRefreshModelAccess(TestDb::value("select id from www_users where login=?", {login}).toInt());
+            panel.onRefreshModelCP(TestDb::value("select id from qml.acl where uzivatel=?", {login}).toInt());
+        }
     }
     DialogRun run(const QString &button, const std::function<void(QDialog *)> &fill = {})
     {

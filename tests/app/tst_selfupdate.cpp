@@ -88,31 +88,29 @@ QString sha256(const QByteArray &data)
     return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex());
 }
 
-struct Started {
-    QString program;
-    QStringList arguments;
-    QString workDir;
-};
+// The running program: a shell script that notes its start.
+const QByteArray OldProgram = "#!/bin/sh\necho old > started\n";
 
-// One program folder (with a space), the stub as the maker's service
-// offering the good package, and the hooks recording what the update told
-// the user and started.
+// One program folder (every path of the update script stays one word for
+// sh, whatever it holds), the stub as the maker's service offering the good
+// package, and the hooks recording what the update told the user and started.
 struct Env {
     QTemporaryDir tmp;
-    QString dir = tmp.filePath(QStringLiteral("Program ZRN"));
+    QString dir = tmp.filePath(QStringLiteral("Program 'ZRN' $HOME"));
     QString programPath = QDir(dir).filePath(QStringLiteral("zrn"));
     QString procRoot = tmp.filePath(QStringLiteral("proc"));
     HttpStub stub;
     QSAPITellmark api;
     QStringList reports;
-    QList<Started> started;
+    QStringList started;   // "program arguments | working folder"
     bool startSucceeds = true;
 
     Env()
     {
         QDir().mkpath(dir);
         QDir().mkpath(procRoot);
-        writeFile(programPath, "old program");
+        writeFile(programPath, OldProgram);
+        QFile::setPermissions(programPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         stub.listen();
         api.setBaseUrl(stub.url(QStringLiteral("/api")).toString());
         api.setTimeout(3000);
@@ -131,7 +129,7 @@ struct Env {
         SelfUpdate::Hooks h;
         h.report = [this](const QString &text) { reports.append(text); };
         h.start = [this](const QString &program, const QStringList &args, const QString &workDir, QString *error) {
-            started.append({program, args, workDir});
+            started << program + ' ' + args.join(' ') + " | " + workDir;
             if (!startSucceeds && error)
                 *error = QStringLiteral("refused");
             return startSucceeds;
@@ -199,7 +197,6 @@ private slots:
 
     void startUp_data();
     void startUp();
-    void newReleaseHandsOverToTheScript();
     void folderNotOurs_data();
     void folderNotOurs();
     void otherCopy_data();
@@ -293,47 +290,39 @@ void TestSelfUpdate::startUp()
         QVERIFY(writeFile(env.file("zrn_proc.zip.aB3xYz"), "temp"));
         QVERIFY(writeFile(env.file("zrn.zip"), "stale"));
     }
-
-    QCOMPARE(env.run(), !(started && message.isEmpty()));
-    QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
-    QTEST(env.downloads() > 0, "fetched");
-    QCOMPARE(env.started.size(), started ? 1 : 0);
-    QTEST(storedDate(), "date");
-    // A refused package is not left to be unpacked by anybody.
-    QCOMPARE(env.updateFiles(), started ? QStringList({"upgrade.sh", "zrn.zip"}) : QStringList());
-    if (started)
-        QCOMPARE(readFile(env.file("zrn.zip")), package.body);
-    QCOMPARE(readFile(env.programPath), QByteArray("old program"));
-    if (!started && message.isEmpty()) {
-        // Every start alike.
-        QVERIFY(env.run());
-        QCOMPARE(env.downloads(), 0);
-        QVERIFY(env.reports.isEmpty());
-    }
-}
-
-void TestSelfUpdate::newReleaseHandsOverToTheScript()
-{
-    Env env;
     // Started from elsewhere: nothing may land in the working folder.
     QTemporaryDir cwd;
     const QString oldCwd = QDir::currentPath();
     QVERIFY(QDir::setCurrent(cwd.path()));
     const bool goOn = env.run();
     QDir::setCurrent(oldCwd);
-    QVERIFY(!goOn);
-    QVERIFY(QDir(cwd.path()).isEmpty());
 
-    const QString script = env.file(QStringLiteral("upgrade.sh"));
-    QCOMPARE(QFileInfo(script).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
-                                                           | QFile::WriteUser | QFile::ExeUser);
-    // It waits for this copy (scriptRun runs such scripts).
-    QVERIFY(readFile(script).contains(QStringLiteral("while kill -0 %1 ").arg(QCoreApplication::applicationPid()).toUtf8()));
-    QCOMPARE(env.started.size(), 1);
-    QCOMPARE(env.started.first().program, QStringLiteral("/bin/sh"));
-    QCOMPARE(env.started.first().arguments, QStringList{script});
-    QCOMPARE(env.started.first().workDir, env.dir);
-    QCOMPARE(ZrnSettings().textValue(SelfUpdate::DateBeforeUpdateKey), OldDate);
+    QCOMPARE(goOn, !(started && message.isEmpty()));
+    QVERIFY(QDir(cwd.path()).isEmpty());
+    QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
+    QTEST(env.downloads() > 0, "fetched");
+    QTEST(storedDate(), "date");
+    QCOMPARE(readFile(env.programPath), OldProgram);
+    // A refused package is not left to be unpacked by anybody.
+    QCOMPARE(env.updateFiles(), started ? QStringList({"upgrade.sh", "zrn.zip"}) : QStringList());
+    if (started) {
+        const QString script = env.file("upgrade.sh");
+        QCOMPARE(env.started, QStringList{"/bin/sh " + script + " | " + env.dir});
+        QCOMPARE(readFile(env.file("zrn.zip")), package.body);
+        QCOMPARE(QFileInfo(script).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+                                                               | QFile::WriteUser | QFile::ExeUser);
+        // It waits for this copy (scriptRun runs such scripts).
+        QVERIFY(readFile(script).contains(QStringLiteral("while kill -0 %1 ").arg(QCoreApplication::applicationPid()).toUtf8()));
+        QCOMPARE(ZrnSettings().textValue(SelfUpdate::DateBeforeUpdateKey), message.isEmpty() ? stored : QString());
+    } else {
+        QVERIFY(env.started.isEmpty());
+    }
+    if (!started && message.isEmpty()) {
+        // Every start alike.
+        QVERIFY(env.run());
+        QCOMPARE(env.downloads(), 0);
+        QVERIFY(env.reports.isEmpty());
+    }
 }
 
 void TestSelfUpdate::folderNotOurs_data()
@@ -482,32 +471,22 @@ void TestSelfUpdate::scriptRun()
     QFETCH(QByteArray, started);
     QFETCH(QString, failure);
 
-    QTemporaryDir tmp;
-    // Every path of the script stays one word for sh, whatever it holds.
-    const QDir dir(tmp.filePath(QStringLiteral("Program 'ZRN' $HOME")));
-    QVERIFY(dir.mkpath(QStringLiteral(".")));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("zrn")), "#!/bin/sh\necho old > started\n"));
-    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("zrn")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("zrn.zip")), package));
+    Env env;
+    const QDir dir(env.dir);
+    QVERIFY(writeFile(env.file("zrn.zip"), package));
 
     // A writer that has ended (and been reaped), or this test itself.
-    UpdateScript::ShellParams p;
-    p.programDir = dir.path();
-    p.programName = QStringLiteral("zrn");
-    p.pid = QCoreApplication::applicationPid();
-    p.waitSeconds = 1;
-    if (!waitForUs) {
-        QProcess done;
-        done.start(QStringLiteral("/bin/true"), QStringList());
-        QVERIFY(done.waitForFinished());
-        p.pid = done.processId() ? done.processId() : 999999;
-    }
+    QProcess done;
+    done.start(QStringLiteral("/bin/true"), QStringList());
+    QVERIFY(done.waitForFinished());
+    const qint64 writer = waitForUs ? QCoreApplication::applicationPid() : done.processId() ? done.processId() : 999999;
+    const UpdateScript::ShellParams p{env.dir, QStringLiteral("zrn"), writer, 1};
     const QString script = dir.filePath(QStringLiteral("upgrade.sh"));
     QString error;
     QVERIFY2(UpdateScript::write(script, UpdateScript::shellText(p), &error), qPrintable(error));
 
     QProcess sh;
-    sh.setWorkingDirectory(tmp.path());
+    sh.setWorkingDirectory(env.tmp.path());
     const UpdateScript::Command c = UpdateScript::command(script);
     sh.start(c.program, c.arguments);
     QVERIFY(sh.waitForFinished(20000));
