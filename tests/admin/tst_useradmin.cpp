@@ -140,10 +140,8 @@ private slots:
     void editKeepsWhatIsNotChanged_data();
     void editKeepsWhatIsNotChanged();
     void editClashesWithAColleague();
-    void hashField_data();
-    void hashField();
-    void typedPassword_data();
-    void typedPassword();
+    void passwordFields_data();
+    void passwordFields();
     void controlPanel();
     void refusals_data();
     void refusals();
@@ -317,95 +315,81 @@ void TstUserAdmin::editClashesWithAColleague()
     QCOMPARE(TestDb::value("select count(*) from zrn_historie where puvodni_hodnota like '%$2%' or nova_hodnota like '%$2%'").toInt(), 0);
 }
 
-void TstUserAdmin::hashField_data()
+void TstUserAdmin::passwordFields_data()
 {
     QTest::addColumn<bool>("cp");
-    QTest::addColumn<QString>("loaded");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("loaded");     // the stored hash the dialog opens with
+    QTest::addColumn<QString>("hash");       // typed into the hash field; null: left
+    QTest::addColumn<QString>("password");   // typed and hashed with the button; null: not
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("message");    // how the first box begins; "" none
+    QTest::addColumn<bool>("accepted");      // by OK
     const QString salt = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXY./");
     const QString sha1 = QStringLiteral("5baa61e4c9b93f3f0682250b6cf8331b7ee68fd8");
     const QString legacy = QStringLiteral("5f4dcc3b5aa765d61d8327deb882cf99");
-    QTest::newRow("users: $2a$ hash") << false << "" << "$2a$10$" + salt << true;
-    QTest::newRow("users: one character short") << false << "" << "$2y$10$" + salt.left(52) << false;
-    QTest::newRow("users: cost 99") << false << "" << "$2b$99$" + salt << false;
-    QTest::newRow("users: a plain password") << false << "" << "heslo123" << false;
-    QTest::newRow("users: loaded legacy hash") << false << legacy << legacy << true;
-    QTest::newRow("users: emptied") << false << legacy << "" << true;
-    QTest::newRow("cp: sha-1") << true << "" << sha1 << true;
-    QTest::newRow("cp: upper-case sha-1") << true << "" << sha1.toUpper() << false;
-    QTest::newRow("cp: 39 digits") << true << "" << sha1.left(39) << false;
-    QTest::newRow("cp: a bcrypt hash") << true << "" << "$2a$10$" + salt << false;
-    QTest::newRow("cp: loaded legacy hash") << true << legacy << legacy << true;
+    const QString none, form = "ZRN Pole zašifrovaného hesla neobsahuje platný ";
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("users: $2a$ hash") << false << "" << "$2a$10$" + salt << none << yes << "" << true;
+    QTest::newRow("users: one character short") << false << "" << "$2y$10$" + salt.left(52) << none << yes << form << false;
+    QTest::newRow("users: cost 99") << false << "" << "$2b$99$" + salt << none << yes << form << false;
+    QTest::newRow("users: a plain password") << false << "" << "heslo123" << none << yes << form << false;
+    QTest::newRow("users: loaded legacy hash") << false << legacy << legacy << none << yes << "" << true;
+    QTest::newRow("users: emptied") << false << legacy << "" << none << yes << "" << true;
+    QTest::newRow("cp: sha-1") << true << "" << sha1 << none << yes << "" << true;
+    QTest::newRow("cp: upper-case sha-1") << true << "" << sha1.toUpper() << none << yes << form << false;
+    QTest::newRow("cp: 39 digits") << true << "" << sha1.left(39) << none << yes << form << false;
+    QTest::newRow("cp: a bcrypt hash") << true << "" << "$2a$10$" + salt << none << yes << form << false;
+    QTest::newRow("cp: loaded legacy hash") << true << legacy << legacy << none << yes << "" << true;
+    // OK does not let a typed password through that could not be hashed.
+    QTest::newRow("typed: empty") << false << legacy << none << "" << yes << "ZRN Zadejte heslo" << true;
+    QTest::newRow("typed: outside Latin-1, go on") << false << legacy << none << "Řepa-1" << yes << "Otázka Heslo obsahuje znaky mimo" << true;
+    QTest::newRow("typed: outside Latin-1, stop") << false << legacy << none << "Řepa-1" << no << "Otázka Heslo obsahuje znaky mimo" << false;
+    QTest::newRow("typed: over 72 bytes, go on") << false << legacy << none << QString(80, 'a') << yes << "Otázka Heslo je delší než 72" << true;
+    QTest::newRow("typed: salt generation fails") << false << legacy << none << "x" << yes << "ZRN Heslo nelze zašifrovat" << false;
 }
 
-void TstUserAdmin::hashField()
+void TstUserAdmin::passwordFields()
 {
     QFETCH(bool, cp);
     QFETCH(QString, loaded);
-    QFETCH(QString, typed);
+    QFETCH(QString, hash);
+    QFETCH(QString, password);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
     QFETCH(bool, accepted);
-    MessageBoxAnswerer boxes;
+    MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
     DialogAUUzivatel users;
     DialogAUCP panel;
     DialogAUUzivatel::Values u;
-    u.login = u.password = loaded;
+    u.login = "x";
+    u.password = loaded;
     users.setValues(u);
-    panel.setValues({loaded, loaded, {}, {}});
+    panel.setValues({"x", loaded, {}, {}});
+    if (QByteArray(QTest::currentDataTag()) == "typed: salt generation fails")
+        users.setHasher([](const QString &) { return QByteArray(); });
     QDialog *d = cp ? static_cast<QDialog *>(&panel) : &users;
-    childNamed<QLineEdit>(d, "uzivatel")->setText("x");
-    childNamed<QLineEdit>(d, "heslobcrypted")->setText(typed);
+    auto *hashField = childNamed<QLineEdit>(d, "heslobcrypted");
+    if (!hash.isNull())
+        hashField->setText(hash);
+    if (!password.isNull()) {
+        childNamed<QLineEdit>(d, "heslo")->setText(password);
+        childNamed<QPushButton>(d, "pushButton")->click();
+        const bool hashed = accepted && !password.isEmpty();
+        QCOMPARE(hashField->text() != loaded, hashed);
+        QCOMPARE(childNamed<QLineEdit>(d, "heslo")->text().isEmpty(), hashed || password.isEmpty());
+        if (hashed)
+            QVERIFY(Login::passwordMatches(password, hashField->text()));
+    }
+    const QString shown = hashField->text();
     clickOk(d);
     QCOMPARE(d->result() == QDialog::Accepted, accepted);
-    QCOMPARE(boxes.messages.size(), accepted ? 0 : 1);
-    QCOMPARE(childNamed<QLineEdit>(d, "heslobcrypted")->text(), typed);
-}
-
-void TstUserAdmin::typedPassword_data()
-{
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("saltFails");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("hashed");
-    const int yes = QMessageBox::Yes, no = QMessageBox::No;
-    QTest::newRow("empty") << "" << yes << false << "ZRN Zadejte heslo" << false;
-    QTest::newRow("outside Latin-1, go on") << "Řepa-1" << yes << false << "Otázka Heslo obsahuje znaky mimo" << true;
-    QTest::newRow("outside Latin-1, stop") << "Řepa-1" << no << false << "Otázka Heslo obsahuje znaky mimo" << false;
-    QTest::newRow("over 72 bytes, go on") << QString(80, 'a') << yes << false << "Otázka Heslo je delší než 72" << true;
-    QTest::newRow("salt generation fails") << "x" << yes << true << "ZRN Heslo nelze zašifrovat" << false;
-}
-
-void TstUserAdmin::typedPassword()
-{
-    QFETCH(QString, password);
-    QFETCH(int, answer);
-    QFETCH(bool, saltFails);
-    QFETCH(QString, message);
-    QFETCH(bool, hashed);
-    MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
-    DialogAUUzivatel d;
-    DialogAUUzivatel::Values v;
-    v.login = "x";
-    v.password = "stary";
-    d.setValues(v);
-    if (saltFails)
-        d.setHasher([](const QString &) { return QByteArray(); });
-    childNamed<QLineEdit>(&d, "heslo")->setText(password);
-    childNamed<QPushButton>(&d, "pushButton")->click();
-    QCOMPARE(boxes.messages.size(), 1);
-    QVERIFY2(boxes.messages.first().startsWith(message), qPrintable(boxes.messages.first()));
-    const QString hash = childNamed<QLineEdit>(&d, "heslobcrypted")->text();
-    QCOMPARE(hash != "stary", hashed);
-    QCOMPARE(childNamed<QLineEdit>(&d, "heslo")->text().isEmpty(), hashed || password.isEmpty());
-    if (hashed)
-        QVERIFY(Login::passwordMatches(password, hash));
-    else if (!password.isEmpty()) {
-        // OK does not let a password through that could not be hashed.
-        clickOk(&d);
-        QVERIFY(d.result() != QDialog::Accepted);
-        QCOMPARE(d.getValues().password.toString(), QStringLiteral("stary"));
-    }
+    QVERIFY2(message.isEmpty() ? boxes.messages.isEmpty() : boxes.messages.value(0).startsWith(message),
+             qPrintable(boxes.messages.join('\n')));
+    if (password.isNull())
+        QCOMPARE(boxes.messages.size(), message.isEmpty() ? 0 : 1);
+    QCOMPARE(hashField->text(), shown);   // a refused hash stays to be corrected
+    if (!accepted && !password.isNull())
+        QCOMPARE(users.getValues().password.toString(), loaded);
 }
 
 void TstUserAdmin::controlPanel()
