@@ -48,11 +48,6 @@ ControlPanelTab::~ControlPanelTab()
     delete ui;
 }
 
-QTableView *ControlPanelTab::view() const
-{
-    return ui->tcp;
-}
-
 void ControlPanelTab::saveViewState() const
 {
     m_list->saveState();

@@ -10,7 +10,6 @@ class AdminList;
 class Session;
 class QSMySortFilterProxyModel;
 class QStandardItemModel;
-class QTableView;
 
 namespace Ui {
 class ControlPanelTab;
@@ -28,10 +27,6 @@ public:
     void saveState() const override { saveViewState(); }
     explicit ControlPanelTab(Session *session, QWidget *parent = nullptr);
     ~ControlPanelTab() override;
-
-    QTableView *view() const;
-    QStandardItemModel *model() const { return m_model; }
-    QSMySortFilterProxyModel *proxy() const { return m_proxy; }
 
     // Column widths and sort into the settings, once the list has been
     // filled (the destructor does the same).

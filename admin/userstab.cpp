@@ -88,11 +88,6 @@ UsersTab::~UsersTab()
     delete ui;
 }
 
-QTableView *UsersTab::view() const
-{
-    return ui->twu;
-}
-
 void UsersTab::setFileChooser(FileChooser chooser)
 {
     m_chooseFile = std::move(chooser);

@@ -15,7 +15,6 @@ class QAbstractButton;
 class Session;
 class QSMySortFilterProxyModel;
 class QStandardItemModel;
-class QTableView;
 
 namespace ServiceImports {
 struct Report;
@@ -40,10 +39,6 @@ public:
 
     explicit UsersTab(Session *session, QWidget *parent = nullptr);
     ~UsersTab() override;
-
-    QTableView *view() const;
-    QStandardItemModel *model() const { return m_model; }
-    QSMySortFilterProxyModel *proxy() const { return m_proxy; }
 
     // QFileDialog unless replaced.
     void setFileChooser(FileChooser chooser);

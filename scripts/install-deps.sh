@@ -9,7 +9,7 @@ PKGS=(
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5sql5-mysql libqt5svg5
   libsqlite3-dev libcrypt-dev libical-dev libical3 tzdata
   mariadb-server mariadb-client
-  qttranslations5-l10n unzip libjs-leaflet
+  qttranslations5-l10n unzip zip libjs-leaflet
   xvfb xauth fonts-dejavu-core
 )
 missing=()
