@@ -412,10 +412,6 @@ bool EvidenceTab::prepareRebuild()
     return true;
 }
 
-RegisterMaintenance *EvidenceTab::maintenance() const
-{
-    return d->maintenance;
-}
 
 void EvidenceTab::restoreAdvancedFilter()
 {

@@ -16,8 +16,6 @@ public:
     void load() override;
     void clear() override;
 
-    HistoryView *view() const { return m_view; }
-
 protected:
     void showEvent(QShowEvent *event) override;
 
