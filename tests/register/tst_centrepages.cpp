@@ -176,8 +176,11 @@ private slots:
         QCOMPARE(p->findChild<QLineEdit *>(field)->text(), db(col).toString());
         p->findChild<QLineEdit *>(field)->setText(typed);
         QVERIFY(p->isDirty());
+        QSignalSpy notices(&m_session, &Session::notice);
         QVERIFY(p->save());
         QVERIFY(!p->isDirty());
+        QCOMPARE(notices.count(), 1);   // "Uloženo 14:02" in the status bar
+        QVERIFY(notices.first().first().toString().startsWith(QStringLiteral("Uloženo ")));
 
         QCOMPARE(db(col).isNull(), saved.isNull());
         QCOMPARE(saved.isNull() ? QString() : db(col).toString(), saved.toString());
