@@ -118,6 +118,9 @@ private slots:
         QTest::newRow("regions ST and LI") << QVariantMap{{"df/pregion", true}, {"df/pregion_st", true}, {"df/pregion_li", true}}
                                            << " ((pdq.obr like '%ST%') or (pdq.obr like '%LI%')) ";
         QTest::newRow("region without a box") << QVariantMap{{"df/pregion", true}} << QString();
+        QTest::newRow("breeding software Neurčeno") << QVariantMap{{"df/pchsw", true}, {"df/pchsw_cb", 0}} << " pdq.sw is null ";
+        QTest::newRow("technology state") << QVariantMap{{"df/pstavtech", true}, {"df/pstavtech_cb", 2}} << " pdq.o_stavt='Poptávka' ";
+        QTest::newRow("breeding organisation") << QVariantMap{{"df/srep", true}, {"df/srep_cb", 2}} << " stq.srep='CRV' ";
         QTest::newRow("breeding software contains") << QVariantMap{{"df/pchsw", true}, {"df/pchsw_cb", 1}} << " pdq.sw like '%Tellmark%' ";
         QTest::newRow("person, whole code") << QVariantMap{{"df/poo", true}, {"df/poo_cb", 1}, {"df/poo_cb_text", "J"}}
                                             << " FIND_IN_SET('J',pdq.o_odpovedna_osoba) ";
