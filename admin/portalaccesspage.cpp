@@ -34,11 +34,6 @@ PortalAccessPage::~PortalAccessPage()
     delete ui;
 }
 
-QLineEdit *PortalAccessPage::eagriJmeno() const { return ui->aeagri_jmeno; }
-QLineEdit *PortalAccessPage::eagriHeslo() const { return ui->aeagri_heslo; }
-QLineEdit *PortalAccessPage::eskotJmeno() const { return ui->aeskot_jmeno; }
-QLineEdit *PortalAccessPage::eskotHeslo() const { return ui->aeskot_heslo; }
-QAbstractButton *PortalAccessPage::saveButton() const { return ui->pristupy_uloz; }
 
 void PortalAccessPage::loadFrom(const CentreRecord &r)
 {

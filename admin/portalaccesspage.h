@@ -5,8 +5,6 @@
 
 #include <QVariant>
 
-class QAbstractButton;
-class QLineEdit;
 struct CentreRecord;
 
 namespace Ui {
@@ -27,12 +25,6 @@ public:
     bool save() override;
 
     void applyRights() override;
-
-    QLineEdit *eagriJmeno() const;
-    QLineEdit *eagriHeslo() const;
-    QLineEdit *eskotJmeno() const;
-    QLineEdit *eskotHeslo() const;
-    QAbstractButton *saveButton() const;
 
 public slots:
     void onPristupyChanged();

@@ -18,6 +18,9 @@ HistoryView::HistoryView(QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // Shown instead of the list when there is nothing to list it from (no
+    // history table, or reading failed).
+    m_message->setObjectName(QStringLiteral("historie_zprava"));
     m_message->setWordWrap(true);
     m_message->hide();
     layout->addWidget(m_message);
@@ -30,11 +33,6 @@ HistoryView::HistoryView(QWidget *parent)
     m_view->setWordWrap(false);
     m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setStretchLastSection(true);
-}
-
-QString HistoryView::message() const
-{
-    return m_message->isHidden() ? QString() : m_message->text();
 }
 
 void HistoryView::clear()

@@ -22,11 +22,6 @@ public:
     void showRow(const QString &table, const QVariant &rowId, const UserRights &rights);
     void clear();
 
-    QStandardItemModel *model() const { return m_model; }
-    // Shown instead of the list when there is nothing to list it from (no
-    // history table, or reading failed); empty otherwise.
-    QString message() const;
-
     // The history of a row in a dialog of its own (the event pane's
     // "Historie").
     static void showDialog(QWidget *parent, const QString &title, const QString &table, const QVariant &rowId,

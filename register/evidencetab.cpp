@@ -417,10 +417,6 @@ bool EvidenceTab::prepareRebuild()
     return true;
 }
 
-RegisterMaintenance *EvidenceTab::maintenance() const
-{
-    return d->maintenance;
-}
 
 void EvidenceTab::restoreAdvancedFilter()
 {

@@ -38,7 +38,6 @@ public:
     // current; both invalid: nothing is current. False when the tree does
     // not show the row or the edits could not be saved.
     bool showRow(const QVariant &podnikId, const QVariant &strediskoId);
-    RegisterMaintenance *maintenance() const;
 
     // Rebuilds the tree; the row that was current stays current, with the
     // page that was open (coming back to the register).

@@ -33,9 +33,6 @@ GpsPage::~GpsPage()
     delete ui;
 }
 
-QLineEdit *GpsPage::coordinatesEdit() const { return ui->gps_souradnice; }
-QLineEdit *GpsPage::addressEdit() const { return ui->gps_url; }
-QAbstractButton *GpsPage::saveButton() const { return ui->gps_save; }
 
 QWebEngineView *GpsPage::mapView()
 {

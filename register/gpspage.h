@@ -7,8 +7,6 @@
 #include <QUrl>
 #include <QVariant>
 
-class QAbstractButton;
-class QLineEdit;
 class QWebEngineView;
 
 namespace Ui {
@@ -35,13 +33,9 @@ public:
 
     void applyRights() override;
 
-    QLineEdit *coordinatesEdit() const;
-    QLineEdit *addressEdit() const;
-    QAbstractButton *saveButton() const;
     // The map view (wvgps); created on first use, so pages that never show
     // the map need no web engine.
     QWebEngineView *mapView();
-    bool hasMapView() const { return m_view != nullptr; }
 
     // The address "Google" loads for the coordinates text.
     QUrl mapUrl() const;

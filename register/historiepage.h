@@ -17,8 +17,6 @@ public:
     void reload() override { load(m_row); }
     void clear() override;
 
-    HistoryView *view() const { return m_view; }
-
 protected:
     void showEvent(QShowEvent *event) override;
 

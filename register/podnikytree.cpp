@@ -207,10 +207,6 @@ void PodnikyTree::setAdvancedFilter(const QString &condition)
     d->advanced = condition;
 }
 
-QString PodnikyTree::advancedFilter() const
-{
-    return d->advanced;
-}
 
 void PodnikyTree::setRebuildGuard(std::function<bool()> guard)
 {

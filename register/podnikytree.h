@@ -49,7 +49,6 @@ public:
     // Condition of the advanced filter (SQL over the aliases pdq, hdq, stq,
     // made by the filter dialog); empty = off. Takes effect on the next rebuild.
     void setAdvancedFilter(const QString &condition);
-    QString advancedFilter() const;
 
     // Called before every rebuild the tree starts itself ("Obnovit", a change
     // of the sort column). Returning false leaves the tree as it is; the host

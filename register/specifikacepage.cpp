@@ -90,8 +90,6 @@ SpecifikacePage::~SpecifikacePage()
 QComboBox *SpecifikacePage::comboFor(const QString &column) const { return f->combos.value(column.toUpper()); }
 QLineEdit *SpecifikacePage::noteFor(const QString &column) const { return f->notes.value(column.toUpper()); }
 QFDateEdit *SpecifikacePage::dateFor(const QString &column) const { return f->dates.value(column.toUpper()); }
-QAbstractButton *SpecifikacePage::saveButton() const { return ui->specifikace_uloz; }
-QTextEdit *SpecifikacePage::notesEditor() const { return ui->spoznamka; }
 
 void SpecifikacePage::loadFrom(const CentreRecord &record)
 {

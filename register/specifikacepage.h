@@ -5,10 +5,8 @@
 
 #include <QVariant>
 
-class QAbstractButton;
 class QComboBox;
 class QLineEdit;
-class QTextEdit;
 class QFDateEdit;
 struct CentreRecord;
 
@@ -38,8 +36,6 @@ public:
     QComboBox *comboFor(const QString &column) const;
     QLineEdit *noteFor(const QString &column) const;
     QFDateEdit *dateFor(const QString &column) const;
-    QAbstractButton *saveButton() const;
-    QTextEdit *notesEditor() const;
 
 public slots:
     void onStrediskoSpecifikaceChanged();

@@ -73,11 +73,6 @@ StrediskoPage::~StrediskoPage()
     delete ui;
 }
 
-QAbstractButton *StrediskoPage::editButton() const { return ui->stredisko_edit; }
-QAbstractButton *StrediskoPage::deleteButton() const { return ui->stredisko_del; }
-QAbstractButton *StrediskoPage::saveButton() const { return ui->stredisko_uloz; }
-QAbstractButton *StrediskoPage::filesButton() const { return ui->sdir; }
-QTextEdit *StrediskoPage::notesEditor() const { return ui->poznamkovy_blok; }
 
 void StrediskoPage::loadFrom(const CentreRecord &r)
 {

@@ -7,8 +7,6 @@
 #include <QString>
 #include <QVariant>
 
-class QAbstractButton;
-class QTextEdit;
 struct CentreRecord;
 
 namespace Ui {
@@ -34,15 +32,6 @@ public:
     // stredisko_tech_cteni locks the installation fields; os hides the centre
     // maintenance buttons. Call after login.
     void applyRights() override;
-
-    // The centre maintenance buttons ("Upravit", "Smazat"); their actions
-    // belong to the maintenance code (a new centre is added from the
-    // enterprise page).
-    QAbstractButton *editButton() const;
-    QAbstractButton *deleteButton() const;
-    QAbstractButton *saveButton() const;
-    QAbstractButton *filesButton() const;
-    QTextEdit *notesEditor() const;
 
 public slots:
     void onStrediskoChanged();

@@ -161,17 +161,38 @@ private slots:
         delete session;
     }
 
-    void rebuildAndQuickFilter()
+    void quickFilter_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("rows");
         // Czech order ("Č" after "C"), centres under their enterprise.
-        QCOMPARE(shown(model()), (QStringList{am, am + "/Český Brod", am + "/Dvůr", "Bez licence", "Bez licence/Stáj", cs,
-                                              cs + "/Farma Lhota", cs + "/Kravín", "Zemědělská a.s."}));
+        QTest::newRow("nothing typed") << QString() << QStringList{am, am + "/Český Brod", am + "/Dvůr", "Bez licence",
+                                                                   "Bez licence/Stáj", cs, cs + "/Farma Lhota", cs + "/Kravín",
+                                                                   "Zemědělská a.s."};
+        QTest::newRow("without accents: the enterprise with its centres, a centre under its enterprise")
+            << "cesky" << QStringList{am, am + "/Český Brod", cs, cs + "/Farma Lhota", cs + "/Kravín"};
+        QTest::newRow("accented capitals like small letters")
+            << "ČESKÝ" << QStringList{am, am + "/Český Brod", cs, cs + "/Farma Lhota", cs + "/Kravín"};
+        QTest::newRow("a centre shows its enterprise") << "kravin" << QStringList{cs, cs + "/Kravín"};
+        QTest::newRow("plain text, not a pattern") << "." << QStringList{"Zemědělská a.s."};
+        QTest::newRow("no match") << "xyz" << QStringList();
+    }
+
+    void quickFilter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, rows);
         QCOMPARE(tree->findChild<QLabel *>(QStringLiteral("pocty"))->text(), counters(4, 5, 2, 3));
         QVERIFY(view()->rootIsDecorated() && !view()->isColumnHidden(5) && view()->isColumnHidden(6) && view()->isColumnHidden(13));
-
-        sfilter()->setText(QStringLiteral("cesky"));
-        QCOMPARE(shown(model()), (QStringList{am, am + "/Český Brod", cs, cs + "/Farma Lhota", cs + "/Kravín"}));
-        QVERIFY(view()->isExpanded(find(model(), cs)));
+        sfilter()->setText(QStringLiteral("lhota"));   // the text typed before
+        sfilter()->setText(typed);
+        QCOMPARE(shown(model()), rows);
+        // Every enterprise left is open, and has children exactly when it shows some.
+        for (int r = 0; r < model()->rowCount(); ++r) {
+            const QModelIndex i = model()->index(r, 0);
+            QCOMPARE(model()->hasChildren(i), model()->rowCount(i) > 0);
+            QVERIFY(typed.isEmpty() || !model()->hasChildren(i) || view()->isExpanded(i));
+        }
         sfilter()->clear();
         QCOMPARE(shown(model()).size(), 9);
     }
@@ -185,7 +206,8 @@ private slots:
         QTest::newRow("centre") << 0 << QVariant() << QVariant(20) << QStringLiteral("Český Brod");
         QTest::newRow("enterprise") << 0 << QVariant(1) << QVariant() << cs;
         QTest::newRow("centre wins over its enterprise") << 0 << QVariant(2) << QVariant(21) << QStringLiteral("Dvůr");
-        QTest::newRow("flat: centre wins") << 1 << QVariant(2) << QVariant(20) << QStringLiteral("Agro Morava | Český Brod");
+        QTest::newRow("flat: centre wins") << 1 << QVariant(2) << QVariant(21) << QStringLiteral("Agro Morava | Dvůr");
+        QTest::newRow("flat: an enterprise by its first row") << 1 << QVariant(2) << QVariant() << QStringLiteral("Agro Morava | Český Brod");
         QTest::newRow("gone") << 0 << QVariant(99) << QVariant(999) << QString();
     }
 

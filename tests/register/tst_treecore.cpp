@@ -1,8 +1,6 @@
 // The rules of the enterprise tree that need no database: search keys, the
-// statement per visibility/shape/filter combination, the proxy's sort modes
-// and hierarchical filter, the model's shapes and counters (a centre the
-// statement returns twice listed and counted once), and the model's own sort
-// keys ordering rows exactly as the proxy orders plain texts.
+// proxy's sort modes, and the model's own sort keys ordering rows exactly as
+// the proxy orders plain texts.
 
 #include "register/podnikytreemodel.h"
 #include "core/qsmysortfilterproxymodel.h"
@@ -20,19 +18,6 @@ PodnikyTreeRow row(int podnik, const QString &name, int centre = 0, const QStrin
                    const QString &licence = QString(), const QDate &start = QDate())
 {
     return PodnikyTreeRow{podnik, name, centre, centreName, licence, start, QDate(2024, 1, 15), QString(), "ST"};
-}
-
-// The register as the statement returns it; centre 10 comes twice (two linked users).
-void fill(PodnikyTreeModel *model, bool tree)
-{
-    model->beginRebuild(tree);
-    for (const PodnikyTreeRow &r : {row(1, "Český statek", 10, "Farma Lhota", "12", QDate(2020, 5, 1)),
-                                    row(1, "Český statek", 10, "Farma Lhota", "12", QDate(2020, 5, 1)),
-                                    row(1, "Český statek", 11, "Kravín Újezd"),
-                                    row(2, "Agro Morava", 20, "Český Brod", "100"),
-                                    row(2, "Agro Morava", 21, "Dvůr", "9"), row(3, "Zemědělská a.s.")})
-        model->addRow(r);
-    model->endRebuild();
 }
 
 // Rows depth first: "enterprise" and "enterprise/centre".
@@ -97,61 +82,6 @@ private slots:
         proxy.sort(0, Qt::DescendingOrder);
         std::reverse(ascending.begin(), ascending.end());
         QCOMPARE(visible(proxy), ascending);
-    }
-
-    void quickFilter_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("shown");
-        const QString cs = "Český statek", am = "Agro Morava";
-        QTest::newRow("nothing typed: each centre once") << QString()
-            << QStringList{cs, cs + "/Farma Lhota", cs + "/Kravín Újezd", am, am + "/Český Brod", am + "/Dvůr", "Zemědělská a.s."};
-        QTest::newRow("without accents: the enterprise with its centres, a centre under its enterprise")
-            << "cesky" << QStringList{cs, cs + "/Farma Lhota", cs + "/Kravín Újezd", am, am + "/Český Brod"};
-        QTest::newRow("accented capitals like small letters")
-            << "ČESKÝ" << QStringList{cs, cs + "/Farma Lhota", cs + "/Kravín Újezd", am, am + "/Český Brod"};
-        QTest::newRow("a centre shows its enterprise") << "ujezd" << QStringList{cs, cs + "/Kravín Újezd"};
-        QTest::newRow("plain text, not a pattern") << "." << QStringList{"Zemědělská a.s."};
-        QTest::newRow("no match") << "xyz" << QStringList();
-    }
-
-    void quickFilter()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QStringList, shown);
-        PodnikyTreeModel model;
-        fill(&model, true);
-        QSMySortFilterProxyModel proxy;
-        proxy.treeColumns = {PtNazev};
-        proxy.setSourceModel(&model);
-        proxy.setFilterKeyColumn(PtNazev);
-        proxy.setFilterText(QStringLiteral("lhota")); // the text typed before
-        proxy.setFilterText(::stripDiacritics(typed));
-        QCOMPARE(visible(proxy), shown);
-        for (int r = 0; r < proxy.rowCount(); ++r) // what the view asks before it expands a row
-            QCOMPARE(proxy.hasChildren(proxy.index(r, 0)), proxy.rowCount(proxy.index(r, 0)) > 0);
-    }
-
-    void shapesAndCounters()
-    {
-        PodnikyTreeModel model;
-        fill(&model, true);
-        QCOMPARE(model.headerData(PtSpusteni, Qt::Horizontal).toString(), QStringLiteral("Spustění"));
-        const QModelIndex statek = model.podnikIndex(1);
-        QCOMPARE(model.strediskoIndex(10).parent(), statek);
-        QCOMPARE(statek.data(PtSearchKeyRole).toString(), QStringLiteral("cesky statek"));
-        QCOMPARE(model.counters().text(),
-                 QStringLiteral("CELKOVĚ - podniky: 3, střediska: 4 | TELLMARK - podniky: 2, střediska: 3"));
-
-        fill(&model, false); // flat: centres only, labelled with their enterprise
-        QCOMPARE(visible(model), (QStringList{"Český statek | Farma Lhota", "Český statek | Kravín Újezd",
-                                              "Agro Morava | Český Brod", "Agro Morava | Dvůr"}));
-        QCOMPARE(model.firstRowOfPodnik(2).data().toString(), QStringLiteral("Agro Morava | Český Brod"));
-        QCOMPARE(model.strediskoIndex(10).data(PtSearchKeyRole).toString(), QStringLiteral("cesky statek | Farma Lhota"));
-        const QModelIndex dvur = model.strediskoIndex(21); // a centre row, as in the tree
-        QCOMPARE(dvur.siblingAtColumn(PtFStredisko).data().toString() + dvur.siblingAtColumn(PtIdStredisko).data().toString(), "121");
-        QCOMPARE(model.counters().text(),
-                 QStringLiteral("CELKOVĚ - podniky: 2, střediska: 4 | TELLMARK - podniky: 2, střediska: 3"));
     }
 
     // The model hands the proxy keys made once per row (collation ranks when
