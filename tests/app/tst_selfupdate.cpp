@@ -70,15 +70,8 @@ QByteArray goodPackage()
     return makeZip({{QStringLiteral("x:zrn"), "#!/bin/sh\necho new > started\n"}, {QStringLiteral("README.txt"), "ZRN new\n"}});
 }
 
-QString storedDate()
-{
-    return ZrnSettings().textValue(ServiceKeys::LastRelease);
-}
-
-QString sha256(const QByteArray &data)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex());
-}
+QString storedDate() { return ZrnSettings().textValue(ServiceKeys::LastRelease); }
+QString sha256(const QByteArray &data) { return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex(); }
 
 // The running program: a shell script that notes its start.
 const QByteArray OldProgram = "#!/bin/sh\necho old > started\n";
@@ -140,10 +133,7 @@ struct Env {
             n += r.path == PackagePath ? 1 : 0;
         return n;
     }
-    QStringList updateFiles() const
-    {
-        return QDir(dir).entryList({QStringLiteral("zrn*.zip*"), QStringLiteral("upgrade*")}, QDir::Files);
-    }
+    QStringList updateFiles() const { return QDir(dir).entryList({"zrn*.zip*", "upgrade*"}, QDir::Files); }
 };
 
 // access() asks for the real user: as root, the checks run as "nobody"
@@ -196,7 +186,6 @@ private slots:
         QTest::addColumn<bool>("started");     // the update script
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("date");     // stored afterwards
-
         const HttpStub::Response offer = HttpStub::json(Offer), good = HttpStub::data(goodPackage());
         HttpStub::Response truncated = good;
         truncated.mode = HttpStub::Response::Truncate;
@@ -214,7 +203,6 @@ private slots:
         const auto refused = [&](const char *tag, const HttpStub::Response &package, const QString &message) {
             QTest::newRow(tag) << OldDate << offer << package << true << false << message << OldDate;
         };
-
         QTest::newRow("first start stores the date") << "" << offer << good << false << false << "" << NewDate;
         QTest::newRow("same date") << NewDate << offer << good << false << false << "" << NewDate;
         QTest::newRow("new release") << OldDate << offer << good << true << true << "" << NewDate;
@@ -277,7 +265,6 @@ private slots:
         QVERIFY(QDir::setCurrent(cwd.path()));
         const bool goOn = env.run();
         QDir::setCurrent(oldCwd);
-
         QCOMPARE(goOn, !(started && message.isEmpty()));
         QVERIFY(QDir(cwd.path()).isEmpty());
         QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
@@ -332,7 +319,6 @@ private slots:
             dir = where == QLatin1String("missing") ? env.tmp.filePath(QStringLiteral("gone")) : where;
         }
         QVERIFY(SelfUpdate::folderIsUpdatable(env.tmp.path()));
-
         bool goOn = false;
         {
             AsNobody nobody(readOnly);
@@ -355,7 +341,6 @@ private slots:
         QTest::addColumn<QString>("exe");        // "SELF": our program
         QTest::addColumn<bool>("ownPid");
         QTest::addColumn<bool>("isCopy");
-
         QTest::newRow("same user, same program") << qint64(0) << QStringLiteral("SELF") << false << true;
         QTest::newRow("replaced on disk") << qint64(0) << QStringLiteral("SELF (deleted)") << false << true;
         QTest::newRow("another user's copy") << qint64(1) << QStringLiteral("SELF") << false << false;
@@ -375,7 +360,6 @@ private slots:
         addProcess(env.procRoot, pid, qint64(::getuid()) + uidOffset, exe);
         addProcess(env.procRoot, 1, 0, QStringLiteral("/sbin/init"));
         QCOMPARE(Processes::otherCopyRunning(env.programPath, env.procRoot), isCopy);
-
         // Both end this copy: a real copy quietly, otherwise through the script.
         QVERIFY(!env.run());
         QVERIFY(env.reports.isEmpty());
@@ -391,7 +375,6 @@ private slots:
         ZrnSettings().setValue(ServiceKeys::LastRelease, NewDate);
         ZrnSettings().setValue(SelfUpdate::DateBeforeUpdateKey, OldDate);
         QVERIFY(writeFile(env.file("upgrade.failed"), "Balíček se nepodařilo rozbalit (unzip: 9).\n"));
-
         QVERIFY(!env.run());
         QCOMPARE(env.reports, QStringList{QStringLiteral("Poslední aktualizace programu se nezdařila.\n"
                                                          "Balíček se nepodařilo rozbalit (unzip: 9).")});
@@ -406,7 +389,6 @@ private slots:
         QTest::addColumn<bool>("waitForUs");      // the writer never ends
         QTest::addColumn<QByteArray>("started");  // what the program notes at start; empty: not started
         QTest::addColumn<QString>("failure");     // start of the marker's text; empty: no marker
-
         const QString unpack = QStringLiteral("Balíček se nepodařilo rozbalit");
         QTest::newRow("unpacks and starts the new program") << goodPackage() << false << QByteArray("new\n") << QString();
         // The running version stays whole and starts again.
@@ -422,11 +404,9 @@ private slots:
         QFETCH(bool, waitForUs);
         QFETCH(QByteArray, started);
         QFETCH(QString, failure);
-
         Env env;
         const QDir dir(env.dir);
         QVERIFY(writeFile(env.file("zrn.zip"), package));
-
         // A writer that has ended (and been reaped), or this test itself.
         QProcess done;
         done.start(QStringLiteral("/bin/true"), QStringList());
@@ -448,13 +428,11 @@ private slots:
         QCOMPARE(int(st.st_mode & 07777), 0700);
         QVERIFY(!UpdateScript::write(dir.filePath(QStringLiteral("no/such/dir/upgrade.sh")), QStringLiteral("x"), &error));
         QVERIFY(!error.isEmpty());
-
         QProcess sh;
         sh.setWorkingDirectory(env.tmp.path());
         const UpdateScript::Command c = UpdateScript::command(script);
         sh.start(c.program, c.arguments);
         QVERIFY(sh.waitForFinished(20000));
-
         QCOMPARE(readFile(dir.filePath(QStringLiteral("started"))), started.isEmpty() ? QByteArray("<missing>") : started);
         const QByteArray marker = readFile(dir.filePath(QStringLiteral("upgrade.failed")));
         QVERIFY2(failure.isEmpty() ? marker == "<missing>" : QString::fromUtf8(marker).startsWith(failure), marker.constData());

@@ -36,13 +36,11 @@ private slots:
         QVERIFY(QLocale::system().language() != QLocale::Czech);
         QStringList shuffled = names;
         std::reverse(shuffled.begin(), shuffled.end());
-
         // The collator the enterprise tree sorts its names with.
         QStringList sorted = shuffled;
         const QCollator collator;
         std::sort(sorted.begin(), sorted.end(), collator);
         QCOMPARE(sorted, names);
-
         // The proxy of the lists (QString::localeAwareCompare).
         QStandardItemModel model;
         for (const QString &name : qAsConst(shuffled))
@@ -76,7 +74,6 @@ private slots:
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(work));
         const QString self = QCoreApplication::applicationFilePath();
         QVERIFY(QFile::link(self, bin + QStringLiteral("/zrn-test")));
-
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + env.value(QStringLiteral("PATH")));

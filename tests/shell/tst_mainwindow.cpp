@@ -152,7 +152,6 @@ private slots:
             QVERIFY(QSSQL().exec(QStringLiteral("update www_users set %1=? where login=?").arg(column), {value, login}));
         ZRN_START_WINDOW(w);
         QCOMPARE(script.shown, 0);
-
         QStringList expected = {"Uživatel", "Sestavy", "Fakturace", "Podniky/střediska",
                                 "Události", "Prohlížeč", "Uživatelé", "Control Panel"};
         for (const QString &t : missing)
@@ -425,7 +424,6 @@ private slots:
             QVERIFY(tree(w)->setCurrentRow(73, 730));
         else if (from == QLatin1String("none"))
             tree(w)->view()->setCurrentIndex(QModelIndex());
-
         // Outside the user's region: nothing changes.
         for (const char *id : {"72", "72') or ('1"}) {
             w.podnikVybran(QString::fromUtf8(id));
@@ -447,7 +445,6 @@ private slots:
         tw(w)->setCurrentWidget(list->parentWidget());
         const QModelIndex row = list->proxy()->mapFromSource(list->model()->indexOfId(801));
         QVERIFY(row.isValid());
-
         // A double click shows the event's centre on the register's event page.
         list->tableViewSUdalostiDoubleClicked(row);
         QCOMPARE(currentTitle(w), QStringLiteral("Podniky/střediska"));
@@ -456,7 +453,6 @@ private slots:
         QWidget *page = twe(w)->currentWidget();
         auto *pageList = page->findChild<QTreeView *>(QStringLiteral("treeViewUdalosti"));
         QCOMPARE(pageList->model()->rowCount(), 1);
-
         // Another enterprise while another page is in front: its events are read when shown.
         twe(w)->setCurrentIndex(0);
         const quint64 before = Database::statementCount();
@@ -467,7 +463,6 @@ private slots:
         QCOMPARE(Database::statementCount() - before, click + 1);
         QCOMPARE(pageList->model()->rowCount(), 1);
         QCOMPARE(pageList->model()->index(0, 1).data().toString(), QStringLiteral("U druhého"));
-
         // Edits the register cannot save keep the user on the global list (made behind the
         // global list, as a failed save on leaving the register leaves them).
         pageList->setCurrentIndex(pageList->model()->index(0, 0));
@@ -509,7 +504,6 @@ private slots:
         ZrnSettings().setValue(SettingsKeys::UiLanguage, setting);
         QVERIFY(Startup::applyStoredLanguage(QLocale(system)));
         struct Restore { ~Restore() { Startup::applyCzechLocale(); } } restore;
-
         DialogUzivatel login;
         ZRN_START_WINDOW(w);
         evidence(w)->refresh();
@@ -566,7 +560,6 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QSize size = w.size();
-
         // Every page of the enterprise, the centre and the events shows all its fields whole.
         auto fits = [&](QWidget *page, const QString &where) {
             QApplication::processEvents();
@@ -650,7 +643,6 @@ private slots:
         std::unique_ptr<QSignalSpy> clicked(target ? new QSignalSpy(target, &QAbstractButton::clicked) : nullptr);
         // The event dialog Ctrl+N opens is cancelled.
         ModalHandler dialog([](QWidget *modal) { return modal->close(); });
-
         QTest::keySequence(QApplication::focusWidget(), keys);
         if (keys == QKeySequence(QKeySequence::Find)) {
             QCOMPARE(QApplication::focusWidget(), filter);

@@ -77,12 +77,10 @@ private slots:
         // The pre-filled category is the code of the chosen item, not its index.
         auto *categories = tab.findChild<QComboBox *>(QStringLiteral("uKategorie_cb"));
         QCOMPARE(session.defaultCategory, categories->itemData(2));
-
         // An index the list does not have falls back to the first item.
         o.kategorieIdx = 500;
         tab.setOptions(o);
         QCOMPARE(tab.options().kategorieIdx, 0);
-
         // Cancelling the chooser hands back the current root.
         QStringList offered;
         QString answer = "/data/Nextcloud";
