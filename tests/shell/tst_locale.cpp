@@ -4,7 +4,6 @@
 #include "app/startup.h"
 #include "core/qsmysortfilterproxymodel.h"
 
-#include <QApplication>
 #include <QCollator>
 #include <QDialogButtonBox>
 #include <QDir>

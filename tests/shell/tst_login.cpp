@@ -6,12 +6,10 @@
 #include "shellfixtures.h"
 #include "support/testdb.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include "support/testmain.h"
 #include "support/uitest.h"
@@ -116,15 +114,14 @@ private slots:
         QString login = "novak", password = "stare";
         QStringList seen; // login, password, echo mode of the password
         ModalHandler answer([&](QWidget *modal) {
-            auto *dlg = qobject_cast<DialogUzivatel *>(modal);
-            auto *jmeno = dlg ? dlg->findChild<QLineEdit *>("le_jmeno") : nullptr;
-            auto *heslo = dlg ? dlg->findChild<QLineEdit *>("le_heslo") : nullptr;
-            if (!jmeno || !heslo)
+            auto *jmeno = modal->findChild<QLineEdit *>("le_jmeno");
+            auto *heslo = modal->findChild<QLineEdit *>("le_heslo");
+            if (!qobject_cast<DialogUzivatel *>(modal) || !jmeno || !heslo)
                 return false;
             seen << jmeno->text() << heslo->text() << QString::number(heslo->echoMode());
             jmeno->setText("jana");
             heslo->setText("nove");
-            dlg->findChild<QDialogButtonBox *>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+            modal->findChild<QDialogButtonBox *>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
             return true;
         });
         QCOMPARE(DialogUzivatel::ask(login, password), ok);
