@@ -220,8 +220,8 @@ private slots:
         notFetched("connection closed", HttpStub::Response::close());
         notFetched("service unreachable", offer);
         notFetched("http without checksum", answer(R"({"link": "PKG", "version": {"date": "2025-02-17"}})"), insecure);
-        notFetched("checksum not a SHA-256", answer(R"({"link": "PKG", "sha256": "abc", "version": {"date": "2025-02-17"}})"),
-                   insecure);
+        notFetched("checksum not a SHA-256",
+                   answer(R"({"link": "PKG", "sha256": "abc", "version": {"date": "2025-02-17"}})"), insecure);
         refused("404", HttpStub::data("gone", "text/plain", 404), download);
         refused("truncated", truncated, download);
         refused("empty", HttpStub::data(QByteArray()), download);

@@ -25,8 +25,9 @@ private slots:
     {
         ZRN_OPEN_TEST_DB();
         // "pravo" has distinct values: a column read into the wrong field shows.
-        const QList<QPair<UserRights, QString>> users{{fullRights("novak"), "Heslo-1"}, {fullRights("o'neil"), "apostrof"},
-            {fullRights("neil"), "bez"}, {fullRights("x\\' or 1=1 -- "), "zpetne"},
+        const QList<QPair<UserRights, QString>> users{
+            {fullRights("novak"), "Heslo-1"}, {fullRights("o'neil"), "apostrof"}, {fullRights("neil"), "bez"},
+            {fullRights("x\\' or 1=1 -- "), "zpetne"},
             {UserRights{0, "pravo", 1, 2, 4, 3, 5, "VY", 6, 7, 8, 9, 10, 11}, "p"}};
         for (auto u : users) {
             u.first.id = addUser(u.first, u.second);
@@ -97,8 +98,9 @@ private slots:
             QCOMPARE(rightsValues(out.user), rightsValues(m_users.value(user)));
             QCOMPARE(login, user);
             const QDate today = QDate::currentDate();
+            const QString lastLogin = "select stat_zrn_last from www_users where login=?";
             QCOMPARE(TestDb::value("select max(ts) from logovani where uzivatel=?", {user}).toDateTime().date(), today);
-            QCOMPARE(TestDb::value("select stat_zrn_last from www_users where login=?", {user}).toDateTime().date(), today);
+            QCOMPARE(TestDb::value(lastLogin, {user}).toDateTime().date(), today);
         }
     }
 

@@ -241,7 +241,8 @@ private slots:
                 QCOMPARE(currentPage(tw(w)), QStringLiteral("tab_evidence"));
                 const QHeaderView *h = w.findChild<QTreeView *>(QStringLiteral("treeView"))->header();
                 if (!saved.isEmpty())
-                    QCOMPARE(qMakePair(h->sortIndicatorSection(), h->sortIndicatorOrder()), qMakePair(2, Qt::DescendingOrder));
+                    QCOMPARE(qMakePair(h->sortIndicatorSection(), h->sortIndicatorOrder()),
+                             qMakePair(2, Qt::DescendingOrder));
             }
             if (starts && saved.isEmpty()) {
                 QCOMPARE(ownUser(w)->options(), UserOptions());
@@ -513,7 +514,8 @@ private slots:
         for (QWidget *top : {static_cast<QWidget *>(&w), static_cast<QWidget *>(&login)}) {
             texts << top->windowTitle();
             for (QWidget *c : top->findChildren<QWidget *>()) {
-                for (const char *name : {"toolTip", "title", "placeholderText", qobject_cast<QLineEdit *>(c) ? "" : "text"})
+                const char *text = qobject_cast<QLineEdit *>(c) ? "" : "text";
+                for (const char *name : {"toolTip", "title", "placeholderText", text})
                     texts << c->property(name).toString();
                 if (auto *t = qobject_cast<QTabWidget *>(c))
                     for (int i = 0; i < t->count(); ++i)

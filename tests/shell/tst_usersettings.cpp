@@ -113,7 +113,8 @@ private slots:
         QTest::newRow("off the right edge") << QRect(1500, 100, 800, 600) << laptop << QRect() << QRect(566, 100, 800, 600);
         QTest::newRow("partly above and left") << QRect(-200, -50, 800, 600) << laptop << QRect() << QRect(0, 0, 800, 600);
         QTest::newRow("external monitor gone") << QRect(2000, 50, 1600, 900) << laptop << QRect() << laptop;
-        QTest::newRow("on the external monitor") << QRect(1500, 100, 1200, 800) << laptop << beside << QRect(1500, 100, 1200, 800);
+        QTest::newRow("on the external monitor")
+            << QRect(1500, 100, 1200, 800) << laptop << beside << QRect(1500, 100, 1200, 800);
         QTest::newRow("mostly on the external monitor, too tall")
             << QRect(1300, 0, 1200, 1200) << laptop << beside << QRect(1366, 0, 1200, 1040);
     }
