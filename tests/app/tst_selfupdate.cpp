@@ -1,6 +1,5 @@
-// The self-update at start-up against the loopback stub: when it downloads,
-// what it refuses to install, the script it leaves and how that script
-// behaves under /bin/sh, and which processes count as another copy.
+// The self-update at start-up against the loopback stub: when it downloads, what it refuses,
+// the script it leaves and how that behaves under /bin/sh, which processes are another copy.
 
 #include "app/selfupdate.h"
 #include "core/usersettings.h"
@@ -46,14 +45,7 @@ bool writeFile(const QString &path, const QByteArray &content)
     return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 
-bool haveZipTools()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty()
-        && !QStandardPaths::findExecutable(QStringLiteral("zip")).isEmpty();
-}
-
-// A stored (uncompressed) zip of name, content pairs; names starting with
-// "x:" are executable.
+// A stored (uncompressed) zip of name, content pairs; names starting with "x:" are executable.
 QByteArray makeZip(const QList<QPair<QString, QByteArray>> &entries)
 {
     QTemporaryDir tmp;
@@ -78,22 +70,14 @@ QByteArray goodPackage()
     return makeZip({{QStringLiteral("x:zrn"), "#!/bin/sh\necho new > started\n"}, {QStringLiteral("README.txt"), "ZRN new\n"}});
 }
 
-QString storedDate()
-{
-    return ZrnSettings().textValue(ServiceKeys::LastRelease);
-}
-
-QString sha256(const QByteArray &data)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex());
-}
+QString storedDate() { return ZrnSettings().textValue(ServiceKeys::LastRelease); }
+QString sha256(const QByteArray &data) { return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex(); }
 
 // The running program: a shell script that notes its start.
 const QByteArray OldProgram = "#!/bin/sh\necho old > started\n";
 
-// One program folder (every path of the update script stays one word for
-// sh, whatever it holds), the stub as the maker's service offering the good
-// package, and the hooks recording what the update told the user and started.
+// One program folder (each path of the update script stays one word for sh, whatever it holds),
+// the stub offering the good package, hooks recording what the update told the user and started.
 struct Env {
     QTemporaryDir tmp;
     QString dir = tmp.filePath(QStringLiteral("Program 'ZRN' $HOME"));
@@ -149,10 +133,7 @@ struct Env {
             n += r.path == PackagePath ? 1 : 0;
         return n;
     }
-    QStringList updateFiles() const
-    {
-        return QDir(dir).entryList({QStringLiteral("zrn*.zip*"), QStringLiteral("upgrade*")}, QDir::Files);
-    }
+    QStringList updateFiles() const { return QDir(dir).entryList({"zrn*.zip*", "upgrade*"}, QDir::Files); }
 };
 
 // access() asks for the real user: as root, the checks run as "nobody"
@@ -188,315 +169,267 @@ class TestSelfUpdate : public QObject
 private slots:
     void init()
     {
-        if (!haveZipTools())
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty()
+            || QStandardPaths::findExecutable(QStringLiteral("zip")).isEmpty())
             QSKIP("zip or unzip is not installed");
         ZrnSettings s;
         s.remove(SelfUpdate::DateBeforeUpdateKey);
         s.setValue(ServiceKeys::LastRelease, OldDate);
     }
 
-    void startUp_data();
-    void startUp();
-    void folderNotOurs_data();
-    void folderNotOurs();
-    void otherCopy_data();
-    void otherCopy();
-    void failedUpdateIsReportedAndRetried();
-    void scriptFileIsOwnerOnly();
-    void scriptRun_data();
-    void scriptRun();
-};
-
-void TestSelfUpdate::startUp_data()
-{
-    QTest::addColumn<QString>("stored");   // the release date the last start stored
-    QTest::addColumn<HttpStub::Response>("release");
-    QTest::addColumn<HttpStub::Response>("package");
-    QTest::addColumn<bool>("fetched");   // the package
-    QTest::addColumn<bool>("started");     // the update script
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("date");     // stored afterwards
-
-    const HttpStub::Response offer = HttpStub::json(Offer), good = HttpStub::data(goodPackage());
-    HttpStub::Response truncated = good;
-    truncated.mode = HttpStub::Response::Truncate;
-    truncated.partialBytes = 60;
-    const QString download = QStringLiteral("Chyba stahování souboru.");
-    const QString notZip = QStringLiteral("Stažený soubor není platný archiv ZIP.");
-    const QString noProgram = QStringLiteral("Stažený balíček neobsahuje program pro tento systém.");
-    const QString insecure = QStringLiteral("Nová verze se nestáhne: odkaz nepoužívá HTTPS a služba neposlala kontrolní součet SHA-256.");
-    auto answer = [](const char *json) { return HttpStub::json(json); };
-
-    QTest::newRow("first start stores the date") << "" << offer << good << false << false << "" << NewDate;
-    QTest::newRow("same date") << NewDate << offer << good << false << false << "" << NewDate;
-    QTest::newRow("new release") << OldDate << offer << good << true << true << "" << NewDate;
-    QTest::newRow("date given as a number")
-        << OldDate << answer(R"({"link": "PKG", "sha256": "SHA", "version": {"date": 20250217}})") << good << true << true << ""
-        << "20250217";
-    // No usable answer is no update: nothing downloaded, said or stored.
-    QTest::newRow("null link") << OldDate << answer(R"({"link": null, "version": {"date": "2025-02-17"}})") << good << false << false << "" << OldDate;
-    QTest::newRow("empty link") << OldDate << answer(R"({"link": "", "version": {"date": "2025-02-17"}})") << good << false << false << "" << OldDate;
-    QTest::newRow("null date") << OldDate << answer(R"({"link": "PKG", "version": {"date": null}})") << good << false << false << "" << OldDate;
-    QTest::newRow("blank date") << OldDate << answer(R"({"link": "PKG", "version": {"date": "  "}})") << good << false << false << "" << OldDate;
-    QTest::newRow("no version") << OldDate << answer(R"({"link": "PKG"})") << good << false << false << "" << OldDate;
-    QTest::newRow("array") << OldDate << answer("[1,2]") << good << false << false << "" << OldDate;
-    QTest::newRow("not json") << OldDate << HttpStub::data("Service Unavailable", "text/plain") << good << false << false << "" << OldDate;
-    QTest::newRow("HTTP 500") << OldDate << HttpStub::json(Offer, 500) << good << false << false << "" << OldDate;
-    QTest::newRow("connection closed") << OldDate << HttpStub::Response::close() << good << false << false << "" << OldDate;
-    QTest::newRow("service unreachable") << OldDate << offer << good << false << false << "" << OldDate;
-    // Told once, and the running version carries on.
-    QTest::newRow("404") << OldDate << offer << HttpStub::data("gone", "text/plain", 404) << true << false << download << OldDate;
-    QTest::newRow("truncated") << OldDate << offer << truncated << true << false << download << OldDate;
-    QTest::newRow("empty") << OldDate << offer << HttpStub::data(QByteArray()) << true << false << download << OldDate;
-    QTest::newRow("closed") << OldDate << offer << HttpStub::Response::close() << true << false << download << OldDate;
-    QTest::newRow("not a zip") << OldDate << offer << HttpStub::data(QByteArray("PK\x03\x04 but nothing more").repeated(20)) << true
-                               << false << notZip << OldDate;
-    QTest::newRow("html page") << OldDate << offer << HttpStub::data("<html>login</html>", "text/html") << true << false << notZip << OldDate;
-    QTest::newRow("other platform") << OldDate << offer << HttpStub::data(makeZip({{QStringLiteral("zrn.exe"), "MZ"}})) << true
-                                    << false << noProgram << OldDate;
-    QTest::newRow("program in a folder") << OldDate << offer << HttpStub::data(makeZip({{QStringLiteral("x:bin/zrn"), "x"}}))
-                                         << true << false << noProgram << OldDate;
-    QTest::newRow("http without checksum") << OldDate << answer(R"({"link": "PKG", "version": {"date": "2025-02-17"}})")
-                                           << good << false << false << insecure << OldDate;
-    QTest::newRow("checksum not a SHA-256") << OldDate << answer(R"({"link": "PKG", "sha256": "abc", "version": {"date": "2025-02-17"}})")
-                                            << good << false << false << insecure << OldDate;
-    QTest::newRow("checksum of another file") << OldDate << HttpStub::json(QByteArray(Offer).replace("SHA", sha256("x").toLatin1()))
-                                              << good << true << false
-        << "Stažený soubor neodpovídá kontrolnímu součtu, který poslala služba." << OldDate;
-    // Not started, so not installed: the next start tries again.
-    QTest::newRow("script cannot start") << OldDate << offer << good << true << true << "Aktualizaci nelze spustit." << OldDate;
-    // Half a download, a temporary file and a stale package of a run that broke off.
-    QTest::newRow("after a broken run, download succeeds") << OldDate << offer << good << true << true << "" << NewDate;
-    QTest::newRow("after a broken run, download fails") << OldDate << offer << HttpStub::data("busy", "text/plain", 503) << true
-                                                        << false << download << OldDate;
-}
-
-void TestSelfUpdate::startUp()
-{
-    QFETCH(QString, stored);
-    QFETCH(HttpStub::Response, release);
-    QFETCH(HttpStub::Response, package);
-    QFETCH(bool, started);
-    QFETCH(QString, message);
-    const QByteArray tag = QTest::currentDataTag();
-    Env env;
-    ZrnSettings().setValue(ServiceKeys::LastRelease, stored);
-    env.offer(release, package);
-    if (tag == "service unreachable")
-        env.api.setBaseUrl(QStringLiteral("http://127.0.0.1:%1/api").arg(HttpStub::closedPort()));
-    env.startSucceeds = tag != "script cannot start";
-    if (tag.startsWith("after a broken run")) {
-        QVERIFY(writeFile(env.file("zrn_proc.zip"), goodPackage().left(50)));
-        QVERIFY(writeFile(env.file("zrn_proc.zip.aB3xYz"), "temp"));
-        QVERIFY(writeFile(env.file("zrn.zip"), "stale"));
-    }
-    // Started from elsewhere: nothing may land in the working folder.
-    QTemporaryDir cwd;
-    const QString oldCwd = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(cwd.path()));
-    const bool goOn = env.run();
-    QDir::setCurrent(oldCwd);
-
-    QCOMPARE(goOn, !(started && message.isEmpty()));
-    QVERIFY(QDir(cwd.path()).isEmpty());
-    QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
-    QTEST(env.downloads() > 0, "fetched");
-    QTEST(storedDate(), "date");
-    QCOMPARE(readFile(env.programPath), OldProgram);
-    // A refused package is not left to be unpacked by anybody.
-    QCOMPARE(env.updateFiles(), started ? QStringList({"upgrade.sh", "zrn.zip"}) : QStringList());
-    if (started) {
-        const QString script = env.file("upgrade.sh");
-        QCOMPARE(env.started, QStringList{"/bin/sh " + script + " | " + env.dir});
-        QCOMPARE(readFile(env.file("zrn.zip")), package.body);
-        QCOMPARE(QFileInfo(script).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
-                                                               | QFile::WriteUser | QFile::ExeUser);
-        // It waits for this copy (scriptRun runs such scripts).
-        QVERIFY(readFile(script).contains(QStringLiteral("while kill -0 %1 ").arg(QCoreApplication::applicationPid()).toUtf8()));
-        QCOMPARE(ZrnSettings().textValue(SelfUpdate::DateBeforeUpdateKey), message.isEmpty() ? stored : QString());
-    } else {
-        QVERIFY(env.started.isEmpty());
-    }
-    if (!started && message.isEmpty()) {
-        // Every start alike.
-        QVERIFY(env.run());
-        QCOMPARE(env.downloads(), 0);
-        QVERIFY(env.reports.isEmpty());
-    }
-}
-
-void TestSelfUpdate::folderNotOurs_data()
-{
-    QTest::addColumn<QString>("where");
-    QTest::newRow("read-only folder") << QStringLiteral("readonly");
-    QTest::newRow("installed under /usr") << QStringLiteral("/usr/bin");
-    QTest::newRow("missing folder") << QStringLiteral("missing");
-}
-
-void TestSelfUpdate::folderNotOurs()
-{
-    QFETCH(QString, where);
-    Env env;
-    QString dir = env.dir;
-    const bool readOnly = where == QLatin1String("readonly");
-    if (readOnly) {
-        if (::geteuid() == 0) {
-            // A folder of "nobody" that "nobody" may write, then may not.
-            QVERIFY(QFile::setPermissions(env.tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-            QCOMPARE(::chown(QFile::encodeName(dir).constData(), 65534, 65534), 0);
-            AsNobody nobody(true);
-            QVERIFY(nobody.active);
-            QVERIFY(SelfUpdate::folderIsUpdatable(dir));
-        }
-        QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-    } else {
-        dir = where == QLatin1String("missing") ? env.tmp.filePath(QStringLiteral("gone")) : where;
-    }
-    QVERIFY(SelfUpdate::folderIsUpdatable(env.tmp.path()));
-
-    bool goOn = false;
+    void startUp_data()
     {
-        AsNobody nobody(readOnly);
-        QVERIFY(!SelfUpdate::folderIsUpdatable(dir));
-        goOn = SelfUpdate(QDir(dir).filePath(QStringLiteral("zrn")), &env.api, env.hooks()).runAtStart();
+        QTest::addColumn<QString>("stored");   // the release date the last start stored
+        QTest::addColumn<HttpStub::Response>("release");
+        QTest::addColumn<HttpStub::Response>("package");
+        QTest::addColumn<bool>("fetched");   // the package
+        QTest::addColumn<bool>("started");     // the update script
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("date");     // stored afterwards
+        const HttpStub::Response offer = HttpStub::json(Offer), good = HttpStub::data(goodPackage());
+        HttpStub::Response truncated = good;
+        truncated.mode = HttpStub::Response::Truncate;
+        truncated.partialBytes = 60;
+        const QString download = QStringLiteral("Chyba stahování souboru.");
+        const QString notZip = QStringLiteral("Stažený soubor není platný archiv ZIP.");
+        const QString noProgram = QStringLiteral("Stažený balíček neobsahuje program pro tento systém.");
+        const QString insecure = QStringLiteral("Nová verze se nestáhne: odkaz nepoužívá HTTPS a služba neposlala kontrolní součet SHA-256.");
+        auto answer = [](const char *json) { return HttpStub::json(json); };
+        // No usable answer is no update: nothing downloaded or stored, said only when insecure.
+        const auto notFetched = [&](const char *tag, const HttpStub::Response &release, const QString &message = {}) {
+            QTest::newRow(tag) << OldDate << release << good << false << false << message << OldDate;
+        };
+        // Told once, and the running version carries on.
+        const auto refused = [&](const char *tag, const HttpStub::Response &package, const QString &message) {
+            QTest::newRow(tag) << OldDate << offer << package << true << false << message << OldDate;
+        };
+        QTest::newRow("first start stores the date") << "" << offer << good << false << false << "" << NewDate;
+        QTest::newRow("same date") << NewDate << offer << good << false << false << "" << NewDate;
+        QTest::newRow("new release") << OldDate << offer << good << true << true << "" << NewDate;
+        QTest::newRow("date given as a number")
+            << OldDate << answer(R"({"link": "PKG", "sha256": "SHA", "version": {"date": 20250217}})") << good << true
+            << true << "" << "20250217";
+        notFetched("null link", answer(R"({"link": null, "version": {"date": "2025-02-17"}})"));
+        notFetched("empty link", answer(R"({"link": "", "version": {"date": "2025-02-17"}})"));
+        notFetched("null date", answer(R"({"link": "PKG", "version": {"date": null}})"));
+        notFetched("blank date", answer(R"({"link": "PKG", "version": {"date": "  "}})"));
+        notFetched("no version", answer(R"({"link": "PKG"})"));
+        notFetched("array", answer("[1,2]"));
+        notFetched("not json", HttpStub::data("Service Unavailable", "text/plain"));
+        notFetched("HTTP 500", HttpStub::json(Offer, 500));
+        notFetched("connection closed", HttpStub::Response::close());
+        notFetched("service unreachable", offer);
+        notFetched("http without checksum", answer(R"({"link": "PKG", "version": {"date": "2025-02-17"}})"), insecure);
+        notFetched("checksum not a SHA-256",
+                   answer(R"({"link": "PKG", "sha256": "abc", "version": {"date": "2025-02-17"}})"), insecure);
+        refused("404", HttpStub::data("gone", "text/plain", 404), download);
+        refused("truncated", truncated, download);
+        refused("empty", HttpStub::data(QByteArray()), download);
+        refused("closed", HttpStub::Response::close(), download);
+        refused("not a zip", HttpStub::data(QByteArray("PK\x03\x04 but nothing more").repeated(20)), notZip);
+        refused("html page", HttpStub::data("<html>login</html>", "text/html"), notZip);
+        refused("other platform", HttpStub::data(makeZip({{QStringLiteral("zrn.exe"), "MZ"}})), noProgram);
+        refused("program in a folder", HttpStub::data(makeZip({{QStringLiteral("x:bin/zrn"), "x"}})), noProgram);
+        QTest::newRow("checksum of another file")
+            << OldDate << HttpStub::json(QByteArray(Offer).replace("SHA", sha256("x").toLatin1())) << good << true << false
+            << "Stažený soubor neodpovídá kontrolnímu součtu, který poslala služba." << OldDate;
+        // Not started, so not installed: the next start tries again.
+        QTest::newRow("script cannot start") << OldDate << offer << good << true << true << "Aktualizaci nelze spustit."
+                                             << OldDate;
+        QTest::newRow("last update failed: told, tried again")
+            << OldDate << offer << good << true << true
+            << "Poslední aktualizace programu se nezdařila.\nBalíček se nepodařilo rozbalit (unzip: 9)." << NewDate;
+        // Half a download, a temporary file and a stale package of a run that broke off.
+        QTest::newRow("after a broken run, download succeeds") << OldDate << offer << good << true << true << "" << NewDate;
+        refused("after a broken run, download fails", HttpStub::data("busy", "text/plain", 503), download);
     }
-    QVERIFY(goOn);
-    // The package manager updates it: not even the service is asked.
-    QCOMPARE(env.stub.requestCount(), 0);
-    QVERIFY(env.reports.isEmpty());
-    QVERIFY(env.started.isEmpty());
-    QCOMPARE(storedDate(), OldDate);
-    QVERIFY(QDir(dir).entryList({QStringLiteral("zrn*.zip*"), QStringLiteral("upgrade*")}, QDir::Files).isEmpty());
-    QFile::setPermissions(env.dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
+    void startUp()
+    {
+        QFETCH(QString, stored);
+        QFETCH(HttpStub::Response, release);
+        QFETCH(HttpStub::Response, package);
+        QFETCH(bool, started);
+        QFETCH(QString, message);
+        const QByteArray tag = QTest::currentDataTag();
+        Env env;
+        ZrnSettings().setValue(ServiceKeys::LastRelease, stored);
+        env.offer(release, package);
+        if (tag == "service unreachable")
+            env.api.setBaseUrl(QStringLiteral("http://127.0.0.1:%1/api").arg(HttpStub::closedPort()));
+        env.startSucceeds = tag != "script cannot start";
+        if (tag.startsWith("last update failed")) { // what a failed script run leaves
+            ZrnSettings().setValue(ServiceKeys::LastRelease, NewDate);
+            ZrnSettings().setValue(SelfUpdate::DateBeforeUpdateKey, OldDate);
+            QVERIFY(writeFile(env.file("upgrade.failed"), "Balíček se nepodařilo rozbalit (unzip: 9).\n"));
+        }
+        if (tag.startsWith("after a broken run")) {
+            QVERIFY(writeFile(env.file("zrn_proc.zip"), goodPackage().left(50)));
+            QVERIFY(writeFile(env.file("zrn_proc.zip.aB3xYz"), "temp"));
+            QVERIFY(writeFile(env.file("zrn.zip"), "stale"));
+        }
+        // Started from elsewhere: nothing may land in the working folder.
+        QTemporaryDir cwd;
+        const QString oldCwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(cwd.path()));
+        const bool goOn = env.run();
+        QDir::setCurrent(oldCwd);
+        QCOMPARE(goOn, !(started && env.startSucceeds));
+        QVERIFY(QDir(cwd.path()).isEmpty());
+        QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
+        QTEST(env.downloads() > 0, "fetched");
+        QTEST(storedDate(), "date");
+        QCOMPARE(readFile(env.programPath), OldProgram);
+        // A refused package is not left to be unpacked by anybody.
+        QCOMPARE(env.updateFiles(), started ? QStringList({"upgrade.sh", "zrn.zip"}) : QStringList());
+        if (started) {
+            const QString script = env.file("upgrade.sh");
+            QCOMPARE(env.started, QStringList{"/bin/sh " + script + " | " + env.dir});
+            QCOMPARE(readFile(env.file("zrn.zip")), package.body);
+            // It waits for this copy (scriptRun runs such scripts).
+            QVERIFY(readFile(script).contains(QStringLiteral("while kill -0 %1 ").arg(QCoreApplication::applicationPid()).toUtf8()));
+            QCOMPARE(ZrnSettings().textValue(SelfUpdate::DateBeforeUpdateKey), env.startSucceeds ? stored : QString());
+        } else {
+            QVERIFY(env.started.isEmpty());
+        }
+        if (!started && message.isEmpty()) {
+            // Every start alike.
+            QVERIFY(env.run());
+            QCOMPARE(env.downloads(), 0);
+            QVERIFY(env.reports.isEmpty());
+        }
+    }
 
-void TestSelfUpdate::otherCopy_data()
-{
-    QTest::addColumn<qint64>("uidOffset");   // added to our uid
-    QTest::addColumn<QString>("exe");        // "SELF": our program
-    QTest::addColumn<bool>("ownPid");
-    QTest::addColumn<bool>("isCopy");
+    void folderNotOurs_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("read-only folder") << QStringLiteral("readonly");
+        QTest::newRow("installed under /usr") << QStringLiteral("/usr/bin");
+        QTest::newRow("missing folder") << QStringLiteral("missing");
+    }
+    void folderNotOurs()
+    {
+        QFETCH(QString, where);
+        Env env;
+        QString dir = env.dir;
+        const bool readOnly = where == QLatin1String("readonly");
+        if (readOnly) {
+            if (::geteuid() == 0) {
+                // A folder of "nobody" that "nobody" may write, then may not.
+                QVERIFY(QFile::setPermissions(env.tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                                  | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+                QCOMPARE(::chown(QFile::encodeName(dir).constData(), 65534, 65534), 0);
+                AsNobody nobody(true);
+                QVERIFY(nobody.active);
+                QVERIFY(SelfUpdate::folderIsUpdatable(dir));
+            }
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        } else {
+            dir = where == QLatin1String("missing") ? env.tmp.filePath(QStringLiteral("gone")) : where;
+        }
+        QVERIFY(SelfUpdate::folderIsUpdatable(env.tmp.path()));
+        {
+            AsNobody nobody(readOnly);
+            QVERIFY(!SelfUpdate::folderIsUpdatable(dir));
+            QVERIFY(SelfUpdate(QDir(dir).filePath(QStringLiteral("zrn")), &env.api, env.hooks()).runAtStart());
+        }
+        // The package manager updates it: not even the service is asked.
+        QCOMPARE(env.stub.requestCount(), 0);
+        QCOMPARE(env.reports + env.started, QStringList());
+        QCOMPARE(storedDate(), OldDate);
+        QVERIFY(QDir(dir).entryList({QStringLiteral("zrn*.zip*"), QStringLiteral("upgrade*")}, QDir::Files).isEmpty());
+        QFile::setPermissions(env.dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 
-    QTest::newRow("same user, same program") << qint64(0) << QStringLiteral("SELF") << false << true;
-    QTest::newRow("replaced on disk") << qint64(0) << QStringLiteral("SELF (deleted)") << false << true;
-    QTest::newRow("another user's copy") << qint64(1) << QStringLiteral("SELF") << false << false;
-    QTest::newRow("same name elsewhere") << qint64(0) << QStringLiteral("/opt/other/zrn") << false << false;
-    QTest::newRow("this process") << qint64(0) << QStringLiteral("SELF") << true << false;
-    QTest::newRow("other program") << qint64(0) << QStringLiteral("/bin/bash") << false << false;
-}
+    void otherCopy_data()
+    {
+        QTest::addColumn<qint64>("uidOffset");   // added to our uid
+        QTest::addColumn<QString>("exe");        // "SELF": our program
+        QTest::addColumn<bool>("ownPid");
+        QTest::addColumn<bool>("isCopy");
+        QTest::newRow("same user, same program") << qint64(0) << QStringLiteral("SELF") << false << true;
+        QTest::newRow("replaced on disk") << qint64(0) << QStringLiteral("SELF (deleted)") << false << true;
+        QTest::newRow("another user's copy") << qint64(1) << QStringLiteral("SELF") << false << false;
+        QTest::newRow("same name elsewhere") << qint64(0) << QStringLiteral("/opt/other/zrn") << false << false;
+        QTest::newRow("this process") << qint64(0) << QStringLiteral("SELF") << true << false;
+        QTest::newRow("other program") << qint64(0) << QStringLiteral("/bin/bash") << false << false;
+    }
+    void otherCopy()
+    {
+        QFETCH(qint64, uidOffset);
+        QFETCH(QString, exe);
+        QFETCH(bool, ownPid);
+        QFETCH(bool, isCopy);
+        Env env;
+        exe.replace(QStringLiteral("SELF"), env.programPath);
+        const qint64 pid = ownPid ? QCoreApplication::applicationPid() : 999999;
+        addProcess(env.procRoot, pid, qint64(::getuid()) + uidOffset, exe);
+        addProcess(env.procRoot, 1, 0, QStringLiteral("/sbin/init"));
+        QCOMPARE(Processes::otherCopyRunning(env.programPath, env.procRoot), isCopy);
+        // Both end this copy: a real copy quietly, otherwise through the script.
+        QVERIFY(!env.run());
+        QVERIFY(env.reports.isEmpty());
+        QCOMPARE(env.downloads(), isCopy ? 0 : 1);
+        QCOMPARE(env.started.size(), isCopy ? 0 : 1);
+        QCOMPARE(storedDate(), isCopy ? OldDate : NewDate);
+    }
 
-void TestSelfUpdate::otherCopy()
-{
-    QFETCH(qint64, uidOffset);
-    QFETCH(QString, exe);
-    QFETCH(bool, ownPid);
-    QFETCH(bool, isCopy);
-    Env env;
-    exe.replace(QStringLiteral("SELF"), env.programPath);
-    const qint64 pid = ownPid ? QCoreApplication::applicationPid() : 999999;
-    addProcess(env.procRoot, pid, qint64(::getuid()) + uidOffset, exe);
-    addProcess(env.procRoot, 1, 0, QStringLiteral("/sbin/init"));
-    QCOMPARE(Processes::otherCopyRunning(env.programPath, env.procRoot), isCopy);
-
-    // Both end this copy: a real copy quietly, otherwise through the script.
-    QVERIFY(!env.run());
-    QVERIFY(env.reports.isEmpty());
-    QCOMPARE(env.downloads(), isCopy ? 0 : 1);
-    QCOMPARE(env.started.size(), isCopy ? 0 : 1);
-    QCOMPARE(storedDate(), isCopy ? OldDate : NewDate);
-}
-
-void TestSelfUpdate::failedUpdateIsReportedAndRetried()
-{
-    Env env;
-    // What a failed script run leaves: the new date stored, the old one kept aside.
-    ZrnSettings().setValue(ServiceKeys::LastRelease, NewDate);
-    ZrnSettings().setValue(SelfUpdate::DateBeforeUpdateKey, OldDate);
-    QVERIFY(writeFile(env.file("upgrade.failed"), "Balíček se nepodařilo rozbalit (unzip: 9).\n"));
-
-    QVERIFY(!env.run());
-    QCOMPARE(env.reports, QStringList{QStringLiteral("Poslední aktualizace programu se nezdařila.\n"
-                                                     "Balíček se nepodařilo rozbalit (unzip: 9).")});
-    QVERIFY(!QFileInfo::exists(env.file("upgrade.failed")));
-    QCOMPARE(env.downloads(), 1);
-    QCOMPARE(env.started.size(), 1);
-}
-
-void TestSelfUpdate::scriptFileIsOwnerOnly()
-{
-    QTemporaryDir tmp;
-    const QString path = tmp.filePath(QStringLiteral("upgrade.sh"));
-    // An old script (even a link elsewhere) is replaced, not written through.
-    const QString victim = tmp.filePath(QStringLiteral("victim"));
-    QVERIFY(writeFile(victim, "keep"));
-    QVERIFY(QFile::link(victim, path));
-    const mode_t old = ::umask(0);
-    QString error;
-    const bool ok = UpdateScript::write(path, QStringLiteral("echo hi\n"), &error);
-    ::umask(old);
-    QVERIFY2(ok, qPrintable(error));
-    QCOMPARE(readFile(victim), QByteArray("keep"));
-    QVERIFY(!QFileInfo(path).isSymLink());
-    struct stat st;
-    QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
-    QCOMPARE(int(st.st_mode & 07777), 0700);
-    QCOMPARE(readFile(path), QByteArray("echo hi\n"));
-
-    QVERIFY(!UpdateScript::write(tmp.filePath(QStringLiteral("no/such/dir/upgrade.sh")), QStringLiteral("x"), &error));
-    QVERIFY(!error.isEmpty());
-}
-
-void TestSelfUpdate::scriptRun_data()
-{
-    QTest::addColumn<QByteArray>("package");
-    QTest::addColumn<bool>("waitForUs");      // the writer never ends
-    QTest::addColumn<QByteArray>("started");  // what the program notes at start; empty: not started
-    QTest::addColumn<QString>("failure");     // start of the marker's text; empty: no marker
-
-    const QString unpack = QStringLiteral("Balíček se nepodařilo rozbalit");
-    QTest::newRow("unpacks and starts the new program") << goodPackage() << false << QByteArray("new\n") << QString();
-    // The running version stays whole and starts again.
-    QTest::newRow("broken package") << QByteArray("not a zip") << false << QByteArray("old\n") << unpack;
-    QTest::newRow("program not executable") << makeZip({{QStringLiteral("zrn"), "#!/bin/sh\necho new > started\n"}}) << false
-                                            << QByteArray("old\n") << QStringLiteral("Po rozbalení chybí");
-    QTest::newRow("unpacking breaks off") << goodPackage().replace("ZRN new", "ZRN bad") << false << QByteArray("old\n") << unpack;
-    QTest::newRow("writer still running") << goodPackage() << true << QByteArray() << QStringLiteral("ZRN neskončil do 1 s");
-}
-
-void TestSelfUpdate::scriptRun()
-{
-    QFETCH(QByteArray, package);
-    QFETCH(bool, waitForUs);
-    QFETCH(QByteArray, started);
-    QFETCH(QString, failure);
-
-    Env env;
-    const QDir dir(env.dir);
-    QVERIFY(writeFile(env.file("zrn.zip"), package));
-
-    // A writer that has ended (and been reaped), or this test itself.
-    QProcess done;
-    done.start(QStringLiteral("/bin/true"), QStringList());
-    QVERIFY(done.waitForFinished());
-    const qint64 writer = waitForUs ? QCoreApplication::applicationPid() : done.processId() ? done.processId() : 999999;
-    const UpdateScript::ShellParams p{env.dir, QStringLiteral("zrn"), writer, 1};
-    const QString script = dir.filePath(QStringLiteral("upgrade.sh"));
-    QString error;
-    QVERIFY2(UpdateScript::write(script, UpdateScript::shellText(p), &error), qPrintable(error));
-
-    QProcess sh;
-    sh.setWorkingDirectory(env.tmp.path());
-    const UpdateScript::Command c = UpdateScript::command(script);
-    sh.start(c.program, c.arguments);
-    QVERIFY(sh.waitForFinished(20000));
-
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("started"))), started.isEmpty() ? QByteArray("<missing>") : started);
-    const QByteArray marker = readFile(dir.filePath(QStringLiteral("upgrade.failed")));
-    QVERIFY2(failure.isEmpty() ? marker == "<missing>" : QString::fromUtf8(marker).startsWith(failure), marker.constData());
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("README.txt"))), QByteArray(failure.isEmpty() ? "ZRN new\n" : "<missing>"));
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("zrn_update.tmp"))));
-}
+    void scriptRun_data()
+    {
+        QTest::addColumn<QByteArray>("package");
+        QTest::addColumn<bool>("waitForUs");      // the writer never ends
+        QTest::addColumn<QByteArray>("started");  // what the program notes at start; empty: not started
+        QTest::addColumn<QString>("failure");     // start of the marker's text; empty: no marker
+        const QString unpack = QStringLiteral("Balíček se nepodařilo rozbalit");
+        QTest::newRow("unpacks and starts the new program") << goodPackage() << false << QByteArray("new\n") << QString();
+        // The running version stays whole and starts again.
+        QTest::newRow("broken package") << QByteArray("not a zip") << false << QByteArray("old\n") << unpack;
+        QTest::newRow("program not executable") << makeZip({{QStringLiteral("zrn"), "#!/bin/sh\necho new > started\n"}}) << false
+                                                << QByteArray("old\n") << QStringLiteral("Po rozbalení chybí");
+        QTest::newRow("unpacking breaks off") << goodPackage().replace("ZRN new", "ZRN bad") << false << QByteArray("old\n") << unpack;
+        QTest::newRow("writer still running") << goodPackage() << true << QByteArray() << QStringLiteral("ZRN neskončil do 1 s");
+    }
+    void scriptRun()
+    {
+        QFETCH(QByteArray, package);
+        QFETCH(bool, waitForUs);
+        QFETCH(QByteArray, started);
+        QFETCH(QString, failure);
+        Env env;
+        const QDir dir(env.dir);
+        QVERIFY(writeFile(env.file("zrn.zip"), package));
+        // A writer that has ended (and been reaped), or this test itself.
+        QProcess done;
+        done.start(QStringLiteral("/bin/true"), QStringList());
+        QVERIFY(done.waitForFinished());
+        const qint64 writer = waitForUs ? QCoreApplication::applicationPid() : done.processId() ? done.processId() : 999999;
+        const UpdateScript::ShellParams p{env.dir, QStringLiteral("zrn"), writer, 1};
+        const QString script = dir.filePath(QStringLiteral("upgrade.sh"));
+        // An old script (even a link elsewhere) is replaced, not written through; owner only under any umask.
+        const QString victim = env.tmp.filePath(QStringLiteral("victim"));
+        QVERIFY(writeFile(victim, "keep") && QFile::link(victim, script));
+        const mode_t umask = ::umask(0);
+        QString error;
+        const bool written = UpdateScript::write(script, UpdateScript::shellText(p), &error);
+        ::umask(umask);
+        QVERIFY2(written, qPrintable(error));
+        QCOMPARE(readFile(victim), QByteArray("keep"));
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(script).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0700);
+        QVERIFY(!UpdateScript::write(dir.filePath(QStringLiteral("no/such/dir/upgrade.sh")), QStringLiteral("x"), &error));
+        QVERIFY(!error.isEmpty());
+        QProcess sh;
+        sh.setWorkingDirectory(env.tmp.path());
+        const UpdateScript::Command c = UpdateScript::command(script);
+        sh.start(c.program, c.arguments);
+        QVERIFY(sh.waitForFinished(20000));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("started"))), started.isEmpty() ? QByteArray("<missing>") : started);
+        const QByteArray marker = readFile(dir.filePath(QStringLiteral("upgrade.failed")));
+        QVERIFY2(failure.isEmpty() ? marker == "<missing>" : QString::fromUtf8(marker).startsWith(failure), marker.constData());
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("README.txt"))), QByteArray(failure.isEmpty() ? "ZRN new\n" : "<missing>"));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("zrn_update.tmp"))));
+    }
+};
 
 ZRN_TEST_MAIN(TestSelfUpdate)
 #include "tst_selfupdate.moc"

@@ -1,6 +1,5 @@
-// The main window as a user meets it: the rights applied to the tabs, the
-// start-up outcomes of the sign-in, the layout and options that come back
-// after a restart, a damaged settings file, and "Odhlásit a ukončit".
+// The main window as a user meets it: the tabs per rights, the sign-in at start, the layout
+// and options after a restart, unsaved edits on closing, languages, shortcuts.
 
 #include "app/dialoguzivatel.h"
 #include "app/mainwindow.h"
@@ -20,7 +19,6 @@
 #include "support/testdb.h"
 
 #include <QDialogButtonBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,19 +54,20 @@ MainWindow::StartOptions startOptions(ScriptedDialog &dlg)
     return o;
 }
 
-bool userExists(const QString &login)
-{
-    return TestDb::value(QStringLiteral("select count(*) from www_users where login=?"), {login}).toInt() > 0;
-}
-
-// Saved credentials of a user with full rights (added the first time): the
-// window starts without asking.
+// Saved credentials of a user with full rights (added the first time): the window starts without asking.
 bool savedUser(const QString &login)
 {
     ZrnSettings s;
     SavedCredentials{login, "p"}.save(s);
-    return userExists(login) || addUser(fullRights(login), "p") > 0;
+    return TestDb::value(QStringLiteral("select count(*) from www_users where login=?"), {login}).toInt() > 0
+        || addUser(fullRights(login), "p") > 0;
 }
+
+// A window w that starts, with the login dialog `script`.
+#define ZRN_START_WINDOW(w)                                                                     \
+    ScriptedDialog script;                                                                      \
+    MainWindow w(QString(), startOptions(script));                                              \
+    QVERIFY(w.isStarted())
 
 // The window's parts, by object name.
 QTabWidget *tw(const QWidget &w) { return w.findChild<QTabWidget *>(QStringLiteral("tw")); }
@@ -87,12 +86,11 @@ QStringList g_statements;
 QtMessageHandler g_previousHandler = nullptr;
 void collectStatements(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (context.category && qstrcmp(context.category, "zrn.sql") == 0) {
-        if (message.startsWith(QLatin1String("ok:")) || message.startsWith(QLatin1String("failed:")))
-            g_statements << message;
-    } else if (g_previousHandler) {
+    const bool sql = context.category && qstrcmp(context.category, "zrn.sql") == 0;
+    if (sql && (message.startsWith(QLatin1String("ok:")) || message.startsWith(QLatin1String("failed:"))))
+        g_statements << message;
+    else if (!sql && g_previousHandler)
         g_previousHandler(type, context, message);
-    }
 }
 // The enterprise tree's statement: enterprises joined with their centres.
 int treeStatements(const QStringList &statements)
@@ -151,12 +149,7 @@ private slots:
         QVERIFY(savedUser(login));
         if (!column.isEmpty())
             QVERIFY(QSSQL().exec(QStringLiteral("update www_users set %1=? where login=?").arg(column), {value, login}));
-        ScriptedDialog script;
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
-        QCOMPARE(script.shown, 0);
-        QCOMPARE(w.session()->user.login, login);
-
+        ZRN_START_WINDOW(w);
         QStringList expected = {"Uživatel", "Sestavy", "Fakturace", "Podniky/střediska",
                                 "Události", "Prohlížeč", "Uživatelé", "Control Panel"};
         for (const QString &t : missing)
@@ -172,59 +165,103 @@ private slots:
         QCOMPARE(w.findChild<QWidget *>("oo")->isHidden(), column == "udalosti" && value == 1);
     }
 
-    // The sign-in at start: saved credentials, the dialog pre-filled with
-    // them, a refusal or Cancel that leaves the window unstarted.
+    // The sign-in at start: saved credentials, the dialog, a refusal or Cancel that leaves the
+    // window unstarted; before it only the user table is read. No or damaged settings: defaults.
     void signInAtStart_data()
     {
         QTest::addColumn<QString>("saved");       // the saved password of the user
+        QTest::addColumn<QByteArray>("file");     // the settings file instead
         QTest::addColumn<QString>("typed");       // into the dialog; empty: Cancel
         QTest::addColumn<int>("shown");           // times the dialog showed
         QTest::addColumn<QString>("message");     // the box shown
-        QTest::newRow("first start, no settings") << "" << "heslo" << 1 << "";
-        QTest::newRow("saved credentials") << "heslo" << "" << 0 << "";
-        QTest::newRow("cancel: no message") << "stare" << "" << 1 << "";
-        QTest::newRow("wrong password") << "stare" << "spatne" << 1 << "Přístup zamítnut.";
+        QByteArray junk;
+        for (int i = 0; i < 4096; ++i)
+            junk.append(char((i * 7919) % 256));
+        const QByteArray edited("[accessn]\nusername=poskozeny\npassword=p\n[tab]\nindex_main=999999999999\n"
+                                "index_tellmark=-3\n[ui]\nlanguage=klingon\n[user]\nkategorie_idx=77777\n"
+                                "kategorie=maybe\nschranka=@ByteArray(\\x1)\nz1=@Variant(garbage)\n[misc]\n"
+                                "nedokoncene=maybe\n[splitterSUdalosti]\nstate=abc\n[window]\ngeometry=@ByteArray(xyz)\n"
+                                "state=1\n[tableSUdalosti]\nsectionSize0=-20\nsectionSize1=99999999\nsectionSort=55\n"
+                                "sectionSortOrder=7\n");
+        QTest::newRow("first start, no settings") << "" << QByteArray() << "heslo" << 1 << "";
+        QTest::newRow("binary garbage") << "" << junk << "heslo" << 1 << "";
+        QTest::newRow("hand-edited values") << "" << edited << "heslo" << 1 << "";
+        QTest::newRow("saved credentials") << "heslo" << QByteArray() << "" << 0 << "";
+        QTest::newRow("saved password outdated") << "stare" << QByteArray() << "heslo" << 1 << "";
+        QTest::newRow("cancel: no message") << "stare" << QByteArray() << "" << 1 << "";
+        QTest::newRow("wrong password") << "stare" << QByteArray() << "spatne" << 1 << "Přístup zamítnut.";
     }
     void signInAtStart()
     {
         QFETCH(QString, saved);
+        QFETCH(QByteArray, file);
         QFETCH(QString, typed);
-        QFETCH(int, shown);
-        QFETCH(QString, message);
         const QString login = QString::fromUtf8(QTest::currentDataTag()).left(15);
         QVERIFY(addUser(fullRights(login), "heslo") > 0);
         if (!saved.isEmpty()) {
+            // The register tab in front, its tree sorted descending on column 2.
             ZrnSettings s;
             SavedCredentials{login, saved}.save(s);
-            s.setValue(SettingsKeys::TabIndexMain, 4);
+            s.setValue(SettingsKeys::TabIndexMain, 3);
+            s.setValue(QStringLiteral("tableUser/sectionSort"), 2);
+            s.setValue(QStringLiteral("tableUser/sectionSortOrder"), 1);
         }
+        QFile settings(ZrnSettings::path());
+        QVERIFY(file.isEmpty() || (settings.open(QIODevice::WriteOnly) && settings.write(file) == file.size()));
+        settings.close();
         ScriptedDialog script;
         if (!typed.isEmpty())
             script.typed = QStringList{login, typed};
         MainWindow::StartOptions options = startOptions(script);
         options.login.denied = nullptr;
+        QStringList beforeLogin, afterStart;
+        auto ask = options.login.askCredentials;
+        options.login.askCredentials = [&](QString &l, QString &p) {
+            beforeLogin = g_statements;
+            return ask(l, p);
+        };
         MessageBoxAnswerer answer; // the real message box, answered as soon as it shows
+        QLoggingCategory::setFilterRules(QStringLiteral("zrn.sql.debug=true"));
+        g_statements.clear();
+        g_previousHandler = qInstallMessageHandler(collectStatements);
+        const quint64 start = Database::statementCount();
         const bool starts = typed == QLatin1String("heslo") || saved == QLatin1String("heslo");
         {
             MainWindow w(QString(), options);
+            afterStart = g_statements;
+            qInstallMessageHandler(g_previousHandler);
+            QLoggingCategory::setFilterRules(QString());
+            QCOMPARE(int(Database::statementCount() - start), afterStart.size());
             QCOMPARE(w.isStarted(), starts);
             QCOMPARE(w.exitCode(), starts ? 0 : -1);
-            // The dialog comes pre-filled with the saved values.
-            QCOMPARE(script.shown, shown);
-            QCOMPARE(script.shownLogin, shown && !saved.isEmpty() ? login : QString());
-            QCOMPARE(script.shownPassword, shown ? saved : QString());
-            if (starts) { // the register on a first start, else the saved tab
-                QCOMPARE(currentPage(tw(w)), saved.isEmpty() ? QStringLiteral("tab_evidence") : QStringLiteral("tab_sudalosti"));
+            QCOMPARE(treeStatements(afterStart), starts ? 1 : 0);
+            if (starts) { // the register (saved or by default), the tree read in the saved order
+                QCOMPARE(currentPage(tw(w)), QStringLiteral("tab_evidence"));
+                const QHeaderView *h = w.findChild<QTreeView *>(QStringLiteral("treeView"))->header();
+                if (!saved.isEmpty())
+                    QCOMPARE(qMakePair(h->sortIndicatorSection(), h->sortIndicatorOrder()),
+                             qMakePair(2, Qt::DescendingOrder));
+            }
+            if (starts && saved.isEmpty()) {
                 QCOMPARE(ownUser(w)->options(), UserOptions());
+                QVERIFY(!w.findChild<QToolButton *>("nedokoncene")->isChecked());
+                QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w.geometry()));
+                QVERIFY(eventHeader(w)->sectionSize(1) < 99999999);
+                const QHeaderView *e = eventHeader(w); // the newest events first
+                QCOMPARE(qMakePair(e->sortIndicatorSection(), e->sortIndicatorOrder()), qMakePair(2, Qt::DescendingOrder));
             }
         }
-        QCOMPARE(answer.messages.isEmpty() ? QString() : answer.messages.last().section(QLatin1Char(' '), 1), message);
+        QTEST(script.shown, "shown");
+        QTEST(answer.messages.isEmpty() ? QString() : answer.messages.last().section(QLatin1Char(' '), 1), "message");
+        for (const QString &statement : qAsConst(beforeLogin))
+            QVERIFY2(statement.contains(QLatin1String("www_users")), qPrintable(statement));
+        QCOMPARE(treeStatements(beforeLogin), 0);
         // Typed credentials are kept; an unstarted window writes nothing back.
         ZrnSettings s;
         QCOMPARE(SavedCredentials::load(s).password, starts ? QStringLiteral("heslo") : saved);
         QCOMPARE(s.contains(SettingsKeys::WindowGeometry), starts);
         if (!starts)
-            QCOMPARE(s.value(SettingsKeys::TabIndexMain).toInt(), 4);
+            QCOMPARE(s.value(SettingsKeys::TabIndexMain).toInt(), 3);
     }
 
     void layoutAndOptionsSurviveRestart()
@@ -238,9 +275,7 @@ private slots:
         options.language = "en";
         QList<int> sizes4;
         {
-            ScriptedDialog script;
-            MainWindow w(QString(), startOptions(script));
-            QVERIFY(w.isStarted());
+            ZRN_START_WINDOW(w);
             ownUser(w)->setOptions(options);
             w.findChild<QAbstractButton *>("nedokoncene")->click();
             EventListFilter criteria = events(w)->threads()->criteria();
@@ -257,16 +292,12 @@ private slots:
             sizes4 = s4->sizes();
             QVERIFY(sizes4 != before);
             eventHeader(w)->resizeSection(1, 333);
-            eventList(w)->sortByColumn(2, Qt::DescendingOrder);
+            eventList(w)->sortByColumn(1, Qt::AscendingOrder);
         }
-        ScriptedDialog script;
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
-        QCOMPARE(script.shown, 0);
+        ZRN_START_WINDOW(w);
         QCOMPARE(ownUser(w)->options(), options);
         QVERIFY(w.findChild<QWidget *>("uKategorie_cb")->isEnabled());
         QVERIFY(w.findChild<QToolButton *>("nedokoncene")->isChecked());
-        QVERIFY(events(w)->threads()->criteria().unfinished);
         QCOMPARE(events(w)->threads()->criteria().categories, QStringLiteral("8,32"));
         QCOMPARE(currentPage(tw(w)), QStringLiteral("tab_sudalosti"));
         QCOMPARE(w.size(), QSize(1000, 700));
@@ -274,108 +305,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.findChild<QSplitter *>("splitter_4")->sizes(), sizes4);
         QCOMPARE(eventHeader(w)->sectionSize(1), 333);
-        QCOMPARE(eventHeader(w)->sortIndicatorSection(), 2);
-        QCOMPARE(eventHeader(w)->sortIndicatorOrder(), Qt::DescendingOrder);
-    }
-
-    void damagedSettingsGiveDefaults_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QByteArray junk;
-        for (int i = 0; i < 4096; ++i)
-            junk.append(char((i * 7919) % 256));
-        QTest::newRow("binary garbage") << junk;
-        QTest::newRow("hand-edited values")
-            << QByteArray("[accessn]\nusername=poskozeny\npassword=p\n"
-                          "[tab]\nindex_main=999999999999\nindex_tellmark=-3\n"
-                          "[ui]\nlanguage=klingon\n[user]\nkategorie_idx=77777\nkategorie=maybe\nschranka=@ByteArray(\\x1)\nz1=@Variant(garbage)\n"
-                          "[misc]\nnedokoncene=maybe\n[splitterSUdalosti]\nstate=abc\n"
-                          "[window]\ngeometry=@ByteArray(xyz)\nstate=1\n"
-                          "[tableSUdalosti]\nsectionSize0=-20\nsectionSize1=99999999\nsectionSort=55\nsectionSortOrder=7\n");
-    }
-    void damagedSettingsGiveDefaults()
-    {
-        QFETCH(QByteArray, content);
-        QVERIFY(userExists("poskozeny") || addUser(fullRights("poskozeny"), "p") > 0);
-        {
-            QFile f(ZrnSettings::path());
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
-        ScriptedDialog script;
-        script.typed = QStringList{"poskozeny", "p"};
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
-        QCOMPARE(currentPage(tw(w)), QStringLiteral("tab_evidence"));
-        QCOMPARE(ownUser(w)->options(), UserOptions());
-        QVERIFY(!w.findChild<QToolButton *>("nedokoncene")->isChecked());
-        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w.geometry()));
-        QVERIFY(eventHeader(w)->sectionSize(1) < 99999999);
-        // The default: the newest events first.
-        QCOMPARE(eventHeader(w)->sortIndicatorSection(), 2);
-        QCOMPARE(eventHeader(w)->sortIndicatorOrder(), Qt::DescendingOrder);
-    }
-
-    void nothingIsReadBeforeLogin_data()
-    {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("login") << false;
-        QTest::newRow("cancelled login") << true;
-    }
-    void nothingIsReadBeforeLogin()
-    {
-        QFETCH(bool, cancel);
-        const QString login = cancel ? QStringLiteral("zrusil") : QStringLiteral("razeni");
-        QVERIFY(addUser(fullRights(login), "p") > 0);
-        {
-            // A saved descending sort on column 2 of the tree, the register
-            // tab current, and saved credentials that no longer work: the
-            // login dialog is needed.
-            ZrnSettings s;
-            SavedCredentials{login, "stare"}.save(s);
-            s.setValue(SettingsKeys::TabIndexMain, 3);
-            s.setValue(QStringLiteral("tableUser/sectionSort"), 2);
-            s.setValue(QStringLiteral("tableUser/sectionSortOrder"), 1);
-        }
-        ScriptedDialog script;
-        if (!cancel)
-            script.typed = QStringList{login, "p"};
-        MainWindow::StartOptions options = startOptions(script);
-        QStringList beforeLogin, afterStart;
-        auto ask = options.login.askCredentials;
-        options.login.askCredentials = [&](QString &l, QString &p) {
-            beforeLogin = g_statements;
-            return ask(l, p);
-        };
-        QLoggingCategory::setFilterRules(QStringLiteral("zrn.sql.debug=true"));
-        g_statements.clear();
-        g_previousHandler = qInstallMessageHandler(collectStatements);
-        const quint64 start = Database::statementCount();
-        bool started = false;
-        QString shown; // the tab in front and the tree's sort
-        {
-            MainWindow w(QString(), options);
-            started = w.isStarted();
-            afterStart = g_statements;
-            if (started) {
-                const QHeaderView *h = w.findChild<QTreeView *>(QStringLiteral("treeView"))->header();
-                shown = QStringLiteral("%1 %2 %3").arg(currentTitle(w)).arg(h->sortIndicatorSection()).arg(h->sortIndicatorOrder());
-            }
-        }
-        qInstallMessageHandler(g_previousHandler);
-        QLoggingCategory::setFilterRules(QString());
-
-        QCOMPARE(script.shown, 1);
-        QCOMPARE(started, !cancel);
-        // Before the login only the user table is read.
-        QVERIFY2(!beforeLogin.isEmpty(), "the statement log is empty");
-        for (const QString &statement : qAsConst(beforeLogin))
-            QVERIFY2(statement.contains(QLatin1String("www_users")), qPrintable(statement));
-        QCOMPARE(treeStatements(beforeLogin), 0);
-        // After it the tree is read once, already in the saved order.
-        QCOMPARE(treeStatements(afterStart), cancel ? 0 : 1);
-        QCOMPARE(int(Database::statementCount() - start), afterStart.size());
-        QCOMPARE(shown, cancel ? QString() : QStringLiteral("Podniky/střediska 2 %1").arg(Qt::DescendingOrder));
+        QCOMPARE(qMakePair(eventHeader(w)->sortIndicatorSection(), eventHeader(w)->sortIndicatorOrder()),
+                 qMakePair(1, Qt::AscendingOrder));
     }
 
     void unsavedEditsOnClose_data()
@@ -410,17 +341,12 @@ private slots:
         QVERIFY(ins.exec(QStringLiteral("insert into tellmark_podniky(podnik_nazev,kontakt_jmeno) values(?,?)"),
                          {QStringLiteral("Zavírání ") + login, QStringLiteral("Starý kontakt")}));
         const int id = ins.lastInsertId().toInt();
-        const auto dropEdits = [](QWidget *) { return int(QMessageBox::No); };
-        ScriptedDialog script;
         MessageBoxAnswerer errors;
         int asked = 0;
         {
-            MainWindow w(QString(), startOptions(script));
-            QVERIFY(w.isStarted());
-            w.setCloseQuestion([&](QWidget *) {
-                ++asked;
-                return answer;
-            });
+            ZRN_START_WINDOW(w);
+            // The row's answer, then No: the close that ends the case drops what is left.
+            w.setCloseQuestion([&](QWidget *) { return ++asked == 1 ? answer : int(QMessageBox::No); });
             w.show();
             w.showInRegister(QStringLiteral("tab_podnik"));
             evidence(w)->refresh();
@@ -448,16 +374,13 @@ private slots:
                 QCOMPARE(w.session()->s_id_podnik.toInt(), id);
                 QCOMPARE(currentPage(twe(w)), QStringLiteral("tab_podnik"));
                 QCOMPARE(contact->text(), closes ? stored : QStringLiteral("Nový kontakt"));
-                w.setCloseQuestion(dropEdits);
             } else {
                 QCOMPARE(w.isVisible(), !closes);
             }
             if (!closes) {
-                // The edit is still on screen, unsaved; the close that
-                // follows may drop it on purpose.
+                // The edit is still on screen, unsaved.
                 QCOMPARE(contact->text(), QStringLiteral("Nový kontakt"));
                 QVERIFY(evidence(w)->hasUnsavedEdits());
-                w.setCloseQuestion(dropEdits);
                 w.close();
                 QVERIFY(!w.isVisible());
             }
@@ -482,9 +405,7 @@ private slots:
         QFETCH(QString, from);
         QVERIFY(savedUser(QStringLiteral("mapa")));
         QVERIFY(TestDb::exec(QStringLiteral("update www_users set region='ST' where login='mapa'")));
-        ScriptedDialog script;
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
+        ZRN_START_WINDOW(w);
         tw(w)->setCurrentIndex(0);
         evidence(w)->refresh();
         // The user last looked at another page of an enterprise.
@@ -495,7 +416,6 @@ private slots:
             QVERIFY(tree(w)->setCurrentRow(73, 730));
         else if (from == QLatin1String("none"))
             tree(w)->view()->setCurrentIndex(QModelIndex());
-
         // Outside the user's region: nothing changes.
         for (const char *id : {"72", "72') or ('1"}) {
             w.podnikVybran(QString::fromUtf8(id));
@@ -511,15 +431,12 @@ private slots:
     void eventListsAndTheRegister()
     {
         QVERIFY(savedUser(QStringLiteral("udalosti")));
-        ScriptedDialog script;
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
+        ZRN_START_WINDOW(w);
         w.show();
         UdalostiTab *list = events(w);
         tw(w)->setCurrentWidget(list->parentWidget());
         const QModelIndex row = list->proxy()->mapFromSource(list->model()->indexOfId(801));
         QVERIFY(row.isValid());
-
         // A double click shows the event's centre on the register's event page.
         list->tableViewSUdalostiDoubleClicked(row);
         QCOMPARE(currentTitle(w), QStringLiteral("Podniky/střediska"));
@@ -528,9 +445,7 @@ private slots:
         QWidget *page = twe(w)->currentWidget();
         auto *pageList = page->findChild<QTreeView *>(QStringLiteral("treeViewUdalosti"));
         QCOMPARE(pageList->model()->rowCount(), 1);
-
-        // Another enterprise while another page is in front: its events are
-        // read when their page is shown, not before.
+        // Another enterprise while another page is in front: its events are read when shown.
         twe(w)->setCurrentIndex(0);
         const quint64 before = Database::statementCount();
         QVERIFY(tree(w)->setCurrentRow(82, QVariant()));
@@ -540,10 +455,8 @@ private slots:
         QCOMPARE(Database::statementCount() - before, click + 1);
         QCOMPARE(pageList->model()->rowCount(), 1);
         QCOMPARE(pageList->model()->index(0, 1).data().toString(), QStringLiteral("U druhého"));
-
-        // Edits the register cannot save keep the user on the global list.
-        // (Leaving the register asks about its edits, so they are made behind
-        // the global list, as a failed save on leaving leaves them.)
+        // Edits the register cannot save keep the user on the global list (made behind the
+        // global list, as a failed save on leaving the register leaves them).
         pageList->setCurrentIndex(pageList->model()->index(0, 0));
         auto *subject = page->findChild<QLineEdit *>(QStringLiteral("udalostPredmet"));
         tw(w)->setCurrentWidget(list->parentWidget());
@@ -583,35 +496,25 @@ private slots:
         ZrnSettings().setValue(SettingsKeys::UiLanguage, setting);
         QVERIFY(Startup::applyStoredLanguage(QLocale(system)));
         struct Restore { ~Restore() { Startup::applyCzechLocale(); } } restore;
-
         DialogUzivatel login;
-        ScriptedDialog script;
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
+        ZRN_START_WINDOW(w);
         evidence(w)->refresh();
         w.podnikVybran(QStringLiteral("97")); // the register shows the enterprise page
-        QCOMPARE(currentPage(twe(w)), QStringLiteral("tab_podnik"));
         QCOMPARE(QStringList({currentTitle(w), login.windowTitle(), twe(w)->tabText(twe(w)->currentIndex()),
                               login.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text()}),
                  shown);
         if (shown.constFirst() != QLatin1String("Enterprises/centres"))
             return;
-        // Every text of the program on the window's tabs, the enterprise page
-        // and the login dialog (the data shown are not texts of the program).
+        // Every text of the program on the window's tabs, the enterprise page and the login
+        // dialog (a line edit's text is data, not a text of the program).
         QStringList texts;
         for (QWidget *top : {static_cast<QWidget *>(&w), static_cast<QWidget *>(&login)}) {
             texts << top->windowTitle();
             for (QWidget *c : top->findChildren<QWidget *>()) {
-                texts << c->toolTip();
-                if (auto *l = qobject_cast<QLabel *>(c))
-                    texts << l->text();
-                else if (auto *b = qobject_cast<QAbstractButton *>(c))
-                    texts << b->text();
-                else if (auto *g = qobject_cast<QGroupBox *>(c))
-                    texts << g->title();
-                else if (auto *e = qobject_cast<QLineEdit *>(c))
-                    texts << e->placeholderText();
-                else if (auto *t = qobject_cast<QTabWidget *>(c))
+                const char *text = qobject_cast<QLineEdit *>(c) ? "" : "text";
+                for (const char *name : {"toolTip", "title", "placeholderText", text})
+                    texts << c->property(name).toString();
+                if (auto *t = qobject_cast<QTabWidget *>(c))
                     for (int i = 0; i < t->count(); ++i)
                         texts << t->tabText(i) << t->tabToolTip(i);
                 else if (auto *h = qobject_cast<QHeaderView *>(c); h && h->model())
@@ -632,13 +535,10 @@ private slots:
     void firstStartFitsTheScreen()
     {
         QVERIFY(savedUser(QStringLiteral("obrazovka")));
-        ScriptedDialog script;
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
+        ZRN_START_WINDOW(w);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(screen.contains(w.geometry()));
         QCOMPARE(w.isMaximized(), screen.width() <= 1920 && screen.height() <= 1080);
-        QCOMPARE(currentPage(tw(w)), QStringLiteral("tab_evidence"));
         {
             // A later start with the window stored beside this screen, larger than it.
             QWidget elsewhere;
@@ -653,9 +553,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QSize size = w.size();
-
-        // Every page of the enterprise, the centre and the events shows all
-        // its fields: nothing cut off, no horizontal scroll bar, the whole names.
+        // Every page of the enterprise, the centre and the events shows all its fields whole.
         auto fits = [&](QWidget *page, const QString &where) {
             QApplication::processEvents();
             QVERIFY2(page->minimumSizeHint().width() <= page->width(), qPrintable(where));
@@ -681,9 +579,8 @@ private slots:
 
     void shortcutsDoWhatTheirButtonsDo_data()
     {
-        // Register rows start on the enterprise "Klávesy A" or "Klávesy B" (the
-        // quick filter shows just these two) with an unsaved contact; "events"
-        // on the global event list.
+        // Start on "Klávesy A" or "B" (the quick filter shows just these two) with an unsaved
+        // contact, or on the global event list.
         QTest::addColumn<QString>("start");
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("button"); // clicked by the keys
@@ -710,10 +607,8 @@ private slots:
         QFETCH(QString, after);
         QVERIFY(savedUser(QStringLiteral("klavesnice")));
         QVERIFY(TestDb::exec(QStringLiteral("update tellmark_podniky set kontakt_jmeno='Starý' where id in (85,86)")));
-        ScriptedDialog script;
-        MainWindow w(QString(), startOptions(script));
-        QVERIFY(w.isStarted());
-        int questions = 0;
+        int questions = 0; // outlives the window, which may ask on closing
+        ZRN_START_WINDOW(w);
         w.setCloseQuestion([&](QWidget *) {
             ++questions;
             return int(QMessageBox::No);
@@ -741,7 +636,6 @@ private slots:
         std::unique_ptr<QSignalSpy> clicked(target ? new QSignalSpy(target, &QAbstractButton::clicked) : nullptr);
         // The event dialog Ctrl+N opens is cancelled.
         ModalHandler dialog([](QWidget *modal) { return modal->close(); });
-
         QTest::keySequence(QApplication::focusWidget(), keys);
         if (keys == QKeySequence(QKeySequence::Find)) {
             QCOMPARE(QApplication::focusWidget(), filter);
@@ -766,7 +660,6 @@ private slots:
             QVERIFY(filter->text().isEmpty());
             QVERIFY(evidence(w)->hasUnsavedEdits());
         }
-        w.setCloseQuestion([](QWidget *) { return int(QMessageBox::No); });
     }
 
     // Last: it empties the database.

@@ -1,7 +1,5 @@
-// The settings store of the program: user options, credentials and filters
-// survive a restart, in a file readable by its owner only; the user page's
-// options; where the window opens on the screens there are. (Column widths,
-// layout and a missing or damaged file: the main window suite.)
+// User options, credentials and filters survive a restart in an owner-only file;
+// the user page's options; where the window opens. (Layout, damaged file: main window suite.)
 
 #include "app/windowlayout.h"
 #include "core/session.h"
@@ -47,11 +45,9 @@ private slots:
                 page.save(s, false);
                 SavedCredentials{QStringLiteral("o'neil"), QStringLiteral("heslo; = \"x\"")}.save(s);
             }
-            // The file holds the password: owner only, even after it was opened
-            // up by hand (the second round).
+            // The file holds the password: owner only, even after opened up by hand (second round).
             QFile file(ZrnSettings::path());
-            QCOMPARE(file.permissions() & others, QFileDevice::Permissions());
-            QVERIFY((file.permissions() & ownerOnly) == ownerOnly);
+            QCOMPARE(file.permissions() & (ownerOnly | others), ownerOnly);
             QVERIFY(file.setPermissions(ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
         }
         ZrnSettings s;
@@ -80,13 +76,10 @@ private slots:
         // The pre-filled category is the code of the chosen item, not its index.
         auto *categories = tab.findChild<QComboBox *>(QStringLiteral("uKategorie_cb"));
         QCOMPARE(session.defaultCategory, categories->itemData(2));
-        QCOMPARE(categories->itemText(0), QStringLiteral("Nespecifikováno"));
-
         // An index the list does not have falls back to the first item.
         o.kategorieIdx = 500;
         tab.setOptions(o);
         QCOMPARE(tab.options().kategorieIdx, 0);
-
         // Cancelling the chooser hands back the current root.
         QStringList offered;
         QString answer = "/data/Nextcloud";
@@ -104,8 +97,7 @@ private slots:
 
     void windowFitsTheScreen_data()
     {
-        // Available areas (a task bar takes 40 pixels); no stored geometry is
-        // the first start.
+        // Available areas (a task bar takes 40 pixels); no stored geometry: the first start.
         QTest::addColumn<QRect>("stored");
         QTest::addColumn<QRect>("primary");
         QTest::addColumn<QRect>("second");
@@ -120,8 +112,7 @@ private slots:
         QTest::newRow("larger than the screen") << QRect(0, 0, 1920, 1080) << laptop << QRect() << laptop;
         QTest::newRow("off the right edge") << QRect(1500, 100, 800, 600) << laptop << QRect() << QRect(566, 100, 800, 600);
         QTest::newRow("partly above and left") << QRect(-200, -50, 800, 600) << laptop << QRect() << QRect(0, 0, 800, 600);
-        QTest::newRow("external monitor gone")
-            << QRect(2000, 50, 1600, 900) << laptop << QRect() << laptop;
+        QTest::newRow("external monitor gone") << QRect(2000, 50, 1600, 900) << laptop << QRect() << laptop;
         QTest::newRow("on the external monitor")
             << QRect(1500, 100, 1200, 800) << laptop << beside << QRect(1500, 100, 1200, 800);
         QTest::newRow("mostly on the external monitor, too tall")
