@@ -12,18 +12,9 @@
 #include "register/treequery.h"
 #include "support/testdb.h"
 
-#include <QRegularExpression>
 #include <QtTest>
 
 #include "support/testmain.h"
-
-namespace {
-QString joined(QStringList items)
-{
-    items.sort();
-    return items.join(QLatin1Char(' '));
-}
-}
 
 class TestVisibility : public QObject
 {
@@ -64,7 +55,6 @@ private slots:
                     << users[u].user << users[u].acls << QString::fromUtf8(users[u].region)
                     << QString::fromUtf8(areas[a]) << QString::fromUtf8(expected[u][a]);
     }
-
     void everyListHoldsOnlyTheTree()
     {
         QFETCH(int, user);
@@ -133,7 +123,8 @@ private slots:
             for (const QString &l : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
                 got << l.section(QLatin1Char(';'), 0, 0);
         }
-        QCOMPARE(joined(got), expected);
+        got.sort();
+        QCOMPARE(got.join(QLatin1Char(' ')), expected);
     }
 };
 
