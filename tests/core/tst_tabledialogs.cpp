@@ -23,10 +23,7 @@ QPushButton *button(const QWidget *dialog, QDialogButtonBox::StandardButton whic
     return childNamed<QDialogButtonBox>(dialog, "buttonBox")->button(which);
 }
 
-QTableView *table(const QWidget *dialog)
-{
-    return childNamed<QTableView>(dialog, "tableView");
-}
+QTableView *table(const QWidget *dialog) { return childNamed<QTableView>(dialog, "tableView"); }
 
 // Column `column` of every row in the order the table shows them.
 QStringList shown(const QWidget *dialog, int column = 0)
@@ -65,16 +62,14 @@ class TstTableDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ZRN_OPEN_TEST_DB(); }
-
-    void init()
+    void initTestCase()
     {
-        ZrnSettings().clear();
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_OPEN_TEST_DB();
         ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev) values (1,'Žatec (Bělá)'),(2,'Statek Dubné'),"
                  "(3,'ZD Hrušov'),(5,'Farma Lhota'),(7,'Mlékárna 12'),(12,'Lesy Kout')");
     }
+
+    void init() { ZrnSettings().clear(); }
 
     void restoreSettings_data()
     {
@@ -131,9 +126,8 @@ private slots:
         QTest::newRow("no match keeps row 0") << true << "99" << ok << 0 << true << "1" << "Žatec (Bělá)";
         QTest::newRow("empty button") << true << "7" << int(QDialogButtonBox::Reset) << 3 << true << "" << "";
         QTest::newRow("close") << true << "7" << int(QDialogButtonBox::Close) << 3 << false << "7" << "old";
-        // Without a stored sort the picker starts sorted by the names (the hidden
-        // id column would leave the yellow line nothing to search): Farma Lhota,
-        // Lesy Kout, Mlékárna 12, Statek Dubné (id 2), ..., Žatec (Bělá) (id 1).
+        // Without a stored sort the picker sorts by name, so the yellow line has a column to search:
+        // Farma Lhota, Lesy Kout, Mlékárna 12, Statek Dubné (id 2), ..., Žatec (Bělá) (id 1).
         QTest::newRow("double-click") << false << "2" << 0 << 3 << true << "12" << "Lesy Kout";
         QTest::newRow("first start, no match: row 0 by name") << false << "99" << ok << 0 << true << "5" << "Farma Lhota";
     }

@@ -71,8 +71,7 @@ QStringList visibleLabels(const QDialog &dialog)
     return texts;
 }
 
-// Every value of an event but the names (the dialog reads them itself), the
-// description as its text and whether anything is bold.
+// Every value but the names (the dialog reads them itself), the description as text and whether bold.
 QStringList fields(const EventRecord &r)
 {
     QTextDocument text;
@@ -98,10 +97,7 @@ private slots:
     void initTestCase()
     {
         ZRN_OPEN_TEST_DB();
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
-        // By name "Areál Bělá" would come first; once Statek Dubné is chosen its
-        // own centre does.
+        // By name "Areál Bělá" comes first; once Statek Dubné is chosen its own centre does.
         ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev) values(5,'Statek Dubné'),(9,'Žatecká AGRO')",
                  "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo)"
                  " values(7,5,'Kravín Horní',1234),(3,9,'Areál Bělá',99)");
@@ -175,8 +171,7 @@ private slots:
         DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
         dialog.setValues(fullRecord());   // reported, calendar: both optional rows shown
         dialog.setReplyForm(true);
-        QCOMPARE(visibleLabels(dialog),
-                 QStringList({"Odpovědná osoba", "Předmět", "Stav", "Upozornění", "Vytvořeno"}));
+        QCOMPARE(visibleLabels(dialog), QStringList({"Odpovědná osoba", "Předmět", "Stav", "Upozornění", "Vytvořeno"}));
         for (const char *name : {"podnik", "stredisko", "lokalita", "cbZdroj", "cbKategorie", "cbCesta", "cprojektu",
                                  "upozorneni_od", "cbSynchronizace", "uzd", "ukd"})
             QVERIFY2(!childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
@@ -237,8 +232,7 @@ private slots:
             QCOMPARE(dialog.result(), int(message.isEmpty() ? QDialog::Accepted : QDialog::Rejected));
     }
 
-    // Each field's chooser: the pickers' first row (the chosen enterprise's own
-    // centre first), the first person and kept address.
+    // Each field's chooser: the pickers' first row (the enterprise's own centre first), first person and address.
     void choosers()
     {
         DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);

@@ -12,25 +12,14 @@ using EventStore::Filter;
 
 namespace {
 
-// A small register with a forest of threads:
-//   Alfa (1) with centres Alfa Sever (10) and Alfa Jih (11); Beta (2) with Dvůr (20).
-//    1 root of Alfa, Tellmark, reported, JN
-//      2 reply, PK
-//        3 reply
-//          4 reply (depth 3)
-//      11 reply, JN
-//    5 root of Alfa Sever, Obchod, in progress, due tomorrow, PK + a mailbox
-//      6 reply, deleted
-//    7 root of Dvůr with id_parent 0, Jednání, closed, ES
-//      8 reply, JN
-//    9 root of Beta, Tellmark, reported, due today, "jirka"
-//   10 root of Alfa Jih, deleted
-// Descriptions (rich text): 3 names the milking parlour, 9 only carries
-// words inside its tags and its style sheet.
+// Alfa (1) with centres Alfa Sever (10) and Alfa Jih (11); Beta (2) with Dvůr (20). Roots, then replies:
+//   1 Alfa, Tellmark, reported, JN: 2 (PK) < 3 < 4 (depth 3), and 11 (JN)
+//   5 Alfa Sever, Obchod, in progress, due tomorrow, PK + a mailbox: 6 (deleted)
+//   7 Dvůr with id_parent 0, Jednání, closed, ES: 8 (JN);  9 Beta, Tellmark, reported, due today, "jirka"
+//   10 Alfa Jih, deleted. Descriptions: 3 names the milking parlour, 9 has words only in tags and styles.
 const char *const kFixture[] = {
     "insert into tellmark_podniky(id,podnik_nazev) values(1,'Alfa'),(2,'Beta')",
-    "insert into tellmark_strediska(id,id_podnik,akce_nazev) values(10,1,'Alfa Sever'),(11,1,'Alfa Jih'),"
-    "(20,2,'Dvůr')",
+    "insert into tellmark_strediska(id,id_podnik,akce_nazev) values(10,1,'Alfa Sever'),(11,1,'Alfa Jih'),(20,2,'Dvůr')",
     "insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,ts_zacatek,kategorie,stav,upozornit_od,"
     "odpovedna_osoba,predmet,smazano,priorita) values"
     "(1,NULL,1,NULL,'2024-12-31 23:50:00',8,1,NULL,'JN','Kontrola',0,2),"
@@ -248,24 +237,20 @@ private slots:
         search.search = QStringLiteral("servis");
         QTest::newRow("search by hash") << search << 11 << false;
         QTest::newRow("search by name") << search << 0 << true;
-        // A server database "zrnctl init" has not brought up to date: the
-        // subjects and names are searched, the text columns sorted unindexed.
+        // A server database "zrnctl init" has not brought up to date searches and sorts unindexed.
         QTest::newRow("search by subject without the search table") << search << 1 << false;
         QTest::newRow("search by name without the search table") << search << 0 << true;
         search.searchResolved = true;   // looked up ahead (in the test)
         QTest::newRow("search looked up ahead, by subject") << search << 1 << true;
     }
 
-    // Read two threads at a time, the pages together are the whole list: the
-    // same threads with the same replies, in the order of one statement that
-    // sorts them all.
+    // Read two threads at a time, the pages together are the whole list in the order one statement sorts it.
     void pagedEqualsFull()
     {
         QFETCH(Filter, filter);
         QFETCH(int, column);
         QFETCH(bool, descending);
-        // More threads of Beta: ties, empty ends, subjects and names; renamed
-        // after their events were filed, the name column sorts by the new names.
+        // Ties, empty ends, subjects and names; renamed names sort by the new name.
         ZRN_SEED("insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,ts_zacatek,kategorie,stav,"
                  "odpovedna_osoba,predmet,smazano,priorita) values"
                  "(12,NULL,2,NULL,'2025-04-01 11:00:00',8,1,'ES','Servis',0,3),(13,NULL,2,NULL,NULL,32,0,NULL,NULL,0,1),"
@@ -349,7 +334,7 @@ private slots:
         r.project = QStringLiteral("P-12");
         r.persons = QStringLiteral("ES,technologie@tellmark.cz");
         r.subject = QStringLiteral("Nová nabídka");
-        r.description = QStringLiteral("<html><head><meta name=\"qrichtext\" content=\"1\" /></head><body>Text</body></html>");
+        r.description = QString("<html><head><meta name=\"qrichtext\" content=\"1\" /></head><body>Text</body></html>");
         r.notifyFrom = QDate(2025, 6, 10);
         for (int i = 0; i < 2; ++i)
             QVERIFY2(EventStore::update(r, true, &error), qPrintable(error));
@@ -374,8 +359,22 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
+    // The walk to a thread's root, then a new root and a reply whose state goes to the root.
     void insertRootAndReply()
     {
+        QString error;
+        int root = 0;
+        QVariant state;
+        QVERIFY2(EventStore::threadRoot(4, &root, &state, &error), qPrintable(error));
+        QCOMPARE(root, 1);
+        QCOMPARE(state.toInt(), 1);
+        QVERIFY2(EventStore::threadRoot(8, &root, &state, &error), qPrintable(error));
+        QCOMPARE(root, 7);          // a root with id_parent 0
+        QVERIFY2(EventStore::threadRoot(9, &root, &state, &error), qPrintable(error));
+        QCOMPARE(root, 9);
+        // A damaged chain that never reaches a root ends with an error.
+        QVERIFY(TestDb::exec("insert into tellmark_udalosti(id,id_parent,smazano) values(50,51,0),(51,50,0)"));
+        QVERIFY(!EventStore::threadRoot(50, &root, &state, &error));
         EventRecord r;
         r.podnikId = 1;
         r.start = QDateTime(QDate(2025, 7, 1), QTime(8, 0));
@@ -386,7 +385,6 @@ private slots:
         r.persons = QStringLiteral("JN");
         r.subject = QStringLiteral("Návštěva");
         QVariant id;
-        QString error;
         QVERIFY(Database::beginTransaction(&error));
         QVERIFY2(EventStore::insert(r, QStringLiteral("hash-1"), QVariant(), &id, &error), qPrintable(error));
         QVERIFY(Database::commit(&error));
@@ -435,23 +433,6 @@ private slots:
         QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Failed);
         QVERIFY(!Database::inTransaction());
         QCOMPARE(listed(pageOf(1)), QStringLiteral("1 2<1 11<1"));
-    }
-
-    void threadRootWalk()
-    {
-        int root = 0;
-        QVariant state;
-        QString error;
-        QVERIFY2(EventStore::threadRoot(4, &root, &state, &error), qPrintable(error));
-        QCOMPARE(root, 1);
-        QCOMPARE(state.toInt(), 1);
-        QVERIFY2(EventStore::threadRoot(8, &root, &state, &error), qPrintable(error));
-        QCOMPARE(root, 7);          // a root with id_parent 0
-        QVERIFY2(EventStore::threadRoot(9, &root, &state, &error), qPrintable(error));
-        QCOMPARE(root, 9);
-        // A damaged chain that never reaches a root ends with an error.
-        QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_udalosti(id,id_parent,smazano) values(50,51,0),(51,50,0)")));
-        QVERIFY(!EventStore::threadRoot(50, &root, &state, &error));
     }
 
     void quotation_data()

@@ -51,36 +51,28 @@ class TstPersons : public QObject
 private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
 
-    void codesToNames_data()
+    // Stored codes shown as names, and the code of a signed-in user's login.
+    void codeLists_data()
     {
-        QTest::addColumn<QString>("codes");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("person and mailbox") << "JN,podpora@tellmark.cz" << "Jan Novotný,podpora@tellmark.cz";
-        QTest::newRow("stored order kept") << "podpora@tellmark.cz,ES" << "podpora@tellmark.cz,Eva Šedivá";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("only commas") << ",,," << "";
+        QTest::addColumn<bool>("login");
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("person and mailbox") << false << "JN,podpora@tellmark.cz" << "Jan Novotný,podpora@tellmark.cz";
+        QTest::newRow("stored order kept") << false << "podpora@tellmark.cz,ES" << "podpora@tellmark.cz,Eva Šedivá";
+        QTest::newRow("empty") << false << "" << "";
+        QTest::newRow("only commas") << false << ",,," << "";
         // Codes are case-sensitive, and the chooser-only member R has no name.
-        QTest::newRow("unknown code stays") << "XY,jn,R,JN" << "XY,jn,R,Jan Novotný";
+        QTest::newRow("unknown code stays") << false << "XY,jn,R,JN" << "XY,jn,R,Jan Novotný";
+        QTest::newRow("login contained, any case") << true << "Jan.Novotny2" << "JN";
+        QTest::newRow("login: last row wins") << true << "havel.mares" << "JM";
+        QTest::newRow("login: by table order, not login order") << true << "mares.havel" << "JM";
+        QTest::newRow("login without a match kept") << true << "Demo" << "Demo";
     }
-    void codesToNames()
+    void codeLists()
     {
-        QFETCH(QString, codes);
-        QTEST(ECiselniky().codesToNames(codes), "shown");
-    }
-
-    void codeForLogin_data()
-    {
-        QTest::addColumn<QString>("login");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("contained, any case") << "Jan.Novotny2" << "JN";
-        QTest::newRow("last row wins") << "havel.mares" << "JM";
-        QTest::newRow("by table order, not login order") << "mares.havel" << "JM";
-        QTest::newRow("no match keeps the login") << "Demo" << "Demo";
-    }
-    void codeForLogin()
-    {
-        QFETCH(QString, login);
-        QTEST(ECiselniky::codeForLogin(login), "code");
+        QFETCH(bool, login);
+        QFETCH(QString, given);
+        QTEST(login ? ECiselniky::codeForLogin(given) : ECiselniky().codesToNames(given), "result");
     }
 
     void chooserRoundTrip_data()
@@ -97,8 +89,7 @@ private slots:
         // A kept address written with capitals gets no tick and comes back lower-cased.
         QTest::newRow("unknown parts lower-cased") << "Podpora@Tellmark.cz,XY,Servis@Firma.cz" << QStringList()
             << QStringList() << "podpora@tellmark.cz,xy,servis@firma.cz" << "podpora@tellmark.cz,xy,servis@firma.cz";
-        // A former member has no box; his code keeps its spelling (and so his
-        // name in the lists), spaces around parts go.
+        // A former member has no box: his code keeps its spelling (and his name in lists), spaces go.
         QTest::newRow("staff code without a box") << "vk, JN ,a b@firma.cz" << QStringList{"Jan Novotný"} << QStringList()
             << "VK,ab@firma.cz" << "JN,VK,ab@firma.cz";
     }
@@ -147,7 +138,8 @@ private slots:
         QTEST(dialog.value(), "result");
     }
 
-    void chooseCategories()
+    // Either chooser changes the filter only when confirmed; the persons' one shows the further mailboxes.
+    void choosers()
     {
         QString filter = "8,32";
         for (const bool accept : {false, true}) {
@@ -164,6 +156,25 @@ private slots:
             QVERIFY(handler.handled());
             QCOMPARE(filter, QString(accept ? "128" : "8,32"));
         }
+        QString shown;
+        QString persons = "JN";
+        QString further = "old@a.cz";
+        ModalHandler ok([&](QWidget *modal) {
+            auto *dialog = qobject_cast<DialogOO *>(modal);
+            if (!dialog)
+                return false;
+            auto *line = childNamed<QLineEdit>(dialog, "leoo");
+            shown = line->text();
+            tick(dialog, "ES");
+            line->setText("x@y.cz");
+            dialog->accept();
+            return true;
+        });
+        QVERIFY(DialogOO::choose(nullptr, &persons, &further));
+        QVERIFY(ok.handled());
+        QCOMPARE(shown, QString("old@a.cz"));
+        QCOMPARE(persons, QString("ES,JN"));
+        QCOMPARE(further, QString("x@y.cz"));
     }
 
     void persons_data()
@@ -175,8 +186,7 @@ private slots:
         QTest::newRow("in box order") << "podpora@tellmark.cz,JN" << "" << "JN,podpora@tellmark.cz";
         QTest::newRow("none stays none") << "none" << "" << "none";
         QTest::newRow("all unticked") << "" << "none" << "none";
-        // "Nespecifikovano" (the box without a code) alone must not widen the
-        // filter to everyone.
+        // "Nespecifikovano" (the box without a code) alone must not widen the filter to everyone.
         QTest::newRow("only Nespecifikovano") << "JN" << "-JN +" << "none";
         QTest::newRow("Nespecifikovano adds nothing") << "ES" << "+" << "ES";
         QTest::newRow("all but one") << "" << "-VK"
@@ -203,28 +213,6 @@ private slots:
         QCOMPARE(again.persons(), dialog.persons());
     }
 
-    void choosePersons()
-    {
-        QString shown;
-        QString persons = "JN";
-        QString further = "old@a.cz";
-        ModalHandler ok([&](QWidget *modal) {
-            auto *dialog = qobject_cast<DialogOO *>(modal);
-            if (!dialog)
-                return false;
-            auto *line = childNamed<QLineEdit>(dialog, "leoo");
-            shown = line->text();
-            tick(dialog, "ES");
-            line->setText("x@y.cz");
-            dialog->accept();
-            return true;
-        });
-        QVERIFY(DialogOO::choose(nullptr, &persons, &further));
-        QVERIFY(ok.handled());
-        QCOMPARE(shown, QString("old@a.cz"));
-        QCOMPARE(persons, QString("ES,JN"));
-        QCOMPARE(further, QString("x@y.cz"));
-    }
 };
 
 ZRN_TEST_MAIN(TstPersons)
