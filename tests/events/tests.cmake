@@ -5,9 +5,8 @@ zrn_add_test(tst_attachments DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_attach
 # Events: the dialog that adds an event or a reply.
 zrn_add_test(tst_dialogauudalost DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dialogauudalost.cpp)
 
-# Events: responsible persons - the code lists, the person chooser, the
-# enterprise page's person field against the database, and the filter
-# choosers of the event lists (categories, persons).
+# Events: responsible persons - the code lists, the person chooser and the
+# filter choosers of the event lists (categories, persons).
 zrn_add_test(tst_persons DB GUI SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_persons.cpp)
 
 # Events: the thread lists' filters and statement, one event's read and

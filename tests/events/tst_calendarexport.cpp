@@ -9,24 +9,6 @@
 
 namespace {
 
-// Prague changes to summer time on 2026-03-29 at 02:00.
-//   1 root of Alfa Sever, the day before, with an end; rich-text description
-//   2 reply of 1 on the day of the change: placed where its thread is
-//   3 root of Beta on the day of the change at midnight: all day
-//   4 root of Beta after the change, without an end
-//   5 root of Beta without a start
-const char *const kFixture[] = {
-    "insert into tellmark_podniky(id,podnik_nazev) values(1,'Alfa'),(2,'Beta')",
-    "insert into tellmark_strediska(id,id_podnik,akce_nazev) values(10,1,'Alfa Sever')",
-    "insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,ts_zacatek,ts_konec,predmet,hash,popis)"
-    " values(1,NULL,NULL,10,'2026-03-28 10:00:00','2026-03-28 11:30:00','Návštěva dojírny','h-1',"
-    "'<html><body><p>Porucha <b>DOJÍRNY</b></p><p>na stáji</p></body></html>'),"
-    "(2,1,NULL,NULL,'2026-03-29 12:00:00',NULL,'Re: Návštěva dojírny','h-2','Díky'),"
-    "(3,NULL,2,NULL,'2026-03-29 00:00:00',NULL,'Dovolená',NULL,NULL),"
-    "(4,NULL,2,NULL,'2026-03-30 10:00:00',NULL,'Školení',NULL,NULL),"
-    "(5,NULL,2,NULL,NULL,NULL,'Bez data',NULL,NULL)",
-};
-
 QString timeText(const icaltimetype &t)
 {
     if (t.is_date)
@@ -78,47 +60,49 @@ class TstCalendarExport : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void readBack_data();
-    void readBack();
+    void initTestCase()
+    {
+        ZRN_OPEN_TEST_DB();
+        // Prague changes to summer time on 2026-03-29 at 02:00: 1 (rich text, with an end) the day before,
+        // its reply 2 and the all-day 3 on that day, 4 after it without an end, 5 without a start.
+        ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev) values(1,'Alfa'),(2,'Beta')",
+                 "insert into tellmark_strediska(id,id_podnik,akce_nazev) values(10,1,'Alfa Sever')",
+                 "insert into tellmark_udalosti(id,id_parent,id_podnik,id_strediska,ts_zacatek,ts_konec,predmet,"
+                 "hash,popis) values(1,NULL,NULL,10,'2026-03-28 10:00:00','2026-03-28 11:30:00','Návštěva dojírny','h-1',"
+                 "'<html><body><p>Porucha <b>DOJÍRNY</b></p><p>na stáji</p></body></html>'),"
+                 "(2,1,NULL,NULL,'2026-03-29 12:00:00',NULL,'Re: Návštěva dojírny','h-2','Díky'),"
+                 "(3,NULL,2,NULL,'2026-03-29 00:00:00',NULL,'Dovolená',NULL,NULL),"
+                 "(4,NULL,2,NULL,'2026-03-30 10:00:00',NULL,'Školení',NULL,NULL),"
+                 "(5,NULL,2,NULL,NULL,NULL,'Bez data',NULL,NULL)");
+        const QByteArray file = exportListed();
+        QVERIFY(file.contains("TZID=Europe/Prague:20260328T100000"));
+        m_events = parsed(file);
+        QCOMPARE(m_events.size(), 4);   // not the event without a start
+        // Exported again, the same events (UIDs) replace those of the first export.
+        QCOMPARE(parsed(exportListed()).keys(), m_events.keys());
+    }
+
+    void readBack_data()
+    {
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<QString>("event");
+        QTest::newRow("winter time, own end") << "udalost-1-h-1@zrn"
+            << "Návštěva dojírny|2026-03-28T09:00:00Z|2026-03-28T10:30:00Z|Alfa, Alfa Sever|Porucha DOJÍRNY\nna stáji";
+        QTest::newRow("reply on the day of the change, at its thread's place") << "udalost-2-h-2@zrn"
+            << "Re: Návštěva dojírny|2026-03-29T10:00:00Z|2026-03-29T11:00:00Z|Alfa, Alfa Sever|Díky";
+        QTest::newRow("midnight: all day") << "udalost-3@zrn" << "Dovolená|2026-03-29|2026-03-30|Beta|";
+        QTest::newRow("summer time, an hour") << "udalost-4@zrn"
+            << "Školení|2026-03-30T08:00:00Z|2026-03-30T09:00:00Z|Beta|";
+    }
+    void readBack()
+    {
+        QFETCH(QString, uid);
+        QTEST(m_events.value(uid), "event");
+    }
 
 private:
     QMap<QString, QString> m_events;
 };
-
-void TstCalendarExport::initTestCase()
-{
-    ZRN_OPEN_TEST_DB();
-    QString error;
-    QVERIFY2(TestDb::clear(&error), qPrintable(error));
-    for (const char *sql : kFixture)
-        QVERIFY2(TestDb::exec(QString::fromUtf8(sql), &error), qPrintable(error));
-    const QByteArray file = exportListed();
-    QVERIFY(file.contains("TZID=Europe/Prague:20260328T100000"));
-    m_events = parsed(file);
-    QCOMPARE(m_events.size(), 4);   // not the event without a start
-    // Exported again, the same events (UIDs) replace those of the first export.
-    QCOMPARE(parsed(exportListed()).keys(), m_events.keys());
-}
-
-void TstCalendarExport::readBack_data()
-{
-    QTest::addColumn<QString>("uid");
-    QTest::addColumn<QString>("event");
-    QTest::newRow("winter time, own end") << "udalost-1-h-1@zrn"
-        << "Návštěva dojírny|2026-03-28T09:00:00Z|2026-03-28T10:30:00Z|Alfa, Alfa Sever|Porucha DOJÍRNY\nna stáji";
-    QTest::newRow("reply on the day of the change, at its thread's place") << "udalost-2-h-2@zrn"
-        << "Re: Návštěva dojírny|2026-03-29T10:00:00Z|2026-03-29T11:00:00Z|Alfa, Alfa Sever|Díky";
-    QTest::newRow("midnight: all day") << "udalost-3@zrn" << "Dovolená|2026-03-29|2026-03-30|Beta|";
-    QTest::newRow("summer time, an hour") << "udalost-4@zrn" << "Školení|2026-03-30T08:00:00Z|2026-03-30T09:00:00Z|Beta|";
-}
-
-void TstCalendarExport::readBack()
-{
-    QFETCH(QString, uid);
-    QFETCH(QString, event);
-    QCOMPARE(m_events.value(uid), event);
-}
 
 ZRN_TEST_MAIN(TstCalendarExport)
 #include "tst_calendarexport.moc"

@@ -6,20 +6,7 @@
 #include "widgets/qfdateedit.h"
 #include "widgets/qfeditwithbutton.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QLayout>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTextDocument>
-#include <QTableView>
-#include <QTemporaryFile>
-#include <QTextEdit>
-#include <QTimeEdit>
-#include <QToolButton>
+#include <QtWidgets>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -84,8 +71,7 @@ QStringList visibleLabels(const QDialog &dialog)
     return texts;
 }
 
-// Every value of an event but the names (the dialog reads them itself), the
-// description as its text and whether anything is bold.
+// Every value but the names (the dialog reads them itself), the description as text and whether bold.
 QStringList fields(const EventRecord &r)
 {
     QTextDocument text;
@@ -108,200 +94,172 @@ class TstDialogAUUdalost : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void roundTrip_data();
-    void roundTrip();
-    void optionalRows_data();
-    void optionalRows();
-    void replyForm();
-    void closing_data();
-    void closing();
-    void choosers();
-};
-
-void TstDialogAUUdalost::initTestCase()
-{
-    ZRN_OPEN_TEST_DB();
-    QString error;
-    QVERIFY2(TestDb::clear(&error), qPrintable(error));
-    // By name "Areál Bělá" would come first; once Statek Dubné is chosen its
-    // own centre does.
-    ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev) values(5,'Statek Dubné'),(9,'Žatecká AGRO')",
-             "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo)"
-             " values(7,5,'Kravín Horní',1234),(3,9,'Areál Bělá',99)");
-}
-
-void TstDialogAUUdalost::roundTrip_data()
-{
-    QTest::addColumn<EventRecord>("record");
-    QTest::addColumn<QString>("enterprise");
-    QTest::addColumn<QString>("centre");
-    QTest::addColumn<QString>("persons");
-    QTest::newRow("every field") << fullRecord() << "Statek Dubné" << "Kravín Horní"
-                                 << "Jan Novotný,podpora@tellmark.cz";
-    QTest::newRow("unknown codes and nulls") << oddRecord() << "" << "Zrušené středisko" << "";
-}
-
-void TstDialogAUUdalost::roundTrip()
-{
-    QFETCH(EventRecord, record);
-    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
-    dialog.setValues(fullRecord());   // what the second row must replace
-    dialog.setValues(record);
-
-    QTEST(childNamed<QFEditWithButton>(&dialog, "podnik")->text(), "enterprise");
-    QTEST(childNamed<QFEditWithButton>(&dialog, "stredisko")->text(), "centre");
-    QTEST(childNamed<QFEditWithButton>(&dialog, "oo")->text(), "persons");
-    if (record.calendarStart.isNull()) {
-        QVERIFY(childNamed<QFDateEdit>(&dialog, "uzd")->lineEdit()->text().isEmpty());
-        QCOMPARE(childNamed<QTimeEdit>(&dialog, "ukc")->time(), QTime(23, 59, 59));
+    void initTestCase()
+    {
+        ZRN_OPEN_TEST_DB();
+        // By name "Areál Bělá" comes first; once Statek Dubné is chosen its own centre does.
+        ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev) values(5,'Statek Dubné'),(9,'Žatecká AGRO')",
+                 "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo)"
+                 " values(7,5,'Kravín Horní',1234),(3,9,'Areál Bělá',99)");
     }
 
-    QCOMPARE(fields(dialog.values()), fields(record));
-    // What the dialog has no field for passes through.
-    QCOMPARE(dialog.values().hash, record.hash);
-}
+    void roundTrip_data()
+    {
+        QTest::addColumn<EventRecord>("record");
+        QTest::addColumn<QString>("enterprise");
+        QTest::addColumn<QString>("centre");
+        QTest::addColumn<QString>("persons");
+        QTest::newRow("every field") << fullRecord() << "Statek Dubné" << "Kravín Horní"
+                                     << "Jan Novotný,podpora@tellmark.cz";
+        QTest::newRow("unknown codes and nulls") << oddRecord() << "" << "Zrušené středisko" << "";
+    }
+    void roundTrip()
+    {
+        QFETCH(EventRecord, record);
+        DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+        dialog.setValues(fullRecord());   // what the second row must replace
+        dialog.setValues(record);
+        QTEST(childNamed<QFEditWithButton>(&dialog, "podnik")->text(), "enterprise");
+        QTEST(childNamed<QFEditWithButton>(&dialog, "stredisko")->text(), "centre");
+        QTEST(childNamed<QFEditWithButton>(&dialog, "oo")->text(), "persons");
+        if (record.calendarStart.isNull()) {
+            QVERIFY(childNamed<QFDateEdit>(&dialog, "uzd")->lineEdit()->text().isEmpty());
+            QCOMPARE(childNamed<QTimeEdit>(&dialog, "ukc")->time(), QTime(23, 59, 59));
+        }
+        QCOMPARE(fields(dialog.values()), fields(record));
+        // What the dialog has no field for passes through.
+        QCOMPARE(dialog.values().hash, record.hash);
+    }
 
-void TstDialogAUUdalost::optionalRows_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("synchronisation");
-    QTest::addColumn<bool>("notifyFrom");
-    QTest::addColumn<bool>("calendar");
-    QTest::newRow("unspecified, none") << 0 << 0 << false << false;
-    QTest::newRow("reported, calendar") << 1 << 1 << true << true;
-    QTest::newRow("in progress") << 2 << 0 << true << false;
-    QTest::newRow("closed") << 3 << 1 << false << true;
-}
+    void optionalRows_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("synchronisation");
+        QTest::addColumn<bool>("notifyFrom");
+        QTest::addColumn<bool>("calendar");
+        QTest::newRow("unspecified, none") << 0 << 0 << false << false;
+        QTest::newRow("reported, calendar") << 1 << 1 << true << true;
+        QTest::newRow("in progress") << 2 << 0 << true << false;
+        QTest::newRow("closed") << 3 << 1 << false << true;
+    }
+    void optionalRows()
+    {
+        QFETCH(int, state);
+        QFETCH(int, synchronisation);
+        QFETCH(bool, notifyFrom);
+        QFETCH(bool, calendar);
+        DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+        const QStringList atStart = visibleLabels(dialog);
+        for (const char *hidden : {"Nedokončené od", "Začátek", "Konec"})
+            QVERIFY2(!atStart.contains(QString::fromUtf8(hidden)), hidden);
+        auto *states = childNamed<QComboBox>(&dialog, "cbStav");
+        const QVector<QColor> squares = {Qt::gray, Qt::red, Qt::darkRed, Qt::green};
+        for (int i = 0; i < squares.size(); ++i)
+            QCOMPARE(states->itemIcon(i).pixmap(15, 15).toImage().pixelColor(7, 7), squares.at(i));
+        states->setCurrentIndex(state);
+        childNamed<QComboBox>(&dialog, "cbSynchronizace")->setCurrentIndex(synchronisation);
+        const QStringList labels = visibleLabels(dialog);
+        QCOMPARE(labels.contains("Nedokončené od"), notifyFrom);
+        QCOMPARE(childNamed<QWidget>(&dialog, "upozorneni_od")->isVisibleTo(&dialog), notifyFrom);
+        QCOMPARE(labels.contains("Začátek") && labels.contains("Konec"), calendar);
+        for (const char *editor : {"uzd", "uzc", "ukd", "ukc"})
+            QCOMPARE(childNamed<QWidget>(&dialog, editor)->isVisibleTo(&dialog), calendar);
+    }
 
-void TstDialogAUUdalost::optionalRows()
-{
-    QFETCH(int, state);
-    QFETCH(int, synchronisation);
-    QFETCH(bool, notifyFrom);
-    QFETCH(bool, calendar);
-    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
-    const QStringList atStart = visibleLabels(dialog);
-    for (const char *hidden : {"Nedokončené od", "Začátek", "Konec"})
-        QVERIFY2(!atStart.contains(QString::fromUtf8(hidden)), hidden);
+    void replyForm()
+    {
+        DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+        dialog.setValues(fullRecord());   // reported, calendar: both optional rows shown
+        dialog.setReplyForm(true);
+        QCOMPARE(visibleLabels(dialog), QStringList({"Odpovědná osoba", "Předmět", "Stav", "Upozornění", "Vytvořeno"}));
+        for (const char *name : {"podnik", "stredisko", "lokalita", "cbZdroj", "cbKategorie", "cbCesta", "cprojektu",
+                                 "upozorneni_od", "cbSynchronizace", "uzd", "ukd"})
+            QVERIFY2(!childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
+        for (const char *name : {"zd", "zc", "predmet", "cbStav", "oo", "cbNotifikace", "cbNotifikaceF", "popis", "tbw",
+                                 "wattachment"})
+            QVERIFY2(childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
+        // The attachment list is laid out in its place, not just parented there.
+        auto *attachments = childNamed<QWidget>(&dialog, "wattachment");
+        QVERIFY(attachments->layout() && attachments->layout()->indexOf(attachments->findChild<QTableView *>()) >= 0);
+        dialog.setReplyForm(false);
+        QVERIFY(visibleLabels(dialog).contains("Nedokončené od"));
+        QVERIFY(childNamed<QWidget>(&dialog, "popis")->isVisibleTo(&dialog));
+    }
 
-    auto *states = childNamed<QComboBox>(&dialog, "cbStav");
-    const QVector<QColor> squares = {Qt::gray, Qt::red, Qt::darkRed, Qt::green};
-    for (int i = 0; i < squares.size(); ++i)
-        QCOMPARE(states->itemIcon(i).pixmap(15, 15).toImage().pixelColor(7, 7), squares.at(i));
+    void closing_data()
+    {
+        QTest::addColumn<QString>("input");   // "typed" or "attached", or the subject typed
+        QTest::addColumn<int>("button");      // 0: Esc
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("closes");
+        const int esc = 0, cancel = QDialogButtonBox::Cancel, ok = QDialogButtonBox::Ok;
+        const QString discard = QStringLiteral("Otázka Přejete si zahodit rozpracovanou událost?");
+        QTest::newRow("nothing entered") << "" << esc << int(QMessageBox::No) << "" << true;
+        QTest::newRow("typed, Esc, no") << "typed" << esc << int(QMessageBox::No) << discard << false;
+        QTest::newRow("typed, Zrušit, yes") << "typed" << cancel << int(QMessageBox::Yes) << discard << true;
+        QTest::newRow("attached, Zrušit, no") << "attached" << cancel << int(QMessageBox::No) << discard << false;
+        QTest::newRow("OK, blank subject") << "   " << ok << 0 << "ZRN Předmět události nemůže být prázdný." << false;
+        QTest::newRow("OK") << "Servis" << ok << 0 << "" << true;
+    }
+    void closing()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, button);
+        QFETCH(int, answer);
+        QFETCH(QString, message);
+        DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+        if (button != QDialogButtonBox::Ok)
+            dialog.setValues(fullRecord());   // what is shown is no input
+        dialog.show();
+        auto *subject = childNamed<QLineEdit>(&dialog, "predmet");
+        QTRY_COMPARE(QApplication::focusWidget(), subject);
+        QTemporaryFile file;
+        if (input == QLatin1String("typed"))
+            QTest::keyClicks(childNamed<QLineEdit>(&dialog, "lokalita"), "x");
+        else if (input == QLatin1String("attached"))
+            QVERIFY(file.open() && dialog.attachments()->addFile(file.fileName()));
+        else if (!input.isEmpty())
+            subject->setText(input);
+        MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
+        if (button)
+            dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button))->click();
+        else
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(answerer.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QTEST(!dialog.isVisible(), "closes");
+        if (button == QDialogButtonBox::Ok)
+            QCOMPARE(dialog.result(), int(message.isEmpty() ? QDialog::Accepted : QDialog::Rejected));
+    }
 
-    states->setCurrentIndex(state);
-    childNamed<QComboBox>(&dialog, "cbSynchronizace")->setCurrentIndex(synchronisation);
-    const QStringList labels = visibleLabels(dialog);
-    QCOMPARE(labels.contains("Nedokončené od"), notifyFrom);
-    QCOMPARE(childNamed<QWidget>(&dialog, "upozorneni_od")->isVisibleTo(&dialog), notifyFrom);
-    QCOMPARE(labels.contains("Začátek") && labels.contains("Konec"), calendar);
-    for (const char *editor : {"uzd", "uzc", "ukd", "ukc"})
-        QCOMPARE(childNamed<QWidget>(&dialog, editor)->isVisibleTo(&dialog), calendar);
-}
-
-void TstDialogAUUdalost::replyForm()
-{
-    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
-    dialog.setValues(fullRecord());   // reported, calendar: both optional rows shown
-    dialog.setReplyForm(true);
-
-    QCOMPARE(visibleLabels(dialog),
-             QStringList({"Odpovědná osoba", "Předmět", "Stav", "Upozornění", "Vytvořeno"}));
-    for (const char *name : {"podnik", "stredisko", "lokalita", "cbZdroj", "cbKategorie", "cbCesta", "cprojektu",
-                             "upozorneni_od", "cbSynchronizace", "uzd", "ukd"})
-        QVERIFY2(!childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
-    for (const char *name : {"zd", "zc", "predmet", "cbStav", "oo", "cbNotifikace", "cbNotifikaceF", "popis", "tbw",
-                             "wattachment"})
-        QVERIFY2(childNamed<QWidget>(&dialog, name)->isVisibleTo(&dialog), name);
-    // The attachment list is laid out in its place, not just parented there.
-    auto *attachments = childNamed<QWidget>(&dialog, "wattachment");
-    QVERIFY(attachments->layout() && attachments->layout()->indexOf(attachments->findChild<QTableView *>()) >= 0);
-
-    dialog.setReplyForm(false);
-    QVERIFY(visibleLabels(dialog).contains("Nedokončené od"));
-    QVERIFY(childNamed<QWidget>(&dialog, "popis")->isVisibleTo(&dialog));
-}
-
-void TstDialogAUUdalost::closing_data()
-{
-    QTest::addColumn<QString>("input");   // "typed" or "attached", or the subject typed
-    QTest::addColumn<int>("button");      // 0: Esc
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("closes");
-    const int esc = 0, cancel = QDialogButtonBox::Cancel, ok = QDialogButtonBox::Ok;
-    const QString discard = QStringLiteral("Otázka Přejete si zahodit rozpracovanou událost?");
-    QTest::newRow("nothing entered") << "" << esc << int(QMessageBox::No) << "" << true;
-    QTest::newRow("typed, Esc, no") << "typed" << esc << int(QMessageBox::No) << discard << false;
-    QTest::newRow("typed, Zrušit, yes") << "typed" << cancel << int(QMessageBox::Yes) << discard << true;
-    QTest::newRow("attached, Zrušit, no") << "attached" << cancel << int(QMessageBox::No) << discard << false;
-    QTest::newRow("OK, blank subject") << "   " << ok << 0 << "ZRN Předmět události nemůže být prázdný." << false;
-    QTest::newRow("OK") << "Servis" << ok << 0 << "" << true;
-}
-
-void TstDialogAUUdalost::closing()
-{
-    QFETCH(QString, input);
-    QFETCH(int, button);
-    QFETCH(int, answer);
-    QFETCH(QString, message);
-    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
-    if (button != QDialogButtonBox::Ok)
-        dialog.setValues(fullRecord());   // what is shown is no input
-    dialog.show();
-    auto *subject = childNamed<QLineEdit>(&dialog, "predmet");
-    QTRY_COMPARE(QApplication::focusWidget(), subject);
-    QTemporaryFile file;
-    if (input == QLatin1String("typed"))
-        QTest::keyClicks(childNamed<QLineEdit>(&dialog, "lokalita"), "x");
-    else if (input == QLatin1String("attached"))
-        QVERIFY(file.open() && dialog.attachments()->addFile(file.fileName()));
-    else if (!input.isEmpty())
-        subject->setText(input);
-    MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
-    if (button)
-        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button))->click();
-    else
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    QCOMPARE(answerer.messages, message.isEmpty() ? QStringList() : QStringList{message});
-    QTEST(!dialog.isVisible(), "closes");
-    if (button == QDialogButtonBox::Ok)
-        QCOMPARE(dialog.result(), int(message.isEmpty() ? QDialog::Accepted : QDialog::Rejected));
-}
-
-// Each field's chooser: the pickers' first row (the chosen enterprise's own
-// centre first), the first person and kept address.
-void TstDialogAUUdalost::choosers()
-{
-    DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
-    dialog.setVisibility(Visibility::everything());
-    const auto choose = [&dialog](const char *name) {
-        ModalHandler handler([](QWidget *modal) {
-            if (auto *table = qobject_cast<DialogTable *>(modal)) {
-                table->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    // Each field's chooser: the pickers' first row (the enterprise's own centre first), first person and address.
+    void choosers()
+    {
+        DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
+        dialog.setVisibility(Visibility::everything());
+        const auto choose = [&dialog](const char *name) {
+            ModalHandler handler([](QWidget *modal) {
+                if (auto *table = qobject_cast<DialogTable *>(modal)) {
+                    table->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+                    return true;
+                }
+                auto *chooser = qobject_cast<DialogAUOOUzivatel *>(modal);
+                if (!chooser)
+                    return false;
+                childNamed<QCheckBox>(chooser, "cbo1")->setChecked(true);
+                childNamed<QCheckBox>(chooser, "cbz1")->setChecked(true);
+                chooser->accept();
                 return true;
-            }
-            auto *chooser = qobject_cast<DialogAUOOUzivatel *>(modal);
-            if (!chooser)
-                return false;
-            childNamed<QCheckBox>(chooser, "cbo1")->setChecked(true);
-            childNamed<QCheckBox>(chooser, "cbz1")->setChecked(true);
-            chooser->accept();
-            return true;
-        });
-        auto *field = childNamed<QFEditWithButton>(&dialog, name);
-        field->button()->click();
-        return handler.handled() ? field->Id() + '|' + field->text() : QString();
-    };
-    QCOMPARE(choose("podnik"), QString("5|Statek Dubné"));
-    QCOMPARE(choose("stredisko"), QString("7|Kravín Horní"));
-    QCOMPARE(choose("oo"), QString("JN,obchod@tellmark.cz|Jan Novotný,obchod@tellmark.cz"));
-    const EventRecord values = dialog.values();
-    QCOMPARE(values.podnikId, QVariant(5));
-    QCOMPARE(values.strediskoId, QVariant(7));
-    QCOMPARE(values.persons, QString("JN,obchod@tellmark.cz"));
-}
+            });
+            auto *field = childNamed<QFEditWithButton>(&dialog, name);
+            field->button()->click();
+            return handler.handled() ? field->Id() + '|' + field->text() : QString();
+        };
+        QCOMPARE(choose("podnik"), QString("5|Statek Dubné"));
+        QCOMPARE(choose("stredisko"), QString("7|Kravín Horní"));
+        QCOMPARE(choose("oo"), QString("JN,obchod@tellmark.cz|Jan Novotný,obchod@tellmark.cz"));
+    }
+};
 
 ZRN_TEST_MAIN(TstDialogAUUdalost)
 #include "tst_dialogauudalost.moc"
