@@ -217,12 +217,11 @@ private slots:
     {
         QFETCH(int, repeater);
         QFETCH(QString, setting);
-        QFETCH(QString, endpoint);
         store().setValue(repeater == 2 ? ServiceKeys::VncRepeater2 : ServiceKeys::VncRepeater, setting);
         RemoteAccessPage page(&m_session);
         recordStarts(page);
         page.launchVnc("55", "pw", repeater);
-        QCOMPARE(argumentsOf(m_dir.filePath("vncviewer")).value(1), endpoint);
+        QTEST(argumentsOf(m_dir.filePath("vncviewer")).value(1), "endpoint");
     }
 
     void generatedId_data()
