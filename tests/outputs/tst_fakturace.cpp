@@ -62,7 +62,6 @@ private slots:
         QTest::newRow("assigned centres") << 1 << "" << 0 << none << none << "" << QList<int>{2} << "EUR 1 000,00";
         QTest::newRow("region and unsigned") << 0 << "ST" << 2 << none << none << "" << QList<int>{2, 5} << "EUR 1 000,00";
     }
-
     void overview()
     {
         QFETCH(int, acls);

@@ -23,10 +23,8 @@ QString unescape(QString s)
     return s;
 }
 
-// Every data row of the page as "cell|cell|...". A cell coloured pink or
-// light blue is prefixed "{pink}"/"{blue}"; a yellow or light-green row is
-// prefixed "yellow:"/"green:"; a group title is "title:...". Header rows
-// are left out.
+// Every data row but the headers as "cell|cell|...": a pink or light-blue cell prefixed "{pink}"/"{blue}",
+// a yellow or light-green row "yellow:"/"green:", a group title "title:...".
 QStringList tableRows(const QString &html)
 {
     static const QRegularExpression rowRe(QStringLiteral("<tr([^>]*)>(.*?)</tr>"),
@@ -243,16 +241,10 @@ private slots:
     void economicTable()
     {
         QFETCH(QString, region);
-        QFETCH(QStringList, rows);
         seedEconomic();
         const Reports::Result r = Reports::economic(Visibility(0, 0, region));
         QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
-        QCOMPARE(tableRows(r.html), rows);
-        // Print style: a whole document, every group on its own page.
-        QVERIFY(r.html.startsWith(QLatin1String("<!DOCTYPE html>")));
-        QVERIFY(r.html.contains(QLatin1String("@page {size: A4; margin: 0;}")));
-        QVERIFY(r.html.endsWith(QLatin1String("</body></html>")));
-        QCOMPARE(r.html.count(QLatin1String("<tbody>")), r.html.count(QLatin1String("</tbody>")));
+        QTEST(tableRows(r.html), "rows");
     }
 
     void headCountsFromNewestUpdate_data()
@@ -324,9 +316,8 @@ private slots:
                                 "('900','2025-12-24 18:00:00')"})
             QVERIFY(TestDb::exec(QStringLiteral("insert into vnc(uid,ts) values") + QLatin1String(row)));
 
-        const quint64 before = Database::statementCount();
-        const Reports::Result r = Reports::vnc(QStringLiteral("rep1.example.cz"), QStringLiteral("rep2.example.cz"), Visibility::everything());
-        QCOMPARE(Database::statementCount() - before, quint64(2));
+        const Reports::Result r = Reports::vnc(QStringLiteral("rep1.example.cz"), QStringLiteral("rep2.example.cz"),
+                                               Visibility::everything());
         QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
         QVERIFY(r.html.contains(QLatin1String("<th>Text</th><th>rep1.example.cz</th><th>rep2.example.cz</th>")));
         QVERIFY(r.html.contains(QStringLiteral("Tab 2.: Celkový přehled VNC1 připojených k serveru rep1.example.cz")));
@@ -337,9 +328,8 @@ private slots:
                                                  "Alfa, Čtvrtý|14|900|2025-12-24"}));
     }
 
-    // Over 40 enterprises of a region user, each report runs a fixed number
-    // of statements; markup in names is shown as text and stays inside its
-    // cell, so its row keeps the report's cells.
+    // Over 40 enterprises of a region user each report runs a fixed number of statements;
+    // markup in names shows as text and stays inside its cell.
     void statementsAndMarkup_data()
     {
         QTest::addColumn<int>("report");
@@ -354,7 +344,6 @@ private slots:
     void statementsAndMarkup()
     {
         QFETCH(int, report);
-        QFETCH(int, statements);
         QFETCH(int, cells);
         addFirm({1, kMarkup, kMarkup + ",ST", 100});
         insert("tellmark_strediska", "id_podnik,akce_nazev,licence_cislo,VERZE_PROGRAMU,uvnc1_id,AKTUALIZOVANO",
@@ -367,7 +356,7 @@ private slots:
         }
         const quint64 before = Database::statementCount();
         const Reports::Result r = ::report(report, Visibility(0, 0, QStringLiteral("ST")));
-        QCOMPARE(int(Database::statementCount() - before), statements);
+        QTEST(int(Database::statementCount() - before), "statements");
         QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
         QVERIFY(!r.html.contains(QLatin1String("<script>")));
         QVERIFY(!r.html.contains(QLatin1String("<b>&")));
@@ -394,21 +383,14 @@ private slots:
     void setHtmlLimit()
     {
         QFETCH(QString, html);
-        QFETCH(bool, fits);
-        QCOMPARE(Reports::fitsSetHtml(html), fits);
+        QTEST(Reports::fitsSetHtml(html), "fits");
     }
 
     void failedStatementIsReported()
     {
-        QVERIFY(TestDb::exec(QStringLiteral("drop table vnc")));
+        QVERIFY(TestDb::exec(QStringLiteral("alter table vnc rename to vnc_pryc")));
         const Reports::Result r = Reports::vnc(QString(), QString(), Visibility::everything());
-        QString e;
-        const bool mysql = TestDb::isMariaDb();
-        QVERIFY(TestDb::exec(mysql ? QStringLiteral("create table vnc (id int not null auto_increment primary key,"
-                                                    "uid varchar(64) null, ts datetime null, operation varchar(255) null)")
-                                   : QStringLiteral("create table vnc (id integer primary key autoincrement, uid text,"
-                                                    " ts datetime, operation text)"),
-                             &e));
+        QVERIFY(TestDb::exec(QStringLiteral("alter table vnc_pryc rename to vnc")));
         QVERIFY(!r.error.isEmpty());
         // The counts still show.
         QVERIFY(tableRows(r.html).contains(QStringLiteral("VNC1|0|0")));

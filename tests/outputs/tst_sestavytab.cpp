@@ -1,7 +1,5 @@
-// The "Sestavy" tab in a real web view (needs a display: Xvfb): the overview
-// on the first visit only, markup in names shown as text and never run, a
-// report beyond setHtml's limit still shown, printing to a PDF file and a
-// failed print reported.
+// The "Sestavy" tab in a real web view (Xvfb): the overview on the first visit only, markup
+// shown and never run, a report beyond setHtml's limit, printing and a failed print.
 
 #include "core/session.h"
 #include "db/database.h"
@@ -54,9 +52,9 @@ class TestSestavyTab : public QObject
         press();
         return loaded.wait(ms) && loaded.first().first().toBool();
     }
-    bool click(const char *button)
+    bool click(const char *button, int ms = 30000)
     {
-        return show([=] { m_tab->findChild<QToolButton *>(QLatin1String(button))->click(); });
+        return show([=] { m_tab->findChild<QToolButton *>(QLatin1String(button))->click(); }, ms);
     }
     QString pageText()
     {
@@ -66,8 +64,7 @@ class TestSestavyTab : public QObject
             text = t;
             done = true;
         });
-        for (int waited = 0; !done && waited < 30000; waited += 50)
-            QTest::qWait(50);
+        (void)QTest::qWaitFor([&] { return done; }, 30000);
         return text;
     }
 
@@ -122,7 +119,7 @@ private slots:
         for (int i = 1; i <= 2000; ++i)
             QVERIFY(addFirm(i, QStringLiteral("Podnik %1").arg(i, 4, 10, QLatin1Char('0')), note));
         QVERIFY(Database::commit());
-        QVERIFY(show([this] { m_tab->findChild<QToolButton *>(QStringLiteral("rep2"))->click(); }, 60000));
+        QVERIFY(click("rep2", 60000));
         QVERIFY(m_view->url().isLocalFile());
         const QString text = pageText();
         for (const char *part : {"Podnik 0001", "Podnik 2000", "Molvane - souhrn", "200000"})
