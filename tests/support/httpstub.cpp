@@ -85,11 +85,6 @@ QUrl HttpStub::url(const QString &path) const
     return QUrl(QStringLiteral("%1://127.0.0.1:%2%3").arg(m_tls ? "https" : "http").arg(port()).arg(path));
 }
 
-void HttpStub::on(const QString &path, const Response &response)
-{
-    m_responses.insert(path, response);
-}
-
 quint16 HttpStub::closedPort()
 {
     QTcpServer probe;
@@ -97,11 +92,6 @@ quint16 HttpStub::closedPort()
     const quint16 port = probe.serverPort();
     probe.close();
     return port;
-}
-
-HttpStub::Response HttpStub::json(const QByteArray &body, int status)
-{
-    return data(body, "application/json; charset=utf-8", status);
 }
 
 HttpStub::Response HttpStub::data(const QByteArray &body, const QByteArray &contentType, int status)
@@ -161,9 +151,7 @@ void HttpStub::onReadyRead(QTcpSocket *socket)
 
 void HttpStub::respond(QTcpSocket *socket, const Response &r)
 {
-    if (socket->state() != QAbstractSocket::ConnectedState)
-        return;
-    if (r.mode == Response::NeverAnswer)
+    if (socket->state() != QAbstractSocket::ConnectedState || r.mode == Response::NeverAnswer)
         return;
     if (r.mode == Response::Close) {
         socket->disconnectFromHost();

@@ -10,11 +10,9 @@
 
 #include <functional>
 
-// Answers the modal message boxes a test provokes: each box that shows is
-// recorded as "title text" and closed with the given button (the default
-// button when none is given). A box still open after the time limit is
-// closed and recorded as "TIMEOUT", so a test fails at once instead of
-// hanging until the CTest timeout.
+// Answers the message boxes a test provokes: each is recorded as "title text"
+// and closed with the given button (else the default one). Another dialog
+// still open after the limit is closed and recorded as "TIMEOUT <class>".
 class MessageBoxAnswerer : public QObject
 {
 public:
@@ -63,10 +61,9 @@ private:
     QElapsedTimer m_open;
 };
 
-// Handles the first modal dialog that opens with `handle` (which answers and
-// closes it, and returns whether the dialog was the one expected). A dialog
-// still open after the time limit is closed, so a test that waits in exec()
-// fails at once instead of hanging; check handled() afterwards.
+// Handles the first modal dialog with `handle` (which answers it and returns
+// whether it was the one expected); a dialog still open after the limit is
+// closed, so a test waiting in exec() fails instead of hanging.
 class ModalHandler : public QObject
 {
 public:
@@ -80,7 +77,6 @@ public:
     }
 
     bool handled() const { return m_handled; }
-    bool timedOut() const { return m_timedOut; }
 
 private:
     void poll()
@@ -92,10 +88,8 @@ private:
             m_handled = true;
             return;
         }
-        if (m_clock.elapsed() > m_limitMs) {
-            m_timedOut = true;
+        if (m_clock.elapsed() > m_limitMs)
             modal->close();
-        }
     }
 
     std::function<bool(QWidget *)> m_handle;
@@ -103,11 +97,9 @@ private:
     QTimer m_timer;
     QElapsedTimer m_clock;
     bool m_handled = false;
-    bool m_timedOut = false;
 };
 
-// The child of a widget by object name and type; null (with a warning that
-// names it) when there is none.
+// The child of a widget by object name and type; null with a warning if none.
 template<typename W>
 W *childNamed(const QObject *parent, const char *name)
 {
