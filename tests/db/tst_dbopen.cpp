@@ -1,5 +1,5 @@
-// Opening the database: configuration from the settings store, the embedded
-// file created on first start, and the clear messages for what cannot open.
+// Opening the database: the settings file, the embedded file made on first
+// start, and the messages for what cannot open.
 
 #include "app/startup.h"
 #include "db/database.h"
@@ -162,7 +162,6 @@ private slots:
         c.driver = DbConfig::MySQL;
         c.host = QStringLiteral("127.0.0.1");
         c.port = port;
-        c.user = QStringLiteral("zrn");
         c.connectTimeoutSec = 2;
         QString err;
         QVERIFY(!Database::open(c, &err));

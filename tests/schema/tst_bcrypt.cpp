@@ -1,6 +1,5 @@
-// bcrypt over libxcrypt: hashes written by other bcrypt implementations are
-// accepted in all three prefixes, and what we write is the "$2y$" form the
-// web applications sharing www_users expect.
+// bcrypt: hashes of other implementations are accepted in all three prefixes;
+// we write the "$2y$" form the web applications sharing www_users expect.
 
 #include "app/login.h"
 #include "db/bcrypt.h"

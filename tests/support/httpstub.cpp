@@ -49,8 +49,6 @@ HttpStub::HttpStub(QObject *parent) : QObject(parent), m_server(new Server(this)
     connect(m_server, &QTcpServer::newConnection, this, &HttpStub::onNewConnection);
 }
 
-HttpStub::~HttpStub() = default;
-
 bool HttpStub::listen()
 {
     return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, 0);
@@ -96,11 +94,7 @@ quint16 HttpStub::closedPort()
 
 HttpStub::Response HttpStub::data(const QByteArray &body, const QByteArray &contentType, int status)
 {
-    Response r;
-    r.status = status;
-    r.body = body;
-    r.headers.append({QByteArrayLiteral("Content-Type"), contentType});
-    return r;
+    return Response{status, {{QByteArrayLiteral("Content-Type"), contentType}}, body};
 }
 
 void HttpStub::onNewConnection()
@@ -161,11 +155,8 @@ void HttpStub::respond(QTcpSocket *socket, const Response &r)
     for (const auto &h : r.headers)
         out += h.first + ": " + h.second + "\r\n";
     out += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
-    out += "Connection: close\r\n\r\n";
-    if (r.mode == Response::Truncate || r.mode == Response::Stall)
-        out += r.body.left(r.partialBytes);
-    else
-        out += r.body;
+    const bool partial = r.mode == Response::Truncate || r.mode == Response::Stall;
+    out += "Connection: close\r\n\r\n" + (partial ? r.body.left(r.partialBytes) : r.body);
     socket->write(out);
     socket->flush();
     if (r.mode != Response::Stall)

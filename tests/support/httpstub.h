@@ -48,7 +48,6 @@ public:
     };
 
     explicit HttpStub(QObject *parent = nullptr);
-    ~HttpStub() override;
 
     bool listen();
     // HTTPS with the test-only certificate of 127.0.0.1.
@@ -62,16 +61,13 @@ public:
     void on(const QString &path, const Response &response) { m_responses.insert(path, response); }
     // A loopback port nobody listens on (connections are refused).
     static quint16 closedPort();
-    // A JSON answer (Content-Type: application/json; charset=utf-8).
     static Response json(const QByteArray &body, int status = 200)
     {
         return data(body, "application/json; charset=utf-8", status);
     }
-    // Any body with the given content type.
     static Response data(const QByteArray &body, const QByteArray &contentType = "application/octet-stream",
                          int status = 200);
 
-    // Requests received so far, oldest first.
     QList<Request> requests() const { return m_requests; }
     int requestCount() const { return m_requests.size(); }
     void clearRequests() { m_requests.clear(); }

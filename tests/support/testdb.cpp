@@ -45,10 +45,9 @@ bool TestDb::exec(const QString &sql, QString *error)
 
 bool TestDb::seed(const QStringList &statements, QString *error)
 {
-    for (const QString &sql : statements) {
+    for (const QString &sql : statements)
         if (!exec(sql, error))
             return false;
-    }
     return true;
 }
 
@@ -114,13 +113,10 @@ bool TestDb::clear(QString *error)
         if (!exec(sql, error))
             return false;
     }
-    if (sqlite) {
-        QString ignored;
-        exec(QStringLiteral("delete from sqlite_sequence"), &ignored);
-        exec(QStringLiteral("delete from qml.sqlite_sequence"), &ignored);
-    } else if (!exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=1"), error)) {
-        return false;
-    }
+    if (!sqlite)
+        return exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=1"), error);
+    exec(QStringLiteral("delete from sqlite_sequence")); // ids start at 1 again, where there are any
+    exec(QStringLiteral("delete from qml.sqlite_sequence"));
     return true;
 }
 

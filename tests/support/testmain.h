@@ -16,27 +16,22 @@ QString home();
 void setUpApplication();
 }
 
-#define ZRN_TEST_MAIN(TestObject)                                  \
-    int main(int argc, char *argv[])                               \
-    {                                                              \
-        TestMain::isolate();                                       \
-        /* web views want it set before the application */         \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
-        QApplication app(argc, argv);                              \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                   \
-        TestMain::setUpApplication();                              \
-        TestObject tc;                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                 \
-        return QTest::qExec(&tc, argc, argv);                      \
+// `before` runs before the application object exists, `after` right after it.
+#define ZRN_TEST_MAIN_OF(TestObject, Application, before, after) \
+    int main(int argc, char *argv[])                             \
+    {                                                            \
+        TestMain::isolate();                                     \
+        before;                                                  \
+        Application app(argc, argv);                             \
+        after;                                                   \
+        TestMain::setUpApplication();                            \
+        TestObject tc;                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                               \
+        return QTest::qExec(&tc, argc, argv);                    \
     }
 
-#define ZRN_TEST_GUILESS_MAIN(TestObject)                          \
-    int main(int argc, char *argv[])                               \
-    {                                                              \
-        TestMain::isolate();                                       \
-        QCoreApplication app(argc, argv);                          \
-        TestMain::setUpApplication();                              \
-        TestObject tc;                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                 \
-        return QTest::qExec(&tc, argc, argv);                      \
-    }
+// Web views want shared OpenGL contexts set before the application.
+#define ZRN_TEST_MAIN(TestObject)                                                                      \
+    ZRN_TEST_MAIN_OF(TestObject, QApplication, QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts), \
+                     app.setAttribute(Qt::AA_Use96Dpi, true))
+#define ZRN_TEST_GUILESS_MAIN(TestObject) ZRN_TEST_MAIN_OF(TestObject, QCoreApplication, (void)0, (void)0)

@@ -19,9 +19,8 @@ public:
     explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::NoButton, int limitMs = 10000)
         : m_answer(answer), m_limitMs(limitMs)
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start();
+        m_timer.start(10);
     }
 
     QStringList messages;
@@ -38,8 +37,7 @@ private:
         }
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->windowTitle() + QLatin1Char(' ') + box->text();
-            QAbstractButton *b = m_answer != QMessageBox::NoButton ? box->button(m_answer) : nullptr;
-            if (b)
+            if (QAbstractButton *b = box->button(m_answer))
                 b->click();
             else
                 box->accept();
@@ -70,9 +68,8 @@ public:
     explicit ModalHandler(std::function<bool(QWidget *modal)> handle, int limitMs = 10000)
         : m_handle(std::move(handle)), m_limitMs(limitMs)
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start();
+        m_timer.start(10);
         m_clock.start();
     }
 
