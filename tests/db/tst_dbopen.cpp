@@ -93,7 +93,7 @@ private slots:
         QVERIFY2(Startup::openDatabase(c, &err), qPrintable(err));
         QVERIFY(Schema::exists());
         for (const char *table : {"www_users", "tellmark_podniky", "tellmark_udalosti"})
-            QCOMPARE(TestDb::value(QStringLiteral("select count(*) from ") + QLatin1String(table)).toInt() > 0, byDefault);
+            QCOMPARE(TestDb::value(QString("select count(*) from ") + table).toInt() > 0, byDefault);
         const QString notice = Startup::firstUserNotice();
         if (byDefault) {
             QVERIFY(QFile::exists(c.qmlSqlitePath()));

@@ -123,8 +123,9 @@ private slots:
         const QString gps = QStringLiteral("select count(*) from (select gps from tellmark_podniky union all "
                                            "select gps from tellmark_strediska) g where gps is not null");
         some("GPS given", gps, Enterprises + 1);
-        none("GPS form or place", gps + " and (gps not like '%.%,%.%' or gps like '% %' or substr(gps,1,instr(gps,',')-1)+0 "
-                                        "not between 48.6 and 51.0 or substr(gps,instr(gps,',')+1)+0 not between 12.1 and 18.8)");
+        none("GPS form or place", gps + " and (gps not like '%.%,%.%' or gps like '% %'"
+                                        " or substr(gps,1,instr(gps,',')-1)+0 not between 48.6 and 51.0"
+                                        " or substr(gps,instr(gps,',')+1)+0 not between 12.1 and 18.8)");
         some("farms the KU import finds", "select count(*) from chovatele_data c join tellmark_strediska s on lpad(s.hospodarstvi,8,'0')=c.staj_cislo");
 
         // Threads: replies answer an older event, carry no filing, state or

@@ -99,8 +99,8 @@ bool TestDb::open(QString *error)
         cfg.path = TestMain::home() + QStringLiteral("/zrn-test.sqlite"); // the process's own folder
     }
     // Every suite starts from the current DDL.
-    return Database::open(cfg, error, isMariaDb() ? Database::MustExist : Database::CreateEmpty) && Schema::dropAll(error)
-        && Schema::create(error);
+    return Database::open(cfg, error, isMariaDb() ? Database::MustExist : Database::CreateEmpty)
+        && Schema::dropAll(error) && Schema::create(error);
 }
 
 bool TestDb::clear(QString *error)

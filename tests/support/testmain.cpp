@@ -18,8 +18,8 @@ void isolate()
     if (!dir.isValid())
         qFatal("no temporary folder for the test's settings");
     g_home = dir.path();
-    const char *const homes[][2] = {{"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"}, {"XDG_CACHE_HOME", "cache"},
-                                    {"XDG_RUNTIME_DIR", "run"}, {"HOME", "home"}};
+    const char *const homes[][2] = {{"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"},
+                                    {"XDG_CACHE_HOME", "cache"}, {"XDG_RUNTIME_DIR", "run"}, {"HOME", "home"}};
     for (const auto &h : homes) {
         QDir(g_home).mkpath(QLatin1String(h[1]));
         qputenv(h[0], QFile::encodeName(g_home + QLatin1Char('/') + QLatin1String(h[1])));
