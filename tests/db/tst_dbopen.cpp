@@ -1,11 +1,12 @@
-// Opening the database: configuration from the settings store, the embedded
-// file created on first start, and the clear messages for what cannot open.
+// Opening the database: the settings file, the embedded file made on first
+// start, and the messages for what cannot open.
 
 #include "app/startup.h"
 #include "db/database.h"
 #include "db/dbconfig.h"
 #include "db/qssql.h"
 #include "schema/schema.h"
+#include "support/testdb.h"
 #include "tools/demodata/demodata.h"
 
 #include <QFile>
@@ -15,14 +16,6 @@
 #include <QtTest>
 
 #include "support/testmain.h"
-
-namespace {
-int count(const QString &sql, const QVariantList &binds = {})
-{
-    QSSQL q;
-    return q.exec(sql, binds) && q.next() ? q.value(0).toInt() : -1;
-}
-} // namespace
 
 class TestDbOpen : public QObject
 {
@@ -78,43 +71,43 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.sqlite"))));
     }
 
-    void defaultEmbeddedFileGetsDemoData()
+    // A new embedded file: the default one gets the demo data, a configured
+    // one the schema only, and the login then tells how to add the first user.
+    void newFile_data()
     {
-        // The test's own data home: the default file is created there.
+        QTest::addColumn<bool>("byDefault");
+        QTest::newRow("default file") << true;
+        QTest::newRow("configured file") << false;
+    }
+    void newFile()
+    {
+        QFETCH(bool, byDefault);
+        QTemporaryDir dir;
         DbConfig c;
-        c.path = DbConfig::defaultSqlitePath();
-        QVERIFY(c.isDefaultEmbedded());
+        // The default file lives in the test's own data home.
+        c.path = byDefault ? DbConfig::defaultSqlitePath() : dir.filePath(QStringLiteral("nova/zrn.sqlite"));
+        QCOMPARE(c.isDefaultEmbedded(), byDefault);
         QFile::remove(c.path);
         QFile::remove(c.qmlSqlitePath());
         QString err;
         QVERIFY2(Startup::openDatabase(c, &err), qPrintable(err));
         QVERIFY(Schema::exists());
-        QVERIFY(QFile::exists(c.qmlSqlitePath()));
-        QCOMPARE(count(QStringLiteral("select count(*) from www_users where login=?"), {QString::fromLatin1(DemoData::demoLogin())}), 1);
-        QVERIFY(count(QStringLiteral("select count(*) from tellmark_podniky")) > 0);
-        QVERIFY(Startup::firstUserNotice().isEmpty());
+        for (const char *table : {"www_users", "tellmark_podniky", "tellmark_udalosti"})
+            QCOMPARE(TestDb::value(QString("select count(*) from ") + table).toInt() > 0, byDefault);
+        const QString notice = Startup::firstUserNotice();
+        if (byDefault) {
+            QVERIFY(QFile::exists(c.qmlSqlitePath()));
+            const QString login = QString::fromLatin1(DemoData::demoLogin());
+            QCOMPARE(TestDb::value(QStringLiteral("select count(*) from www_users where login=?"), {login}).toInt(), 1);
+            QVERIFY(notice.isEmpty());
+        } else {
+            QVERIFY2(notice.contains(QStringLiteral("zrnctl user add")), qPrintable(notice));
+            QVERIFY(notice.contains(QStringLiteral("nova")));
+        }
         Database::close();
-
         // Opening it again keeps what is there.
         QVERIFY2(Startup::openDatabase(c, &err), qPrintable(err));
-        QVERIFY(count(QStringLiteral("select count(*) from www_users")) >= 1);
-    }
-
-    void configuredFileGetsSchemaOnly()
-    {
-        QTemporaryDir dir;
-        DbConfig c;
-        c.path = dir.filePath(QStringLiteral("nova/zrn.sqlite"));
-        QVERIFY(!c.isDefaultEmbedded());
-        QString err;
-        QVERIFY2(Startup::openDatabase(c, &err), qPrintable(err));
-        QVERIFY(Schema::exists());
-        for (const char *table : {"www_users", "tellmark_podniky", "tellmark_udalosti"})
-            QCOMPARE(count(QStringLiteral("select count(*) from ") + QLatin1String(table)), 0);
-        // The login tells how to add the first user.
-        const QString notice = Startup::firstUserNotice();
-        QVERIFY2(notice.contains(QStringLiteral("zrnctl user add")), qPrintable(notice));
-        QVERIFY(notice.contains(QStringLiteral("nova")));
+        QCOMPARE(TestDb::value(QStringLiteral("select count(*) from tellmark_podniky")).toInt() > 0, byDefault);
     }
 
     // A file that cannot be opened is left as it was, with a message.
@@ -169,7 +162,6 @@ private slots:
         c.driver = DbConfig::MySQL;
         c.host = QStringLiteral("127.0.0.1");
         c.port = port;
-        c.user = QStringLiteral("zrn");
         c.connectTimeoutSec = 2;
         QString err;
         QVERIFY(!Database::open(c, &err));

@@ -1,5 +1,4 @@
-// The maker's service client: the local mode that never leaves the computer,
-// and the calls against the loopback stub with their failures.
+// The maker's service client: the local mode, and the calls against the stub.
 
 #include "db/qsapitellmark.h"
 #include "db/servicekeys.h"
@@ -20,7 +19,6 @@ const QByteArray kRelease = "{\"link\":\"https:\\/\\/dl.example\\/zrn-3.13.zip\"
                             "\"version\":{\"major\":\"3\",\"minor\":\"13\",\"date\":\"2025-02-01\"}}";
 const QString kLatest = QStringLiteral("/api/releases/zrn/latest");
 
-// An empty value reads as not set.
 void writeSetting(const QString &key, const QString &value)
 {
     QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN")).setValue(key, value);
@@ -31,7 +29,6 @@ QJsonObject replyObject(QSAPITellmark &api)
     return QJsonDocument::fromJson(api.getReplayData()).object();
 }
 
-// Runs one of the three calls by name.
 int run(QSAPITellmark &api, const QString &call)
 {
     if (call == QLatin1String("update"))
@@ -66,8 +63,9 @@ private slots:
     }
 
     // Local mode (no address): the running release with no link, dated as
-    // the release last seen, so the start-up check finds no update.
-    void localUpdateFindsNothingNewer()
+    // the release last seen, so the start-up check finds no update; unique
+    // hashes; nothing sent.
+    void localMode()
     {
         QSAPITellmark api;
         for (const QString &lastSeen : {QString(), QStringLiteral("2025-03-07")}) {
@@ -78,23 +76,20 @@ private slots:
             QCOMPARE(o.value("version").toObject().value("date").toString(),
                      lastSeen.isEmpty() ? QSAPITellmark::builtInReleaseDate() : lastSeen);
         }
-    }
-    void localModeIssuesUniqueHashesAndSendsNothing()
-    {
         // The setter wins over a configured address.
         writeSetting(ServiceKeys::Api, m_stub.url(QStringLiteral("/api")).toString());
-        QSAPITellmark api;
-        api.setBaseUrl(QString());
+        QSAPITellmark local;
+        local.setBaseUrl(QString());
         QSet<QString> seen;
         const QRegularExpression hex(QStringLiteral("^[0-9a-f]{32}$"));
         for (int i = 0; i < 200; ++i) {
-            QVERIFY(api.sendZRNHash(1) > 0);
-            const QString hash = replyObject(api).value("hash").toString();
+            QVERIFY(local.sendZRNHash(1) > 0);
+            const QString hash = replyObject(local).value("hash").toString();
             QVERIFY2(hex.match(hash).hasMatch(), qPrintable(hash));
             seen.insert(hash);
         }
         QCOMPARE(seen.size(), 200);
-        QVERIFY(api.sendZRNSync(QStringLiteral("42"), 1) >= 0);
+        QVERIFY(local.sendZRNSync(QStringLiteral("42"), 1) >= 0);
         QCOMPARE(m_stub.requestCount(), 0);
     }
 

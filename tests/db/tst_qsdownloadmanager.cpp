@@ -1,5 +1,5 @@
-// The download queue against the loopback stub: a file arrives whole or not
-// at all, an existing file survives a failed download, mirrors, checksums.
+// The download queue: a file arrives whole or not at all, an existing file
+// survives a failed download, mirrors, checksums.
 
 #include "db/qsdownloadmanager.h"
 #include "support/httpstub.h"
@@ -86,7 +86,6 @@ private slots:
         stalled.mode = HttpStub::Response::Stall;
         QTest::newRow("arrives over an older file") << HttpStub::data(package()) << path << true << package();
         QTest::newRow("404") << HttpStub::data("<h1>Not found</h1>", "text/html", 404) << path << false << QByteArray();
-        QTest::newRow("500") << HttpStub::data("oops", "text/plain", 500) << path << false << QByteArray();
         QTest::newRow("connection broken mid-body") << truncated << path << false << QByteArray();
         QTest::newRow("no more data mid-body") << stalled << path << false << QByteArray();
         QTest::newRow("never answers") << HttpStub::Response::neverAnswer() << path << false << QByteArray();
@@ -137,11 +136,10 @@ private slots:
                       request(m_stub.url(QStringLiteral("/missing")), QStringLiteral("b.txt")), sumOk, sumBad, cached});
         QCOMPARE(perFile.count(), 5);
         QVERIFY(!dm.isDownloaded()); // not everything arrived
-        for (const char *name : {"a.txt", "ok.zip", "map.png"})
-            QVERIFY2(dm.isDownloaded(QString::fromLatin1(name)), name);
-        QVERIFY(!dm.isDownloaded(QStringLiteral("b.txt")));
-        QVERIFY(!dm.isDownloaded(QStringLiteral("bad.zip")));
-        QCOMPARE(filesInDir(), (QStringList{"a.txt", "map.png", "ok.zip"}));
+        const QStringList arrived = {"a.txt", "map.png", "ok.zip"};
+        for (const QString &name : arrived + QStringList{"b.txt", "bad.zip"})
+            QCOMPARE(dm.isDownloaded(name), arrived.contains(name));
+        QCOMPARE(filesInDir(), arrived);
         QCOMPARE(readFile(m_dir->filePath(QStringLiteral("map.png"))), QByteArray("cached"));
         QCOMPARE(m_stub.requestCount(), 4);
 

@@ -1,6 +1,5 @@
-// zrnctl as an administrator runs it: against a settings file naming an
-// SQLite database, with the password on standard input. Wrong use exits
-// with 1, a refused database operation with 2.
+// zrnctl as an administrator runs it, the password on standard input. Wrong
+// use exits with 1, a refused database operation with 2.
 
 #include "db/database.h"
 #include "db/dbconfig.h"

@@ -49,8 +49,6 @@ HttpStub::HttpStub(QObject *parent) : QObject(parent), m_server(new Server(this)
     connect(m_server, &QTcpServer::newConnection, this, &HttpStub::onNewConnection);
 }
 
-HttpStub::~HttpStub() = default;
-
 bool HttpStub::listen()
 {
     return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, 0);
@@ -85,11 +83,6 @@ QUrl HttpStub::url(const QString &path) const
     return QUrl(QStringLiteral("%1://127.0.0.1:%2%3").arg(m_tls ? "https" : "http").arg(port()).arg(path));
 }
 
-void HttpStub::on(const QString &path, const Response &response)
-{
-    m_responses.insert(path, response);
-}
-
 quint16 HttpStub::closedPort()
 {
     QTcpServer probe;
@@ -99,18 +92,9 @@ quint16 HttpStub::closedPort()
     return port;
 }
 
-HttpStub::Response HttpStub::json(const QByteArray &body, int status)
-{
-    return data(body, "application/json; charset=utf-8", status);
-}
-
 HttpStub::Response HttpStub::data(const QByteArray &body, const QByteArray &contentType, int status)
 {
-    Response r;
-    r.status = status;
-    r.body = body;
-    r.headers.append({QByteArrayLiteral("Content-Type"), contentType});
-    return r;
+    return Response{status, {{QByteArrayLiteral("Content-Type"), contentType}}, body};
 }
 
 void HttpStub::onNewConnection()
@@ -161,9 +145,7 @@ void HttpStub::onReadyRead(QTcpSocket *socket)
 
 void HttpStub::respond(QTcpSocket *socket, const Response &r)
 {
-    if (socket->state() != QAbstractSocket::ConnectedState)
-        return;
-    if (r.mode == Response::NeverAnswer)
+    if (socket->state() != QAbstractSocket::ConnectedState || r.mode == Response::NeverAnswer)
         return;
     if (r.mode == Response::Close) {
         socket->disconnectFromHost();
@@ -173,11 +155,8 @@ void HttpStub::respond(QTcpSocket *socket, const Response &r)
     for (const auto &h : r.headers)
         out += h.first + ": " + h.second + "\r\n";
     out += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
-    out += "Connection: close\r\n\r\n";
-    if (r.mode == Response::Truncate || r.mode == Response::Stall)
-        out += r.body.left(r.partialBytes);
-    else
-        out += r.body;
+    const bool partial = r.mode == Response::Truncate || r.mode == Response::Stall;
+    out += "Connection: close\r\n\r\n" + (partial ? r.body.left(r.partialBytes) : r.body);
     socket->write(out);
     socket->flush();
     if (r.mode != Response::Stall)

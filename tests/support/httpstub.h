@@ -13,19 +13,9 @@ class QTcpServer;
 class QTcpSocket;
 
 // A tiny HTTP/1.1 server on 127.0.0.1 (random port) for testing network
-// clients without the network. It runs on the test's thread: the client's
-// local event loop (or QTRY_* / QSignalSpy::wait) drives it.
-//
-//   HttpStub stub;
-//   QVERIFY(stub.listen());
-//   stub.on("/api/events/hash", HttpStub::json(R"({"hash":"abc"})"));
-//   stub.on("/slow", HttpStub::Response::neverAnswer());
-//   client.setBaseUrl(stub.url("/api").toString());
-//   ... call the client ...
-//   QCOMPARE(stub.requests().last().method, QByteArray("POST"));
-//
-// Paths are matched exactly, without the query; a path with no canned answer
-// gets 404 with body "no such path". Every answer closes the connection.
+// clients without the network, driven by the test thread's event loop. Paths
+// match exactly, without the query; an unknown path gets 404 "no such path".
+// Every answer closes the connection.
 class HttpStub : public QObject
 {
     Q_OBJECT
@@ -58,29 +48,26 @@ public:
     };
 
     explicit HttpStub(QObject *parent = nullptr);
-    ~HttpStub() override;
 
     bool listen();
-    // Listens for HTTPS with the test-only certificate of 127.0.0.1 (see
-    // trustTestCertificate).
+    // HTTPS with the test-only certificate of 127.0.0.1.
     bool listenTls();
     quint16 port() const;
     // http(s)://127.0.0.1:<port><path>
     QUrl url(const QString &path = QString()) const;
-    // Makes the test-only certificate trusted by every TLS connection the
-    // process opens after this call.
+    // Trusts the test-only certificate in every later TLS connection.
     static void trustTestCertificate();
 
-    void on(const QString &path, const Response &response);
+    void on(const QString &path, const Response &response) { m_responses.insert(path, response); }
     // A loopback port nobody listens on (connections are refused).
     static quint16 closedPort();
-    // A JSON answer (Content-Type: application/json; charset=utf-8).
-    static Response json(const QByteArray &body, int status = 200);
-    // Any body with the given content type.
+    static Response json(const QByteArray &body, int status = 200)
+    {
+        return data(body, "application/json; charset=utf-8", status);
+    }
     static Response data(const QByteArray &body, const QByteArray &contentType = "application/octet-stream",
                          int status = 200);
 
-    // Requests received so far, oldest first.
     QList<Request> requests() const { return m_requests; }
     int requestCount() const { return m_requests.size(); }
     void clearRequests() { m_requests.clear(); }

@@ -2,22 +2,21 @@
 
 #include "db/database.h"
 #include "schema/schema.h"
+#include "support/testmain.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
-QTemporaryDir *tempDir()
-{
-    static QTemporaryDir dir;
-    return &dir;
-}
-
 QString env(const char *name, const QString &def = QString())
 {
     const QString v = qEnvironmentVariable(name);
     return v.isEmpty() ? def : v;
+}
+
+bool serverConfigured()
+{
+    return !qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_PORT") || !qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_SOCKET");
 }
 }
 
@@ -28,9 +27,7 @@ bool TestDb::isMariaDb()
 
 QString TestDb::mariaDbMissing()
 {
-    if (!isMariaDb() || !qEnvironmentVariableIsEmpty("ZRN_TEST_REQUIRE_MARIADB"))
-        return QString();
-    if (!qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_PORT") || !qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_SOCKET"))
+    if (!isMariaDb() || serverConfigured() || !qEnvironmentVariableIsEmpty("ZRN_TEST_REQUIRE_MARIADB"))
         return QString();
     return QStringLiteral("no test MariaDB configured (ZRN_TEST_MYSQL_PORT or _SOCKET): "
                           "scripts/run-tests.sh starts one; \"ctest -L sqlite\" runs the SQLite suites only");
@@ -48,10 +45,9 @@ bool TestDb::exec(const QString &sql, QString *error)
 
 bool TestDb::seed(const QStringList &statements, QString *error)
 {
-    for (const QString &sql : statements) {
+    for (const QString &sql : statements)
         if (!exec(sql, error))
             return false;
-    }
     return true;
 }
 
@@ -86,10 +82,9 @@ bool TestDb::open(QString *error)
 {
     DbConfig cfg;
     if (isMariaDb()) {
-        if (qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_PORT") && qEnvironmentVariableIsEmpty("ZRN_TEST_MYSQL_SOCKET")) {
+        if (!serverConfigured()) {
             if (error)
-                *error = QStringLiteral("no test MariaDB: run the suites through scripts/run-tests.sh, "
-                                        "or run \"ctest -L sqlite\" for the SQLite ones only");
+                *error = QStringLiteral("no test MariaDB: run the suites through scripts/run-tests.sh");
             return false;
         }
         cfg.driver = DbConfig::MySQL;
@@ -99,25 +94,13 @@ bool TestDb::open(QString *error)
         cfg.user = env("ZRN_TEST_MYSQL_USER", QStringLiteral("zrn"));
         cfg.password = env("ZRN_TEST_MYSQL_PASSWORD", QStringLiteral("zrn"));
         cfg.name = env("ZRN_TEST_MYSQL_DATABASE", QStringLiteral("zrn_test"));
-        if (!Database::open(cfg, error, Database::MustExist))
-            return false;
-        // Every suite starts from the current DDL.
-        if (!Schema::dropAll(error))
-            return false;
     } else {
-        if (!tempDir()->isValid()) {
-            if (error)
-                *error = QStringLiteral("no temporary folder");
-            return false;
-        }
         cfg.driver = DbConfig::SQLite;
-        cfg.path = tempDir()->filePath(QStringLiteral("zrn.sqlite"));
-        if (!Database::open(cfg, error, Database::CreateEmpty))
-            return false;
-        if (!Schema::dropAll(error))
-            return false;
+        cfg.path = TestMain::home() + QStringLiteral("/zrn-test.sqlite"); // the process's own folder
     }
-    return Schema::create(error);
+    // Every suite starts from the current DDL.
+    return Database::open(cfg, error, isMariaDb() ? Database::MustExist : Database::CreateEmpty)
+        && Schema::dropAll(error) && Schema::create(error);
 }
 
 bool TestDb::clear(QString *error)
@@ -130,13 +113,10 @@ bool TestDb::clear(QString *error)
         if (!exec(sql, error))
             return false;
     }
-    if (sqlite) {
-        QString ignored;
-        exec(QStringLiteral("delete from sqlite_sequence"), &ignored);
-        exec(QStringLiteral("delete from qml.sqlite_sequence"), &ignored);
-    } else if (!exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=1"), error)) {
-        return false;
-    }
+    if (!sqlite)
+        return exec(QStringLiteral("SET FOREIGN_KEY_CHECKS=1"), error);
+    exec(QStringLiteral("delete from sqlite_sequence")); // ids start at 1 again, where there are any
+    exec(QStringLiteral("delete from qml.sqlite_sequence"));
     return true;
 }
 

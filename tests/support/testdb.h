@@ -4,30 +4,25 @@
 #include <QStringList>
 #include <QVariant>
 
-// A fresh database for a test suite on the backend named by the environment
-// variable ZRN_TEST_BACKEND: "sqlite" (a file in a temporary folder) or
-// "mariadb" (database zrn_test on the private server the test command
-// starts; ZRN_TEST_MYSQL_HOST/PORT/SOCKET/USER/PASSWORD say where).
+// A fresh database for a test suite on the backend named by ZRN_TEST_BACKEND:
+// "sqlite" (a file in the process's own folder) or "mariadb" (the private
+// server of the test command, ZRN_TEST_MYSQL_HOST/PORT/SOCKET/USER/PASSWORD).
 namespace TestDb {
 bool isMariaDb();
-// Why a MariaDB suite cannot run here (no server configured), or empty. The
-// test command sets ZRN_TEST_REQUIRE_MARIADB, and then a missing server is
-// a failure instead.
+// Why a MariaDB suite cannot run here, or empty (a missing server is a
+// failure instead when ZRN_TEST_REQUIRE_MARIADB is set).
 QString mariaDbMissing();
-// Opens the connection as the program would (Database::open) with the
-// schema created and no rows. Returns false with a message.
+// Opens the connection as the program would, with the schema and no rows.
 bool open(QString *error);
 // Deletes every row of every table, keeping the schema.
 bool clear(QString *error);
 void close();
-// Runs one statement and fails loudly (qFatal-free: returns false and the
-// error) - for fixtures.
+// Runs one statement, or returns false with the error - for fixtures.
 bool exec(const QString &sql, QString *error = nullptr);
 // Runs the statements in order; stops at the first failure.
 bool seed(const QStringList &statements, QString *error = nullptr);
-// The first column of the first row of a statement with bound values: what
-// the database holds. An invalid QVariant when no row comes back, and the
-// text "<error: ...>" when the statement fails, so a comparison shows why.
+// The first column of the first row (bound values): what the database holds.
+// Invalid when no row comes back, "<error: ...>" when the statement fails.
 QVariant value(const QString &sql, const QVariantList &binds = {});
 
 // The small register most suites start from:

@@ -10,20 +10,17 @@
 
 #include <functional>
 
-// Answers the modal message boxes a test provokes: each box that shows is
-// recorded as "title text" and closed with the given button (the default
-// button when none is given). A box still open after the time limit is
-// closed and recorded as "TIMEOUT", so a test fails at once instead of
-// hanging until the CTest timeout.
+// Answers the message boxes a test provokes: each is recorded as "title text"
+// and closed with the given button (else the default one). Another dialog
+// still open after the limit is closed and recorded as "TIMEOUT <class>".
 class MessageBoxAnswerer : public QObject
 {
 public:
     explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::NoButton, int limitMs = 10000)
         : m_answer(answer), m_limitMs(limitMs)
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start();
+        m_timer.start(10);
     }
 
     QStringList messages;
@@ -40,8 +37,7 @@ private:
         }
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->windowTitle() + QLatin1Char(' ') + box->text();
-            QAbstractButton *b = m_answer != QMessageBox::NoButton ? box->button(m_answer) : nullptr;
-            if (b)
+            if (QAbstractButton *b = box->button(m_answer))
                 b->click();
             else
                 box->accept();
@@ -63,24 +59,21 @@ private:
     QElapsedTimer m_open;
 };
 
-// Handles the first modal dialog that opens with `handle` (which answers and
-// closes it, and returns whether the dialog was the one expected). A dialog
-// still open after the time limit is closed, so a test that waits in exec()
-// fails at once instead of hanging; check handled() afterwards.
+// Handles the first modal dialog with `handle` (which answers it and returns
+// whether it was the one expected); a dialog still open after the limit is
+// closed, so a test waiting in exec() fails instead of hanging.
 class ModalHandler : public QObject
 {
 public:
     explicit ModalHandler(std::function<bool(QWidget *modal)> handle, int limitMs = 10000)
         : m_handle(std::move(handle)), m_limitMs(limitMs)
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start();
+        m_timer.start(10);
         m_clock.start();
     }
 
     bool handled() const { return m_handled; }
-    bool timedOut() const { return m_timedOut; }
 
 private:
     void poll()
@@ -92,10 +85,8 @@ private:
             m_handled = true;
             return;
         }
-        if (m_clock.elapsed() > m_limitMs) {
-            m_timedOut = true;
+        if (m_clock.elapsed() > m_limitMs)
             modal->close();
-        }
     }
 
     std::function<bool(QWidget *)> m_handle;
@@ -103,11 +94,9 @@ private:
     QTimer m_timer;
     QElapsedTimer m_clock;
     bool m_handled = false;
-    bool m_timedOut = false;
 };
 
-// The child of a widget by object name and type; null (with a warning that
-// names it) when there is none.
+// The child of a widget by object name and type; null with a warning if none.
 template<typename W>
 W *childNamed(const QObject *parent, const char *name)
 {
