@@ -287,8 +287,7 @@ private slots:
     }
 
 private:
-    // Records the program the page located and the audit rows there were
-    // at that moment, then starts it.
+    // Records the program the page located and the audit rows there were at that moment, then starts it.
     void recordStarts(RemoteAccessPage &page)
     {
         page.setStarter([this](const QString &program, const QStringList &arguments, QString *error) {

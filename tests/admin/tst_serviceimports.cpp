@@ -26,8 +26,7 @@ QByteArray cp1250(const QString &text)
     return QTextCodec::codecForName("Windows-1250")->fromUnicode(text);
 }
 
-// A line of kjjt32.csv: the farm first, the CH6 code last, a name with an
-// apostrophe between.
+// A line of kjjt32.csv: the farm first, the CH6 code last, a name with an apostrophe between.
 QByteArray ch6Line(const QString &farm, const QString &code, int fields = 14)
 {
     return (farm + ";Farma O'Brien" + QString(";").repeated(fields - 2) + code + "\r\n").toUtf8();

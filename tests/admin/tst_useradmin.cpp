@@ -26,13 +26,14 @@
 #include <QtTest>
 
 #include "core/clashdialog.h"
-
 #include "support/testmain.h"
 #include "support/uitest.h"
 
 namespace {
 
 const QVariant Null(QVariant::Int);
+const QString salt = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXY./");
+const QString legacy = QStringLiteral("5f4dcc3b5aa765d61d8327deb882cf99");
 
 void insert(const QString &login, const QVariant &admin = Null)
 {
@@ -194,8 +195,6 @@ private slots:
     void editKeepsWhatIsNotChanged()
     {
         QFETCH(QString, change);
-        QFETCH(QString, stored);
-        const QString legacy = QStringLiteral("5f4dcc3b5aa765d61d8327deb882cf99");
         QVERIFY(TestDb::exec("insert into www_users(login,password,vp,admin,minimal,os,udalosti,fakturace,region,"
                              "stat_zrn_last,stat_zrn_cnt) values('upravit','" + legacy + "',NULL,2,0,1,2,5,'TA',"
                              "'2024-03-05 07:08:09',4)"));
@@ -229,8 +228,8 @@ private slots:
             password = "legacy";
         else if (Login::passwordMatches("Nove-2", password))
             password = "new";
-        QCOMPARE((q.value(0).isNull() ? "NULL" : q.value(0).toString()) + ',' + q.value(1).toString() + ',' + password,
-                 stored);
+        QTEST((q.value(0).isNull() ? "NULL" : q.value(0).toString()) + ',' + q.value(1).toString() + ',' + password,
+              "stored");
         // admin 2 comes back as the box's 1, minimal 0 as NULL, the rest as loaded.
         QCOMPARE(q.value(3).toInt(), 1);
         QVERIFY(q.value(4).isNull());
@@ -240,7 +239,6 @@ private slots:
 
     void editClashesWithAColleague()
     {
-        const QString salt = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXY./");
         QVERIFY(TestDb::exec("insert into www_users(login,password,region,os,udalosti) values('upravit','$2a$10$" + salt
                              + "','TA',1,1)"));
         QVector<Clash> asked;
@@ -279,9 +277,7 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("message");    // how the first box begins; "" none
         QTest::addColumn<bool>("accepted");      // by OK
-        const QString salt = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXY./");
         const QString sha1 = QStringLiteral("5baa61e4c9b93f3f0682250b6cf8331b7ee68fd8");
-        const QString legacy = QStringLiteral("5f4dcc3b5aa765d61d8327deb882cf99");
         const QString none, form = "ZRN Pole zašifrovaného hesla neobsahuje platný ";
         const int yes = QMessageBox::Yes, no = QMessageBox::No;
         QTest::newRow("users: $2a$ hash") << false << "" << "$2a$10$" + salt << none << yes << "" << true;

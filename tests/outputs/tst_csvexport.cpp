@@ -63,7 +63,6 @@ QList<QStringList> build(const QList<int> &ids, const CsvOptions &o)
     return parseCsv(QString::fromUtf8(bytes), o.separator);
 }
 
-// Column of a title in the file.
 int col(const QString &title)
 {
     return titles(true).indexOf(title);
@@ -75,8 +74,7 @@ QString readFile(const QString &fileName, const char *codec = "UTF-8")
     return f.open(QIODevice::ReadOnly) ? QTextCodec::codecForName(codec)->toUnicode(f.readAll()) : QString();
 }
 
-// What the export dialog showed when it opened: the file and the texts of
-// oddelovac, fdatum, kodovani and hlavicka.
+// What the export dialog showed when it opened: the file and the texts of oddelovac, fdatum, kodovani and hlavicka.
 struct Shown {
     QString file;
     QStringList combos;

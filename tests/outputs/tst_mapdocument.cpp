@@ -219,8 +219,7 @@ private slots:
         QCOMPARE(QSize(s.width, s.height), size);
         QCOMPARE(s.lowered(), used < dpi);
         QVERIFY(qint64(s.width) * s.height <= MaxPixels);
-        // The map drawn here for that paper: all of the Czech Republic, turned
-        // landscape, within the tile budget.
+        // The map drawn here for that paper: all of the Czech Republic, turned landscape, within the tile budget.
         const MapPrint::Plan p = MapPrint::plan(QByteArray(), 0, s);
         QCOMPARE(p.size, size.transposed());
         QVERIFY(!p.tiles.isEmpty() && p.tiles.size() <= MapPrint::MaxTiles);

@@ -19,8 +19,7 @@
 
 namespace {
 
-// A text box with its tool bar in a shown page; the buttons are found by
-// the text they show as a tool tip.
+// A text box with its tool bar in a shown page; the buttons are found by the text they show as a tool tip.
 struct RichText {
     QWidget page;
     QTextEdit *edit = new QTextEdit(&page);
@@ -261,8 +260,7 @@ private slots:
         r.press(QStringLiteral("Tučně"));
         QVERIFY(!r.edit->toHtml().contains(QStringLiteral("font-weight:600")));
 
-        // Numbered turns a bullet list into a numbered one; pressed again it
-        // leaves the list.
+        // Numbered turns a bullet list into a numbered one; pressed again it leaves the list.
         r.edit->setPlainText(QStringLiteral("dojírna\nkrmení\nstáje"));
         r.edit->selectAll();
         r.press(QStringLiteral("Odrážky"));
@@ -274,19 +272,14 @@ private slots:
         QVERIFY(!r.edit->toHtml().contains(QStringLiteral("<li")));
         QVERIFY(!r.checked(QStringLiteral("Číslování")));
         QCOMPARE(r.edit->toPlainText(), QStringLiteral("dojírna\nkrmení\nstáje"));
-    }
 
-    void toolBarFollowsReadOnly()
-    {
-        RichText r;
         auto *bar = childNamed<QToolBar>(&r.page, "qstb_toolbar");
         r.edit->setReadOnly(true);
         QVERIFY(!bar->isEnabled());
         r.edit->setReadOnly(false);
         QVERIFY(bar->isEnabled());
 
-        // Built again for another editor, the old tool bar goes away and the
-        // new one acts on that editor.
+        // Built again for another editor, the old tool bar goes away and the new one acts on that editor.
         auto *other = new QTextEdit(&r.page);
         QPointer<QToolBar> old = bar;
         r.tb.createTB(&r.page, other, r.page.font(), false);
