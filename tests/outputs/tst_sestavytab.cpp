@@ -3,7 +3,6 @@
 
 #include "core/session.h"
 #include "db/database.h"
-#include "db/qssql.h"
 #include "outputs/sestavytab.h"
 #include "support/testdb.h"
 #include "support/testmain.h"
@@ -22,17 +21,10 @@ namespace {
 
 bool addFirm(int id, const QString &name, const QString &note = QString())
 {
-    QSSQL q;
-    q.prepare(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,OBR,SMLOUVA_FAKTURACE_CASTKA_ROK,"
-                             "SMLOUVA_POZNAMKA) values(?,?,'ST',100,?)"));
-    q.addBindValue(id);
-    q.addBindValue(name);
-    q.addBindValue(note);
-    QSSQL c;
-    c.prepare(QStringLiteral("insert into tellmark_strediska(id_podnik,akce_nazev,licence_cislo) values(?,'s',?)"));
-    c.addBindValue(id);
-    c.addBindValue(1000 + id);
-    return q.exec() && c.exec();
+    return TestDb::exec(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,OBR,SMLOUVA_FAKTURACE_CASTKA_ROK,"
+                                       "SMLOUVA_POZNAMKA) values(%1,'%2','ST',100,'%3')").arg(id).arg(name, note))
+        && TestDb::exec(QStringLiteral("insert into tellmark_strediska(id_podnik,akce_nazev,licence_cislo) values(%1,'s',%2)")
+                            .arg(id).arg(1000 + id));
 }
 
 } // namespace
