@@ -181,28 +181,25 @@ private slots:
         QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column KONTAKT_JMENO to jmeno_away")));
         const auto restore = qScopeGuard(
             [] { TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column jmeno_away to KONTAKT_JMENO")); });
-        QStringList messages;
-        {
-            MessageBoxAnswerer answerer;
-            if (filter) {
-                ModalHandler confirm([](QWidget *modal) {
-                    auto *dialog = qobject_cast<DialogFiltr *>(modal);
-                    if (dialog) {
-                        dialog->findChild<QCheckBox *>(QStringLiteral("slc"))->setChecked(true);
-                        dialog->accept();
-                    }
-                    return dialog != nullptr;
-                });
-                m_tab->onFiltr();
-                QVERIFY(confirm.handled());
-            } else {
-                // Saved with "Uložit", then offered when leaving the row: both fail.
-                QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
-                m_tab->tree()->setCurrentRow(kBeta, QVariant());
-                QCOMPARE(m_questions, 1);
-            }
-            messages = answerer.messages;
+        MessageBoxAnswerer answerer;
+        if (filter) {
+            ModalHandler confirm([](QWidget *modal) {
+                auto *dialog = qobject_cast<DialogFiltr *>(modal);
+                if (dialog) {
+                    dialog->findChild<QCheckBox *>(QStringLiteral("slc"))->setChecked(true);
+                    dialog->accept();
+                }
+                return dialog != nullptr;
+            });
+            m_tab->onFiltr();
+            QVERIFY(confirm.handled());
+        } else {
+            // Saved with "Uložit", then offered when leaving the row: both fail.
+            QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
+            m_tab->tree()->setCurrentRow(kBeta, QVariant());
+            QCOMPARE(m_questions, 1);
         }
+        const QStringList messages = answerer.messages;
         QCOMPARE(messages.size(), filter ? 1 : 2);
         for (const QString &message : messages) {
             QVERIFY2(message.startsWith(QStringLiteral("ZRN Chyba:")), qPrintable(message));
