@@ -121,6 +121,7 @@ private slots:
                                             << " FIND_IN_SET('J',pdq.o_odpovedna_osoba) ";
         QTest::newRow("cows from") << QVariantMap{{"df/pdojnice_od", true}, {"df/pdojnice_od_ks", " 100 "}} << " pdq.dojnice_ks>=100 ";
         QTest::newRow("cows, not a number") << QVariantMap{{"df/pdojnice_od", true}, {"df/pdojnice_od_ks", "0 or 1=1"}} << QString();
+        QTest::newRow("note") << QVariantMap{{"df/ppoznamka", true}, {"df/ppoznamkae", "x"}} << " pdq.obr_poznamka='x' ";
         QTest::newRow("licence") << QVariantMap{{"df/slc", true}} << " (stq.licence_cislo>0) ";
         QTest::newRow("milking parlour Neurčeno") << QVariantMap{{"df/ssdoj", true}} << " stq.sdoj is null ";
         QTest::newRow("combined with and, negated")
