@@ -1,6 +1,5 @@
-// The register tab with its tree and pages: which pages a row shows for the
-// rights, the question about unsaved edits, and failed saves and reads that
-// keep the edit on screen or leave nothing to save.
+// The register tab: the pages a row shows for the rights, the question about
+// unsaved edits, failed saves that keep the edit and failed reads that leave nothing to save.
 
 #include "admin/detailpages.h"
 #include "core/page.h"
@@ -31,11 +30,6 @@ QString tabTitles(const QTabWidget *twe)
     for (int i = 0; i < twe->count(); ++i)
         titles << twe->tabText(i);
     return titles.join(QLatin1Char('|'));
-}
-
-QString kontakt(int id)
-{
-    return TestDb::value(QStringLiteral("select KONTAKT_JMENO from tellmark_podniky where id=?"), {id}).toString();
 }
 
 const int kAlfa = 1, kBeta = 2, kFarma = 10;
@@ -110,7 +104,6 @@ private slots:
         QFETCH(int, pristupy);
         QFETCH(int, udalosti);
         QFETCH(bool, centre);
-        QFETCH(QString, titles);
         // Before any selection only the prompt is there.
         QCOMPARE(tabTitles(m_tab->innerTabs()), QStringLiteral("Výběr"));
         m_session.user.minimal = minimal;
@@ -119,7 +112,7 @@ private slots:
         m_session.user.udalosti = udalosti;
         select(kAlfa, centre ? kFarma : 0);
 
-        QCOMPARE(tabTitles(m_tab->innerTabs()), titles);
+        QTEST(tabTitles(m_tab->innerTabs()), "titles");
         QCOMPARE(m_tab->innerTabs()->currentIndex(), 0);
         // Each kind of row clears the other id.
         QCOMPARE(m_session.s_id_podnik.isValid(), !centre);
@@ -164,7 +157,7 @@ private slots:
         }
         QCOMPARE(m_questions, 1);
         const QString expected = yes ? QStringLiteral("Adam Nový") : QStringLiteral("Adam");
-        QCOMPARE(kontakt(kAlfa), expected);
+        QCOMPARE(TestDb::value("select KONTAKT_JMENO from tellmark_podniky where id=?", {kAlfa}).toString(), expected);
         select(kAlfa);
         QCOMPARE(m_questions, 1);
         QCOMPARE(w("kontakt_jmeno")->text(), expected);
@@ -188,28 +181,25 @@ private slots:
         QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column KONTAKT_JMENO to jmeno_away")));
         const auto restore = qScopeGuard(
             [] { TestDb::exec(QStringLiteral("alter table tellmark_podniky rename column jmeno_away to KONTAKT_JMENO")); });
-        QStringList messages;
-        {
-            MessageBoxAnswerer answerer;
-            if (filter) {
-                ModalHandler confirm([](QWidget *modal) {
-                    auto *dialog = qobject_cast<DialogFiltr *>(modal);
-                    if (dialog) {
-                        dialog->findChild<QCheckBox *>(QStringLiteral("slc"))->setChecked(true);
-                        dialog->accept();
-                    }
-                    return dialog != nullptr;
-                });
-                m_tab->onFiltr();
-                QVERIFY(confirm.handled());
-            } else {
-                // Saved with "Uložit", then offered when leaving the row: both fail.
-                QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
-                m_tab->tree()->setCurrentRow(kBeta, QVariant());
-                QCOMPARE(m_questions, 1);
-            }
-            messages = answerer.messages;
+        MessageBoxAnswerer answerer;
+        if (filter) {
+            ModalHandler confirm([](QWidget *modal) {
+                auto *dialog = qobject_cast<DialogFiltr *>(modal);
+                if (dialog) {
+                    dialog->findChild<QCheckBox *>(QStringLiteral("slc"))->setChecked(true);
+                    dialog->accept();
+                }
+                return dialog != nullptr;
+            });
+            m_tab->onFiltr();
+            QVERIFY(confirm.handled());
+        } else {
+            // Saved with "Uložit", then offered when leaving the row: both fail.
+            QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
+            m_tab->tree()->setCurrentRow(kBeta, QVariant());
+            QCOMPARE(m_questions, 1);
         }
+        const QStringList messages = answerer.messages;
         QCOMPARE(messages.size(), filter ? 1 : 2);
         for (const QString &message : messages) {
             QVERIFY2(message.startsWith(QStringLiteral("ZRN Chyba:")), qPrintable(message));
@@ -254,12 +244,9 @@ private slots:
         QFETCH(bool, centre);
         const QString table = centre ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky");
         QVERIFY(TestDb::exec(QStringLiteral("alter table %1 rename to odlozena").arg(table)));
-        QStringList messages;
-        {
-            MessageBoxAnswerer answerer;
-            select(kAlfa, centre ? kFarma : 0);
-            messages = answerer.messages;
-        }
+        MessageBoxAnswerer answerer;
+        select(kAlfa, centre ? kFarma : 0);
+        const QStringList messages = answerer.messages;
         QVERIFY(TestDb::exec(QStringLiteral("alter table odlozena rename to %1").arg(table)));
 
         // One message for the one failed read, with the database's reason.
@@ -276,15 +263,13 @@ private slots:
                 continue;
             ++pages;
             QVERIFY2(!page->hasRow(), qPrintable(page->objectName()));
-            for (QLineEdit *edit : page->findChildren<QLineEdit *>()) {
+            for (QLineEdit *edit : page->findChildren<QLineEdit *>())
                 if (edit->isVisibleTo(page) && !edit->isReadOnly())
                     edit->setText(QStringLiteral("přes prázdnou stránku"));
-            }
             QVERIFY2(!page->isDirty(), qPrintable(page->objectName()));
-            for (QAbstractButton *b : page->findChildren<QAbstractButton *>()) {
+            for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
                 if (b->objectName().endsWith(QLatin1String("uloz")) || b->objectName() == QLatin1String("gps_save"))
                     QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
-            }
         }
         QVERIFY(pages >= (centre ? 3 : 2));
         QVERIFY(!m_tab->hasUnsavedEdits());

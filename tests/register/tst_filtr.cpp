@@ -1,6 +1,5 @@
-// The advanced filter: the condition each criterion adds, what it selects
-// in a small register on both backends, the stored state, and that nothing
-// stored in the settings can widen what a restricted user sees.
+// The advanced filter: the condition each criterion adds, what it selects, the stored state,
+// and that nothing stored in the settings can widen what a restricted user sees.
 
 #include "core/session.h"
 #include "core/settingskeys.h"
@@ -98,8 +97,6 @@ private slots:
         QTest::addColumn<QVariantMap>("keys");
         QTest::addColumn<QString>("condition");
         QTest::newRow("nothing ticked") << QVariantMap{{"df/pzeme_cb", 1}} << QString();
-        QTest::newRow("holding by stored text") << QVariantMap{{"df/pholding", true}, {"df/pholding_cb", 5}, {"df/pholding_cb_text", "Jih"}}
-                                                << " hdq.nazev_holding='Jih' ";
         QTest::newRow("holding by index (older settings)") << QVariantMap{{"df/pholding", true}, {"df/pholding_cb", 1}}
                                                            << " hdq.nazev_holding='Jih' ";
         QTest::newRow("holding Neurčeno") << QVariantMap{{"df/pholding", true}, {"df/pholding_cb", 0}}
@@ -115,8 +112,6 @@ private slots:
             << QVariantMap{{"df/pzeme", true}, {"df/pzeme_cb", 2}, {"df/pzeme_cb_text", "CZ"}} << " pdq.zeme='CZ' ";
         QTest::newRow("country text not of the list falls back to the index")
             << QVariantMap{{"df/pzeme", true}, {"df/pzeme_cb", 2}, {"df/pzeme_cb_text", "CZ' or '1'='1"}} << " pdq.zeme='SK' ";
-        QTest::newRow("regions ST and LI") << QVariantMap{{"df/pregion", true}, {"df/pregion_st", true}, {"df/pregion_li", true}}
-                                           << " ((pdq.obr like '%ST%') or (pdq.obr like '%LI%')) ";
         QTest::newRow("region without a box") << QVariantMap{{"df/pregion", true}} << QString();
         QTest::newRow("breeding software Neurčeno") << QVariantMap{{"df/pchsw", true}, {"df/pchsw_cb", 0}} << " pdq.sw is null ";
         QTest::newRow("technology state") << QVariantMap{{"df/pstavtech", true}, {"df/pstavtech_cb", 2}} << " pdq.o_stavt='Poptávka' ";
@@ -139,8 +134,7 @@ private slots:
     void conditionPieces()
     {
         QFETCH(QVariantMap, keys);
-        QFETCH(QString, condition);
-        QCOMPARE(Filtr::condition(stateOf(keys), noLists(), plainQuote), condition);
+        QTEST(Filtr::condition(stateOf(keys), noLists(), plainQuote), "condition");
     }
 
     void selection_data()
@@ -264,7 +258,6 @@ private slots:
         QVERIFY(stored.holding.on);
         QCOMPARE(stored.holding.entry, QStringLiteral("Sever"));
     }
-
 };
 
 ZRN_TEST_MAIN(TstFiltr)

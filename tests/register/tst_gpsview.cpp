@@ -1,6 +1,5 @@
-// The map of the GPS page in a real web view (needs a display: Xvfb): "Google"
-// asks the configured map service for the coordinates as typed, the address
-// line follows the view, and loading a row blanks the map.
+// The GPS page's map in a real web view (needs Xvfb): "Google" asks the configured map service for
+// the coordinates as typed, the address line follows the view, and loading a row blanks the map.
 
 #include "support/httpstub.h"
 
@@ -62,7 +61,6 @@ private slots:
         // Empty coordinates ask for an empty place.
         QCOMPARE(page.mapUrl().toString(), map + "?q=&ll=&z=12&t=m");
     }
-
 };
 
 ZRN_TEST_MAIN(TestGpsView)

@@ -1,7 +1,5 @@
-// Maintenance of enterprises and centres as a user does it from the register
-// tab: the prompts answered by the test, ARES served by a loopback stub, the
-// tree rebuilt with the affected row current, and the refusals that keep
-// centres and events from vanishing.
+// Maintenance of enterprises and centres from the register tab (prompts answered by the test, ARES
+// by a loopback stub): the tree rebuilt with the row current, refusals that keep centres and events.
 
 #include "core/historyview.h"
 #include "core/session.h"

@@ -103,7 +103,6 @@ private slots:
         QVERIFY(!ColumnValues::identification(typed).isNull());
         QCOMPARE(ColumnValues::identificationOrNull(typed).isNull(), stored.isEmpty());
     }
-
 };
 
 ZRN_TEST_GUILESS_MAIN(TstPagesRules)

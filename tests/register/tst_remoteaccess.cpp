@@ -182,7 +182,7 @@ private slots:
         page.load(kCentre);
         page.findChild<QLineEdit *>(QStringLiteral("vnc%1_id").arg(row))->setText(id);
 
-        QStringList times, operations, headers, buttons;
+        QStringList times, operations, buttons;
         bool filterShown = true;
         ModalHandler handler([&](QWidget *modal) {
             auto *dialog = qobject_cast<DialogTable *>(modal);
@@ -193,8 +193,6 @@ private slots:
                 times << model->index(r, 0).data().toString();
                 operations << model->index(r, 1).data().toString();
             }
-            for (int c = 0; c < model->columnCount(); ++c)
-                headers << model->headerData(c, Qt::Horizontal).toString();
             for (QAbstractButton *b : dialog->findChild<QDialogButtonBox *>()->buttons())
                 if (b->isVisible())
                     buttons << b->text();
@@ -214,7 +212,6 @@ private slots:
         if (!handler.handled())
             return;
 
-        QCOMPARE(headers, (QStringList{"TS", "Operation"}));
         QStringList expectedTimes, expectedOperations;
         for (int k = 129; k >= 30; --k) {
             expectedTimes << first.addSecs(3600 * k).toString("dd.MM.yy hh:mm");

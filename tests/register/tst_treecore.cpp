@@ -1,6 +1,5 @@
-// The rules of the enterprise tree that need no database: search keys, the
-// proxy's sort modes, and the model's own sort keys ordering rows exactly as
-// the proxy orders plain texts.
+// The enterprise tree without a database: search keys, the proxy's sort modes, and the model's
+// own sort keys ordering rows exactly as the proxy orders plain texts.
 
 #include "register/podnikytreemodel.h"
 #include "core/qsmysortfilterproxymodel.h"
@@ -10,7 +9,6 @@
 #include <QtTest>
 
 #include "support/testmain.h"
-
 
 namespace {
 
@@ -53,8 +51,7 @@ private slots:
     void stripDiacritics()
     {
         QFETCH(QString, text);
-        QFETCH(QString, key);
-        QCOMPARE(::stripDiacritics(text), key);
+        QTEST(::stripDiacritics(text), "key");
     }
 
     void sortModes_data()
@@ -124,7 +121,6 @@ private slots:
                 QCOMPARE(order(&model, column, o), order(&plain, column, o));
     }
 };
-
 
 ZRN_TEST_GUILESS_MAIN(TestTreeCore)
 #include "tst_treecore.moc"
