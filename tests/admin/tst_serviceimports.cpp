@@ -43,8 +43,7 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
     }
 
     void readCsvEncodingsAndLines_data()

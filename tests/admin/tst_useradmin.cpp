@@ -127,8 +127,7 @@ private slots:
     {
         TestDb::exec(QStringLiteral("drop trigger if exists zrn_refuse"));
         TestDb::exec(QStringLiteral("drop trigger if exists qml.zrn_refuse"));
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         QFile::remove(ZrnSettings::path());
         insert(QStringLiteral("spravce"), 1);
         m_session.user = UserRights();

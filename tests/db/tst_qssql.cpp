@@ -71,8 +71,7 @@ private slots:
     }
     void init()
     {
-        QString err;
-        QVERIFY2(TestDb::clear(&err), qPrintable(err));
+        ZRN_CLEAR_TEST_DB();
     }
     void cleanupTestCase() { TestDb::close(); }
 

@@ -96,8 +96,7 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         // Alfa (1) with the centre Alfa Sever (10); Beta (2). Root 1 of Alfa, reported, priority normal,
         // 31.12.2024 23:50 (reply 2, its reply 3); 5 of Alfa Sever, 01.02.2025, with a file; 9 of Beta.
         ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev) values(1,'Alfa'),(2,'Beta')",

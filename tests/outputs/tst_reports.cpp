@@ -159,8 +159,7 @@ private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
     void init()
     {
-        QString e;
-        QVERIFY2(TestDb::clear(&e), qPrintable(e));
+        ZRN_CLEAR_TEST_DB();
     }
     void cleanupTestCase() { TestDb::close(); }
 

@@ -64,8 +64,7 @@ private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
     void init()
     {
-        QString e;
-        QVERIFY2(TestDb::clear(&e), qPrintable(e));
+        ZRN_CLEAR_TEST_DB();
         m_tab = std::make_unique<SestavyTab>(&m_session);
         m_tab->resize(900, 700);
         m_tab->show();

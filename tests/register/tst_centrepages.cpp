@@ -74,8 +74,7 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         ZRN_SEED(QStringLiteral("insert into tellmark_holding(id,nazev_holding) values(3,'Holding Jih')"),
                  QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,id_holding,GPS) "
                                 "values(%1,'Český statek s.r.o.',3,'49.1,14.1')").arg(kPodnik),

@@ -45,8 +45,7 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         ZRN_SEED("insert into tellmark_podniky(id,podnik_nazev,KONTAKT_JMENO,GPS)"
                  " values(1,'Agro Alfa','Adam','49.1,15.1'),(2,'Beta statek','Bára',NULL)",
                  "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo,GPS) values(10,1,'Farma Alfa',5,'50.2,14.2')");

@@ -70,8 +70,7 @@ private slots:
 
     void init()
     {
-        QString e;
-        QVERIFY2(TestDb::clear(&e), qPrintable(e));
+        ZRN_CLEAR_TEST_DB();
         QFile::remove(ZrnSettings::path());
         ZRN_SEED("insert into tellmark_holding(id,nazev_holding) values(5,'Jih')",
                  "insert into tellmark_podniky(id,podnik_nazev,obr,id_holding,ico) values"

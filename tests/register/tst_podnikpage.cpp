@@ -77,8 +77,7 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         ZRN_SEED("insert into tellmark_holding(id,nazev_holding) values(7,'Agro Holding')",
                  "insert into tellmark_podniky(id,podnik_nazev,id_holding,ICO,GPS,KONTAKT_JMENO,UE,O_PRIORITA,SMLOUVA_CISLO,"
                  "SMLOUVA_FAKTURACE_OD) values(3,'Agro Vysočina, a.s.',7,'12345678','49.4,15.6','Jan Novák','Zootechnici',2,"

@@ -54,8 +54,7 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         QStringList cols, vals;
         for (const QString &f : fieldNames()) {
             cols << columnOf(f);

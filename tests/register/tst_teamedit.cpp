@@ -77,8 +77,7 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         ZRN_SEED(QStringLiteral("insert into tellmark_podniky(id,podnik_nazev,KONTAKT_TELEFON,SMLOUVA_CISLO,GPS,"
                                 "O_VZTAH_SE_ZAKAZNIKEM,O_PRIORITA) values(%1,'Statek','111','S-1','49.1,14.1',0,0)").arg(kPodnik),
                  QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev,PODNIK_TELEFON,GPS,EAGRI_HESLO) "

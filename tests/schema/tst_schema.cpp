@@ -38,8 +38,7 @@ private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
     }
 
     void createAgainKeepsDataAndRepairs()

@@ -665,8 +665,7 @@ private slots:
     // Last: it empties the database.
     void databaseWithoutUsersSaysHowToAddOne()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         ScriptedDialog script;
         MainWindow::StartOptions options = startOptions(script);
         QString notice;

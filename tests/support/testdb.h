@@ -37,6 +37,13 @@ QVariant value(const QString &sql, const QVariantList &binds = {});
 bool seedSmallRegister(QString *error = nullptr);
 }
 
+// Use in init(): empties every table or fails the test.
+#define ZRN_CLEAR_TEST_DB()                                           \
+    do {                                                              \
+        QString zrnClearError_;                                       \
+        QVERIFY2(TestDb::clear(&zrnClearError_), qPrintable(zrnClearError_)); \
+    } while (0)
+
 // Fails the test with the database's message when a seed statement fails.
 #define ZRN_SEED(...)                                                 \
     do {                                                              \
