@@ -3,6 +3,9 @@
 # and loopback port, no system service. Usage:
 #   mariadb-test-server.sh start|stop|restart DATADIR PORT
 # "start" prints the environment lines the suites read (ZRN_TEST_MYSQL_*).
+# ZRN_MARIADB_BUFFER_POOL sets the InnoDB buffer pool (default 256M, plenty
+# for the suites; a server holding a register of millions of events needs
+# one that holds its event tables, as a production server would have).
 set -euo pipefail
 cmd=${1:?start|stop|restart}
 dir=${2:?data directory}
@@ -29,7 +32,7 @@ start() {
   fi
   "$MARIADBD" --no-defaults --datadir="$dir/data" --socket="$sock" --port="$port" \
     --bind-address=127.0.0.1 --pid-file="$pidf" --skip-name-resolve --skip-log-bin \
-    --max-allowed-packet=64M --innodb-buffer-pool-size=256M --innodb-flush-log-at-trx-commit=2 \
+    --max-allowed-packet=64M --innodb-buffer-pool-size="${ZRN_MARIADB_BUFFER_POOL:-256M}" --innodb-flush-log-at-trx-commit=2 \
     --character-set-server=utf8mb4 --collation-server=utf8mb4_czech_ci \
     "${user_opt[@]}" >"$log" 2>&1 &
   for _ in $(seq 1 120); do
