@@ -1,6 +1,7 @@
 #include "bench/benchdb.h"
 
 #include "db/database.h"
+#include "schema/eventlog.h"
 #include "schema/schema.h"
 #include "tools/demodata/demodata.h"
 
@@ -14,6 +15,24 @@
 #include <cstdio>
 #include <vector>
 
+namespace {
+
+// An existing database is met as the program meets it at start: an embedded
+// file gets what an older version lacks, a server is only looked at.
+bool asAtStart(bool opened)
+{
+    if (!opened)
+        return false;
+    QString ignored;
+    if (Database::isSqlite())
+        Schema::ensureExtras(&ignored);
+    else
+        Schema::checkEventLogSearch();
+    return true;
+}
+
+} // namespace
+
 bool openBenchDatabase(const QString &configFile, const QString &sqliteFile, const QString &tempDir, DbConfig *cfg,
                        QString *error, int events)
 {
@@ -24,12 +43,12 @@ bool openBenchDatabase(const QString &configFile, const QString &sqliteFile, con
             return false;
         }
         *cfg = DbConfig::load(configFile);
-        return Database::open(*cfg, error, Database::MustExist);
+        return asAtStart(Database::open(*cfg, error, Database::MustExist));
     }
     cfg->driver = DbConfig::SQLite;
     if (!sqliteFile.isEmpty()) {
         cfg->path = sqliteFile;
-        return Database::open(*cfg, error, Database::MustExist);
+        return asAtStart(Database::open(*cfg, error, Database::MustExist));
     }
     cfg->path = QDir(tempDir).filePath(QStringLiteral("bench.sqlite"));
     if (!Database::open(*cfg, error, Database::CreateEmpty) || !Schema::create(error))
