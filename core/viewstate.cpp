@@ -41,10 +41,14 @@ public:
         if (QAbstractItemModel *model = view->model()) {
             connect(model, &QAbstractItemModel::modelReset, this, &ColumnFitter::schedule);
             connect(model, &QAbstractItemModel::layoutChanged, this, &ColumnFitter::schedule);
-            connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent) {
-                if (!parent.isValid())
-                    schedule();
-            });
+            // The first rows of a list, not every page appended as the
+            // view is scrolled: each fit lays the view out anew, and a
+            // tree view's layout asks its model for more rows.
+            connect(model, &QAbstractItemModel::rowsInserted, this,
+                    [this](const QModelIndex &parent, int first) {
+                        if (!parent.isValid() && first == 0)
+                            schedule();
+                    });
         }
     }
 

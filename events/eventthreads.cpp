@@ -21,6 +21,8 @@
 #include <QItemSelectionModel>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace EventList;
@@ -59,7 +61,25 @@ EventThreads::EventThreads(bool global, Session *session, QTreeView *view, Event
     m_model->setHeaderTexts(headers(global ? tr("Podnik/Středisko/Lokalita") : tr("Podnik/Středisko")));
     m_proxy = global ? new PagedProxy(this) : new QSMySortFilterProxyModel(this);
     EventList::attach(view, m_model, m_proxy);
-    m_model->setFetcher([this] { fetchNextPage(); });
+    m_model->setFetcher([this] {
+        // A tree view asks for more rows with every layout of its own, seen
+        // or not. Further threads are read as the user reaches the end of
+        // the list (or while the rows do not fill the view), looked at once
+        // the layout is done; a list nobody sees reads when asked.
+        if (!m_view->isVisible()) {
+            fetchNextPage();
+            return;
+        }
+        if (m_fetchQueued)
+            return;
+        m_fetchQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_fetchQueued = false;
+            const QScrollBar *bar = m_view->verticalScrollBar();
+            if (m_model->more() && bar->value() >= bar->maximum())
+                fetchNextPage();
+        });
+    });
     // Rows of one line each: the view need not measure every row again as
     // pages are added to a long list.
     if (global)

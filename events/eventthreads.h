@@ -111,6 +111,7 @@ private:
     EventWorker *m_worker = nullptr;
     int m_generation = 0;
     bool m_pending = false;
+    bool m_fetchQueued = false;
     // The global list's reading: its filter, order and where it stands.
     EventStore::Filter m_pageFilter;
     EventStore::Sort m_sort;

@@ -290,6 +290,22 @@ private slots:
         QCOMPARE(m->rowCount(m->index(2, 0)), 1);   // reply 2 (with 3 below it)
     }
 
+    // Found threads are read as the user scrolls to them, not all on their own as the view lays out.
+    void searchReadsAsTheViewScrolls()
+    {
+        UdalostiTab tab(&m_session);
+        QTreeView *view = list(&tab);
+        view->setFixedHeight(view->header()->sizeHint().height() + 2 * view->fontMetrics().height());
+        tab.show();
+        tab.threads()->setPageSize(1);
+        QTest::keyClicks(childNamed<QLineEdit>(&tab, "ufilter"), QStringLiteral("a"));   // Alfa, Alfa Sever, Beta
+        QTRY_VERIFY(!tab.threads()->searching());
+        QTest::qWait(100);
+        QVERIFY(tab.model()->threadCount() < 3);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+        QTRY_COMPARE(tab.model()->threadCount(), 3);
+    }
+
     // A slow search holds up neither typing nor the window; the answer for the text typed last is shown.
     void typingWhileSearching()
     {
