@@ -8,20 +8,10 @@
 #include "platform/processes.h"
 #include "platform/updatescript.h"
 #include "support/httpstub.h"
-
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QtTest>
+#include "support/testmain.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "support/testmain.h"
 
 namespace {
 

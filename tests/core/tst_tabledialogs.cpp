@@ -7,12 +7,10 @@
 #include "db/database.h"
 #include "db/qssql.h"
 #include "support/testdb.h"
-
-#include <QtWidgets>
-#include <QtTest>
-
 #include "support/testmain.h"
 #include "support/uitest.h"
+
+#include <QtWidgets>
 
 namespace {
 

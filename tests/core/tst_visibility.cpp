@@ -10,9 +10,6 @@
 #include "register/podnikytreemodel.h"
 #include "register/treequery.h"
 #include "support/testdb.h"
-
-#include <QtTest>
-
 #include "support/testmain.h"
 
 class TestVisibility : public QObject

@@ -3,17 +3,9 @@
 
 #include "app/startup.h"
 #include "core/qsmysortfilterproxymodel.h"
-
-#include <QCollator>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QProcess>
-#include <QPushButton>
-#include <QStandardItemModel>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "support/testmain.h"
+
+#include <QtWidgets>
 
 class TstLocale : public QObject
 {

@@ -5,14 +5,10 @@
 #include "app/login.h"
 #include "shellfixtures.h"
 #include "support/testdb.h"
-
-#include <QDate>
-#include <QDialogButtonBox>
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "support/testmain.h"
 #include "support/uitest.h"
+
+#include <QtWidgets>
 
 using namespace ShellFixtures;
 

@@ -17,29 +17,11 @@
 #include "register/podnikytree.h"
 #include "shellfixtures.h"
 #include "support/testdb.h"
-
-#include <QDialogButtonBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLoggingCategory>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QSplitter>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QTreeView>
-
-#include <memory>
-
 #include "support/testmain.h"
 #include "support/uitest.h"
+
+#include <QtWidgets>
+#include <memory>
 
 using namespace ShellFixtures;
 

@@ -1,17 +1,14 @@
 // User options, credentials and filters survive a restart in an owner-only file;
 // the user page's options; where the window opens. (Layout, damaged file: main window suite.)
 
+#include "app/ownusertab.h"
 #include "app/windowlayout.h"
 #include "core/session.h"
 #include "core/usersettings.h"
 #include "events/eventlistfilter.h"
-#include "app/ownusertab.h"
+#include "support/testmain.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QTest>
-
-#include "support/testmain.h"
 
 class TstUserSettings : public QObject
 {

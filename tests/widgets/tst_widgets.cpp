@@ -1,21 +1,13 @@
 // Form widgets as the pages use them: the date edit that may stay empty, the
 // edit that keeps an id beside its text, and the rich-text tool bar.
 
+#include "support/testmain.h"
+#include "support/uitest.h"
 #include "widgets/qfdateedit.h"
 #include "widgets/qfeditwithbutton.h"
 #include "widgets/qstbtextedit.h"
 
-#include <QAction>
-#include <QCalendarWidget>
-#include <QLineEdit>
-#include <QTextList>
-#include <QTest>
-#include <QToolBar>
-#include <QToolButton>
-#include <QVBoxLayout>
-
-#include "support/testmain.h"
-#include "support/uitest.h"
+#include <QtWidgets>
 
 namespace {
 
