@@ -1,14 +1,12 @@
 #pragma once
 
-// Users of the sign-in tests, stored as the user administration stores them,
-// and a scripted login dialog.
+// Users stored as the user administration stores them, and a scripted login dialog.
 
 #include "app/login.h"
 #include "core/session.h"
 #include "db/bcrypt.h"
 #include "db/qssql.h"
 
-#include <QString>
 #include <QTest>
 
 namespace ShellFixtures {
@@ -27,11 +25,9 @@ inline int addUser(const UserRights &r, const QString &password)
     const QString hash = QString::fromLatin1(mcrypt_hashpw(password.toLatin1().constData(), mcrypt_gensalt(4).constData()));
     if (!q.exec(QStringLiteral("insert into www_users(login,vp,admin,minimal,acls,os,region,udalosti,sestavy,fakturace,cp,"
                                "stredisko_tech_cteni,pristupy,password,stat_zrn_cnt) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"),
-                rightsValues(r) << hash)) {
+                rightsValues(r) << hash))
         qWarning() << "addUser:" << q.lastError().text();
-        return 0;
-    }
-    return q.lastInsertId().toInt();
+    return q.lastInsertId().toInt(); // 0 when it failed
 }
 
 // Every tab and right on.

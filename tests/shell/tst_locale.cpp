@@ -25,12 +25,10 @@ private slots:
     {
         QFETCH(QStringList, names);
         QVERIFY(QLocale::system().language() != QLocale::Czech);
-        QStringList shuffled = names;
-        std::reverse(shuffled.begin(), shuffled.end());
+        const QStringList shuffled(names.crbegin(), names.crend());
         // The collator the enterprise tree sorts its names with.
         QStringList sorted = shuffled;
-        const QCollator collator;
-        std::sort(sorted.begin(), sorted.end(), collator);
+        std::sort(sorted.begin(), sorted.end(), QCollator());
         QCOMPARE(sorted, names);
         // The proxy of the lists (QString::localeAwareCompare).
         QStandardItemModel model;
