@@ -1,5 +1,4 @@
-// The self-update at start-up against the loopback stub: when it downloads, what it refuses,
-// the script it leaves and how that behaves under /bin/sh, which processes are another copy.
+// The self-update against the loopback stub: downloads, refusals, the script under /bin/sh, other copies.
 
 #include "app/selfupdate.h"
 #include "core/usersettings.h"
@@ -66,8 +65,7 @@ QString sha256(const QByteArray &data) { return QCryptographicHash::hash(data, Q
 // The running program: a shell script that notes its start.
 const QByteArray OldProgram = "#!/bin/sh\necho old > started\n";
 
-// One program folder (each path of the update script stays one word for sh, whatever it holds),
-// the stub offering the good package, hooks recording what the update told the user and started.
+// A program folder whose path sh must keep one word, the stub offering the good package, recording hooks.
 struct Env {
     QTemporaryDir tmp;
     QString dir = tmp.filePath(QStringLiteral("Program 'ZRN' $HOME"));
@@ -126,8 +124,7 @@ struct Env {
     QStringList updateFiles() const { return QDir(dir).entryList({"zrn*.zip*", "upgrade*"}, QDir::Files); }
 };
 
-// access() asks for the real user: as root, the checks run as "nobody"
-// (the effective user stays root, so the test can switch back).
+// access() asks for the real user: as root, checks run as "nobody" (effective root switches back).
 struct AsNobody {
     bool active = false;
     explicit AsNobody(bool on)

@@ -20,16 +20,14 @@ QPushButton *button(const QWidget *dialog, QDialogButtonBox::StandardButton whic
 {
     return childNamed<QDialogButtonBox>(dialog, "buttonBox")->button(which);
 }
-
 QTableView *table(const QWidget *dialog) { return childNamed<QTableView>(dialog, "tableView"); }
 
 // Column `column` of every row in the order the table shows them.
 QStringList shown(const QWidget *dialog, int column = 0)
 {
-    const QAbstractItemModel *model = table(dialog)->model();
     QStringList texts;
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, column).data().toString();
+    for (int row = 0; row < table(dialog)->model()->rowCount(); ++row)
+        texts << table(dialog)->model()->index(row, column).data().toString();
     return texts;
 }
 
@@ -58,7 +56,6 @@ struct Picker {
 class TstTableDialogs : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase()
     {

@@ -33,8 +33,7 @@ inline int addUser(const UserRights &r, const QString &password)
 // Every tab and right on.
 inline UserRights fullRights(const QString &login) { return {0, login, 2, 1, 0, 0, 2, QString(), 2, 1, 3, 1, 0, 1}; }
 
-// A login dialog that records what it was shown and answers with the typed
-// login and password, or Cancel when nothing is typed.
+// A login dialog that records what it was shown and answers what is typed, or Cancel when nothing is.
 struct ScriptedDialog {
     QStringList typed;
     int shown = 0, denied = 0;

@@ -1,5 +1,4 @@
-// The program is Czech on a machine set to LANG=C: sorting and the standard
-// dialog buttons; its path does not depend on how or from where it started.
+// Czech on a machine set to LANG=C (sorting, standard buttons); the program's path from anywhere.
 
 #include "app/startup.h"
 #include "core/qsmysortfilterproxymodel.h"

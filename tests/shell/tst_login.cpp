@@ -1,5 +1,4 @@
-// Signing in: saved credentials, the dialog once, the refusal, the rights read
-// from www_users, the login statistics and the audit row.
+// Signing in: saved credentials, the dialog once, the refusal, the rights, statistics and audit row.
 
 #include "app/dialoguzivatel.h"
 #include "app/login.h"

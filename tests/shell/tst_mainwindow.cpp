@@ -1,5 +1,4 @@
-// The main window as a user meets it: the tabs per rights, the sign-in at start, the layout
-// and options after a restart, unsaved edits on closing, languages, shortcuts.
+// The main window: tabs per rights, sign-in, restart, unsaved edits on closing, languages, shortcuts.
 
 #include "app/dialoguzivatel.h"
 #include "app/mainwindow.h"
@@ -140,8 +139,7 @@ private slots:
         QCOMPARE(w.findChild<QWidget *>("oo")->isHidden(), column == "udalosti" && value == 1);
     }
 
-    // The sign-in at start: saved credentials, the dialog, a refusal or Cancel that leaves the
-    // window unstarted; before it only the user table is read. No or damaged settings: defaults.
+    // Refused or cancelled, the window stays unstarted; only users are read first; bad settings: defaults.
     void signInAtStart_data()
     {
         QTest::addColumn<QString>("saved");       // the saved password of the user
@@ -477,8 +475,7 @@ private slots:
                  shown);
         if (shown.constFirst() != QLatin1String("Enterprises/centres"))
             return;
-        // Every text of the program on the window's tabs, the enterprise page and the login
-        // dialog (a line edit's text is data, not a text of the program).
+        // Every text of the program on the window, the enterprise page and the login dialog (edits hold data).
         QStringList texts;
         for (QWidget *top : {static_cast<QWidget *>(&w), static_cast<QWidget *>(&login)}) {
             texts << top->windowTitle();
@@ -551,8 +548,7 @@ private slots:
 
     void shortcutsDoWhatTheirButtonsDo_data()
     {
-        // Start on "Klávesy A" or "B" (the quick filter shows just these two) with an unsaved
-        // contact, or on the global event list.
+        // Start on "Klávesy A" or "B" (the filter shows only these) with an unsaved contact, or on the events.
         QTest::addColumn<QString>("start");
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("button"); // clicked by the keys

@@ -1,5 +1,4 @@
-// User options, credentials and filters survive a restart in an owner-only file;
-// the user page's options; where the window opens. (Layout, damaged file: main window suite.)
+// Options, credentials and filters in an owner-only file; the user page; where the window opens.
 
 #include "app/ownusertab.h"
 #include "app/windowlayout.h"

@@ -1,5 +1,4 @@
-// Form widgets as the pages use them: the date edit that may stay empty, the
-// edit that keeps an id beside its text, and the rich-text tool bar.
+// Form widgets: the date edit that may stay empty, the edit keeping an id, the rich-text tool bar.
 
 #include "support/testmain.h"
 #include "support/uitest.h"
@@ -113,8 +112,7 @@ private slots:
             QCOMPARE(spy.last().at(0).toDate(), de.date());
     }
 
-    // The button or F4 opens the calendar on the date (today when empty); a
-    // click picks a date. Read-only, nothing opens.
+    // The button or F4 opens the calendar on the date (today when empty); read-only, nothing opens.
     void dateEditCalendar_data()
     {
         QTest::addColumn<bool>("readOnly");
