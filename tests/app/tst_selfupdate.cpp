@@ -88,6 +88,7 @@ struct Env {
         api.setTimeout(3000);
         offer(HttpStub::json(Offer), HttpStub::data(goodPackage()));
     }
+    ~Env() { QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
 
     void offer(HttpStub::Response release, const HttpStub::Response &package)
     {
@@ -116,10 +117,8 @@ struct Env {
     QString file(const QString &name) const { return QDir(dir).filePath(name); }
     int downloads() const
     {
-        int n = 0;
-        for (const HttpStub::Request &r : stub.requests())
-            n += r.path == PackagePath ? 1 : 0;
-        return n;
+        const QList<HttpStub::Request> r = stub.requests();
+        return int(std::count_if(r.cbegin(), r.cend(), [](const auto &q) { return q.path == PackagePath; }));
     }
     QStringList updateFiles() const { return QDir(dir).entryList({"zrn*.zip*", "upgrade*"}, QDir::Files); }
 };
@@ -209,6 +208,10 @@ private slots:
         notFetched("http without checksum", answer(R"({"link": "PKG", "version": {"date": "2025-02-17"}})"), insecure);
         notFetched("checksum not a SHA-256",
                    answer(R"({"link": "PKG", "sha256": "abc", "version": {"date": "2025-02-17"}})"), insecure);
+        // A folder the user may not write is the package manager's: not even the service is asked.
+        notFetched("read-only folder", offer);
+        notFetched("installed under /usr", offer);
+        notFetched("missing folder", offer);
         refused("404", HttpStub::data("gone", "text/plain", 404), download);
         refused("truncated", truncated, download);
         refused("empty", HttpStub::data(QByteArray()), download);
@@ -254,6 +257,21 @@ private slots:
             QVERIFY(writeFile(env.file("zrn_proc.zip.aB3xYz"), "temp"));
             QVERIFY(writeFile(env.file("zrn.zip"), "stale"));
         }
+        const bool readOnly = tag == "read-only folder";
+        const bool notOurs = readOnly || tag == "installed under /usr" || tag == "missing folder";
+        if (readOnly && ::geteuid() == 0) { // a folder of "nobody" that "nobody" may write, then may not
+            QVERIFY(QFile::setPermissions(env.tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+            QCOMPARE(::chown(QFile::encodeName(env.dir).constData(), 65534, 65534), 0);
+            AsNobody nobody(true);
+            QVERIFY(nobody.active && SelfUpdate::folderIsUpdatable(env.dir));
+        }
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(env.dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        if (notOurs && !readOnly)
+            env.programPath = tag == "missing folder" ? env.tmp.filePath("gone/zrn") : "/usr/bin/zrn";
+        AsNobody nobody(readOnly);
+        QCOMPARE(SelfUpdate::folderIsUpdatable(QFileInfo(env.programPath).path()), !notOurs);
         // Started from elsewhere: nothing may land in the working folder.
         QTemporaryDir cwd;
         const QString oldCwd = QDir::currentPath();
@@ -265,7 +283,9 @@ private slots:
         QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
         QTEST(env.downloads() > 0, "fetched");
         QTEST(storedDate(), "date");
-        QCOMPARE(readFile(env.programPath), OldProgram);
+        QCOMPARE(readFile(env.file("zrn")), OldProgram);
+        if (notOurs)
+            QCOMPARE(env.stub.requestCount(), 0);
         // A refused package is not left to be unpacked by anybody.
         QCOMPARE(env.updateFiles(), started ? QStringList({"upgrade.sh", "zrn.zip"}) : QStringList());
         if (started) {
@@ -284,47 +304,6 @@ private slots:
             QCOMPARE(env.downloads(), 0);
             QVERIFY(env.reports.isEmpty());
         }
-    }
-
-    void folderNotOurs_data()
-    {
-        QTest::addColumn<QString>("where");
-        QTest::newRow("read-only folder") << QStringLiteral("readonly");
-        QTest::newRow("installed under /usr") << QStringLiteral("/usr/bin");
-        QTest::newRow("missing folder") << QStringLiteral("missing");
-    }
-    void folderNotOurs()
-    {
-        QFETCH(QString, where);
-        Env env;
-        QString dir = env.dir;
-        const bool readOnly = where == QLatin1String("readonly");
-        if (readOnly) {
-            if (::geteuid() == 0) {
-                // A folder of "nobody" that "nobody" may write, then may not.
-                QVERIFY(QFile::setPermissions(env.tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                                  | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-                QCOMPARE(::chown(QFile::encodeName(dir).constData(), 65534, 65534), 0);
-                AsNobody nobody(true);
-                QVERIFY(nobody.active);
-                QVERIFY(SelfUpdate::folderIsUpdatable(dir));
-            }
-            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-        } else {
-            dir = where == QLatin1String("missing") ? env.tmp.filePath(QStringLiteral("gone")) : where;
-        }
-        QVERIFY(SelfUpdate::folderIsUpdatable(env.tmp.path()));
-        {
-            AsNobody nobody(readOnly);
-            QVERIFY(!SelfUpdate::folderIsUpdatable(dir));
-            QVERIFY(SelfUpdate(QDir(dir).filePath(QStringLiteral("zrn")), &env.api, env.hooks()).runAtStart());
-        }
-        // The package manager updates it: not even the service is asked.
-        QCOMPARE(env.stub.requestCount(), 0);
-        QCOMPARE(env.reports + env.started, QStringList());
-        QCOMPARE(storedDate(), OldDate);
-        QVERIFY(QDir(dir).entryList({QStringLiteral("zrn*.zip*"), QStringLiteral("upgrade*")}, QDir::Files).isEmpty());
-        QFile::setPermissions(env.dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void otherCopy_data()
