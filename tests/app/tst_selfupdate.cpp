@@ -361,12 +361,11 @@ private slots:
         QFETCH(QByteArray, started);
         QFETCH(QString, failure);
         Env env;
-        const QDir dir(env.dir);
         QVERIFY(writeFile(env.file("zrn.zip"), package));
         // A writer that has ended (no such process), or this test itself.
         const qint64 writer = waitForUs ? QCoreApplication::applicationPid() : 999999;
         const UpdateScript::ShellParams p{env.dir, QStringLiteral("zrn"), writer, 1};
-        const QString script = dir.filePath(QStringLiteral("upgrade.sh"));
+        const QString script = env.file("upgrade.sh");
         // An old script (even a link elsewhere) is replaced, not written through; owner only under any umask.
         const QString victim = env.tmp.filePath(QStringLiteral("victim"));
         QVERIFY(writeFile(victim, "keep") && QFile::link(victim, script));
@@ -379,18 +378,18 @@ private slots:
         struct stat st;
         QCOMPARE(::stat(QFile::encodeName(script).constData(), &st), 0);
         QCOMPARE(int(st.st_mode & 07777), 0700);
-        QVERIFY(!UpdateScript::write(dir.filePath(QStringLiteral("no/such/dir/upgrade.sh")), QStringLiteral("x"), &error));
+        QVERIFY(!UpdateScript::write(env.file("no/such/dir/upgrade.sh"), QStringLiteral("x"), &error));
         QVERIFY(!error.isEmpty());
         QProcess sh;
         sh.setWorkingDirectory(env.tmp.path());
         const UpdateScript::Command c = UpdateScript::command(script);
         sh.start(c.program, c.arguments);
         QVERIFY(sh.waitForFinished(20000));
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("started"))), started.isEmpty() ? QByteArray("<missing>") : started);
-        const QByteArray marker = readFile(dir.filePath(QStringLiteral("upgrade.failed")));
+        QCOMPARE(readFile(env.file("started")), started.isEmpty() ? QByteArray("<missing>") : started);
+        const QByteArray marker = readFile(env.file("upgrade.failed"));
         QVERIFY2(failure.isEmpty() ? marker == "<missing>" : QString::fromUtf8(marker).startsWith(failure), marker.constData());
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("README.txt"))), QByteArray(failure.isEmpty() ? "ZRN new\n" : "<missing>"));
-        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("zrn_update.tmp"))));
+        QCOMPARE(readFile(env.file("README.txt")), QByteArray(failure.isEmpty() ? "ZRN new\n" : "<missing>"));
+        QVERIFY(!QFileInfo::exists(env.file("zrn_update.tmp")));
     }
 };
 

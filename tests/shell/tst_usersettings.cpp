@@ -119,17 +119,15 @@ private slots:
         QFETCH(QRect, primary);
         QFETCH(QRect, second);
         QFETCH(QRect, opens);
-        QVector<QRect> screens{primary};
-        if (second.isValid())
-            screens << second;
+        QVector<QRect> screens{primary, second};
+        screens.removeAll(QRect()); // one screen only
         if (stored.isValid()) {
             QCOMPARE(WindowLayout::fitToScreens(stored, screens), opens);
             return;
         }
         QFETCH(bool, maximised);
         const WindowLayout::Placement p = WindowLayout::firstPlacement(primary);
-        QCOMPARE(p.geometry, opens);
-        QCOMPARE(p.maximised, maximised);
+        QCOMPARE(qMakePair(p.geometry, p.maximised), qMakePair(opens, maximised));
     }
 };
 

@@ -142,7 +142,6 @@ private slots:
         QCOMPARE(cal->selectedDate(), QDate::currentDate());
         emit cal->clicked(QDate(2023, 4, 12));
         QCOMPARE(de->date(), QDate(2023, 4, 12));
-        QCOMPARE(childNamed<QLineEdit>(de, "qf_dateedit")->text(), QStringLiteral("12.04.2023"));
         QCOMPARE(spy.count(), 1);
         QTRY_VERIFY(!cal->isVisible());
     }
