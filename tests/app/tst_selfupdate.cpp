@@ -59,7 +59,6 @@ QByteArray goodPackage()
     return makeZip({{QStringLiteral("x:zrn"), "#!/bin/sh\necho new > started\n"}, {QStringLiteral("README.txt"), "ZRN new\n"}});
 }
 
-QString storedDate() { return ZrnSettings().textValue(ServiceKeys::LastRelease); }
 QString sha256(const QByteArray &data) { return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex(); }
 
 // The running program: a shell script that notes its start.
@@ -125,12 +124,8 @@ struct Env {
 
 // access() asks for the real user: as root, checks run as "nobody" (effective root switches back).
 struct AsNobody {
-    bool active = false;
-    explicit AsNobody(bool on)
-    {
-        if (on && ::geteuid() == 0)
-            active = ::setreuid(65534, 0) == 0;
-    }
+    const bool active;
+    explicit AsNobody(bool on) : active(on && ::geteuid() == 0 && ::setreuid(65534, 0) == 0) {}
     ~AsNobody()
     {
         if (active && ::setreuid(0, 0) != 0)
@@ -282,7 +277,7 @@ private slots:
         QVERIFY(QDir(cwd.path()).isEmpty());
         QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
         QTEST(env.downloads() > 0, "fetched");
-        QTEST(storedDate(), "date");
+        QTEST(ZrnSettings().textValue(ServiceKeys::LastRelease), "date");
         QCOMPARE(readFile(env.file("zrn")), OldProgram);
         if (notOurs)
             QCOMPARE(env.stub.requestCount(), 0);
@@ -336,7 +331,7 @@ private slots:
         QVERIFY(env.reports.isEmpty());
         QCOMPARE(env.downloads(), isCopy ? 0 : 1);
         QCOMPARE(env.started.size(), isCopy ? 0 : 1);
-        QCOMPARE(storedDate(), isCopy ? OldDate : NewDate);
+        QCOMPARE(ZrnSettings().textValue(ServiceKeys::LastRelease), isCopy ? OldDate : NewDate);
     }
 
     void scriptRun_data()

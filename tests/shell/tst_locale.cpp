@@ -30,9 +30,7 @@ private slots:
         std::sort(sorted.begin(), sorted.end(), QCollator());
         QCOMPARE(sorted, names);
         // The proxy of the lists (QString::localeAwareCompare).
-        QStandardItemModel model;
-        for (const QString &name : qAsConst(shuffled))
-            model.appendRow(new QStandardItem(name));
+        QStringListModel model(shuffled);
         QSMySortFilterProxyModel proxy;
         proxy.sortMode = QSMySortFilterProxyModel::SortText;
         proxy.setSortLocaleAware(true);

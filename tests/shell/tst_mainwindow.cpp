@@ -26,14 +26,8 @@ using namespace ShellFixtures;
 
 namespace {
 
-MainWindow::StartOptions startOptions(ScriptedDialog &dlg)
-{
-    MainWindow::StartOptions o;
-    o.splash = false;
-    o.login = dlg.callbacks();
-    o.notice = [](const QString &) {};
-    return o;
-}
+// The scripted login, no splash screen, no release check, no box for the notice.
+MainWindow::StartOptions startOptions(ScriptedDialog &d) { return {d.callbacks(), false, {}, [](const QString &) {}}; }
 
 // Saved credentials of a user with full rights (added the first time): the window starts without asking.
 bool savedUser(const QString &login)
@@ -74,7 +68,7 @@ void collectStatements(QtMsgType type, const QMessageLogContext &context, const 
         g_previousHandler(type, context, message);
 }
 // The enterprise tree's statement: enterprises joined with their centres.
-int treeStatements(const QStringList &s) { return s.filter(QRegularExpression("(?is)tellmark_podniky.*tellmark_strediska")).size(); }
+const QRegularExpression kTreeStatement("(?is)tellmark_podniky.*tellmark_strediska");
 
 } // namespace
 
@@ -177,8 +171,7 @@ private slots:
             s.setValue(QStringLiteral("tableUser/sectionSortOrder"), 1);
         }
         QFile settings(ZrnSettings::path());
-        QVERIFY(file.isEmpty() || (settings.open(QIODevice::WriteOnly) && settings.write(file) == file.size()));
-        settings.close();
+        QVERIFY(file.isEmpty() || (settings.open(QIODevice::WriteOnly) && settings.write(file) > 0 && settings.flush()));
         ScriptedDialog script;
         if (!typed.isEmpty())
             script.typed = QStringList{login, typed};
@@ -204,7 +197,7 @@ private slots:
             QCOMPARE(int(Database::statementCount() - start), afterStart.size());
             QCOMPARE(w.isStarted(), starts);
             QCOMPARE(w.exitCode(), starts ? 0 : -1);
-            QCOMPARE(treeStatements(afterStart), starts ? 1 : 0);
+            QCOMPARE(afterStart.filter(kTreeStatement).size(), starts ? 1 : 0);
             if (starts) { // the register (saved or by default), the tree read in the saved order
                 QCOMPARE(currentPage(tw(w)), QStringLiteral("tab_evidence"));
                 const QHeaderView *h = w.findChild<QTreeView *>(QStringLiteral("treeView"))->header();
@@ -225,7 +218,7 @@ private slots:
         QTEST(answer.messages.isEmpty() ? QString() : answer.messages.last().section(QLatin1Char(' '), 1), "message");
         for (const QString &statement : qAsConst(beforeLogin))
             QVERIFY2(statement.contains(QLatin1String("www_users")), qPrintable(statement));
-        QCOMPARE(treeStatements(beforeLogin), 0);
+        QCOMPARE(beforeLogin.filter(kTreeStatement).size(), 0);
         // Typed credentials are kept; an unstarted window writes nothing back.
         ZrnSettings s;
         QCOMPARE(SavedCredentials::load(s).password, starts ? QStringLiteral("heslo") : saved);
