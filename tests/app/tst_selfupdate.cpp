@@ -256,7 +256,7 @@ private slots:
         const bool notOurs = readOnly || tag == "installed under /usr" || tag == "missing folder";
         if (readOnly && ::geteuid() == 0) { // a folder of "nobody" that "nobody" may write, then may not
             QVERIFY(QFile::setPermissions(env.tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+                                          | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
             QCOMPARE(::chown(QFile::encodeName(env.dir).constData(), 65534, 65534), 0);
             AsNobody nobody(true);
             QVERIFY(nobody.active && SelfUpdate::folderIsUpdatable(env.dir));
