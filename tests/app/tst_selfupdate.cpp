@@ -1,5 +1,4 @@
-// The self-update at start-up against the loopback stub: when it downloads, what it refuses,
-// the script it leaves and how that behaves under /bin/sh, which processes are another copy.
+// The self-update against the loopback stub: downloads, refusals, the script under /bin/sh, other copies.
 
 #include "app/selfupdate.h"
 #include "core/usersettings.h"
@@ -8,20 +7,10 @@
 #include "platform/processes.h"
 #include "platform/updatescript.h"
 #include "support/httpstub.h"
-
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QtTest>
+#include "support/testmain.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "support/testmain.h"
 
 namespace {
 
@@ -70,14 +59,12 @@ QByteArray goodPackage()
     return makeZip({{QStringLiteral("x:zrn"), "#!/bin/sh\necho new > started\n"}, {QStringLiteral("README.txt"), "ZRN new\n"}});
 }
 
-QString storedDate() { return ZrnSettings().textValue(ServiceKeys::LastRelease); }
 QString sha256(const QByteArray &data) { return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex(); }
 
 // The running program: a shell script that notes its start.
 const QByteArray OldProgram = "#!/bin/sh\necho old > started\n";
 
-// One program folder (each path of the update script stays one word for sh, whatever it holds),
-// the stub offering the good package, hooks recording what the update told the user and started.
+// A program folder whose path sh must keep one word, the stub offering the good package, recording hooks.
 struct Env {
     QTemporaryDir tmp;
     QString dir = tmp.filePath(QStringLiteral("Program 'ZRN' $HOME"));
@@ -100,6 +87,7 @@ struct Env {
         api.setTimeout(3000);
         offer(HttpStub::json(Offer), HttpStub::data(goodPackage()));
     }
+    ~Env() { QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
 
     void offer(HttpStub::Response release, const HttpStub::Response &package)
     {
@@ -128,23 +116,16 @@ struct Env {
     QString file(const QString &name) const { return QDir(dir).filePath(name); }
     int downloads() const
     {
-        int n = 0;
-        for (const HttpStub::Request &r : stub.requests())
-            n += r.path == PackagePath ? 1 : 0;
-        return n;
+        const QList<HttpStub::Request> r = stub.requests();
+        return int(std::count_if(r.cbegin(), r.cend(), [](const auto &q) { return q.path == PackagePath; }));
     }
     QStringList updateFiles() const { return QDir(dir).entryList({"zrn*.zip*", "upgrade*"}, QDir::Files); }
 };
 
-// access() asks for the real user: as root, the checks run as "nobody"
-// (the effective user stays root, so the test can switch back).
+// access() asks for the real user: as root, checks run as "nobody" (effective root switches back).
 struct AsNobody {
-    bool active = false;
-    explicit AsNobody(bool on)
-    {
-        if (on && ::geteuid() == 0)
-            active = ::setreuid(65534, 0) == 0;
-    }
+    const bool active;
+    explicit AsNobody(bool on) : active(on && ::geteuid() == 0 && ::setreuid(65534, 0) == 0) {}
     ~AsNobody()
     {
         if (active && ::setreuid(0, 0) != 0)
@@ -222,6 +203,10 @@ private slots:
         notFetched("http without checksum", answer(R"({"link": "PKG", "version": {"date": "2025-02-17"}})"), insecure);
         notFetched("checksum not a SHA-256",
                    answer(R"({"link": "PKG", "sha256": "abc", "version": {"date": "2025-02-17"}})"), insecure);
+        // A folder the user may not write is the package manager's: not even the service is asked.
+        notFetched("read-only folder", offer);
+        notFetched("installed under /usr", offer);
+        notFetched("missing folder", offer);
         refused("404", HttpStub::data("gone", "text/plain", 404), download);
         refused("truncated", truncated, download);
         refused("empty", HttpStub::data(QByteArray()), download);
@@ -267,6 +252,21 @@ private slots:
             QVERIFY(writeFile(env.file("zrn_proc.zip.aB3xYz"), "temp"));
             QVERIFY(writeFile(env.file("zrn.zip"), "stale"));
         }
+        const bool readOnly = tag == "read-only folder";
+        const bool notOurs = readOnly || tag == "installed under /usr" || tag == "missing folder";
+        if (readOnly && ::geteuid() == 0) { // a folder of "nobody" that "nobody" may write, then may not
+            QVERIFY(QFile::setPermissions(env.tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                          | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+            QCOMPARE(::chown(QFile::encodeName(env.dir).constData(), 65534, 65534), 0);
+            AsNobody nobody(true);
+            QVERIFY(nobody.active && SelfUpdate::folderIsUpdatable(env.dir));
+        }
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(env.dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        if (notOurs && !readOnly)
+            env.programPath = tag == "missing folder" ? env.tmp.filePath("gone/zrn") : "/usr/bin/zrn";
+        AsNobody nobody(readOnly);
+        QCOMPARE(SelfUpdate::folderIsUpdatable(QFileInfo(env.programPath).path()), !notOurs);
         // Started from elsewhere: nothing may land in the working folder.
         QTemporaryDir cwd;
         const QString oldCwd = QDir::currentPath();
@@ -277,8 +277,10 @@ private slots:
         QVERIFY(QDir(cwd.path()).isEmpty());
         QCOMPARE(env.reports, message.isEmpty() ? QStringList() : QStringList{message});
         QTEST(env.downloads() > 0, "fetched");
-        QTEST(storedDate(), "date");
-        QCOMPARE(readFile(env.programPath), OldProgram);
+        QTEST(ZrnSettings().textValue(ServiceKeys::LastRelease), "date");
+        QCOMPARE(readFile(env.file("zrn")), OldProgram);
+        if (notOurs)
+            QCOMPARE(env.stub.requestCount(), 0);
         // A refused package is not left to be unpacked by anybody.
         QCOMPARE(env.updateFiles(), started ? QStringList({"upgrade.sh", "zrn.zip"}) : QStringList());
         if (started) {
@@ -297,47 +299,6 @@ private slots:
             QCOMPARE(env.downloads(), 0);
             QVERIFY(env.reports.isEmpty());
         }
-    }
-
-    void folderNotOurs_data()
-    {
-        QTest::addColumn<QString>("where");
-        QTest::newRow("read-only folder") << QStringLiteral("readonly");
-        QTest::newRow("installed under /usr") << QStringLiteral("/usr/bin");
-        QTest::newRow("missing folder") << QStringLiteral("missing");
-    }
-    void folderNotOurs()
-    {
-        QFETCH(QString, where);
-        Env env;
-        QString dir = env.dir;
-        const bool readOnly = where == QLatin1String("readonly");
-        if (readOnly) {
-            if (::geteuid() == 0) {
-                // A folder of "nobody" that "nobody" may write, then may not.
-                QVERIFY(QFile::setPermissions(env.tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                                  | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-                QCOMPARE(::chown(QFile::encodeName(dir).constData(), 65534, 65534), 0);
-                AsNobody nobody(true);
-                QVERIFY(nobody.active);
-                QVERIFY(SelfUpdate::folderIsUpdatable(dir));
-            }
-            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-        } else {
-            dir = where == QLatin1String("missing") ? env.tmp.filePath(QStringLiteral("gone")) : where;
-        }
-        QVERIFY(SelfUpdate::folderIsUpdatable(env.tmp.path()));
-        {
-            AsNobody nobody(readOnly);
-            QVERIFY(!SelfUpdate::folderIsUpdatable(dir));
-            QVERIFY(SelfUpdate(QDir(dir).filePath(QStringLiteral("zrn")), &env.api, env.hooks()).runAtStart());
-        }
-        // The package manager updates it: not even the service is asked.
-        QCOMPARE(env.stub.requestCount(), 0);
-        QCOMPARE(env.reports + env.started, QStringList());
-        QCOMPARE(storedDate(), OldDate);
-        QVERIFY(QDir(dir).entryList({QStringLiteral("zrn*.zip*"), QStringLiteral("upgrade*")}, QDir::Files).isEmpty());
-        QFile::setPermissions(env.dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void otherCopy_data()
@@ -370,7 +331,7 @@ private slots:
         QVERIFY(env.reports.isEmpty());
         QCOMPARE(env.downloads(), isCopy ? 0 : 1);
         QCOMPARE(env.started.size(), isCopy ? 0 : 1);
-        QCOMPARE(storedDate(), isCopy ? OldDate : NewDate);
+        QCOMPARE(ZrnSettings().textValue(ServiceKeys::LastRelease), isCopy ? OldDate : NewDate);
     }
 
     void scriptRun_data()
@@ -395,15 +356,11 @@ private slots:
         QFETCH(QByteArray, started);
         QFETCH(QString, failure);
         Env env;
-        const QDir dir(env.dir);
         QVERIFY(writeFile(env.file("zrn.zip"), package));
-        // A writer that has ended (and been reaped), or this test itself.
-        QProcess done;
-        done.start(QStringLiteral("/bin/true"), QStringList());
-        QVERIFY(done.waitForFinished());
-        const qint64 writer = waitForUs ? QCoreApplication::applicationPid() : done.processId() ? done.processId() : 999999;
+        // A writer that has ended (no such process), or this test itself.
+        const qint64 writer = waitForUs ? QCoreApplication::applicationPid() : 999999;
         const UpdateScript::ShellParams p{env.dir, QStringLiteral("zrn"), writer, 1};
-        const QString script = dir.filePath(QStringLiteral("upgrade.sh"));
+        const QString script = env.file("upgrade.sh");
         // An old script (even a link elsewhere) is replaced, not written through; owner only under any umask.
         const QString victim = env.tmp.filePath(QStringLiteral("victim"));
         QVERIFY(writeFile(victim, "keep") && QFile::link(victim, script));
@@ -416,18 +373,18 @@ private slots:
         struct stat st;
         QCOMPARE(::stat(QFile::encodeName(script).constData(), &st), 0);
         QCOMPARE(int(st.st_mode & 07777), 0700);
-        QVERIFY(!UpdateScript::write(dir.filePath(QStringLiteral("no/such/dir/upgrade.sh")), QStringLiteral("x"), &error));
+        QVERIFY(!UpdateScript::write(env.file("no/such/dir/upgrade.sh"), QStringLiteral("x"), &error));
         QVERIFY(!error.isEmpty());
         QProcess sh;
         sh.setWorkingDirectory(env.tmp.path());
         const UpdateScript::Command c = UpdateScript::command(script);
         sh.start(c.program, c.arguments);
         QVERIFY(sh.waitForFinished(20000));
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("started"))), started.isEmpty() ? QByteArray("<missing>") : started);
-        const QByteArray marker = readFile(dir.filePath(QStringLiteral("upgrade.failed")));
+        QCOMPARE(readFile(env.file("started")), started.isEmpty() ? QByteArray("<missing>") : started);
+        const QByteArray marker = readFile(env.file("upgrade.failed"));
         QVERIFY2(failure.isEmpty() ? marker == "<missing>" : QString::fromUtf8(marker).startsWith(failure), marker.constData());
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("README.txt"))), QByteArray(failure.isEmpty() ? "ZRN new\n" : "<missing>"));
-        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("zrn_update.tmp"))));
+        QCOMPARE(readFile(env.file("README.txt")), QByteArray(failure.isEmpty() ? "ZRN new\n" : "<missing>"));
+        QVERIFY(!QFileInfo::exists(env.file("zrn_update.tmp")));
     }
 };
 

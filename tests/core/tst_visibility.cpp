@@ -1,5 +1,4 @@
-// A region user, a user of assigned centres and one with both: every list, report and export holds
-// exactly what their tree shows, given more ids than the tree would hand it.
+// Region, assigned centres, both: every list, report and export holds just the tree, given more ids.
 
 #include "core/visibility.h"
 #include "db/qssql.h"
@@ -10,9 +9,6 @@
 #include "register/podnikytreemodel.h"
 #include "register/treequery.h"
 #include "support/testdb.h"
-
-#include <QtTest>
-
 #include "support/testmain.h"
 
 class TestVisibility : public QObject
@@ -39,8 +35,7 @@ private slots:
             int user, acls;
             const char *region;
         } users[] = {{"region", 5, 0, "TA"}, {"acls", 6, 1, ""}, {"acls and region", 7, 1, "ST"}};
-        // Per user: tree, global events, Alfa's event page, economic lines
-        // (enterprise:centres), map (+ uses the product), CSV lines.
+        // Tree, events, Alfa's events, economic (enterprise:centres), map (+ uses the product), CSV.
         const char *const expected[][6] = {
             {"1:11 1:12 2:21 2:22 4:0", "101 102 103 104 105 108 109 110", "101 102 103 109 110", "Alfa:2 Beta:1",
              "1+ 2+ 4-", "Alfa Beta Delta"},

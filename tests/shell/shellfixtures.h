@@ -1,14 +1,12 @@
 #pragma once
 
-// Users of the sign-in tests, stored as the user administration stores them,
-// and a scripted login dialog.
+// Users stored as the user administration stores them, and a scripted login dialog.
 
 #include "app/login.h"
 #include "core/session.h"
 #include "db/bcrypt.h"
 #include "db/qssql.h"
 
-#include <QString>
 #include <QTest>
 
 namespace ShellFixtures {
@@ -27,18 +25,15 @@ inline int addUser(const UserRights &r, const QString &password)
     const QString hash = QString::fromLatin1(mcrypt_hashpw(password.toLatin1().constData(), mcrypt_gensalt(4).constData()));
     if (!q.exec(QStringLiteral("insert into www_users(login,vp,admin,minimal,acls,os,region,udalosti,sestavy,fakturace,cp,"
                                "stredisko_tech_cteni,pristupy,password,stat_zrn_cnt) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"),
-                rightsValues(r) << hash)) {
+                rightsValues(r) << hash))
         qWarning() << "addUser:" << q.lastError().text();
-        return 0;
-    }
-    return q.lastInsertId().toInt();
+    return q.lastInsertId().toInt(); // 0 when it failed
 }
 
 // Every tab and right on.
 inline UserRights fullRights(const QString &login) { return {0, login, 2, 1, 0, 0, 2, QString(), 2, 1, 3, 1, 0, 1}; }
 
-// A login dialog that records what it was shown and answers with the typed
-// login and password, or Cancel when nothing is typed.
+// A login dialog that records what it was shown and answers what is typed, or Cancel when nothing is.
 struct ScriptedDialog {
     QStringList typed;
     int shown = 0, denied = 0;

@@ -1,19 +1,10 @@
-// The program is Czech on a machine set to LANG=C: sorting and the standard
-// dialog buttons; its path does not depend on how or from where it started.
+// Czech on a machine set to LANG=C (sorting, standard buttons); the program's path from anywhere.
 
 #include "app/startup.h"
 #include "core/qsmysortfilterproxymodel.h"
-
-#include <QCollator>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QProcess>
-#include <QPushButton>
-#include <QStandardItemModel>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "support/testmain.h"
+
+#include <QtWidgets>
 
 class TstLocale : public QObject
 {
@@ -33,17 +24,13 @@ private slots:
     {
         QFETCH(QStringList, names);
         QVERIFY(QLocale::system().language() != QLocale::Czech);
-        QStringList shuffled = names;
-        std::reverse(shuffled.begin(), shuffled.end());
+        const QStringList shuffled(names.crbegin(), names.crend());
         // The collator the enterprise tree sorts its names with.
         QStringList sorted = shuffled;
-        const QCollator collator;
-        std::sort(sorted.begin(), sorted.end(), collator);
+        std::sort(sorted.begin(), sorted.end(), QCollator());
         QCOMPARE(sorted, names);
         // The proxy of the lists (QString::localeAwareCompare).
-        QStandardItemModel model;
-        for (const QString &name : qAsConst(shuffled))
-            model.appendRow(new QStandardItem(name));
+        QStringListModel model(shuffled);
         QSMySortFilterProxyModel proxy;
         proxy.sortMode = QSMySortFilterProxyModel::SortText;
         proxy.setSortLocaleAware(true);
@@ -63,41 +50,31 @@ private slots:
         QCOMPARE(box.button(QDialogButtonBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Ne"));
     }
 
+    // Started by its bare name through PATH from a folder with Czech letters (the self-update writes there).
     void programPathFromAnywhere()
     {
-        // This executable, linked into a folder with Czech letters and started
-        // by its bare name through PATH from another working folder.
+        const QString out = qEnvironmentVariable("ZRN_PROGRAM_PATH_FILE");
+        if (!out.isEmpty()) { // the child started below
+            QFile f(out);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(Startup::programPath().toUtf8()) > 0);
+            return;
+        }
         QTemporaryDir dir;
-        const QString bin = dir.filePath(QStringLiteral("Složka s háčky"));
-        const QString work = dir.filePath(QStringLiteral("jinde"));
-        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(work));
-        const QString self = QCoreApplication::applicationFilePath();
-        QVERIFY(QFile::link(self, bin + QStringLiteral("/zrn-test")));
+        const QString bin = dir.filePath("Složka s háčky"), self = QCoreApplication::applicationFilePath();
+        QVERIFY(QDir().mkpath(bin) && QFile::link(self, bin + "/zrn-test"));
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
-        env.insert(QStringLiteral("ZRN_PROGRAM_PATH_FILE"), dir.filePath(QStringLiteral("path.txt")));
+        env.insert("PATH", bin + ':' + env.value("PATH"));
+        env.insert("ZRN_PROGRAM_PATH_FILE", dir.filePath("path.txt"));
         p.setProcessEnvironment(env);
-        p.setWorkingDirectory(work);
-        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("zrn-test writeProgramPath -platform offscreen")});
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), 0);
-        QFile f(dir.filePath(QStringLiteral("path.txt")));
+        p.setWorkingDirectory(dir.path());
+        p.start("/bin/sh", {"-c", "zrn-test programPathFromAnywhere -platform offscreen"});
+        QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
+        QFile f(dir.filePath("path.txt"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString path = QString::fromUtf8(f.readAll());
         QVERIFY2(QFileInfo(path).isAbsolute(), qPrintable(path));
         QCOMPARE(QFileInfo(path).canonicalFilePath(), QFileInfo(self).canonicalFilePath());
-    }
-
-    // Run in a child process by programPathFromAnywhere.
-    void writeProgramPath()
-    {
-        const QString out = qEnvironmentVariable("ZRN_PROGRAM_PATH_FILE");
-        if (out.isEmpty())
-            return;
-        QFile f(out);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(Startup::programPath().toUtf8());
     }
 };
 
