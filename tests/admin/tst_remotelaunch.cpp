@@ -11,15 +11,9 @@
 #include "db/servicekeys.h"
 #include "platform/launcher.h"
 
-#include <QAbstractButton>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -91,18 +85,14 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
-        // Every field holds a decoy, so a button reading another row shows.
-        QStringList cols, vals;
+        ZRN_CLEAR_TEST_DB();
+        // Every field holds a decoy (its own name), so a button reading another row shows.
+        QStringList cols;
         for (const char *row : {"uvnc1", "uvnc2", "uvnc3", "uvnc4", "uvnc5", "uvnc6", "tv1", "tv2"})
-            for (const char *part : {"_host", "_id", "_password"}) {
+            for (const char *part : {"_host", "_id", "_password"})
                 cols << QString(row) + part;
-                vals << "'" + QString(row) + part + "'";
-            }
-        QVERIFY2(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,akce_nazev,%1) values(%2,'Farma',%3)")
-                                  .arg(cols.join(','), QString::number(kCentre), vals.join(',')), &error),
-                 qPrintable(error));
+        ZRN_SEED(QStringLiteral("insert into tellmark_strediska(id,akce_nazev,%1) values(%2,'Farma','%3')")
+                     .arg(cols.join(','), QString::number(kCentre), cols.join("','")));
         m_session.user = UserRights();
         m_session.user.login = QStringLiteral("technik");
         m_session.user.vp = 2;
@@ -187,19 +177,15 @@ private slots:
             return;
         }
         QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('\n')));
-        if (quick.isEmpty()) {
-            QCOMPARE(m_program, m_dir.filePath("teamviewer"));
-            QCOMPARE(argumentsOf(m_program), (QStringList{"-i", id, "--Password", password}));
-            return;
-        }
-        QCOMPARE(m_program, m_dir.filePath("vncviewer"));
-        QCOMPARE(argumentsOf(m_program), (QStringList{"-proxy", kRepeater + ":5901", "ID:" + id, "-dsmplugin",
-                                                      "SecureVNCPlugin.dsm", "-password", password, "-quickoption", quick,
-                                                      "-compresslevel", "9", "-autoscaling", "-nocursorshape",
-                                                      "-normalcursor", "-shared", "-quality", "9"}));
+        QCOMPARE(m_program, m_dir.filePath(quick.isEmpty() ? "teamviewer" : "vncviewer"));
+        QCOMPARE(argumentsOf(m_program),
+                 (quick.isEmpty() ? QStringList{"-i", id, "--Password", password}
+                                  : QStringList{"-proxy", kRepeater + ":5901", "ID:" + id, "-dsmplugin", "SecureVNCPlugin.dsm",
+                                                "-password", password, "-quickoption", quick, "-compresslevel", "9",
+                                                "-autoscaling", "-nocursorshape", "-normalcursor", "-shared", "-quality", "9"}));
         QCOMPARE(m_auditAtStart, audit);   // on record before the viewer started
         const QDateTime ts = TestDb::value("select ts from logovani").toDateTime();
-        QVERIFY2(ts >= before && ts <= after, qPrintable(ts.toString(Qt::ISODate)));
+        QVERIFY2(audit.isEmpty() || (ts >= before && ts <= after), qPrintable(ts.toString(Qt::ISODate)));
     }
 
     void repeater_data()
@@ -279,8 +265,7 @@ private slots:
         } else {
             QCOMPARE(text, "Generované ID: " + shown);
             QCOMPARE(stub.requestCount(), 1);
-            QCOMPARE(stub.requests().first().method, QByteArray("GET"));
-            QCOMPARE(stub.requests().first().path, QStringLiteral("/generated_id.txt"));
+            QCOMPARE(stub.requests().first().method + ' ' + stub.requests().first().path, QStringLiteral("GET /generated_id.txt"));
             QVERIFY(answerer.messages.isEmpty());
         }
         QVERIFY(button->isEnabled());   // ready for the next one

@@ -4,8 +4,6 @@
 #include "admin/serviceimports.h"
 #include "support/testdb.h"
 
-#include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -41,10 +39,7 @@ class TestServiceImports : public QObject
 private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
 
-    void init()
-    {
-        ZRN_CLEAR_TEST_DB();
-    }
+    void init() { ZRN_CLEAR_TEST_DB(); }
 
     void readCsvEncodingsAndLines_data()
     {

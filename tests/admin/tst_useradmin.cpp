@@ -16,12 +16,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -66,11 +64,6 @@ QString selectedLogin(QTableView *view)
     return s.isEmpty() ? QString() : view->model()->index(s.first().row(), 1).data().toString();
 }
 
-void clickOk(QWidget *d)
-{
-    childNamed<QDialogButtonBox>(d, "buttonBox")->button(QDialogButtonBox::Ok)->click();
-}
-
 // Both tabs with their lists loaded.
 struct Tabs {
     UsersTab users;
@@ -103,7 +96,7 @@ struct Tabs {
                 return false;
             if (fill)
                 fill(d);
-            clickOk(d);
+            childNamed<QDialogButtonBox>(d, "buttonBox")->button(QDialogButtonBox::Ok)->click();
             accepted = !d->isVisible() && d->result() == QDialog::Accepted;
             if (d->isVisible())
                 d->reject();
@@ -273,29 +266,27 @@ private slots:
         QTest::addColumn<QString>("loaded");     // the stored hash the dialog opens with
         QTest::addColumn<QString>("hash");       // typed into the hash field; null: left
         QTest::addColumn<QString>("password");   // typed and hashed with the button; null: not
-        QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("message");    // how the first box begins; "" none
-        QTest::addColumn<bool>("accepted");      // by OK
+        QTest::addColumn<bool>("accepted");      // by OK; a question is answered so
         const QString sha1 = QStringLiteral("5baa61e4c9b93f3f0682250b6cf8331b7ee68fd8");
         const QString none, form = "ZRN Pole zašifrovaného hesla neobsahuje platný ";
-        const int yes = QMessageBox::Yes, no = QMessageBox::No;
-        QTest::newRow("users: $2a$ hash") << false << "" << "$2a$10$" + salt << none << yes << "" << true;
-        QTest::newRow("users: one character short") << false << "" << "$2y$10$" + salt.left(52) << none << yes << form << false;
-        QTest::newRow("users: cost 99") << false << "" << "$2b$99$" + salt << none << yes << form << false;
-        QTest::newRow("users: a plain password") << false << "" << "heslo123" << none << yes << form << false;
-        QTest::newRow("users: loaded legacy hash") << false << legacy << legacy << none << yes << "" << true;
-        QTest::newRow("users: emptied") << false << legacy << "" << none << yes << "" << true;
-        QTest::newRow("cp: sha-1") << true << "" << sha1 << none << yes << "" << true;
-        QTest::newRow("cp: upper-case sha-1") << true << "" << sha1.toUpper() << none << yes << form << false;
-        QTest::newRow("cp: 39 digits") << true << "" << sha1.left(39) << none << yes << form << false;
-        QTest::newRow("cp: a bcrypt hash") << true << "" << "$2a$10$" + salt << none << yes << form << false;
-        QTest::newRow("cp: loaded legacy hash") << true << legacy << legacy << none << yes << "" << true;
+        QTest::newRow("users: $2a$ hash") << false << "" << "$2a$10$" + salt << none << "" << true;
+        QTest::newRow("users: one character short") << false << "" << "$2y$10$" + salt.left(52) << none << form << false;
+        QTest::newRow("users: cost 99") << false << "" << "$2b$99$" + salt << none << form << false;
+        QTest::newRow("users: a plain password") << false << "" << "heslo123" << none << form << false;
+        QTest::newRow("users: loaded legacy hash") << false << legacy << legacy << none << "" << true;
+        QTest::newRow("users: emptied") << false << legacy << "" << none << "" << true;
+        QTest::newRow("cp: sha-1") << true << "" << sha1 << none << "" << true;
+        QTest::newRow("cp: upper-case sha-1") << true << "" << sha1.toUpper() << none << form << false;
+        QTest::newRow("cp: 39 digits") << true << "" << sha1.left(39) << none << form << false;
+        QTest::newRow("cp: a bcrypt hash") << true << "" << "$2a$10$" + salt << none << form << false;
+        QTest::newRow("cp: loaded legacy hash") << true << legacy << legacy << none << "" << true;
         // OK does not let a typed password through that could not be hashed.
-        QTest::newRow("typed: empty") << false << legacy << none << "" << yes << "ZRN Zadejte heslo" << true;
-        QTest::newRow("typed: outside Latin-1, go on") << false << legacy << none << "Řepa-1" << yes << "Otázka Heslo obsahuje znaky mimo" << true;
-        QTest::newRow("typed: outside Latin-1, stop") << false << legacy << none << "Řepa-1" << no << "Otázka Heslo obsahuje znaky mimo" << false;
-        QTest::newRow("typed: over 72 bytes, go on") << false << legacy << none << QString(80, 'a') << yes << "Otázka Heslo je delší než 72" << true;
-        QTest::newRow("typed: salt generation fails") << false << legacy << none << "x" << yes << "ZRN Heslo nelze zašifrovat" << false;
+        QTest::newRow("typed: empty") << false << legacy << none << "" << "ZRN Zadejte heslo" << true;
+        QTest::newRow("typed: outside Latin-1, go on") << false << legacy << none << "Řepa-1" << "Otázka Heslo obsahuje znaky mimo" << true;
+        QTest::newRow("typed: outside Latin-1, stop") << false << legacy << none << "Řepa-1" << "Otázka Heslo obsahuje znaky mimo" << false;
+        QTest::newRow("typed: over 72 bytes, go on") << false << legacy << none << QString(80, 'a') << "Otázka Heslo je delší než 72" << true;
+        QTest::newRow("typed: salt generation fails") << false << legacy << none << "x" << "ZRN Heslo nelze zašifrovat" << false;
     }
     void passwordFields()
     {
@@ -303,10 +294,9 @@ private slots:
         QFETCH(QString, loaded);
         QFETCH(QString, hash);
         QFETCH(QString, password);
-        QFETCH(int, answer);
         QFETCH(QString, message);
         QFETCH(bool, accepted);
-        MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
+        MessageBoxAnswerer boxes(accepted ? QMessageBox::Yes : QMessageBox::No);
         DialogAUUzivatel users;
         DialogAUCP panel;
         DialogAUUzivatel::Values u;
@@ -330,7 +320,7 @@ private slots:
                 QVERIFY(Login::passwordMatches(password, hashField->text()));
         }
         const QString shown = hashField->text();
-        clickOk(d);
+        childNamed<QDialogButtonBox>(d, "buttonBox")->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(d->result() == QDialog::Accepted, accepted);
         QVERIFY2(message.isEmpty() ? boxes.messages.isEmpty() : boxes.messages.value(0).startsWith(message),
                  qPrintable(boxes.messages.join('\n')));
@@ -375,25 +365,23 @@ private slots:
         QTest::addColumn<QString>("row");       // selected before; "" none
         QTest::addColumn<QString>("login");     // typed into "Uživatel"; "" unchanged
         QTest::addColumn<QString>("setup");     // "admin": another administrator; "refuse": statements fail
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("message");   // the last message; "" none and the write happens
-        const int yes = QMessageBox::Yes, no = QMessageBox::No;
+        QTest::addColumn<QString>("message");   // the last message; "" none and the write happens; a question: No
         const QString taken = "ZRN Přihlašovací jméno", failed = "ZRN Chyba: ";
         for (const char *a : {"edit_uzivatel", "del_uzivatel", "edit_cp", "del_cp"})
-            QTest::newRow(qPrintable(QString(a) + ": nothing selected")) << a << "" << "" << "" << yes << "ZRN Vyberte v seznamu";
-        QTest::newRow("users delete: last administrator") << "del_uzivatel" << "spravce" << "" << "" << yes << "ZRN Uživatele nelze smazat";
-        QTest::newRow("users delete: own row, No") << "del_uzivatel" << "spravce" << "" << "admin" << no << "Otázka Vybraný uživatel \"spravce\" jste vy";
-        QTest::newRow("users delete: own row, Yes") << "del_uzivatel" << "spravce" << "" << "admin" << yes << "";
-        QTest::newRow("users edit: last administrator") << "edit_uzivatel" << "spravce" << "" << "" << yes << "ZRN Uživatel je jediný s právem Admin";
-        QTest::newRow("users add: same login") << "add_uzivatel" << "" << "Novak" << "" << yes << taken;
-        QTest::newRow("users add: other case") << "add_uzivatel" << "" << "NOVAK" << "" << yes << taken;
-        QTest::newRow("users add: other case, non-ASCII") << "add_uzivatel" << "" << "řEZÁČ" << "" << yes << taken;
-        QTest::newRow("users edit: another's login") << "edit_uzivatel" << "Řezáč" << "novak" << "" << yes << taken;
-        QTest::newRow("users edit: own login, other case") << "edit_uzivatel" << "Novak" << "NOVAK" << "" << yes << "";
-        QTest::newRow("cp add: other case") << "add_cp" << "" << "novak" << "" << yes << taken;
-        QTest::newRow("cp edit: another's login") << "edit_cp" << "Řezáč" << "NOVAK" << "" << yes << taken;
+            QTest::newRow(qPrintable(QString(a) + ": nothing selected")) << a << "" << "" << "" << "ZRN Vyberte v seznamu";
+        QTest::newRow("users delete: last administrator") << "del_uzivatel" << "spravce" << "" << "" << "ZRN Uživatele nelze smazat";
+        QTest::newRow("users delete: own row, No") << "del_uzivatel" << "spravce" << "" << "admin" << "Otázka Vybraný uživatel \"spravce\" jste vy";
+        QTest::newRow("users delete: own row, Yes") << "del_uzivatel" << "spravce" << "" << "admin" << "";
+        QTest::newRow("users edit: last administrator") << "edit_uzivatel" << "spravce" << "" << "" << "ZRN Uživatel je jediný s právem Admin";
+        QTest::newRow("users add: same login") << "add_uzivatel" << "" << "Novak" << "" << taken;
+        QTest::newRow("users add: other case") << "add_uzivatel" << "" << "NOVAK" << "" << taken;
+        QTest::newRow("users add: other case, non-ASCII") << "add_uzivatel" << "" << "řEZÁČ" << "" << taken;
+        QTest::newRow("users edit: another's login") << "edit_uzivatel" << "Řezáč" << "novak" << "" << taken;
+        QTest::newRow("users edit: own login, other case") << "edit_uzivatel" << "Novak" << "NOVAK" << "" << "";
+        QTest::newRow("cp add: other case") << "add_cp" << "" << "novak" << "" << taken;
+        QTest::newRow("cp edit: another's login") << "edit_cp" << "Řezáč" << "NOVAK" << "" << taken;
         for (const char *a : {"add_uzivatel", "edit_uzivatel", "del_uzivatel", "add_cp", "edit_cp", "del_cp"})
-            QTest::newRow(qPrintable(QString(a) + ": statement fails")) << a << "Novak" << "Nový" << "refuse" << yes << failed;
+            QTest::newRow(qPrintable(QString(a) + ": statement fails")) << a << "Novak" << "Nový" << "refuse" << failed;
     }
     void refusals()
     {
@@ -401,7 +389,6 @@ private slots:
         QFETCH(QString, row);
         QFETCH(QString, login);
         QFETCH(QString, setup);
-        QFETCH(int, answer);
         QFETCH(QString, message);
         insert("Novak");
         insert("Řezáč");
@@ -417,7 +404,7 @@ private slots:
             QVERIFY(TestDb::exec(QString(sql).arg(cp ? "qml." : "", event, cp ? "acl" : "www_users")));
         }
         const QString before = snapshot();
-        MessageBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
+        MessageBoxAnswerer boxes(message.startsWith("Otázka") ? QMessageBox::No : QMessageBox::Yes);
         Tabs tabs(&m_session);
         tabs.select(row);
         const bool accepted = tabs.run(button, [&](QDialog *d) {

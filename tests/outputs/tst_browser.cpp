@@ -13,10 +13,8 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -118,9 +116,10 @@ private slots:
         TestDb::close();
     }
 
+    void init() { setKey(MapKeys::Service, QString()); }   // the map drawn here unless a test sets a service
+
     void ownMap()
     {
-        setKey(MapKeys::Service, QString());
         QString error;
         m_doc = MapDocument::fromDatabase(MapDocument::DleRegionu, m_session.shownEnterprises(), Visibility::everything(), &error);
         QVERIFY2(!m_doc.isEmpty(), qPrintable(error));
@@ -155,7 +154,6 @@ private slots:
 
     void mapaAsksForTheRule()
     {
-        setKey(MapKeys::Service, QString());
         QSignalSpy ready(m_data, &MapPageData::ready);
         ModalHandler pick([](QWidget *modal) {
             auto *combo = modal->findChild<QComboBox *>(QStringLiteral("barveni"));
@@ -217,7 +215,6 @@ private slots:
         QFETCH(QString, paper);
         QFETCH(QSize, size);
         QFETCH(int, zoom);
-        setKey(MapKeys::Service, QString());
         m_stub.on(QStringLiteral("/tile.png"), HttpStub::data(png(256, 256, QColor(0, 160, 0)), "image/png"));
         m_stub.clearRequests();
         bool busyShown = false;
@@ -245,8 +242,7 @@ private slots:
         }
 
         QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(MapDocument::isJpeg(f.readAll()));
+        QVERIFY(f.open(QIODevice::ReadOnly) && MapDocument::isJpeg(f.readAll()));
         const QImage img(path);
         QCOMPARE(img.size(), size);
         // Tiles, not a grab of the screen; the attribution box in the corner.

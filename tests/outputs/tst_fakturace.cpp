@@ -72,13 +72,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QList<int>, ids);
         QFETCH(QString, totals);
-        Filter f;
-        f.state = Signed(state);
-        f.from = from;
-        f.to = to;
         QList<Contract> all;
         QString error;
-        QVERIFY2(read(Visibility(7, acls, region), f, &all, &error), qPrintable(error));
+        QVERIFY2(read(Visibility(7, acls, region), Filter{Signed(state), from, to}, &all, &error), qPrintable(error));
         const QList<Contract> rows = shown(all, text);
         QList<int> got;
         for (const Contract &c : rows)

@@ -8,10 +8,8 @@
 #include "support/testmain.h"
 #include "support/uitest.h"
 
-#include <QApplication>
 #include <QPrinter>
 #include <QToolButton>
-#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
 
