@@ -46,14 +46,6 @@ QList<QStringList> parseCsv(const QString &text, QChar sep)
     return records;
 }
 
-CsvOptions options(bool header = false)
-{
-    CsvOptions o;
-    o.codec = CodecUtf8;
-    o.withHeader = header;
-    return o;
-}
-
 QList<QStringList> build(const QList<int> &ids, const CsvOptions &o)
 {
     QString error;
@@ -187,10 +179,7 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, last);
         QFETCH(QStringList, values);
-        CsvOptions o = options(true);
-        o.withContracts = contracts;
-        o.withGps = admin;
-        o.dateFormat = format;
+        const CsvOptions o{QLatin1Char(';'), format, CodecUtf8, true, admin, contracts};
         const quint64 before = Database::statementCount();
         const QList<QStringList> header = build({}, o);
         QCOMPARE(Database::statementCount(), before);
@@ -236,9 +225,7 @@ private slots:
         QFETCH(QString, separator);
         QFETCH(QByteArray, title);
         QFETCH(QByteArray, name);
-        CsvOptions o = options(true);
-        o.codec = codec;
-        o.separator = separator.at(0);
+        const CsvOptions o{separator.at(0), QStringLiteral("dd.MM.yyyy"), codec, true, false, false};
         QString error;
         const QByteArray bytes = buildCsv({1, 4, 2, 5}, Visibility::everything(), o, &error);
         QVERIFY(error.isEmpty());
@@ -281,7 +268,8 @@ private slots:
         const quint64 before = Database::statementCount();
         QString error;
         CsvReport report;
-        const QByteArray bytes = buildCsv(ids, Visibility::everything(), options(), &error, &report,
+        const CsvOptions noTitles{QLatin1Char(';'), QStringLiteral("dd.MM.yyyy"), CodecUtf8, false, false, false};
+        const QByteArray bytes = buildCsv(ids, Visibility::everything(), noTitles, &error, &report,
                                           [stopAt](qint64 done, qint64) { return stopAt < 0 || done < stopAt; });
         QCOMPARE(report.cancelled, stopAt >= 0);
         const QList<QStringList> lines = parseCsv(QString::fromUtf8(bytes), QLatin1Char(';'));
@@ -314,8 +302,7 @@ private slots:
     void runWritesRemembersAndReports()
     {
         Session session;
-        session.user.login = QStringLiteral("novak");
-        session.user.admin = 0;
+        session.user.login = QStringLiteral("novak");   // no admin right
         session.shownEnterprises = [] { return QList<int>{2, 1}; };
         writeSystemFile(QStringLiteral("novak"));
         const QString file = m_dir.filePath(QStringLiteral("run.csv"));

@@ -74,7 +74,7 @@ private slots:
         QFETCH(QString, totals);
         QList<Contract> all;
         QString error;
-        QVERIFY2(read(Visibility(7, acls, region), Filter{Signed(state), from, to}, &all, &error), qPrintable(error));
+        QVERIFY2(read(Visibility(7, acls, region), Filter{Signed(state), from, to, {}}, &all, &error), qPrintable(error));
         const QList<Contract> rows = shown(all, text);
         QList<int> got;
         for (const Contract &c : rows)
@@ -119,9 +119,7 @@ private slots:
         QList<Contract> all;
         QString error;
         QVERIFY(read(Visibility::everything(), Filter(), &all, &error));
-        CsvExport::CsvOptions o;
-        o.codec = codec;
-        o.separator = separator.at(0);
+        const CsvExport::CsvOptions o{separator.at(0), QStringLiteral("dd.MM.yyyy"), codec, true, false, false};
         QStringList lossy;
         const QByteArray bytes = csv(all, o, &lossy);
         QVERIFY(lossy.isEmpty());

@@ -64,46 +64,32 @@ QStringList tableRows(const QString &html)
     return out;
 }
 
+// A row of the table; the columns without a value stay NULL.
 void insert(const QString &table, const QString &columns, const QVariantList &values)
 {
     QSSQL q;
-    q.prepare(QStringLiteral("insert into %1(%2) values(%3)").arg(table, columns, QStringLiteral(",?").repeated(values.size()).mid(1)));
-    for (const QVariant &v : values)
-        q.addBindValue(v);
+    const int n = columns.count(QLatin1Char(',')) + 1;
+    q.prepare(QStringLiteral("insert into %1(%2) values(?%3)").arg(table, columns, QStringLiteral(",?").repeated(n - 1)));
+    for (int i = 0; i < n; ++i)
+        q.addBindValue(values.value(i));
     QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
 }
 
-// Enterprise with the columns the reports read.
-struct Firm {
-    int id = 0;
-    QString name = {}, obr = {};
-    QVariant amount = {};
-    QString currency = QStringLiteral("CZK");
-    QVariant signedOn = {}, skot = {}, dojnice = {};
-    QString contract = {}, organisation = {}, note = {};
-    QVariant billingFrom = {};
-};
-
-void addFirm(const Firm &f)
+// Enterprise: id, name, OBR, yearly amount, currency (CZK when only the amount is given), signed, SKOT_KS,
+// DOJNICE_KS, contract number, organisation, note, invoicing from.
+void addFirm(QVariantList v)
 {
+    if (v.size() == 4)
+        v << QStringLiteral("CZK");
     insert("tellmark_podniky", "id,podnik_nazev,OBR,SMLOUVA_FAKTURACE_CASTKA_ROK,SMLOUVA_FAKTURACE_MENA,SMLOUVA_PODEPSANO,"
-           "SKOT_KS,DOJNICE_KS,SMLOUVA_CISLO,SMLOUVA_ORGANIZACE,SMLOUVA_POZNAMKA,SMLOUVA_FAKTURACE_OD",
-           {f.id, f.name, f.obr, f.amount, f.currency, f.signedOn, f.skot, f.dojnice, f.contract, f.organisation, f.note,
-            f.billingFrom});
+           "SKOT_KS,DOJNICE_KS,SMLOUVA_CISLO,SMLOUVA_ORGANIZACE,SMLOUVA_POZNAMKA,SMLOUVA_FAKTURACE_OD", v);
 }
 
-struct Centre {
-    int podnik = 0;
-    QString name = {};
-    QVariant licence = {}, updated = {}, kusu = {}, krav = {}, obojku = {}, pedometru = {};
-    QString version = {};
-};
-
-void addCentre(const Centre &c)
+// Centre: enterprise, name, licence, updated, POCET_KUSU, POCET_KRAV, POCET_OBOJKU, pocet_pedometru, version.
+void addCentre(const QVariantList &v)
 {
     insert("tellmark_strediska", "id_podnik,akce_nazev,licence_cislo,AKTUALIZOVANO,POCET_KUSU,POCET_KRAV,POCET_OBOJKU,"
-           "pocet_pedometru,VERZE_PROGRAMU",
-           {c.podnik, c.name, c.licence, c.updated, c.kusu, c.krav, c.obojku, c.pedometru, c.version});
+           "pocet_pedometru,VERZE_PROGRAMU", v);
 }
 
 const QVariant kNull;
@@ -115,8 +101,7 @@ const QString t3 = QStringLiteral("2026-06-15 14:45:00");
 // and across a boundary, a one-letter region and a licence out of range.
 void seedEconomic()
 {
-    Firm alfa{1, "Alfa", "ST", 1000, "CZK", "2019-05-01", 100, 50, "S-1", "ZS*Agro", "pozn"};
-    addFirm(alfa);
+    addFirm({1, "Alfa", "ST", 1000, "CZK", "2019-05-01", 100, 50, "S-1", "ZS*Agro", "pozn"});
     addCentre({1, "a1", 500, t2, 20, 10, 5, 1});
     addCentre({1, "a2", 1500, t1, 30, 15, 6, 1});
     addCentre({1, "a3", 2000, t3, 40, 20, 8, 2});
