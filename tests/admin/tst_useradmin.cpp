@@ -1,5 +1,4 @@
-// "Uživatelé" and "Control Panel" as an administrator meets them: what the dialogs store,
-// who can sign in afterwards, the refusals, the list state, a user without the right.
+// "Uživatelé" and "Control Panel": what the dialogs store, who signs in after, refusals, list state, missing rights.
 
 #include "admin/controlpaneltab.h"
 #include "admin/dialogaucp.h"
@@ -85,8 +84,7 @@ struct Tabs {
             panel.onRefreshModelCP(TestDb::value("select id from qml.acl where uzivatel=?", {login}).toInt());
         }
     }
-    // Clicks the button; a dialog it opens gets fill and OK, and one that stays open (refused)
-    // is then cancelled. True when the dialog was accepted.
+    // Clicks the button; a dialog it opens gets fill and OK, one left open (refused) is cancelled. True: accepted.
     bool run(const QString &button, const std::function<void(QDialog *)> &fill = {})
     {
         bool accepted = false;
@@ -374,7 +372,6 @@ private slots:
         QTest::newRow("users delete: own row, Yes") << "del_uzivatel" << "spravce" << "" << "admin" << "";
         QTest::newRow("users edit: last administrator") << "edit_uzivatel" << "spravce" << "" << "" << "ZRN Uživatel je jediný s právem Admin";
         QTest::newRow("users add: same login") << "add_uzivatel" << "" << "Novak" << "" << taken;
-        QTest::newRow("users add: other case") << "add_uzivatel" << "" << "NOVAK" << "" << taken;
         QTest::newRow("users add: other case, non-ASCII") << "add_uzivatel" << "" << "řEZÁČ" << "" << taken;
         QTest::newRow("users edit: another's login") << "edit_uzivatel" << "Řezáč" << "novak" << "" << taken;
         QTest::newRow("users edit: own login, other case") << "edit_uzivatel" << "Novak" << "NOVAK" << "" << "";

@@ -1,5 +1,4 @@
-// The browser tab in a real web view: the self-drawn map and its channel object "events", what
-// another site gets (no channel), and the map service's page and image requests.
+// The browser tab in a real web view: the own map and its channel, another site (no channel), the map service.
 
 #include "core/session.h"
 #include "db/servicekeys.h"
@@ -197,8 +196,7 @@ private slots:
         QCOMPARE(channelObjects(m_view->page()), QString());
     }
 
-    // The map drawn here for paper: the area asked for at the paper's size with tiles of its
-    // detail, the points, the attribution, while the wait cursor and "Generování mapy ..." show.
+    // The map drawn here for paper: area, size, tile detail, points, attribution; the wait notice shows meanwhile.
     void ownMapImage_data()
     {
         QTest::addColumn<int>("extent");

@@ -158,8 +158,7 @@ private slots:
         QTest::addColumn<bool>("admin");
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("last");          // the last title
-        // GPS, Smlouva ORG, Fakturace částka, Fakturace měna, Poslední kontakt,
-        // Další kontakt (NULL), Smlouva pronájem (a date kept as text), Smlouva od (a text)
+        // GPS, then the titles looked up below (Další kontakt NULL, Smlouva pronájem a date as text, Smlouva od a text)
         QTest::addColumn<QStringList>("values");
         QTest::newRow("everyone") << false << false << "dd.MM.yyyy" << "Poznámka T"
                                   << QStringList{"", "", "", "", "31.12.2024", "", "", ""};
@@ -204,8 +203,7 @@ private slots:
         QVERIFY(!l.join(QString()).contains(QStringLiteral("tajná")));
     }
 
-    // The file in each encoding and with each separator: only a field holding
-    // the separator, a quote or a line break is quoted.
+    // Each encoding and separator: only a field holding the separator, a quote or a line break is quoted.
     void fileText_data()
     {
         QTest::addColumn<QString>("codec");

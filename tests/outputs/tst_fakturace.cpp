@@ -124,8 +124,7 @@ private slots:
         const QByteArray bytes = csv(all, o, &lossy);
         QVERIFY(lossy.isEmpty());
         const QString text = QTextCodec::codecForName(codec == "UTF-8" ? "UTF-8" : "Windows-1250")->toUnicode(bytes);
-        // The titles, then a line per contract; every field is followed by the
-        // separator, one holding it or a quote is quoted.
+        // The titles, then a line per contract; each field ends with the separator, quoted if it holds one.
         QCOMPARE(text.count(QStringLiteral("\r\n")), all.size() + 1);
         QVERIFY(text.startsWith(titles().join(separator) + separator + "\r\n"));
         const QStringList third{"", "S-3", "ZD Cé", "01.03.2025", "299.5", "czk ", "", "", "", "", "", "01.02.2025",

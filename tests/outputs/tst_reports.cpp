@@ -1,5 +1,4 @@
-// The reports of the "Sestavy" tab as a user reads them: each table turned
-// back into its rows of cell texts (colours marked), over a seeded database.
+// The reports of the "Sestavy" tab as a user reads them: each table as rows of cell texts, colours marked.
 
 #include "db/database.h"
 #include "db/qssql.h"
@@ -75,8 +74,7 @@ void insert(const QString &table, const QString &columns, const QVariantList &va
     QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
 }
 
-// Enterprise: id, name, OBR, yearly amount, currency (CZK when only the amount is given), signed, SKOT_KS,
-// DOJNICE_KS, contract number, organisation, note, invoicing from.
+// Enterprise: the values in the order of the columns below; CZK after an amount alone.
 void addFirm(QVariantList v)
 {
     if (v.size() == 4)
@@ -97,8 +95,7 @@ const QString t1 = QStringLiteral("2026-03-01 08:00:00");
 const QString t2 = QStringLiteral("2026-05-01 09:30:00");
 const QString t3 = QStringLiteral("2026-06-15 14:45:00");
 
-// Enterprises of three regions: a region list, namesakes inside one region
-// and across a boundary, a one-letter region and a licence out of range.
+// Three regions: a region list, namesakes in one region and across two, a one-letter region, a licence too high.
 void seedEconomic()
 {
     addFirm({1, "Alfa", "ST", 1000, "CZK", "2019-05-01", 100, 50, "S-1", "ZS*Agro", "pozn"});
@@ -297,8 +294,7 @@ private slots:
         QVERIFY(tableRows(failed.html).contains(QStringLiteral("VNC1|2|1")));
     }
 
-    // Over 40 enterprises of a region user each report runs a fixed number of statements;
-    // markup in names shows as text and stays inside its cell.
+    // A region user's 40 enterprises take each report a fixed number of statements; markup stays text in its cell.
     void statementsAndMarkup_data()
     {
         QTest::addColumn<int>("report");
