@@ -167,14 +167,13 @@ private slots:
             QVERIFY(TestDb::exec("alter table logovani_pryc rename to logovani"));
 
         QCOMPARE(auditRows(), audit);
+        QCOMPARE(answerer.messages.size(), int(!message.isEmpty()));
         if (!message.isEmpty()) {
-            QCOMPARE(answerer.messages.size(), 1);
             QVERIFY2(answerer.messages.first().startsWith("ZRN ") && answerer.messages.first().contains(message),
                      qPrintable(answerer.messages.first()));
             QCOMPARE(m_starts, message.endsWith("viewer") ? 1 : 0);   // an unrecorded connection is not made
             return;
         }
-        QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('\n')));
         QCOMPARE(m_program, m_dir.filePath(quick.isEmpty() ? "teamviewer" : "vncviewer"));
         QCOMPARE(argumentsOf(m_program),
                  (quick.isEmpty() ? QStringList{"-i", id, "--Password", password}

@@ -297,10 +297,7 @@ private slots:
         MessageBoxAnswerer boxes(accepted ? QMessageBox::Yes : QMessageBox::No);
         DialogAUUzivatel users;
         DialogAUCP panel;
-        DialogAUUzivatel::Values u;
-        u.login = "x";
-        u.password = loaded;
-        users.setValues(u);
+        users.setValues({"x", loaded, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}});
         panel.setValues({"x", loaded, {}, {}});
         if (QByteArray(QTest::currentDataTag()) == "typed: salt generation fails")
             users.setHasher([](const QString &) { return QByteArray(); });

@@ -44,8 +44,7 @@ QByteArray png(int width, int height, const QColor &colour)
     QImage img(width, height, QImage::Format_RGB32);
     img.fill(colour);
     QByteArray bytes;
-    QBuffer b(&bytes);
-    b.open(QIODevice::WriteOnly);
+    QBuffer b(&bytes);   // opened by the writer
     img.save(&b, "PNG");
     return bytes;
 }
@@ -156,10 +155,8 @@ private slots:
         QSignalSpy ready(m_data, &MapPageData::ready);
         ModalHandler pick([](QWidget *modal) {
             auto *combo = modal->findChild<QComboBox *>(QStringLiteral("barveni"));
-            if (!combo || modal->windowTitle() != QStringLiteral("Nastavení"))
-                return false;
             // The rule shown last is offered first.
-            if (combo->currentIndex() != MapDocument::DleRegionu || combo->count() != 6)
+            if (!combo || combo->currentIndex() != MapDocument::DleRegionu || combo->count() != 6)
                 return false;
             combo->setCurrentIndex(MapDocument::DleDojirny);
             static_cast<QDialog *>(modal)->accept();

@@ -148,10 +148,9 @@ private slots:
     {
         QFETCH(QDate, today);
         QFETCH(QStringList, months);
-        addFirm({1, "A", "ST", 100});
-        addFirm({2, "B", "ST", 0});
-        addFirm({3, "C", "ST", 5});
-        addFirm({4, "D", "ST", kNull});
+        const QVariant firmAmount[] = {100, 0, 5, kNull};
+        for (int i = 0; i < 4; ++i)
+            addFirm({i + 1, QString(QLatin1Char(char('A' + i))), "ST", firmAmount[i]});
         // Licence ranges with borders on both sides; 0, 50000 and NULL count nowhere.
         for (int l : {1, 9999, 10000, 39999, 40000, 49999, 50000, 0})
             addCentre({l < 40000 ? 1 : 2, "s", l});
@@ -182,21 +181,15 @@ private slots:
         const QString markup = "1|" + kMarkup + "|1|{pink}C-5|" + kMarkup + "|02.01.2020|50.50|1|1|15.06.2026 14:45|1|1|1|1";
         const QString beta4 = "2|Beta|1|T-4|||200|10|5|01.05.2026 09:30|4|2|1|1";
         const QString gama = "1|Gama|1||||10|||01.03.2026 08:00|2|2|0|0";
-        QTest::newRow("everyone") << QString()
-                                  << QStringList{"title:Strakonice", alfa, beta2, beta3,
-                                                 "yellow:|ST|||||3500||||57|28||",
-                                                 "title:ST,LI", gama, "yellow:|ST,LI|||||10||||2|2||",
-                                                 "title:Tábor", markup, beta4, "yellow:|TA|||||250.50||||5|3||",
-                                                 "title:Molvane - souhrn", "green:|Molvane|||||3760.50|||||31||"};
+        QTest::newRow("everyone")
+            << QString() << QStringList{"title:Strakonice", alfa, beta2, beta3, "yellow:|ST|||||3500||||57|28||",
+                                        "title:ST,LI", gama, "yellow:|ST,LI|||||10||||2|2||", "title:Tábor", markup,
+                                        beta4, "yellow:|TA|||||250.50||||5|3||", "title:Molvane - souhrn",
+                                        "green:|Molvane|||||3760.50|||||31||"};
         // The last group of a region user closes with its line and totals.
-        QTest::newRow("region user, case ignored") << "ta"
-                                                   << QStringList{"title:Tábor", markup, beta4,
-                                                                  "yellow:|TA|||||250.50||||5|3||",
-                                                                  "title:Molvane - souhrn",
-                                                                  "green:|Molvane|||||250.50|||||3||"};
-        QTest::newRow("region inside a list") << "LI"
-                                              << QStringList{"title:ST,LI", gama, "yellow:|ST,LI|||||10||||2|2||",
-                                                             "title:Molvane - souhrn", "green:|Molvane|||||10|||||0||"};
+        QTest::newRow("region user, case ignored")
+            << "ta" << QStringList{"title:Tábor", markup, beta4, "yellow:|TA|||||250.50||||5|3||",
+                                   "title:Molvane - souhrn", "green:|Molvane|||||250.50|||||3||"};
         QTest::newRow("no partial region") << "S"
                                            << QStringList{"title:Molvane - souhrn", "green:|Molvane|||||0|||||0||"};
     }
@@ -225,11 +218,9 @@ private slots:
             const int n = t == t1 ? 1 : t == t2 ? 2 : t == t3 ? 3 : 9;
             addCentre({1, "c", 1000 + n, t.isEmpty() ? kNull : QVariant(t), n * 10, n, n, n});
         }
-        const QStringList rows = tableRows(Reports::economic(Visibility::everything()).html);
-        QVERIFY(rows.size() > 1);
         const QString expected = order.contains(t3) ? QStringLiteral("15.06.2026 14:45|30|3|3|3") : QStringLiteral("|90|9|9|9");
-        QVERIFY2(rows.at(1).endsWith(expected), qPrintable(rows.at(1)));
-        QVERIFY2(rows.at(1).startsWith(QStringLiteral("1|Alfa|%1|").arg(order.size())), qPrintable(rows.at(1)));
+        QCOMPARE(tableRows(Reports::economic(Visibility::everything()).html).value(1),
+                 QStringLiteral("1|Alfa|%1||||10|||").arg(order.size()) + expected);
     }
 
     void centresAndUpdates()
