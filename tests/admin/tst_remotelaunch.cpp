@@ -6,13 +6,11 @@
 #include "admin/remoteaccesspage.h"
 #include "core/dialogtextedit.h"
 #include "core/session.h"
-#include "db/database.h"
+#include "db/qssql.h"
 #include "db/servicekeys.h"
 #include "platform/launcher.h"
 
 #include <QLineEdit>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -57,7 +55,7 @@ QStringList argumentsOf(const QString &path)
 // The audit rows as "user operace vnc_id".
 QStringList auditRows()
 {
-    QSqlQuery q(Database::connection());
+    QSSQL q;
     QStringList rows;
     if (!q.exec("select uzivatel,operace,vnc_id from logovani order by id"))
         return {"<" + q.lastError().text() + ">"};

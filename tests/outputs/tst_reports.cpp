@@ -14,12 +14,9 @@ const QString kMarkup = QStringLiteral("<b>&</td><script>");
 
 QString unescape(QString s)
 {
-    s.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return s;
+    return s.remove(QRegularExpression(QStringLiteral("<[^>]*>"))).replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">")).replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
 
 // Every data row but the headers as "cell|cell|...": a pink or light-blue cell prefixed "{pink}"/"{blue}",
@@ -31,8 +28,7 @@ QStringList tableRows(const QString &html)
     static const QRegularExpression cellRe(QStringLiteral("<t([dh])([^>]*)>(.*?)</t[dh]>"),
                                            QRegularExpression::DotMatchesEverythingOption);
     QStringList out;
-    auto rows = rowRe.globalMatch(html);
-    while (rows.hasNext()) {
+    for (auto rows = rowRe.globalMatch(html); rows.hasNext();) {
         const auto r = rows.next();
         if (r.captured(1).contains(QLatin1String("noBorder"))) {
             out << QStringLiteral("title:") + unescape(r.captured(2));
@@ -41,20 +37,13 @@ QStringList tableRows(const QString &html)
         QStringList cells;
         QString prefix;
         bool header = false;
-        auto it = cellRe.globalMatch(r.captured(2));
-        while (it.hasNext()) {
+        for (auto it = cellRe.globalMatch(r.captured(2)); it.hasNext();) {
             const auto c = it.next();
             header = header || c.captured(1) == QLatin1String("h");
             const QString attrs = c.captured(2);
-            QString mark;
-            if (attrs.contains(QLatin1String("#ffdad9")))
-                mark = QStringLiteral("{pink}");
-            else if (attrs.contains(QLatin1String("'lightblue'")))
-                mark = QStringLiteral("{blue}");
-            else if (attrs.contains(QLatin1String("'yellow'")))
-                prefix = QStringLiteral("yellow:");
-            else if (attrs.contains(QLatin1String("'lightgreen'")))
-                prefix = QStringLiteral("green:");
+            if (attrs.contains("'yellow'") || attrs.contains("'lightgreen'"))
+                prefix = attrs.contains("'yellow'") ? "yellow:" : "green:";
+            const QString mark = attrs.contains("#ffdad9") ? "{pink}" : attrs.contains("'lightblue'") ? "{blue}" : "";
             cells << mark + unescape(c.captured(3));
         }
         if (!header && !cells.isEmpty())
