@@ -128,10 +128,9 @@ private slots:
     {
         QTest::addColumn<bool>("ku");
         QTest::addColumn<bool>("stop");
-        QTest::newRow("KU") << true << false;
-        QTest::newRow("CH6") << false << false;
-        QTest::newRow("KU stopped by the user") << true << true;
-        QTest::newRow("CH6 stopped by the user") << false << true;
+        for (bool stop : {false, true})
+            for (bool ku : {true, false})
+                QTest::addRow("%s%s", ku ? "KU" : "CH6", stop ? " stopped by the user" : "") << ku << stop;
     }
     void failedRowSavesNothing()
     {

@@ -127,11 +127,10 @@ private slots:
                                  << QStringList{"Leden 2027|2", "Prosinec 2026|1", "Listopad 2026|0", "Říjen 2026|0",
                                                 "Září 2026|0", "Srpen 2026|0", "Červenec 2026|0", "Červen 2026|0",
                                                 "Květen 2026|0", "Duben 2026|0", "Březen 2026|1", "Únor 2026|1"};
-        QTest::newRow("last day of March") << QDate(2026, 3, 31)
-                                           << QStringList{"Březen 2026|1", "Únor 2026|1", "Leden 2026|1",
-                                                          "Prosinec 2025|0", "Listopad 2025|0", "Říjen 2025|0",
-                                                          "Září 2025|0", "Srpen 2025|0", "Červenec 2025|0",
-                                                          "Červen 2025|0", "Květen 2025|0", "Duben 2025|0"};
+        QTest::newRow("last day of March")
+            << QDate(2026, 3, 31) << QStringList{"Březen 2026|1", "Únor 2026|1", "Leden 2026|1", "Prosinec 2025|0",
+                                                 "Listopad 2025|0", "Říjen 2025|0", "Září 2025|0", "Srpen 2025|0",
+                                                 "Červenec 2025|0", "Červen 2025|0", "Květen 2025|0", "Duben 2025|0"};
     }
     void overview()
     {
@@ -279,17 +278,16 @@ private slots:
     {
         QTest::addColumn<int>("report");
         QTest::addColumn<int>("statements");
-        QTest::addColumn<int>("cells");   // of the row with the markup; 0: none shown
-        QTest::newRow("overview") << 0 << 2 << 0;
-        QTest::newRow("economic table") << 1 << 1 << 14;
-        QTest::newRow("centres") << 2 << 1 << 3;
-        QTest::newRow("updates") << 3 << 1 << 4;
-        QTest::newRow("VNC") << 4 << 2 << 4;
+        QTest::addColumn<QString>("cells");   // of each row showing the markup
+        QTest::newRow("overview") << 0 << 2 << "";
+        QTest::newRow("economic table: enterprise, region total") << 1 << 1 << "14 14";
+        QTest::newRow("centres") << 2 << 1 << "3";
+        QTest::newRow("updates") << 3 << 1 << "4";
+        QTest::newRow("VNC") << 4 << 2 << "4";
     }
     void statementsAndMarkup()
     {
         QFETCH(int, report);
-        QFETCH(int, cells);
         addFirm({1, kMarkup, kMarkup + ",ST", 100});
         insert("tellmark_strediska", "id_podnik,akce_nazev,licence_cislo,VERZE_PROGRAMU,uvnc1_id,AKTUALIZOVANO",
                {1, kMarkup, 100, kMarkup, "77", t1});
@@ -308,20 +306,17 @@ private slots:
         QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
         QVERIFY(!r.html.contains(QLatin1String("<script>")));
         QVERIFY(!r.html.contains(QLatin1String("<b>&")));
-        QStringList marked;
+        QStringList cells;
         for (const QString &row : tableRows(r.html))
             if (!row.startsWith(QLatin1String("title:")) && row.contains(kMarkup))
-                marked << row;
-        QCOMPARE(marked.isEmpty(), cells == 0);
-        for (const QString &row : marked)
-            QCOMPARE(row.split(QLatin1Char('|')).size(), cells);
+                cells << QString::number(row.count(QLatin1Char('|')) + 1);
+        QTEST(cells.join(' '), "cells");
     }
 
     void setHtmlLimit_data()
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<bool>("fits");
-        QTest::newRow("report") << QString(1000, QLatin1Char('x')) << true;
         QTest::newRow("1.9 MB plain") << QString(1900 * 1024, QLatin1Char('x')) << true;
         QTest::newRow("2.1 MB plain") << QString(2100 * 1024, QLatin1Char('x')) << false;
         // Percent-encoded, "č" takes six bytes of the URL.
