@@ -55,7 +55,6 @@ class TestMapDocument : public QObject
 
 private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
-    void cleanupTestCase() { TestDb::close(); }
 
     void gps_data()
     {

@@ -117,7 +117,6 @@ class TestReports : public QObject
 private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
     void init() { ZRN_CLEAR_TEST_DB(); }
-    void cleanupTestCase() { TestDb::close(); }
 
     void overview_data()
     {
