@@ -1,11 +1,8 @@
-// The service jobs of the users tab: what they write into the register, what
-// they report, and that no file a user can pick breaks them.
+// The users tab's service jobs: what they write and report, and that no file a user can pick breaks them.
 
 #include "admin/serviceimports.h"
 #include "support/testdb.h"
 
-#include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -41,10 +38,7 @@ class TestServiceImports : public QObject
 private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
 
-    void init()
-    {
-        ZRN_CLEAR_TEST_DB();
-    }
+    void init() { ZRN_CLEAR_TEST_DB(); }
 
     void readCsvEncodingsAndLines_data()
     {
@@ -71,8 +65,7 @@ private slots:
 
     void kuImport()
     {
-        // The breeders' table with just the columns the import reads; the newest
-        // check comes first: the date decides, not the order of the rows.
+        // The breeders' table with the columns the import reads; the date picks the newest check, not the row order.
         ZRN_SEED("insert into tellmark_strediska(id,hospodarstvi) values(1,'11111111'),(2,'11111111'),(3,'22222222')",
                  "insert into tellmark_strediska(id,hospodarstvi,sku_datum,sku_dojnic,sku_stupen) values(4,'','2020-01-01',5,'X')",
                  "alter table chovatele_data rename to chovatele_data_full");
@@ -90,8 +83,7 @@ private slots:
         // Matched rows, not changed ones: a second run counts the same on MariaDB.
         QCOMPARE(importKu().changedRows, 2);
 
-        // Both centres of the farm get its newest check, a farm without one gets none, a centre
-        // without a number is left alone.
+        // The farm's centres get its newest check, a farm without one none; a centre without a number stays.
         QStringList values;
         for (const char *centre : {"1", "2", "3", "4"})
             for (const char *column : {"sku_datum", "sku_dojnic", "sku_stupen"})
@@ -131,16 +123,14 @@ private slots:
         QCOMPARE(r.changedRows, ch6 == before ? 0 : 1);
     }
 
-    // The second row's update fails, or the user stops the job before it: the first row's
-    // write is rolled back too; the report says nothing was saved and names no rows.
+    // The second row fails or the user stops before it: the first is rolled back, the report names no rows.
     void failedRowSavesNothing_data()
     {
         QTest::addColumn<bool>("ku");
         QTest::addColumn<bool>("stop");
-        QTest::newRow("KU") << true << false;
-        QTest::newRow("CH6") << false << false;
-        QTest::newRow("KU stopped by the user") << true << true;
-        QTest::newRow("CH6 stopped by the user") << false << true;
+        for (bool stop : {false, true})
+            for (bool ku : {true, false})
+                QTest::addRow("%s%s", ku ? "KU" : "CH6", stop ? " stopped by the user" : "") << ku << stop;
     }
     void failedRowSavesNothing()
     {
@@ -232,7 +222,6 @@ private slots:
                                     "IČO 33333333 (Farma D, řádek 7): dojnic v souboru 0, v registru (podnik 3) neuvedeno."})
             QVERIFY2(all.contains(QString::fromUtf8(finding)), finding);
         QVERIFY2(r.summary.contains("v registru nalezeno: 3, nenalezeno: 2"), qPrintable(r.summary));
-        // The report shown: the summary, a blank line, the findings.
         QVERIFY2(r.text().startsWith(r.summary + "\n\n" + r.lines.first() + '\n'), qPrintable(r.text()));
         QCOMPARE(r.changedRows, 0);
         QCOMPARE(stored("select dojnice_ks from tellmark_podniky where id=2"), QString("50"));

@@ -1,5 +1,4 @@
-// The browser tab in a real web view: the self-drawn map and its channel object "events", what
-// another site gets (no channel), and the map service's page and image requests.
+// The browser tab in a real web view: the own map and its channel, another site (no channel), the map service.
 
 #include "core/session.h"
 #include "db/servicekeys.h"
@@ -13,10 +12,8 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -47,8 +44,7 @@ QByteArray png(int width, int height, const QColor &colour)
     QImage img(width, height, QImage::Format_RGB32);
     img.fill(colour);
     QByteArray bytes;
-    QBuffer b(&bytes);
-    b.open(QIODevice::WriteOnly);
+    QBuffer b(&bytes);   // opened by the writer
     img.save(&b, "PNG");
     return bytes;
 }
@@ -118,9 +114,10 @@ private slots:
         TestDb::close();
     }
 
+    void init() { setKey(MapKeys::Service, QString()); }   // the map drawn here unless a test sets a service
+
     void ownMap()
     {
-        setKey(MapKeys::Service, QString());
         QString error;
         m_doc = MapDocument::fromDatabase(MapDocument::DleRegionu, m_session.shownEnterprises(), Visibility::everything(), &error);
         QVERIFY2(!m_doc.isEmpty(), qPrintable(error));
@@ -155,14 +152,11 @@ private slots:
 
     void mapaAsksForTheRule()
     {
-        setKey(MapKeys::Service, QString());
         QSignalSpy ready(m_data, &MapPageData::ready);
         ModalHandler pick([](QWidget *modal) {
             auto *combo = modal->findChild<QComboBox *>(QStringLiteral("barveni"));
-            if (!combo || modal->windowTitle() != QStringLiteral("Nastavení"))
-                return false;
             // The rule shown last is offered first.
-            if (combo->currentIndex() != MapDocument::DleRegionu || combo->count() != 6)
+            if (!combo || combo->currentIndex() != MapDocument::DleRegionu || combo->count() != 6)
                 return false;
             combo->setCurrentIndex(MapDocument::DleDojirny);
             static_cast<QDialog *>(modal)->accept();
@@ -199,8 +193,7 @@ private slots:
         QCOMPARE(channelObjects(m_view->page()), QString());
     }
 
-    // The map drawn here for paper: the area asked for at the paper's size with tiles of its
-    // detail, the points, the attribution, while the wait cursor and "Generování mapy ..." show.
+    // The map drawn here for paper: area, size, tile detail, points, attribution; the wait notice shows meanwhile.
     void ownMapImage_data()
     {
         QTest::addColumn<int>("extent");
@@ -217,7 +210,6 @@ private slots:
         QFETCH(QString, paper);
         QFETCH(QSize, size);
         QFETCH(int, zoom);
-        setKey(MapKeys::Service, QString());
         m_stub.on(QStringLiteral("/tile.png"), HttpStub::data(png(256, 256, QColor(0, 160, 0)), "image/png"));
         m_stub.clearRequests();
         bool busyShown = false;
@@ -245,8 +237,7 @@ private slots:
         }
 
         QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(MapDocument::isJpeg(f.readAll()));
+        QVERIFY(f.open(QIODevice::ReadOnly) && MapDocument::isJpeg(f.readAll()));
         const QImage img(path);
         QCOMPARE(img.size(), size);
         // Tiles, not a grab of the screen; the attribution box in the corner.

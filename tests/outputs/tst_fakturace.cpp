@@ -72,13 +72,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QList<int>, ids);
         QFETCH(QString, totals);
-        Filter f;
-        f.state = Signed(state);
-        f.from = from;
-        f.to = to;
         QList<Contract> all;
         QString error;
-        QVERIFY2(read(Visibility(7, acls, region), f, &all, &error), qPrintable(error));
+        QVERIFY2(read(Visibility(7, acls, region), Filter{Signed(state), from, to, {}}, &all, &error), qPrintable(error));
         const QList<Contract> rows = shown(all, text);
         QList<int> got;
         for (const Contract &c : rows)
@@ -123,15 +119,12 @@ private slots:
         QList<Contract> all;
         QString error;
         QVERIFY(read(Visibility::everything(), Filter(), &all, &error));
-        CsvExport::CsvOptions o;
-        o.codec = codec;
-        o.separator = separator.at(0);
+        const CsvExport::CsvOptions o{separator.at(0), QStringLiteral("dd.MM.yyyy"), codec, true, false, false};
         QStringList lossy;
         const QByteArray bytes = csv(all, o, &lossy);
         QVERIFY(lossy.isEmpty());
         const QString text = QTextCodec::codecForName(codec == "UTF-8" ? "UTF-8" : "Windows-1250")->toUnicode(bytes);
-        // The titles, then a line per contract; every field is followed by the
-        // separator, one holding it or a quote is quoted.
+        // The titles, then a line per contract; each field ends with the separator, quoted if it holds one.
         QCOMPARE(text.count(QStringLiteral("\r\n")), all.size() + 1);
         QVERIFY(text.startsWith(titles().join(separator) + separator + "\r\n"));
         const QStringList third{"", "S-3", "ZD Cé", "01.03.2025", "299.5", "czk ", "", "", "", "", "", "01.02.2025",

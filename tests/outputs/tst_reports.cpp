@@ -1,5 +1,4 @@
-// The reports of the "Sestavy" tab as a user reads them: each table turned
-// back into its rows of cell texts (colours marked), over a seeded database.
+// The reports of the "Sestavy" tab as a user reads them: each table as rows of cell texts, colours marked.
 
 #include "db/database.h"
 #include "db/qssql.h"
@@ -15,12 +14,9 @@ const QString kMarkup = QStringLiteral("<b>&</td><script>");
 
 QString unescape(QString s)
 {
-    s.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return s;
+    return s.remove(QRegularExpression(QStringLiteral("<[^>]*>"))).replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">")).replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
 
 // Every data row but the headers as "cell|cell|...": a pink or light-blue cell prefixed "{pink}"/"{blue}",
@@ -32,8 +28,7 @@ QStringList tableRows(const QString &html)
     static const QRegularExpression cellRe(QStringLiteral("<t([dh])([^>]*)>(.*?)</t[dh]>"),
                                            QRegularExpression::DotMatchesEverythingOption);
     QStringList out;
-    auto rows = rowRe.globalMatch(html);
-    while (rows.hasNext()) {
+    for (auto rows = rowRe.globalMatch(html); rows.hasNext();) {
         const auto r = rows.next();
         if (r.captured(1).contains(QLatin1String("noBorder"))) {
             out << QStringLiteral("title:") + unescape(r.captured(2));
@@ -42,20 +37,13 @@ QStringList tableRows(const QString &html)
         QStringList cells;
         QString prefix;
         bool header = false;
-        auto it = cellRe.globalMatch(r.captured(2));
-        while (it.hasNext()) {
+        for (auto it = cellRe.globalMatch(r.captured(2)); it.hasNext();) {
             const auto c = it.next();
             header = header || c.captured(1) == QLatin1String("h");
             const QString attrs = c.captured(2);
-            QString mark;
-            if (attrs.contains(QLatin1String("#ffdad9")))
-                mark = QStringLiteral("{pink}");
-            else if (attrs.contains(QLatin1String("'lightblue'")))
-                mark = QStringLiteral("{blue}");
-            else if (attrs.contains(QLatin1String("'yellow'")))
-                prefix = QStringLiteral("yellow:");
-            else if (attrs.contains(QLatin1String("'lightgreen'")))
-                prefix = QStringLiteral("green:");
+            if (attrs.contains("'yellow'") || attrs.contains("'lightgreen'"))
+                prefix = attrs.contains("'yellow'") ? "yellow:" : "green:";
+            const QString mark = attrs.contains("#ffdad9") ? "{pink}" : attrs.contains("'lightblue'") ? "{blue}" : "";
             cells << mark + unescape(c.captured(3));
         }
         if (!header && !cells.isEmpty())
@@ -64,46 +52,31 @@ QStringList tableRows(const QString &html)
     return out;
 }
 
+// A row of the table; the columns without a value stay NULL.
 void insert(const QString &table, const QString &columns, const QVariantList &values)
 {
     QSSQL q;
-    q.prepare(QStringLiteral("insert into %1(%2) values(%3)").arg(table, columns, QStringLiteral(",?").repeated(values.size()).mid(1)));
-    for (const QVariant &v : values)
-        q.addBindValue(v);
+    const int n = columns.count(QLatin1Char(',')) + 1;
+    q.prepare(QStringLiteral("insert into %1(%2) values(?%3)").arg(table, columns, QStringLiteral(",?").repeated(n - 1)));
+    for (int i = 0; i < n; ++i)
+        q.addBindValue(values.value(i));
     QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
 }
 
-// Enterprise with the columns the reports read.
-struct Firm {
-    int id = 0;
-    QString name = {}, obr = {};
-    QVariant amount = {};
-    QString currency = QStringLiteral("CZK");
-    QVariant signedOn = {}, skot = {}, dojnice = {};
-    QString contract = {}, organisation = {}, note = {};
-    QVariant billingFrom = {};
-};
-
-void addFirm(const Firm &f)
+// Enterprise: the values in the order of the columns below; CZK after an amount alone.
+void addFirm(QVariantList v)
 {
+    if (v.size() == 4)
+        v << QStringLiteral("CZK");
     insert("tellmark_podniky", "id,podnik_nazev,OBR,SMLOUVA_FAKTURACE_CASTKA_ROK,SMLOUVA_FAKTURACE_MENA,SMLOUVA_PODEPSANO,"
-           "SKOT_KS,DOJNICE_KS,SMLOUVA_CISLO,SMLOUVA_ORGANIZACE,SMLOUVA_POZNAMKA,SMLOUVA_FAKTURACE_OD",
-           {f.id, f.name, f.obr, f.amount, f.currency, f.signedOn, f.skot, f.dojnice, f.contract, f.organisation, f.note,
-            f.billingFrom});
+           "SKOT_KS,DOJNICE_KS,SMLOUVA_CISLO,SMLOUVA_ORGANIZACE,SMLOUVA_POZNAMKA,SMLOUVA_FAKTURACE_OD", v);
 }
 
-struct Centre {
-    int podnik = 0;
-    QString name = {};
-    QVariant licence = {}, updated = {}, kusu = {}, krav = {}, obojku = {}, pedometru = {};
-    QString version = {};
-};
-
-void addCentre(const Centre &c)
+// Centre: enterprise, name, licence, updated, POCET_KUSU, POCET_KRAV, POCET_OBOJKU, pocet_pedometru, version.
+void addCentre(const QVariantList &v)
 {
     insert("tellmark_strediska", "id_podnik,akce_nazev,licence_cislo,AKTUALIZOVANO,POCET_KUSU,POCET_KRAV,POCET_OBOJKU,"
-           "pocet_pedometru,VERZE_PROGRAMU",
-           {c.podnik, c.name, c.licence, c.updated, c.kusu, c.krav, c.obojku, c.pedometru, c.version});
+           "pocet_pedometru,VERZE_PROGRAMU", v);
 }
 
 const QVariant kNull;
@@ -111,12 +84,10 @@ const QString t1 = QStringLiteral("2026-03-01 08:00:00");
 const QString t2 = QStringLiteral("2026-05-01 09:30:00");
 const QString t3 = QStringLiteral("2026-06-15 14:45:00");
 
-// Enterprises of three regions: a region list, namesakes inside one region
-// and across a boundary, a one-letter region and a licence out of range.
+// Three regions: a region list, namesakes in one region and across two, a one-letter region, a licence too high.
 void seedEconomic()
 {
-    Firm alfa{1, "Alfa", "ST", 1000, "CZK", "2019-05-01", 100, 50, "S-1", "ZS*Agro", "pozn"};
-    addFirm(alfa);
+    addFirm({1, "Alfa", "ST", 1000, "CZK", "2019-05-01", 100, 50, "S-1", "ZS*Agro", "pozn"});
     addCentre({1, "a1", 500, t2, 20, 10, 5, 1});
     addCentre({1, "a2", 1500, t1, 30, 15, 6, 1});
     addCentre({1, "a3", 2000, t3, 40, 20, 8, 2});
@@ -137,18 +108,6 @@ void seedEconomic()
     addCentre({8, "o", 42000, t1, 5, 5, 5, 5});
 }
 
-// A report by its button: overview, economic table, centres, updates, VNC.
-Reports::Result report(int which, const Visibility &v = Visibility::everything())
-{
-    switch (which) {
-    case 0: return Reports::overview(QDate(2026, 1, 1), v);
-    case 1: return Reports::economic(v);
-    case 2: return Reports::centres(v);
-    case 3: return Reports::updates(v);
-    default: return Reports::vnc(kMarkup, QStringLiteral("x"), v);
-    }
-}
-
 } // namespace
 
 class TestReports : public QObject
@@ -157,11 +116,7 @@ class TestReports : public QObject
 
 private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
-    void init()
-    {
-        ZRN_CLEAR_TEST_DB();
-    }
-    void cleanupTestCase() { TestDb::close(); }
+    void init() { ZRN_CLEAR_TEST_DB(); }
 
     void overview_data()
     {
@@ -171,20 +126,18 @@ private slots:
                                  << QStringList{"Leden 2027|2", "Prosinec 2026|1", "Listopad 2026|0", "Říjen 2026|0",
                                                 "Září 2026|0", "Srpen 2026|0", "Červenec 2026|0", "Červen 2026|0",
                                                 "Květen 2026|0", "Duben 2026|0", "Březen 2026|1", "Únor 2026|1"};
-        QTest::newRow("last day of March") << QDate(2026, 3, 31)
-                                           << QStringList{"Březen 2026|1", "Únor 2026|1", "Leden 2026|1",
-                                                          "Prosinec 2025|0", "Listopad 2025|0", "Říjen 2025|0",
-                                                          "Září 2025|0", "Srpen 2025|0", "Červenec 2025|0",
-                                                          "Červen 2025|0", "Květen 2025|0", "Duben 2025|0"};
+        QTest::newRow("last day of March")
+            << QDate(2026, 3, 31) << QStringList{"Březen 2026|1", "Únor 2026|1", "Leden 2026|1", "Prosinec 2025|0",
+                                                 "Listopad 2025|0", "Říjen 2025|0", "Září 2025|0", "Srpen 2025|0",
+                                                 "Červenec 2025|0", "Červen 2025|0", "Květen 2025|0", "Duben 2025|0"};
     }
     void overview()
     {
         QFETCH(QDate, today);
         QFETCH(QStringList, months);
-        addFirm({1, "A", "ST", 100});
-        addFirm({2, "B", "ST", 0});
-        addFirm({3, "C", "ST", 5});
-        addFirm({4, "D", "ST", kNull});
+        const QVariant firmAmount[] = {100, 0, 5, kNull};
+        for (int i = 0; i < 4; ++i)
+            addFirm({i + 1, QString(QLatin1Char(char('A' + i))), "ST", firmAmount[i]});
         // Licence ranges with borders on both sides; 0, 50000 and NULL count nowhere.
         for (int l : {1, 9999, 10000, 39999, 40000, 49999, 50000, 0})
             addCentre({l < 40000 ? 1 : 2, "s", l});
@@ -194,11 +147,8 @@ private slots:
         const char *from[] = {"2027-01-01", "2027-01-31", "2026-12-31", "2026-03-15",
                               "2026-02-01", "2026-01-31", "2027-01-10", "2026-12-10"};
         const QVariant amount[] = {1000, 1000, 1000, 1000, 1000, 1000, 0, kNull};
-        for (int i = 0; i < 8; ++i) {
-            Firm f{11 + i, "P", "TA", amount[i]};
-            f.billingFrom = QString::fromLatin1(from[i]);
-            addFirm(f);
-        }
+        for (int i = 0; i < 8; ++i)
+            addFirm({11 + i, "P", "TA", amount[i], "CZK", {}, {}, {}, {}, {}, {}, QString::fromLatin1(from[i])});
         const Reports::Result r = Reports::overview(today, Visibility::everything());
         QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
         QCOMPARE(tableRows(r.html), QStringList({"Počet licencí 1-9999, Molvane|2",
@@ -218,21 +168,15 @@ private slots:
         const QString markup = "1|" + kMarkup + "|1|{pink}C-5|" + kMarkup + "|02.01.2020|50.50|1|1|15.06.2026 14:45|1|1|1|1";
         const QString beta4 = "2|Beta|1|T-4|||200|10|5|01.05.2026 09:30|4|2|1|1";
         const QString gama = "1|Gama|1||||10|||01.03.2026 08:00|2|2|0|0";
-        QTest::newRow("everyone") << QString()
-                                  << QStringList{"title:Strakonice", alfa, beta2, beta3,
-                                                 "yellow:|ST|||||3500||||57|28||",
-                                                 "title:ST,LI", gama, "yellow:|ST,LI|||||10||||2|2||",
-                                                 "title:Tábor", markup, beta4, "yellow:|TA|||||250.50||||5|3||",
-                                                 "title:Molvane - souhrn", "green:|Molvane|||||3760.50|||||31||"};
+        QTest::newRow("everyone")
+            << QString() << QStringList{"title:Strakonice", alfa, beta2, beta3, "yellow:|ST|||||3500||||57|28||",
+                                        "title:ST,LI", gama, "yellow:|ST,LI|||||10||||2|2||", "title:Tábor", markup,
+                                        beta4, "yellow:|TA|||||250.50||||5|3||", "title:Molvane - souhrn",
+                                        "green:|Molvane|||||3760.50|||||31||"};
         // The last group of a region user closes with its line and totals.
-        QTest::newRow("region user, case ignored") << "ta"
-                                                   << QStringList{"title:Tábor", markup, beta4,
-                                                                  "yellow:|TA|||||250.50||||5|3||",
-                                                                  "title:Molvane - souhrn",
-                                                                  "green:|Molvane|||||250.50|||||3||"};
-        QTest::newRow("region inside a list") << "LI"
-                                              << QStringList{"title:ST,LI", gama, "yellow:|ST,LI|||||10||||2|2||",
-                                                             "title:Molvane - souhrn", "green:|Molvane|||||10|||||0||"};
+        QTest::newRow("region user, case ignored")
+            << "ta" << QStringList{"title:Tábor", markup, beta4, "yellow:|TA|||||250.50||||5|3||",
+                                   "title:Molvane - souhrn", "green:|Molvane|||||250.50|||||3||"};
         QTest::newRow("no partial region") << "S"
                                            << QStringList{"title:Molvane - souhrn", "green:|Molvane|||||0|||||0||"};
     }
@@ -261,11 +205,9 @@ private slots:
             const int n = t == t1 ? 1 : t == t2 ? 2 : t == t3 ? 3 : 9;
             addCentre({1, "c", 1000 + n, t.isEmpty() ? kNull : QVariant(t), n * 10, n, n, n});
         }
-        const QStringList rows = tableRows(Reports::economic(Visibility::everything()).html);
-        QVERIFY(rows.size() > 1);
         const QString expected = order.contains(t3) ? QStringLiteral("15.06.2026 14:45|30|3|3|3") : QStringLiteral("|90|9|9|9");
-        QVERIFY2(rows.at(1).endsWith(expected), qPrintable(rows.at(1)));
-        QVERIFY2(rows.at(1).startsWith(QStringLiteral("1|Alfa|%1|").arg(order.size())), qPrintable(rows.at(1)));
+        QCOMPARE(tableRows(Reports::economic(Visibility::everything()).html).value(1),
+                 QStringLiteral("1|Alfa|%1||||10|||").arg(order.size()) + expected);
     }
 
     void centresAndUpdates()
@@ -321,25 +263,30 @@ private slots:
                                                  // ordered by enterprise, then centre; "0456" is not "456"
                                                  "Alfa, Jih|11|456|", "Beta, Sever|10|123|2026-03-05",
                                                  "Alfa, Čtvrtý|14|900|2025-12-24"}));
+
+        // A failed statement is reported; the counts still show.
+        QVERIFY(TestDb::exec(QStringLiteral("alter table vnc rename to vnc_pryc")));
+        const Reports::Result failed = Reports::vnc(QString(), QString(), Visibility::everything());
+        QVERIFY(TestDb::exec(QStringLiteral("alter table vnc_pryc rename to vnc")));
+        QVERIFY(!failed.error.isEmpty());
+        QVERIFY(tableRows(failed.html).contains(QStringLiteral("VNC1|2|1")));
     }
 
-    // Over 40 enterprises of a region user each report runs a fixed number of statements;
-    // markup in names shows as text and stays inside its cell.
+    // A region user's 40 enterprises take each report a fixed number of statements; markup stays text in its cell.
     void statementsAndMarkup_data()
     {
         QTest::addColumn<int>("report");
         QTest::addColumn<int>("statements");
-        QTest::addColumn<int>("cells");   // of the row with the markup; 0: none shown
-        QTest::newRow("overview") << 0 << 2 << 0;
-        QTest::newRow("economic table") << 1 << 1 << 14;
-        QTest::newRow("centres") << 2 << 1 << 3;
-        QTest::newRow("updates") << 3 << 1 << 4;
-        QTest::newRow("VNC") << 4 << 2 << 4;
+        QTest::addColumn<QString>("cells");   // of each row showing the markup
+        QTest::newRow("overview") << 0 << 2 << "";
+        QTest::newRow("economic table: enterprise, region total") << 1 << 1 << "14 14";
+        QTest::newRow("centres") << 2 << 1 << "3";
+        QTest::newRow("updates") << 3 << 1 << "4";
+        QTest::newRow("VNC") << 4 << 2 << "4";
     }
     void statementsAndMarkup()
     {
         QFETCH(int, report);
-        QFETCH(int, cells);
         addFirm({1, kMarkup, kMarkup + ",ST", 100});
         insert("tellmark_strediska", "id_podnik,akce_nazev,licence_cislo,VERZE_PROGRAMU,uvnc1_id,AKTUALIZOVANO",
                {1, kMarkup, 100, kMarkup, "77", t1});
@@ -349,26 +296,26 @@ private slots:
                 insert("tellmark_strediska", "id_podnik,akce_nazev,licence_cislo,uvnc1_id,uvnc2_id",
                        {i, "c", i * 10 + c, QString::number(i * 10 + c), QString::number(i * 100 + c)});
         }
+        const Visibility st(0, 0, QStringLiteral("ST"));
         const quint64 before = Database::statementCount();
-        const Reports::Result r = ::report(report, Visibility(0, 0, QStringLiteral("ST")));
+        const Reports::Result r = report == 0 ? Reports::overview(QDate(2026, 1, 1), st)
+            : report == 1 ? Reports::economic(st) : report == 2 ? Reports::centres(st)
+            : report == 3 ? Reports::updates(st) : Reports::vnc(kMarkup, QStringLiteral("x"), st);
         QTEST(int(Database::statementCount() - before), "statements");
         QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
         QVERIFY(!r.html.contains(QLatin1String("<script>")));
         QVERIFY(!r.html.contains(QLatin1String("<b>&")));
-        QStringList marked;
+        QStringList cells;
         for (const QString &row : tableRows(r.html))
             if (!row.startsWith(QLatin1String("title:")) && row.contains(kMarkup))
-                marked << row;
-        QCOMPARE(marked.isEmpty(), cells == 0);
-        for (const QString &row : marked)
-            QCOMPARE(row.split(QLatin1Char('|')).size(), cells);
+                cells << QString::number(row.count(QLatin1Char('|')) + 1);
+        QTEST(cells.join(' '), "cells");
     }
 
     void setHtmlLimit_data()
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<bool>("fits");
-        QTest::newRow("report") << QString(1000, QLatin1Char('x')) << true;
         QTest::newRow("1.9 MB plain") << QString(1900 * 1024, QLatin1Char('x')) << true;
         QTest::newRow("2.1 MB plain") << QString(2100 * 1024, QLatin1Char('x')) << false;
         // Percent-encoded, "č" takes six bytes of the URL.
@@ -379,16 +326,6 @@ private slots:
     {
         QFETCH(QString, html);
         QTEST(Reports::fitsSetHtml(html), "fits");
-    }
-
-    void failedStatementIsReported()
-    {
-        QVERIFY(TestDb::exec(QStringLiteral("alter table vnc rename to vnc_pryc")));
-        const Reports::Result r = Reports::vnc(QString(), QString(), Visibility::everything());
-        QVERIFY(TestDb::exec(QStringLiteral("alter table vnc_pryc rename to vnc")));
-        QVERIFY(!r.error.isEmpty());
-        // The counts still show.
-        QVERIFY(tableRows(r.html).contains(QStringLiteral("VNC1|0|0")));
     }
 };
 
