@@ -1,6 +1,3 @@
-// The ARES look-up: the address shapes ARES gives, "not found" and the failed
-// look-ups that must leave nothing to store.
-
 #include "db/qsares.h"
 #include "db/servicekeys.h"
 #include "support/httpstub.h"
@@ -11,8 +8,7 @@
 #include "support/testmain.h"
 
 namespace {
-// Shaped like an answer of the ARES REST interface (members trimmed; no
-// "ico": the asked number is taken).
+// Shaped like an answer of the ARES REST interface (members trimmed; no "ico": the asked number is taken).
 const QByteArray kFound = R"({"obchodniJmeno": "Zemědělské družstvo Hrušovany, a.s.", "dic": "CZ00012345",
   "sidlo": {"kodStatu": "CZ", "nazevOkresu": "Brno-venkov", "nazevObce": "Hrušovany u Brna",
             "nazevCastiObce": "Hrušovany u Brna", "nazevUlice": "Hlavní", "cisloDomovni": 12, "psc": 66462,
@@ -63,10 +59,9 @@ private slots:
         QCOMPARE(r.street, street);
         QCOMPARE(r.municipality, municipality);
     }
-    // A company found (the asked number when the answer has none), then one
-    // not found (0, with ARES's own text; a number that cannot be an IČO is
-    // not even asked) or a failed look-up: nothing of the company found
-    // before is left to be stored by mistake.
+    // A company found (the asked number when the answer has none), then one not found (0, with ARES's own text;
+    // a number that cannot be an IČO is not even asked) or a failed look-up: nothing found before is left to store.
+
     void notFoundOrFailed_data()
     {
         QTest::addColumn<qint64>("ico");

@@ -29,18 +29,16 @@ EventRecord fullRecord()
     r.end = QDateTime(QDate(2024, 3, 6), QTime(11, 30));
     r.podnikId = 5;
     r.strediskoId = 7;
-    r.podnikName = "stale name";   // the dialog reads the names itself
-    r.strediskoName = "stale name";
+    r.podnikName = r.strediskoName = "stale name";   // the dialog reads the names itself
     r.place = "Dubné";
     r.source = 3;
     r.category = 32;
     r.state = 2;
     r.synchronisation = 1;
-    r.journey = true;
+    r.journey = r.mail = r.service = true;
     r.project = "P-17";
     r.persons = "JN,podpora@tellmark.cz";
-    r.mail = true;
-    r.service = true;
+
     r.subject = "Servis dojičky";
     r.description = "<p><b>Tučně</b> a dál</p>";
     r.notifyFrom = QDate(2024, 3, 10);

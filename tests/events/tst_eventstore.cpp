@@ -113,16 +113,16 @@ private slots:
 
     void init()
     {
-        QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         const QDate today = QDate::currentDate();
-        for (const char *sql : kFixture) {
-            QString text = QString::fromUtf8(sql);
-            text.replace(QStringLiteral(":tomorrow"), today.addDays(1).toString(QStringLiteral("''yyyy-MM-dd''")));
-            text.replace(QStringLiteral(":today"), today.toString(QStringLiteral("''yyyy-MM-dd''")));
-            QVERIFY2(TestDb::exec(text, &error), qPrintable(error));
-        }
+        QStringList fixture;
+        for (const char *sql : kFixture)
+            fixture << QString::fromUtf8(sql)
+                           .replace(QStringLiteral(":tomorrow"), today.addDays(1).toString(QStringLiteral("''yyyy-MM-dd''")))
+                           .replace(QStringLiteral(":today"), today.toString(QStringLiteral("''yyyy-MM-dd''")));
+        ZRN_SEED(fixture);
     }
+
 
     void lists_data()
     {
@@ -429,8 +429,8 @@ private slots:
         // Its parent is a leaf now; a deleted reply no longer counts.
         QCOMPARE(EventStore::removeLeaf(3, &error), EventStore::DeleteResult::Deleted);
         QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Deleted);
-        // Deleting twice says so.
-        QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Failed);
+        QCOMPARE
+(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Failed);
         QVERIFY(!Database::inTransaction());
         QCOMPARE(listed(pageOf(1)), QStringLiteral("1 2<1 11<1"));
     }
