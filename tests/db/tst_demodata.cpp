@@ -28,7 +28,9 @@ DemoOptions smallScale(quint32 seed = 11)
     o.events = Events;
     o.attachments = Attachments;
     return o;
+
 }
+
 
 QStringList column(const QString &sql)
 {

@@ -81,6 +81,10 @@ private slots:
         QTest::newRow("invoicing start next month") << "tellmark_podniky.SMLOUVA_FAKTURACE_OD" << QVariant(QDate(2024, 3, 1)) << february << false;
         QTest::newRow("event start later that day") << "tellmark_udalosti.ts_zacatek" << QVariant(QDateTime(QDate(2024, 3, 1), QTime(10, 30)))
                                                     << "ts_zacatek>'2024-03-01 09:00:00' and ts_zacatek<'2024-03-02'" << true;
+        // Defaults: the program's event insert names neither priorita nor smazano (the lists select smazano=0);
+        // a new user has counted no logins (the login counts on from there).
+        QTest::newRow("new event") << "tellmark_udalosti.predmet" << QVariant("Návštěva") << "smazano=0 and priorita=0" << true;
+        QTest::newRow("new user") << "www_users.login" << QVariant("novak") << "stat_zrn_cnt=0 and stat_zrn_last is null" << true;
     }
     void valuesKeepTheirMeaning()
     {
@@ -106,16 +110,6 @@ private slots:
         QCOMPARE(q.value(0).toString(), html);
     }
 
-    void defaultsOfNewRows()
-    {
-        // The event insert of the program does not name priorita or smazano; the event lists select smazano=0.
-        QVERIFY(run(QStringLiteral("insert into tellmark_udalosti(id_podnik,predmet,stav) values(?,?,?)"), {1, QStringLiteral("Návštěva"), 1}));
-        QCOMPARE(TestDb::value("select count(*) from tellmark_udalosti where smazano=0 and priorita=0").toInt(), 1);
-        // A new user has counted no logins (the login counts on from there).
-        QVERIFY(run(QStringLiteral("insert into www_users(login) values(?)"), {QStringLiteral("novak")}));
-        const QString noLogins = "select count(*) from www_users where stat_zrn_cnt=0 and stat_zrn_last is null";
-        QCOMPARE(TestDb::value(noLogins).toInt(), 1);
-    }
 
     void loginIsUnique()
     {
