@@ -67,7 +67,6 @@ private slots:
 
     // A new embedded file: the default one gets the demo data, a configured one the schema only (and the login
     // then tells how to add the first user).
-
     void newFile_data()
     {
         QTest::addColumn<bool>("byDefault");
@@ -81,7 +80,6 @@ private slots:
         DbConfig c;
         // The default file lives in the test's own data home.
         c.path = byDefault ? DbConfig::defaultSqlitePath() : dir.filePath(QStringLiteral("nova/zrn.sqlite"));
-
         QFile::remove(c.path);
         QFile::remove(c.qmlSqlitePath());
         QString err;
@@ -93,7 +91,6 @@ private slots:
         if (byDefault) {
             QVERIFY(QFile::exists(c.qmlSqlitePath()));
             QVERIFY(notice.isEmpty());
-
         } else {
             QVERIFY2(notice.contains(QStringLiteral("zrnctl user add")), qPrintable(notice));
             QVERIFY(notice.contains(QStringLiteral("nova")));

@@ -28,9 +28,7 @@ DemoOptions smallScale(quint32 seed = 11)
     o.events = Events;
     o.attachments = Attachments;
     return o;
-
 }
-
 
 QStringList column(const QString &sql)
 {
@@ -252,7 +250,6 @@ private slots:
     void licencesRunOut()
     {
         // More licensed centres than numbers (a register of 50,000 enterprises): each number once, then none.
-
         DemoSupport::LicencePool pool;
         DemoSupport::Rng rng(1, 1);
         QSet<int> given;

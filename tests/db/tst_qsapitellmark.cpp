@@ -153,7 +153,6 @@ private slots:
  ? api->update(QStringLiteral("zrn"), QString(), false, false, 1)
                      : call == QLatin1String("hash") ? api->sendZRNHash(1) : api->sendZRNSync(QStringLiteral("5"), 1),
               "expected");
-
         QVERIFY(!api->lastError().isEmpty());
     }
 };

@@ -56,11 +56,9 @@ private slots:
         QVERIFY(ok);
         QCOMPARE(QStringList({r.status, r.name, r.street, r.municipality}),
                  QStringList({"1", "Statek Č. s.r.o.", street, municipality}));
-
     }
     // A company found (the asked number when the answer has none), then one not found (0, with ARES's own text;
     // a number that cannot be an IČO is not even asked) or a failed look-up: nothing found before is left to store.
-
     void notFoundOrFailed_data()
     {
         QTest::addColumn<qint64>("ico");
@@ -90,9 +88,8 @@ private slots:
         m_stub.on(kPath + "00012345", HttpStub::json(kFound));
         m_stub.on(kPath + "00054321", response);
         // Pointed at the stub through the settings, as the program is.
-        QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"));
-        s.setValue(ServiceKeys::Ares, m_stub.url(QStringLiteral("/rest")).toString());
-        s.sync();
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"))
+            .setValue(ServiceKeys::Ares, m_stub.url(QStringLiteral("/rest")).toString());
         QSAres ares;
         QCOMPARE(ares.resolveICO(12345), 1);
         const ares_responce_t found = ares.getLastResponce();

@@ -26,11 +26,10 @@ QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-void writeFile(const QString &path, const QByteArray &content)
+bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 } // namespace
 
@@ -97,7 +96,7 @@ private slots:
         QFETCH(bool, existing);
         QFETCH(QByteArray, content);
         if (existing)
-            writeFile(target(), "old");
+            QVERIFY(writeFile(target(), "old"));
         m_stub.on(QStringLiteral("/zrn.zip"), response);
         QSDownloadManager dm;
         dm.setTimeout(300);
@@ -117,7 +116,7 @@ private slots:
     {
         m_stub.on(QStringLiteral("/a"), HttpStub::data("first"));
         m_stub.on(QStringLiteral("/zrn.zip"), HttpStub::data(package()));
-        writeFile(m_dir->filePath(QStringLiteral("map.png")), "cached");
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("map.png")), "cached"));
         const QUrl zip = m_stub.url(QStringLiteral("/zrn.zip"));
         dm_request_t sumOk = request(zip, QStringLiteral("ok.zip")), sumBad = request(zip, QStringLiteral("bad.zip"));
         sumOk.sha256 = QCryptographicHash::hash(package(), QCryptographicHash::Sha256).toHex().toUpper();
@@ -136,8 +135,7 @@ private slots:
         QCOMPARE(filesInDir(), arrived);
         QCOMPARE(readFile(m_dir->filePath(QStringLiteral("map.png"))), QByteArray("cached"));
         QCOMPARE(m_stub.requestCount(), 4);
-        // A new round
- starts with a clean slate.
+        // A new round starts with a clean slate.
         runToEnd(dm, {request(m_stub.url(QStringLiteral("/a")), QStringLiteral("again.txt"))});
         QVERIFY(dm.isDownloaded());
     }

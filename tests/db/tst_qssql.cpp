@@ -149,14 +149,12 @@ private slots:
     {
         QTest::addColumn<QString>("expr");
         QTest::addColumn<QVariant>("expected"); // invalid = SQL NULL
-
         QTest::newRow("if false") << "if(0,'a','b')" << QVariant("b");
         QTest::newRow("if null") << "if(NULL,'a','b')" << QVariant("b");
         QTest::newRow("if comparison") << "if(2>1,'ano','ne')" << QVariant("ano");
         QTest::newRow("if text zero") << "if('0','a','b')" << QVariant("b");
         QTest::newRow("if number text") << "if('12','a','b')" << QVariant("a");
         QTest::newRow("if null branch") << "if(1,NULL,'b')" << QVariant();
-
         QTest::newRow("find second") << "find_in_set('TA','ST,TA,LI')" << QVariant(2);
         QTest::newRow("find absent") << "find_in_set('UH','ST,TA')" << QVariant(0);
         QTest::newRow("find in empty") << "find_in_set('ST','')" << QVariant(0);
@@ -166,7 +164,6 @@ private slots:
         QTest::newRow("find null needle") << "find_in_set(NULL,'ST')" << QVariant();
         QTest::newRow("find comma needle") << "find_in_set('ST,TA','ST,TA')" << QVariant(0);
         QTest::newRow("find email") << "find_in_set('jan@firma.cz','pn,jan@firma.cz')" << QVariant(2);
-
         QTest::newRow("lpad number") << "lpad(42,5,'0')" << QVariant("00042");
         QTest::newRow("lpad cuts") << "lpad('123456',3,'0')" << QVariant("123");
         QTest::newRow("lpad exact") << "lpad('abc',3,'x')" << QVariant("abc");
@@ -282,7 +279,8 @@ private slots:
     void retried()
     {
         QFETCH(QString, sql);
-        QTEST(sql.startsWith("code ") ? QSSQL::isConnectionLostCode(sql.mid(5)) : QSSQL::isReadOnlyStatement(sql), "read");
+        QTEST(sql.startsWith("code ") ? QSSQL::isConnectionLostCode(sql.mid(5)) : QSSQL::isReadOnlyStatement(sql),
+              "read");
     }
 
     void readCutOffByTheTimeOutIsNotRepeated()
@@ -351,7 +349,6 @@ private slots:
         QVERIFY(back.next());
         QCOMPARE(back.value(0).toString(), QStringLiteral("Výpadek"));
         QVERIFY(back.value(1).isNull()); // the failed update did not happen later either
-
         QVERIFY(Database::isOpen());
     }
 
@@ -470,14 +467,12 @@ private slots:
         QVERIFY2(otherError.isEmpty(), qPrintable(otherError));
         QCOMPARE(ok, committed);
         QTEST(ran, "runs");
-
         QCOMPARE(error.isEmpty(), committed);
         QVERIFY(!Database::inTransaction());
         const QString count = QStringLiteral("select count(*) from tellmark_podniky where okres=?");
         QCOMPARE(TestDb::value(count, {QStringLiteral("jednotka")}).toInt(), committed ? 2 : 0);
         if (trouble == QLatin1String("failed statement")) {
             // The scoped guard refuses the same way and says why; the statements after the failure read nothing.
-
             DbTransaction tx;
             QSSQL first, bad;
             QVERIFY(first.exec(QStringLiteral("update tellmark_podniky set okres='guard' where id=1")));

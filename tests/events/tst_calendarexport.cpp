@@ -30,7 +30,6 @@ QMap<QString, QString> parsed(const QByteArray &file)
                                   timeText(icalcomponent_get_dtstart(ev)), timeText(icalcomponent_get_dtend(ev)),
                                   QString::fromUtf8(icalcomponent_get_location(ev)),
                                   QString::fromUtf8(icalcomponent_get_description(ev))}
-
                           .join(QLatin1Char('|')));
     }
     icalcomponent_free(cal);

@@ -38,7 +38,6 @@ EventRecord fullRecord()
     r.journey = r.mail = r.service = true;
     r.project = "P-17";
     r.persons = "JN,podpora@tellmark.cz";
-
     r.subject = "Servis dojičky";
     r.description = "<p><b>Tučně</b> a dál</p>";
     r.notifyFrom = QDate(2024, 3, 10);
@@ -147,7 +146,6 @@ private slots:
         QFETCH(bool, notifyFrom);
         QFETCH(bool, calendar);
         DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);   // opens as the row "unspecified, none"
-
         auto *states
  = childNamed<QComboBox>(&dialog, "cbStav");
         const QVector<QColor> squares = {Qt::gray, Qt::red, Qt::darkRed, Qt::green};

@@ -177,7 +177,6 @@ private slots:
         QCOMPARE(list(p)->model()->rowCount(), 2);
         QCOMPARE(idAt(rowOf(p, 3).parent()), 2);
         QCOMPARE(idAt(rowOf(p, 3).parent().parent()), 1);
-
         // The enterprise's page names the centre of an event.
         QCOMPARE(rowOf(p, 5).data().toString(), QStringLiteral("Alfa Sever"));
         QCOMPARE(rowOf(p, 1).data().toString(), QString());
@@ -315,7 +314,6 @@ private slots:
         select(p, 5);
         QCOMPARE(shownId(p), 5);
         QCOMPARE(childNamed<QFDateEdit>(p, "ud")->date(), QDate(2025, 2, 1));
-
         QCOMPARE(childNamed<QFEditWithButton>(p, "uoo")->text(), QStringLiteral("Petr Král"));
         QCOMPARE(files(p), 1);
         QVERIFY(childNamed<QWidget>(p, "wuroot")->isVisibleTo(p));
@@ -433,16 +431,13 @@ private slots:
         QFETCH(QString, control);
         const bool global = !control.isEmpty() && control != QLatin1String("kategorie");
         UdalostiTab tab(&m_session);
-        QWidget *host = &tab;
-        if (global) {
+        if (global)
             tab.onRefreshModelSUdalosti(5);
-        } else {
-            host = page();
-            select(host, 5);
-        }
+        QWidget *host = global ? static_cast<QWidget *>(&tab) : page();
+        select(host, 5);
         subject(host)->setText(QStringLiteral("Neuloží se"));
-        const QString lock = QStringLiteral("create trigger locked before update on tellmark_udalosti ");   // every save fails
-        QVERIFY(TestDb::exec(lock + (TestDb::isMariaDb() ? "for each row signal sqlstate '45000' set message_text='zamčeno'"
+        const QString lock = "create trigger locked before update on tellmark_udalosti for each row ";   // saves fail
+        QVERIFY(TestDb::exec(lock + (TestDb::isMariaDb() ? "signal sqlstate '45000' set message_text='zamčeno'"
                                                          : "begin select raise(abort,'zamčeno'); end")));
         QStringList messages;
         {
@@ -495,8 +490,7 @@ private slots:
         const QString newest = QStringLiteral("select max(id) from tellmark_udalosti");
         const QString column = QStringLiteral("select %1 from tellmark_udalosti where id=?");
         const QVariant rootId = TestDb::value(newest);
-        QCOMPARE(TestDb::value(column.arg("predmet"), {rootId}).toString(), QStringLiteral("Nová návštěva"));
-        QCOMPARE(TestDb::value(column.arg("hash"), {rootId}).toString(), QStringLiteral("h-123"));
+        QCOMPARE(TestDb::value(column.arg("concat_ws('|',predmet,hash)"), {rootId}).toString(), "Nová návštěva|h-123");
         QCOMPARE(shownId(p), rootId.toInt());
         QVERIFY(m_stub.requests().last().body.contains(rootId.toString().toUtf8()));
         // A reply to the reply 2 quotes 2 and moves the state of the root 1.
@@ -504,7 +498,8 @@ private slots:
         {
             ModalHandler reply([](QWidget *m) { return eventDialog(m, [](DialogAUUdalost *d) {
                 const EventRecord v = d->values();   // the state is the root's
-                QCOMPARE(QStringList({v.subject, v.persons, v.state.toString()}), QStringList({"Re: Kontrola", "PK", "1"}));
+                QCOMPARE(QStringList({v.subject, v.persons, v.state.toString()}),
+                         QStringList({"Re: Kontrola", "PK", "1"}));
                 QVERIFY(!d->findChild<QWidget *>(QStringLiteral("podnik"))->isVisibleTo(d));
                 QTest::keyClicks(d->findChild<QTextEdit *>(QStringLiteral("popis")), QStringLiteral("Hotovo."));
                 d->findChild<QComboBox *>(QStringLiteral("cbStav"))->setCurrentIndex(3);
@@ -529,7 +524,6 @@ private slots:
     void serviceWithoutHash()
     {
         m_stub.on(QStringLiteral("/events/hash"), HttpStub::json("{}", 500));
-
         UdalostiPage *p = page();
         const QString count = QStringLiteral("select count(*) from tellmark_udalosti");
         const int before = TestDb::value(count).toInt();
@@ -598,7 +592,6 @@ private:
     Session m_session;
     HttpStub m_stub;
     std::unique_ptr<UdalostiPage> m_page;
-
 };
 
 ZRN_TEST_MAIN(TstEventLists)

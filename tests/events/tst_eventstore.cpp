@@ -118,11 +118,10 @@ private slots:
         QStringList fixture;
         for (const char *sql : kFixture)
             fixture << QString::fromUtf8(sql)
-                           .replace(QStringLiteral(":tomorrow"), today.addDays(1).toString(QStringLiteral("''yyyy-MM-dd''")))
-                           .replace(QStringLiteral(":today"), today.toString(QStringLiteral("''yyyy-MM-dd''")));
+                           .replace(":tomorrow", today.addDays(1).toString("''yyyy-MM-dd''"))
+                           .replace(":today", today.toString("''yyyy-MM-dd''"));
         ZRN_SEED(fixture);
     }
-
 
     void lists_data()
     {
@@ -319,7 +318,6 @@ private slots:
         QVERIFY2(EventStore::read(5, &r, &found, &error), qPrintable(error));
         QVERIFY(found);
         QCOMPARE(r.strediskoName, QStringLiteral("Alfa Sever"));
-
         r.start = QDateTime(QDate(2025, 6, 1), QTime(7, 15));
         r.end = QDateTime(QDate(2025, 6, 2), QTime(16, 0));
         r.place = QStringLiteral("Dvůr č. 2");
@@ -378,10 +376,6 @@ private slots:
         EventRecord r;
         r.podnikId = 1;
         r.start = QDateTime(QDate(2025, 7, 1), QTime(8, 0));
-        r.source = 2;
-        r.category = 16;
-        r.state = 1;
-        r.synchronisation = 0;
         r.persons = QStringLiteral("JN");
         r.subject = QStringLiteral("Návštěva");
         QVariant id;
@@ -395,9 +389,7 @@ private slots:
         // A reply to a reply: its state goes to the thread's root, not the parent.
         EventRecord reply;
         reply.parentId = 3;
-        reply.start = QDateTime(QDate(2025, 7, 2), QTime(9, 0));
         reply.state = 3;
-        reply.persons = QStringLiteral("PK");
         reply.subject = QStringLiteral("Hotovo");
         reply.podnikId = 1;                  // a reply keeps none of these
         reply.category = 8;
@@ -443,7 +435,6 @@ private slots:
                  "<br><br><br><b>Dne 05.03.2025, napsáno:</b><hr>" + text);
         QCOMPARE(EventStore::quotation(QDateTime(), text), "<br><br><br><b>Napsáno:</b><hr>" + text);
     }
-
 };
 
 ZRN_TEST_GUILESS_MAIN(TstEventStore)

@@ -112,7 +112,6 @@ private slots:
         QTest::addColumn<QString>("ticked");   // "*": every box
         QTest::addColumn<QString>("result");
         QTest::newRow("no filter ticks all") << "" << "" << "*" << "";
-
         QTest::newRow("box order") << "32,0" << "" << "0,32" << "0,32";
         // 64 has no box; a code must match whole.
         QTest::newRow("unknown and partial codes") << ",64,3,32,," << "" << "32" << "32";
@@ -210,7 +209,6 @@ private slots:
         QCOMPARE(again.persons(), dialog.persons());
     }
 };
-
 
 ZRN_TEST_MAIN(TstPersons)
 #include "tst_persons.moc"

@@ -31,7 +31,7 @@ private slots:
         QTest::addColumn<QByteArray>("hash");
         QTest::addColumn<bool>("matches");
         for (const auto &v : kVectors) {
-            // The prefixes differ only in old implementations' 8-bit handling; for these passwords the hash is the same.
+            // Old implementations differ only in their 8-bit handling; for these passwords the hash is the same.
             for (const char *prefix : {"$2a$", "$2b$", "$2y$"})
                 QTest::addRow("\"%s\" %s", v[0], prefix) << QByteArray(v[0]) << withPrefix(v[1], prefix) << true;
             QTest::addRow("\"%s\" wrong password", v[0]) << QByteArray(v[0]).append('x') << QByteArray(v[1]) << false;
@@ -68,7 +68,6 @@ private slots:
 
     // Typed passwords against stored hashes: ours (over Latin-1 where the password fits, else over UTF-8), the web
     // applications' (bcryptjs over UTF-8) and earlier clients' (over Latin-1, "?" for any other letter).
-
     void typedPasswords_data()
     {
         QTest::addColumn<QString>("hash");
