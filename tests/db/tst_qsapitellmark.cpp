@@ -149,8 +149,7 @@ private slots:
         auto api = client(300);
         if (!base.isEmpty())
             api->setBaseUrl(base);
-        QTEST(update
- ? api->update(QStringLiteral("zrn"), QString(), false, false, 1)
+        QTEST(update ? api->update(QStringLiteral("zrn"), QString(), false, false, 1)
                      : call == QLatin1String("hash") ? api->sendZRNHash(1) : api->sendZRNSync(QStringLiteral("5"), 1),
               "expected");
         QVERIFY(!api->lastError().isEmpty());

@@ -253,8 +253,7 @@ private slots:
         QVERIFY2(error.contains(QLatin1String("tellmark_udalosti_prilohy")), qPrintable(error));
         QCOMPARE(names(list), QStringList{"p.txt"});
         QVERIFY(rows(list)->item(0)->data(QSAttachment::IdRole).isNull());
-        QVERIFY2
-(list.save(QVariant(), &error), qPrintable(error));
+        QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
         QVERIFY(list.load(50));
         QCOMPARE(names(list), QStringList{"p.txt"});
         QCOMPARE(opened(list, 0), QByteArray("pending"));

@@ -146,8 +146,7 @@ private slots:
         QFETCH(bool, notifyFrom);
         QFETCH(bool, calendar);
         DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);   // opens as the row "unspecified, none"
-        auto *states
- = childNamed<QComboBox>(&dialog, "cbStav");
+        auto *states = childNamed<QComboBox>(&dialog, "cbStav");
         const QVector<QColor> squares = {Qt::gray, Qt::red, Qt::darkRed, Qt::green};
         for (int i = 0; i < squares.size(); ++i)
             QCOMPARE(states->itemIcon(i).pixmap(15, 15).toImage().pixelColor(7, 7), squares.at(i));

@@ -421,8 +421,7 @@ private slots:
         // Its parent is a leaf now; a deleted reply no longer counts.
         QCOMPARE(EventStore::removeLeaf(3, &error), EventStore::DeleteResult::Deleted);
         QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Deleted);
-        QCOMPARE
-(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Failed);
+        QCOMPARE(EventStore::removeLeaf(5, &error), EventStore::DeleteResult::Failed);
         QVERIFY(!Database::inTransaction());
         QCOMPARE(listed(pageOf(1)), QStringLiteral("1 2<1 11<1"));
     }

@@ -122,8 +122,7 @@ private slots:
         QVERIFY(!Users::checkPassword(QStringLiteral("První heslo"), hash));
         // Only that user's row changed.
         QVERIFY(Users::checkPassword(QStringLiteral("jeho"), query(m_config, select, {QStringLiteral("jiny")}).value(0).toString()));
-        QCOMPARE
-(zrnctl(m_config, {"user", "passwd", "nikdo"}, "x\n", &err), 2);
+        QCOMPARE(zrnctl(m_config, {"user", "passwd", "nikdo"}, "x\n", &err), 2);
         QVERIFY2(err.contains(QStringLiteral("nikdo")), qPrintable(err));
         // A user command on a database that is not there does not make one.
         QCOMPARE(zrnctl(writeConfig(QStringLiteral("missing")), {"user", "add", "novak"}, "x\n", &err), 2);
