@@ -1,6 +1,3 @@
-// The demo data on both backends: the numbers asked for, references that hold,
-// values the pages know, users that can log in, the same data for a seed.
-
 #include "db/bcrypt.h"
 #include "db/database.h"
 #include "tools/demodata/demodata.h"
@@ -21,9 +18,7 @@
 
 namespace {
 
-const int Enterprises = 40;
-const int Events = 300;
-const int Attachments = 5;
+const int Enterprises = 40, Events = 300, Attachments = 5;
 
 DemoOptions smallScale(quint32 seed = 11)
 {
@@ -46,8 +41,7 @@ QStringList column(const QString &sql)
     return out;
 }
 
-// A digest of the whole demo content, row by row in id order. Password
-// hashes are left out: bcrypt salts them at random.
+// A digest of the whole demo content, row by row in id order (not the password hashes: bcrypt salts at random).
 QByteArray contentDigest()
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -128,8 +122,7 @@ private slots:
                                         " or substr(gps,instr(gps,',')+1)+0 not between 12.1 and 18.8)");
         some("farms the KU import finds", "select count(*) from chovatele_data c join tellmark_strediska s on lpad(s.hospodarstvi,8,'0')=c.staj_cislo");
 
-        // Threads: replies answer an older event, carry no filing, state or
-        // subject of their own; soft deletes hit leaves only.
+        // Threads: replies answer an older event, carry no filing, state or subject of their own; deletes hit leaves.
         some("replies", "select count(*) from tellmark_udalosti where id_parent is not null", Events / 4);
         none("reply to a missing or newer event", "select count(*) from tellmark_udalosti r left join tellmark_udalosti p on p.id=r.id_parent "
              "where r.id_parent is not null and (p.id is null or p.id>=r.id)");
@@ -240,13 +233,12 @@ private slots:
     void sameSeedSameDatabase()
     {
         const QByteArray first = contentDigest();
+        ZRN_CLEAR_TEST_DB();
         QString error;
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
         QVERIFY2(DemoData::seed(smallScale(), &error), qPrintable(error));
         QCOMPARE(contentDigest().toHex(), first.toHex());
-
         // Another seed gives another database.
-        QVERIFY2(TestDb::clear(&error), qPrintable(error));
+        ZRN_CLEAR_TEST_DB();
         DemoOptions other = smallScale(12);
         other.users = false;
         QVERIFY2(DemoData::seed(other, &error), qPrintable(error));
@@ -257,8 +249,7 @@ private slots:
 
     void licencesRunOut()
     {
-        // More licensed centres than numbers, as in a register of 50,000
-        // enterprises: each number once, then none, and the search ends.
+        // More licensed centres than numbers (a register of 50,000 enterprises): each number once, then none.
         DemoSupport::LicencePool pool;
         DemoSupport::Rng rng(1, 1);
         QSet<int> given;

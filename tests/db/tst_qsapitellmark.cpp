@@ -1,5 +1,3 @@
-// The maker's service client: the local mode, and the calls against the stub.
-
 #include "db/qsapitellmark.h"
 #include "db/servicekeys.h"
 #include "support/httpstub.h"
@@ -28,15 +26,6 @@ QJsonObject replyObject(QSAPITellmark &api)
 {
     return QJsonDocument::fromJson(api.getReplayData()).object();
 }
-
-int run(QSAPITellmark &api, const QString &call)
-{
-    if (call == QLatin1String("update"))
-        return api.update(QStringLiteral("zrn"), QString(), false, false, 1);
-    if (call == QLatin1String("hash"))
-        return api.sendZRNHash(1);
-    return api.sendZRNSync(QStringLiteral("5"), 1);
-}
 } // namespace
 
 class TestQSAPITellmark : public QObject
@@ -62,9 +51,8 @@ private slots:
             writeSetting(key, QString());
     }
 
-    // Local mode (no address): the running release with no link, dated as
-    // the release last seen, so the start-up check finds no update; unique
-    // hashes; nothing sent.
+    // Local mode (no address): the running release with no link, dated as the release last seen, so the start-up
+    // check finds no update; unique hashes; nothing sent.
     void localMode()
     {
         QSAPITellmark api;
@@ -105,8 +93,7 @@ private slots:
         QCOMPARE(req.query, QByteArray("channel=beta%202&prerelease=1&full=0&api=1"));
         QVERIFY(req.header("accept").contains("application/json"));
         QVERIFY(req.header("authorization").isEmpty());
-        // An answer that is not JSON is handed over too: the caller reads it
-        // as no release (no update).
+        // An answer that is not JSON is handed over too: the caller reads it as no release (no update).
         m_stub.on(kLatest, HttpStub::data("<html>maintenance</html>", "text/html"));
         QCOMPARE(api->update(QStringLiteral("zrn"), QString(), false, false, 1), 1);
         QCOMPARE(api->getReplayData(), QByteArray("<html>maintenance</html>"));
@@ -157,11 +144,14 @@ private slots:
         QFETCH(QString, call);
         QFETCH(HttpStub::Response, response);
         QFETCH(QString, base);
-        m_stub.on(call == QLatin1String("update") ? kLatest : QStringLiteral("/api/events/") + call, response);
+        const bool update = call == QLatin1String("update");
+        m_stub.on(update ? kLatest : QStringLiteral("/api/events/") + call, response);
         auto api = client(300);
         if (!base.isEmpty())
             api->setBaseUrl(base);
-        QTEST(run(*api, call), "expected");
+        QTEST(update ? api->update(QStringLiteral("zrn"), QString(), false, false, 1)
+                     : call == QLatin1String("hash") ? api->sendZRNHash(1) : api->sendZRNSync(QStringLiteral("5"), 1),
+              "expected");
         QVERIFY(!api->lastError().isEmpty());
     }
 };

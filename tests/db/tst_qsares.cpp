@@ -1,6 +1,3 @@
-// The ARES look-up: the address shapes ARES gives, "not found" and the failed
-// look-ups that must leave nothing to store.
-
 #include "db/qsares.h"
 #include "db/servicekeys.h"
 #include "support/httpstub.h"
@@ -11,8 +8,7 @@
 #include "support/testmain.h"
 
 namespace {
-// Shaped like an answer of the ARES REST interface (members trimmed; no
-// "ico": the asked number is taken).
+// Shaped like an answer of the ARES REST interface (members trimmed; no "ico": the asked number is taken).
 const QByteArray kFound = R"({"obchodniJmeno": "Zemědělské družstvo Hrušovany, a.s.", "dic": "CZ00012345",
   "sidlo": {"kodStatu": "CZ", "nazevOkresu": "Brno-venkov", "nazevObce": "Hrušovany u Brna",
             "nazevCastiObce": "Hrušovany u Brna", "nazevUlice": "Hlavní", "cisloDomovni": 12, "psc": 66462,
@@ -58,15 +54,11 @@ private slots:
         bool ok = false;
         const ares_responce_t r = QSAres::fromJson(R"({"ico":"27074358","obchodniJmeno":"Statek Č. s.r.o.","sidlo":)" + sidlo + "}", &ok);
         QVERIFY(ok);
-        QCOMPARE(r.status, QStringLiteral("1"));
-        QCOMPARE(r.name, QStringLiteral("Statek Č. s.r.o."));
-        QCOMPARE(r.street, street);
-        QCOMPARE(r.municipality, municipality);
+        QCOMPARE(QStringList({r.status, r.name, r.street, r.municipality}),
+                 QStringList({"1", "Statek Č. s.r.o.", street, municipality}));
     }
-    // A company found (the asked number when the answer has none), then one
-    // not found (0, with ARES's own text; a number that cannot be an IČO is
-    // not even asked) or a failed look-up: nothing of the company found
-    // before is left to be stored by mistake.
+    // A company found (the asked number when the answer has none), then one not found (0, with ARES's own text;
+    // a number that cannot be an IČO is not even asked) or a failed look-up: nothing found before is left to store.
     void notFoundOrFailed_data()
     {
         QTest::addColumn<qint64>("ico");
@@ -96,9 +88,8 @@ private slots:
         m_stub.on(kPath + "00012345", HttpStub::json(kFound));
         m_stub.on(kPath + "00054321", response);
         // Pointed at the stub through the settings, as the program is.
-        QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"));
-        s.setValue(ServiceKeys::Ares, m_stub.url(QStringLiteral("/rest")).toString());
-        s.sync();
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korbanit"), QStringLiteral("ZRN"))
+            .setValue(ServiceKeys::Ares, m_stub.url(QStringLiteral("/rest")).toString());
         QSAres ares;
         QCOMPARE(ares.resolveICO(12345), 1);
         const ares_responce_t found = ares.getLastResponce();

@@ -1,6 +1,3 @@
-// The download queue: a file arrives whole or not at all, an existing file
-// survives a failed download, mirrors, checksums.
-
 #include "db/qsdownloadmanager.h"
 #include "support/httpstub.h"
 
@@ -29,11 +26,10 @@ QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-void writeFile(const QString &path, const QByteArray &content)
+bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 } // namespace
 
@@ -48,8 +44,7 @@ class TestQSDownloadManager : public QObject
         return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     }
     QString target() const { return m_dir->filePath(QStringLiteral("zrn_proc.zip")); }
-    // Appends and waits the way the self-update does: a local event loop
-    // entered after append() returned.
+    // Appends and waits the way the self-update does: a local event loop entered after append() returned.
     void runToEnd(QSDownloadManager &dm, const QList<dm_request_t> &requests)
     {
         dm.setOutputDir(m_dir->path());
@@ -70,8 +65,7 @@ private slots:
         m_stub.clearRequests();
     }
 
-    // One file: it arrives whole, or no file and no partial file is left
-    // and a file of the target name from before stays as it was.
+    // One file arrives whole, or no file and no partial file is left and a file of that name stays as it was.
     void oneFile_data()
     {
         QTest::addColumn<HttpStub::Response>("response");
@@ -102,7 +96,7 @@ private slots:
         QFETCH(bool, existing);
         QFETCH(QByteArray, content);
         if (existing)
-            writeFile(target(), "old");
+            QVERIFY(writeFile(target(), "old"));
         m_stub.on(QStringLiteral("/zrn.zip"), response);
         QSDownloadManager dm;
         dm.setTimeout(300);
@@ -117,13 +111,12 @@ private slots:
             QCOMPARE(readFile(target()), content);
     }
 
-    // Each file of a queue has its own outcome: arrived, missing on the
-    // server, checksum right or wrong, kept from before.
+    // Each file of a queue has its own outcome: arrived, missing on the server, checksum right or wrong, kept.
     void queueReportsEachFile()
     {
         m_stub.on(QStringLiteral("/a"), HttpStub::data("first"));
         m_stub.on(QStringLiteral("/zrn.zip"), HttpStub::data(package()));
-        writeFile(m_dir->filePath(QStringLiteral("map.png")), "cached");
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("map.png")), "cached"));
         const QUrl zip = m_stub.url(QStringLiteral("/zrn.zip"));
         dm_request_t sumOk = request(zip, QStringLiteral("ok.zip")), sumBad = request(zip, QStringLiteral("bad.zip"));
         sumOk.sha256 = QCryptographicHash::hash(package(), QCryptographicHash::Sha256).toHex().toUpper();
@@ -142,7 +135,6 @@ private slots:
         QCOMPARE(filesInDir(), arrived);
         QCOMPARE(readFile(m_dir->filePath(QStringLiteral("map.png"))), QByteArray("cached"));
         QCOMPARE(m_stub.requestCount(), 4);
-
         // A new round starts with a clean slate.
         runToEnd(dm, {request(m_stub.url(QStringLiteral("/a")), QStringLiteral("again.txt"))});
         QVERIFY(dm.isDownloaded());

@@ -253,7 +253,6 @@ private slots:
         QVERIFY2(error.contains(QLatin1String("tellmark_udalosti_prilohy")), qPrintable(error));
         QCOMPARE(names(list), QStringList{"p.txt"});
         QVERIFY(rows(list)->item(0)->data(QSAttachment::IdRole).isNull());
-        // Another try writes everything.
         QVERIFY2(list.save(QVariant(), &error), qPrintable(error));
         QVERIFY(list.load(50));
         QCOMPARE(names(list), QStringList{"p.txt"});
@@ -274,16 +273,14 @@ private slots:
         QCOMPARE(g_dialogs, QStringList{"open výběr souboru "});
         QVERIFY(list.addFile(file(QStringLiteral("second.txt"), "2")));
         auto *view = container.findChild<QTableView *>();
-        const auto button = [view](int row, const char *name) {
-            return childNamed<QPushButton>(view->indexWidget(view->model()->index(row, 0)), name);
-        };
+        const auto editor = [view](int row) { return view->indexWidget(view->model()->index(row, 0)); };
+        const auto button = [&editor](int row, const char *name) { return childNamed<QPushButton>(editor(row), name); };
         QList<QImage> icons;   // pictures, each its own
         for (int row = 0; row < 2; ++row) {
             const QRect cell = view->visualRect(view->model()->index(row, 0));
-            QCOMPARE(view->indexWidget(view->model()->index(row, 0))->geometry(), cell);
+            QCOMPARE(editor(row)->geometry(), cell);
             const int w = cell.width(), h = cell.height();
-            QCOMPARE(childNamed<QWidget>(view->indexWidget(view->model()->index(row, 0)), "baseEditor")->geometry(),
-                     QRect(0, 0, w - 3 * h, h));
+            QCOMPARE(childNamed<QWidget>(editor(row), "baseEditor")->geometry(), QRect(0, 0, w - 3 * h, h));
             int x = w - 3 * h;
             for (const char *name : {"openButton", "saveButton", "removeButton"}) {
                 QCOMPARE(button(row, name)->geometry(), QRect(x, 0, h, h));

@@ -25,13 +25,11 @@ QMap<QString, QString> parsed(const QByteArray &file)
         return events;
     for (icalcomponent *ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
          ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
-        const char *location = icalcomponent_get_location(ev);
-        const char *description = icalcomponent_get_description(ev);
-        events.insert(QString::fromUtf8(icalcomponent_get_uid(ev)),
+        events.insert(QString::fromUtf8(icalcomponent_get_uid(ev)),   // a missing member reads as empty
                       QStringList{QString::fromUtf8(icalcomponent_get_summary(ev)),
                                   timeText(icalcomponent_get_dtstart(ev)), timeText(icalcomponent_get_dtend(ev)),
-                                  QString::fromUtf8(location ? location : ""),
-                                  QString::fromUtf8(description ? description : "")}
+                                  QString::fromUtf8(icalcomponent_get_location(ev)),
+                                  QString::fromUtf8(icalcomponent_get_description(ev))}
                           .join(QLatin1Char('|')));
     }
     icalcomponent_free(cal);

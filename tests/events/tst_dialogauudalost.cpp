@@ -29,18 +29,15 @@ EventRecord fullRecord()
     r.end = QDateTime(QDate(2024, 3, 6), QTime(11, 30));
     r.podnikId = 5;
     r.strediskoId = 7;
-    r.podnikName = "stale name";   // the dialog reads the names itself
-    r.strediskoName = "stale name";
+    r.podnikName = r.strediskoName = "stale name";   // the dialog reads the names itself
     r.place = "Dubné";
     r.source = 3;
     r.category = 32;
     r.state = 2;
     r.synchronisation = 1;
-    r.journey = true;
+    r.journey = r.mail = r.service = true;
     r.project = "P-17";
     r.persons = "JN,podpora@tellmark.cz";
-    r.mail = true;
-    r.service = true;
     r.subject = "Servis dojičky";
     r.description = "<p><b>Tučně</b> a dál</p>";
     r.notifyFrom = QDate(2024, 3, 10);
@@ -148,10 +145,7 @@ private slots:
         QFETCH(int, synchronisation);
         QFETCH(bool, notifyFrom);
         QFETCH(bool, calendar);
-        DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);
-        const QStringList atStart = visibleLabels(dialog);
-        for (const char *hidden : {"Nedokončené od", "Začátek", "Konec"})
-            QVERIFY2(!atStart.contains(QString::fromUtf8(hidden)), hidden);
+        DialogAUUdalost dialog(nullptr, QApplication::font(), kAddresses);   // opens as the row "unspecified, none"
         auto *states = childNamed<QComboBox>(&dialog, "cbStav");
         const QVector<QColor> squares = {Qt::gray, Qt::red, Qt::darkRed, Qt::green};
         for (int i = 0; i < squares.size(); ++i)

@@ -112,7 +112,6 @@ private slots:
         QTest::addColumn<QString>("ticked");   // "*": every box
         QTest::addColumn<QString>("result");
         QTest::newRow("no filter ticks all") << "" << "" << "*" << "";
-        QTest::newRow("two codes") << "8,32" << "" << "8,32" << "8,32";
         QTest::newRow("box order") << "32,0" << "" << "0,32" << "0,32";
         // 64 has no box; a code must match whole.
         QTest::newRow("unknown and partial codes") << ",64,3,32,," << "" << "32" << "32";
@@ -156,9 +155,7 @@ private slots:
             QVERIFY(handler.handled());
             QCOMPARE(filter, QString(accept ? "128" : "8,32"));
         }
-        QString shown;
-        QString persons = "JN";
-        QString further = "old@a.cz";
+        QString shown, persons = "JN", further = "old@a.cz";
         ModalHandler ok([&](QWidget *modal) {
             auto *dialog = qobject_cast<DialogOO *>(modal);
             if (!dialog)
@@ -199,7 +196,6 @@ private slots:
         QFETCH(QString, change);
         DialogOO dialog;
         dialog.setValue(value, QStringLiteral(" a@b.cz,c@d.cz"));
-        QCOMPARE(childNamed<QLineEdit>(&dialog, "leoo")->text(), QString(" a@b.cz,c@d.cz"));
         for (const QString &step : change.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             if (step == QLatin1String("none"))
                 dialog.selectNone();
@@ -212,7 +208,6 @@ private slots:
         again.setValue(dialog.persons(), dialog.further());
         QCOMPARE(again.persons(), dialog.persons());
     }
-
 };
 
 ZRN_TEST_MAIN(TstPersons)

@@ -1,6 +1,3 @@
-// bcrypt: hashes of other implementations are accepted in all three prefixes;
-// we write the "$2y$" form the web applications sharing www_users expect.
-
 #include "app/login.h"
 #include "db/bcrypt.h"
 #include "db/users.h"
@@ -34,8 +31,7 @@ private slots:
         QTest::addColumn<QByteArray>("hash");
         QTest::addColumn<bool>("matches");
         for (const auto &v : kVectors) {
-            // The three prefixes differ only for broken 8-bit handling of old
-            // implementations; for these passwords the hash is the same.
+            // Old implementations differ only in their 8-bit handling; for these passwords the hash is the same.
             for (const char *prefix : {"$2a$", "$2b$", "$2y$"})
                 QTest::addRow("\"%s\" %s", v[0], prefix) << QByteArray(v[0]) << withPrefix(v[1], prefix) << true;
             QTest::addRow("\"%s\" wrong password", v[0]) << QByteArray(v[0]).append('x') << QByteArray(v[1]) << false;
@@ -61,7 +57,6 @@ private slots:
         QVERIFY2(salt != mcrypt_gensalt(), "two salts in a row are the same");
         QVERIFY(mcrypt_gensalt(4).startsWith("$2y$04$"));
         QVERIFY(mcrypt_gensalt(3).isEmpty());
-
         const QByteArray hash = mcrypt_hashpw("heslo123", salt.constData());
         QVERIFY2(hash.startsWith(salt) && hash.size() == 60, hash.constData());
         QCOMPARE(mcrypt_checkpw("heslo123", hash.constData()), 0);
@@ -71,9 +66,8 @@ private slots:
         QVERIFY(mcrypt_hashpw("x", "not a salt").isEmpty());
     }
 
-    // Typed passwords against stored hashes: ours (over Latin-1 where the
-    // password fits, else over UTF-8), the web applications' (bcryptjs over
-    // UTF-8) and earlier clients' (over Latin-1, "?" for any other letter).
+    // Typed passwords against stored hashes: ours (over Latin-1 where the password fits, else over UTF-8), the web
+    // applications' (bcryptjs over UTF-8) and earlier clients' (over Latin-1, "?" for any other letter).
     void typedPasswords_data()
     {
         QTest::addColumn<QString>("hash");

@@ -1,6 +1,3 @@
-// The DDL on both backends: creating it again keeps the data and repairs it,
-// values keep their meaning, the defaults the program relies on, unique logins.
-
 #include "support/testdb.h"
 
 #include "db/database.h"
@@ -36,24 +33,19 @@ class TestSchema : public QObject
 
 private slots:
     void initTestCase() { ZRN_OPEN_TEST_DB(); }
-    void init()
-    {
-        ZRN_CLEAR_TEST_DB();
-    }
+    void init() { ZRN_CLEAR_TEST_DB(); }
 
     void createAgainKeepsDataAndRepairs()
     {
         const bool sqlite = Database::isSqlite();
         QVERIFY(run(sqlite ? QStringLiteral("DROP INDEX idx_udalosti_parent_live") : QStringLiteral("DROP INDEX idx_udalosti_parent_live ON tellmark_udalosti")));
-        // A MySQL database set up by other means may index vnc.uid under its own
-        // name; create must neither fail nor add a second index over the column.
-        // (SQLite matches indexes by name only.)
+        // A MySQL database set up by other means may index vnc.uid under its own name; create must neither fail
+        // nor add a second index over the column (SQLite matches indexes by name only).
         if (!sqlite)
             QVERIFY(run(QStringLiteral("DROP INDEX idx_vnc_uid ON vnc")) && run(QStringLiteral("CREATE INDEX vnc_uid_key ON vnc (uid)")));
         QVERIFY(run(QStringLiteral("insert into tellmark_holding(nazev_holding) values(?)"), {QStringLiteral("Agro Holding")}));
         QVERIFY(run(QStringLiteral("insert into qml.acl(uzivatel) values(?)"), {QStringLiteral("cp-user")}));
-        // A database from before the event search: its events are searchable
-        // once create has run, a reply under its thread's root.
+        // A database from before the event search: create makes its events searchable, a reply under its root.
         QVERIFY(run(QStringLiteral("DROP TABLE tellmark_udalosti_hledani")));
         for (const char *trigger : {"ai", "au", "ad"})
             QVERIFY(run(QStringLiteral("DROP TRIGGER tellmark_udalosti_hledani_%1").arg(QLatin1String(trigger))));
@@ -89,6 +81,11 @@ private slots:
         QTest::newRow("invoicing start next month") << "tellmark_podniky.SMLOUVA_FAKTURACE_OD" << QVariant(QDate(2024, 3, 1)) << february << false;
         QTest::newRow("event start later that day") << "tellmark_udalosti.ts_zacatek" << QVariant(QDateTime(QDate(2024, 3, 1), QTime(10, 30)))
                                                     << "ts_zacatek>'2024-03-01 09:00:00' and ts_zacatek<'2024-03-02'" << true;
+        // Defaults: the program's event insert names neither priorita nor smazano (the lists select smazano=0);
+        // a new user has counted no logins (the login counts on from there).
+        QTest::newRow("new event") << "tellmark_udalosti.predmet" << QVariant("x") << "smazano=0 and priorita=0" << true;
+        QTest::newRow("new user") << "www_users.login" << QVariant("x")
+                                  << "stat_zrn_cnt=0 and stat_zrn_last is null" << true;
     }
     void valuesKeepTheirMeaning()
     {
@@ -114,32 +111,17 @@ private slots:
         QCOMPARE(q.value(0).toString(), html);
     }
 
-    void defaultsOfNewRows()
-    {
-        // The event insert of the program does not name priorita or smazano;
-        // the event lists select smazano=0.
-        QVERIFY(run(QStringLiteral("insert into tellmark_udalosti(id_podnik,predmet,stav) values(?,?,?)"), {1, QStringLiteral("Návštěva"), 1}));
-        QCOMPARE(TestDb::value("select count(*) from tellmark_udalosti where smazano=0 and priorita=0").toInt(), 1);
-        // A new user has counted no logins (the login counts on from there).
-        QVERIFY(run(QStringLiteral("insert into www_users(login) values(?)"), {QStringLiteral("novak")}));
-        const QString noLogins = "select count(*) from www_users where stat_zrn_cnt=0 and stat_zrn_last is null";
-        QCOMPARE(TestDb::value(noLogins).toInt(), 1);
-    }
-
     void loginIsUnique()
     {
         UserFlags f;
         QString error;
         QVERIFY2(Users::createUser(QStringLiteral("novak"), QStringLiteral("heslo"), f, &error), qPrintable(error));
         QVERIFY(!Users::createUser(QStringLiteral("  "), QStringLiteral("x"), f, &error));
-
-        // The database itself refuses the second row, also when the login
-        // differs only in letter case (the same person at the login prompt).
+        // The database itself refuses the second row, also when the login differs only in letter case.
         const QString insert = QStringLiteral("insert into www_users(login) values(?)");
         QVERIFY(!run(insert, {QStringLiteral("novak")}));
         QVERIFY(!run(insert, {QStringLiteral("NOVAK")}));
-        // The administration dialog writes an empty login as NULL; such rows
-        // do not collide with each other.
+        // The administration dialog writes an empty login as NULL; such rows do not collide with each other.
         QVERIFY(run(insert, {QVariant(QVariant::String)}));
         QVERIFY(run(insert, {QVariant(QVariant::String)}));
         QCOMPARE(TestDb::value(QStringLiteral("select count(*) from www_users")).toInt(), 3);
