@@ -26,9 +26,7 @@
 
 namespace {
 
-const int kPodnik = 7;
-const int kCentre = 70;
-const int kOtherCentre = 71;
+const int kPodnik = 7, kCentre = 70, kOtherCentre = 71;
 
 QVariant stored(const QString &col, int id = kCentre, const QString &table = QStringLiteral("tellmark_strediska"))
 {
@@ -251,7 +249,6 @@ private slots:
     {
         QFETCH(int, techCteni);
         QFETCH(int, os);
-        QFETCH(QString, visibleButtons);
         const bool locked = techCteni == 1;
 
         m_session.user.stredisko_tech_cteni = techCteni;
@@ -263,10 +260,9 @@ private slots:
         // Exactly the installation data is locked, nothing else here nor on the technology sheet.
         const QStringList installation = {"stredisko_db_uuid", "stredisko_licence", "stredisko_spusteni",
                                           "stredisko_druhe_skoleni"};
-        for (QLineEdit *e : page.findChildren<QLineEdit *>(QRegularExpression("^stredisko_")))
-            QVERIFY2(e->isReadOnly() == (locked && installation.contains(e->objectName())), qPrintable(e->objectName()));
-        for (QFDateEdit *e : page.findChildren<QFDateEdit *>())
-            QVERIFY2(e->isReadOnly() == (locked && installation.contains(e->objectName())), qPrintable(e->objectName()));
+        for (QWidget *e : page.findChildren<QWidget *>(QRegularExpression("^stredisko_")))
+            if (const QVariant ro = e->property("readOnly"); ro.isValid())   // the line and date edits
+                QVERIFY2(ro.toBool() == (locked && installation.contains(e->objectName())), qPrintable(e->objectName()));
         auto *flag = childNamed<QCheckBox>(&page, "stredisko_aktualizace");
         QCOMPARE(flag->testAttribute(Qt::WA_TransparentForMouseEvents), locked);
         QCOMPARE(flag->focusPolicy() == Qt::NoFocus, locked);
@@ -290,7 +286,7 @@ private slots:
         for (const char *name : {"stredisko_edit", "stredisko_del"})
             if (!childNamed<QAbstractButton>(&page, name)->isHidden())
                 shown << name;
-        QCOMPARE(shown.join(QLatin1Char(' ')), visibleButtons);
+        QTEST(shown.join(QLatin1Char(' ')), "visibleButtons");
     }
 
     void specifikaceSavesEveryColumn()
@@ -300,9 +296,7 @@ private slots:
         auto *save = childNamed<QAbstractButton>(&page, "specifikace_uloz");
         QVERIFY(!save->isEnabled());
 
-        // Every code list gets its last entry (SAKB: "Ukončeno"), every date and
-        // note a value of its own; each of them is a column the update writes.
-        const QStringList written = Specifikace::columns();
+        // Every code list gets its last entry (SAKB: "Ukončeno"), every date and note a value of its own.
         QStringList edited = Specifikace::codeListColumns();
         for (const QString &col : edited)
             page.comboFor(col)->setCurrentIndex(page.comboFor(col)->count() - 1);
@@ -315,18 +309,14 @@ private slots:
             page.noteFor(row.note)->setText("pozn. " + row.note);
             edited << row.note;
         }
-        for (const QString &col : edited)
-            QVERIFY2(written.contains(col), qPrintable(col));
         childNamed<QTextEdit>(&page, "spoznamka")->setPlainText(QStringLiteral("Technologie"));
         save->click();
         QVERIFY(!save->isEnabled());
 
-        // Each column the update writes holds what the page showed and shows it again.
+        // Each column edited holds what the page showed and shows it again.
         SpecifikacePage fresh(&m_session);
         fresh.load(kCentre);
-        for (const QString &col : Specifikace::columns()) {
-            if (col == Specifikace::NotesColumn)
-                continue;
+        for (const QString &col : edited) {
             const QString shown = sheetValue(page, col);
             QVERIFY2(!shown.isEmpty() && shown != QStringLiteral("Neurčeno"), qPrintable(col));
             const QString db = stored(col).toString();
@@ -423,15 +413,11 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("12'34"));
         QCOMPARE(stored(col), before);
 
-        // A failed read: told once with the database's reason; the page is
-        // empty and locked, typing cannot enable "Uložit" and nothing is written.
+        // A failed read: told once; the page is empty and locked, typing cannot enable "Uložit", nothing is written.
         messages = withoutCentres([&] { p->load(rowOf(kind)); });
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages.first().startsWith(QStringLiteral("ZRN Chyba: údaje nelze načíst.")), qPrintable(messages.first()));
-        QVERIFY2(messages.first().contains(QStringLiteral("tellmark_strediska"), Qt::CaseInsensitive), qPrintable(messages.first()));
+        QCOMPARE(messages.size(), 1);   // its text: tst_evidencetab
         QVERIFY(!p->hasRow());
-        QVERIFY(edit->text().isEmpty());
-        QVERIFY(!edit->isEnabled());
+        QVERIFY(edit->text().isEmpty() && !edit->isEnabled());
         edit->setText(QStringLiteral("přes prázdnou stránku"));
         QVERIFY(!button->isEnabled());
         QVERIFY(!p->isDirty());

@@ -4,7 +4,6 @@
 #include "core/session.h"
 #include "core/settingskeys.h"
 #include "core/usersettings.h"
-#include "db/qssql.h"
 #include "register/dialogfiltr.h"
 #include "register/evidencetab.h"
 #include "register/filtr.h"
@@ -41,20 +40,13 @@ Filtr::State stateOf(const QVariantMap &keys)
     return Filtr::State::load(s);
 }
 
-// Ids of the enterprises the tree shows for a user and a condition.
-QSet<int> shown(const QString &condition, int userId = 0, int acls = 0, const QString &region = QString())
+// Ids of the enterprises the tree shows for a condition; {-1} when the database refuses it.
+QSet<int> shown(const QString &condition)
 {
-    TreeQueryOptions o;
-    o.userId = userId;
-    o.acls = acls;
-    o.region = region;
-    o.advancedCondition = condition;
     QSet<int> ids;
-    QString error;
-    if (!runPodnikyTreeQuery(buildTreeQuery(o), [&ids](const PodnikyTreeRow &r) { ids.insert(r.podnikId); }, &error)) {
-        qWarning("tree: %s", qPrintable(error));
+    const auto add = [&ids](const PodnikyTreeRow &r) { ids.insert(r.podnikId); };
+    if (!runPodnikyTreeQuery(buildTreeQuery(TreeQueryOptions{0, 0, QString(), 0, condition}), add, nullptr))
         return {-1};
-    }
     return ids;
 }
 
@@ -74,22 +66,17 @@ private slots:
 
     void init()
     {
-        QString e;
-        QVERIFY2(TestDb::clear(&e), qPrintable(e));
+        ZRN_CLEAR_TEST_DB();
         QFile::remove(ZrnSettings::path());
-        const char *rows[] = {
-            "insert into tellmark_holding(id,nazev_holding) values(1,'Jih'),(2,'Sever')",
-            "insert into tellmark_podniky(id,podnik_nazev,id_holding,ico,zeme,obr,sw,o_odpovedna_osoba,dojnice_ks,obr_poznamka,o_stav)"
-            " values(1,'Alfa',1,'00012345','CZ','ST','Tellmark Skot','JN,ES',120,'O''Neil','Podepsáno'),"
-            "(2,'Beta',2,'87654321','SK','LI,TA','Bravel','J',40,NULL,NULL),"
-            "(3,'Gama',NULL,NULL,NULL,'TM',NULL,NULL,NULL,NULL,'Rozpracováno'),"
-            "(4,'Delta',1,'11112222','CZ','ST',NULL,'J,ES',300,NULL,NULL)",
-            "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo,sdoj) values"
-            "(10,1,'Farma A',5,'Lely'),(20,2,'Farma B',0,NULL),(40,4,'Farma D',7,'Delaval')",
-            "insert into tellmark_strediska_acls(id_strediska,id_www_user) values(40,9)",
-        };
-        for (const char *sql : rows)
-            QVERIFY2(TestDb::exec(QString::fromUtf8(sql), &e), qPrintable(e));
+        ZRN_SEED("insert into tellmark_holding(id,nazev_holding) values(1,'Jih'),(2,'Sever')",
+                 "insert into tellmark_podniky(id,podnik_nazev,id_holding,ico,zeme,obr,sw,o_odpovedna_osoba,dojnice_ks,obr_poznamka,"
+                 "o_stav) values(1,'Alfa',1,'00012345','CZ','ST','Tellmark Skot','JN,ES',120,'O''Neil','Podepsáno'),"
+                 "(2,'Beta',2,'87654321','SK','LI,TA','Bravel','J',40,NULL,NULL),"
+                 "(3,'Gama',NULL,NULL,NULL,'TM',NULL,NULL,NULL,NULL,'Rozpracováno'),"
+                 "(4,'Delta',1,'11112222','CZ','ST',NULL,'J,ES',300,NULL,NULL)",
+                 "insert into tellmark_strediska(id,id_podnik,akce_nazev,licence_cislo,sdoj) values"
+                 "(10,1,'Farma A',5,'Lely'),(20,2,'Farma B',0,NULL),(40,4,'Farma D',7,'Delaval')",
+                 "insert into tellmark_strediska_acls(id_strediska,id_www_user) values(40,9)");
     }
 
     void conditionPieces_data()
@@ -165,8 +152,7 @@ private slots:
     {
         QFETCH(QVariantMap, keys);
         QFETCH(QList<int>, enterprises);
-        const QSet<int> got = shown(Filtr::conditionForDatabase(stateOf(keys)));
-        QCOMPARE(got, QSet<int>(enterprises.begin(), enterprises.end()));
+        QCOMPARE(shown(Filtr::conditionForDatabase(stateOf(keys))), QSet<int>(enterprises.begin(), enterprises.end()));
     }
 
     void storedTextsCannotWidenARestrictedUser_data()

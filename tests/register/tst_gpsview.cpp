@@ -8,7 +8,6 @@
 #include "register/gpspage.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLineEdit>
 #include <QSettings>
 #include <QWebEngineView>

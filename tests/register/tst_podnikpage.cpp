@@ -242,31 +242,26 @@ private slots:
         QVERIFY(!w<QLineEdit>("kontakt_jmeno")->isReadOnly() && !w<QFDateEdit>("o_dalsi_kontakt")->isReadOnly());
     }
 
-    void clipboardOption()
+    // The name goes to the clipboard only when the option asks for it; "pdir" opens the enterprise's folder,
+    // as a centre of it does; a deleted enterprise opens nothing.
+    void clipboardAndFolder()
     {
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("předtím"));
         m_page->load(kId);
         QCOMPARE(clipboard->text(), QStringLiteral("předtím"));
-
         m_session.copyNameToClipboard = true;
-        m_page->load(kId);
-        QCOMPARE(clipboard->text(), QStringLiteral("Agro Vysočina, a.s."));
-    }
-
-    void documentFolder()
-    {
-        QStringList opened;
-        setFolderOpener([&opened](const QString &path) { opened << path; });
         m_session.documentRoot = QStringLiteral("/data/Nextcloud");
         m_page->load(kId);
+        QCOMPARE(clipboard->text(), QStringLiteral("Agro Vysočina, a.s."));
+
+        QStringList opened;
+        setFolderOpener([&opened](const QString &path) { opened << path; });
         QTest::mouseClick(w<QAbstractButton>("pdir"), Qt::LeftButton);
-        // A centre of the enterprise opens the same folder; a deleted enterprise nothing.
         QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) values(20,%1,'Farma')").arg(kId)));
         QVERIFY(openCentreFolder(20, m_session.documentRoot));
         QVERIFY(!openEnterpriseFolder(kId + 1000, m_session.documentRoot));
         setFolderOpener(FolderOpener());
-
         QCOMPARE(opened, (QStringList{QStringLiteral("/data/Nextcloud/ZRN/Agro Vysočina"),
                                       QStringLiteral("/data/Nextcloud/ZRN/Agro Vysočina")}));
     }

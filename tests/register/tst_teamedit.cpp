@@ -26,9 +26,7 @@
 
 namespace {
 
-const int kPodnik = 7;
-const int kCentre = 70;
-const int kEvent = 5;
+const int kPodnik = 7, kCentre = 70, kEvent = 5;
 
 bool onCentre(const QString &kind)
 {
@@ -40,19 +38,13 @@ TreeRow rowOf(const QString &kind)
     return onCentre(kind) ? TreeRow::centre(kCentre) : TreeRow::enterprise(kPodnik);
 }
 
-ZrnPage *makePage(const QString &kind, Session *session)
+ZrnPage *makePage(const QString &kind, Session *s)
 {
-    if (kind == QStringLiteral("O podniku"))
-        return new PodnikPage(session);
-    if (kind == QStringLiteral("O středisku"))
-        return new StrediskoPage(session);
-    if (kind == QStringLiteral("Specifikace"))
-        return new SpecifikacePage(session);
-    if (kind == QStringLiteral("Vzdálený přístup"))
-        return new RemoteAccessPage(session);
-    if (kind == QStringLiteral("Přístupy"))
-        return new PortalAccessPage(session);
-    return new GpsPage(session);
+    return kind == "O podniku" ? new PodnikPage(s)
+         : kind == "O středisku" ? new StrediskoPage(s)
+         : kind == "Specifikace" ? new SpecifikacePage(s)
+         : kind == "Vzdálený přístup" ? new RemoteAccessPage(s)
+         : kind == "Přístupy" ? static_cast<ZrnPage *>(new PortalAccessPage(s)) : new GpsPage(s);
 }
 
 QString stored(const QString &kind, const QString &column)
@@ -212,19 +204,17 @@ private slots:
         QCOMPARE(TestDb::value("select count(*) from zrn_historie").toInt(), 0);
     }
 
+    // Petr saves the contact and a remote connection; Anna's centre page, loaded before,
+    // clashes on the contact and writes only its own column.
     void clashOnOneCentrePageLeavesTheOthers()
     {
-        // Petr saves the contact and a remote connection; Anna's centre page,
-        // loaded before, clashes on the contact and writes only its own column.
-        StrediskoPage anna(&m_anna);
-        QScopedPointer<ZrnPage> petrCentre(makePage(QStringLiteral("O středisku"), &m_petr));
-        QScopedPointer<ZrnPage> petrRemote(makePage(QStringLiteral("Vzdálený přístup"), &m_petr));
-        anna.load(kCentre);
-        petrCentre->load(TreeRow::centre(kCentre));
-        petrRemote->load(TreeRow::centre(kCentre));
-        field(petrCentre.data(), QStringLiteral("stredisko_telefon"))->setText(QStringLiteral("Petr"));
-        field(petrRemote.data(), QStringLiteral("vnc1_host"))->setText(QStringLiteral("host.petr"));
-        QVERIFY(petrCentre->save() && petrRemote->save());
+        StrediskoPage anna(&m_anna), petrCentre(&m_petr);
+        RemoteAccessPage petrRemote(&m_petr);
+        for (ZrnPage *page : std::initializer_list<ZrnPage *>{&anna, &petrCentre, &petrRemote})
+            page->load(TreeRow::centre(kCentre));
+        field(&petrCentre, QStringLiteral("stredisko_telefon"))->setText(QStringLiteral("Petr"));
+        field(&petrRemote, QStringLiteral("vnc1_host"))->setText(QStringLiteral("host.petr"));
+        QVERIFY(petrCentre.save() && petrRemote.save());
         field(&anna, QStringLiteral("stredisko_telefon"))->setText(QStringLiteral("Anna"));
         answerClashes(1);
         QVERIFY(anna.save());
