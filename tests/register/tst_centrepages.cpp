@@ -207,8 +207,7 @@ private slots:
             QVERIFY(!save->isEnabled());
         }
 
-        // The tree refreshes its row with the licence as typed, even one the
-        // database stores as NULL.
+        // The tree refreshes its row with the licence as typed, even one stored as NULL.
         QCOMPARE(saved.count(), 5);
         QCOMPARE(saved.last(), (QVariantList{kCentre, QStringLiteral("abc"), QDate(2023, 9, 1)}));
         QVERIFY(stored("licence_cislo").isNull());
@@ -426,13 +425,11 @@ private slots:
 
         // The next read unlocks the page, and an edit is stored, quote and all.
         p->load(rowOf(kind));
-        QVERIFY(p->hasRow());
-        QVERIFY(edit->isEnabled());
+        QVERIFY(p->hasRow() && edit->isEnabled());
         QCOMPARE(edit->text(), before.toString());
         edit->setText(QStringLiteral("12'34"));
         button->click();
-        QVERIFY(!button->isEnabled());
-        QVERIFY(!p->isDirty());
+        QVERIFY(!button->isEnabled() && !p->isDirty());
         QCOMPARE(stored(col).toString(), QStringLiteral("12'34"));
     }
 

@@ -54,7 +54,6 @@ private slots:
         m_session.user.fakturace = 2;
         m_session.user.os = 2;
         m_session.user.udalosti = 1;
-        m_session.copyNameToClipboard = false;
         m_session.setSelection(QVariant(), QVariant());
 
         m_questions = 0;

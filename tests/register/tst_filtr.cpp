@@ -16,7 +16,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "support/testmain.h"
@@ -30,11 +29,10 @@ QString plainQuote(const QString &text)
     return QLatin1Char('\'') + t.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
 }
 
-// A state as the dialog stores it.
-Filtr::State stateOf(const QVariantMap &keys)
+// Stores the keys in the user's settings; returns the state the dialog reads from them.
+Filtr::State store(const QVariantMap &keys)
 {
-    QTemporaryDir dir;
-    QSettings s(dir.filePath(QStringLiteral("f.ini")), QSettings::IniFormat);
+    ZrnSettings s;
     for (auto it = keys.cbegin(); it != keys.cend(); ++it)
         s.setValue(it.key(), it.value());
     return Filtr::State::load(s);
@@ -121,7 +119,7 @@ private slots:
     void conditionPieces()
     {
         QFETCH(QVariantMap, keys);
-        QTEST(Filtr::condition(stateOf(keys), noLists(), plainQuote), "condition");
+        QTEST(Filtr::condition(store(keys), noLists(), plainQuote), "condition");
     }
 
     void selection_data()
@@ -152,7 +150,7 @@ private slots:
     {
         QFETCH(QVariantMap, keys);
         QFETCH(QList<int>, enterprises);
-        QCOMPARE(shown(Filtr::conditionForDatabase(stateOf(keys))), QSet<int>(enterprises.begin(), enterprises.end()));
+        QCOMPARE(shown(Filtr::conditionForDatabase(store(keys))), QSet<int>(enterprises.begin(), enterprises.end()));
     }
 
     void storedTextsCannotWidenARestrictedUser_data()
@@ -169,17 +167,11 @@ private slots:
         QFETCH(int, acls);
         QFETCH(QString, region);
         QFETCH(QList<int>, allowed);
-        {
-            // Break-out texts in every stored place; "filtr/sql" is never run.
-            const QVariantMap stored = {{SettingsKeys::FiltrSql, "0) or (1=1"}, {"df/ppodniky", true},
-                                        {"df/ppodniky_id", "1) or (1=1"}, {"df/pdojnice_od", true},
-                                        {"df/pdojnice_od_ks", "0 or 1=1"}, {"df/pzeme", true}, {"df/pzeme_cb", 99},
-                                        {"df/pico", true}, {"df/picoe", "%') or ('1'='1"}, {"df/pholding", true},
-                                        {"df/pholding_cb_text", "x') union select 1,2,3,4,5,6,7,8,9 -- "}, {"df/negace", true}};
-            ZrnSettings s;
-            for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-                s.setValue(it.key(), it.value());
-        }
+        // Break-out texts in every stored place; "filtr/sql" is never run.
+        store({{SettingsKeys::FiltrSql, "0) or (1=1"}, {"df/ppodniky", true}, {"df/ppodniky_id", "1) or (1=1"},
+               {"df/pdojnice_od", true}, {"df/pdojnice_od_ks", "0 or 1=1"}, {"df/pzeme", true}, {"df/pzeme_cb", 99},
+               {"df/pico", true}, {"df/picoe", "%') or ('1'='1"}, {"df/pholding", true},
+               {"df/pholding_cb_text", "x') union select 1,2,3,4,5,6,7,8,9 -- "}, {"df/negace", true}});
         Session session;
         session.user.id = 9;
         session.user.acls = acls;
@@ -197,8 +189,7 @@ private slots:
         {
             DialogFiltr dlg;
             dlg.findChild<QCheckBox *>(QStringLiteral("pholding"))->setChecked(true);
-            auto *holding = dlg.findChild<QComboBox *>(QStringLiteral("pholding_cb"));
-            holding->setCurrentText(QStringLiteral("Sever"));
+            dlg.findChild<QComboBox *>(QStringLiteral("pholding_cb"))->setCurrentText(QStringLiteral("Sever"));
             dlg.findChild<QCheckBox *>(QStringLiteral("pdojnice_od"))->setChecked(true);
             auto *cows = dlg.findChild<QLineEdit *>(QStringLiteral("pdojnice_od_ks"));
             QTest::keyClicks(cows, QStringLiteral("12a3"));
@@ -212,8 +203,7 @@ private slots:
             dlg.findChild<QCheckBox *>(QStringLiteral("pregion_li"))->setChecked(false);
             dlg.reject();
         }
-        // A holding added in between sorts before "Sever": the stored text, not
-        // the index, restores the choice.
+        // A holding added in between sorts before "Sever": the stored text, not the index, restores the choice.
         QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_holding(id,nazev_holding) values(3,'Lesy')")));
         DialogFiltr dlg;
         QVERIFY(dlg.findChild<QCheckBox *>(QStringLiteral("pholding"))->isChecked());
@@ -225,12 +215,7 @@ private slots:
 
     void listThatCannotBeReadKeepsItsChoice()
     {
-        {
-            ZrnSettings s;
-            s.setValue(QStringLiteral("df/pholding"), true);
-            s.setValue(QStringLiteral("df/pholding_cb"), 2);
-            s.setValue(QStringLiteral("df/pholding_cb_text"), QStringLiteral("Sever"));
-        }
+        store({{"df/pholding", true}, {"df/pholding_cb", 2}, {"df/pholding_cb_text", "Sever"}});
         QVERIFY(TestDb::exec(QStringLiteral("alter table tellmark_holding rename to holding_away")));
         const auto restore = qScopeGuard([] { TestDb::exec(QStringLiteral("alter table holding_away rename to tellmark_holding")); });
         MessageBoxAnswerer boxes;
@@ -239,8 +224,7 @@ private slots:
         // The other list is read all the same.
         QVERIFY(dlg.findChild<QComboBox *>(QStringLiteral("poo_cb"))->findText(QStringLiteral("JN")) > 0);
         dlg.saveState();
-        ZrnSettings s;
-        const Filtr::State stored = Filtr::State::load(s);
+        const Filtr::State stored = store({});
         QVERIFY(stored.holding.on);
         QCOMPARE(stored.holding.entry, QStringLiteral("Sever"));
     }

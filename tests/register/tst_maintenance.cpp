@@ -245,8 +245,7 @@ private slots:
         QVERIFY(!m_session.s_id_stredisko.isValid());
         QCOMPARE(m_prompts, (QStringList{"Přidání střediska", "Oprava střediska", "Smazání střediska"}));
 
-        // Each step is in the history of the centre, the adding and deleting
-        // also in that of its enterprise, whose "Historie" page lists them.
+        // Each step is in the centre's history, adding and deleting also in its enterprise's "Historie".
         QCOMPARE(history(QStringLiteral("tellmark_strediska"), id),
                  (QStringList{"*smazani| Farma Stará||spravce", "akce_nazev|Farma Nová| Farma Stará|spravce",
                               "*zalozeni||Farma Nová|spravce"}));

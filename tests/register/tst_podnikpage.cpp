@@ -25,8 +25,7 @@ QVariant column(int id, const QString &name)
     return TestDb::value(QStringLiteral("select %1 from tellmark_podniky where id=?").arg(name), {id});
 }
 
-// The fields of the form are named after their columns (lower case); the
-// inner edits of the date and person fields are not fields.
+// The fields of the form, named after their columns (lower case), without the inner edits of compound fields.
 template<typename W>
 QList<W *> fields(const QWidget *form)
 {
@@ -37,9 +36,8 @@ QList<W *> fields(const QWidget *form)
     return list;
 }
 
-// The fields as "name=value" lines, as the page shows them or (with `row`)
-// as their columns hold them, NULL as "NULL". Numbers are compared as
-// numbers: the server gives "13.00" back for 13.
+// The fields as "name=value" lines, as the page shows them or (with `row`) as their columns hold them,
+// NULL as "NULL"; numbers as numbers (the server gives "13.00" back for 13).
 QStringList fieldValues(const QWidget *page, int row = 0)
 {
     const auto *form = childNamed<QWidget>(page, "podnik_form");
@@ -130,8 +128,7 @@ private slots:
         QStringList onScreen = fieldValues(m_page);
         onScreen.replaceInStrings(QRegularExpression(QStringLiteral("^ico=.*"), QRegularExpression::DotMatchesEverythingOption),
                                   filled ? QStringLiteral("ico=87654321") : QStringLiteral("ico="));  // without white space
-        // Empty fields and "Neurčeno" are stored as NULL; the index lists ("0" to
-        // "5") store their index and the enterprise's IČO an empty text, never NULL.
+        // Empty fields and "Neurčeno" are stored as NULL, the index lists their index, an empty IČO as ''.
         QStringList inColumns = onScreen;
         inColumns.replaceInStrings(QRegularExpression(QStringLiteral("=(Neurčeno)?$")), QStringLiteral("=NULL"))
             .replaceInStrings(QStringLiteral("ico=NULL"), QStringLiteral("ico="));
@@ -160,8 +157,7 @@ private slots:
         // Entries match ignoring case and are written back in their own spelling.
         QTest::newRow("country, lower case") << "ZEME" << "cz" << "CZ" << "CZ";
         QTest::newRow("accounting, upper case") << "UCTO" << "BÍLÝ MOTÝL" << "Bílý motýl" << "Bílý motýl";
-        // A value another tool wrote, not among the entries, shows as "Neurčeno"
-        // and is written back as NULL.
+        // A value another tool wrote, not among the entries, shows as "Neurčeno" and is written back as NULL.
         QTest::newRow("unknown software") << "SW" << "Excel" << "Neurčeno" << QString();
         QTest::newRow("entry of another list") << "O_STAVT" << "Vypovězeno" << "Neurčeno" << QString();
         QTest::newRow("index list out of range") << "O_PRIORITA" << "9" << "0" << "0";

@@ -1,9 +1,5 @@
-// The enterprise tree on a database. The statement: who sees which
-// enterprises and centres (acls, region), both shapes, the advanced filter, a
-// centre linked to two users listed and counted once, the cells as the tree
-// shows them. The widget: rebuild and reselection of the remembered row, the
-// shapes on a sort change, the quick filter, a refused rebuild, in-place
-// centre updates and the rights on the tool bar.
+// The enterprise tree on a database: who sees which rows, both shapes, the cells and counters; the widget's
+// reselection, sorting, quick filter, refused rebuild, in-place centre updates and tool bar rights.
 
 #include "core/session.h"
 #include "register/podnikytree.h"

@@ -28,15 +28,8 @@ namespace {
 
 const int kPodnik = 7, kCentre = 70, kEvent = 5;
 
-bool onCentre(const QString &kind)
-{
-    return kind != QStringLiteral("O podniku") && kind != QStringLiteral("GPS podniku");
-}
-
-TreeRow rowOf(const QString &kind)
-{
-    return onCentre(kind) ? TreeRow::centre(kCentre) : TreeRow::enterprise(kPodnik);
-}
+bool onCentre(const QString &kind) { return kind != "O podniku" && kind != "GPS podniku"; }
+TreeRow rowOf(const QString &kind) { return onCentre(kind) ? TreeRow::centre(kCentre) : TreeRow::enterprise(kPodnik); }
 
 ZrnPage *makePage(const QString &kind, Session *s)
 {
@@ -54,10 +47,7 @@ QString stored(const QString &kind, const QString &column)
         .arg(column, centre ? QStringLiteral("tellmark_strediska") : QStringLiteral("tellmark_podniky")), {centre ? kCentre : kPodnik}));
 }
 
-QLineEdit *field(QWidget *page, const QString &name)
-{
-    return childNamed<QLineEdit>(page, qPrintable(name));
-}
+QLineEdit *field(QWidget *page, const QString &name) { return childNamed<QLineEdit>(page, qPrintable(name)); }
 
 } // namespace
 
@@ -120,8 +110,7 @@ private slots:
         }
     }
 
-    // Anna saves field A; Petr, who loaded before, saves field A too (a clash
-    // put to him, answered by the row) or only field B (both kept, nothing asked).
+    // Anna saves field A; Petr, loaded before, saves A too (a clash, answered by the row) or only B (no clash).
     void twoUsersSave()
     {
         QFETCH(QString, kind);
@@ -152,8 +141,7 @@ private slots:
             QCOMPARE(ChangeHistory::displayText(m_clashes.first().theirs), QStringLiteral("Anna"));
             QCOMPARE(ChangeHistory::displayText(m_clashes.first().mine), QStringLiteral("Petr"));
         }
-        // The chosen value is stored and shown (the second saver sees the
-        // colleague's value, not the one loaded), the other change is written with it.
+        // The chosen value is stored and shown (not the one loaded); the other change is written with it.
         const QString expected = answer == 1 ? QStringLiteral("Petr") : QStringLiteral("Anna");
         QCOMPARE(stored(kind, columnA), expected);
         QCOMPARE(field(petr.data(), fieldA)->text(), back ? QStringLiteral("Petr") : expected);
@@ -249,8 +237,7 @@ private slots:
         QTest::addColumn<QString>("who");
         QTest::addColumn<bool>("centre");
         QTest::addColumn<QStringList>("rows");   // "Uživatel|Pole|Původní hodnota|Nová hodnota"
-        // Petr may not see invoicing, Anna not the portal accesses; passwords
-        // are "změněno" for everybody.
+        // Petr may not see invoicing, Anna not the portal accesses; passwords are "změněno" for everybody.
         QTest::newRow("anna, enterprise") << "anna" << false << QStringList{"anna|Smlouva číslo|S-1|S-2", "anna|Telefon|111|999"};
         QTest::newRow("petr, enterprise") << "petr" << false << QStringList{"anna|Telefon|111|999"};
         QTest::newRow("petr, centre") << "petr" << true << QStringList{"anna|EAgri Heslo||změněno"};

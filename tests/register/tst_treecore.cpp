@@ -75,9 +75,8 @@ private slots:
         QCOMPARE(visible(proxy), ascending);
     }
 
-    // The model hands the proxy keys made once per row (collation ranks when
-    // there are many siblings): every column must sort as the proxy sorts the
-    // same texts of a plain item model, in both orders.
+    // The model hands the proxy keys made once per row (collation ranks for many siblings): every column
+    // sorts as the proxy sorts the same texts of a plain item model, in both orders.
     void modelSortsLikeTheTexts()
     {
         const QStringList names = {"Cyril", "Čáslav", "Chrudim", "Hradec", "Žatec", "Zlín", "Ústí", "Uhřice",
