@@ -246,12 +246,10 @@ private slots:
         select(kAlfa, centre ? kFarma : 0);
         const QStringList messages = answerer.messages;
         QVERIFY(TestDb::exec(QStringLiteral("alter table odlozena rename to %1").arg(table)));
-
         // One message for the one failed read, with the database's reason.
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.first().startsWith(QStringLiteral("ZRN Chyba: údaje nelze načíst.")), qPrintable(messages.first()));
         QVERIFY2(messages.first().contains(table, Qt::CaseInsensitive), qPrintable(messages.first()));
-
         // Every page shown is empty and has nothing to save.
         QTabWidget *twe = m_tab->innerTabs();
         int pages = 0;
@@ -271,7 +269,6 @@ private slots:
         }
         QVERIFY(pages >= (centre ? 3 : 2));
         QVERIFY(!m_tab->hasUnsavedEdits());
-
         // Leaving the row asks nothing (nothing to save) and the next row reads.
         select(kBeta);
         QCOMPARE(m_questions, 0);

@@ -230,13 +230,11 @@ private slots:
         QVERIFY(id > 0);
         QCOMPARE(TestDb::value("select akce_nazev from tellmark_strediska where id=?", {id}).toString(), QStringLiteral("Farma Nová"));
         QCOMPARE(TestDb::value("select id_podnik from tellmark_strediska where id=?", {id}).toInt(), 2);
-
         // Renamed: the prompt shows the current name; the answer is stored as typed.
         m_answers << QStringLiteral(" Farma Stará");
         m()->onEditStredisko();
         QCOMPARE(TestDb::value("select akce_nazev from tellmark_strediska where id=?", {id}).toString(), QStringLiteral(" Farma Stará"));
         QCOMPARE(m_session.s_id_stredisko.toInt(), id);
-
         // Deleted: its enterprise becomes current.
         m_answers << QStringLiteral("smazat");
         m()->onDelStredisko();
@@ -244,7 +242,6 @@ private slots:
         QCOMPARE(m_session.s_id_podnik.toInt(), 2);
         QVERIFY(!m_session.s_id_stredisko.isValid());
         QCOMPARE(m_prompts, (QStringList{"Přidání střediska", "Oprava střediska", "Smazání střediska"}));
-
         // Each step is in the centre's history, adding and deleting also in its enterprise's "Historie".
         QCOMPARE(history(QStringLiteral("tellmark_strediska"), id),
                  (QStringList{"*smazani| Farma Stará||spravce", "akce_nazev|Farma Nová| Farma Stará|spravce",

@@ -18,7 +18,6 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
-
         // The cases the folder names of existing data were made with.
         QTest::newRow("a.s. leaves comma") << QStringLiteral("Agro Vysočina, a.s.") << QStringLiteral("Agro Vysočina");
         QTest::newRow("runs of blanks") << QStringLiteral("  Statek  Horní   Dvůr s.r.o. ") << QStringLiteral("Statek Horní Dvůr");

@@ -105,7 +105,6 @@ private slots:
         m_page->load(kId);
         QCOMPARE(w<QLabel>("pholding")->text(), QStringLiteral("Agro Holding"));
         QVERIFY(!w<QAbstractButton>("podnik_uloz")->isEnabled());
-
         // Distinct values, so that a field stored in another field's column shows.
         int n = 10;
         for (QLineEdit *edit : fields<QLineEdit>(w<QWidget>("podnik_form")))
@@ -136,7 +135,6 @@ private slots:
         // Columns the page does not edit are left alone.
         QCOMPARE(column(kId, QStringLiteral("podnik_nazev")).toString(), QStringLiteral("Agro Vysočina, a.s."));
         QCOMPARE(column(kId, QStringLiteral("GPS")).toString(), QStringLiteral("49.4,15.6"));
-
         // Loaded again, the page shows what was saved, clean.
         m_page->clear();
         m_page->load(kId);
@@ -153,7 +151,6 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("savedBack");  // null: NULL
-
         // Entries match ignoring case and are written back in their own spelling.
         QTest::newRow("country, lower case") << "ZEME" << "cz" << "CZ" << "CZ";
         QTest::newRow("accounting, upper case") << "UCTO" << "BÍLÝ MOTÝL" << "Bílý motýl" << "Bílý motýl";
