@@ -23,12 +23,6 @@
 
 namespace {
 
-QString plainQuote(const QString &text)
-{
-    QString t = text;
-    return QLatin1Char('\'') + t.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-}
-
 // Stores the keys in the user's settings; returns the state the dialog reads from them.
 Filtr::State store(const QVariantMap &keys)
 {
@@ -46,12 +40,6 @@ QSet<int> shown(const QString &condition)
     if (!runPodnikyTreeQuery(buildTreeQuery(TreeQueryOptions{0, 0, QString(), 0, condition}), add, nullptr))
         return {-1};
     return ids;
-}
-
-Filtr::Lists noLists()
-{
-    return {[] { return QStringList{QStringLiteral("Neurčeno"), QStringLiteral("Jih")}; },
-            [] { return QStringList{QStringLiteral("Neurčeno"), QStringLiteral("J"), QStringLiteral("JN")}; }};
 }
 
 } // namespace
@@ -119,7 +107,9 @@ private slots:
     void conditionPieces()
     {
         QFETCH(QVariantMap, keys);
-        QTEST(Filtr::condition(store(keys), noLists(), plainQuote), "condition");
+        const Filtr::Lists lists = {[] { return QStringList{"Neurčeno", "Jih"}; }, [] { return QStringList{"Neurčeno", "J", "JN"}; }};
+        const auto quote = [](QString text) { return '\'' + text.replace('\'', "''") + '\''; };
+        QTEST(Filtr::condition(store(keys), lists, quote), "condition");
     }
 
     void selection_data()

@@ -121,9 +121,7 @@ private slots:
         }
         m_page->onSelectOOO();
         QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
-        QVERIFY(!w<QAbstractButton>("podnik_uloz")->isEnabled());
-        QVERIFY(!m_page->isDirty());
-
+        QVERIFY(!w<QAbstractButton>("podnik_uloz")->isEnabled() && !m_page->isDirty());
         QStringList onScreen = fieldValues(m_page);
         onScreen.replaceInStrings(QRegularExpression(QStringLiteral("^ico=.*"), QRegularExpression::DotMatchesEverythingOption),
                                   filled ? QStringLiteral("ico=87654321") : QStringLiteral("ico="));  // without white space
@@ -133,8 +131,7 @@ private slots:
             .replaceInStrings(QStringLiteral("ico=NULL"), QStringLiteral("ico="));
         QCOMPARE(fieldValues(m_page, kId), inColumns);
         // Columns the page does not edit are left alone.
-        QCOMPARE(column(kId, QStringLiteral("podnik_nazev")).toString(), QStringLiteral("Agro Vysočina, a.s."));
-        QCOMPARE(column(kId, QStringLiteral("GPS")).toString(), QStringLiteral("49.4,15.6"));
+        QCOMPARE(column(kId, "podnik_nazev").toString() + ' ' + column(kId, "GPS").toString(), "Agro Vysočina, a.s. 49.4,15.6");
         // Loaded again, the page shows what was saved, clean.
         m_page->clear();
         m_page->load(kId);

@@ -95,8 +95,6 @@ private slots:
         QTest::newRow("region matches whole codes only") << TreeQueryOptions{7, 0, "T", 0, QString()} << QStringList() << counters(0, 0, 0, 0);
         QTest::newRow("region with a quote selects nothing")
             << TreeQueryOptions{7, 0, "ST') or ('1'='1", 0, QString()} << QStringList() << counters(0, 0, 0, 0);
-        QTest::newRow("advanced filter on the holding") << TreeQueryOptions{7, 0, QString(), 0, " hdq.nazev_holding='Holding Jih' "}
-            << QStringList{cs, cs + "/Farma Lhota", cs + "/Kravín"} << counters(1, 2, 1, 1);
         QTest::newRow("an or in the filter cannot widen the user's rights") << TreeQueryOptions{8, 1, QString(), 0, "pdq.id=1 or pdq.id=2"}
             << QStringList{cs, cs + "/Farma Lhota"} << counters(1, 1, 1, 1);
     }

@@ -127,8 +127,7 @@ private slots:
             MessageBoxAnswerer answerer;
             uloz->click();
             QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('\n')));
-            QVERIFY(!page.isDirty());
-            QVERIFY(!uloz->isEnabled());
+            QVERIFY(!page.isDirty() && !uloz->isEnabled());
         }
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(stored(columnOf(names.at(i))), typed(i));
