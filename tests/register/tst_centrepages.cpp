@@ -393,7 +393,6 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.first().startsWith(QStringLiteral("ZRN Chyba: ")) && messages.first().size() > 12,
                  qPrintable(messages.first()));
-        // Still on screen and saveable.
         QVERIFY(button->isEnabled() && p->isDirty());
         QCOMPARE(edit->text(), QStringLiteral("12'34"));
         QCOMPARE(stored(col), before);

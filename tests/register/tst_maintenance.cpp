@@ -202,10 +202,7 @@ private slots:
         const int podnik = centre ? 1 : 2;
         select(podnik, centre);
         m_answers << typed;
-        if (centre)
-            m()->onDelStredisko();
-        else
-            m()->onDelPodnik();
+        QVERIFY(QMetaObject::invokeMethod(m(), centre ? "onDelStredisko" : "onDelPodnik"));
         const bool deleted = typed == "smazat" && message.isEmpty();
         QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
         QVERIFY2(m_messages.value(0, "").startsWith(message), qPrintable(m_messages.value(0)));

@@ -7,8 +7,7 @@
 
 #include "support/testmain.h"
 
-// The text rules of the register pages, without a database: folder names of
-// enterprises and the stored form of rich-text notes.
+// The text rules of the register pages, without a database: folder names and the stored form of notes.
 class TstPagesRules : public QObject
 {
     Q_OBJECT

@@ -36,8 +36,7 @@ QList<W *> fields(const QWidget *form)
     return list;
 }
 
-// The fields as "name=value" lines, as the page shows them or (with `row`) as their columns hold them,
-// NULL as "NULL"; numbers as numbers (the server gives "13.00" back for 13).
+// The fields as "name=value", as shown or (with `row`) as stored: NULL as "NULL", "13.00" as 13.
 QStringList fieldValues(const QWidget *page, int row = 0)
 {
     const auto *form = childNamed<QWidget>(page, "podnik_form");
@@ -185,8 +184,7 @@ private slots:
             m_page->load(kId);
             QSignalSpy dirty(m_page, &ZrnPage::dirtyChanged);
             edit.second();
-            QVERIFY2(w<QAbstractButton>("podnik_uloz")->isEnabled(), edit.first);
-            QVERIFY2(m_page->isDirty() && dirty.count() == 1, edit.first);
+            QVERIFY2(w<QAbstractButton>("podnik_uloz")->isEnabled() && m_page->isDirty() && dirty.count() == 1, edit.first);
             QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
             QVERIFY2(!w<QAbstractButton>("podnik_uloz")->isEnabled() && !m_page->isDirty(), edit.first);
         }
@@ -232,8 +230,7 @@ private slots:
         QVERIFY(!w<QLineEdit>("kontakt_jmeno")->isReadOnly() && !w<QFDateEdit>("o_dalsi_kontakt")->isReadOnly());
     }
 
-    // The name goes to the clipboard only when the option asks for it; "pdir" opens the enterprise's folder,
-    // as a centre of it does; a deleted enterprise opens nothing.
+    // The name goes to the clipboard only when asked; "pdir" and a centre open the enterprise's folder.
     void clipboardAndFolder()
     {
         QClipboard *clipboard = QGuiApplication::clipboard();

@@ -132,7 +132,6 @@ private slots:
             field(petr.data(), fieldB)->setText(QStringLiteral("Petr B"));
         answerClashes(answer);
         QCOMPARE(petr->save(), !back);
-        // Asked once, about that field, with both values.
         QCOMPARE(m_asked, clash ? 1 : 0);
         if (clash) {
             QCOMPARE(m_clashes.size(), 1);
@@ -188,8 +187,7 @@ private slots:
         QCOMPARE(TestDb::value("select count(*) from zrn_historie").toInt(), 0);
     }
 
-    // Petr saves the contact and a remote connection; Anna's centre page, loaded before,
-    // clashes on the contact and writes only its own column.
+    // Petr saves the contact and a remote connection; Anna's centre page clashes on the contact and writes only it.
     void clashOnOneCentrePageLeavesTheOthers()
     {
         StrediskoPage anna(&m_anna), petrCentre(&m_petr);

@@ -75,8 +75,7 @@ private slots:
         QCOMPARE(visible(proxy), ascending);
     }
 
-    // The model hands the proxy keys made once per row (collation ranks for many siblings): every column
-    // sorts as the proxy sorts the same texts of a plain item model, in both orders.
+    // The model's own sort keys order every column as the proxy orders the same texts of a plain model.
     void modelSortsLikeTheTexts()
     {
         const QStringList names = {"Cyril", "Čáslav", "Chrudim", "Hradec", "Žatec", "Zlín", "Ústí", "Uhřice",
