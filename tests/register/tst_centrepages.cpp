@@ -167,8 +167,7 @@ private slots:
         p->findChild<QLineEdit *>(field)->setText(typed);
         QVERIFY(p->isDirty());
         QSignalSpy notices(&m_session, &Session::notice);
-        QVERIFY(p->save());
-        QVERIFY(!p->isDirty());
+        QVERIFY(p->save() && !p->isDirty());
         QCOMPARE(notices.count(), 1);   // "Uloženo 14:02" in the status bar
         QVERIFY(notices.first().first().toString().startsWith(QStringLiteral("Uloženo ")));
 
