@@ -33,12 +33,10 @@ const QByteArray kFound = R"({"ico":"00012345","obchodniJmeno":"Zemědělské dr
 QStringList history(const QString &table, const QVariant &id)
 {
     QSSQL q;
-    q.prepare(QStringLiteral("select sloupec,puvodni_hodnota,nova_hodnota,uzivatel from zrn_historie"
-                             " where tabulka=? and id_radku=? order by id desc"));
-    q.addBindValue(table);
-    q.addBindValue(id);
+    const bool ok = q.exec(QStringLiteral("select sloupec,puvodni_hodnota,nova_hodnota,uzivatel from zrn_historie"
+                                          " where tabulka=? and id_radku=? order by id desc"), {table, id});
     QStringList rows;
-    for (bool ok = q.exec(); ok && q.next();)
+    while (ok && q.next())
         rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()}
                     .join(QLatin1Char('|'));
     return rows;

@@ -89,25 +89,19 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("answer");       // 2: Petr changes only field B, no clash
         const QStringList answers = {"back to editing", "theirs", "mine", "different fields"};
-        for (int answer = -1; answer <= 2; ++answer) {
-            const QByteArray a = answers.at(answer + 1).toUtf8();
-            QTest::addRow("O podniku, %s", a.constData()) << "O podniku" << "kontakt_telefon" << "KONTAKT_TELEFON"
-                                                          << "kontakt_email" << "KONTAKT_EMAIL" << "Telefon" << answer;
-            QTest::addRow("O středisku, %s", a.constData()) << "O středisku" << "stredisko_telefon" << "PODNIK_TELEFON"
-                                                            << "stredisko_email" << "PODNIK_EMAIL" << "Telefon" << answer;
-            QTest::addRow("Specifikace, %s", a.constData()) << "Specifikace" << "ssbp" << "SSBP" << "sakbp" << "SAKBP"
-                                                            << "Selekční branka (poznámka)" << answer;
-            QTest::addRow("Vzdálený přístup, %s", a.constData()) << "Vzdálený přístup" << "vnc1_password" << "uvnc1_password"
-                                                                 << "tv2_id" << "tv2_id" << "VNC 1 Heslo" << answer;
-            QTest::addRow("Přístupy, %s", a.constData()) << "Přístupy" << "aeagri_jmeno" << "EAGRI_UZIVATEL"
-                                                         << "aeskot_heslo" << "KU_CMSCH_HESLO" << "EAgri Jméno" << answer;
-            if (answer == 2)
-                continue;
-            QTest::addRow("GPS podniku, %s", a.constData()) << "GPS podniku" << "gps_souradnice" << "GPS" << "" << ""
-                                                            << "Souřadnice GPS" << answer;
-            QTest::addRow("GPS střediska, %s", a.constData()) << "GPS střediska" << "gps_souradnice" << "GPS" << ""
-                                                              << "" << "Souřadnice GPS" << answer;
-        }
+        const QVector<QStringList> pages = {
+            {"O podniku", "kontakt_telefon", "KONTAKT_TELEFON", "kontakt_email", "KONTAKT_EMAIL", "Telefon"},
+            {"O středisku", "stredisko_telefon", "PODNIK_TELEFON", "stredisko_email", "PODNIK_EMAIL", "Telefon"},
+            {"Specifikace", "ssbp", "SSBP", "sakbp", "SAKBP", "Selekční branka (poznámka)"},
+            {"Vzdálený přístup", "vnc1_password", "uvnc1_password", "tv2_id", "tv2_id", "VNC 1 Heslo"},
+            {"Přístupy", "aeagri_jmeno", "EAGRI_UZIVATEL", "aeskot_heslo", "KU_CMSCH_HESLO", "EAgri Jméno"},
+            {"GPS podniku", "gps_souradnice", "GPS", "", "", "Souřadnice GPS"},
+            {"GPS střediska", "gps_souradnice", "GPS", "", "", "Souřadnice GPS"}};
+        for (int answer = -1; answer <= 2; ++answer)
+            for (const QStringList &p : pages)
+                if (answer < 2 || !p.at(3).isEmpty())
+                    QTest::addRow("%s, %s", qUtf8Printable(p.at(0)), qUtf8Printable(answers.at(answer + 1)))
+                        << p.at(0) << p.at(1) << p.at(2) << p.at(3) << p.at(4) << p.at(5) << answer;
     }
 
     // Anna saves field A; Petr, loaded before, saves A too (a clash, answered by the row) or only B (no clash).
