@@ -204,8 +204,7 @@ private slots:
         QCOMPARE(m_session.s_id_podnik.toInt(), kAlfa);
         QCOMPARE(w<QLabel>("ppodnik")->text(), QStringLiteral("Agro Alfa"));
         QCOMPARE(w("kontakt_jmeno")->text(), QStringLiteral("Adam Nový"));
-        QVERIFY(w<QAbstractButton>("podnik_uloz")->isEnabled());
-        QVERIFY(m_tab->hasUnsavedEdits());
+        QVERIFY(w<QAbstractButton>("podnik_uloz")->isEnabled() && m_tab->hasUnsavedEdits());
         QCOMPARE(m_tab->innerTabs()->currentWidget()->objectName(), QStringLiteral("tab_podnik"));
         // The filter is neither applied nor stored.
         QCOMPARE(m_tab->tree()->shownEnterpriseIds(), (QList<int>{kAlfa, kBeta}));
