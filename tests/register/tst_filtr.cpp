@@ -115,32 +115,31 @@ private slots:
     void selection_data()
     {
         QTest::addColumn<QVariantMap>("keys");
-        QTest::addColumn<QList<int>>("enterprises");
-        QTest::newRow("no filter") << QVariantMap{} << QList<int>{1, 2, 3, 4};
-        QTest::newRow("country Neurčeno: NULL only") << QVariantMap{{"df/pzeme", true}, {"df/pzeme_cb", 0}} << QList<int>{3};
+        QTest::addColumn<QSet<int>>("enterprises");
+        QTest::newRow("no filter") << QVariantMap{} << QSet<int>{1, 2, 3, 4};
+        QTest::newRow("country Neurčeno: NULL only") << QVariantMap{{"df/pzeme", true}, {"df/pzeme_cb", 0}} << QSet<int>{3};
         QTest::newRow("regions ST and LI") << QVariantMap{{"df/pregion", true}, {"df/pregion_st", true}, {"df/pregion_li", true}}
-                                           << QList<int>{1, 2, 4};
+                                           << QSet<int>{1, 2, 4};
         QTest::newRow("parlour Neurčeno keeps enterprises without centres")
-            << QVariantMap{{"df/ssdoj", true}, {"df/ssdoj_cb", 0}} << QList<int>{2, 3};
-        QTest::newRow("negated licence") << QVariantMap{{"df/slc", true}, {"df/negace", true}} << QList<int>{2};
+            << QVariantMap{{"df/ssdoj", true}, {"df/ssdoj_cb", 0}} << QSet<int>{2, 3};
+        QTest::newRow("negated licence") << QVariantMap{{"df/slc", true}, {"df/negace", true}} << QSet<int>{2};
         QTest::newRow("person J is not JN") << QVariantMap{{"df/poo", true}, {"df/poo_cb_text", "J"}, {"df/poo_cb", 1}}
-                                            << QList<int>{2, 4};
-        QTest::newRow("note with an apostrophe") << QVariantMap{{"df/ppoznamka", true}, {"df/ppoznamkae", "O'Neil"}} << QList<int>{1};
-        QTest::newRow("IČO with leading zeros") << QVariantMap{{"df/pico", true}, {"df/picoe", "0001"}} << QList<int>{1};
-        QTest::newRow("chosen enterprises") << QVariantMap{{"df/ppodniky", true}, {"df/ppodniky_id", "2,4"}} << QList<int>{2, 4};
+                                            << QSet<int>{2, 4};
+        QTest::newRow("note with an apostrophe") << QVariantMap{{"df/ppoznamka", true}, {"df/ppoznamkae", "O'Neil"}} << QSet<int>{1};
+        QTest::newRow("IČO with leading zeros") << QVariantMap{{"df/pico", true}, {"df/picoe", "0001"}} << QSet<int>{1};
+        QTest::newRow("chosen enterprises") << QVariantMap{{"df/ppodniky", true}, {"df/ppodniky_id", "2,4"}} << QSet<int>{2, 4};
         QTest::newRow("holding and cows") << QVariantMap{{"df/pholding", true}, {"df/pholding_cb_text", "Jih"}, {"df/pdojnice_od", true},
                                                          {"df/pdojnice_od_ks", "200"}}
-                                          << QList<int>{4};
-        QTest::newRow("sales state") << QVariantMap{{"df/pstavsw", true}, {"df/pstavsw_cb", 1}} << QList<int>{3};
+                                          << QSet<int>{4};
+        QTest::newRow("sales state") << QVariantMap{{"df/pstavsw", true}, {"df/pstavsw_cb", 1}} << QSet<int>{3};
         QTest::newRow("NUL in a stored text") << QVariantMap{{"df/ppoznamka", true}, {"df/ppoznamkae", QString("x") + QChar(0) + "y"}}
-                                              << QList<int>{};
+                                              << QSet<int>{};
     }
 
     void selection()
     {
         QFETCH(QVariantMap, keys);
-        QFETCH(QList<int>, enterprises);
-        QCOMPARE(shown(Filtr::conditionForDatabase(store(keys))), QSet<int>(enterprises.begin(), enterprises.end()));
+        QTEST(shown(Filtr::conditionForDatabase(store(keys))), "enterprises");
     }
 
     void storedTextsCannotWidenARestrictedUser_data()
