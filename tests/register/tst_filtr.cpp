@@ -131,6 +131,8 @@ private slots:
         QTest::newRow("holding and cows") << QVariantMap{{"df/pholding", true}, {"df/pholding_cb_text", "Jih"}, {"df/pdojnice_od", true},
                                                          {"df/pdojnice_od_ks", "200"}}
                                           << QSet<int>{4};
+        QTest::newRow("holding by its index only (older settings)") << QVariantMap{{"df/pholding", true}, {"df/pholding_cb", 2}}
+                                                                   << QSet<int>{2};
         QTest::newRow("sales state") << QVariantMap{{"df/pstavsw", true}, {"df/pstavsw_cb", 1}} << QSet<int>{3};
         QTest::newRow("NUL in a stored text") << QVariantMap{{"df/ppoznamka", true}, {"df/ppoznamkae", QString("x") + QChar(0) + "y"}}
                                               << QSet<int>{};
