@@ -55,8 +55,9 @@ private slots:
         ZRN_CLEAR_TEST_DB();
         QFile::remove(ZrnSettings::path());
         ZRN_SEED("insert into tellmark_holding(id,nazev_holding) values(1,'Jih'),(2,'Sever')",
-                 "insert into tellmark_podniky(id,podnik_nazev,id_holding,ico,zeme,obr,sw,o_odpovedna_osoba,dojnice_ks,obr_poznamka,"
-                 "o_stav) values(1,'Alfa',1,'00012345','CZ','ST','Tellmark Skot','JN,ES',120,'O''Neil','Podepsáno'),"
+                 "insert into tellmark_podniky(id,podnik_nazev,id_holding,ico,zeme,obr,sw,o_odpovedna_osoba,dojnice_ks,"
+                 "obr_poznamka,o_stav) values"
+                 "(1,'Alfa',1,'00012345','CZ','ST','Tellmark Skot','JN,ES',120,'O''Neil','Podepsáno'),"
                  "(2,'Beta',2,'87654321','SK','LI,TA','Bravel','J',40,NULL,NULL),"
                  "(3,'Gama',NULL,NULL,NULL,'TM',NULL,NULL,NULL,NULL,'Rozpracováno'),"
                  "(4,'Delta',1,'11112222','CZ','ST',NULL,'J,ES',300,NULL,NULL)",
@@ -107,7 +108,8 @@ private slots:
     void conditionPieces()
     {
         QFETCH(QVariantMap, keys);
-        const Filtr::Lists lists = {[] { return QStringList{"Neurčeno", "Jih"}; }, [] { return QStringList{"Neurčeno", "J", "JN"}; }};
+        const Filtr::Lists lists = {[] { return QStringList{"Neurčeno", "Jih"}; },
+                                    [] { return QStringList{"Neurčeno", "J", "JN"}; }};
         const auto quote = [](QString text) { return '\'' + text.replace('\'', "''") + '\''; };
         QTEST(Filtr::condition(store(keys), lists, quote), "condition");
     }

@@ -161,7 +161,8 @@ private slots:
         const QStringList fromAres = {"Hlavní 12, 664 62 Hrušovany u Brna", "00012345", "Brno-venkov", "CZ"};
         const QStringList columns = {"kontakt_adresa", "ico", "okres", "zeme"};
         for (int i = 0; i < columns.size(); ++i)
-            QCOMPARE(TestDb::value("select " + columns.at(i) + " from tellmark_podniky where id=?", {id}).toString(), fromAres.at(i));
+            QCOMPARE(TestDb::value("select " + columns.at(i) + " from tellmark_podniky where id=?", {id}).toString(),
+                     fromAres.at(i));
         // The same number again, typed with its zeros: found as a duplicate.
         m_answers << QStringLiteral("00012345");
         m()->onAddPodnik();
@@ -223,12 +224,12 @@ private slots:
         m()->onAddStredisko();
         const int id = m_session.s_id_stredisko.toInt();
         QVERIFY(id > 0);
-        QCOMPARE(TestDb::value("select akce_nazev from tellmark_strediska where id=?", {id}).toString(), QStringLiteral("Farma Nová"));
+        QCOMPARE(TestDb::value("select akce_nazev from tellmark_strediska where id=?", {id}).toString(), "Farma Nová");
         QCOMPARE(TestDb::value("select id_podnik from tellmark_strediska where id=?", {id}).toInt(), 2);
         // Renamed: the prompt shows the current name; the answer is stored as typed.
         m_answers << QStringLiteral(" Farma Stará");
         m()->onEditStredisko();
-        QCOMPARE(TestDb::value("select akce_nazev from tellmark_strediska where id=?", {id}).toString(), QStringLiteral(" Farma Stará"));
+        QCOMPARE(TestDb::value("select akce_nazev from tellmark_strediska where id=?", {id}).toString(), " Farma Stará");
         QCOMPARE(m_session.s_id_stredisko.toInt(), id);
         // Deleted: its enterprise becomes current.
         m_answers << QStringLiteral("smazat");
@@ -279,7 +280,7 @@ private slots:
         m()->onEditPodnik();
         QCOMPARE(shownName.toString(), QStringLiteral("Agro Alfa"));
         QCOMPARE(shownHolding.toInt(), 5);
-        QCOMPARE(TestDb::value("select podnik_nazev from tellmark_podniky where id=1").toString(), QStringLiteral("Agro Alfa Nová"));
+        QCOMPARE(TestDb::value("select podnik_nazev from tellmark_podniky where id=1").toString(), "Agro Alfa Nová");
         QVERIFY(TestDb::value("select id_holding from tellmark_podniky where id=1").isNull());
         QCOMPARE(this->shownName(), QStringLiteral("Agro Alfa Nová"));
         // The history names the holdings.
@@ -306,7 +307,7 @@ private slots:
         m_answers << QStringLiteral("Další statek");
         m()->onAddPodnik();
         QCOMPARE(m_questions, 2);
-        QCOMPARE(TestDb::value("select kontakt_jmeno from tellmark_podniky where id=1").toString(), QStringLiteral("Adam"));
+        QCOMPARE(TestDb::value("select kontakt_jmeno from tellmark_podniky where id=1").toString(), "Adam");
     }
 
 private:

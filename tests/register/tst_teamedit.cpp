@@ -207,7 +207,8 @@ private slots:
         for (QLabel *l : dialog.findChildren<QLabel *>())
             labels << l->text();
         QVERIFY2(labels.contains("Telefon") && labels.contains("Další kontakt"), qPrintable(labels.join('|')));
-        for (const char *name : {"theirs_KONTAKT_TELEFON", "mine_KONTAKT_TELEFON", "theirs_O_DALSI_KONTAKT", "mine_O_DALSI_KONTAKT"})
+        for (const char *name : {"theirs_KONTAKT_TELEFON", "mine_KONTAKT_TELEFON", "theirs_O_DALSI_KONTAKT",
+                                 "mine_O_DALSI_KONTAKT"})
             radios << childNamed<QRadioButton>(&dialog, name)->text();
         QCOMPARE(radios, (QStringList{"Anna", "Petr", ChangeHistory::displayText(QDate(2025, 1, 2)), "(prázdné)"}));
         childNamed<QRadioButton>(&dialog, "theirs_KONTAKT_TELEFON")->click();

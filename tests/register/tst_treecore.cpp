@@ -83,10 +83,11 @@ private slots:
         PodnikyTreeModel model;
         model.beginRebuild(false);
         for (int i = 0; i < 48; ++i)
-            model.addRow({100 - i, names.at(i % 16), i + 1, QString::number(i % 7), i % 9 ? QString::number(i * 37 % 120) : "",
+            model.addRow({100 - i, names.at(i % 16), i + 1, QString::number(i % 7),
+                          i % 9 ? QString::number(i * 37 % 120) : "",
                           i % 5 ? QDate(2020, 1, 1).addDays(i * 41 % 300) : QDate(),
-                          i % 4 ? QDate(2019, 6, 1).addDays(i * 13 % 50) : QDate(), i % 3 ? names.at(i * 5 % 16) : QString(),
-                          i % 2 ? "ST" : "LI,ST"});
+                          i % 4 ? QDate(2019, 6, 1).addDays(i * 13 % 50) : QDate(),
+                          i % 3 ? names.at(i * 5 % 16) : QString(), i % 2 ? "ST" : "LI,ST"});
         model.endRebuild();
         QStandardItemModel plain(model.rowCount(), PtColumnCount);
         for (int r = 0; r < model.rowCount(); ++r)
