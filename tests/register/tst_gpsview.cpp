@@ -8,7 +8,6 @@
 #include "register/gpspage.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLineEdit>
 #include <QSettings>
 #include <QWebEngineView>
@@ -45,14 +44,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(stub.requestCount() > 0, 30000);
         QCOMPARE(stub.requests().first().path, QStringLiteral("/gis/maps"));
         QCOMPARE(stub.requests().first().query, QByteArray("q=49.5,%2015.25&ll=49.5,%2015.25&z=12&t=m"));
-
         // The read-only address line shows where the view is.
         const QString map = stub.url(QStringLiteral("/gis/maps")).toString();
         QTRY_VERIFY_WITH_TIMEOUT(address->text().startsWith(map), 30000);
         QCOMPARE(address->text(), view->url().toString());
         QCOMPARE(view->url().toString(QUrl::FullyEncoded), map + "?q=49.5,%2015.25&ll=49.5,%2015.25&z=12&t=m");
         QVERIFY(address->isReadOnly());
-
         // A newly loaded row blanks the map; it is not loaded again by itself.
         const int asked = stub.requestCount();
         page.loadFrom(TreeRow::centre(50), QString());

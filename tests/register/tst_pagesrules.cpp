@@ -7,8 +7,7 @@
 
 #include "support/testmain.h"
 
-// The text rules of the register pages, without a database: folder names of
-// enterprises and the stored form of rich-text notes.
+// The text rules of the register pages, without a database: folder names and the stored form of notes.
 class TstPagesRules : public QObject
 {
     Q_OBJECT
@@ -18,7 +17,6 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
-
         // The cases the folder names of existing data were made with.
         QTest::newRow("a.s. leaves comma") << QStringLiteral("Agro Vysočina, a.s.") << QStringLiteral("Agro Vysočina");
         QTest::newRow("runs of blanks") << QStringLiteral("  Statek  Horní   Dvůr s.r.o. ") << QStringLiteral("Statek Horní Dvůr");
@@ -47,7 +45,6 @@ private slots:
     void folderToOpen()
     {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         const QString missing = dir.filePath(QStringLiteral("ZRN/Agro"));
         // An existing folder is opened; a missing one is shown from its parent.
         QCOMPARE(folderUrlToOpen(dir.path()), QUrl::fromLocalFile(dir.path()));

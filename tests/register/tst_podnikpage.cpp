@@ -25,8 +25,7 @@ QVariant column(int id, const QString &name)
     return TestDb::value(QStringLiteral("select %1 from tellmark_podniky where id=?").arg(name), {id});
 }
 
-// The fields of the form are named after their columns (lower case); the
-// inner edits of the date and person fields are not fields.
+// The fields of the form, named after their columns (lower case), without the inner edits of compound fields.
 template<typename W>
 QList<W *> fields(const QWidget *form)
 {
@@ -37,9 +36,7 @@ QList<W *> fields(const QWidget *form)
     return list;
 }
 
-// The fields as "name=value" lines, as the page shows them or (with `row`)
-// as their columns hold them, NULL as "NULL". Numbers are compared as
-// numbers: the server gives "13.00" back for 13.
+// The fields as "name=value", as shown or (with `row`) as stored: NULL as "NULL", "13.00" as 13.
 QStringList fieldValues(const QWidget *page, int row = 0)
 {
     const auto *form = childNamed<QWidget>(page, "podnik_form");
@@ -107,7 +104,6 @@ private slots:
         m_page->load(kId);
         QCOMPARE(w<QLabel>("pholding")->text(), QStringLiteral("Agro Holding"));
         QVERIFY(!w<QAbstractButton>("podnik_uloz")->isEnabled());
-
         // Distinct values, so that a field stored in another field's column shows.
         int n = 10;
         for (QLineEdit *edit : fields<QLineEdit>(w<QWidget>("podnik_form")))
@@ -124,22 +120,18 @@ private slots:
         }
         m_page->onSelectOOO();
         QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
-        QVERIFY(!w<QAbstractButton>("podnik_uloz")->isEnabled());
-        QVERIFY(!m_page->isDirty());
-
+        QVERIFY(!w<QAbstractButton>("podnik_uloz")->isEnabled() && !m_page->isDirty());
         QStringList onScreen = fieldValues(m_page);
         onScreen.replaceInStrings(QRegularExpression(QStringLiteral("^ico=.*"), QRegularExpression::DotMatchesEverythingOption),
                                   filled ? QStringLiteral("ico=87654321") : QStringLiteral("ico="));  // without white space
-        // Empty fields and "Neurčeno" are stored as NULL; the index lists ("0" to
-        // "5") store their index and the enterprise's IČO an empty text, never NULL.
+        // Empty fields and "Neurčeno" are stored as NULL, the index lists their index, an empty IČO as ''.
         QStringList inColumns = onScreen;
         inColumns.replaceInStrings(QRegularExpression(QStringLiteral("=(Neurčeno)?$")), QStringLiteral("=NULL"))
             .replaceInStrings(QStringLiteral("ico=NULL"), QStringLiteral("ico="));
         QCOMPARE(fieldValues(m_page, kId), inColumns);
         // Columns the page does not edit are left alone.
-        QCOMPARE(column(kId, QStringLiteral("podnik_nazev")).toString(), QStringLiteral("Agro Vysočina, a.s."));
-        QCOMPARE(column(kId, QStringLiteral("GPS")).toString(), QStringLiteral("49.4,15.6"));
-
+        QCOMPARE(column(kId, "podnik_nazev").toString(), "Agro Vysočina, a.s.");
+        QCOMPARE(column(kId, "GPS").toString(), "49.4,15.6");
         // Loaded again, the page shows what was saved, clean.
         m_page->clear();
         m_page->load(kId);
@@ -156,12 +148,10 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("savedBack");  // null: NULL
-
         // Entries match ignoring case and are written back in their own spelling.
         QTest::newRow("country, lower case") << "ZEME" << "cz" << "CZ" << "CZ";
         QTest::newRow("accounting, upper case") << "UCTO" << "BÍLÝ MOTÝL" << "Bílý motýl" << "Bílý motýl";
-        // A value another tool wrote, not among the entries, shows as "Neurčeno"
-        // and is written back as NULL.
+        // A value another tool wrote, not among the entries, shows as "Neurčeno" and is written back as NULL.
         QTest::newRow("unknown software") << "SW" << "Excel" << "Neurčeno" << QString();
         QTest::newRow("entry of another list") << "O_STAVT" << "Vypovězeno" << "Neurčeno" << QString();
         QTest::newRow("index list out of range") << "O_PRIORITA" << "9" << "0" << "0";
@@ -195,8 +185,7 @@ private slots:
             m_page->load(kId);
             QSignalSpy dirty(m_page, &ZrnPage::dirtyChanged);
             edit.second();
-            QVERIFY2(w<QAbstractButton>("podnik_uloz")->isEnabled(), edit.first);
-            QVERIFY2(m_page->isDirty() && dirty.count() == 1, edit.first);
+            QVERIFY2(w<QAbstractButton>("podnik_uloz")->isEnabled() && m_page->isDirty() && dirty.count() == 1, edit.first);
             QTest::mouseClick(w<QAbstractButton>("podnik_uloz"), Qt::LeftButton);
             QVERIFY2(!w<QAbstractButton>("podnik_uloz")->isEnabled() && !m_page->isDirty(), edit.first);
         }
@@ -242,31 +231,25 @@ private slots:
         QVERIFY(!w<QLineEdit>("kontakt_jmeno")->isReadOnly() && !w<QFDateEdit>("o_dalsi_kontakt")->isReadOnly());
     }
 
-    void clipboardOption()
+    // The name goes to the clipboard only when asked; "pdir" and a centre open the enterprise's folder.
+    void clipboardAndFolder()
     {
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("předtím"));
         m_page->load(kId);
         QCOMPARE(clipboard->text(), QStringLiteral("předtím"));
-
         m_session.copyNameToClipboard = true;
-        m_page->load(kId);
-        QCOMPARE(clipboard->text(), QStringLiteral("Agro Vysočina, a.s."));
-    }
-
-    void documentFolder()
-    {
-        QStringList opened;
-        setFolderOpener([&opened](const QString &path) { opened << path; });
         m_session.documentRoot = QStringLiteral("/data/Nextcloud");
         m_page->load(kId);
+        QCOMPARE(clipboard->text(), QStringLiteral("Agro Vysočina, a.s."));
+
+        QStringList opened;
+        setFolderOpener([&opened](const QString &path) { opened << path; });
         QTest::mouseClick(w<QAbstractButton>("pdir"), Qt::LeftButton);
-        // A centre of the enterprise opens the same folder; a deleted enterprise nothing.
         QVERIFY(TestDb::exec(QStringLiteral("insert into tellmark_strediska(id,id_podnik,akce_nazev) values(20,%1,'Farma')").arg(kId)));
         QVERIFY(openCentreFolder(20, m_session.documentRoot));
         QVERIFY(!openEnterpriseFolder(kId + 1000, m_session.documentRoot));
         setFolderOpener(FolderOpener());
-
         QCOMPARE(opened, (QStringList{QStringLiteral("/data/Nextcloud/ZRN/Agro Vysočina"),
                                       QStringLiteral("/data/Nextcloud/ZRN/Agro Vysočina")}));
     }
