@@ -125,16 +125,7 @@ bool openDatabase(const DbConfig &cfg, QString *error)
     if (!Database::open(cfg, error, Database::CreateEmpty))
         return false;
     if (!Database::createdFile()) {
-        // An embedded file of an older version gets the change history; a
-        // server's schema is left to "zrnctl init" (the program's account
-        // may lack the right to create tables). Without it saves still work.
-        QString ignored;
-        if (Database::isSqlite())
-            Schema::ensureExtras(&ignored);
-        else
-            // Filling the event search of a large log takes minutes: the
-            // lists do without it (and say so) until "zrnctl init" has run.
-            Schema::checkEventLogSearch();
+        Schema::meetExisting();
         return true;
     }
 

@@ -1,7 +1,6 @@
 #include "bench/benchdb.h"
 
 #include "db/database.h"
-#include "schema/eventlog.h"
 #include "schema/schema.h"
 #include "tools/demodata/demodata.h"
 
@@ -17,18 +16,12 @@
 
 namespace {
 
-// An existing database is met as the program meets it at start: an embedded
-// file gets what an older version lacks, a server is only looked at.
+// An existing database is met as the program meets it at start.
 bool asAtStart(bool opened)
 {
-    if (!opened)
-        return false;
-    QString ignored;
-    if (Database::isSqlite())
-        Schema::ensureExtras(&ignored);
-    else
-        Schema::checkEventLogSearch();
-    return true;
+    if (opened)
+        Schema::meetExisting();
+    return opened;
 }
 
 } // namespace

@@ -276,6 +276,17 @@ QStringList extraTables()
     return tableNames(extraStatements(Database::isSqlite()));
 }
 
+void meetExisting()
+{
+    QString ignored;
+    if (Database::isSqlite())
+        ensureExtras(&ignored);
+    else
+        // Filling the event search of a large log takes minutes: the lists
+        // do without it (and say so) until "zrnctl init" has run.
+        checkEventLogSearch();
+}
+
 bool ensureExtras(QString *error)
 {
     // The history table, then the event log's indexes and search table.

@@ -22,6 +22,12 @@ bool create(QString *error);
 // database and on one that holds data alike. Idempotent; alters nothing.
 QStringList extraStatements(bool sqlite);
 bool ensureExtras(QString *error);
+// An existing database as the program meets it at start: an embedded file
+// of an older version gets the extras; a server's schema is left to
+// "zrnctl init" (the program's account may lack the right to create
+// tables), only whether its event search is there is looked at. Without
+// the extras saves still work.
+void meetExisting();
 QStringList extraTables();
 // True when the open connection already holds every table of the register
 // (the extras are not asked for: the program works without them).
