@@ -12,7 +12,8 @@
 //   tree.rows              rows of the tree statement
 //   tree.floor             the tree statement through the Qt driver alone:
 //                          forward-only QSqlQuery, every value read, nothing converted
-//   tree.query             the same through QSSQL, every value read
+//   tree.query             the same through QSSQL as the tree reads it (on SQLite
+//                          straight from the engine), every value read
 //   tree.model             statement and model rows, no view
 //   tree.rebuild           "Obnovit" on the shown tree widget (statement, items, view)
 //   tree.rebuild.ratio     rebuild / floor, the median of rebuilds timed beside floor runs
@@ -104,6 +105,7 @@ void runFloor(const TreeQuery &query, int *rows)
 void runQssql(const TreeQuery &query, int *rows)
 {
     QSSQL q;
+    q.setDirectRows(true);
     q.prepare(query.sql);
     for (const QVariant &v : query.binds)
         q.addBindValue(v);

@@ -74,6 +74,14 @@ bool writesOutsideParentheses(const QString &sql)
     return false;
 }
 
+// The engine's own handle of the embedded database; null on a server.
+sqlite3 *sqliteHandle()
+{
+    const QSqlDriver *driver = Database::connection().driver();
+    const QVariant h = driver ? driver->handle() : QVariant();
+    return h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0 ? *static_cast<sqlite3 *const *>(h.data()) : nullptr;
+}
+
 // SQLite stores dates as text; bind them in the form MySQL prints them, so
 // comparisons with current_date/current_timestamp and ordering work.
 QVariant toSqliteValue(const QVariant &v)
@@ -250,7 +258,10 @@ QSSQL::QSSQL(QObject *parent)
 {
 }
 
-QSSQL::~QSSQL() = default;
+QSSQL::~QSSQL()
+{
+    dropDirect();
+}
 
 bool QSSQL::exec(const QString &sql)
 {
@@ -265,6 +276,7 @@ bool QSSQL::prepare(const QString &sql)
     m_sql = sql;
     m_positional.clear();
     m_named.clear();
+    dropDirect();
     m_active = false;
     m_error.clear();
     // The statement is prepared on the connection when it runs, so that a
@@ -389,6 +401,7 @@ bool QSSQL::run(bool prepared)
 
 bool QSSQL::runStatement(bool prepared)
 {
+    dropDirect();
     m_active = false;
     m_error.clear();
     m_dateKinds.clear();
@@ -459,6 +472,8 @@ bool QSSQL::runStatement(bool prepared)
 bool QSSQL::runOnce(bool prepared, Stage *stage)
 {
     const QString sql = m_sqlite ? Database::adaptSql(m_sql) : m_sql;
+    if (m_sqlite && m_directWanted && m_named.isEmpty() && sqliteHandle() && isReadOnlyStatement(sql))
+        return runDirect(sql, stage);
     m_query = QSqlQuery(Database::connection());
     m_query.setForwardOnly(true);
     *stage = Stage::NotSent;
@@ -510,17 +525,169 @@ bool QSSQL::runOnce(bool prepared, Stage *stage)
     return ok;
 }
 
+bool QSSQL::runDirect(const QString &sql, Stage *stage)
+{
+    m_query = QSqlQuery();
+    sqlite3 *db = sqliteHandle();
+    Database::countStatement();
+    *stage = Stage::Executed;
+    const QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db, text.constData(), text.size(), &m_direct, nullptr);
+    if (rc == SQLITE_OK && m_direct && sqlite3_bind_parameter_count(m_direct) != m_positional.size()) {
+        m_error = QCoreApplication::translate("QSSQL", "Počet hodnot neodpovídá příkazu.");
+        qCDebug(lcSql).noquote() << "failed:" << sql.simplified() << "--" << m_error;
+        dropDirect();
+        return false;
+    }
+    for (int i = 0; rc == SQLITE_OK && m_direct && i < m_positional.size(); ++i) {
+        // As the driver binds them.
+        const QVariant v = toSqliteValue(m_positional.at(i));
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(m_direct, i + 1);
+            continue;
+        }
+        switch (v.type()) {
+        case QVariant::ByteArray: {
+            const QByteArray bytes = v.toByteArray();
+            rc = sqlite3_bind_blob(m_direct, i + 1, bytes.constData(), bytes.size(), SQLITE_TRANSIENT);
+            break;
+        }
+        case QVariant::Int:
+        case QVariant::UInt:
+        case QVariant::LongLong:
+            rc = sqlite3_bind_int64(m_direct, i + 1, v.toLongLong());
+            break;
+        case QVariant::Double:
+            rc = sqlite3_bind_double(m_direct, i + 1, v.toDouble());
+            break;
+        default: {
+            const QString t = v.toString();
+            rc = sqlite3_bind_text16(m_direct, i + 1, t.utf16(), int(t.size() * sizeof(QChar)), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+    if (rc != SQLITE_OK || !m_direct) {
+        // No statement at all (only a comment) is a failure too, as with the driver.
+        m_error = rc != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(db))
+                                  : QCoreApplication::translate("QSSQL", "Neznámá chyba databáze");
+        qCDebug(lcSql).noquote() << "failed:" << sql.simplified() << "--" << m_error;
+        dropDirect();
+        return false;
+    }
+    qCDebug(lcSql).noquote() << "ok:" << sql.simplified();
+    m_active = true;
+    m_error.clear();
+    return true;
+}
+
+void QSSQL::dropDirect()
+{
+    if (m_direct)
+        sqlite3_finalize(m_direct);
+    m_direct = nullptr;
+}
+
 bool QSSQL::next()
 {
     if (!m_active)
         return false;
-    return m_query.next();
+    if (!m_direct)
+        return m_query.next();
+    const int rc = sqlite3_step(m_direct);
+    if (rc == SQLITE_ROW)
+        return true;
+    // A read stopped half-way (interrupted, the file locked by a writer)
+    // leaves its reason, so that a partial list is not taken for the whole.
+    if (rc != SQLITE_DONE) {
+        m_error = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_direct)));
+        qCDebug(lcSql).noquote() << "read failed:" << m_sql.simplified() << "--" << m_error;
+    }
+    dropDirect();
+    m_active = false;
+    return false;
+}
+
+QVariant QSSQL::directValue(int column) const
+{
+    if (column < 0 || column >= sqlite3_column_count(m_direct))
+        return QVariant();
+    switch (sqlite3_column_type(m_direct, column)) {
+    case SQLITE_INTEGER:
+        return qlonglong(sqlite3_column_int64(m_direct, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_direct, column);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_direct, column)),
+                          sqlite3_column_bytes(m_direct, column));
+    case SQLITE_NULL:
+        return QVariant(QVariant::String);
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_direct, column)),
+                                 sqlite3_column_bytes(m_direct, column));
+    }
+}
+
+bool QSSQL::isNull(int column) const
+{
+    if (m_direct)
+        return column < 0 || column >= sqlite3_column_count(m_direct)
+            || sqlite3_column_type(m_direct, column) == SQLITE_NULL;
+    return value(column).isNull();
+}
+
+int QSSQL::intValue(int column) const
+{
+    if (m_direct && column >= 0 && column < sqlite3_column_count(m_direct)
+        && sqlite3_column_type(m_direct, column) == SQLITE_INTEGER)
+        return sqlite3_column_int(m_direct, column);
+    return value(column).toInt();
+}
+
+QString QSSQL::textValue(int column) const
+{
+    // Text and whole numbers of a column declared as neither a date nor a
+    // time read as stored; everything else as value() shows it.
+    if (m_direct && column >= 0 && column < sqlite3_column_count(m_direct)) {
+        const int type = sqlite3_column_type(m_direct, column);
+        if (type == SQLITE_NULL)
+            return QString();
+        if ((type == SQLITE_TEXT || type == SQLITE_INTEGER) && columnKind(column) == DateKind::None)
+            return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_direct, column)),
+                                     sqlite3_column_bytes(m_direct, column));
+    }
+    return value(column).toString();
+}
+
+QDate QSSQL::dateValue(int column) const
+{
+    if (m_direct && column >= 0 && column < sqlite3_column_count(m_direct)
+        && sqlite3_column_type(m_direct, column) == SQLITE_TEXT) {
+        // "yyyy-MM-dd", alone or followed by a time.
+        const auto *t = sqlite3_column_text(m_direct, column);
+        const int n = sqlite3_column_bytes(m_direct, column);
+        auto digit = [t](int i) { return t[i] >= '0' && t[i] <= '9' ? t[i] - '0' : -1000; };
+        if (n < 10 || t[4] != '-' || t[7] != '-' || (n > 10 && t[10] != ' ' && t[10] != 'T'))
+            return QDate();
+        const int y = digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3);
+        const int m = digit(5) * 10 + digit(6);
+        const int d = digit(8) * 10 + digit(9);
+        return y > 0 && m > 0 && d > 0 ? QDate(y, m, d) : QDate();
+    }
+    const QVariant v = value(column);
+    if (v.isNull())
+        return QDate();
+    if (v.type() == QVariant::Date || v.type() == QVariant::DateTime)
+        return v.toDate();
+    return QDate::fromString(v.toString().left(10), Qt::ISODate);
 }
 
 QVariant QSSQL::value(int column) const
 {
     if (!m_active)
         return QVariant();
+    if (m_direct)
+        return converted(column, directValue(column));
     const QVariant v = m_query.value(column);
     return m_sqlite ? converted(column, v) : v;
 }
@@ -529,20 +696,28 @@ QVariant QSSQL::value(const QString &columnName) const
 {
     if (!m_active)
         return QVariant();
-    const int column = m_query.record().indexOf(columnName);
+    int column = -1;
+    if (m_direct) {
+        const QByteArray name = columnName.toUtf8();
+        for (int i = 0; column < 0 && i < sqlite3_column_count(m_direct); ++i) {
+            if (qstricmp(sqlite3_column_name(m_direct, i), name.constData()) == 0)
+                column = i;
+        }
+    } else {
+        column = m_query.record().indexOf(columnName);
+    }
     return column < 0 ? QVariant() : value(column);
 }
 
-QVariant QSSQL::converted(int column, const QVariant &v) const
+QSSQL::DateKind QSSQL::columnKind(int column) const
 {
-    if (column < 0)
-        return v;
     if (m_dateKinds.isEmpty()) {
         // Decided once per result: a column declared DATE/DATETIME/TIME is
         // read as that type, any other declared column as it is; only
         // expressions (no declared type) are looked at value by value.
-        const QVariant handle = m_query.result() ? m_query.result()->handle() : QVariant();
-        sqlite3_stmt *stmt = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0
+        const QVariant handle = m_direct || !m_query.result() ? QVariant() : m_query.result()->handle();
+        sqlite3_stmt *stmt = m_direct ? m_direct
+            : handle.isValid() && qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0
             ? *static_cast<sqlite3_stmt *const *>(handle.data())
             : nullptr;
         const int n = stmt ? sqlite3_column_count(stmt) : m_query.record().count();
@@ -562,8 +737,14 @@ QVariant QSSQL::converted(int column, const QVariant &v) const
                 m_dateKinds[i] = DateKind::None;
         }
     }
-    const DateKind kind = column < m_dateKinds.size() ? m_dateKinds.at(column) : DateKind::Sniff;
-    switch (kind) {
+    return column < m_dateKinds.size() ? m_dateKinds.at(column) : DateKind::Sniff;
+}
+
+QVariant QSSQL::converted(int column, const QVariant &v) const
+{
+    if (column < 0)
+        return v;
+    switch (columnKind(column)) {
     case DateKind::None:
         return v;
     case DateKind::Unknown:

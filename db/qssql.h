@@ -8,6 +8,9 @@
 #include <QVector>
 #include <QPair>
 
+struct sqlite3_stmt;
+class QDate;
+
 // Readable text of the last failure of a query.
 class QSSQLError
 {
@@ -67,6 +70,19 @@ public:
     // The value of a result column by its name (case-insensitive, without
     // the table prefix); invalid when the result has no such column.
     QVariant value(const QString &columnName) const;
+    // Typed reads of the current row: cheaper than value() for the rows of
+    // a long list. textValue gives the text of a NULL as empty, and
+    // dateValue an invalid date for NULL and for text that is no date.
+    bool isNull(int column) const;
+    int intValue(int column) const;
+    QString textValue(int column) const;
+    QDate dateValue(int column) const;
+    // The reading statements of this query read their rows straight from
+    // the embedded SQLite engine instead of the driver's row of QVariants:
+    // each value is made only when it is read, text once from its UTF-8.
+    // Thousands of rows are read in about half the time. No effect on a
+    // server, for writes, or with named placeholders.
+    void setDirectRows(bool on) { m_directWanted = on; }
     QVariant lastInsertId() const;
     int numRowsAffected() const;
     QSSQLError lastError() const;
@@ -81,11 +97,15 @@ private:
     bool runStatement(bool prepared);
     bool runOnce(bool prepared, Stage *stage);
     QVariant converted(int column, const QVariant &v) const;
+    bool runDirect(const QString &sql, Stage *stage);
+    void dropDirect();
+    QVariant directValue(int column) const;
 
     // SQLite keeps dates as text: how each column of the current result is
     // read back, decided once per result from the declared column type.
     enum class DateKind : char { Unknown, None, Sniff, Date, DateTime, Time };
     mutable QVector<DateKind> m_dateKinds;
+    DateKind columnKind(int column) const;
 
     QSqlQuery m_query;
     QString m_sql;
@@ -94,4 +114,6 @@ private:
     QString m_error;
     bool m_active = false;
     bool m_sqlite = false;
+    bool m_directWanted = false;
+    sqlite3_stmt *m_direct = nullptr; // the running statement of a direct read
 };

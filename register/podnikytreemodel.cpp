@@ -15,15 +15,6 @@ namespace {
 
 const int kMinRankedGroup = 32;
 
-QDate toDate(const QVariant &v)
-{
-    if (v.isNull())
-        return QDate();
-    if (v.type() == QVariant::Date || v.type() == QVariant::DateTime)
-        return v.toDate();
-    return QDate::fromString(v.toString().left(10), Qt::ISODate);
-}
-
 // Qf::formatDate parses its format on every call; the tree formats two
 // dates per row, so the usual format is written directly.
 QString dateText(const QDate &date)
@@ -66,17 +57,12 @@ QString PodnikyTreeCounters::text() const
         + QString::number(licencovanaStrediska);
 }
 
-QString treeLicenceText(const QVariant &value)
-{
-    const QString text = value.isNull() ? QString() : value.toString();
-    return text == QLatin1String("0") ? QString() : text;
-}
-
 bool runPodnikyTreeQuery(const TreeQuery &query,
                          const std::function<void(const PodnikyTreeRow &)> &sink,
                          QString *error)
 {
     QSSQL q;
+    q.setDirectRows(true);
     q.prepare(query.sql);
     for (const QVariant &v : query.binds)
         q.addBindValue(v);
@@ -86,17 +72,31 @@ bool runPodnikyTreeQuery(const TreeQuery &query,
         return false;
     }
     PodnikyTreeRow r;
+    bool first = true;
     while (q.next()) {
-        r.podnikId = q.value(TqPodnikId).toInt();
-        r.podnikNazev = q.value(TqPodnikNazev).toString();
-        r.strediskoId = q.value(TqStrediskoId).toInt();
-        r.akceNazev = q.value(TqAkceNazev).toString();
-        r.licence = treeLicenceText(q.value(TqLicence));
-        r.spusteni = toDate(q.value(TqSpusteni));
-        r.fakturaceOd = toDate(q.value(TqFakturaceOd));
-        r.specifikace = q.value(TqSpecifikace).toString();
-        r.obr = q.value(TqObr).toString();
+        // The rows of one enterprise follow each other: its texts are read
+        // once, not once per centre.
+        const int podnikId = q.intValue(TqPodnikId);
+        if (first || podnikId != r.podnikId) {
+            r.podnikId = podnikId;
+            r.podnikNazev = q.textValue(TqPodnikNazev);
+            r.obr = q.textValue(TqObr);
+            r.fakturaceOd = q.dateValue(TqFakturaceOd);
+            first = false;
+        }
+        r.strediskoId = q.intValue(TqStrediskoId);
+        r.akceNazev = q.textValue(TqAkceNazev);
+        r.licence = q.textValue(TqLicence);
+        if (r.licence == QLatin1String("0"))
+            r.licence.clear();
+        r.spusteni = q.dateValue(TqSpusteni);
+        r.specifikace = q.textValue(TqSpecifikace);
         sink(r);
+    }
+    if (q.lastError().isValid()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
     }
     return true;
 }

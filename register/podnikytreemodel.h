@@ -187,5 +187,3 @@ bool runPodnikyTreeQuery(const TreeQuery &query,
                          const std::function<void(const PodnikyTreeRow &)> &sink,
                          QString *error);
 
-// The text of a licence number as the tree shows it: empty for NULL and 0.
-QString treeLicenceText(const QVariant &value);

@@ -2569,6 +2569,10 @@ Save the file in UTF-8?</translation>
         <source>Neznámá chyba databáze</source>
         <translation>Unknown database error</translation>
     </message>
+    <message>
+        <source>Počet hodnot neodpovídá příkazu.</source>
+        <translation>The number of values does not match the statement.</translation>
+    </message>
 </context>
 <context>
     <name>QSTBTextedit</name>
