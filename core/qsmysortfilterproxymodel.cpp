@@ -221,8 +221,11 @@ bool QSMySortFilterProxyModel::lessThan(const QModelIndex &left, const QModelInd
 {
     if (sortMode == SortNumeric || sortMode == SortDate || sortMode == SortDateTime
         || (sortMode == SortText && isSortLocaleAware() && sortRole() == Qt::DisplayRole)) {
-        const QVariant l = left.data(SortKeyRole + sortMode);
-        if (l.isValid()) {
+        if (m_treeSource) {
+            qint64 l = 0, r = 0;
+            if (m_treeSource->sortKey(left, sortMode, &l) && m_treeSource->sortKey(right, sortMode, &r))
+                return sortMode == SortNumeric ? quint64(l) < quint64(r) : l < r;
+        } else if (const QVariant l = left.data(SortKeyRole + sortMode); l.isValid()) {
             const QVariant r = right.data(SortKeyRole + sortMode);
             if (r.isValid())
                 return sortMode == SortNumeric ? l.toULongLong() < r.toULongLong() : l.toLongLong() < r.toLongLong();

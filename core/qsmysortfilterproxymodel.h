@@ -43,6 +43,16 @@ public:
     // QSMySortFilterProxyModel::acceptIndex decides it, 0 when not, -1 when
     // the source does not decide this column.
     virtual int acceptsFolded(const QModelIndex &index, const QString &text) const = 0;
+    // The key the role SortKeyRole + mode gives for the cell, read without
+    // a QVariant per comparison; false when the cell has none (the proxy
+    // then compares the texts). Numeric keys compare as unsigned.
+    virtual bool sortKey(const QModelIndex &index, int mode, qint64 *key) const
+    {
+        Q_UNUSED(index)
+        Q_UNUSED(mode)
+        Q_UNUSED(key)
+        return false;
+    }
 };
 
 class QSMySortFilterProxyModel : public QSortFilterProxyModel

@@ -551,16 +551,38 @@ QVariant PodnikyTreeModel::data(const QModelIndex &index, int role) const
     case PtPodnikNameRole:
         return column == PtNazev ? QVariant(n.podnikName) : QVariant();
     case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortText:
-        return textRank(int(index.internalId() - 1), column);
     case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortNumeric:
-        makeSortKeys();
-        return column == PtLicence && n.licenceNumeric ? QVariant(n.licenceKey) : QVariant();
-    case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortDate:
-        makeSortKeys();
-        return column == PtSpusteni ? QVariant(n.spusteniKey)
-            : column == PtFakturaceOd ? QVariant(n.fakturaceKey) : QVariant();
+    case QSMySortFilterProxyModel::SortKeyRole + QSMySortFilterProxyModel::SortDate: {
+        qint64 key = 0;
+        const int mode = role - QSMySortFilterProxyModel::SortKeyRole;
+        if (!sortKey(index, mode, &key))
+            return QVariant();
+        return mode == QSMySortFilterProxyModel::SortNumeric ? QVariant(quint64(key)) : QVariant(key);
+    }
     default:
         return QVariant();
+    }
+}
+
+bool PodnikyTreeModel::sortKey(const QModelIndex &index, int mode, qint64 *key) const
+{
+    if (!index.isValid())
+        return false;
+    const Node &n = node(index);
+    const int column = index.column();
+    switch (mode) {
+    case QSMySortFilterProxyModel::SortText:
+        return textRank(int(index.internalId() - 1), column, key);
+    case QSMySortFilterProxyModel::SortNumeric:
+        makeSortKeys();
+        *key = qint64(n.licenceKey);
+        return column == PtLicence && n.licenceNumeric;
+    case QSMySortFilterProxyModel::SortDate:
+        makeSortKeys();
+        *key = column == PtSpusteni ? n.spusteniKey : n.fakturaceKey;
+        return column == PtSpusteni || column == PtFakturaceOd;
+    default:
+        return false;
     }
 }
 
@@ -568,7 +590,7 @@ QVariant PodnikyTreeModel::data(const QModelIndex &index, int role) const
 // QString::localeAwareCompare (cells without text last). A group is ranked
 // when the proxy first sorts it, from one collation key per cell; small
 // groups are not ranked (the proxy compares their texts).
-QVariant PodnikyTreeModel::textRank(int n, int column) const
+bool PodnikyTreeModel::textRank(int n, int column, qint64 *out) const
 {
     std::vector<qint64> &ranks = m_ranks[size_t(column)];
     std::vector<char> &ranked = m_rankedGroups[size_t(column)];
@@ -580,9 +602,11 @@ QVariant PodnikyTreeModel::textRank(int n, int column) const
     const QVector<int> &group = parent < 0 ? m_top : m_nodes[size_t(parent)].children;
     // A few siblings compare their texts faster than they are ranked.
     if (group.size() < kMinRankedGroup)
-        return QVariant();
-    if (ranked[size_t(parent + 1)])
-        return ranks[size_t(n)];
+        return false;
+    if (ranked[size_t(parent + 1)]) {
+        *out = ranks[size_t(n)];
+        return true;
+    }
     ranked[size_t(parent + 1)] = 1;
 
     std::vector<std::pair<QString, int>> texts;
@@ -627,5 +651,6 @@ QVariant PodnikyTreeModel::textRank(int n, int column) const
         }
         assign([&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
     }
-    return ranks[size_t(n)];
+    *out = ranks[size_t(n)];
+    return true;
 }

@@ -119,6 +119,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     int acceptsFolded(const QModelIndex &index, const QString &text) const override;
+    bool sortKey(const QModelIndex &index, int mode, qint64 *key) const override;
 
 private:
     struct Node;
@@ -142,7 +143,7 @@ private:
     const Node &node(const QModelIndex &index) const;
     QModelIndex indexOfNode(int n, int column = 0) const;
     QString text(const Node &n, int column) const;
-    QVariant textRank(int n, int column) const;
+    bool textRank(int n, int column, qint64 *out) const;
     void makeSortKeys() const;
     void setSortKeys(const Node &n) const;
 
