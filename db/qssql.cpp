@@ -577,7 +577,6 @@ bool QSSQL::runDirect(const QString &sql, Stage *stage)
     }
     qCDebug(lcSql).noquote() << "ok:" << sql.simplified();
     m_active = true;
-    m_error.clear();
     return true;
 }
 
